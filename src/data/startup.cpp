@@ -1,0 +1,85 @@
+#include "data/startup.h"
+
+#include "data/ini.h"
+#include "data/language.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+
+namespace kv {
+
+int16_t SplashActive = kFalse;
+
+void ReadStartSettings(const std::function<void()>& chooseLanguage) {
+    // The settings file of the current folder, else the program's own. The
+    // upper-cased name is what messages show; the file itself is found
+    // without regard to letter case.
+    std::string first;
+    if (!ListDir(CurrentDir(), "kivar.lib").empty())
+        first = JoinPath(CurrentDir(), "kivar.lib");
+    else
+        first = JoinPath(ProgramFolder(), "kivar.lib");
+    first = JoinPath(DirName(first), UCase(BaseName(first)));
+
+    std::string kivarPath = IniGetValue(first, "Generell", "KivarPath", kIniOpenClose);
+    gDataPath = kivarPath;
+    if (gDataPath.empty() || gDataPath == "0") gDataPath = ProgramFolder();
+    gSettingsFile = JoinPath(gDataPath, "KIVAR.LIB");
+
+    gLanguage = IniGetValue(gSettingsFile, "Generell", "Language", kIniOpenClose);
+    gLanguageFile = IniGetValue(gSettingsFile, "Generell", "LanguageFile", kIniOpenClose);
+    if ((gLanguageFile + gLanguage).empty() && chooseLanguage) chooseLanguage();
+}
+
+std::string GetNumberPart(const std::string& text, bool fromStart) {
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    size_t n = 0;
+    if (fromStart) {
+        while (n < text.size() && digit(text[n])) ++n;
+        return text.substr(0, n);
+    }
+    while (n < text.size() && digit(text[text.size() - 1 - n])) ++n;
+    return text.substr(text.size() - n);
+}
+
+std::string FindIconFile(const std::string& iconName) {
+    std::string p = JoinPath(ProgramFolder(), iconName);
+    if (FileExists(p)) return ResolvePath(p);
+    p = JoinPath(JoinPath(ProgramFolder(), "Icons"), iconName);
+    if (FileExists(p)) return ResolvePath(p);
+    return {};
+}
+
+namespace {
+std::string LanguageIni() { return JoinPath(gDataPath, "language.ini"); }
+}  // namespace
+
+std::vector<std::string> LoadLanguageList() {
+    std::vector<std::string> list;
+    int n = static_cast<int>(Val(IniGetValue(LanguageIni(), "Languages", "NoOfLanguages", kIniOpenClose)));
+    for (int i = 1; i <= n; ++i)
+        list.push_back(IniGetValue(LanguageIni(), "Languages", "Language" + std::to_string(i), kIniOpenClose));
+    return list;
+}
+
+std::string LanguageFileOf(const std::string& language) {
+    std::string name = IniGetValue(LanguageIni(), language, "FileName", kIniOpenClose);
+    if (name.find(gDataPath) == std::string::npos) name = JoinPath(gDataPath, name);
+    return name;
+}
+
+void StoreLanguageChoice(const std::string& language) {
+    gLanguage = language;
+    gLanguageFile = LanguageFileOf(language);
+    IniSetValue(gSettingsFile, "Generell", "Language", RemoveString(gLanguage, "\""));
+    IniSetValue(gSettingsFile, "Generell", "LanguageFile", RemoveString(gLanguageFile, "\""));
+}
+
+void ResetStartSettings() {
+    SplashActive = kFalse;
+    gDataPath.clear();
+    gSettingsFile.clear();
+    gLanguage.clear();
+    gLanguageFile.clear();
+}
+
+}  // namespace kv

@@ -1,0 +1,38 @@
+// Start settings: where the settings file and the data folder are, and which
+// language the program speaks.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kv {
+
+// True from just before the splash is shown until the splash's timer fires.
+extern int16_t SplashActive;
+
+// Fills gDataPath, gSettingsFile, gLanguage and gLanguageFile. When the
+// language keys are present and empty, `chooseLanguage` runs (the first-start
+// language choice; it is expected to store the choice).
+void ReadStartSettings(const std::function<void()>& chooseLanguage);
+
+// The digits at the start (fromStart) or at the end of the text.
+std::string GetNumberPart(const std::string& text, bool fromStart);
+
+// The icon file for a window: program folder & name, else program folder &
+// "Icons" & name; "" when neither exists.
+std::string FindIconFile(const std::string& iconName);
+
+// First-start language choice: the languages of language.ini in the data
+// folder, in the order offered.
+std::vector<std::string> LoadLanguageList();
+// The language file path of a language, with the data folder put in front
+// unless the name already contains it.
+std::string LanguageFileOf(const std::string& language);
+// Stores the choice in gLanguage, gLanguageFile and [Generell] of the settings.
+void StoreLanguageChoice(const std::string& language);
+
+void ResetStartSettings();
+
+}  // namespace kv

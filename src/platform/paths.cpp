@@ -1,0 +1,194 @@
+#include "platform/paths.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "platform/cp1252.h"
+#include "platform/vb.h"
+
+namespace fs = std::filesystem;
+
+namespace kv {
+
+namespace {
+std::string gProgramFolder;
+}
+
+std::string NativePath(const std::string& p) {
+    std::string r = p;
+    for (char& c : r)
+        if (c == '\\') c = '/';
+    return r;
+}
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+    if (dir.empty()) return NativePath(name);
+    std::string d = NativePath(dir);
+    std::string n = NativePath(name);
+    while (!n.empty() && n[0] == '/') n.erase(0, 1);
+    if (d.back() != '/') d += '/';
+    return d + n;
+}
+
+std::string DirName(const std::string& p) {
+    std::string n = NativePath(p);
+    size_t k = n.rfind('/');
+    if (k == std::string::npos) return {};
+    if (k == 0) return "/";
+    return n.substr(0, k);
+}
+
+std::string BaseName(const std::string& p) {
+    std::string n = NativePath(p);
+    size_t k = n.rfind('/');
+    return k == std::string::npos ? n : n.substr(k + 1);
+}
+
+std::string FromFsPath(const fs::path& p) { return Cp1252FromUtf8(p.string()); }
+
+namespace {
+fs::path Raw(const std::string& p) { return fs::path(Utf8From1252(NativePath(p))); }
+}  // namespace
+
+std::string ResolvePath(const std::string& p) {
+    std::string n = NativePath(p);
+    if (n.empty()) return n;
+    std::error_code ec;
+    if (fs::exists(Raw(n), ec)) return n;
+    // Walk component by component.
+    std::string cur;
+    size_t i = 0;
+    if (n[0] == '/') { cur = "/"; i = 1; }
+    std::vector<std::string> parts;
+    {
+        std::string part;
+        for (; i <= n.size(); ++i) {
+            if (i == n.size() || n[i] == '/') {
+                parts.push_back(part);
+                part.clear();
+            } else {
+                part += n[i];
+            }
+        }
+    }
+    bool lost = false;
+    for (size_t k = 0; k < parts.size(); ++k) {
+        const std::string& part = parts[k];
+        std::string next;
+        if (part.empty() || part == "." || part == "..") {
+            next = part;
+        } else if (!lost) {
+            std::string base = cur.empty() ? "." : cur;
+            std::string exact = cur.empty() ? part : (cur.back() == '/' ? cur + part : cur + "/" + part);
+            if (fs::exists(Raw(exact), ec)) {
+                next = part;
+            } else {
+                std::string found;
+                for (auto it = fs::directory_iterator(Raw(base), ec); !ec && it != fs::directory_iterator();
+                     it.increment(ec)) {
+                    std::string name = FromFsPath(it->path().filename());
+                    if (EqualsNoCase(name, part)) { found = name; break; }
+                }
+                if (found.empty()) { next = part; lost = true; }
+                else next = found;
+            }
+        } else {
+            next = part;
+        }
+        if (k == 0 && cur.empty()) cur = next;
+        else if (!cur.empty() && cur.back() == '/') cur += next;
+        else cur += "/" + next;
+    }
+    return cur;
+}
+
+fs::path FsPath(const std::string& p) { return Raw(ResolvePath(p)); }
+
+bool FileExists(const std::string& p) {
+    std::error_code ec;
+    return !p.empty() && fs::is_regular_file(FsPath(p), ec);
+}
+
+bool DirExists(const std::string& p) {
+    std::error_code ec;
+    return !p.empty() && fs::is_directory(FsPath(p), ec);
+}
+
+int64_t FileLength(const std::string& p) {
+    std::error_code ec;
+    auto n = fs::file_size(FsPath(p), ec);
+    return ec ? -1 : static_cast<int64_t>(n);
+}
+
+bool ReadWholeFile(const std::string& p, std::string& out) {
+    std::ifstream f(FsPath(p), std::ios::binary);
+    if (!f) return false;
+    std::ostringstream ss;
+    ss << f.rdbuf();
+    if (f.bad()) return false;
+    out = ss.str();
+    return true;
+}
+
+bool RemoveFile(const std::string& p) {
+    std::error_code ec;
+    return fs::remove(FsPath(p), ec) && !ec;
+}
+
+bool RenameFile(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    fs::rename(FsPath(from), FsPath(to), ec);
+    return !ec;
+}
+
+bool MatchesWildcard(const std::string& name, const std::string& pattern) {
+    // Iterative glob with backtracking on "*".
+    size_t n = 0, p = 0, star = std::string::npos, mark = 0;
+    auto same = [](char a, char b) { return EqualsNoCase(std::string(1, a), std::string(1, b)); };
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || same(pattern[p], name[n]))) { ++n; ++p; }
+        else if (p < pattern.size() && pattern[p] == '*') { star = p++; mark = n; }
+        else if (star != std::string::npos) { p = star + 1; n = ++mark; }
+        else return false;
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+std::vector<std::string> ListDir(const std::string& dir, const std::string& pattern) {
+    std::vector<std::string> out;
+    std::error_code ec;
+    for (auto it = fs::directory_iterator(FsPath(dir.empty() ? "." : dir), ec); !ec && it != fs::directory_iterator();
+         it.increment(ec)) {
+        std::string name = FromFsPath(it->path().filename());
+        if (MatchesWildcard(name, pattern)) out.push_back(name);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+std::string ProgramFolder() {
+    if (gProgramFolder.empty()) {
+        std::error_code ec;
+        fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+        gProgramFolder = ec ? CurrentDir() : FromFsPath(exe.parent_path());
+    }
+    return gProgramFolder;
+}
+
+void SetProgramFolder(const std::string& dir) { gProgramFolder = dir; }
+
+std::string CurrentDir() {
+    std::error_code ec;
+    return FromFsPath(fs::current_path(ec));
+}
+
+bool SetCurrentDir(const std::string& dir) {
+    std::error_code ec;
+    fs::current_path(FsPath(dir), ec);
+    return !ec;
+}
+
+}  // namespace kv

@@ -1,0 +1,44 @@
+// File-system access for the rest of the program. Paths inside the program are
+// Windows-1252 byte strings that may use "\" or "/" as separators; they are
+// converted to the system's form only here. Names are looked up without regard
+// to letter case (an exact match wins), so "KIVAR.LIB" finds "kivar.lib".
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kv {
+
+// "\" becomes "/".
+std::string NativePath(const std::string& p);
+// Joins a folder and a name with one separator; an empty folder gives the name.
+std::string JoinPath(const std::string& dir, const std::string& name);
+// Folder part of a path ("" when it has none) and the bare file name.
+std::string DirName(const std::string& p);
+std::string BaseName(const std::string& p);
+
+// The path as it exists on disk, each component matched without regard to
+// case (exact match first). Components that do not exist are kept as given.
+std::string ResolvePath(const std::string& p);
+std::filesystem::path FsPath(const std::string& p);   // resolved, system form
+std::string FromFsPath(const std::filesystem::path& p);
+
+bool FileExists(const std::string& p);
+bool DirExists(const std::string& p);
+int64_t FileLength(const std::string& p);  // -1 when absent
+bool ReadWholeFile(const std::string& p, std::string& out);
+bool RemoveFile(const std::string& p);
+bool RenameFile(const std::string& from, const std::string& to);
+// Names in a folder that match a pattern with "*" and "?" (case-insensitive).
+std::vector<std::string> ListDir(const std::string& dir, const std::string& pattern = "*");
+bool MatchesWildcard(const std::string& name, const std::string& pattern);
+
+// The folder of the running program. Tests set it.
+std::string ProgramFolder();
+void SetProgramFolder(const std::string& dir);
+std::string CurrentDir();
+bool SetCurrentDir(const std::string& dir);
+
+}  // namespace kv

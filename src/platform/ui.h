@@ -1,0 +1,46 @@
+// How the core reaches the user: message boxes, beeps, the event pump, the
+// busy pointer and ending the program. The Qt layer installs its host at
+// start; tests install a fake that records and answers.
+#pragma once
+
+#include <string>
+
+namespace kv {
+
+// Message box styles and answers, with the window system's numbers.
+enum : int {
+    vbOKOnly = 0, vbOKCancel = 1, vbAbortRetryIgnore = 2, vbYesNoCancel = 3, vbYesNo = 4, vbRetryCancel = 5,
+    vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64,
+    vbDefaultButton2 = 256,
+};
+enum : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+
+// "Kivar32®" in Windows-1252.
+extern const std::string kMsgTitle;
+
+class UiHost {
+public:
+    virtual ~UiHost() = default;
+    // Text and title are Windows-1252. Returns one of vbOK..vbNo.
+    virtual int MessageBox(const std::string& text, int style, const std::string& title) = 0;
+    virtual void Beep() {}
+    // Lets the window system process pending events.
+    virtual void DoEvents() {}
+    // Hourglass (true) or default (false) mouse pointer.
+    virtual void SetBusy(bool) {}
+    // Ends the program at once. Must not return.
+    [[noreturn]] virtual void EndProgram(int code);
+};
+
+// The host in use; a console host that writes to stderr and answers with the
+// first button until another is installed.
+UiHost& Ui();
+void SetUiHost(UiHost* host);  // nullptr restores the console host
+
+int MsgBox(const std::string& text, int style = vbOKOnly, const std::string& title = kMsgTitle);
+void Beep();
+void DoEvents();
+void SetBusy(bool busy);
+[[noreturn]] void EndProgram(int code = 0);
+
+}  // namespace kv

@@ -1,0 +1,102 @@
+#include "support/testutil.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace testutil {
+
+TempDir::TempDir() {
+    std::string tmpl = (fs::temp_directory_path() / "kivar-test-XXXXXX").string();
+    std::vector<char> buf(tmpl.begin(), tmpl.end());
+    buf.push_back('\0');
+    if (!mkdtemp(buf.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = buf.data();
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream f(path, std::ios::binary);
+    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!f) throw std::runtime_error("cannot write " + path);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    if (!f) throw std::runtime_error("cannot read " + path);
+    std::ostringstream ss;
+    ss << f.rdbuf();
+    return ss.str();
+}
+
+std::string CrLf(const std::vector<std::string>& lines) {
+    std::string out;
+    for (auto& l : lines) out += l + "\r\n";
+    return out;
+}
+
+void StageDataFolder(const std::string& dir) {
+    auto copyTree = [&](const fs::path& from) {
+        if (!fs::exists(from)) return;
+        fs::copy(from, dir, fs::copy_options::recursive | fs::copy_options::skip_existing);
+    };
+    copyTree(KIVAR_DATA_DIR);
+    copyTree(KIVAR_GEN_DIR);
+}
+
+ProbeResult RunProbe(const std::vector<std::string>& args) {
+    TempDir tmp;
+    std::string cmd = "'" KIVAR_PROBE "'";
+    for (auto& a : args) {
+        std::string q;
+        for (char c : a) {
+            if (c == '\'') q += "'\\''";
+            else q += c;
+        }
+        cmd += " '" + q + "'";
+    }
+    cmd += " >'" + tmp.file("out") + "' 2>'" + tmp.file("err") + "'";
+    int rc = std::system(cmd.c_str());
+    ProbeResult r;
+    r.exitCode = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+    r.out = ReadFile(tmp.file("out"));
+    r.err = ReadFile(tmp.file("err"));
+    return r;
+}
+
+std::string GoldenPath(const std::string& rel) { return std::string(KIVAR_GOLDEN_DIR) + "/" + rel; }
+
+bool MatchesGolden(const std::string& rel, const std::string& actual, std::string* diff) {
+    std::string path = GoldenPath(rel);
+    const char* upd = std::getenv("KIVAR_UPDATE_GOLDEN");
+    if (upd && std::string(upd) == "1") {
+        WriteFile(path, actual);
+        return true;
+    }
+    if (!fs::exists(path)) {
+        if (diff) *diff = "missing golden file " + path;
+        return false;
+    }
+    std::string expected = ReadFile(path);
+    if (expected == actual) return true;
+    if (diff) {
+        size_t i = 0;
+        while (i < expected.size() && i < actual.size() && expected[i] == actual[i]) ++i;
+        *diff = "first difference at byte " + std::to_string(i) + " of " + path;
+    }
+    return false;
+}
+
+}  // namespace testutil

@@ -1,0 +1,42 @@
+// Small helpers shared by the tests: temporary folders, files, the probe.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace testutil {
+
+// A fresh folder under the system's temporary folder, removed on destruction.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+// Joins lines with CR LF after each.
+std::string CrLf(const std::vector<std::string>& lines);
+// Copies the shipped data folder (data/ and the generated files) into dir.
+void StageDataFolder(const std::string& dir);
+
+struct ProbeResult {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+ProbeResult RunProbe(const std::vector<std::string>& args);
+
+std::string GoldenPath(const std::string& rel);
+// Compares with a golden file; with KIVAR_UPDATE_GOLDEN=1 in the environment
+// the golden file is (re)written instead.
+bool MatchesGolden(const std::string& rel, const std::string& actual, std::string* diff = nullptr);
+
+}  // namespace testutil
