@@ -15,9 +15,9 @@ namespace testsigns {
 inline void ResetAll() {
     kv::ResetSignTable();
     kv::ResetRecords();
-    kv::ResetDestLists();
     kv::DestList.SetListener(nullptr);
     kv::ExtraList.SetListener(nullptr);
+    kv::ResetDestLists();
     kv::ResetDestCodes();
     kv::ResetInvertedStore();
 }
