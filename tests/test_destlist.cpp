@@ -67,10 +67,10 @@ TEST_F(DestListTest, ListLinesWithAndWithoutCodes) {
     EXPECT_EQ(DestList.List(2), "AB1  FRONT# a# bREAR# r");
     EXPECT_EQ(ExtraList.List(2), "XY   # e");
 
-    // FormatListLine: the code and three blanks, for the destination list only.
+    // FormatListLine: the code and one blank, as AddListLine, for the destination list only.
     gDestListActive = kTrue;
     FormatListLine(gDestList[7].Text, 7, DestList);
-    EXPECT_EQ(DestList.List(3), "AB1    FRONT# a# bREAR# r");
+    EXPECT_EQ(DestList.List(3), "AB1  FRONT# a# bREAR# r");
     FormatListLine("# e", 12, ExtraList);
     EXPECT_EQ(ExtraList.List(3), "  12   # e");
     gDestListActive = kFalse;

@@ -136,7 +136,7 @@ void FormatListLine(const std::string& text, int16_t number, ListModel& list, bo
     std::string head;
     // Extra-text lines always show their number.
     if (gDestCodesOn && gDestListActive && &list == &DestList && number >= 0 && number < kDestCount)
-        head = PadCode(gDestList[static_cast<size_t>(number)].Code) + "   ";
+        head = PadCode(gDestList[static_cast<size_t>(number)].Code) + " ";
     else
         head = NumberColumn(number) + "   ";
     AddLine(list, head + text, error);
