@@ -2,8 +2,13 @@
 
 #include <filesystem>
 
+#include "data/destcodes.h"
+#include "data/destlist.h"
+#include "data/headmode.h"
 #include "data/ini.h"
 #include "data/language.h"
+#include "data/records.h"
+#include "data/signtable.h"
 #include "files/infoblock.h"
 #include "files/outbytes.h"
 #include "files/outoptions.h"
@@ -396,4 +401,51 @@ TEST_F(InfoBlockTest, ShippedCommandFileHasEveryKey) {
     EXPECT_NE(block.find("\x0c" "Destination?"), std::string::npos);
     EXPECT_NE(block.find("Loading failed"), std::string::npos);
     EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(InfoBlockInput, TakenFromTheProject) {
+    ResetSignTable();
+    ResetDestLists();
+    ResetDestCodes();
+    ResetRecords();
+    gSignInfo[0].Model = "K4000";
+    gSignInfo[0].Width = 112;
+    gSignInfo[0].Height = 16;
+    gSignInfo[0].Name = "FRONT";
+    gSignInfo[14].Model = "K1000";
+    DestList.AddItem("  12   x");
+    ExtraList.AddItem("   3   y");
+    gLineNoTableOn = kTrue;
+    gExtraPerSign = kTrue;
+    gAllowedCodeChars = {"a", "b", "c", "d"};
+
+    InfoBlockInput in = CurrentInfoBlockInput();
+    EXPECT_EQ(in.Signs[0].Model, "K4000");
+    EXPECT_EQ(in.Signs[0].Width, 112);
+    EXPECT_EQ(in.Signs[0].Name, "FRONT");
+    EXPECT_EQ(in.Signs[14].Model, "K1000");
+    EXPECT_EQ(in.DestLastUsed, 12);
+    EXPECT_EQ(in.ExtraLastUsed, 3);
+    EXPECT_FALSE(in.DestCodesOn);
+    EXPECT_TRUE(in.LineNoTableOn);
+    EXPECT_TRUE(in.ExtraPerSign);
+    EXPECT_EQ(in.AllowedCodeChars[3], "d");
+
+    OutFilePrefsInput p = CurrentOutFilePrefsInput(kTrue);
+    EXPECT_EQ(p.DestLastUsed, 12);
+    EXPECT_EQ(p.Project.DocumentModified, kTrue);
+    EXPECT_EQ(p.Project.ExtraPerSign, kTrue);
+    p.Project.TxlVersion = 6;
+    p.Project.DestCodesOn = kTrue;
+    p.Project.ExtraPerSign = 0;
+    StoreProjectState(p.Project);
+    EXPECT_EQ(gTxlVersion, 6);
+    EXPECT_EQ(gDestCodesOn, kTrue);
+    EXPECT_EQ(gExtraPerSign, 0);
+
+    gLineNoTableOn = 0;
+    ResetSignTable();
+    ResetDestLists();
+    ResetDestCodes();
+    ResetRecords();
 }

@@ -5,8 +5,12 @@
 #include <cmath>
 #include <cstdio>
 
+#include "data/destcodes.h"
+#include "data/destlist.h"
+#include "data/headmode.h"
 #include "data/ini.h"
 #include "data/language.h"
+#include "data/records.h"
 #include "files/outbytes.h"
 #include "platform/paths.h"
 #include "platform/ui.h"
@@ -98,6 +102,18 @@ void ReportRouteCommandWithCodes() {
 }
 
 }  // namespace
+
+InfoBlockInput CurrentInfoBlockInput() {
+    InfoBlockInput in;
+    in.Signs = CurrentSignView();
+    in.DestLastUsed = LastUsedNumber(DestList);
+    in.ExtraLastUsed = LastUsedNumber(ExtraList);
+    in.DestCodesOn = gDestCodesOn != 0;
+    in.LineNoTableOn = gLineNoTableOn != 0;
+    in.ExtraPerSign = gExtraPerSign != 0;
+    in.AllowedCodeChars = gAllowedCodeChars;
+    return in;
+}
 
 std::string PathFromParenthesis(const std::string& entry) {
     const long open = InStrRev(entry, "(");

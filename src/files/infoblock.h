@@ -42,6 +42,12 @@ struct InfoBlockInput {
     std::string AllSignsTextB;
 };
 
+// The input with what the project's tables, lists and settings give: signs,
+// the highest numbers in use, codes, route-number texts, per-sign extra
+// texts and the allowed code characters. The builder adds the positions,
+// the route-number width and the fill and blank texts.
+InfoBlockInput CurrentInfoBlockInput();
+
 // File number of the open command file; 0 when none is open or the open failed.
 extern int16_t gCommandFileNo;
 

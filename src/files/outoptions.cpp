@@ -2,8 +2,12 @@
 
 #include <cmath>
 
+#include "data/destcodes.h"
+#include "data/destlist.h"
 #include "data/ini.h"
 #include "data/language.h"
+#include "data/records.h"
+#include "data/signtable.h"
 #include "files/infoblock.h"
 #include "platform/ui.h"
 #include "platform/vb.h"
@@ -67,6 +71,41 @@ bool AnySignModelStartsWith(const SignTableView& signs, const std::string& prefi
     for (const SignSummary& s : signs)
         if (!s.Model.empty() && s.Model.compare(0, prefix.size(), prefix) == 0) return true;
     return false;
+}
+
+SignTableView CurrentSignView() {
+    SignTableView v;
+    for (size_t i = 0; i < v.size(); ++i) {
+        const SignInfo& s = gSignInfo[i];
+        v[i] = {s.Model, s.Width, s.Height, s.Name};
+    }
+    return v;
+}
+
+OutFileProjectState CurrentProjectState(int16_t documentModified) {
+    OutFileProjectState st;
+    st.TxlVersion = gTxlVersion;
+    st.DestCodesOn = gDestCodesOn;
+    st.InsertMode = gInsertMode;
+    st.DocumentModified = documentModified;
+    st.ExtraPerSign = gExtraPerSign;
+    return st;
+}
+
+void StoreProjectState(const OutFileProjectState& st) {
+    gTxlVersion = st.TxlVersion;
+    gDestCodesOn = st.DestCodesOn;
+    gInsertMode = st.InsertMode;
+    gExtraPerSign = st.ExtraPerSign;
+}
+
+OutFilePrefsInput CurrentOutFilePrefsInput(int16_t documentModified) {
+    OutFilePrefsInput in;
+    in.Signs = CurrentSignView();
+    in.DestLastUsed = LastUsedNumber(DestList);
+    in.ExtraLastUsed = LastUsedNumber(ExtraList);
+    in.Project = CurrentProjectState(documentModified);
+    return in;
 }
 
 // ------------------------------------------------------------------ dialog

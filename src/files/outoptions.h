@@ -83,6 +83,13 @@ struct OutFileProjectState {
     int16_t ExtraPerSign = 0;
 };
 
+// The sign table as the out-file sees it.
+SignTableView CurrentSignView();
+// The project globals behind OutFileProjectState (the document's modified
+// flag is the caller's), and storing them back.
+OutFileProjectState CurrentProjectState(int16_t documentModified);
+void StoreProjectState(const OutFileProjectState& state);
+
 // --- The dialog
 struct OutFilePrefsForm {
     struct Check {
@@ -130,6 +137,9 @@ struct OutFilePrefsInput {
     int16_t ExtraLastUsed = 0;  // LastUsedNumber of the extra-text list
     OutFileProjectState Project;
 };
+
+// The fill's input from the project's tables and lists.
+OutFilePrefsInput CurrentOutFilePrefsInput(int16_t documentModified);
 
 // Load handler, first load only: a project without a stored configuration
 // gets layout 1.5 with fonts.
