@@ -1,1 +1,47 @@
-int main(int argc, char** argv) { return 0; }
+// The start procedure: settings and language, the hidden main window, the
+// splash, then the main window.
+#include <QApplication>
+#include <QTimer>
+
+#include "data/startup.h"
+#include "dialogs/frmInitLanguage.h"
+#include "dialogs/frmSplash.h"
+#include "mainwindow/frmHead.h"
+#include "platform/qtbridge_qt.h"
+#include "platform/ui.h"
+#include "platform/vb.h"
+
+using namespace kv;
+
+namespace {
+
+void ChooseLanguage() {
+    frmInitLanguage dlg;
+    dlg.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Kivar32");
+    InstallQtUiHost();
+
+    ReadStartSettings(ChooseLanguage);
+
+    auto* head = new frmHead;
+    head->Form_Load();
+    QApplication::processEvents();
+
+    SplashActive = kTrue;
+    {
+        frmSplash splash;
+        splash.exec();
+        while (splash.isVisible() && SplashActive) QApplication::processEvents();
+    }
+
+    head->show();
+    // Without a window manager no activation is reported; run it ourselves.
+    QTimer::singleShot(0, head, [head] { head->EnsureActivated(); });
+    return app.exec();
+}
