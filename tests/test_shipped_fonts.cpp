@@ -19,7 +19,7 @@ using namespace kv;
 
 namespace {
 
-const std::string kSettings = std::string(KIVAR_SOURCE_DIR) + "/fonts/kivar-lib-sections.txt";
+const std::string kSettings = std::string(KIVAR_DATA_DIR) + "/kivar.lib";
 const std::string kFontFolder = std::string(KIVAR_DATA_DIR) + "/Fonts/";
 const std::string kLibrary = std::string(KIVAR_GEN_DIR) + "/Fonts/kstndrd.bib";
 
