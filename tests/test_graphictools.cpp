@@ -188,7 +188,9 @@ TEST_F(GraphicToolsTest, ToolsThatWriteSetTheModifiedAndGraphicFlags) {
         c.run();
         EXPECT_EQ(gGraphicModified, c.sets ? -1 : 0) << c.what;
         EXPECT_EQ(gHasGraphic, c.sets ? -1 : 0) << c.what;
-        if (!c.sets) EXPECT_EQ(Art(0, W, H), before) << c.what;
+        if (!c.sets) {
+            EXPECT_EQ(Art(0, W, H), before) << c.what;
+        }
     }
 }
 
