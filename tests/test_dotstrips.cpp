@@ -308,3 +308,33 @@ TEST_F(DotStripsTest, AMissingGraphicFileIsReported) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GraphicProbe, StripsAndGrfDump) {
+    testutil::TempDir dir;
+    testutil::WriteFile(dir.file("art.txt"), "..##....#\n..#.#..##\n..##..#.#\n..#......\n..#......\n...###\n");
+    const testutil::ProbeResult strips = testutil::RunProbe({"strips", dir.file("art.txt")});
+    ASSERT_EQ(strips.exitCode, 0) << strips.err;
+    EXPECT_EQ(strips.out,
+              "d2 02 d3 04 d4 77 3f 25 22 20 24 22 27 d2 03 d3 09 d4 77 21 21 21 20 20 20\n");
+
+    const std::string text = std::string("\xD2\x00\xD3\x04\xD4w?%\" $\"' \xD2\x01\xD3\x09\xD4w!!!    ", 27);
+    testutil::WriteFile(dir.file("logo.grf"), EncodeGraphicFile(text));
+    const testutil::ProbeResult dump = testutil::RunProbe({"grf-dump", dir.file("logo.grf")});
+    ASSERT_EQ(dump.exitCode, 0) << dump.err;
+    EXPECT_EQ(dump.out,
+              "form: length header\n"
+              "length: 27\n"
+              "runs: 2\n"
+              "size: 7 x 6\n"
+              "##....#\n"
+              "#.#..##\n"
+              "##..#.#\n"
+              "#......\n"
+              "#......\n"
+              ".###...\n");
+    EXPECT_EQ(testutil::RunProbe({"grf-dump", dir.file("none.grf")}).exitCode, 1);
+}
+
+}  // namespace
