@@ -19,6 +19,15 @@
 using namespace kv;
 
 frmHead* gfrmHead = nullptr;
+
+class frmHead::KeyPreview : public QObject {
+public:
+    explicit KeyPreview(frmHead* head) : QObject(head), head_(head) {}
+    bool eventFilter(QObject* watched, QEvent* e) override { return head_->PreviewKey(watched, e); }
+
+private:
+    frmHead* head_;
+};
 SignPicture* gEditPicture = nullptr;
 QWidget* gCursorPicture = nullptr;
 
@@ -46,11 +55,12 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
     resize(1024, 740);
     gfrmHead = this;
     SetHead(this);
-    qApp->installEventFilter(this);
+    keyPreview_ = new KeyPreview(this);
+    qApp->installEventFilter(keyPreview_);
 }
 
 frmHead::~frmHead() {
-    qApp->removeEventFilter(this);
+    qApp->removeEventFilter(keyPreview_);
     SetHead(nullptr);
     if (gfrmHead == this) gfrmHead = nullptr;
     if (gEditPicture && gEditPicture->window() == this) gEditPicture = nullptr;

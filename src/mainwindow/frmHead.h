@@ -248,6 +248,11 @@ private:
     bool ShowLineNoOn() const;
     bool AreaSelectedNow() const;
 
+    // Sees every key of the application first; passes this window's on.
+    class KeyPreview;
+    bool PreviewKey(QObject* watched, QEvent* e);
+    KeyPreview* keyPreview_ = nullptr;
+
     QHash<QString, QAction*> menuItems_;
     QHash<QString, QMenu*> subMenus_;
     bool activatedOnce_ = false;

@@ -180,9 +180,9 @@ void frmHead::BuildToolbar() {
             a = tbToolBar->addSeparator();
             group = nullptr;
         } else {
-            a = tbToolBar->addAction(QString::fromLatin1(b.key));
+            // The button shows its picture; its text is the design tooltip.
+            a = tbToolBar->addAction(QString::fromLatin1(b.designTip));
             a->setObjectName(QString::fromLatin1(b.key));
-            a->setToolTip(QString::fromLatin1(b.designTip));
             if (b.style == ToolbarButton::Group) {
                 if (!group) {
                     group = new QActionGroup(tbToolBar);

@@ -116,34 +116,34 @@ void frmHead::Form_MouseMove(int16_t, int16_t, float x, float y) {
     if (ScreenMousePointer() == 15) SetScreenMousePointer(0);
 }
 
+bool frmHead::PreviewKey(QObject* watched, QEvent* e) {
+    // The first receiver of a key in this window is the focus widget, or the
+    // window itself when nothing has the focus.
+    if (e->type() != QEvent::KeyPress || resending_) return false;
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w || w->window() != this) return false;
+    QWidget* focus = QApplication::focusWidget();
+    if (w != focus && !(focus == nullptr && w == this)) return false;
+    auto* k = static_cast<QKeyEvent*>(e);
+    Form_KeyDown(VbKeyCode(k->key()), ShiftOf(k->modifiers()));
+    int16_t ascii = KeyAsciiOf(k);
+    if (ascii == 0) return false;
+    const int16_t typed = ascii;
+    Form_KeyPress(ascii);
+    if (ascii == 0) return true;
+    if (ascii != typed) {
+        // The handler changed the character: the control gets the new one.
+        QKeyEvent changed(QEvent::KeyPress, 0, k->modifiers(), Q(std::string(1, static_cast<char>(ascii))));
+        resending_ = true;
+        QApplication::sendEvent(w, &changed);
+        resending_ = false;
+        return true;
+    }
+    return false;
+}
+
 bool frmHead::eventFilter(QObject* watched, QEvent* e) {
     const QEvent::Type type = e->type();
-
-    // Key preview: the first receiver of a key in this window is the focus
-    // widget (or the window itself when nothing has the focus).
-    if ((type == QEvent::KeyPress) && !resending_) {
-        auto* w = qobject_cast<QWidget*>(watched);
-        if (w && w->window() == this && (w == QApplication::focusWidget() || (!QApplication::focusWidget() && w == this))) {
-            auto* k = static_cast<QKeyEvent*>(e);
-            Form_KeyDown(VbKeyCode(k->key()), ShiftOf(k->modifiers()));
-            int16_t ascii = KeyAsciiOf(k);
-            if (ascii != 0) {
-                const int16_t typed = ascii;
-                Form_KeyPress(ascii);
-                if (ascii == 0) return true;
-                if (ascii != typed) {
-                    // The handler changed the character: the control gets the new one.
-                    QKeyEvent changed(QEvent::KeyPress, 0, k->modifiers(), Q(std::string(1, static_cast<char>(ascii))));
-                    resending_ = true;
-                    QApplication::sendEvent(w, &changed);
-                    resending_ = false;
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
-
     if (watched == ClientArea) {
         if (type == QEvent::Resize) {
             Form_Resize();
