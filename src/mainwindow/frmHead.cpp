@@ -113,6 +113,7 @@ frmHead::SignForLayout frmHead::CurrentSignForLayout() const { return {}; }
 // ------------------------------------------------------------------ procedures of later steps
 
 void frmHead::LoadFontLibraryStep() {}
+void frmHead::SetDataStartValues() {}
 void frmHead::InitDocument() {
     // ReadLibFile reads SaveWinPos with the rest of the document settings;
     // until it does, the option is read on its own.

@@ -79,6 +79,10 @@ public:
     // Each is called where the start and the handlers need it and does
     // nothing yet.
     void LoadFontLibraryStep();  // the font library from gFontPath
+    // The start values of the project data: the section separator, the code
+    // characters read at load (AllowedCodeChars), extra texts per sign, the
+    // sign configuration's cancel flag.
+    void SetDataStartValues();
     void InitDocument();         // out-file defaults, ReadLibFile, start document
     void ReadLibFile();
     void InitRecentFiles();

@@ -215,8 +215,8 @@ void frmHead::BuildClientControls() {
     Label1 = Place(Named(new QLabel("Shown signs:", ClientArea), "Label1"), {8, 32, 84, 15});
     SignCaption_lbl = Place(Named(new QLabel(ClientArea), "SignCaption_lbl"), {94, 32, 300, 15});
     AutoSign_lbl2 = Place(Named(new QLabel("Route number shown automatically on:", ClientArea), "AutoSign_lbl2"),
-                          {8, 47, 200, 15});
-    AutoSign_lbl = Place(Named(new QLabel(ClientArea), "AutoSign_lbl"), {210, 47, 200, 15});
+                          {8, 47, 240, 15});
+    AutoSign_lbl = Place(Named(new QLabel(ClientArea), "AutoSign_lbl"), {250, 47, 250, 15});
     Label4 = Place(Named(new QLabel("Signs:", ClientArea), "Label4"), {8, 47, 60, 15});
     // The caption of Label4 heads the window's status bar; the label itself
     // is not shown.

@@ -35,8 +35,9 @@ void frmHead::Form_Resize() {
         if (sign.model == "K2000_1R") {
             K2000_pct->resize(TextStripWidth(sign.width), K2000_pct->height());
         } else if (sign.model == "K2000_2R" && gEditPicture) {
-            K2000_pct->move((w - K2000_pct->width()) / 2,
-                            gEditPicture->y() + (gEditPicture->height() - K2000_pct->height()) / 2);
+            // The editor's picture may sit in a sign frame: its top in client pixels.
+            const int top = gEditPicture->mapTo(ClientArea, QPoint(0, 0)).y();
+            K2000_pct->move((w - K2000_pct->width()) / 2, top + (gEditPicture->height() - K2000_pct->height()) / 2);
         }
     }
 
@@ -78,10 +79,12 @@ void frmHead::timFixGUI_Timer() {
 void frmHead::picSign_Resize(int index) {
     SignFrame* frame = PicSignFrame[index];
     SignPicture* pic = picSign[index];
+    // The panels show the current sign; without one they stay empty.
     const SignForLayout sign = CurrentSignForLayout();
-    const QString name = Q(sign.name);
-    const QString size = Q(SignSizeText(sign.width, sign.height));
-    const QString address = Q(SignAddressText(sign.address));
+    const bool any = sign.address > 0;
+    const QString name = any ? Q(sign.name) : QString();
+    const QString size = any ? Q(SignSizeText(sign.width, sign.height)) : QString();
+    const QString address = any ? Q(SignAddressText(sign.address)) : QString();
     const QFontMetrics onFrame(frame->font()), onWindow(font());
     const SignFrameGeometry f =
         LayoutSignFrame(pic->width(), pic->height(), onFrame.horizontalAdvance(name), onFrame.horizontalAdvance(size),

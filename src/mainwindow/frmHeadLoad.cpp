@@ -44,6 +44,7 @@ void frmHead::Form_Load() {
     for (int i = 19; i <= 26; ++i) GraphModeButtons.push_back(i);
 
     gStartUp = kTrue;
+    SetDataStartValues();
     LoadLanguageTexts();
     setWindowTitle(Q(MainWindowCaption()));
     gAutoSaveFile = AutoSaveFileOf(ProgramFolder());

@@ -2,6 +2,8 @@
 // frame, and the routing of the window background's mouse presses.
 #include <QApplication>
 #include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -57,6 +59,13 @@ TEST_F(HeadGui, EverythingFitsAt1024By768) {
         EXPECT_TRUE(client.contains(w->geometry())) << w->objectName().toStdString();
     }
     EXPECT_GE(h.DestList->height(), 100);
+    // The changing-text options stand inside their frame, clear of the time box.
+    for (int i = 1; i <= 20; ++i) {
+        const QRect r = h.TNo_op[i]->geometry();
+        EXPECT_TRUE(h.Ch_Frame->rect().contains(r)) << i;
+        EXPECT_FALSE(r.intersects(h.lblChTime->geometry())) << i;
+        EXPECT_FALSE(r.intersects(h.txtCurrChTime->geometry())) << i;
+    }
     // The sign frames start below the font frame and end above the buttons.
     EXPECT_GE(h.PicSignFrame[0]->y(), h.SizeFrame->y() + h.SizeFrame->height());
     EXPECT_LE(h.PicSignFrame[0]->y() + h.PicSignFrame[0]->height(), h.SaveAndNew->y());
