@@ -1,0 +1,208 @@
+#include "data/destlist.h"
+
+#include <algorithm>
+
+#include "data/destcodes.h"
+#include "data/records.h"
+#include "platform/ui.h"
+#include "platform/vb.h"
+
+namespace kv {
+
+ListModel DestList("DestList");
+ListModel ExtraList("ExtraList");
+
+ListModel::ListModel(std::string name, int capacity) : name_(std::move(name)), capacity_(capacity) {}
+
+std::string ListModel::List(int index) const {
+    if (index < 0 || index >= static_cast<int>(lines_.size())) return {};
+    return lines_[static_cast<size_t>(index)];
+}
+
+void ListModel::SetList(int index, const std::string& line) {
+    if (index < 0 || index >= static_cast<int>(lines_.size())) throw VbError(381, "Invalid property array index");
+    lines_[static_cast<size_t>(index)] = line;
+    Notify(Change::Changed, index);
+}
+
+void ListModel::AddItem(const std::string& line, int index) {
+    const int size = static_cast<int>(lines_.size());
+    if (index == -1) index = size;
+    if (index < 0 || index > size) throw VbError(5, "Invalid procedure call or argument");
+    if (size >= capacity_) throw VbError(7, "Out of memory");
+    lines_.insert(lines_.begin() + index, line);
+    selected_.insert(selected_.begin() + index, false);
+    if (listIndex_ >= index) ++listIndex_;
+    Notify(Change::Added, index);
+}
+
+void ListModel::RemoveItem(int index) {
+    if (index < 0 || index >= static_cast<int>(lines_.size())) throw VbError(5, "Invalid procedure call or argument");
+    lines_.erase(lines_.begin() + index);
+    selected_.erase(selected_.begin() + index);
+    if (listIndex_ == index) listIndex_ = -1;
+    else if (listIndex_ > index) --listIndex_;
+    topIndex_ = std::clamp(topIndex_, 0, std::max(0, static_cast<int>(lines_.size()) - 1));
+    Notify(Change::Removed, index);
+}
+
+void ListModel::Clear() {
+    lines_.clear();
+    selected_.clear();
+    listIndex_ = -1;
+    topIndex_ = 0;
+    Notify(Change::Cleared, -1);
+}
+
+void ListModel::SetListIndex(int index) {
+    if (index < -1 || index >= static_cast<int>(lines_.size())) throw VbError(380, "Invalid property value");
+    listIndex_ = index;
+    Notify(Change::Selection, index);
+}
+
+void ListModel::SetTopIndex(int index) {
+    topIndex_ = std::clamp(index, 0, std::max(0, static_cast<int>(lines_.size()) - 1));
+}
+
+bool ListModel::Selected(int index) const {
+    return index >= 0 && index < static_cast<int>(selected_.size()) && selected_[static_cast<size_t>(index)];
+}
+
+void ListModel::SetSelected(int index, bool selected) {
+    if (index < 0 || index >= static_cast<int>(selected_.size())) throw VbError(381, "Invalid property array index");
+    selected_[static_cast<size_t>(index)] = selected;
+    Notify(Change::Selection, index);
+}
+
+void ListModel::Notify(Change c, int index) const {
+    if (listener_) listener_(c, index);
+}
+
+int16_t ListLineNumber(const std::string& line) { return CIntClamp(Val(Left(line, 4))); }
+
+int16_t LastUsedNumber(const ListModel& list) {
+    const int count = list.ListCount();
+    if (count == 0) return 0;
+    if (!gDestCodesOn) return ListLineNumber(list.List(count - 1));
+    int16_t last = 0;
+    if (&list == &DestList) {
+        int counted = 0;
+        for (int n = 1; n < kDestCount && counted < count; ++n) {
+            if (gDestList[static_cast<size_t>(n)].SignData.empty()) continue;
+            ++counted;
+            last = static_cast<int16_t>(n);
+        }
+    } else {
+        for (int n = 1; n <= count && n < kExtraCount; ++n)
+            if (!gExtraList[static_cast<size_t>(n)].SignData.empty()) last = static_cast<int16_t>(n);
+    }
+    return last;
+}
+
+namespace {
+
+std::string NumberColumn(int16_t n) {
+    std::string s = std::to_string(n);
+    if (s.size() < 4) s.insert(0, 4 - s.size(), ' ');
+    return s;
+}
+
+void AddLine(ListModel& list, const std::string& line, bool* error) {
+    try {
+        list.AddItem(RemoveSeparators(line));
+        if (error) *error = false;
+    } catch (const VbError& e) {
+        MsgBox("Error # " + std::to_string(e.number) + "\r" + e.what());
+        if (error) *error = true;
+    }
+}
+
+}  // namespace
+
+void AddListLine(int16_t index, bool isDest, bool* error) {
+    std::string line;
+    try {
+        const DestRecord& r = isDest ? DestAt(index) : ExtraAt(index);
+        line = (gDestCodesOn ? PadCode(r.Code) + " " : NumberColumn(index) + "   ") + r.Text;
+    } catch (const VbError& e) {
+        MsgBox("Error # " + std::to_string(e.number) + "\r" + e.what());
+        if (error) *error = true;
+        return;
+    }
+    AddLine(isDest ? DestList : ExtraList, line, error);
+}
+
+void FormatListLine(const std::string& text, int16_t number, ListModel& list, bool* error) {
+    std::string head;
+    // Extra-text lines always show their number.
+    if (gDestCodesOn && gDestListActive && &list == &DestList && number >= 0 && number < kDestCount)
+        head = PadCode(gDestList[static_cast<size_t>(number)].Code) + " ";
+    else
+        head = NumberColumn(number) + "   ";
+    AddLine(list, head + text, error);
+}
+
+void RefreshDestList() {
+    const int16_t last = LastUsedNumber(DestList);
+    DestList.Clear();
+    for (int16_t i = 1; i <= last; ++i) AddListLine(i, true);
+}
+
+int FindListIndexByNumber(const ListModel& list, int16_t n) {
+    for (int i = 0; i < list.ListCount(); ++i)
+        if (ListLineNumber(list.List(i)) == n) return i;
+    return -1;
+}
+
+int SelectListItemForRecord(bool isDest, int16_t n) {
+    const ListModel& list = isDest ? DestList : ExtraList;
+    if (isDest && gDestCodesOn) {
+        const std::string wanted = RTrim(DestAt(n).Code);
+        for (int i = 0; i < list.ListCount(); ++i)
+            if (RTrim(Left(list.List(i), 4)) == wanted) return i;
+        return -1;
+    }
+    return FindListIndexByNumber(list, n);
+}
+
+namespace {
+int gRememberedListIndex = 0;
+}
+
+int FindListItemByRecordNo(int16_t n, bool continueSearch) {
+    if (n == -1) {
+        gRememberedListIndex = 0;
+        return 0;
+    }
+    const ListModel& list = gDestListActive ? DestList : ExtraList;
+    for (int i = continueSearch ? gRememberedListIndex : 0; i < list.ListCount(); ++i) {
+        if (ListLineNumber(list.List(i)) == n) {
+            gRememberedListIndex = i;
+            return i;
+        }
+    }
+    gRememberedListIndex = 0;
+    return -1;
+}
+
+bool FindRecordByKey(int16_t address, int16_t table) {
+    const bool dest = table == 0 || table == 1;
+    if (!dest && table != 2) return false;
+    const int last = std::min<int>(LastUsedNumber(dest ? DestList : ExtraList), (dest ? kDestCount : kExtraCount) - 1);
+    for (int i = 1; i <= last; ++i) {
+        const DestRecord& r = dest ? gDestList[static_cast<size_t>(i)] : gExtraList[static_cast<size_t>(i)];
+        if (r.Text.empty()) continue;
+        if (!GetSignText(r.Text, address).empty()) return true;
+    }
+    return false;
+}
+
+void ResetDestLists() {
+    DestList.SetCapacity(32767);
+    ExtraList.SetCapacity(32767);
+    DestList.Clear();
+    ExtraList.Clear();
+    gRememberedListIndex = 0;
+}
+
+}  // namespace kv

@@ -1,0 +1,42 @@
+// The inverted-text store: every record keeps in AltText, laid out like its
+// SignData, the bytes of the inverted version of each page. gAltBuffer
+// carries the current page's inverted bytes between the invert command, the
+// painting of the page and the commit.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace kv {
+
+extern std::string gAltBuffer;
+extern int16_t gAltBufferChanged;  // -1: gAltBuffer came from the invert command and is not stored yet
+// The current page holds a graphic; kept by the page loader and the graphic tools.
+extern int16_t gHasGraphic;
+
+// gAltBuffer := the current page of the current sign from the current
+// record's AltText ("" when it has none). The current page number is not changed.
+void InvertLoadBuffer();
+std::string InvertGetSegment(int16_t index, int16_t address, int16_t& n, int16_t& multi);
+std::string InvertGetExtraSegment(int16_t index, int16_t& n, int16_t& multi);
+std::string InvertNthSegment(int16_t n, const std::string& content);
+// At commit: stores the current page's inverted bytes (or, when there are
+// none, the page's own bytes `text`) into the current record's AltText.
+void InvertApply(const std::string& text);
+void InvertStoreDest(int16_t index, int16_t address, int16_t n, const std::string& value);
+void InvertStoreExtra(int16_t index, int16_t address, int16_t n, const std::string& value);
+void InvertStoreExtraSimple(int16_t index, int16_t n, const std::string& value);
+void InvertRemoveCurrent();
+void InvertRemoveDest(int16_t index, int16_t address, int16_t n);
+void InvertRemoveExtraPart(int16_t index, int16_t address, int16_t n);
+void InvertRemoveExtra(int16_t index, int16_t n);
+// Clears gAltBufferChanged, lets the page parser rebuild the edit state from
+// gAltBuffer (see SetInvertReparseHook), then empties gAltBuffer.
+void InvertResetBuffer();
+// The page parser of the engine, called by InvertResetBuffer with gAltBuffer.
+void SetInvertReparseHook(std::function<void(const std::string&)> hook);
+
+void ResetInvertedStore();
+
+}  // namespace kv
