@@ -8,7 +8,11 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include "data/destcodes.h"
 #include "data/ini.h"
+#include "data/records.h"
+#include "data/signtable.h"
+#include "engine/fontlib.h"
 #include "data/language.h"
 #include "mainwindow/headstate.h"
 #include "mainwindow/headwidgets_qt.h"
@@ -98,22 +102,30 @@ void frmHead::ShowRouteNumberControls(bool on) {
 }
 
 // ------------------------------------------------------------------ state owned by the data core
-// The project tables, the sign table and the editing state are the data
-// core's; until they are linked in, the window works with the values a
-// fresh program has.
+// Automatic layout, the route-number area and the graphic selection belong
+// to the editing state; until it is linked in they read as off.
 
-bool frmHead::DestListActiveNow() const { return true; }
-bool frmHead::InsertModeOn() const { return false; }
-int frmHead::TxlVersionNow() const { return 5; }
+bool frmHead::DestListActiveNow() const { return gDestListActive != 0; }
+bool frmHead::InsertModeOn() const { return gInsertMode != 0; }
+int frmHead::TxlVersionNow() const { return gTxlVersion; }
 bool frmHead::AutoModeOn() const { return false; }
 bool frmHead::ShowLineNoOn() const { return false; }
 bool frmHead::AreaSelectedNow() const { return false; }
-frmHead::SignForLayout frmHead::CurrentSignForLayout() const { return {}; }
+
+frmHead::SignForLayout frmHead::CurrentSignForLayout() const {
+    if (gCurrentSign < 2 || gCurrentSign > 16) return {};
+    const SignInfo& s = gSignInfo[gCurrentSign - 2];
+    return {gCurrentSign, s.Model, s.Name, s.Width, s.Height};
+}
 
 // ------------------------------------------------------------------ procedures of later steps
 
-void frmHead::LoadFontLibraryStep() {}
-void frmHead::SetDataStartValues() {}
+void frmHead::LoadFontLibraryStep() { LoadFontLibrary(); }
+void frmHead::SetDataStartValues() {
+    gSeparator = Chr(255);
+    gAllowedCodeChars = AllowedCodeChars;
+    gExtraPerSign = kTrue;
+}
 void frmHead::InitDocument() {
     // ReadLibFile reads SaveWinPos with the rest of the document settings;
     // until it does, the option is read on its own.

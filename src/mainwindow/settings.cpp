@@ -8,7 +8,6 @@
 namespace kv {
 
 int16_t gSaveWinPos = 0;
-std::string gFontPath;
 std::string gOpenSavePath;
 int16_t gCutMode = 0;
 int16_t gNumberOfChangingTexts = 8;
@@ -110,7 +109,6 @@ MainFormSettings ReadMainSettings(const std::function<void()>& loadFontLibrary) 
 
 void ResetMainSettings() {
     gSaveWinPos = 0;
-    gFontPath.clear();
     gOpenSavePath.clear();
     gCutMode = 0;
     gNumberOfChangingTexts = 8;

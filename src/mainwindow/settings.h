@@ -7,12 +7,12 @@
 #include <functional>
 #include <string>
 
+#include "data/charmap.h"  // gFontPath
+
 namespace kv {
 
 // Window placements are saved when windows close.
 extern int16_t gSaveWinPos;
-// Folder of the font library and the character maps ([Fonts] FontsPath).
-extern std::string gFontPath;
 // Document folder ([Generell] OpenSavePath).
 extern std::string gOpenSavePath;
 // Cut mode of the graphic selection ([Generell] CutPreferences).

@@ -5,9 +5,15 @@
 
 #include <memory>
 
+#include "data/charmap.h"
+#include "data/destcodes.h"
+#include "data/fontlist.h"
 #include "data/ini.h"
 #include "data/language.h"
+#include "data/records.h"
+#include "data/signtable.h"
 #include "data/startup.h"
+#include "engine/fontlib.h"
 #include "mainwindow/frmHead.h"
 #include "mainwindow/headstate.h"
 #include "mainwindow/settings.h"
@@ -24,6 +30,7 @@ protected:
         kv::ResetLanguageTexts();
         kv::ResetMainSettings();
         kv::ResetHeadState();
+        ResetData();
         oldCwd = kv::CurrentDir();
         testutil::StageDataFolder(dir.path());
         kv::SetProgramFolder(dir.path());
@@ -38,6 +45,15 @@ protected:
         kv::ResetLanguageTexts();
         kv::ResetMainSettings();
         kv::ResetHeadState();
+        ResetData();
+    }
+    static void ResetData() {
+        kv::ResetRecords();
+        kv::ResetDestCodes();
+        kv::ResetSignTable();
+        kv::ResetCharMaps();
+        kv::ResetFontList();
+        kv::ResetFontLibrary();
     }
     // Sets a [Generell] option of the staged settings before the window loads.
     void Option(const std::string& key, const kv::IniValue& value) {

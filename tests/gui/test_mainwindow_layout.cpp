@@ -1,6 +1,7 @@
 // The main window's layout for a given size, the fit of a sign picture's
 // frame, and the routing of the window background's mouse presses.
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -103,6 +104,27 @@ TEST_F(HeadGui, SignFrameFitsAroundItsPicture) {
     EXPECT_EQ(sum + 23 + 7, 482);
     EXPECT_FALSE(bar->PanelPicture(4).isNull());
     EXPECT_EQ(h.picSign[1]->Surface().size(), QSize(480, 80));
+}
+
+TEST_F(HeadGui, TheCurrentSignFillsTheStatusBarAndSizesTheTextStrip) {
+    frmHead& h = LoadAndActivate();
+    ShowAt(h, 1024, 768);
+    gSignInfo[3] = SignInfo{"K4000", 128, 16, "FRONT", kTrue, 0, 1, 4, 0};
+    gCurrentSign = 5;
+    h.picSign[0]->resize(512, 80);
+    QApplication::processEvents();
+    PanelStatusBar* bar = h.SignSB[0];
+    EXPECT_EQ(bar->PanelText(1), "FRONT");
+    EXPECT_EQ(bar->PanelText(2), "128x16 ");
+    EXPECT_EQ(bar->PanelText(3), "5  ");
+    EXPECT_EQ(bar->PanelWidth(1), QFontMetrics(h.PicSignFrame[0]->font()).horizontalAdvance("FRONT"));
+
+    // A one-row text sign of 16 places: the strip is 477 pixels wide.
+    gSignInfo[4] = SignInfo{"K2000_1R", 16, 1, "SIDE", kTrue, 0, 1, 4, 0};
+    gCurrentSign = 6;
+    h.resize(1000, 760);
+    QApplication::processEvents();
+    EXPECT_EQ(h.K2000_pct->width(), 477);
 }
 
 TEST_F(HeadGui, PressInTheGapBetweenTheSaveButtonsStartsTheBlink) {
