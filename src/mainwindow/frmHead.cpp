@@ -12,7 +12,10 @@
 #include "data/ini.h"
 #include "data/records.h"
 #include "data/signtable.h"
+#include "engine/editstate.h"
 #include "engine/fontlib.h"
+#include "engine/graphictools.h"
+#include "engine/routenumber.h"
 #include "data/language.h"
 #include "mainwindow/headstate.h"
 #include "mainwindow/headwidgets_qt.h"
@@ -102,15 +105,13 @@ void frmHead::ShowRouteNumberControls(bool on) {
 }
 
 // ------------------------------------------------------------------ state owned by the data core
-// Automatic layout, the route-number area and the graphic selection belong
-// to the editing state; until it is linked in they read as off.
 
 bool frmHead::DestListActiveNow() const { return gDestListActive != 0; }
 bool frmHead::InsertModeOn() const { return gInsertMode != 0; }
 int frmHead::TxlVersionNow() const { return gTxlVersion; }
-bool frmHead::AutoModeOn() const { return false; }
-bool frmHead::ShowLineNoOn() const { return false; }
-bool frmHead::AreaSelectedNow() const { return false; }
+bool frmHead::AutoModeOn() const { return gAutoMode != 0; }
+bool frmHead::ShowLineNoOn() const { return gShowLineNo != 0; }
+bool frmHead::AreaSelectedNow() const { return gAreaSelected != 0; }
 
 frmHead::SignForLayout frmHead::CurrentSignForLayout() const {
     if (gCurrentSign < 2 || gCurrentSign > 16) return {};
@@ -126,43 +127,14 @@ void frmHead::SetDataStartValues() {
     gAllowedCodeChars = AllowedCodeChars;
     gExtraPerSign = kTrue;
 }
-void frmHead::InitDocument() {
-    // ReadLibFile reads SaveWinPos with the rest of the document settings;
-    // until it does, the option is read on its own.
-    gSaveWinPos = VbBool(Val(IniGetValue(gSettingsFile, "Generell", "SaveWinPos", kIniOpenClose)) != 0);
-}
-void frmHead::ReadLibFile() {}
 void frmHead::InitRecentFiles() {}
 void frmHead::InitDefaultDestination() {}
 void frmHead::RecalcRowWidths() {}
-void frmHead::LayoutSignPictures(bool, bool) {}
-void frmHead::RefreshCurrentSignPicture() {}
-void frmHead::ChangeAddress(int16_t index, bool, bool) {
-    ActivePictureIndex = index;
-    gCurrentPictureIndex = index;
-}
 void frmHead::SetAlignment(int16_t, bool, bool, bool) {}
 void frmHead::ShowAlignment() {}
 void frmHead::AdjustLists() {}
-void frmHead::ShowSign(bool, bool) {}
-void frmHead::ClearSignPictureColor(int, int, int) {}
 void frmHead::mnuÖppna_Click() { bOpenWithoutDialog = false; }
-void frmHead::K4000_pct_KeyDown(int16_t, int16_t) {}
-void frmHead::K4000_pct_KeyPress(int16_t&) {}
-void frmHead::picSign_Click(int) {}
-void frmHead::picSign_GotFocus(int) {}
-void frmHead::picSign_LostFocus(int) {}
-void frmHead::picSign_MouseDown(int, int16_t, int16_t, float, float) {}
-void frmHead::picSign_MouseMove(int, int16_t, int16_t, float, float) {}
-void frmHead::picSign_MouseUp(int, int16_t, int16_t, float, float) {}
-void frmHead::PicSignFrame_Click(int) {}
-void frmHead::PicSignFrame_GotFocus(int) {}
-void frmHead::PicSignFrame_MouseDown(int, int16_t, int16_t, float, float) {}
-void frmHead::PicSignFrame_MouseMove(int, int16_t, int16_t, float, float) {}
-void frmHead::PicSignFrame_MouseUp(int, int16_t, int16_t, float, float) {}
-void frmHead::SignSB_PanelClick(int, int) {}
 void frmHead::cmdScale_Click(int) {}
-void frmHead::timSign_Timer(int) {}
 void frmHead::CursorTimer_Timer() {}
 void frmHead::ScreenTimer_Timer() {}
 void frmHead::timAutoSave_Timer() {}

@@ -307,6 +307,8 @@ void frmHead::BuildSignPictureSets() {
         // The name label lies under the picture, as designed.
         lblSignName[i] = Place(Named(new QLabel(PicSignFrame[i]), "lblSignName", i), {4, 4, 101, 13});
         picSign[i] = Named(new SignPicture(PicSignFrame[i]), "picSign", i);
+        // Lit dots in amber-yellow on black.
+        picSign[i]->SetForeColor(QColor(255, 255, 0));
         Cursor[i] = Place(Named(new QWidget(picSign[i]), "Cursor", i), {0, 0, 3, 16});
         Cursor[i]->setAutoFillBackground(true);
         Cursor[i]->setStyleSheet("background: white;");

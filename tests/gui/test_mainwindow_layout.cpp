@@ -111,7 +111,7 @@ TEST_F(HeadGui, TheCurrentSignFillsTheStatusBarAndSizesTheTextStrip) {
     ShowAt(h, 1024, 768);
     gSignInfo[3] = SignInfo{"K4000", 128, 16, "FRONT", kTrue, 0, 1, 4, 0};
     gCurrentSign = 5;
-    h.picSign[0]->resize(512, 80);
+    h.picSign[0]->SetSize(512, 80);
     QApplication::processEvents();
     PanelStatusBar* bar = h.SignSB[0];
     EXPECT_EQ(bar->PanelText(1), "FRONT");
