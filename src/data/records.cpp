@@ -146,8 +146,13 @@ void RemoveExtraField(int16_t index, int16_t n) {
 std::string RemoveSeparators(const std::string& text) {
     std::string r;
     r.reserve(text.size());
-    for (char c : text)
-        if (c != kSectionMark) r += c;
+    size_t p = 0;
+    while (p < text.size()) {
+        size_t q = text.find(kSectionMark, p);
+        if (q == std::string::npos) q = text.size();
+        r.append(text, p, q - p);
+        p = q + 1;
+    }
     return r;
 }
 

@@ -58,11 +58,15 @@ void ShowRecentFiles() {
     SortRecentFiles();
     head.ShowRecentFilesSeparator(true);
     for (int n = 1; n <= kRecentFileSlots; ++n) {
-        if (n <= gRecentFileCount)
-            head.ShowRecentFileEntry(n, "&" + std::to_string(n) + "  " + gRecentFiles[static_cast<size_t>(n - 1)].Path,
-                                     true);
-        else
+        if (n <= gRecentFileCount) {
+            std::string caption = "&";
+            caption += static_cast<char>('0' + n);
+            caption += "  ";
+            caption += gRecentFiles[static_cast<size_t>(n - 1)].Path;
+            head.ShowRecentFileEntry(n, caption, true);
+        } else {
             head.ShowRecentFileEntry(n, std::string(), false);
+        }
     }
 }
 

@@ -3,7 +3,7 @@
 namespace kv {
 
 namespace {
-int16_t DecodeInt(const std::string& d, size_t p) {
+int16_t DecodeInt(std::string_view d, size_t p) {
     const auto lo = static_cast<uint16_t>(static_cast<unsigned char>(d[p]));
     const auto hi = static_cast<uint16_t>(static_cast<unsigned char>(d[p + 1]));
     return static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
@@ -19,7 +19,7 @@ bool TxlByteReader::TryInt(int16_t& v) {
 
 bool TxlByteReader::TryRaw(size_t n, std::string& s) {
     if (Remaining() < n) return false;
-    s.assign(data_, pos_, n);
+    s.assign(data_.data() + pos_, n);
     pos_ += n;
     return true;
 }
@@ -47,9 +47,15 @@ std::string TxlByteReader::Raw(size_t n) {
 }
 
 std::string TxlByteReader::Str() {
+    std::string s;
+    StrInto(s);
+    return s;
+}
+
+void TxlByteReader::StrInto(std::string& s) {
     const int16_t n = Int();
     if (n < 0) throw TxlReadError("negative text length");
-    return Raw(static_cast<size_t>(n));
+    if (!TryRaw(static_cast<size_t>(n), s)) throw TxlReadError("the file ends inside a text");
 }
 
 void TxlByteWriter::Int(int16_t v) {

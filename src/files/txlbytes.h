@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace kv {
 
@@ -29,7 +30,7 @@ constexpr size_t kMaxCountedString = 32767;
 
 class TxlByteReader {
 public:
-    explicit TxlByteReader(const std::string& data) : data_(data) {}
+    explicit TxlByteReader(std::string_view data) : data_(data) {}
 
     size_t Pos() const { return pos_; }
     void Seek(size_t pos) { pos_ = pos <= data_.size() ? pos : data_.size(); }
@@ -39,6 +40,8 @@ public:
     // Throw TxlReadError when the data ends first (or the length is negative).
     int16_t Int();
     std::string Str();
+    // Str into an existing string, keeping its buffer when it is large enough.
+    void StrInto(std::string& s);
     std::string Raw(size_t n);
 
     // The same without throwing: false when the data ends first; nothing is
@@ -48,7 +51,7 @@ public:
     bool TryRaw(size_t n, std::string& s);
 
 private:
-    const std::string& data_;
+    std::string_view data_;
     size_t pos_ = 0;
 };
 

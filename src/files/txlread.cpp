@@ -1,6 +1,7 @@
 #include "files/txlread.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "data/destcodes.h"
 #include "data/destlist.h"
@@ -32,17 +33,18 @@ constexpr int kErrFileNotFound = 53;
 constexpr int kErrPathAccess = 75;
 
 // The whole file; 0, or the error number when it cannot be read.
-int LoadFile(const std::string& path, std::string& bytes) {
+int LoadFile(const std::string& path, std::unique_ptr<char[]>& bytes, size_t& size) {
     if (!FileExists(path)) return kErrFileNotFound;
     FILE* f = std::fopen(FsPath(path).c_str(), "rb");
     if (!f) return kErrPathAccess;
     int err = 0;
-    if (std::fseek(f, 0, SEEK_END) != 0) err = kErrPathAccess;
-    const long size = err ? -1 : std::ftell(f);
-    if (size < 0 || std::fseek(f, 0, SEEK_SET) != 0) err = kErrPathAccess;
+    long length = -1;
+    if (std::fseek(f, 0, SEEK_END) == 0) length = std::ftell(f);
+    if (length < 0 || std::fseek(f, 0, SEEK_SET) != 0) err = kErrPathAccess;
     if (!err) {
-        bytes.resize(static_cast<size_t>(size));
-        if (size > 0 && std::fread(bytes.data(), 1, bytes.size(), f) != bytes.size()) err = kErrPathAccess;
+        size = static_cast<size_t>(length);
+        bytes = std::make_unique_for_overwrite<char[]>(size + 1);
+        if (size > 0 && std::fread(bytes.get(), 1, size, f) != size) err = kErrPathAccess;
     }
     std::fclose(f);
     return err;
@@ -81,9 +83,10 @@ void CheckIndex(int16_t index, int count, const char* table) {
 
 TxlReadResult OpenTxl(const std::string& path, bool isFallback) {
     if (path == "*.txl") return TxlReadResult::Skipped;
-    std::string bytes;
-    const int err = LoadFile(path, bytes);
-    if (err == 0) return ReadTxlData(bytes, path);
+    std::unique_ptr<char[]> bytes;
+    size_t size = 0;
+    const int err = LoadFile(path, bytes, size);
+    if (err == 0) return ReadTxlData(std::string_view(bytes.get(), size), path);
 
     MsgBox("Error # " + std::to_string(err) + ": \r" + ErrorDescription(err), vbCritical);
     if (!isFallback) {
@@ -114,7 +117,7 @@ void ClearLists() {
 
 TxlReadResult OpenTxlFile(const std::string& path) { return OpenTxl(path, false); }
 
-TxlReadResult ReadTxlData(const std::string& bytes, const std::string& path) {
+TxlReadResult ReadTxlData(std::string_view bytes, const std::string& path) {
     gInfo = TxlReadInfo{};
     gBadFormatShown = false;
     gTenCharFieldOn = kFalse;
@@ -257,18 +260,18 @@ void ReadDestRecords(TxlByteReader& r) {
         DestRecord& d = gDestList[static_cast<size_t>(index)];
         d.ChangeTime = r.Int();
         d.Flag = VbBool(r.Int() == 1);
-        d.Text = r.Str();
-        d.SignData = r.Str();
-        if (hasAlt) d.AltText = r.Str();
+        r.StrInto(d.Text);
+        r.StrInto(d.SignData);
+        if (hasAlt) r.StrInto(d.AltText);
         else d.AltText.clear();
-        if (hasCode) d.Code = r.Str();
+        if (hasCode) r.StrInto(d.Code);
         else d.Code = PadCode(std::to_string(index));
         if (gTenCharFieldOn) {
             if (!gBadFormatShown) {
                 MsgBox("Bad format!", vbOKOnly);
                 gBadFormatShown = true;
             }
-            d.Srad = r.Str();
+            r.StrInto(d.Srad);
         } else {
             d.Srad = "0000000000";
         }
@@ -287,12 +290,12 @@ void ReadExtraRecords(TxlByteReader& r) {
         gInfo.extraIndexes.push_back(index);
         DestRecord& e = gExtraList[static_cast<size_t>(index)];
         e.ChangeTime = r.Int();
-        e.Text = r.Str();
+        r.StrInto(e.Text);
         FormatListLine(e.Text, index, ExtraList);
-        e.SignData = r.Str();
+        r.StrInto(e.SignData);
         // The first extra text tells whether they carry per-sign sections.
         if (i == 0) gExtraPerSign = VbBool(!e.SignData.empty() && e.SignData[0] == kSectionMark);
-        if (hasAlt) e.AltText = r.Str();
+        if (hasAlt) r.StrInto(e.AltText);
         else e.AltText.clear();
     }
 }

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kv {
@@ -27,7 +28,7 @@ enum class TxlReadResult {
 TxlReadResult OpenTxlFile(const std::string& path);
 // The reading of OpenTxlFile on a file's bytes; `path` names the file in the
 // message about damage.
-TxlReadResult ReadTxlData(const std::string& bytes, const std::string& path);
+TxlReadResult ReadTxlData(std::string_view bytes, const std::string& path);
 
 // The steps of the reading, in file order. They throw TxlReadError (and
 // VbError from the table helpers) on damage.
