@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "data/fontlist.h"
 #include "data/ini.h"
 #include "platform/paths.h"
 #include "platform/vb.h"
@@ -51,6 +52,7 @@ void LoadLanguageTexts() {
     if (gTextS133.size() < 2) gTextS133 = "Bad destinationnumber!";
     if (gTextS134.size() < 2) gTextS134 = "Destinationnumber exists!";
     if (gTextS135.size() < 2) gTextS135 = "Index not found!";
+    RenameGraphicFontEntry();
     for (auto& h : Hooks()) h();
 }
 

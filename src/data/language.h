@@ -31,8 +31,8 @@ extern std::string gLanguageFile;
 // Reads the shared texts from section gLanguage of gLanguageFile, applies the
 // built-in English texts and runs the language hooks.
 void LoadLanguageTexts();
-// Runs after the texts are loaded: the main window sets its caption, the font
-// list renames its graphic entry.
+// Runs after the texts are loaded and the font list's graphic entry renamed:
+// the main window sets its caption.
 void AddLanguageTextsHook(std::function<void()> hook);
 // "Kivar32® <" & S38 & ">"
 std::string MainWindowCaption();

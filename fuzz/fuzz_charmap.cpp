@@ -1,0 +1,66 @@
+// Feeds arbitrary bytes to the character-map reader (as a font's map file)
+// and to the font list (as a settings file's [Fonts] section).
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+#include "data/charmap.h"
+#include "data/fontlist.h"
+#include "data/ini.h"
+#include "data/language.h"
+#include "platform/paths.h"
+#include "platform/ui.h"
+#include "platform/vbfile.h"
+
+namespace {
+class QuietHost : public kv::UiHost {
+public:
+    int MessageBox(const std::string&, int, const std::string&) override { return kv::vbOK; }
+    [[noreturn]] void EndProgram(int) override { std::abort(); }
+};
+
+void Write(const std::string& path, const std::string& bytes) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return;
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static QuietHost host;
+    kv::SetUiHost(&host);
+    static const std::string dir = "/tmp/kivar-fuzz-charmap-" + std::to_string(getpid());
+    static bool made = [] {
+        std::error_code ec;
+        std::filesystem::create_directories(dir + "/A", ec);
+        return !ec;
+    }();
+    if (!made) return 0;
+    std::string bytes(reinterpret_cast<const char*>(data), size);
+
+    kv::gFontPath = dir + "/";
+    Write(dir + "/A/Amap.txt", bytes);
+    kv::ReadCharMap("A");
+    for (int c = kv::NextMappedChar(31); c != 0; c = kv::NextMappedChar(static_cast<int16_t>(c))) {
+    }
+    for (int c = kv::PrevMappedChar(256); c != 0; c = kv::PrevMappedChar(static_cast<int16_t>(c))) {
+    }
+
+    // The same bytes as the body of [Fonts].
+    kv::gSettingsFile = dir + "/kivar.lib";
+    Write(kv::gSettingsFile, "[Fonts]\r\n" + bytes);
+    kv::ResetIniState();
+    kv::ReadFontSection(kv::gSettingsFile);
+    kv::SaveFontList(2);
+    kv::SaveFontList(1);
+    for (char id : std::string("g1Aa ")) {
+        kv::FindFontIdIndex(std::string(1, id));
+        kv::FindFontByChar(std::string(1, id));
+    }
+    kv::RenameGraphicFontEntry();
+    kv::FileCloseAll();
+    return 0;
+}

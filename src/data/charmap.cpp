@@ -1,0 +1,97 @@
+#include "data/charmap.h"
+
+#include <algorithm>
+
+#include "data/fontlist.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+#include "platform/vbfile.h"
+
+namespace kv {
+
+std::string gFontPath;
+int16_t gCharMap[kCharMapSize];
+int16_t gCharMapReverse[kCharMapSize];
+std::string gCurrentFontCode;
+FontHooks gFontHooks;
+
+namespace {
+
+// The glyph code of a map line (1-based columns): the number from column 3
+// up to the next blank; a value below 32 is read again from column 2, which
+// is how the blank's own line " 32" reads.
+double GlyphCodeOfLine(const std::string& line) {
+    long p = line.size() >= 3 ? InStr(3, line, " ") : 0;
+    if (p > 0) {
+        double v = Val(Mid(line, 3, p - 3));
+        if (v < 32) v = Val(Mid(line, 2, p - 2));
+        return v;
+    }
+    double v = Val(Mid(line, 3));
+    if (v < 32) v = Val(Mid(line, 2));
+    return v;
+}
+
+}  // namespace
+
+void ResetCharMaps() {
+    std::fill(std::begin(gCharMap), std::end(gCharMap), 0);
+    std::fill(std::begin(gCharMapReverse), std::end(gCharMapReverse), 0);
+    gCurrentFontCode.clear();
+}
+
+std::string CharMapPath(const std::string& fontId) { return gFontPath + fontId + "\\" + fontId + "map.txt"; }
+
+CharMapStatus ReadCharMap(const std::string& fontId) {
+    gCurrentFontCode = fontId;
+    std::fill(std::begin(gCharMap), std::end(gCharMap), 0);
+    std::fill(std::begin(gCharMapReverse), std::end(gCharMapReverse), 0);
+
+    std::string path = CharMapPath(fontId);
+    if (!FileExists(path)) return CharMapStatus::Missing;
+    int16_t fn = FileOpen(path, FileMode::Input);
+    if (fn < 0) return CharMapStatus::Missing;
+    std::string line;
+    while (FileLineInput(fn, line)) {
+        if (line.empty() || line.compare(0, 2, "  ") == 0) continue;
+        int ch = static_cast<unsigned char>(line[0]);
+        double v = GlyphCodeOfLine(line);
+        // Codes outside 32..255 have no place in the tables; a glyph code
+        // below 32 would index the reverse table below its start.
+        if (ch < 32 || !(v >= 32 && v < 255.5)) continue;
+        int glyph = CIntClamp(v);
+        if (glyph > 255) continue;
+        gCharMap[ch - 32] = static_cast<int16_t>(glyph);
+        gCharMapReverse[glyph - 32] = static_cast<int16_t>(ch);
+    }
+    FileClose(fn);
+    for (int c = kFirstPlaceholder; c <= kLastPlaceholder; ++c) {
+        gCharMap[c - 32] = static_cast<int16_t>(c);
+        gCharMapReverse[c - 32] = static_cast<int16_t>(c);
+    }
+
+    int16_t first = NextMappedChar(31);
+    if (first != 0 && gFontHooks.measureChar) gFontHooks.measureChar(fontId, first);
+
+    CharMapStatus status = CharMapStatus::Taken;
+    if (gFontHooks.applyToMarkedCells) {
+        std::optional<bool> taken = gFontHooks.applyToMarkedCells(fontId);
+        if (taken && !*taken) status = CharMapStatus::Refused;
+    }
+    if (status == CharMapStatus::Taken) FindFontByChar(fontId);
+    return status;
+}
+
+int16_t NextMappedChar(int16_t code) {
+    for (int c = std::max<int>(code + 1, 32); c < kFirstPlaceholder; ++c)
+        if (gCharMap[c - 32] != 0) return static_cast<int16_t>(c);
+    return 0;
+}
+
+int16_t PrevMappedChar(int16_t code) {
+    for (int c = std::min<int>(code - 1, 255); c >= 32; --c)
+        if (gCharMap[c - 32] != 0) return static_cast<int16_t>(c);
+    return 0;
+}
+
+}  // namespace kv
