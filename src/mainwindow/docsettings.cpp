@@ -16,7 +16,6 @@
 
 namespace kv {
 
-int16_t gDefaultChangeTime = 3;
 int16_t gAutoSaveEnabled = kFalse;
 float gAutoSaveTime = 0;
 std::string gAutoSaveName;
@@ -66,7 +65,6 @@ void ReadDefaultRouteNoFonts() {
 }
 
 void ResetDocumentSettings() {
-    gDefaultChangeTime = 3;
     gAutoSaveEnabled = kFalse;
     gAutoSaveTime = 0;
     gAutoSaveName.clear();

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
+#include "data/records.h"  // gDefaultChangeTime: change time of new pages, kept to 0..20
+
 namespace kv {
 
-// Change time of new pages, seconds ([Generell] ChangeTime, kept to 0..20).
-extern int16_t gDefaultChangeTime;
 // [AutoSave] Enabled: on when the value is "-1", "1", "SANT" or "TRUE" in
 // any letter case.
 extern int16_t gAutoSaveEnabled;

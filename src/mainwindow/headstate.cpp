@@ -9,8 +9,6 @@
 namespace kv {
 
 int16_t gStartUp = kFalse;
-std::string gDocumentPath;
-std::string gAutoSaveFile;
 float gLastAutoSaveTime = 0;
 int16_t gCurrentPictureIndex = 0;
 int16_t gBlinkState = 0;
@@ -48,8 +46,7 @@ float SecondsSinceMidnight() {
 
 void ResetHeadState() {
     gStartUp = kFalse;
-    gDocumentPath.clear();
-    gAutoSaveFile.clear();
+    ResetDocumentState();
     gLastAutoSaveTime = 0;
     gCurrentPictureIndex = 0;
     gBlinkState = 0;
