@@ -21,6 +21,7 @@
 #include "mainwindow/headwidgets_qt.h"
 #include "mainwindow/settings.h"
 #include "platform/qtbridge_qt.h"
+#include "platform/ui.h"
 #include "platform/vb.h"
 
 using namespace kv;
@@ -62,12 +63,14 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
     resize(1024, 740);
     gfrmHead = this;
     SetHead(this);
+    MirrorListModels(true);
     keyPreview_ = new KeyPreview(this);
     qApp->installEventFilter(keyPreview_);
 }
 
 frmHead::~frmHead() {
     qApp->removeEventFilter(keyPreview_);
+    MirrorListModels(false);
     SetHead(nullptr);
     if (gfrmHead == this) gfrmHead = nullptr;
     if (gEditPicture && gEditPicture->window() == this) gEditPicture = nullptr;
@@ -127,7 +130,6 @@ void frmHead::SetDataStartValues() {
     gAllowedCodeChars = AllowedCodeChars;
     gExtraPerSign = kTrue;
 }
-void frmHead::InitRecentFiles() {}
 void frmHead::InitDefaultDestination() {}
 void frmHead::RecalcRowWidths() {}
 void frmHead::SetAlignment(int16_t, bool, bool, bool) {}
@@ -135,7 +137,19 @@ void frmHead::ShowAlignment() {}
 void frmHead::AdjustLists() {}
 void frmHead::mnuÖppna_Click() { bOpenWithoutDialog = false; }
 void frmHead::cmdScale_Click(int) {}
-void frmHead::CursorTimer_Timer() {}
+void frmHead::mnuTextDesttext_Click() {}
+void frmHead::CursorTimer_Timer() {
+    // Once after a start from the auto-save file: the notice about it.
+    if (isVisible() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) && gAutoSaveNoticePending) {
+        gAutoSaveNoticePending = kFalse;
+        const std::string a = IniGetValue(gLanguageFile, gLanguage, "S124", kIniOpenKeep);
+        const std::string b = IniGetValue(gLanguageFile, gLanguage, "S125", kIniContinue);
+        const std::string c = IniGetValue(gLanguageFile, gLanguage, "S126", kIniContinueClose);
+        MsgBox(a + "\r" + b + "\r" + c, vbCritical);
+        return;
+    }
+    // The blinking of the text cursor comes with the edit commands.
+}
 void frmHead::ScreenTimer_Timer() {}
 void frmHead::timAutoSave_Timer() {}
 void frmHead::tbToolBar_ButtonClick(QAction*) {}

@@ -63,6 +63,9 @@ public:
 
     // ---------------------------------------------------------- services to the core
     void ShowRouteNumberControls(bool on) override;
+    void SetMainCaption(const std::string& caption) override;
+    void ShowRecentFileEntry(int n, const std::string& caption, bool visible) override;
+    void ShowRecentFilesSeparator(bool visible) override;
     void SetSignPixel(int32_t x, int32_t y) override;
     void ClearSignPixel(int32_t x, int32_t y) override;
     void ClearSignPictureColor(int32_t colour) override;
@@ -166,6 +169,10 @@ public:
     void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4);
     void ShowAlignment();
     void AdjustLists();
+    void mnuTextDesttext_Click();
+    // The list boxes follow the lines of the project's two lists (off: no
+    // longer).
+    void MirrorListModels(bool on);
     void mnuÖppna_Click();
     void K4000_pct_KeyDown(int16_t keyCode, int16_t shift);
     void K4000_pct_KeyPress(int16_t& keyAscii);

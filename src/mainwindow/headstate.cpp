@@ -17,6 +17,8 @@ int16_t gEditorActive = 1;
 int16_t gActivePicture = 0;
 std::array<int16_t, 3> gPicturePage{};
 int16_t gMarkMode = 0;
+int16_t gRestoredFromAutoSave = kFalse;
+int16_t gAutoSaveNoticePending = kFalse;
 std::string gSelectionText;
 
 std::string ProjectFromCommandLine(const std::vector<std::string>& args) {
@@ -55,6 +57,8 @@ void ResetHeadState() {
     gActivePicture = 0;
     gPicturePage.fill(0);
     gMarkMode = 0;
+    gRestoredFromAutoSave = kFalse;
+    gAutoSaveNoticePending = kFalse;
     gSelectionText.clear();
 }
 

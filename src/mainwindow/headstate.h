@@ -29,6 +29,10 @@ extern int16_t gEditorActive;
 extern int16_t gActivePicture;
 // The page last shown on each of the three sign pictures.
 extern std::array<int16_t, 3> gPicturePage;
+// The document was restored from the auto-save file at start; the notice
+// about it is still to be shown.
+extern int16_t gRestoredFromAutoSave;
+extern int16_t gAutoSaveNoticePending;
 // Mouse mode of the text editor on the sign picture: 20 marking a
 // rectangle, 21 dragging the marked cells, 0 idle.
 extern int16_t gMarkMode;

@@ -7,6 +7,8 @@
 
 #include "data/charmap.h"
 #include "data/destcodes.h"
+#include "data/destlist.h"
+#include "files/document.h"
 #include "data/fontlist.h"
 #include "data/ini.h"
 #include "data/language.h"
@@ -66,6 +68,8 @@ protected:
         kv::ResetRouteNumberArea();
         kv::ResetSignControls();
         kv::ResetDocumentSettings();
+        kv::ResetDocumentState();
+        kv::ResetDestLists();
     }
     // Configures a sign slot before the window loads.
     static void Sign(int address, const std::string& model, int width, int height, bool shown, int zoom = 1,

@@ -14,7 +14,11 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "data/destlist.h"
 #include "engine/render.h"
+#include "files/document.h"
+#include "files/txlformat.h"
+#include "files/txlwrite.h"
 #include "engine/signpictures.h"
 #include "gui/head_fixture.h"
 #include "mainwindow/headwidgets_qt.h"
@@ -25,9 +29,17 @@ namespace {
 
 class SignPicturesGui : public HeadGui {
 protected:
-    // Loads, shows the window at a size and activates it the first time.
+    // Loads (which reads the template project), puts back the signs the
+    // test configured, shows the window at a size and activates it the
+    // first time.
     frmHead& Start(int w = 1024, int h = 768) {
+        const auto signs = gSignInfo;
         Load();
+        if (std::any_of(signs.begin(), signs.end(), [](const SignInfo& s) { return !s.Model.empty(); })) {
+            gSignInfo = signs;
+            const std::vector<int16_t> graphic = ShownK4000Signs();
+            head->UpdateSignControls(graphic.empty() ? FirstListedSign() : graphic.front());
+        }
         head->resize(w, h);
         head->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
@@ -433,10 +445,24 @@ TEST_F(SignPicturesGui, TextSignLineModeSavesAndRestoresTheControls) {
 }
 
 TEST_F(SignPicturesGui, TheDocumentStartsWithTheFirstListedSignShown) {
-    Sign(4, "K2000_1R", 16, 1, false, 1, "SIDE");
-    Sign(9, "K4000", 96, 8, false, 1, "REAR");
+    // A template project with a text sign at 4 and a graphic sign at 9.
+    ClearSignConfigFlags();
+    ClearSignTable();
+    for (const char* line : {"SIDE        K2000_1R 16x1      4 ", "REAR        K4000    96x8      9 "}) {
+        ASSERT_EQ(std::string(line).size(), 33u);
+        ASSERT_TRUE(ParseSignDefinition(line));
+        ASSERT_TRUE(SetSignConfig(line));
+    }
+    gTxlVersion = kTxlStandardVersion;
+    gBackupOn = kFalse;
+    ASSERT_TRUE(SaveTxlFile(JoinPath(gDataPath, "standard.ini")));
+    ResetData();
     Option("InsertMode", 1);
-    frmHead& h = Start();
+    Load();
+    head->resize(1024, 768);
+    head->show();
+    head->EnsureActivated();
+    frmHead& h = *head;
     EXPECT_EQ(gCurrentSign, 9);
     EXPECT_EQ(SignInfoOf(9).Shown, kTrue);
     EXPECT_EQ(SignInfoOf(4).Shown, kFalse);
@@ -455,5 +481,52 @@ TEST_F(SignPicturesGui, TheDocumentStartsWithTheFirstListedSignShown) {
     EXPECT_EQ(gDestListActive, kTrue);
     EXPECT_TRUE(h.DestList->isVisible());
     EXPECT_EQ(gTxlVersion, 5);
+    EXPECT_EQ(gDocumentPath, "");
+    EXPECT_EQ(gDocumentModified, kFalse);
     EXPECT_EQ(h.SaveDestOrExtra->text(), QString::fromStdString(gTextS6 + "..."));
+    EXPECT_EQ(h.windowTitle(), QString::fromUtf8("Kivar32\u00ae <") + QString::fromStdString(gTextS38) + ">");
+}
+
+TEST_F(SignPicturesGui, AStartAfterAnAbnormalEndRecoversTheAutoSaveFile) {
+    // An auto-save file beside the program holding a project with records.
+    ClearSignConfigFlags();
+    ClearSignTable();
+    const char* line = "FRONT       K4000    112x16    2 ";
+    ASSERT_TRUE(ParseSignDefinition(line));
+    ASSERT_TRUE(SetSignConfig(line));
+    kv::DestList.Clear();
+    gDestList[1].Text = "\xff" "FRONT# HELLO";
+    gDestList[1].SignData = "\xff\x02" "x";
+    gDestList[2].Text = "\xff" "FRONT# WORLD";
+    gDestList[2].SignData = "\xff\x02" "y";
+    AddListLine(1, true);
+    AddListLine(2, true);
+    gTxlVersion = kTxlStandardVersion;
+    gBackupOn = kFalse;
+    ASSERT_TRUE(SaveTxlFile(JoinPath(dir.path(), "kivar.txl")));
+    ResetData();
+    kv::DestList.Clear();
+    IniSetValue(gSettingsFile, "AutoSave", "FileName", "C:\\p\\lines.txl");
+    frmHead& h = Load();
+    EXPECT_EQ(gDocumentModified, kTrue);
+    EXPECT_EQ(gDocumentPath, "C:\\p\\lines.txl");
+    EXPECT_EQ(h.windowTitle(), QString::fromUtf8("Kivar32\u00ae <C:\\p\\lines.txl>"));
+    EXPECT_EQ(gCurrentDest, 3);
+    EXPECT_EQ(gCurrentExtra, 1);
+    ASSERT_EQ(h.DestList->count(), 2);
+    EXPECT_TRUE(h.DestList->item(1)->text().contains("WORLD"));
+    EXPECT_TRUE(FileExists(JoinPath(dir.path(), "kivar.txl")));
+    // The notice comes with the first tick of the cursor timer once the
+    // window shows.
+    EXPECT_EQ(gAutoSaveNoticePending, kTrue);
+    h.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&h));
+    ui.messages.clear();
+    h.CursorTimer_Timer();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].style, vbCritical);
+    EXPECT_EQ(ui.messages[0].text, Key("S124") + "\r" + Key("S125") + "\r" + Key("S126"));
+    EXPECT_EQ(gAutoSaveNoticePending, kFalse);
+    h.CursorTimer_Timer();
+    EXPECT_EQ(ui.messages.size(), 1u);
 }
