@@ -5,7 +5,10 @@
 // Files: frmHead.cpp (construction, services, stubs of later procedures),
 // frmHeadControls.cpp (the controls and menus), frmHeadLoad.cpp (load),
 // frmHeadTexts.cpp (activation texts), frmHeadLayout.cpp (resize layout),
-// frmHeadRouting.cpp (keyboard and mouse routing).
+// frmHeadRouting.cpp (keyboard and mouse routing), frmHeadDocument.cpp (the
+// start of a document), frmHeadSigns.cpp (the sign pictures and their
+// painting), frmHeadSignControls.cpp (the window by the current sign's
+// model), frmHeadActive.cpp (the active sign, frame drag, mouse tools).
 #pragma once
 
 #include <QHash>
@@ -153,27 +156,25 @@ public:
     static int ScreenMousePointer();
     static void SetScreenMousePointer(int pointer);
 
-    // ---------------------------------------------------------- procedures filled in by later steps
-    // Each is called where the start and the handlers need it and does
-    // nothing yet.
+    // ---------------------------------------------------------- the document
     void LoadFontLibraryStep();  // the font library from gFontPath
     // The start values of the project data: the section separator, the code
     // characters read at load (AllowedCodeChars), extra texts per sign, the
     // sign configuration's cancel flag.
     void SetDataStartValues();
-    void InitDocument();         // out-file defaults, ReadLibFile, start document
+    // Out-file defaults, the document settings, then the project of an
+    // abnormal end (the auto-save file, at start only) or the template
+    // project; the first listed sign becomes current.
+    void InitDocument();
     void ReadLibFile();
     void InitRecentFiles();
-    void InitDefaultDestination();
-    void RecalcRowWidths();
-    void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4);
-    void ShowAlignment();
-    void AdjustLists();
-    void mnuTextDesttext_Click();
     // The list boxes follow the lines of the project's two lists (off: no
     // longer).
     void MirrorListModels(bool on);
-    void mnuÖppna_Click();
+    // Once after a start from the auto-save file, the notice about it.
+    void CursorTimer_Timer();
+
+    // ---------------------------------------------------------- handlers of the sign pictures
     void K4000_pct_KeyDown(int16_t keyCode, int16_t shift);
     void K4000_pct_KeyPress(int16_t& keyAscii);
     void picSign_Click(int index);
@@ -188,9 +189,19 @@ public:
     void PicSignFrame_MouseMove(int index, int16_t button, int16_t shift, float x, float y);
     void PicSignFrame_MouseUp(int index, int16_t button, int16_t shift, float x, float y);
     void SignSB_PanelClick(int index, int panel);
-    void cmdScale_Click(int index);
     void timSign_Timer(int index);
-    void CursorTimer_Timer();
+
+    // ---------------------------------------------------------- procedures filled in by later steps
+    // Each is called where the start and the handlers need it and does
+    // nothing yet.
+    void InitDefaultDestination();
+    void RecalcRowWidths();
+    void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4);
+    void ShowAlignment();
+    void AdjustLists();
+    void mnuTextDesttext_Click();
+    void mnuÖppna_Click();
+    void cmdScale_Click(int index);
     void ScreenTimer_Timer();
     void timAutoSave_Timer();
     void tbToolBar_ButtonClick(QAction* button);
