@@ -233,8 +233,10 @@ bool PlaceNewCell(int16_t c, int16_t code, int16_t w, int16_t h, int16_t repaint
 }
 
 // Deletes one cell d of the current row (steps shared by the single and the
-// field deletion).
-void DeleteOne(int16_t d) {
+// field deletion). In a field deletion the cells after d move whatever they
+// are, so that what follows the field closes up by the field's whole width
+// from either side.
+void DeleteOne(int16_t d, bool inField) {
     EditRow& row = Row(gCurrentRow);
     const SignCell old = Cell(d);
     const bool wasFirst = row.FirstCell == d;
@@ -270,7 +272,7 @@ void DeleteOne(int16_t d) {
         VbBool(row.CellCount == 0 && row.NextRow != 0 && old.RowEnd != 0 && IsCellIndex(old.Next));
 
     ClearCellRect(old.X, old.Y, old.Width, old.Height);
-    if (IsCellIndex(old.Next) && !old.RowEnd) ShiftCells(old.Next, I16(-old.Width), -1, false);
+    if (IsCellIndex(old.Next) && !old.RowEnd) ShiftCells(old.Next, I16(-old.Width), -1, inField);
     gCursorX = old.X;
     gCursorY = old.Y;
     UpdateRowEnd(gCurrentRow);
@@ -358,7 +360,7 @@ void DeleteCharAtCursor() {
     bool placeholder = false;
     if (!field) {
         placeholder = IsSpecialGlyph(Cell(c).CharCode);
-        DeleteOne(c);
+        DeleteOne(c, false);
     } else {
         // The whole field goes, from the end away from the route number's side.
         const bool forward = gRouteNoLeft != 0;
@@ -371,7 +373,7 @@ void DeleteCharAtCursor() {
             const int16_t n = forward ? Cell(c).Next : Cell(c).Prev;
             const bool more = IsUsedCell(n) && Cell(n).FieldPos != 0;
             placeholder = placeholder || IsSpecialGlyph(Cell(c).CharCode);
-            DeleteOne(c);
+            DeleteOne(c, true);
             if (!more) break;
             c = n;
         }
@@ -528,7 +530,7 @@ void SplitRowAtCursor(bool silent) {
             Row(nr).CellCount = I16(Row(nr).CellCount + 1);
             sc.X = I16(x);
             x += sc.Width;
-            sc.Y = I16(sc.Y + gCharHeight);
+            sc.Y = I16(sc.Y + y - first.Y);
             if (end) break;
             n = sc.Next;
         }
