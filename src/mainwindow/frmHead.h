@@ -1,28 +1,270 @@
-// The main window.
+// The main window: menus, toolbar, the destination and extra-text lists, up to
+// three sign pictures with their frames and status bars, the buttons and
+// boxes around them, and the timers.
+//
+// Files: frmHead.cpp (construction, services, stubs of later procedures),
+// frmHeadControls.cpp (the controls and menus), frmHeadLoad.cpp (load),
+// frmHeadTexts.cpp (activation texts), frmHeadLayout.cpp (resize layout),
+// frmHeadRouting.cpp (keyboard and mouse routing).
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
 
-class frmHead : public QMainWindow {
+#include "mainwindow/headtexts.h"
+#include "mainwindow/services.h"
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QFileDialog;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QSerialPort;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class ImageControl;
+class ImageList;
+class PanelStatusBar;
+class SignFrame;
+class SignPicture;
+
+class frmHead : public QMainWindow, public kv::MainWindowServices {
     Q_OBJECT
 public:
     explicit frmHead(QWidget* parent = nullptr);
     ~frmHead() override;
 
-    // The rest of the start: settings, fonts, language texts, the document.
+    // ---------------------------------------------------------- load, activation, layout
+    // The rest of the start: folders and options, the font library, the
+    // toolbar, the language texts, the start document, the command line.
     void Form_Load();
-    // Every caption and tooltip; runs each time the window is activated.
+    // Every caption, menu text and tooltip; the first time also the starting
+    // state of the editing controls.
     void Form_Activate();
     // Makes sure activation runs even where the window system does not report it.
     void EnsureActivated();
+    // Places the lists, record buttons, number group and text-sign strip.
+    void Form_Resize();
+    void timFixGUI_Timer();
+    // Fits the frame, status bar and zoom button of sign picture set `index`.
+    void picSign_Resize(int index);
+
+    // ---------------------------------------------------------- services to the core
+    void ShowRouteNumberControls(bool on) override;
+
+    // ---------------------------------------------------------- keyboard and mouse routing
+    // KeyCode and Shift as the window system numbers them (37 left, 1 Shift,
+    // 2 Ctrl, 4 Alt). KeyAscii may be changed or set to 0 to drop the key.
+    void Form_KeyDown(int16_t keyCode, int16_t shift);
+    void Form_KeyPress(int16_t& keyAscii);
+    // Button 1 left, 2 right; X, Y in client pixels.
+    void Form_MouseDown(int16_t button, int16_t shift, float x, float y);
+    void Form_MouseMove(int16_t button, int16_t shift, float x, float y);
+    // The screen's mouse pointer: 0 default, 11 hourglass, 15 size all.
+    static int ScreenMousePointer();
+    static void SetScreenMousePointer(int pointer);
+
+    // ---------------------------------------------------------- procedures filled in by later steps
+    // Each is called where the start and the handlers need it and does
+    // nothing yet.
+    void LoadFontLibraryStep();  // the font library from gFontPath
+    // The start values of the project data: the section separator, the code
+    // characters read at load (AllowedCodeChars), extra texts per sign, the
+    // sign configuration's cancel flag.
+    void SetDataStartValues();
+    void InitDocument();         // out-file defaults, ReadLibFile, start document
+    void ReadLibFile();
+    void InitRecentFiles();
+    void InitDefaultDestination();
+    void RecalcRowWidths();
+    void LayoutSignPictures(bool resize, bool large);
+    void RefreshCurrentSignPicture();
+    void ChangeAddress(int16_t index, bool recount, bool keep);
+    void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4);
+    void ShowAlignment();
+    void AdjustLists();
+    void ShowSign(bool keepTextLayer, bool toPrinter);
+    void ClearSignPictureColor(int red, int green, int blue);
+    void mnuÖppna_Click();
+    void K4000_pct_KeyDown(int16_t keyCode, int16_t shift);
+    void K4000_pct_KeyPress(int16_t& keyAscii);
+    void picSign_Click(int index);
+    void picSign_GotFocus(int index);
+    void picSign_LostFocus(int index);
+    void picSign_MouseDown(int index, int16_t button, int16_t shift, float x, float y);
+    void picSign_MouseMove(int index, int16_t button, int16_t shift, float x, float y);
+    void picSign_MouseUp(int index, int16_t button, int16_t shift, float x, float y);
+    void PicSignFrame_Click(int index);
+    void PicSignFrame_GotFocus(int index);
+    void PicSignFrame_MouseDown(int index, int16_t button, int16_t shift, float x, float y);
+    void PicSignFrame_MouseMove(int index, int16_t button, int16_t shift, float x, float y);
+    void PicSignFrame_MouseUp(int index, int16_t button, int16_t shift, float x, float y);
+    void SignSB_PanelClick(int index, int panel);
+    void cmdScale_Click(int index);
+    void timSign_Timer(int index);
+    void CursorTimer_Timer();
+    void ScreenTimer_Timer();
+    void timAutoSave_Timer();
+    void tbToolBar_ButtonClick(QAction* button);
+
+    // ---------------------------------------------------------- controls
+    QWidget* ClientArea = nullptr;  // the client area; every position is relative to it
+    PanelStatusBar* sb = nullptr;   // the window's status bar under the client area
+
+    // Menus: every item by its name (submenus by their item's name too).
+    QAction* MenuItem(const QString& name) const;
+    QMenu* SubMenu(const QString& name) const;
+    QList<QAction*> MenuItems() const { return menuItems_.values(); }
+
+    QToolBar* tbToolBar = nullptr;
+    std::array<QAction*, 39> tbButtons{};  // 1..38, separators included
+    ImageList* imlIcons = nullptr;
+    std::array<ImageControl*, 31> picBut{};  // 1..30: the toolbar's pictures
+
+    QListWidget* DestList = nullptr;
+    QListWidget* ExtraList = nullptr;
+    QLabel* Label1 = nullptr;  // "Shown signs:"
+    QLabel* SignCaption_lbl = nullptr;
+    QLabel* Label2 = nullptr;  // caption of the list
+    QLabel* Label3 = nullptr;  // caption of the number box
+    QLabel* Label4 = nullptr;  // "Signs:", the status bar's prefix
+    QLineEdit* CurrNoTxt = nullptr;
+    QLabel* LineNo_lbl = nullptr;
+    QLineEdit* LineNo_txt = nullptr;
+    QLabel* AutoSign_lbl = nullptr;
+    QLabel* AutoSign_lbl2 = nullptr;
+    QPushButton* SaveAndNew = nullptr;
+    QPushButton* SaveDestOrExtra = nullptr;
+    QPushButton* Remove = nullptr;
+    QPushButton* cmdX = nullptr;
+    QPushButton* cmdMatrix16 = nullptr;
+    QGroupBox* SizeFrame = nullptr;
+    QLabel* size_lbl = nullptr;
+    QPushButton* LibBigger = nullptr;
+    QPushButton* LibSmaller = nullptr;
+    QCheckBox* Ch_Check = nullptr;
+    QGroupBox* Ch_Frame = nullptr;
+    std::array<QRadioButton*, 21> TNo_op{};  // 1..20
+    QLabel* lblChTime = nullptr;
+    QLineEdit* txtCurrChTime = nullptr;
+    QCheckBox* BlackOut_chk = nullptr;
+    QLabel* lblBlackOut = nullptr;
+
+    // Sign picture sets 0..2.
+    std::array<SignFrame*, 3> PicSignFrame{};
+    std::array<SignPicture*, 3> picSign{};
+    std::array<QWidget*, 3> Cursor{};
+    std::array<QLabel*, 3> lblSignName{};
+    std::array<PanelStatusBar*, 3> SignSB{};
+    std::array<QToolButton*, 3> cmdScale{};
+    std::array<QTimer*, 3> timSign{};
+    ImageControl* picActive = nullptr;
+    ImageControl* picInactive = nullptr;
+
+    SignPicture* K4000_pct = nullptr;  // the editor's picture of a graphic sign
+    SignPicture* K2000_pct = nullptr;  // the character strip of a text sign
+    QWidget* Curs_2000 = nullptr;      // the strip's cursor
+    QWidget* CursorPicOld = nullptr;   // the text cursor until a sign is active
+    SignPicture* InPic = nullptr;      // scratch pictures of the glyph drawing
+    SignPicture* TempPic = nullptr;
+    SignPicture* dotpic = nullptr;     // dot sample
+
+    // Graphic tool images (the toolbar carries the same tools and shows them).
+    ImageControl *imgBox = nullptr, *imgLine = nullptr, *imgPoint = nullptr, *imgFill = nullptr, *imgCut = nullptr;
+    ImageControl *imgInvert = nullptr, *imgMirrorHorizontally = nullptr, *imgMirrorVertically = nullptr;
+    ImageControl *imgRotateCW = nullptr, *imgRotateCCW = nullptr, *imgRefresh = nullptr, *imgTrash = nullptr;
+    ImageControl* imgUndo = nullptr;
+    std::array<ImageControl*, 4> imgSelectPointSize{};
+    std::array<ImageControl*, 4> imgCursorPoint{};
+    ImageControl* imgCursorKors1 = nullptr;
+    ImageControl* imgCursorMove = nullptr;
+
+    QTimer* CursorTimer = nullptr;
+    QTimer* ScreenTimer = nullptr;
+    QTimer* timAutoSave = nullptr;
+    QTimer* timFixGUI = nullptr;
+    QSerialPort* ComCtrl = nullptr;
+    QFileDialog* CommonDialog1 = nullptr;
+
+    // ---------------------------------------------------------- form-level state
+    bool bOpenWithoutDialog = false;
+    bool bSkipListClick = false;
+    bool SkipExtraListClick = false;
+    int16_t nPrevDest = 0;
+    bool bKeepCurrentNumber = false;
+    bool bCurrentSignOnly = false;
+    bool bRenderPending = false;
+    bool bWritingRouteNumber = false;
+    bool LineNoBusy = false;
+    int16_t PreviousBlinkState = 0;
+    int16_t ActivePictureIndex = -1;
+    std::array<long, 4> FrameDragStartX{}, FrameDragStartY{};
+    bool BlinkOn = false;
+    bool UseStandardMousePointer = false;
+    // Texts kept from the last activation for later messages and dialogs.
+    kv::HeadTexts KeptTexts;
+    // The toolbar buttons of each editing mode.
+    std::vector<int> TextModeButtons, GraphModeButtons;
+    // The allowed characters of the code positions read at load.
+    std::array<std::string, 4> AllowedCodeChars;
 
 protected:
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildClientControls();
+    void BuildSignPictureSets();
+    void BuildHiddenPictures();
+    void BuildTimers();
+    QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption);
+    QMenu* AddSubMenu(QMenu* parent, const char* name, const char* caption);
+    void LoadToolbarImages();
+    // Sets the caption of the control or menu item of that name.
+    void SetControlCaption(const QString& name, const QString& text);
+    void FitChTimeLabel();
+    // The current sign as the layout needs it (address 0 when none).
+    struct SignForLayout {
+        int address = 0;
+        std::string model, name;
+        int width = 0, height = 0;
+    };
+    SignForLayout CurrentSignForLayout() const;
+    // Program state that the data core owns; start values until it lands.
+    bool DestListActiveNow() const;
+    bool InsertModeOn() const;
+    int TxlVersionNow() const;
+    bool AutoModeOn() const;
+    bool ShowLineNoOn() const;
+    bool AreaSelectedNow() const;
+
+    // Sees every key of the application first; passes this window's on.
+    class KeyPreview;
+    bool PreviewKey(QObject* watched, QEvent* e);
+    KeyPreview* keyPreview_ = nullptr;
+
+    QHash<QString, QAction*> menuItems_;
+    QHash<QString, QMenu*> subMenus_;
     bool activatedOnce_ = false;
+    bool resending_ = false;
 };
 
 // The one main window of the program (null before Main creates it).
 extern frmHead* gfrmHead;
+// The picture the editor draws on and the text cursor of the active sign.
+extern SignPicture* gEditPicture;
+extern QWidget* gCursorPicture;

@@ -1,0 +1,52 @@
+// The numbers of the main window's layout: where its resize handler puts the
+// lists, the record buttons and the number group, and how a sign picture's
+// frame, status bar and zoom button fit around the picture.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace kv {
+
+struct Box {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const Box&) const = default;
+};
+
+// The controls that the window's resize handler moves, in client pixels.
+struct HeadGeometry {
+    Box DestList, ExtraList, SizeFrame, Remove, SaveDestOrExtra, SaveAndNew, Ch_Frame;
+    Box CurrNoTxt, LineNo_txt, Label3, LineNo_lbl;
+};
+
+// Their designed places, from which the first layout starts.
+HeadGeometry DesignedHeadGeometry();
+
+// Places the lists, the font frame, the record buttons, the changing-text
+// frame and the number group for a client area of that size. Widths are
+// taken from `g` as they stand, so widths changed elsewhere are respected.
+void LayoutHead(int clientWidth, int clientHeight, HeadGeometry& g);
+
+// Width in pixels of the character strip of a one-row text sign of that
+// many characters.
+int TextStripWidth(int characters);
+
+// A sign picture's frame and what sits on it, in the frame's pixels.
+struct SignFrameGeometry {
+    int frameWidth = 0, frameHeight = 0;
+    Box picture, label, statusBar, zoomButton;
+    std::array<int, 5> panelWidths{};  // panels 1..5
+};
+
+// Fits the frame around a picture of that size and shares the status bar's
+// width among its five panels. `nameWidth`, `sizeWidth` and `addressWidth`
+// are the natural widths of the texts of panels 1 to 3; the zoom button and
+// the label keep their sizes.
+SignFrameGeometry LayoutSignFrame(int pictureWidth, int pictureHeight, int nameWidth, int sizeWidth, int addressWidth,
+                                  int zoomWidth = 23, int zoomHeight = 17, int labelWidth = 101, int labelHeight = 13);
+
+// The texts of panels 2 and 3 of a sign's status bar.
+std::string SignSizeText(int width, int height);  // "112x16 "
+std::string SignAddressText(int address);         // "5  "
+
+}  // namespace kv

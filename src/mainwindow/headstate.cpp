@@ -1,0 +1,54 @@
+#include "mainwindow/headstate.h"
+
+#include <chrono>
+#include <ctime>
+
+#include "platform/paths.h"
+#include "platform/vb.h"
+
+namespace kv {
+
+int16_t gStartUp = kFalse;
+std::string gDocumentPath;
+std::string gAutoSaveFile;
+float gLastAutoSaveTime = 0;
+int16_t gCurrentPictureIndex = 0;
+int16_t gBlinkState = 0;
+int16_t gGeneratingRouteNumbers = kFalse;
+
+std::string ProjectFromCommandLine(const std::vector<std::string>& args) {
+    for (const std::string& a : args) {
+        if (InStr(UCase(a), "TXL") == 0) continue;
+        std::string p = Trim(a);
+        std::string unquoted;
+        for (char c : p)
+            if (c != '"') unquoted += c;
+        return Trim(unquoted);
+    }
+    return {};
+}
+
+std::string AutoSaveFileOf(const std::string& programFolder) { return JoinPath(programFolder, "kivar.txl"); }
+
+float SecondsSinceMidnight() {
+    using namespace std::chrono;
+    auto now = system_clock::now();
+    std::time_t t = system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&t, &local);
+    double frac = duration<double>(now.time_since_epoch()).count();
+    frac -= static_cast<double>(static_cast<long long>(frac));
+    return static_cast<float>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec + frac);
+}
+
+void ResetHeadState() {
+    gStartUp = kFalse;
+    gDocumentPath.clear();
+    gAutoSaveFile.clear();
+    gLastAutoSaveTime = 0;
+    gCurrentPictureIndex = 0;
+    gBlinkState = 0;
+    gGeneratingRouteNumbers = kFalse;
+}
+
+}  // namespace kv

@@ -1,0 +1,42 @@
+// State of the main window that other modules read: the start-up flag, the
+// document's file names, the active sign picture and the pointer states.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kv {
+
+// True from the main window's load until its first activation.
+extern int16_t gStartUp;
+// Path of the open project file; "" for a project without a file.
+extern std::string gDocumentPath;
+// The auto-save file: "kivar.txl" in the program folder.
+extern std::string gAutoSaveFile;
+// Seconds since midnight when the auto-save interval last started.
+extern float gLastAutoSaveTime;
+// Picture index 0..2 of the active sign picture.
+extern int16_t gCurrentPictureIndex;
+// 0 normally; 3 while the pointer is pressed in the gap between the two
+// save buttons (the cursor timer blinks then).
+extern int16_t gBlinkState;
+// Set while the route-number generator types into the editor: keys then
+// reach the sign editor whatever has the focus.
+extern int16_t gGeneratingRouteNumbers;
+
+// The project file named on the command line: the first argument that
+// contains "txl" in any letter case, with surrounding blanks and quotes
+// removed; "" when there is none. `args` holds the arguments without the
+// program's own name.
+std::string ProjectFromCommandLine(const std::vector<std::string>& args);
+
+// The auto-save file of a program folder.
+std::string AutoSaveFileOf(const std::string& programFolder);
+
+// Seconds since midnight of the local clock.
+float SecondsSinceMidnight();
+
+void ResetHeadState();
+
+}  // namespace kv

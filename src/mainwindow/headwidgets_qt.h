@@ -1,0 +1,124 @@
+// Small widgets of the main window: the sign picture surface, the frame
+// around it, the status bar with panels, image controls and the image list.
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QList>
+#include <QPixmap>
+#include <QWidget>
+
+// A picture box: a surface of its own size that code paints into. The sign
+// pictures, the editor and strip pictures and the scratch pictures are these.
+class SignPicture : public QWidget {
+    Q_OBJECT
+public:
+    explicit SignPicture(QWidget* parent = nullptr);
+    // The surface; it follows the widget's size and starts filled with the
+    // back colour.
+    QImage& Surface() { return surface_; }
+    void SetBackColor(const QColor& c);
+    QColor BackColor() const { return back_; }
+    // Clears the surface to the back colour and repaints.
+    void Cls();
+
+signals:
+    void Resized();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+
+private:
+    QImage surface_;
+    QColor back_{Qt::black};
+};
+
+// The frame of a sign picture: a sunken border around the picture and its
+// status bar. Its back colour blinks while the frame is dragged.
+class SignFrame : public QWidget {
+    Q_OBJECT
+public:
+    explicit SignFrame(QWidget* parent = nullptr);
+    void SetBackColor(const QColor& c);
+    QColor BackColor() const { return back_; }
+    // The system's button-face colour.
+    static QColor ButtonFace();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QColor back_;
+};
+
+// A status bar of numbered panels (from 1), each with a width, a text and a
+// picture. A panel of width -1 takes the room the others leave.
+class PanelStatusBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit PanelStatusBar(int panels, QWidget* parent = nullptr);
+    int PanelCount() const { return static_cast<int>(panels_.size()); }
+    void SetPanelText(int panel, const QString& text);
+    QString PanelText(int panel) const;
+    void SetPanelWidth(int panel, int width);
+    int PanelWidth(int panel) const;
+    void SetPanelPicture(int panel, const QPixmap& picture);
+    QPixmap PanelPicture(int panel) const;
+    // Left edge of a panel in the bar's pixels.
+    int PanelLeft(int panel) const;
+
+signals:
+    void PanelClick(int panel);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+
+private:
+    struct Panel {
+        int width = 0;
+        QString text;
+        QPixmap picture;
+    };
+    std::vector<Panel> panels_;
+    int WidthOf(int i) const;
+};
+
+// An image control: shows a picture, may carry a single border, reports clicks.
+class ImageControl : public QLabel {
+    Q_OBJECT
+public:
+    explicit ImageControl(const QPixmap& picture, QWidget* parent = nullptr);
+    // 0 none, 1 fixed single.
+    void SetBorderStyle(int style);
+    int BorderStyle() const { return border_; }
+
+signals:
+    void Click();
+    void MouseDown(int button);
+
+protected:
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+
+private:
+    int border_ = 0;
+};
+
+// An image list: numbered pictures (from 1) that a toolbar takes its button
+// images from.
+class ImageList : public QObject {
+    Q_OBJECT
+public:
+    explicit ImageList(QObject* parent = nullptr) : QObject(parent) {}
+    void Clear() { images_.clear(); }
+    void Add(const QPixmap& p) { images_.push_back(p); }
+    int Count() const { return static_cast<int>(images_.size()); }
+    QPixmap Image(int n) const { return n >= 1 && n <= Count() ? images_[n - 1] : QPixmap(); }
+
+private:
+    QList<QPixmap> images_;
+};

@@ -1,0 +1,81 @@
+// A main window started on a staged copy of the shipped data folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "data/charmap.h"
+#include "data/destcodes.h"
+#include "data/fontlist.h"
+#include "data/ini.h"
+#include "data/language.h"
+#include "data/records.h"
+#include "data/signtable.h"
+#include "data/startup.h"
+#include "engine/fontlib.h"
+#include "mainwindow/frmHead.h"
+#include "mainwindow/headstate.h"
+#include "mainwindow/settings.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+#include "support/fake_ui.h"
+#include "support/testutil.h"
+
+class HeadGui : public ::testing::Test {
+protected:
+    void SetUp() override {
+        kv::ResetIniState();
+        kv::ResetStartSettings();
+        kv::ResetLanguageTexts();
+        kv::ResetMainSettings();
+        kv::ResetHeadState();
+        ResetData();
+        oldCwd = kv::CurrentDir();
+        testutil::StageDataFolder(dir.path());
+        kv::SetProgramFolder(dir.path());
+        kv::ReadStartSettings([] { kv::StoreLanguageChoice("English"); });
+    }
+    void TearDown() override {
+        head.reset();
+        kv::SetCurrentDir(oldCwd);
+        kv::SetProgramFolder("");
+        kv::ResetIniState();
+        kv::ResetStartSettings();
+        kv::ResetLanguageTexts();
+        kv::ResetMainSettings();
+        kv::ResetHeadState();
+        ResetData();
+    }
+    static void ResetData() {
+        kv::ResetRecords();
+        kv::ResetDestCodes();
+        kv::ResetSignTable();
+        kv::ResetCharMaps();
+        kv::ResetFontList();
+        kv::ResetFontLibrary();
+    }
+    // Sets a [Generell] option of the staged settings before the window loads.
+    void Option(const std::string& key, const kv::IniValue& value) {
+        kv::IniSetValue(kv::gSettingsFile, "Generell", key, value);
+    }
+    frmHead& Load() {
+        head = std::make_unique<frmHead>();
+        head->Form_Load();
+        return *head;
+    }
+    frmHead& LoadAndActivate() {
+        Load();
+        head->EnsureActivated();
+        return *head;
+    }
+    // A key of the language file, read on its own.
+    std::string Key(const std::string& key) {
+        return kv::IniGetValue(kv::gLanguageFile, kv::gLanguage, key, kv::kIniOpenClose);
+    }
+
+    testutil::TempDir dir;
+    std::string oldCwd;
+    FakeUi ui;
+    std::unique_ptr<frmHead> head;
+};
