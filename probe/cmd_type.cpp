@@ -15,6 +15,7 @@
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
 #include "engine/editorview.h"
+#include "engine/centring.h"
 #include "engine/editstate.h"
 #include "engine/fontlib.h"
 #include "engine/routefield.h"

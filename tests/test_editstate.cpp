@@ -172,3 +172,57 @@ TEST_F(EditStateTest, RowAndCellLookups) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditStateTest, RefreshEditorStartsAnEmptyPage) {
+    struct SlotHead : testgfx::FakeHead {
+        void SelectK4000Graphic(int16_t k) override { selected.push_back(k); }
+        std::vector<int16_t> selected;
+    } slotHead;
+    std::vector<int16_t> slots;
+    testtext::StartPage(112, 16, "1");
+    gEditorHooks.storeEditorPage = [&](int16_t slot) { slots.push_back(slot); };
+    Type("AB\nCD");
+    gDefaultStartFont[16 - 7] = "7";
+    gDefaultRouteNoFont[16 - 7] = "h";
+    SignInfoOf(2).GraphicIndex = 1;
+    gHasGraphic = -1;
+    gGraphicText = "strips";
+    gShowLineNo = -1;
+    gRouteNoLeft = -1;
+    gRouteNoX = 5;
+    gRouteNoAreaWidth = 60;
+
+    RefreshEditor(0, -1);
+    EXPECT_EQ(slots, std::vector<int16_t>{1});  // only the current sign's slot
+    EXPECT_TRUE(slotHead.selected.empty());
+    EXPECT_EQ(gStartRow, 1);
+    EXPECT_EQ(gCurrentRow, 1);
+    EXPECT_EQ(gRowFreeHead, 2);
+    EXPECT_EQ(gCellFreeHead, 1);
+    EXPECT_EQ(gCursorCell, 0);
+    EXPECT_EQ(Row(1).FirstCell, 0);
+    EXPECT_EQ(Row(2).FreeWidth, 500);  // the area's width kept free
+    EXPECT_EQ(gCursorX, 70);           // beside the route number at the left end
+    EXPECT_EQ(gCursorY, 0);
+    EXPECT_EQ(gRouteNoFont, "h");
+    EXPECT_EQ(gCurrentFontCode, "1");  // the start font only in automatic layout
+    EXPECT_EQ(gHasGraphic, 0);
+    EXPECT_EQ(gGraphicText, "");
+    EXPECT_EQ(testtext::Bytes(), "d2 01 d3 00 d4 68 f2");  // the route-number header alone
+
+    gShowLineNo = 0;
+    gAutoMode = -1;
+    slots.clear();
+    RefreshEditor(-1, -1);
+    EXPECT_EQ(slots, (std::vector<int16_t>{0, 1, 2}));
+    EXPECT_EQ(slotHead.selected, std::vector<int16_t>{1});
+    EXPECT_EQ(gCurrentFontCode, "7");
+    EXPECT_EQ(gCharHeight, 80);
+    EXPECT_EQ(gCursorY, 0);  // (80 - 80) \ 10 x 5
+    Type("A");
+    EXPECT_EQ(Row(gStartRow).FirstCell, 1);
+}
+
+}  // namespace

@@ -8,10 +8,12 @@
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
 #include "engine/dotstrips.h"
+#include "engine/centring.h"
 #include "engine/editstate.h"
 #include "engine/fontlib.h"
 #include "engine/graphictools.h"
 #include "engine/routenumber.h"
+#include "mainwindow/headstate.h"
 #include "mainwindow/services.h"
 
 namespace kv {
@@ -92,7 +94,7 @@ void RedrawEditor() {
     }
     if (gShowLineNo) DisplayLineNumber();
     if (!gNoEditorPaint && gHasGraphic) RefreshGraphic();
-    if (!Head().IsStartingUp()) RecalcRowWidths();
+    if (!gStartUp) RecalcRowWidths();
     if (!gNoEditorPaint) Head().RefreshEditorPicture();
 }
 
@@ -126,7 +128,7 @@ void RefreshEditor(int16_t allSlots, int16_t reselect) {
         const int16_t height = SignInfoOf(gCurrentSign).Height;
         gRouteNoFont = DefaultRouteNoFontOfHeight(height);
         const std::string start = DefaultStartFontOfHeight(height);
-        if ((Head().IsStartingUp() || gAutoMode) && !start.empty()) ReadCharMap(start);
+        if ((gStartUp || gAutoMode) && !start.empty()) ReadCharMap(start);
     }
 
     gCursorX = static_cast<int16_t>(gShowLineNo && gRouteNoLeft ? gRouteNoAreaWidth + 5 + gRouteNoX : 0);

@@ -223,23 +223,6 @@ void RecalcRowWidths() {
     row.FreeWidth = I16(free + 5);
 }
 
-void CenterRowVertically() {
-    if (!IsRowIndex(gStartRow)) return;
-    const int16_t first = Row(gStartRow).FirstCell;
-    if (!IsCellIndex(first)) {
-        gCursorY = I16((EditorInnerHeight() - gCharHeight) / 2 / 5 * 5);
-        return;
-    }
-    const int32_t target = CalcRowCount() / 2 / 5 * 5;
-    const int32_t delta = target - Cell(first).Y;
-    gCursorY = I16(gCursorY + delta);
-    int16_t c = first;
-    for (int guard = 0; IsCellIndex(c) && guard < kCellPoolSize; ++guard) {
-        Cell(c).Y = I16(Cell(c).Y + delta);
-        c = Cell(c).Next;
-    }
-}
-
 void ResetEditState() {
     for (int c = 0; c <= kCellPoolSize; ++c) {
         gCells[c] = SignCell{};

@@ -133,9 +133,6 @@ void UpdateRowEnd(int16_t row);
 void SetRowTop(int16_t row, int16_t dy);
 // Recomputes FreeWidth of the current row.
 void RecalcRowWidths();
-// Moves the whole text block so that it stands vertically centred; on an
-// empty page only the cursor moves.
-void CenterRowVertically();
 
 // Both pools cleared and chained on their free lists in index order, no row
 // chain, cursor at the start, flags cleared (test start state).

@@ -8,6 +8,7 @@
 #include "data/language.h"
 #include "engine/dotlayers.h"
 #include "engine/editorview.h"
+#include "engine/centring.h"
 #include "engine/editstate.h"
 #include "engine/fontlib.h"
 #include "engine/graphictools.h"
@@ -321,7 +322,8 @@ bool CharCodeOf(int16_t code) {
 }
 
 void InsertChar(int16_t code, int16_t repaint, int16_t fieldPos) {
-    if (!IsRowIndex(gCurrentRow)) return;
+    // A cell without a font would read as a free one.
+    if (!IsRowIndex(gCurrentRow) || gCurrentFontCode.empty() || gCurrentFontCode[0] == '0') return;
     int16_t w, h;
     DrawGlyph(gCurrentFontCode, code, w, h);
     const int16_t c = AllocCell();
@@ -335,7 +337,7 @@ void InsertChar(int16_t code, int16_t repaint, int16_t fieldPos) {
 }
 
 void InsertLineNoField(int16_t n) {
-    if (n < 1 || n > 5 || !IsRowIndex(gCurrentRow)) return;
+    if (n < 1 || n > 5 || !IsRowIndex(gCurrentRow) || gCurrentFontCode.empty() || gCurrentFontCode[0] == '0') return;
     const int16_t code = static_cast<int16_t>(249 + n);
     if (!CharCodeOf(code)) return;
     int16_t w, h;

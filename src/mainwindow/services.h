@@ -26,9 +26,6 @@ public:
     // Enables or disables the undo tool image imgUndo.
     virtual void EnableUndoImage(bool on) {}
 
-    // True from the start of the main window's load until its first
-    // activation.
-    virtual bool IsStartingUp() { return false; }
     // The editor picture of the graphic sign, in fifths of a dot. The editor
     // calls these only while it paints itself (gNoEditorPaint clear).
     virtual void ClearEditorPicture() {}

@@ -11,6 +11,7 @@
 #include "data/language.h"
 #include "data/signtable.h"
 #include "engine/editorview.h"
+#include "engine/centring.h"
 #include "engine/editstate.h"
 #include "engine/fontlib.h"
 #include "engine/routefield.h"
