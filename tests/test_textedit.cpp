@@ -524,3 +524,68 @@ TEST_F(TextEditTest, TheEditorPaintsOnlyWhenAskedTo) {
 }
 
 }  // namespace
+
+namespace {
+
+// Random editing never breaks the chain, the rows or the pool, and every
+// page still becomes bytes without a position beyond column 175.
+TEST_F(TextEditTest, RandomEditingKeepsTheStateConsistent) {
+    for (unsigned seed = 1; seed <= 80; ++seed) {
+        SCOPED_TRACE(seed);
+        testtext::ResetAll();
+        const bool autoMode = seed % 3 == 0;
+        const char* font = seed % 5 == 0 ? "4" : seed % 7 == 0 ? "7" : "1";
+        Start(seed % 2 ? 112 : 48, seed % 4 < 2 ? 16 : 48, font, autoMode);
+        gRowFullWarning = 2;
+        gRouteNoText = "123";
+        gLineNoFieldCount = 3;
+        gRouteNoLeft = seed % 2 ? 0 : -1;
+        unsigned state = seed;
+        auto next = [&state](unsigned n) {
+            state = state * 1103515245u + 12345u;
+            return (state >> 16) % n;
+        };
+        for (int step = 0; step < 600; ++step) {
+            const unsigned op = next(20);
+            if (op < 10) {
+                Type(std::string(1, static_cast<char>('A' + next(4))));
+            } else if (op < 12) {
+                Type("\n");
+            } else if (op < 15) {
+                Type("\b");
+            } else if (op < 16) {
+                InsertLineNoField(static_cast<int16_t>(1 + next(3)));
+            } else if (op < 17) {
+                Type("9", static_cast<int16_t>(1 + next(2)));
+            } else {
+                // The cursor to a random place of a random row.
+                std::vector<int16_t> rows;
+                for (int16_t r = gStartRow; IsRowIndex(r); r = Row(r).NextRow) rows.push_back(r);
+                const int16_t r = rows[next(static_cast<unsigned>(rows.size()))];
+                const int16_t first = Row(r).FirstCell;
+                if (first == 0) {
+                    // An empty row: the cursor follows the last cell above it.
+                    gCurrentRow = r;
+                    gCursorCell = 0;
+                    gCursorBeforeCell = -1;
+                    for (int16_t a = Row(r).PrevRow; IsRowIndex(a) && gCursorCell == 0; a = Row(a).PrevRow)
+                        if (Row(a).FirstCell) gCursorCell = LastCellOfRow(Row(a).FirstCell);
+                } else {
+                    int16_t c = first;
+                    for (unsigned k = next(static_cast<unsigned>(Row(r).CellCount) + 1); k > 1; --k) c = Cell(c).Next;
+                    if (next(4) == 0) CursorBefore(first, r);
+                    else CursorAfter(c, r);
+                }
+            }
+            const std::string problem = CheckInvariants();
+            ASSERT_EQ(problem, "") << "step " << step << " op " << op;
+            const std::string bytes = BuildSignData(PageFirstCell());
+            for (size_t i = 0; i + 1 < bytes.size(); ++i) {
+                const unsigned char b = static_cast<unsigned char>(bytes[i]);
+                if (b == 0xD2 || b == 0xD3) ASSERT_LE(static_cast<unsigned char>(bytes[i + 1]), 175);
+            }
+        }
+    }
+}
+
+}  // namespace

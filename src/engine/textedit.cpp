@@ -14,6 +14,7 @@
 #include "engine/graphictools.h"
 #include "engine/routefield.h"
 #include "engine/routenumber.h"
+#include "engine/rowlookup.h"
 #include "mainwindow/services.h"
 #include "platform/ui.h"
 #include "platform/vb.h"
@@ -93,6 +94,23 @@ int16_t LastCellAbove(int16_t row) {
     return 0;
 }
 
+// After rows were joined or removed: the cursor names a cell of the current
+// row, or, in an empty row, the last cell above it.
+void SettleCursor() {
+    const int16_t first = Row(gCurrentRow).FirstCell;
+    if (!IsUsedCell(first)) {
+        gCursorCell = LastCellAbove(gCurrentRow);
+        gCursorBeforeCell = -1;
+        return;
+    }
+    if (FindRowOfCell(gCursorCell) != gCurrentRow) {
+        gCursorCell = LastCellOfRow(first);
+        gCursorBeforeCell = 0;
+        gCursorX = static_cast<int16_t>(Cell(gCursorCell).X + Cell(gCursorCell).Width);
+        gCursorY = Cell(gCursorCell).Y;
+    }
+}
+
 void CursorToRightEdge() {
     if (!IsUsedCell(gCursorCell)) return;
     const SignCell& c = Cell(gCursorCell);
@@ -118,8 +136,9 @@ bool PlaceNewCell(int16_t c, int16_t code, int16_t w, int16_t h, int16_t repaint
     EditRow& row = Row(gCurrentRow);
     int16_t k = IsUsedCell(gCursorCell) ? gCursorCell : 0;
     const bool rowEmpty = !IsUsedCell(row.FirstCell);
-    // Without a cursor cell the place follows from the rows around.
-    if (k == 0 && rowEmpty) k = LastCellAbove(gCurrentRow);
+    // A character typed into an empty row follows the last cell of the rows
+    // above it (or opens the chain), whatever cell the cursor names.
+    if (rowEmpty) k = LastCellAbove(gCurrentRow);
     if (k == 0 && !rowEmpty) {
         k = row.FirstCell;
         gCursorBeforeCell = -1;
@@ -356,7 +375,11 @@ void InsertLineNoField(int16_t n) {
 
 void DeleteCharAtCursor() {
     int16_t c = gCursorCell;
-    if (!IsUsedCell(c) || !IsRowIndex(gCurrentRow)) return;
+    if (!IsUsedCell(c)) return;
+    // The counts are kept by the row that holds the cell.
+    const int16_t holder = FindRowOfCell(c);
+    if (holder == 0) return;
+    gCurrentRow = holder;
 
     const bool field = Cell(c).FieldPos != 0;
     bool placeholder = false;
@@ -364,16 +387,25 @@ void DeleteCharAtCursor() {
         placeholder = IsSpecialGlyph(Cell(c).CharCode);
         DeleteOne(c, false);
     } else {
-        // The whole field goes, from the end away from the route number's side.
+        // The whole field goes, from the end away from the route number's
+        // side; the walks stay inside the row.
         const bool forward = gRouteNoLeft != 0;
+        auto fieldCellBefore = [](int16_t x) {
+            const int16_t p = Cell(x).Prev;
+            return IsUsedCell(p) && Cell(p).FieldPos != 0 && !Cell(p).RowEnd ? p : int16_t{0};
+        };
+        auto fieldCellAfter = [](int16_t x) {
+            const int16_t n = Cell(x).Next;
+            return IsUsedCell(n) && Cell(n).FieldPos != 0 && !Cell(x).RowEnd ? n : int16_t{0};
+        };
         for (int guard = 0; guard < kCellPoolSize; ++guard) {
-            const int16_t n = forward ? Cell(c).Prev : Cell(c).Next;
-            if (!IsUsedCell(n) || Cell(n).FieldPos == 0) break;
+            const int16_t n = forward ? fieldCellBefore(c) : fieldCellAfter(c);
+            if (n == 0) break;
             c = n;
         }
         for (int guard = 0; IsUsedCell(c) && guard < kCellPoolSize; ++guard) {
-            const int16_t n = forward ? Cell(c).Next : Cell(c).Prev;
-            const bool more = IsUsedCell(n) && Cell(n).FieldPos != 0;
+            const int16_t n = forward ? fieldCellAfter(c) : fieldCellBefore(c);
+            const bool more = n != 0;
             placeholder = placeholder || IsSpecialGlyph(Cell(c).CharCode);
             DeleteOne(c, true);
             if (!more) break;
@@ -461,6 +493,11 @@ void SplitRowAtCursor(bool silent) {
     if (!IsRowIndex(gCurrentRow)) return;
     EditRow& cur = Row(gCurrentRow);
     if (!IsUsedCell(cur.FirstCell)) return;
+
+    if (FindRowOfCell(gCursorCell) != gCurrentRow) {
+        gCursorCell = LastCellOfRow(cur.FirstCell);
+        gCursorBeforeCell = 0;
+    }
 
     const bool heightRoom = CalcRowCount() >= gCharHeight;
     bool fieldCase = false;
@@ -617,6 +654,7 @@ void ReflowRows() {
     MoveRowsBelowUp(r);
     RedrawEditor();
     UnlinkRow(r);
+    SettleCursor();
     CursorToRightEdge();
     if (gAutoMode) CenterRowVertically();
     RedrawEditor();
