@@ -582,7 +582,9 @@ TEST_F(TextEditTest, RandomEditingKeepsTheStateConsistent) {
             const std::string bytes = BuildSignData(PageFirstCell());
             for (size_t i = 0; i + 1 < bytes.size(); ++i) {
                 const unsigned char b = static_cast<unsigned char>(bytes[i]);
-                if (b == 0xD2 || b == 0xD3) ASSERT_LE(static_cast<unsigned char>(bytes[i + 1]), 175);
+                if (b == 0xD2 || b == 0xD3) {
+                    ASSERT_LE(static_cast<unsigned char>(bytes[i + 1]), 175);
+                }
             }
         }
     }
