@@ -25,12 +25,12 @@ void ListModel::SetList(int index, const std::string& line) {
     Notify(Change::Changed, index);
 }
 
-void ListModel::AddItem(const std::string& line, int index) {
+void ListModel::AddItem(std::string&& line, int index) {
     const int size = static_cast<int>(lines_.size());
     if (index == -1) index = size;
     if (index < 0 || index > size) throw VbError(5, "Invalid procedure call or argument");
     if (size >= capacity_) throw VbError(7, "Out of memory");
-    lines_.insert(lines_.begin() + index, line);
+    lines_.insert(lines_.begin() + index, std::move(line));
     selected_.insert(selected_.begin() + index, false);
     if (listIndex_ >= index) ++listIndex_;
     Notify(Change::Added, index);
@@ -107,9 +107,25 @@ std::string NumberColumn(int16_t n) {
     return s;
 }
 
-void AddLine(ListModel& list, const std::string& line, bool* error) {
+// Appends the text without its section marks.
+void AppendWithoutMarks(std::string& line, const std::string& text) {
+    size_t p = 0;
+    while (p < text.size()) {
+        size_t q = text.find(kSectionMark, p);
+        if (q == std::string::npos) q = text.size();
+        line.append(text, p, q - p);
+        p = q + 1;
+    }
+}
+
+// Adds head & text without section marks.
+void AddLine(ListModel& list, const std::string& head, const std::string& text, bool* error) {
     try {
-        list.AddItem(RemoveSeparators(line));
+        std::string line;
+        line.reserve(head.size() + text.size());
+        AppendWithoutMarks(line, head);
+        AppendWithoutMarks(line, text);
+        list.AddItem(std::move(line));
         if (error) *error = false;
     } catch (const VbError& e) {
         MsgBox("Error # " + std::to_string(e.number) + "\r" + e.what());
@@ -120,16 +136,16 @@ void AddLine(ListModel& list, const std::string& line, bool* error) {
 }  // namespace
 
 void AddListLine(int16_t index, bool isDest, bool* error) {
-    std::string line;
+    const DestRecord* r = nullptr;
     try {
-        const DestRecord& r = isDest ? DestAt(index) : ExtraAt(index);
-        line = (gDestCodesOn ? PadCode(r.Code) + " " : NumberColumn(index) + "   ") + r.Text;
+        r = isDest ? &DestAt(index) : &ExtraAt(index);
     } catch (const VbError& e) {
         MsgBox("Error # " + std::to_string(e.number) + "\r" + e.what());
         if (error) *error = true;
         return;
     }
-    AddLine(isDest ? DestList : ExtraList, line, error);
+    const std::string head = gDestCodesOn ? PadCode(r->Code) + " " : NumberColumn(index) + "   ";
+    AddLine(isDest ? DestList : ExtraList, head, r->Text, error);
 }
 
 void FormatListLine(const std::string& text, int16_t number, ListModel& list, bool* error) {
@@ -139,7 +155,7 @@ void FormatListLine(const std::string& text, int16_t number, ListModel& list, bo
         head = PadCode(gDestList[static_cast<size_t>(number)].Code) + " ";
     else
         head = NumberColumn(number) + "   ";
-    AddLine(list, head + text, error);
+    AddLine(list, head, text, error);
 }
 
 void RefreshDestList() {

@@ -32,7 +32,8 @@ public:
 
     // Adds at the end (index -1) or before line index. Throws VbError(5) for a
     // bad index and VbError(7) when the list is full.
-    void AddItem(const std::string& line, int index = -1);
+    void AddItem(const std::string& line, int index = -1) { AddItem(std::string(line), index); }
+    void AddItem(std::string&& line, int index = -1);
     // Throws VbError(5) outside the list.
     void RemoveItem(int index);
     void Clear();

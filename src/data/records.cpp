@@ -18,6 +18,8 @@ int16_t gCurrentSign = 0;
 int16_t gCurrentPage = 1;
 int16_t gExtraPerSign = kFalse;
 int16_t gChangeTime = 3;
+int16_t gDefaultChangeTime = 3;
+int16_t gTenCharFieldOn = kFalse;
 
 DestRecord& DestAt(int index) {
     if (index < 0 || index >= kDestCount) throw VbError(9, "Subscript out of range");
@@ -144,8 +146,13 @@ void RemoveExtraField(int16_t index, int16_t n) {
 std::string RemoveSeparators(const std::string& text) {
     std::string r;
     r.reserve(text.size());
-    for (char c : text)
-        if (c != kSectionMark) r += c;
+    size_t p = 0;
+    while (p < text.size()) {
+        size_t q = text.find(kSectionMark, p);
+        if (q == std::string::npos) q = text.size();
+        r.append(text, p, q - p);
+        p = q + 1;
+    }
     return r;
 }
 
@@ -160,6 +167,8 @@ void ResetRecords() {
     gCurrentPage = 1;
     gExtraPerSign = kFalse;
     gChangeTime = 3;
+    gDefaultChangeTime = 3;
+    gTenCharFieldOn = kFalse;
 }
 
 }  // namespace kv
