@@ -131,6 +131,9 @@ PROBE_COMMAND("txl-copy", "txl-copy IN OUT [--version N]") {
     if (setVersion) {
         const auto v = static_cast<int16_t>(kv::Val(version));
         if (!kv::IsTxlVersion(v)) return probe::Usage("txl-copy IN OUT [--version 0..7]");
+        // As the out-file options set it: codes on in version 6, as they
+        // were in version 7, off otherwise.
+        kv::gDestCodesOn = kv::VbBool(v == 6 || (v == 7 && kv::gDestCodesOn));
         kv::gTxlVersion = v;
     }
     kv::gBackupOn = kv::kFalse;

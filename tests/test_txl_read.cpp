@@ -8,7 +8,9 @@
 #include "data/destcodes.h"
 #include "data/destlist.h"
 #include "data/records.h"
+#include "data/charmap.h"
 #include "data/signtable.h"
+#include "engine/fontlib.h"
 #include "files/txlread.h"
 #include "platform/paths.h"
 #include "platform/vb.h"
@@ -464,6 +466,39 @@ TEST_F(TxlReadTest, LeftPlacedRouteNumberArea) {
     EXPECT_EQ(gRouteNoX, 35);
     EXPECT_EQ(gRouteNoY, 0);
     EXPECT_EQ(gRouteNoAreaWidth, 75);
+}
+
+// Without a measure of its own the reader measures the "0" of the sign
+// height's route-number font in the font library: font "e" (16 dots high)
+// has a "0" of 9 x 16 dots.
+TEST_F(TxlReadTest, RouteNumberAreaFromTheFontLibrary) {
+    SetRouteNoCharMeasure(nullptr);
+    gFontPath = std::string(KIVAR_DATA_DIR) + "/Fonts/";
+    ASSERT_TRUE(LoadFontLibraryFile(std::string(KIVAR_GEN_DIR) + "/Fonts/kstndrd.bib"));
+    BuildFontStartTable();
+    BuildCharDeltaTable();
+    gDefaultRouteNoFont[16 - kMinFontHeight] = "e";
+    Bytes b;
+    Head(b);
+    b.S(kTags[5]).S("").I(1).I(1).I(1).I(0).I(0).S("").S("").I(2).I(0);
+    b.I(-1).I(3).I(7).S("4567");
+    b.I(0).I(0);
+    const std::string file = b.str();
+    ASSERT_EQ(Read(file), TxlReadResult::Read);
+    EXPECT_EQ(gRouteNoFont, "e");
+    EXPECT_EQ(gRouteNoAreaWidth, 3 * 45);
+    EXPECT_EQ(gRouteNoAreaHeight, 80);
+    EXPECT_EQ(gRouteNoX, 35);
+    EXPECT_EQ(gCurrentFontCode, "");  // the current character map is left alone
+
+    // A font without a map measures nothing.
+    gDefaultRouteNoFont[16 - kMinFontHeight] = "Q";
+    ASSERT_EQ(Read(file), TxlReadResult::Read);
+    EXPECT_EQ(gRouteNoAreaWidth, 0);
+    EXPECT_EQ(gRouteNoAreaHeight, 0);
+    ResetFontLibrary();
+    ResetCharMaps();
+    gFontPath.clear();
 }
 
 // ---- Opening files: the template in place of a file that cannot be opened.

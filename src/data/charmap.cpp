@@ -42,15 +42,17 @@ void ResetCharMaps() {
 
 std::string CharMapPath(const std::string& fontId) { return gFontPath + fontId + "\\" + fontId + "map.txt"; }
 
-CharMapStatus ReadCharMap(const std::string& fontId) {
-    gCurrentFontCode = fontId;
-    std::fill(std::begin(gCharMap), std::end(gCharMap), 0);
-    std::fill(std::begin(gCharMapReverse), std::end(gCharMapReverse), 0);
+namespace {
 
+// Fills both tables (emptied first) from the font's map file; false when
+// it has none.
+bool LoadCharMapTables(const std::string& fontId, int16_t (&map)[kCharMapSize], int16_t (&reverse)[kCharMapSize]) {
+    std::fill(std::begin(map), std::end(map), 0);
+    std::fill(std::begin(reverse), std::end(reverse), 0);
     std::string path = CharMapPath(fontId);
-    if (!FileExists(path)) return CharMapStatus::Missing;
+    if (!FileExists(path)) return false;
     int16_t fn = FileOpen(path, FileMode::Input);
-    if (fn < 0) return CharMapStatus::Missing;
+    if (fn < 0) return false;
     std::string line;
     while (FileLineInput(fn, line)) {
         if (line.empty() || line.compare(0, 2, "  ") == 0) continue;
@@ -61,10 +63,25 @@ CharMapStatus ReadCharMap(const std::string& fontId) {
         if (ch < 32 || !(v >= 32 && v < 255.5)) continue;
         int glyph = CIntClamp(v);
         if (glyph > 255) continue;
-        gCharMap[ch - 32] = static_cast<int16_t>(glyph);
-        gCharMapReverse[glyph - 32] = static_cast<int16_t>(ch);
+        map[ch - 32] = static_cast<int16_t>(glyph);
+        reverse[glyph - 32] = static_cast<int16_t>(ch);
     }
     FileClose(fn);
+    return true;
+}
+
+}  // namespace
+
+int16_t MapGlyphOfChar(const std::string& fontId, int16_t charCode) {
+    if (charCode < 32 || charCode > 255) return 0;
+    int16_t map[kCharMapSize], reverse[kCharMapSize];
+    if (!LoadCharMapTables(fontId, map, reverse)) return 0;
+    return map[charCode - 32];
+}
+
+CharMapStatus ReadCharMap(const std::string& fontId) {
+    gCurrentFontCode = fontId;
+    if (!LoadCharMapTables(fontId, gCharMap, gCharMapReverse)) return CharMapStatus::Missing;
     for (int c = kFirstPlaceholder; c <= kLastPlaceholder; ++c) {
         gCharMap[c - 32] = static_cast<int16_t>(c);
         gCharMapReverse[c - 32] = static_cast<int16_t>(c);

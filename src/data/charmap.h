@@ -57,6 +57,9 @@ enum class CharMapStatus {
 CharMapStatus ReadCharMap(const std::string& fontId);
 // The map file of a font.
 std::string CharMapPath(const std::string& fontId);
+// The glyph code of a character in a font's map, read without making the
+// font current; 0 when the font has no map or the character no glyph.
+int16_t MapGlyphOfChar(const std::string& fontId, int16_t charCode);
 
 // The next code above `code` that has a glyph, or 0 (the search ends before
 // the placeholders at 250).

@@ -31,4 +31,31 @@ std::string PositionCommand(int16_t& x, int16_t& y);
 // 212 f (the first character of f).
 std::string FontCommand(const std::string& f);
 
+// The route-number header of a graphic sign page while the route-number
+// area is shown: 210 x 211 y 212 f 242, x the route number's left dot
+// column, y the bottom dot row of the area, f its font; else "".
+std::string BuildTextHeader();
+// The page data of the graphic sign page in the edit state: the header, the
+// graphic's dot strips (while the page holds a graphic), then one run per
+// stretch of cells that stand side by side on one line in one font:
+// 210 x 211 y 212 f and a glyph byte per cell (x the first cell's dot
+// column, y its bottom dot row). startCell is the page's first cell
+// (PageFirstCell(): the top row may be empty while rows below hold text).
+std::string BuildSignData(int16_t startCell);
+// The glyph bytes of the run that starts at cell; cell moves on to the
+// first cell of the next run (0 at the end of the chain).
+std::string CellsToString(int16_t& cell);
+
+// The stored row of the text sign at an address from gCodeTable and
+// gCodeCount: " " when empty; up to W characters as their glyph codes; a
+// longer row as W glyph codes, 16 - W blanks and the rest, so that the
+// visible part fills a 16-place block (signs of up to 16 places).
+std::string PadRowText(int16_t signAddress);
+// Loads a stored row of the current text sign into the character strip:
+// text becomes the row's character codes; gCodeTable, gCodeCount and
+// gTextColumn are filled and the strip drawn.
+void FitRowText(std::string& text);
+// The string unchanged.
+std::string CopyString(const std::string& s);
+
 }  // namespace kv

@@ -4,17 +4,13 @@
 
 namespace kv {
 
-std::string gDocumentPath;
 int16_t gDocumentModified = kFalse;
-std::string gOpenSavePath;
-std::string gAutoSaveFile;
-int16_t gBackupOn = kTrue;
 
 void ResetDocumentState() {
-    gDocumentPath.clear();
     gDocumentModified = kFalse;
-    gOpenSavePath.clear();
+    gDocumentPath.clear();
     gAutoSaveFile.clear();
+    gOpenSavePath.clear();
     gBackupOn = kTrue;
 }
 

@@ -35,6 +35,27 @@ public:
     virtual void ClearSignPictureColor(int32_t colour) {}
     // Enables or disables the undo tool image imgUndo.
     virtual void EnableUndoImage(bool on) {}
+
+    // The editor picture of the graphic sign, in fifths of a dot. The editor
+    // calls these only while it paints itself (gNoEditorPaint clear).
+    virtual void ClearEditorPicture() {}
+    virtual void RefreshEditorPicture() {}
+    // Black over the rectangle.
+    virtual void ClearEditorRect(int32_t x, int32_t y, int32_t w, int32_t h) {}
+    // Copies the rectangle (x, y, w, h) to (toX, toY).
+    virtual void CopyEditorRect(int32_t x, int32_t y, int32_t w, int32_t h, int32_t toX, int32_t toY) {}
+    // Draws the lit dots of a character (placeholders 250..254 as the route
+    // number's characters) over the picture with its top-left at (x, y).
+    virtual void PaintEditorGlyph(const std::string& fontId, int16_t charCode, int32_t x, int32_t y) {}
+    // Makes the graphic sign shown in picture k current again and repaints it.
+    virtual void SelectK4000Graphic(int16_t k) {}
+
+    // The character strip of the text signs (K2000_pct, pixels): black over
+    // one 25 x 35 place, a character of font "2" copied into the place at
+    // (x, y), and the refresh after a change.
+    virtual void ClearStripPlace(int32_t x, int32_t y) {}
+    virtual void DrawStripChar(int32_t x, int32_t y, int16_t charCode) {}
+    virtual void RefreshStrip() {}
 };
 
 MainWindowServices& Head();

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "data/charmap.h"
 #include "data/records.h"
 #include "data/signtable.h"
+#include "engine/fontlib.h"
 #include "engine/routenumber.h"
 #include "mainwindow/services.h"
 #include "platform/vb.h"
@@ -19,10 +21,16 @@ int16_t gRouteNoFieldPlaced = kFalse;
 
 namespace {
 
-bool NoFontMeasure(const std::string&, int16_t, int16_t& w, int16_t& h) {
-    w = 0;
-    h = 0;
-    return false;
+// The glyph the font's map gives the character, measured in the library.
+bool LibraryMeasure(const std::string& fontId, int16_t charCode, int16_t& w, int16_t& h) {
+    if (fontId.empty()) return false;
+    const int16_t glyph = MapGlyphOfChar(fontId, charCode);
+    if (glyph <= 0 || glyph >= kGlyphCodes) return false;
+    GlyphSize size;
+    if (!MeasureGlyph(static_cast<unsigned char>(fontId[0]), glyph, size)) return false;
+    w = size.width;
+    h = size.height;
+    return true;
 }
 
 RouteNoCharMeasure gMeasure;
@@ -39,7 +47,7 @@ bool MeasureRouteNoChar(const std::string& fontId, int16_t charCode, int16_t& w,
     w = 0;
     h = 0;
     if (gMeasure) return gMeasure(fontId, charCode, w, h);
-    return NoFontMeasure(fontId, charCode, w, h);
+    return LibraryMeasure(fontId, charCode, w, h);
 }
 
 void PlaceRouteNoArea(int32_t rightEdge) {

@@ -27,7 +27,8 @@ extern int16_t gRouteNoFieldPlaced;
 // Measures a character of a font as the editor draws it: width and height in
 // fifths of a dot. False (and 0 x 0) when the font has no glyph for it.
 using RouteNoCharMeasure = std::function<bool(const std::string& fontId, int16_t charCode, int16_t& w, int16_t& h)>;
-// Installs the measure; an empty function restores the font library's.
+// Installs the measure; an empty function restores the font library's (the
+// glyph of the character in the font's map, measured in the library).
 void SetRouteNoCharMeasure(RouteNoCharMeasure measure);
 bool MeasureRouteNoChar(const std::string& fontId, int16_t charCode, int16_t& w, int16_t& h);
 

@@ -1,0 +1,244 @@
+// Typing into an empty page: the text goes key by key through the real
+// editing operations of a graphic sign, or through the character strip of a
+// text sign, and the page's sign byte commands come out in hex.
+//
+// Escapes in TEXT: "\n" Enter, "\b" Backspace, "\\" a backslash, "\1".."\5"
+// a route-number placeholder of 1..5 characters, "\[" and "\]" start and end
+// a route-number field (its characters get field positions 1, 2, ...),
+// "\xHH" the character with that code.
+#include <cstdio>
+#include <string>
+
+#include "data/charmap.h"
+#include "data/language.h"
+#include "data/records.h"
+#include "data/signtable.h"
+#include "engine/dotlayers.h"
+#include "engine/editorview.h"
+#include "engine/centring.h"
+#include "engine/editstate.h"
+#include "engine/fontlib.h"
+#include "engine/routefield.h"
+#include "engine/routenumber.h"
+#include "engine/signcommands.h"
+#include "engine/textedit.h"
+#include "engine/textstrip.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+#include "probe.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "type --data DIR --sign MODEL:DIMENSION --font ID [--auto] [--route TEXT] [--state] TEXT";
+
+struct Key {
+    enum Kind { Char, Enter, Backspace, Placeholder, FieldStart, FieldEnd } kind = Char;
+    int16_t code = 0;
+};
+
+bool ParseKeys(const std::string& text, std::vector<Key>& keys) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c != '\\') {
+            keys.push_back({Key::Char, c});
+            continue;
+        }
+        if (++i >= text.size()) return false;
+        char e = text[i];
+        if (e == 'n') keys.push_back({Key::Enter, 13});
+        else if (e == 'b') keys.push_back({Key::Backspace, 8});
+        else if (e == '\\') keys.push_back({Key::Char, '\\'});
+        else if (e >= '1' && e <= '5') keys.push_back({Key::Placeholder, static_cast<int16_t>(e - '0')});
+        else if (e == '[') keys.push_back({Key::FieldStart, 0});
+        else if (e == ']') keys.push_back({Key::FieldEnd, 0});
+        else if (e == 'x' && i + 2 < text.size()) {
+            keys.push_back({Key::Char, static_cast<int16_t>(std::stoi(text.substr(i + 1, 2), nullptr, 16))});
+            i += 2;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool LoadData(const std::string& dir) {
+    kv::gDataPath = dir;
+    kv::gSettingsFile = kv::JoinPath(dir, "kivar.lib");
+    kv::gFontPath = kv::JoinPath(dir, "Fonts") + "/";
+    kv::gLanguage = "English";
+    kv::gLanguageFile = kv::JoinPath(dir, "English.lng");
+    kv::LoadLanguageTexts();
+    kv::ReadSignFontSection();
+    kv::ResetFontLibrary();
+    if (!kv::LoadFontLibraryFile(kv::JoinPath(kv::JoinPath(dir, "Fonts"), "kstndrd.bib"))) return false;
+    kv::BuildFontStartTable();
+    kv::BuildCharDeltaTable();
+    kv::InstallEditorFontHooks();
+    return true;
+}
+
+// The key handler of the graphic sign picture in text mode.
+void TypeGraphic(const std::vector<Key>& keys) {
+    int16_t fieldPos = 0;
+    for (const Key& k : keys) {
+        switch (k.kind) {
+        case Key::Enter:
+            kv::SplitRowAtCursor();
+            break;
+        case Key::Backspace: {
+            const kv::EditRow& row = kv::Row(kv::gCurrentRow);
+            const bool atStart = row.FirstCell == 0 || (kv::gCursorBeforeCell && kv::gCursorCell == row.FirstCell);
+            int16_t w = 0, b = 0, flag = 0;
+            std::string t;
+            if (atStart && !(kv::GetSelectionInfo(w, b, t, flag) && flag)) kv::ReflowRows();
+            else kv::DeleteCharAtCursor();
+            break;
+        }
+        case Key::Placeholder:
+            kv::InsertLineNoField(k.code);
+            break;
+        case Key::FieldStart:
+            fieldPos = 1;
+            break;
+        case Key::FieldEnd:
+            fieldPos = 0;
+            break;
+        case Key::Char: {
+            int16_t code = k.code;
+            switch (code) {
+            case 250: code = 190; break;
+            case 251: code = 187; break;
+            case 252: code = 189; break;
+            case 253: code = 188; break;
+            case 254: code = 191; break;
+            default: break;
+            }
+            if (kv::CharCodeOf(code)) {
+                kv::InsertChar(code, 0, fieldPos);
+                if (fieldPos) ++fieldPos;
+            }
+            break;
+        }
+        }
+    }
+}
+
+// The key handler of the text signs' character strip.
+void TypeStrip(const std::vector<Key>& keys, int w, int h, bool twoRows) {
+    using kv::gCodeCount;
+    using kv::gCodeTable;
+    using kv::gTextColumn;
+    for (const Key& k : keys) {
+        if (k.kind == Key::Backspace) {
+            if (gTextColumn >= 2) {
+                kv::ShiftTableEntries(gTextColumn, -1);
+                --gTextColumn;
+                kv::DrawStripChars(gTextColumn);
+            }
+        } else if (k.kind == Key::Enter) {
+            if (!twoRows || gTextColumn > w || gCodeCount - gTextColumn + 1 > h) continue;
+            if (gTextColumn == gCodeCount + 1)
+                gCodeCount = static_cast<int16_t>(w + gCodeCount - gTextColumn + 1);
+            else
+                kv::ShiftTableEntries(gTextColumn, static_cast<int16_t>(w - gTextColumn + 1));
+            for (int i = gTextColumn; i <= w; ++i) gCodeTable[static_cast<size_t>(i)] = 32;
+            kv::DrawStripChars(gTextColumn);
+            gTextColumn = static_cast<int16_t>(w + 1);
+        } else if (k.kind == Key::Char) {
+            if (kv::CharCodeOf(k.code) && gCodeCount < w + h && gCodeCount < kv::kStripPlaces) {
+                kv::ShiftTableEntries(gTextColumn, 1);
+                gCodeTable[static_cast<size_t>(gTextColumn)] = k.code;
+                kv::DrawStripChars(gTextColumn);
+                ++gTextColumn;
+            }
+        }
+        kv::CursorHome();
+    }
+}
+
+void PrintState() {
+    int rows = 0;
+    for (int16_t r = kv::gStartRow; kv::IsRowIndex(r) && rows < kv::kRowPoolSize; r = kv::Row(r).NextRow, ++rows) {
+        const kv::EditRow& row = kv::Row(r);
+        std::printf("row %d: free %d count %d height %d:", r, row.FreeWidth, row.CellCount, row.RowHeight);
+        int16_t c = row.FirstCell;
+        for (int i = 0; i < row.CellCount && kv::IsCellIndex(c); ++i, c = kv::Cell(c).Next) {
+            const kv::SignCell& sc = kv::Cell(c);
+            std::printf(" %d@%d,%d%s", sc.CharCode, sc.X, sc.Y, sc.RowEnd ? "|" : "");
+        }
+        std::printf("\n");
+    }
+    std::printf("cursor %d %s at %d,%d row %d\n", kv::gCursorCell, kv::gCursorBeforeCell ? "before" : "after",
+                kv::gCursorX, kv::gCursorY, kv::gCurrentRow);
+}
+
+}  // namespace
+
+PROBE_COMMAND("type", kUsage) {
+    probe::Args a = args;
+    std::string dir, sign, font, route;
+    const bool gotData = probe::TakeOption(a, "--data", dir);
+    const bool gotSign = probe::TakeOption(a, "--sign", sign);
+    const bool gotFont = probe::TakeOption(a, "--font", font);
+    const bool hasRoute = probe::TakeOption(a, "--route", route);
+    const bool autoMode = probe::TakeFlag(a, "--auto");
+    const bool state = probe::TakeFlag(a, "--state");
+    if (!gotData || !gotSign || !gotFont || font.size() != 1 || a.size() != 1) return probe::Usage(kUsage);
+    const size_t colon = sign.find(':');
+    if (colon == std::string::npos) return probe::Usage(kUsage);
+    std::vector<Key> keys;
+    if (!ParseKeys(a[0], keys)) {
+        std::fprintf(stderr, "kivar-probe: bad escape in the text\n");
+        return 2;
+    }
+    if (!LoadData(dir)) {
+        std::fprintf(stderr, "kivar-probe: cannot read the font library of %s\n", dir.c_str());
+        return 1;
+    }
+
+    const std::string model = sign.substr(0, colon);
+    std::string line(kv::kSignLineLength, ' ');
+    line.replace(0, 5, "PROBE");
+    line.replace(12, std::min<size_t>(model.size(), 8), model.substr(0, 8));
+    const std::string dim = sign.substr(colon + 1, 6);
+    line.replace(21, dim.size(), dim);
+    line.replace(31, 2, " 2");
+    if (!kv::ParseSignDefinition(line)) return probe::Usage(kUsage);
+    kv::SignInfo& si = kv::SignInfoOf(2);
+    si.Shown = -1;
+    si.GraphicIndex = 0;
+    kv::gCurrentSign = 2;
+    if (hasRoute) {
+        kv::gRouteNoText = route;
+        kv::gLineNoFieldCount = static_cast<int16_t>(route.size());
+    }
+
+    if (si.Model == "K4000") {
+        kv::gAutoMode = kv::VbBool(autoMode);
+        kv::ResizeGraphicLayer(0, si.Width + 5, si.Height + 5);
+        kv::ResizeUndoLayer(0, si.Width + 5, si.Height + 5);
+        kv::RefreshEditor(0, 0);
+        if (kv::ReadCharMap(font) == kv::CharMapStatus::Missing) {
+            std::fprintf(stderr, "kivar-probe: font %s has no character map\n", font.c_str());
+            return 1;
+        }
+        if (kv::gAutoMode) kv::CenterRowVertically();
+        TypeGraphic(keys);
+        std::printf("%s\n", probe::HexBytes(kv::BuildSignData(kv::PageFirstCell())).c_str());
+        if (state) PrintState();
+        return 0;
+    }
+    if (si.Model == "K2000_1R" || si.Model == "K2000_2R") {
+        kv::LayoutTextStrip(si.Model, si.Width, si.Height);
+        if (kv::ReadCharMap(font) == kv::CharMapStatus::Missing) {
+            std::fprintf(stderr, "kivar-probe: font %s has no character map\n", font.c_str());
+            return 1;
+        }
+        TypeStrip(keys, si.Width, si.Model == "K2000_2R" ? si.Height : 0, si.Model == "K2000_2R");
+        std::printf("%s\n", probe::HexBytes(kv::PadRowText(2)).c_str());
+        return 0;
+    }
+    std::fprintf(stderr, "kivar-probe: %s is not a graphic or text sign\n", si.Model.c_str());
+    return 2;
+}

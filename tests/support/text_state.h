@@ -1,0 +1,172 @@
+// Shared set-up for the text editor tests: the shipped font library and
+// maps, one graphic sign made current with an empty page, a main window that
+// records what the editor asks of it, and small readers of the edit state.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "data/charmap.h"
+#include "data/headmode.h"
+#include "data/language.h"
+#include "data/signtable.h"
+#include "engine/editorview.h"
+#include "engine/centring.h"
+#include "engine/editstate.h"
+#include "engine/fontlib.h"
+#include "engine/routefield.h"
+#include "engine/signcommands.h"
+#include "engine/textedit.h"
+#include "engine/textstrip.h"
+#include "platform/vb.h"
+#include "support/graphics_state.h"
+
+namespace testtext {
+
+inline void LoadShippedFonts() {
+    static bool loaded = false;
+    if (!loaded) {
+        kv::ResetFontLibrary();
+        kv::LoadFontLibraryFile(std::string(KIVAR_GEN_DIR) + "/Fonts/kstndrd.bib");
+        kv::BuildFontStartTable();
+        kv::BuildCharDeltaTable();
+        loaded = true;
+    }
+    kv::gFontPath = std::string(KIVAR_DATA_DIR) + "/Fonts/";
+}
+
+inline void ResetAll() {
+    testgfx::ResetAll();
+    kv::ResetTextEdit();
+    kv::ResetRouteField();
+    kv::ResetTextStrip();
+    kv::ResetCharMaps();
+    kv::gFontHooks = kv::FontHooks{};
+    kv::gLineNoTableOn = 0;
+    kv::gHasGraphic = 0;
+    kv::gAreaSelected = 0;
+    kv::gTextS31 = "S31";
+    kv::gTextS32 = "S32";
+    kv::gTextS33 = "S33";
+    kv::gTextS34 = "S34";
+}
+
+// A graphic sign of w x h dots, current, with an empty page in the font.
+inline void StartPage(int w, int h, const std::string& font, bool autoMode = false) {
+    LoadShippedFonts();
+    testgfx::MakeSign(w, h);
+    kv::InstallEditorFontHooks();
+    kv::gAutoMode = kv::VbBool(autoMode);
+    kv::RefreshEditor(0, 0);
+    kv::ReadCharMap(font);
+    if (autoMode) kv::CenterRowVertically();
+}
+
+// Types text: "\n" is Enter, "\b" Backspace; other characters go through
+// CharCodeOf and InsertChar, as the picture's key handler does.
+inline void Type(const std::string& text, int16_t fieldPos = 0) {
+    for (unsigned char ch : text) {
+        if (ch == '\n') {
+            kv::SplitRowAtCursor();
+        } else if (ch == '\b') {
+            const kv::EditRow& row = kv::Row(kv::gCurrentRow);
+            if (row.FirstCell == 0 || (kv::gCursorBeforeCell && kv::gCursorCell == row.FirstCell))
+                kv::ReflowRows();
+            else
+                kv::DeleteCharAtCursor();
+        } else if (kv::CharCodeOf(ch)) {
+            kv::InsertChar(ch, 0, fieldPos);
+            if (fieldPos) ++fieldPos;
+        }
+    }
+}
+
+// The page's byte commands in hex.
+inline std::string Bytes() { return testgfx::Hex(kv::BuildSignData(kv::PageFirstCell())); }
+
+// The cursor as the arrow keys leave it: after a cell, or before the first
+// cell of its row.
+inline void CursorAfter(int16_t cell, int16_t row) {
+    kv::gCurrentRow = row;
+    kv::gCursorCell = cell;
+    kv::gCursorBeforeCell = 0;
+    kv::gCursorX = static_cast<int16_t>(kv::Cell(cell).X + kv::Cell(cell).Width);
+    kv::gCursorY = kv::Cell(cell).Y;
+}
+inline void CursorBefore(int16_t cell, int16_t row) {
+    kv::gCurrentRow = row;
+    kv::gCursorCell = cell;
+    kv::gCursorBeforeCell = -1;
+    kv::gCursorX = kv::Cell(cell).X;
+    kv::gCursorY = kv::Cell(cell).Y;
+}
+
+// The rows of the chain as text: one string per row, the characters of its
+// CellCount cells.
+inline std::vector<std::string> RowTexts() {
+    std::vector<std::string> out;
+    int guard = 0;
+    for (int16_t r = kv::gStartRow; kv::IsRowIndex(r) && guard < 10; r = kv::Row(r).NextRow, ++guard) {
+        std::string s;
+        int16_t c = kv::Row(r).FirstCell;
+        for (int i = 0; i < kv::Row(r).CellCount && kv::IsCellIndex(c); ++i, c = kv::Cell(c).Next)
+            s += static_cast<char>(kv::Cell(c).CharCode);
+        out.push_back(s);
+    }
+    return out;
+}
+
+// The whole chain in reading order with "|" after every cell that ends a row.
+inline std::string ChainText() {
+    std::string s;
+    int16_t c = kv::PageFirstCell();
+    for (int guard = 0; kv::IsCellIndex(c) && guard < 300; ++guard, c = kv::Cell(c).Next) {
+        s += static_cast<char>(kv::Cell(c).CharCode);
+        if (kv::Cell(c).RowEnd) s += '|';
+    }
+    return s;
+}
+
+// Every link of the chain agrees with its neighbour, every row's count and
+// first cell agree with the chain, and used plus free cells make 256.
+inline std::string CheckInvariants() {
+    int used = 0;
+    int16_t prev = 0;
+    int16_t c = kv::PageFirstCell();
+    for (int guard = 0; kv::IsCellIndex(c); ++guard, c = kv::Cell(c).Next) {
+        if (guard > 256) return "chain loops";
+        if (kv::Cell(c).Prev != prev) return "Prev of cell " + std::to_string(c) + " is wrong";
+        if (kv::Cell(c).FontCode == '0') return "free cell " + std::to_string(c) + " in the chain";
+        prev = c;
+        ++used;
+    }
+    int free = 0;
+    for (int16_t f = kv::gCellFreeHead; kv::IsCellIndex(f); f = kv::Cell(f).NextFree) {
+        if (++free > 256) return "free list loops";
+    }
+    if (used + free != 256) return "used " + std::to_string(used) + " + free " + std::to_string(free) + " != 256";
+    int counted = 0;
+    int guard = 0;
+    for (int16_t r = kv::gStartRow; kv::IsRowIndex(r) && guard < 10; r = kv::Row(r).NextRow, ++guard) {
+        const kv::EditRow& row = kv::Row(r);
+        if ((row.FirstCell == 0) != (row.CellCount == 0)) return "row " + std::to_string(r) + " first/count disagree";
+        if (row.FirstCell != 0 && kv::LastCellOfRow(row.FirstCell) == 0) return "row without end";
+        if (row.FirstCell != 0) {
+            int n = 0;
+            int16_t x = row.FirstCell;
+            for (; kv::IsCellIndex(x); x = kv::Cell(x).Next) {
+                ++n;
+                if (kv::Cell(x).RowEnd) break;
+            }
+            if (n != row.CellCount)
+                return "row " + std::to_string(r) + " counts " + std::to_string(row.CellCount) + " but holds " +
+                       std::to_string(n);
+        }
+        if (row.NextRow && kv::Row(row.NextRow).PrevRow != r) return "row links disagree";
+        counted += row.CellCount;
+    }
+    if (counted != used) return "rows count " + std::to_string(counted) + " of " + std::to_string(used) + " cells";
+    return "";
+}
+
+}  // namespace testtext
