@@ -9,6 +9,8 @@
 namespace kv {
 
 int16_t gStartUp = kFalse;
+std::string gDocumentPath;
+std::string gAutoSaveFile;
 float gLastAutoSaveTime = 0;
 int16_t gCurrentPictureIndex = 0;
 int16_t gBlinkState = 0;
@@ -48,7 +50,8 @@ float SecondsSinceMidnight() {
 
 void ResetHeadState() {
     gStartUp = kFalse;
-    ResetDocumentState();
+    gDocumentPath.clear();
+    gAutoSaveFile.clear();
     gLastAutoSaveTime = 0;
     gCurrentPictureIndex = 0;
     gBlinkState = 0;

@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "files/document.h"  // gDocumentPath, gAutoSaveFile
-
 namespace kv {
 
 // True from the main window's load until its first activation.
 extern int16_t gStartUp;
+// Path of the open project file; "" for a project without a file.
+extern std::string gDocumentPath;
+// The auto-save file: "kivar.txl" in the program folder.
+extern std::string gAutoSaveFile;
 // Seconds since midnight when the auto-save interval last started.
 extern float gLastAutoSaveTime;
 // Picture index 0..2 of the active sign picture.

@@ -8,9 +8,11 @@
 namespace kv {
 
 int16_t gSaveWinPos = 0;
+std::string gOpenSavePath;
 int16_t gCutMode = 0;
 int16_t gNumberOfChangingTexts = 8;
 int16_t gMaxLineNumbers = 3;
+int16_t gBackupOn = kTrue;
 int16_t gPortIndex = 0;
 
 namespace {

@@ -7,13 +7,14 @@
 #include <functional>
 #include <string>
 
-#include "data/charmap.h"     // gFontPath
-#include "files/document.h"  // gOpenSavePath, gBackupOn
+#include "data/charmap.h"  // gFontPath
 
 namespace kv {
 
 // Window placements are saved when windows close.
 extern int16_t gSaveWinPos;
+// Document folder ([Generell] OpenSavePath).
+extern std::string gOpenSavePath;
 // Cut mode of the graphic selection ([Generell] CutPreferences).
 extern int16_t gCutMode;
 // How many changing texts (pages) one sign of an entry may have: 8 to 20 at
@@ -21,6 +22,8 @@ extern int16_t gCutMode;
 extern int16_t gNumberOfChangingTexts;
 // Length of the route number, 3 or 4 ([Generell] MaxLineNumbers).
 extern int16_t gMaxLineNumbers;
+// A ".BAK" copy is kept when a project is saved ([Generell] NoBackup not "1").
+extern int16_t gBackupOn;
 // Serial port index 0..3; the port number is the index + 1 ([Kivar-t] PORTINDEX).
 extern int16_t gPortIndex;
 
