@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include "data/charmap.h"
 #include "data/destcodes.h"
 #include "data/ini.h"
 #include "data/records.h"
@@ -71,6 +72,8 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
 frmHead::~frmHead() {
     qApp->removeEventFilter(keyPreview_);
     MirrorListModels(false);
+    gFontHooks.showFontLabel = nullptr;
+    gFontHooks.showFontStatus = nullptr;
     SetHead(nullptr);
     if (gfrmHead == this) gfrmHead = nullptr;
     if (gEditPicture && gEditPicture->window() == this) gEditPicture = nullptr;

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <QHash>
+#include <QColor>
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -38,6 +39,9 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class ImageControl;
+namespace kv {
+struct StripLayout;
+}
 class ImageList;
 class PanelStatusBar;
 class SignFrame;
@@ -73,6 +77,22 @@ public:
     void ClearSignPixel(int32_t x, int32_t y) override;
     void ClearSignPictureColor(int32_t colour) override;
     void EnableUndoImage(bool on) override;
+    // The character strip of the text signs.
+    void ClearStripPlace(int32_t x, int32_t y) override;
+    void DrawStripChar(int32_t x, int32_t y, int16_t charCode) override;
+    void RefreshStrip() override;
+    // The editor picture, while the editor paints itself.
+    void ClearEditorPicture() override;
+    void RefreshEditorPicture() override;
+    void ClearEditorRect(int32_t x, int32_t y, int32_t w, int32_t h) override;
+    void CopyEditorRect(int32_t x, int32_t y, int32_t w, int32_t h, int32_t toX, int32_t toY) override;
+    void PaintEditorGlyph(const std::string& fontId, int16_t charCode, int32_t x, int32_t y) override;
+    // After the editor's reset: the current sign's picture starts afresh.
+    void SelectK4000Graphic(int16_t k) override;
+    // The separators of a text sign's strip, in the strip's foreground colour.
+    void DrawStripSeparators(const kv::StripLayout& layout);
+    // The colour of the characters on the strip.
+    QColor StripTextColour{255, 255, 0};
 
     // ---------------------------------------------------------- the graphic sign pictures
     // Gives the shown graphic signs their picture sets (at most three) and,

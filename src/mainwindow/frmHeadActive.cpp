@@ -14,6 +14,8 @@
 #include "engine/dotlayers.h"
 #include "engine/dotstrips.h"
 #include "engine/editstate.h"
+#include "engine/rowlookup.h"
+#include "data/charmap.h"
 #include "engine/graphictools.h"
 #include "engine/signpictures.h"
 #include "engine/transforms.h"
@@ -319,8 +321,23 @@ void frmHead::K4000_pct_MouseDown(int16_t button, int16_t, float x, float y) {
             gSelY1 = gSelY2 = y5;
         }
     }
-    // Button 2 places the text cursor on the cell under the point
-    // (HitTestRow) once the text editor is linked in.
+    if (button == 2) {
+        // The text cursor goes behind the cell under the point.
+        const int16_t cell = HitTestRow(x5, y5);
+        if (cell != 0) {
+            gCursorCell = cell;
+            gCursorX = static_cast<int16_t>(gCells[cell].X + gCells[cell].Width);
+            gCursorY = gCells[cell].Y;
+            gCurrentRow = FindRowOfCell(cell);
+            SetAlignment(IsRowIndex(gCurrentRow) ? gRows[gCurrentRow].Alignment : 0, false, true, true);
+            gCursorBeforeCell = kFalse;
+        }
+        if (gAreaSelected) CancelMarking();
+        if (gCursorCell != 0 && std::string(1, gCells[gCursorCell].FontCode) != gCurrentFontCode) {
+            if (ReadCharMap(std::string(1, gCells[gCursorCell].FontCode)) == CharMapStatus::Taken && !gCurrentFontCode.empty())
+                gCells[gCursorCell].FontCode = gCurrentFontCode[0];
+        }
+    }
 }
 
 void frmHead::K4000_pct_MouseMove(int16_t button, int16_t, float x, float y) {

@@ -12,6 +12,8 @@
 #include "data/records.h"
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
+#include "engine/editorview.h"
+#include "engine/textstrip.h"
 #include "mainwindow/frmHead.h"
 #include "mainwindow/headwidgets_qt.h"
 #include "mainwindow/signcontrols.h"
@@ -49,8 +51,7 @@ void frmHead::UpdateSignControls(int16_t address) {
             }
             ResizeGraphicLayer(s.GraphicIndex, W + 5, H + 5);
             ResizeUndoLayer(s.GraphicIndex, W + 5, H + 5);
-            // The editor starts an empty page here (RefreshEditor on the
-            // editor picture, all slots, reselecting) once it is linked in.
+            RefreshEditor(kTrue, kTrue);
             edit->show();
         } else if (s.Model == "K2000_1R" || s.Model == "K2000_2R") {
             edit->hide();
@@ -61,9 +62,9 @@ void frmHead::UpdateSignControls(int16_t address) {
             const int editTop = edit->mapTo(ClientArea, QPoint(0, 0)).y();
             K2000_pct->move((inner - K2000_pct->width()) / 2, editTop + (edit->height() - K2000_pct->height()) / 2);
             K2000_pct->setProperty("DrawWidth", 3);
-            // The separators and the places of the characters (gStripX),
-            // then the reset of the strip (InitEditor), come with the text
-            // editor's strip.
+            // The places of the characters (gStripX) and the separators;
+            // the strip starts empty.
+            DrawStripSeparators(LayoutTextStrip(s.Model, W, H));
             K2000_pct->show();
             CursorTimer->start();
         }

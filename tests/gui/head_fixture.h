@@ -20,6 +20,8 @@
 #include "engine/fontlib.h"
 #include "engine/graphictools.h"
 #include "engine/routenumber.h"
+#include "engine/textedit.h"
+#include "engine/textstrip.h"
 #include "mainwindow/docsettings.h"
 #include "mainwindow/signcontrols.h"
 #include "mainwindow/frmHead.h"
@@ -70,6 +72,8 @@ protected:
         kv::ResetDocumentSettings();
         kv::ResetDocumentState();
         kv::ResetDestLists();
+        kv::ResetTextStrip();
+        kv::ResetTextEdit();
     }
     // Configures a sign slot before the window loads.
     static void Sign(int address, const std::string& model, int width, int height, bool shown, int zoom = 1,

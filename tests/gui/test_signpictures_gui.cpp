@@ -20,6 +20,7 @@
 #include "files/txlformat.h"
 #include "files/txlwrite.h"
 #include "engine/signpictures.h"
+#include "engine/textstrip.h"
 #include "gui/head_fixture.h"
 #include "mainwindow/headwidgets_qt.h"
 
@@ -529,4 +530,72 @@ TEST_F(SignPicturesGui, AStartAfterAnAbnormalEndRecoversTheAutoSaveFile) {
     EXPECT_EQ(gAutoSaveNoticePending, kFalse);
     h.CursorTimer_Timer();
     EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST_F(SignPicturesGui, TheTextSignStripShowsItsPlacesAndCharacters) {
+    Sign(2, "K4000", 112, 16, true, 1, "FRONT");
+    Sign(4, "K2000_1R", 12, 1, true, 1, "SIDE");
+    frmHead& h = Start();
+    // The graphic sign's editor starts an empty page in its start font,
+    // which the font label and the status bar name.
+    EXPECT_EQ(gStartRow, 1);
+    EXPECT_EQ(gCurrentRow, 1);
+    EXPECT_EQ(gCurrentFontCode, DefaultStartFontOfHeight(16));
+    EXPECT_TRUE(h.size_lbl->text().startsWith(QString::fromStdString(gCurrentFontCode)));
+    EXPECT_TRUE(h.sb->PanelText(2).contains(h.size_lbl->text()));
+
+    h.UpdateToolbarState();
+    h.UpdateSignControls(4);
+    // Places at 0, 30, ..., 330 and the cursor place behind them at 352.
+    for (int i = 1; i <= 12; ++i) EXPECT_EQ(gStripX[i], 30 * (i - 1)) << i;
+    EXPECT_EQ(gStripX[13], 352);
+    EXPECT_EQ(gTwoRowText, kFalse);
+    const QImage& strip = h.K2000_pct->Surface();
+    const QColor grey = h.K2000_pct->ForeColor();
+    // Eleven separators three pixels wide at 28, 58, ..., 328; the places
+    // between them black.
+    for (int x : {27, 28, 29, 58, 328}) EXPECT_EQ(strip.pixelColor(x, 10), grey) << x;
+    EXPECT_EQ(strip.pixelColor(358 - 3, 10), QColor(Qt::black));
+    for (int x : {0, 12, 24, 30, 54}) EXPECT_EQ(strip.pixelColor(x, 10), QColor(Qt::black)) << x;
+
+    // A character in place 2 is drawn in font "2" as dots at zoom 1 inside
+    // its 25 x 35 place.
+    gCodeTable[2] = 'H';
+    gCodeCount = 2;
+    DrawStripChars(1);
+    int lit = 0;
+    for (int x = 0; x < strip.width(); ++x)
+        for (int y = 0; y < strip.height(); ++y)
+            if (strip.pixelColor(x, y) == h.StripTextColour) {
+                ++lit;
+                EXPECT_TRUE(QRect(30, 1, 25, 35).contains(x, y)) << x << "," << y;
+            }
+    EXPECT_GT(lit, 0);
+    h.UpdateToolbarState2();
+}
+
+TEST_F(SignPicturesGui, RightClickPutsTheTextCursorBehindTheCell) {
+    Sign(2, "K4000", 40, 16, true, 1, "FRONT");
+    frmHead& h = Start();
+    ASSERT_EQ(gEditorActive, 1);
+    const int16_t row = gStartRow;
+    gRows[row].FirstCell = 1;
+    gRows[row].CellCount = 2;
+    gCells[1] = SignCell{0, 0, 30, 80, 0, '7', 2, 0, gCharMap['A' - 32], 'A', 0, 0};
+    gCells[2] = SignCell{35, 0, 30, 80, 0, '7', 0, 1, gCharMap['B' - 32], 'B', 0, 0};
+    // Dot (8, 3) lies in the second cell (fifths 40, 15).
+    h.picSign_MouseDown(0, 2, 0, 8 * 5 + 2, 3 * 5 + 2);
+    EXPECT_EQ(gCursorCell, 2);
+    EXPECT_EQ(gCursorX, 65);
+    EXPECT_EQ(gCursorY, 0);
+    EXPECT_EQ(gCursorBeforeCell, kFalse);
+    EXPECT_EQ(gCurrentRow, row);
+    EXPECT_EQ(gCurrentFontCode, "7");
+
+    // The left button starts a marking rectangle, drawn white while dragged.
+    h.picSign_MouseDown(0, 1, 0, 0, 0);
+    EXPECT_EQ(gMarkMode, 20);
+    h.picSign_MouseMove(0, 1, 0, 10 * 5, 4 * 5);
+    EXPECT_EQ(gSelX2, 50);
+    EXPECT_EQ(h.picSign[0]->Surface().pixelColor(OutlinePixel(50, 4), OutlinePixel(20, 4)), QColor(Qt::white));
 }
