@@ -137,5 +137,6 @@ void frmHead::InitDocument() {
 
     gTxlVersion = gDestCodesOn ? 6 : 5;
     gAltBuffer.clear();
+    gTextModified = kFalse;
     gTextAlignment = 1;
 }
