@@ -8,9 +8,6 @@ int16_t gRouteNoX = 0;
 int16_t gRouteNoY = 0;
 std::string gRouteNoText;
 int16_t gLineNoFieldCount = 0;
-std::string gRouteNoFont;
-int16_t gRouteNoAreaWidth = 0;
-int16_t gRouteNoAreaHeight = 0;
 
 namespace {
 std::function<void()> gDisplayLineNumberHook;
@@ -29,9 +26,6 @@ void ResetRouteNumberArea() {
     gRouteNoY = 0;
     gRouteNoText.clear();
     gLineNoFieldCount = 0;
-    gRouteNoFont.clear();
-    gRouteNoAreaWidth = 0;
-    gRouteNoAreaHeight = 0;
     gDisplayLineNumberHook = nullptr;
 }
 

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "signconfig/routenolayout.h"
+
 namespace kv {
 
 extern int16_t gShowLineNo;        // -1: the route-number area of the graphic sign is shown
@@ -15,9 +17,8 @@ extern int16_t gRouteNoX;          // left edge of the route number, fifths of a
 extern int16_t gRouteNoY;          // top edge, fifths of a dot
 extern std::string gRouteNoText;   // the route number when per-destination texts are off
 extern int16_t gLineNoFieldCount;  // number of route-number characters
-extern std::string gRouteNoFont;   // one-character font id of the route number
-extern int16_t gRouteNoAreaWidth;  // width kept free for the area, fifths of a dot
-extern int16_t gRouteNoAreaHeight; // height of the route-number characters, fifths of a dot
+// The font and the size of the area (gRouteNoFont, gRouteNoAreaWidth,
+// gRouteNoAreaHeight) belong to the route-number layout settings.
 
 // Draws the current route number into the text layer of the current sign
 // graphic. Runs the drawer installed with SetDisplayLineNumberHook; without

@@ -16,6 +16,7 @@
 #include "engine/editstate.h"
 #include "engine/graphictools.h"
 #include "engine/routenumber.h"
+#include "signconfig/routenolayout.h"
 #include "mainwindow/services.h"
 
 namespace testgfx {
@@ -52,6 +53,7 @@ inline void ResetAll() {
     kv::ResetGraphicTools();
     kv::ResetEditState();
     kv::ResetRouteNumberArea();
+    kv::ResetRouteNoLayout();
 }
 
 // A graphic sign of w x h dots at the address, current, with its graphic and
