@@ -6,10 +6,16 @@
 namespace kv {
 
 int16_t gLineNoTableOn = kFalse;
+std::array<std::string, kLineNoTableSize> gLineNoTable;
 
 void SetHeadModeControls(bool on) {
     gLineNoTableOn = VbBool(on);
     Head().ShowRouteNumberControls(on);
+}
+
+void ResetLineNoTable() {
+    gLineNoTableOn = kFalse;
+    gLineNoTable.fill(std::string());
 }
 
 }  // namespace kv
