@@ -38,7 +38,7 @@ protected:
     void SetUp() override {
         testsigns::ResetAll();
         ResetOutOptions();
-        ResetLineNoTable();
+        ResetHeadMode();
         ResetRouteNumberArea();
         ParseSignDefinition(testsigns::SignLine("Front", "K4000", "112x16", "2"));
         ParseSignDefinition(testsigns::SignLine("Side", "K2000_2R", "16+12", "3"));
@@ -49,7 +49,7 @@ protected:
     void TearDown() override {
         testsigns::ResetAll();
         ResetOutOptions();
-        ResetLineNoTable();
+        ResetHeadMode();
         ResetRouteNumberArea();
     }
     // Flags of the sub-records of a record and their third bytes (addresses).

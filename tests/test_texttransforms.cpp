@@ -23,7 +23,7 @@ protected:
     void SetUp() override {
         testsigns::ResetAll();
         ResetOutOptions();
-        ResetLineNoTable();
+        ResetHeadMode();
         ResetRouteNumberArea();
         ParseSignDefinition(testsigns::SignLine("Front", "K4000", "112x16", "2"));
         ParseSignDefinition(testsigns::SignLine("Side", "K4000", "84x8", "3"));
@@ -34,7 +34,7 @@ protected:
     void TearDown() override {
         testsigns::ResetAll();
         ResetOutOptions();
-        ResetLineNoTable();
+        ResetHeadMode();
         ResetRouteNumberArea();
     }
 };

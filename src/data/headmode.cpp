@@ -13,7 +13,7 @@ void SetHeadModeControls(bool on) {
     Head().ShowRouteNumberControls(on);
 }
 
-void ResetLineNoTable() {
+void ResetHeadMode() {
     gLineNoTableOn = kFalse;
     gLineNoTable.fill(std::string());
 }

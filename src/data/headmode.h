@@ -1,4 +1,4 @@
-// The project option of route-number texts per destination, and the texts.
+// The project option of route-number texts per destination.
 #pragma once
 
 #include <array>
@@ -9,14 +9,14 @@ namespace kv {
 
 // Route-number texts per destination are on (-1) or off (0).
 extern int16_t gLineNoTableOn;
-// The route-number text of each destination number; only 0..999 have one.
+// The route-number text of each destination 0..999 while the option is on.
 constexpr int kLineNoTableSize = 1000;
 extern std::array<std::string, kLineNoTableSize> gLineNoTable;
 
 // Switches the option and brings the main window's route-number controls in line.
 void SetHeadModeControls(bool on);
 
-// Option off and every text emptied (tests and a new document).
-void ResetLineNoTable();
+// Option off (without touching the window) and every text emptied.
+void ResetHeadMode();
 
 }  // namespace kv
