@@ -43,7 +43,7 @@ TEST(OutOptions, ProjectFileHelpers) {
         int16_t commandRow;
         int16_t version;
         const char* stored;
-    } cases[] = {{1, 5, "Prom"}, {-1, 7, "Prom"}, {0, 5, "1234"}, {0, 4, "Prom"}, {2, 0, "Prom"}};
+    } cases[] = {{1, 5, "Prom"}, {-1, 7, "Prom"}, {0, 5, "1234"}, {0, 4, "1234"}, {1, 4, "1234"}, {2, 0, "Prom"}};
     for (const Case& c : cases) {
         gCommandRowOn = c.commandRow;
         EXPECT_EQ(OutFileNameToStore(c.version), c.stored) << c.commandRow << "/" << c.version;

@@ -18,6 +18,8 @@ int16_t gCurrentSign = 0;
 int16_t gCurrentPage = 1;
 int16_t gExtraPerSign = kFalse;
 int16_t gChangeTime = 3;
+int16_t gDefaultChangeTime = 3;
+int16_t gTenCharFieldOn = kFalse;
 
 DestRecord& DestAt(int index) {
     if (index < 0 || index >= kDestCount) throw VbError(9, "Subscript out of range");
@@ -160,6 +162,8 @@ void ResetRecords() {
     gCurrentPage = 1;
     gExtraPerSign = kFalse;
     gChangeTime = 3;
+    gDefaultChangeTime = 3;
+    gTenCharFieldOn = kFalse;
 }
 
 }  // namespace kv

@@ -51,6 +51,11 @@ extern int16_t gCurrentPage;     // from 1
 extern int16_t gExtraPerSign;
 // The change time written into page marks, in seconds.
 extern int16_t gChangeTime;
+// The change time of an emptied record ([Generell] ChangeTime).
+extern int16_t gDefaultChangeTime;
+// Records carry a ten-character Srad field. Set only while a project file
+// that holds the field is being read.
+extern int16_t gTenCharFieldOn;
 
 // Change times are kept to 0..20 seconds wherever they enter, so that a time
 // character is never 176 (page mark) or 255 (section mark).

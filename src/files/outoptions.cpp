@@ -52,7 +52,10 @@ void ResetOutOptions() {
 }
 
 std::string OutFileNameToStore(int16_t txlVersion) {
-    return gCommandRowOn != 0 || txlVersion == 4 ? gPromName : gAsciiName;
+    // A version-4 file has no out-file configuration and is read back into
+    // the old layout's name, so it carries that name.
+    if (txlVersion == 4) return gAsciiName;
+    return gCommandRowOn != 0 ? gPromName : gAsciiName;
 }
 
 std::string CommandFileToStore() { return gCommandFile.empty() ? std::string(kDefaultCommandFile) : gCommandFile; }

@@ -47,8 +47,9 @@ void InitOutFileDefaults();
 void ResetOutOptions();
 
 // --- Project-file helpers
-// Field "out-file name": the layout-1.5 name while gCommandRowOn is non-zero
-// or the file is written in format 4, else the old layout's digits.
+// Field "out-file name": the layout-1.5 name while gCommandRowOn is non-zero,
+// else the old layout's digits; format 4 (read back into the old layout's
+// name) always carries the digits.
 std::string OutFileNameToStore(int16_t txlVersion);
 // The command file as stored: the shipped file when none is chosen.
 std::string CommandFileToStore();

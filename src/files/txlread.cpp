@@ -1,0 +1,350 @@
+#include "files/txlread.h"
+
+#include <cstdio>
+
+#include "data/destcodes.h"
+#include "data/destlist.h"
+#include "data/headmode.h"
+#include "data/language.h"
+#include "data/records.h"
+#include "data/signtable.h"
+#include "data/userfields.h"
+#include "engine/routenumber.h"
+#include "files/document.h"
+#include "files/outoptions.h"
+#include "files/txlbytes.h"
+#include "files/txlformat.h"
+#include "mainwindow/services.h"
+#include "platform/paths.h"
+#include "platform/ui.h"
+#include "platform/vb.h"
+#include "signconfig/routenolayout.h"
+
+namespace kv {
+
+namespace {
+
+TxlReadInfo gInfo;
+// "Bad format!" is said once per file.
+bool gBadFormatShown = false;
+
+constexpr int kErrFileNotFound = 53;
+constexpr int kErrPathAccess = 75;
+
+// The whole file; 0, or the error number when it cannot be read.
+int LoadFile(const std::string& path, std::string& bytes) {
+    if (!FileExists(path)) return kErrFileNotFound;
+    FILE* f = std::fopen(FsPath(path).c_str(), "rb");
+    if (!f) return kErrPathAccess;
+    int err = 0;
+    if (std::fseek(f, 0, SEEK_END) != 0) err = kErrPathAccess;
+    const long size = err ? -1 : std::ftell(f);
+    if (size < 0 || std::fseek(f, 0, SEEK_SET) != 0) err = kErrPathAccess;
+    if (!err) {
+        bytes.resize(static_cast<size_t>(size));
+        if (size > 0 && std::fread(bytes.data(), 1, bytes.size(), f) != bytes.size()) err = kErrPathAccess;
+    }
+    std::fclose(f);
+    return err;
+}
+
+std::string ErrorDescription(int number) {
+    return number == kErrFileNotFound ? "File not found" : "Path/File access error";
+}
+
+void MakeUntitled() {
+    gDocumentPath.clear();
+    Head().SetMainCaption(MainWindowCaption());
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+    return EqualsNoCase(ResolvePath(NativePath(a)), ResolvePath(NativePath(b)));
+}
+
+std::string TemplatePath() { return JoinPath(gDataPath, "standard.ini"); }
+
+// A project without signs or records.
+void LoadEmptyProject() {
+    ClearSignConfigFlags();
+    ClearSignTable();
+    ClearLists();
+    DestList.Clear();
+    ExtraList.Clear();
+    gLineNoTable.fill(std::string());
+    SetHeadModeControls(false);
+}
+
+void CheckIndex(int16_t index, int count, const char* table) {
+    if (index < 0 || index >= count)
+        throw TxlReadError(std::string("a ") + table + " number out of range: " + std::to_string(index));
+}
+
+TxlReadResult OpenTxl(const std::string& path, bool isFallback) {
+    if (path == "*.txl") return TxlReadResult::Skipped;
+    std::string bytes;
+    const int err = LoadFile(path, bytes);
+    if (err == 0) return ReadTxlData(bytes, path);
+
+    MsgBox("Error # " + std::to_string(err) + ": \r" + ErrorDescription(err), vbCritical);
+    if (!isFallback) {
+        // Read the template instead, once; when that is the file that
+        // failed, or it fails too, the project is left empty.
+        if (!gDataPath.empty()) ChangeDirectory(gDataPath);
+        const std::string tmpl = TemplatePath();
+        const bool tried = !SamePath(tmpl, path);
+        if (!tried || OpenTxl(tmpl, true) == TxlReadResult::OpenFailed) LoadEmptyProject();
+    }
+    MakeUntitled();
+    return TxlReadResult::OpenFailed;
+}
+
+}  // namespace
+
+const TxlReadInfo& LastTxlReadInfo() { return gInfo; }
+
+void ClearLists() {
+    DestRecord empty;
+    empty.ChangeTime = gDefaultChangeTime;
+    empty.Flag = kFalse;
+    empty.Code = std::string(4, '\0');
+    empty.Srad = "0000000000";
+    gDestList.fill(empty);
+    gExtraList.fill(empty);
+}
+
+TxlReadResult OpenTxlFile(const std::string& path) { return OpenTxl(path, false); }
+
+TxlReadResult ReadTxlData(const std::string& bytes, const std::string& path) {
+    gInfo = TxlReadInfo{};
+    gBadFormatShown = false;
+    gTenCharFieldOn = kFalse;
+    // The route-number texts belong to the project being read.
+    gLineNoTable.fill(std::string());
+    TxlReadResult result = TxlReadResult::Read;
+    TxlByteReader r(bytes);
+    try {
+        ReadTxlHeader(r);
+        ReadDestRecords(r);
+        ReadExtraRecords(r);
+        ReadTxlTrailer(r);
+    } catch (const std::exception&) {
+        // TxlReadError, or VbError from a table helper.
+        MsgBox(gTextS35 + path + " !", vbExclamation);
+        MakeUntitled();
+        result = TxlReadResult::ReadError;
+    }
+    gTenCharFieldOn = kFalse;
+    gRouteNoFieldPlaced = kFalse;
+    return result;
+}
+
+void ReadTxlHeader(TxlByteReader& r) {
+    gLineNoFieldCount = r.Int();
+    gInfo.lineNoCountField = gLineNoFieldCount;
+    gUserDate = r.Str();
+    gUserResponsible = r.Str();
+    gUserOthers = r.Str();
+    gUserCompany = r.Str();
+    const std::string storedName = r.Str();
+    gInfo.storedName = storedName;
+
+    const int16_t signs = r.Int();
+    if (signs < 0 || signs > kSignCount) throw TxlReadError("sign count out of range: " + std::to_string(signs));
+    ClearSignConfigFlags();
+    ClearSignTable();
+    for (int i = 0; i < signs; ++i) {
+        const std::string line = r.Str();
+        ParseSignDefinition(line);
+        SetSignConfig(line);
+    }
+    if (!IsSignAddress(gCurrentSign) || !gSignEntry[static_cast<size_t>(gCurrentSign - kFirstSignAddress)].Used) {
+        for (int16_t a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
+            if (gSignEntry[static_cast<size_t>(a - kFirstSignAddress)].Used) {
+                gCurrentSign = a;
+                break;
+            }
+        }
+    }
+
+    // The two-direction block of old files is no longer supported.
+    size_t mark = r.Pos();
+    std::string text;
+    if (r.TryStr(text) && text == kTxlTwoDirecTag) {
+        gInfo.twoDirecBlock = true;
+        MsgBox("Dubbelriktad programmering\rst\xF6" "ds inte l\xE4ngre av KIVAR!", vbOKCancel | vbInformation);
+        r.Int();
+    } else {
+        r.Seek(mark);
+    }
+
+    // The ID tag, perhaps with the ten-character field's suffix.
+    mark = r.Pos();
+    int16_t version = 4;
+    if (r.TryStr(text)) {
+        gInfo.tag = text;
+        const size_t srad = text.find(kTxlSradSuffix);
+        if (srad != std::string::npos) {
+            gTenCharFieldOn = VbBool(text.substr(srad + 5) == "Y");
+            text.resize(srad);
+        }
+        version = TxlVersionOfTag(text);
+    }
+    gTxlVersion = version;
+    gInfo.version = version;
+
+    if (version == 6) {
+        gDestCodesOn = kTrue;
+    } else if (version == 7) {
+        const std::string v = r.Raw(3);
+        if (v != kTxlVersion7Mark) MsgBox("TXL-version: " + v + "\r\nUpdate Kivar32", vbInformation);
+        const std::string flags = r.Raw(kTxlFlagStringLength);
+        gDestCodesOn = VbBool(flags[0] == '1');
+        gTenCharFieldOn = VbBool(flags[1] == '1');
+    } else {
+        gDestCodesOn = kFalse;
+    }
+
+    if (version == 4) {
+        // No tag: what was read as one belongs to the records. The out-file
+        // configuration and the route-number settings stay as they were.
+        r.Seek(mark);
+        gInfo.tag.clear();
+        gTenCharFieldOn = kFalse;
+        gAsciiName = storedName;
+        gOutCfgLoaded = kFalse;
+    } else {
+        gSignToShow = r.Str();
+        gFontSectionOn = r.Int();
+        gInfo.fontSectionField = gFontSectionOn;
+        gCommandRowOn = r.Int();
+        gComrowMems = r.Int();
+        gControlInfoOn = r.Int();
+        if (TxlHasLineNumberOn(version)) gLineNumberOn = r.Int();
+        gCommandFile = r.Str();
+        gRouteNumberSeq = r.Str();
+        gRouteNumberStartIndex = r.Int();
+        TakeStoredOutFileName(storedName);
+        if (version == 1) gExtraPerSign = r.Int();
+        gOutCfgLoaded = kTrue;
+    }
+
+    if (TxlHasOldRouteNoDefaults(version)) {
+        SetOldRouteNoDefaults();
+    } else if (TxlHasRouteNoFields(version)) {
+        gExtraPerSign = r.Int();
+        gRouteNoLeft = r.Int();
+        gLineNoFieldCount = r.Int();
+        gRouteNoPos = r.Int();
+        gLineNoFields = r.Str();
+        RecalcRouteNoArea();
+    }
+
+    FinishOutOptionsAfterRead();
+    DisableInsertMode();
+}
+
+void ReadDestRecords(TxlByteReader& r) {
+    const int16_t count = r.Int();
+    if (count < 0 || count > kDestCount) throw TxlReadError("destination count out of range: " + std::to_string(count));
+    const int16_t version = gTxlVersion;
+    const bool hasAlt = TxlDestHasAltText(version);
+    const bool hasCode = TxlDestHasCode(version, gDestCodesOn);
+    gInfo.destIndexes.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const int16_t index = r.Int();
+        CheckIndex(index, kDestCount, "destination");
+        gInfo.destIndexes.push_back(index);
+        DestRecord& d = gDestList[static_cast<size_t>(index)];
+        d.ChangeTime = r.Int();
+        d.Flag = VbBool(r.Int() == 1);
+        d.Text = r.Str();
+        d.SignData = r.Str();
+        if (hasAlt) d.AltText = r.Str();
+        else d.AltText.clear();
+        if (hasCode) d.Code = r.Str();
+        else d.Code = PadCode(std::to_string(index));
+        if (gTenCharFieldOn) {
+            if (!gBadFormatShown) {
+                MsgBox("Bad format!", vbOKOnly);
+                gBadFormatShown = true;
+            }
+            d.Srad = r.Str();
+        } else {
+            d.Srad = "0000000000";
+        }
+        if (index != 0) AddListLine(index, true);
+    }
+}
+
+void ReadExtraRecords(TxlByteReader& r) {
+    const int16_t count = r.Int();
+    if (count < 0 || count > kExtraCount) throw TxlReadError("extra-text count out of range: " + std::to_string(count));
+    const bool hasAlt = TxlExtraHasAltText(gTxlVersion);
+    gInfo.extraIndexes.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const int16_t index = r.Int();
+        CheckIndex(index, kExtraCount, "extra-text");
+        gInfo.extraIndexes.push_back(index);
+        DestRecord& e = gExtraList[static_cast<size_t>(index)];
+        e.ChangeTime = r.Int();
+        e.Text = r.Str();
+        FormatListLine(e.Text, index, ExtraList);
+        e.SignData = r.Str();
+        // The first extra text tells whether they carry per-sign sections.
+        if (i == 0) gExtraPerSign = VbBool(!e.SignData.empty() && e.SignData[0] == kSectionMark);
+        if (hasAlt) e.AltText = r.Str();
+        else e.AltText.clear();
+    }
+}
+
+void ReadTxlTrailer(TxlByteReader& r) {
+    SetHeadModeControls(false);
+    int16_t c1 = 0, c2 = 0;
+    if (!r.TryInt(c1) || !r.TryInt(c2)) return;
+    gInfo.trailerPresent = true;
+
+    bool on = false;
+    bool legacyOn = false;
+    if (!(c1 > 999 && c2 > 999)) {
+        // Route numbers of old files: (unused, destination, number).
+        for (int i = 0; i < c1; ++i) {
+            int16_t unused = 0, index = 0, number = 0;
+            if (!r.TryInt(unused) || !r.TryInt(index) || !r.TryInt(number)) return;
+            CheckIndex(index, kLineNoTableSize, "route-number");
+            gLineNoTable[static_cast<size_t>(index)] = Trim(Str(number));
+        }
+        if (c1 > 0) on = legacyOn = true;
+        for (int i = 0; i < c2; ++i) {
+            int16_t a = 0, b = 0;
+            if (!r.TryInt(a) || !r.TryInt(b)) return;
+        }
+    }
+
+    int16_t c3 = 0;
+    if (r.TryInt(c3) && c3 <= kLineNoTableSize) {
+        if (c3 > 0) on = true;
+        for (int i = 0; i < c3; ++i) {
+            int16_t index = 0, length = 0;
+            std::string text;
+            if (!r.TryInt(index)) {
+                on = legacyOn;
+                break;
+            }
+            CheckIndex(index, kLineNoTableSize, "route-number");
+            if (!r.TryInt(length)) {
+                on = legacyOn;
+                break;
+            }
+            if (length < 0) throw TxlReadError("negative text length");
+            if (!r.TryRaw(static_cast<size_t>(length), text)) {
+                on = legacyOn;
+                break;
+            }
+            gLineNoTable[static_cast<size_t>(index)] = std::move(text);
+            ++gInfo.trailerTexts;
+        }
+    }
+    if (on) SetHeadModeControls(true);
+}
+
+}  // namespace kv

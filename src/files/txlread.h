@@ -1,0 +1,58 @@
+// Reading a project file (*.txl, the template standard.ini, the auto-save
+// file) into the project tables, the sign table, the out-file options, the
+// route-number settings and the main window's two lists.
+//
+// The callers empty the tables (ClearLists) and the lists first. A file that
+// cannot be opened is reported and the template standard.ini of the data
+// folder is read in its place (once; when that fails too the project is left
+// empty). A damaged file is reported once; what was read before the damage
+// stays, as an untitled project, so that Save cannot overwrite the file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kv {
+
+class TxlByteReader;
+
+enum class TxlReadResult {
+    Read,        // the whole file was read
+    Skipped,     // the name was the literal "*.txl": nothing happened
+    OpenFailed,  // the file could not be opened; the template (or nothing) was loaded, untitled
+    ReadError,   // the file is damaged; the part before the damage was kept, untitled
+};
+
+TxlReadResult OpenTxlFile(const std::string& path);
+// The reading of OpenTxlFile on a file's bytes; `path` names the file in the
+// message about damage.
+TxlReadResult ReadTxlData(const std::string& bytes, const std::string& path);
+
+// The steps of the reading, in file order. They throw TxlReadError (and
+// VbError from the table helpers) on damage.
+void ReadTxlHeader(TxlByteReader& r);
+void ReadDestRecords(TxlByteReader& r);
+void ReadExtraRecords(TxlByteReader& r);
+void ReadTxlTrailer(TxlByteReader& r);
+
+// Empties every destination and extra-text record: strings empty, ChangeTime
+// gDefaultChangeTime, Flag off, Code four Chr(0), Srad "0000000000".
+void ClearLists();
+
+// What the last reading met, in file order (for the dump and the tests).
+struct TxlReadInfo {
+    int16_t version = -1;
+    std::string tag;               // as stored, with any suffix; "" without one
+    bool twoDirecBlock = false;    // the refused block was present
+    int16_t lineNoCountField = 0;  // field 1 as stored
+    std::string storedName;        // the out-file name as stored
+    int16_t fontSectionField = 0;  // as stored (the reading takes it from the layout)
+    std::vector<int16_t> destIndexes;
+    std::vector<int16_t> extraIndexes;
+    bool trailerPresent = false;
+    int16_t trailerTexts = 0;  // route-number texts read from the trailer
+};
+const TxlReadInfo& LastTxlReadInfo();
+
+}  // namespace kv

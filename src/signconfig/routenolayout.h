@@ -1,0 +1,48 @@
+// The project-wide route-number settings beyond those of the route-number
+// area itself (engine/routenumber.h): the distance of the area from its sign
+// edge, the sample digits, the font, and the size of the area, which is
+// recomputed from the font whenever a project is read or the settings change.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace kv {
+
+// Distance in dots of the area from the left edge (left placement) or the
+// right edge (right placement).
+extern int16_t gRouteNoPos;
+// Sample route number; placeholders show its last characters.
+extern std::string gLineNoFields;
+// Font code (one character) of the route-number characters.
+extern std::string gRouteNoFont;
+// Size of the area in fifths of a dot.
+extern int16_t gRouteNoAreaWidth;
+extern int16_t gRouteNoAreaHeight;
+// Set once the editor has placed a route-number field in a text; cleared
+// when a project file is read.
+extern int16_t gRouteNoFieldPlaced;
+
+// Measures a character of a font as the editor draws it: width and height in
+// fifths of a dot. False (and 0 x 0) when the font has no glyph for it.
+using RouteNoCharMeasure = std::function<bool(const std::string& fontId, int16_t charCode, int16_t& w, int16_t& h)>;
+// Installs the measure; an empty function restores the font library's.
+void SetRouteNoCharMeasure(RouteNoCharMeasure measure);
+bool MeasureRouteNoChar(const std::string& fontId, int16_t charCode, int16_t& w, int16_t& h);
+
+// Places the area for the current sign from the stored settings: the font
+// is the default route-number font of the sign's height, the area is as high
+// as its "0" and as wide as gLineNoFieldCount whole-dot "0"s, and it starts
+// gRouteNoPos dots from the left edge, or ends that far from the right edge
+// of the editor picture (`rightEdge`, fifths of a dot).
+void PlaceRouteNoArea(int32_t rightEdge);
+// The same with the right edge of the graphic sign's editor picture.
+void RecalcRouteNoArea();
+// The settings of project files that stored none: three characters at the
+// left, sample "4567890", an area of 135 x 65 at (0, 0). The position stays.
+void SetOldRouteNoDefaults();
+
+void ResetRouteNoLayout();
+
+}  // namespace kv

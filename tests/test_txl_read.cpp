@@ -1,0 +1,561 @@
+// Reading project files: hand-made files of every format version, the
+// optional parts, the trailer, damaged files and the template fallback.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "data/destcodes.h"
+#include "data/destlist.h"
+#include "data/records.h"
+#include "data/signtable.h"
+#include "files/txlread.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+#include "support/fake_ui.h"
+#include "support/testutil.h"
+#include "support/txl_state.h"
+
+using namespace kv;
+using testsigns::SignLine;
+using txltest::Bytes;
+
+namespace {
+
+const char* const kTags[8] = {"!TXL_ID:Kivar 1.5!",  "!TXL_ID:OutfileConfig_3!", "!TXL_ID:OutfileConfig_2!",
+                              "!TXL_ID:OutfileConfig!", "",                     "!TXL_ID:Kivar 1.5.3!",
+                              "!TXL_ID:Kivar 1.5.5!", "!TXL_ID:Kivar32!"};
+
+// What the hand-made files vary besides the version.
+struct FileSpec {
+    int version = 5;
+    std::string tag;        // replaces the version's tag when not empty
+    std::string v7mark = "001";
+    std::string v7flags = "1" + std::string(19, '0');  // codes on
+    bool twoDirec = false;  // the refused block after the sign lines
+    bool srad = false;      // records carry the ten-character field
+    bool trailer = true;
+    bool codes = false;     // records carry codes (set for 6, and 7 with codes on)
+};
+
+// Fields 1-8: route-number count 4, the user fields, the out-file name "NAME",
+// sign FRONT (address left-aligned) and SIDE (address right-aligned).
+void Head(Bytes& b) {
+    b.I(4).S("2024-01-02").S("Resp").S("Oth").S("Comp").S("NAME");
+    b.I(2).S(SignLine("FRONT", "K4000", "112x16", "2 ")).S(SignLine("SIDE", "K2000_1R", "16", " 5"));
+}
+
+// Fields 13-18 as the version holds them.
+void Config(Bytes& b, int v) {
+    b.S(" 2: \"FRONT\", K4000");            // 13 sign to show
+    b.I(1).I(1).I(3).I(1);                  // 14 font section, command row, memories, control info
+    if (v != 3) b.I(-1);                    // 15 route number on
+    b.S("Desc (EnglskTD.kcm)").S(" 0123456789AB");  // 16
+    b.I(3);                                 // 17 start index
+    if (v == 1) b.I(-1);                    // 18a
+    if (v == 0 || v >= 5) b.I(0).I(0).I(4).I(2).S("1234");  // 18a-e: right, 4 characters, 2 dots
+}
+
+const std::string kSD0 = "\xFF\x02" "A";
+const std::string kSD12 = "\xFF\x02" "BB\xB0\x05" "C";
+
+void Records(Bytes& b, const FileSpec& f) {
+    const int v = f.version;
+    b.I(2);
+    // destination 0: flag 1 (true)
+    b.I(0).I(5).I(1).S("\xFF" "FRONT## zero").S(kSD0);
+    if (v >= 5) b.S("alt0");
+    if (f.codes) b.S("A1  ");
+    if (f.srad) b.S("1234567890");
+    // destination 12: flag -1 (only 1 reads as true)
+    b.I(12).I(3).I(-1).S("\xFF" "FRONT## twelve").S(kSD12);
+    if (v >= 5) b.S("");
+    if (f.codes) b.S("B2  ");
+    if (f.srad) b.S("0987654321");
+    // one extra text without per-sign sections
+    b.I(1).I(7).I(4).S("# extra").S("E");
+    if (v == 5) b.S("xalt");
+}
+
+std::string MakeFile(const FileSpec& f) {
+    Bytes b;
+    const int v = f.version;
+    Head(b);
+    if (f.twoDirec) b.S("!TXL_ID:TwoDirec!").I(1);
+    if (v != 4) b.S(f.tag.empty() ? kTags[v] : f.tag);
+    if (v == 7) b.R(f.v7mark).R(f.v7flags);
+    if (v != 4) Config(b, v);
+    Records(b, f);
+    if (f.trailer) b.I(0).I(0).I(1).I(12).I(3).R("12A");
+    return b.str();
+}
+
+class TxlReadTest : public ::testing::Test {
+protected:
+    void SetUp() override { Fresh(); }
+    // A fresh project, with a route-number font whose "0" is 5 dots wide.
+    void Fresh() {
+        txltest::ResetProject();
+        gDefaultRouteNoFont[16 - kMinFontHeight] = "r";
+        SetRouteNoCharMeasure([](const std::string& font, int16_t ch, int16_t& w, int16_t& h) {
+            if (font != "r" || ch != '0') return false;
+            w = 27;  // 5 whole dots
+            h = 35;
+            return true;
+        });
+        head.pictureWidth = 600;
+    }
+    void TearDown() override { txltest::ResetProject(); }
+
+    // The state of a previous project, to see what a reading keeps.
+    void PreviousProject() {
+        gCommandRowOn = 0;
+        gFontSectionOn = 0;
+        gComrowMems = 9;
+        gControlInfoOn = 0;
+        gLineNumberOn = 0;
+        gCommandFile = "Old (old.kcm)";
+        gRouteNumberSeq = "xyz";
+        gRouteNumberStartIndex = 1;
+        gSignToShow = "old";
+        gExtraPerSign = 0;
+        gLineNoFieldCount = 2;
+        gRouteNoLeft = -1;
+        gRouteNoPos = 33;
+        gLineNoFields = "prev";
+        gRouteNoX = 111;
+        gRouteNoAreaWidth = 222;
+        gRouteNoAreaHeight = 44;
+        gPromName = "oldprom";
+        gAsciiName = "99";
+        gLineNoTable[500] = "from the previous project";
+        gRouteNoFieldPlaced = kTrue;
+    }
+
+    TxlReadResult Read(const std::string& bytes, const std::string& path = "p.txl") {
+        gDocumentPath = path;
+        return ReadTxlData(bytes, path);
+    }
+
+    FakeUi ui;
+    txltest::FakeHead head;
+};
+
+}  // namespace
+
+// One hand-made file per version, each read as its version says.
+TEST_F(TxlReadTest, EveryVersion) {
+    for (int v = 0; v <= 7; ++v) {
+        SCOPED_TRACE("version " + std::to_string(v));
+        Fresh();
+        ui.messages.clear();
+        PreviousProject();
+        FileSpec f;
+        f.version = v;
+        f.codes = v == 6 || v == 7;
+        ASSERT_EQ(Read(MakeFile(f)), TxlReadResult::Read);
+        EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
+        EXPECT_EQ(gTxlVersion, v);
+        EXPECT_EQ(gDocumentPath, "p.txl");
+        EXPECT_EQ(gUserDate, "2024-01-02");
+        EXPECT_EQ(gUserCompany, "Comp");
+
+        // Signs: both address alignments.
+        EXPECT_EQ(SignInfoOf(2).Model, "K4000");
+        EXPECT_EQ(SignInfoOf(2).Width, 112);
+        EXPECT_EQ(SignInfoOf(5).Name, "SIDE");
+        EXPECT_TRUE(gSignEntry[0].Used && gSignEntry[3].Used);
+        EXPECT_EQ(gCurrentSign, 2);
+
+        const bool config = v != 4;
+        EXPECT_EQ(gOutCfgLoaded, config ? kTrue : kFalse);
+        EXPECT_EQ(gCommandRowOn, config ? 1 : 0);
+        EXPECT_EQ(gComrowMems, config ? 3 : 9);
+        EXPECT_EQ(gCommandFile, config ? "Desc (EnglskTD.kcm)" : "Old (old.kcm)");
+        EXPECT_EQ(gSignToShow, config ? " 2: \"FRONT\", K4000" : "old");
+        EXPECT_EQ(gLineNumberOn, config && v != 3 ? -1 : 0);
+        // The font section follows the layout whatever the file says.
+        EXPECT_EQ(gFontSectionOn, config ? kTrue : kFalse);
+        // The out-file name goes to the layout-1.5 name, or in version 4 to the old one.
+        EXPECT_EQ(gPromName, config ? "NAME" : "oldprom");
+        EXPECT_EQ(gAsciiName, config ? "99" : "NAME");
+        EXPECT_EQ(gDestCodesOn, (v == 6 || v == 7) ? kTrue : kFalse);
+
+        // Route-number settings: read and placed (0, 5, 6, 7), the old
+        // defaults (1, 2), untouched (3, 4; field 1 stays in 3 and 4).
+        if (v == 0 || v >= 5) {
+            EXPECT_EQ(gRouteNoLeft, 0);
+            EXPECT_EQ(gLineNoFieldCount, 4);
+            EXPECT_EQ(gRouteNoPos, 2);
+            EXPECT_EQ(gLineNoFields, "1234");
+            EXPECT_EQ(gRouteNoFont, "r");
+            EXPECT_EQ(gRouteNoAreaWidth, 100);
+            EXPECT_EQ(gRouteNoAreaHeight, 35);
+            EXPECT_EQ(gRouteNoX, 600 - 100 - 10);
+        } else if (v == 1 || v == 2) {
+            EXPECT_EQ(gRouteNoLeft, -1);
+            EXPECT_EQ(gLineNoFieldCount, 3);
+            EXPECT_EQ(gLineNoFields, "4567890");
+            EXPECT_EQ(gRouteNoAreaWidth, 135);
+            EXPECT_EQ(gRouteNoAreaHeight, 65);
+            EXPECT_EQ(gRouteNoX, 0);
+            EXPECT_EQ(gRouteNoPos, 33);
+        } else {
+            EXPECT_EQ(gLineNoFieldCount, 4);
+            EXPECT_EQ(gLineNoFields, "prev");
+            EXPECT_EQ(gRouteNoX, 111);
+            EXPECT_EQ(gRouteNoAreaWidth, 222);
+        }
+        EXPECT_EQ(gRouteNoFieldPlaced, kFalse);
+
+        // Records.
+        const DestRecord& d0 = gDestList[0];
+        const DestRecord& d12 = gDestList[12];
+        EXPECT_EQ(d0.ChangeTime, 5);
+        EXPECT_EQ(d0.Flag, kTrue);
+        EXPECT_EQ(d12.Flag, kFalse);
+        EXPECT_EQ(d12.SignData, kSD12);
+        EXPECT_EQ(d0.AltText, v >= 5 ? "alt0" : "");
+        EXPECT_EQ(d0.Code, f.codes ? "A1  " : "0   ");
+        EXPECT_EQ(d12.Code, f.codes ? "B2  " : "12  ");
+        EXPECT_EQ(d12.Srad, "0000000000");
+        EXPECT_EQ(gExtraList[7].Text, "# extra");
+        EXPECT_EQ(gExtraList[7].ChangeTime, 4);
+        EXPECT_EQ(gExtraList[7].AltText, v == 5 ? "xalt" : "");
+        // The first extra text has no per-sign sections, whatever 18a said.
+        EXPECT_EQ(gExtraPerSign, kFalse);
+        // Destination 0 has no list line.
+        EXPECT_EQ(DestList.ListCount(), 1);
+        EXPECT_EQ(ExtraList.ListCount(), 1);
+
+        // The trailer: one route-number text, the mode on; the previous
+        // project's texts are gone.
+        EXPECT_EQ(gLineNoTableOn, kTrue);
+        EXPECT_EQ(gLineNoTable[12], "12A");
+        EXPECT_EQ(gLineNoTable[500], "");
+        EXPECT_EQ(gTenCharFieldOn, kFalse);
+    }
+}
+
+TEST_F(TxlReadTest, SradSuffixAndVersion7Flags) {
+    struct Case {
+        const char* what;
+        FileSpec f;
+        bool srad;
+    };
+    FileSpec yes;
+    yes.tag = std::string(kTags[5]) + "SRAD=Y";
+    yes.srad = true;
+    FileSpec other = yes;
+    other.tag = std::string(kTags[5]) + "SRAD=YES";
+    other.srad = false;
+    FileSpec v7;
+    v7.version = 7;
+    v7.v7flags = "01" + std::string(18, '0');  // codes off, ten-character field on
+    v7.srad = true;
+    FileSpec v7srad = v7;
+    v7srad.tag = std::string(kTags[7]) + "SRAD=N";
+    const Case cases[] = {{"SRAD=Y", yes, true}, {"SRAD=YES", other, false}, {"v7 flag", v7, true}, {"v7 flag over SRAD=N", v7srad, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Fresh();
+        ui.messages.clear();
+        ASSERT_EQ(Read(MakeFile(c.f)), TxlReadResult::Read);
+        EXPECT_EQ(gTxlVersion, c.f.version);
+        EXPECT_EQ(gDestList[0].Srad, c.srad ? "1234567890" : "0000000000");
+        EXPECT_EQ(gDestList[12].Srad, c.srad ? "0987654321" : "0000000000");
+        // "Bad format!" once per file, not once per record.
+        ASSERT_EQ(ui.messages.size(), c.srad ? 1u : 0u);
+        if (c.srad) {
+            EXPECT_EQ(ui.messages[0].text, "Bad format!");
+        }
+        EXPECT_EQ(gTenCharFieldOn, kFalse);
+        if (c.f.version == 7) {
+            EXPECT_EQ(gDestCodesOn, kFalse);
+        }
+    }
+}
+
+TEST_F(TxlReadTest, Version7MarkAndTwoDirectionBlockAreToldButRead) {
+    FileSpec f;
+    f.version = 7;
+    f.v7mark = "002";
+    f.twoDirec = true;
+    f.codes = true;
+    ASSERT_EQ(Read(MakeFile(f)), TxlReadResult::Read);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, "Dubbelriktad programmering\rst\xF6" "ds inte l\xE4ngre av KIVAR!");
+    EXPECT_EQ(ui.messages[0].style, vbOKCancel | vbInformation);
+    EXPECT_EQ(ui.messages[1].text, "TXL-version: 002\r\nUpdate Kivar32");
+    EXPECT_EQ(ui.messages[1].style, vbInformation);
+    EXPECT_EQ(gDestList[12].Code, "B2  ");
+    EXPECT_EQ(gLineNoTable[12], "12A");
+}
+
+TEST_F(TxlReadTest, FileEndingAfterTheExtraTexts) {
+    gLineNoTableOn = kTrue;
+    FileSpec f;
+    f.trailer = false;
+    ASSERT_EQ(Read(MakeFile(f)), TxlReadResult::Read);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(gLineNoTableOn, kFalse);
+    ASSERT_FALSE(head.routeControls.empty());
+    EXPECT_FALSE(head.routeControls.back());
+    EXPECT_FALSE(LastTxlReadInfo().trailerPresent);
+}
+
+TEST_F(TxlReadTest, ExtraTextsWithSectionsSwitchExtraPerSignOn) {
+    FileSpec f;
+    Bytes b;
+    Head(b);
+    b.S(kTags[5]);
+    Config(b, 5);  // 18a says off
+    b.I(0);
+    b.I(2).I(3).I(3).S("\xFF" "FRONT## x").S("\xFF\x02" "x").S("").I(4).I(3).S("# y").S("y").S("");
+    ASSERT_EQ(Read(b.str()), TxlReadResult::Read);
+    EXPECT_EQ(gExtraPerSign, kTrue);
+
+    // No extra texts: 18a decides.
+    Fresh();
+    Bytes c;
+    Head(c);
+    c.S(kTags[0]).S("").I(1).I(1).I(1).I(0).I(0).S("").S("").I(2).I(-1).I(-1).I(3).I(0).S("4567").I(0).I(0);
+    ASSERT_EQ(Read(c.str()), TxlReadResult::Read);
+    EXPECT_EQ(gExtraPerSign, kTrue);
+}
+
+// The trailer: old route-number tables, the text table and where it may end.
+TEST_F(TxlReadTest, Trailer) {
+    Bytes body;
+    Head(body);
+    body.S(kTags[5]);
+    Config(body, 5);
+    body.I(0).I(0);  // no records
+
+    struct Case {
+        const char* what;
+        std::string trailer;
+        int16_t mode;
+        std::vector<std::pair<int, std::string>> texts;
+    };
+    std::string full;
+    {
+        Bytes t;
+        t.I(0).I(0).I(1000);
+        for (int i = 0; i < 1000; ++i) t.I(i).I(static_cast<int>(std::to_string(i).size())).R(std::to_string(i));
+        full = t.str();
+    }
+    const Case cases[] = {
+        {"old tables", Bytes().I(2).I(1).I(0).I(12).I(345).I(0).I(13).I(-7).I(1).I(2).I(0).str(), kTrue,
+         {{12, "345"}, {13, "-7"}}},
+        {"old and new", Bytes().I(1).I(0).I(0).I(3).I(9).I(1).I(4).I(2).R("R4").str(), kTrue, {{3, "9"}, {4, "R4"}}},
+        {"a thousand texts", full, kTrue, {{0, "0"}, {999, "999"}}},
+        {"more than a thousand", Bytes().I(0).I(0).I(1001).I(1).I(1).R("x").str(), kFalse, {{1, ""}}},
+        {"ends inside a text", Bytes().I(0).I(0).I(2).I(1).I(1).R("a").I(2).I(5).R("ab").str(), kFalse, {{1, "a"}, {2, ""}}},
+        {"ends inside a text, old table kept", Bytes().I(1).I(0).I(0).I(5).I(6).I(1).I(1).I(3).R("a").str(), kTrue,
+         {{5, "6"}}},
+        {"ends after the first count", Bytes().I(0).str(), kFalse, {}},
+        {"ends inside the old table", Bytes().I(2).I(0).I(0).I(5).I(6).I(0).str(), kFalse, {{5, "6"}}},
+        {"ends before the text count", Bytes().I(1).I(0).I(0).I(5).I(6).str(), kTrue, {{5, "6"}}},
+        {"both old counts above 999", Bytes().I(1000).I(1000).I(1).I(8).I(1).R("8").str(), kTrue, {{8, "8"}}},
+        {"no texts", Bytes().I(0).I(0).I(0).str(), kFalse, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Fresh();
+        ui.messages.clear();
+        gLineNoTable[700] = "old";
+        ASSERT_EQ(Read(body.str() + c.trailer), TxlReadResult::Read);
+        EXPECT_TRUE(ui.messages.empty());
+        EXPECT_EQ(gLineNoTableOn, c.mode);
+        for (auto& [i, text] : c.texts) EXPECT_EQ(gLineNoTable[static_cast<size_t>(i)], text) << i;
+        EXPECT_NE(gLineNoTable[700], "old");  // the previous project's text is gone
+    }
+}
+
+// Damage: always a read error, said once, the part before it kept, untitled.
+TEST_F(TxlReadTest, DamagedFiles) {
+    FileSpec good;
+    const std::string file = MakeFile(good);
+    Bytes head5;
+    Head(head5);
+    head5.S(kTags[5]);
+    Config(head5, 5);
+    const std::string h = head5.str();
+    const std::string rec0 = Bytes().I(0).I(3).I(0).S("t").S("s").S("").str();
+
+    struct Case {
+        const char* what;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"negative text length", Bytes().I(3).I(-2).str()},
+        {"text longer than the file", Bytes().I(3).I(200).R("abc").str()},
+        {"sixteen sign lines", Bytes().I(3).S("").S("").S("").S("").S("").I(16).str()},
+        {"negative sign count", Bytes().I(3).S("").S("").S("").S("").S("").I(-1).str()},
+        {"destination count above 10000", h + Bytes().I(10001).str()},
+        {"negative destination count", h + Bytes().I(-1).str()},
+        {"destination number 10000", h + Bytes().I(1).I(10000).str()},
+        {"destination number -1", h + Bytes().I(1).I(-1).str()},
+        {"extra-text count above 1000", h + Bytes().I(1).str() + rec0 + Bytes().I(1001).str()},
+        {"extra-text number 1000", h + Bytes().I(1).str() + rec0 + Bytes().I(1).I(1000).str()},
+        {"negative length in a record", h + Bytes().I(2).str() + rec0 + Bytes().I(5).I(3).I(0).I(-5).str()},
+        {"ends after the destinations", h + Bytes().I(1).str() + rec0},
+        {"route-number text number 1000", file.substr(0, file.size() - 13) + Bytes().I(0).I(0).I(1).I(1000).I(1).R("x").str()},
+        {"negative route-number text length", file.substr(0, file.size() - 13) + Bytes().I(0).I(0).I(1).I(1).I(-1).str()},
+        {"old route-number table number 1000", file.substr(0, file.size() - 13) + Bytes().I(1).I(0).I(0).I(1000).I(1).str()},
+        {"empty file", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Fresh();
+        ui.messages.clear();
+        head.captions.clear();
+        EXPECT_EQ(Read(c.bytes, "/x/bad.txl"), TxlReadResult::ReadError);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, "Error while reading the project file /x/bad.txl !");
+        EXPECT_EQ(ui.messages[0].style, vbExclamation);
+        EXPECT_EQ(gDocumentPath, "");
+        ASSERT_FALSE(head.captions.empty());
+        EXPECT_EQ(head.captions.back(), "Kivar32\xAE <Untitled>");
+    }
+
+    // What was read before the damage stays.
+    Fresh();
+    Read(h + Bytes().I(2).str() + rec0 + Bytes().I(5).I(3).I(0).I(-5).str());
+    EXPECT_EQ(gDestList[0].Text, "t");
+    EXPECT_EQ(SignInfoOf(2).Name, "FRONT");
+
+    // Every cut before the end of the extra texts is damage; a cut in the
+    // trailer is not.
+    const size_t extrasEnd = file.size() - 13;
+    for (size_t cut = 0; cut < file.size(); ++cut) {
+        Fresh();
+        ui.messages.clear();
+        const TxlReadResult r = Read(file.substr(0, cut));
+        if (cut < extrasEnd) {
+            EXPECT_EQ(r, TxlReadResult::ReadError) << cut;
+            EXPECT_EQ(ui.messages.size(), 1u) << cut;
+        } else {
+            EXPECT_EQ(r, TxlReadResult::Read) << cut;
+            EXPECT_TRUE(ui.messages.empty()) << cut;
+        }
+    }
+}
+
+TEST_F(TxlReadTest, CurrentSignFollowsTheConfiguration) {
+    gCurrentSign = 9;
+    ASSERT_EQ(Read(MakeFile(FileSpec{})), TxlReadResult::Read);
+    EXPECT_EQ(gCurrentSign, 2);
+
+    Fresh();
+    gCurrentSign = 5;
+    ASSERT_EQ(Read(MakeFile(FileSpec{})), TxlReadResult::Read);
+    EXPECT_EQ(gCurrentSign, 5);
+}
+
+TEST_F(TxlReadTest, LeftPlacedRouteNumberArea) {
+    Bytes b;
+    Head(b);
+    b.S(kTags[5]).S("").I(1).I(1).I(1).I(0).I(0).S("").S("").I(2).I(0);
+    b.I(-1).I(3).I(7).S("4567");  // left, 3 characters, 7 dots in
+    b.I(0).I(0);
+    ASSERT_EQ(Read(b.str()), TxlReadResult::Read);
+    EXPECT_EQ(gRouteNoX, 35);
+    EXPECT_EQ(gRouteNoY, 0);
+    EXPECT_EQ(gRouteNoAreaWidth, 75);
+}
+
+// ---- Opening files: the template in place of a file that cannot be opened.
+
+class TxlOpenTest : public TxlReadTest {
+protected:
+    void SetUp() override {
+        Fresh();
+        gDataPath = dir.path();
+        saved = CurrentDir();
+    }
+    void TearDown() override {
+        SetCurrentDir(saved);
+        txltest::ResetProject();
+    }
+    void ShipTemplate() {
+        testutil::WriteFile(dir.file("standard.ini"), testutil::ReadFile(std::string(KIVAR_GEN_DIR) + "/standard.ini"));
+    }
+    testutil::TempDir dir;
+    std::string saved;
+};
+
+TEST_F(TxlOpenTest, TheShippedTemplate) {
+    ShipTemplate();
+    gDocumentPath = "";
+    ASSERT_EQ(OpenTxlFile(dir.file("standard.ini")), TxlReadResult::Read);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(gTxlVersion, 5);
+    EXPECT_EQ(SignInfoOf(2).Name, "FRONT");
+    EXPECT_EQ(SignInfoOf(2).Model, "K4000");
+    EXPECT_EQ(SignInfoOf(2).Width, 112);
+    EXPECT_EQ(SignInfoOf(2).Height, 16);
+    for (int a = 3; a <= 16; ++a) EXPECT_FALSE(gSignEntry[static_cast<size_t>(a - 2)].Used) << a;
+    EXPECT_EQ(DestList.ListCount(), 0);
+    EXPECT_EQ(ExtraList.ListCount(), 0);
+    EXPECT_EQ(gCommandRowOn, 1);
+    EXPECT_EQ(gFontSectionOn, kTrue);
+    EXPECT_EQ(gComrowMems, 1);
+    EXPECT_EQ(gControlInfoOn, 0);
+    EXPECT_EQ(gRouteNumberSeq, " 0123456789ABCDEF");
+    EXPECT_EQ(gRouteNumberStartIndex, 2);
+    EXPECT_EQ(gCommandFile, "(EnglskTD.kcm)");
+    EXPECT_EQ(gLineNoFieldCount, 3);
+    EXPECT_EQ(gRouteNoLeft, kTrue);
+    EXPECT_EQ(gLineNoTableOn, kFalse);
+}
+
+TEST_F(TxlOpenTest, MissingFileLoadsTheTemplateUntitled) {
+    ShipTemplate();
+    gDocumentPath = dir.file("gone.txl");
+    EXPECT_EQ(OpenTxlFile(dir.file("gone.txl")), TxlReadResult::OpenFailed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Error # 53: \rFile not found");
+    EXPECT_EQ(ui.messages[0].style, vbCritical);
+    EXPECT_EQ(SignInfoOf(2).Name, "FRONT");
+    EXPECT_EQ(gDocumentPath, "");
+    EXPECT_EQ(head.captions.back(), "Kivar32\xAE <Untitled>");
+    EXPECT_EQ(ResolvePath(CurrentDir()), ResolvePath(dir.path()));
+}
+
+TEST_F(TxlOpenTest, NoTemplateEitherLeavesAnEmptyProjectOnce) {
+    ASSERT_EQ(Read(MakeFile(FileSpec{})), TxlReadResult::Read);  // a project was open
+    ClearLists();
+    EXPECT_EQ(OpenTxlFile(dir.file("gone.txl")), TxlReadResult::OpenFailed);
+    EXPECT_EQ(ui.messages.size(), 2u);  // the file, then the template
+    for (const auto& se : gSignEntry) EXPECT_FALSE(se.Used);
+    EXPECT_EQ(DestList.ListCount(), 0);
+    EXPECT_EQ(gDocumentPath, "");
+
+    // The template itself missing: one message, no second try.
+    ui.messages.clear();
+    EXPECT_EQ(OpenTxlFile(dir.file("standard.ini")), TxlReadResult::OpenFailed);
+    EXPECT_EQ(ui.messages.size(), 1u);
+
+    ui.messages.clear();
+    EXPECT_EQ(OpenTxlFile("*.txl"), TxlReadResult::Skipped);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(TxlOpenTest, UnreadableFileAndDamagedTemplate) {
+    testutil::WriteFile(dir.file("standard.ini"), Bytes().I(3).I(-4).str());
+    testutil::WriteFile(dir.file("locked.txl"), MakeFile(FileSpec{}));
+    const bool root = geteuid() == 0;
+    chmod(dir.file("locked.txl").c_str(), 0);
+    const TxlReadResult r = OpenTxlFile(dir.file("locked.txl"));
+    if (root) {
+        EXPECT_EQ(r, TxlReadResult::Read);  // root reads it anyway
+        return;
+    }
+    EXPECT_EQ(r, TxlReadResult::OpenFailed);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, "Error # 75: \rPath/File access error");
+    EXPECT_EQ(ui.messages[1].text, "Error while reading the project file " + JoinPath(dir.path(), "standard.ini") + " !");
+    EXPECT_EQ(gDocumentPath, "");
+}
