@@ -48,6 +48,11 @@ void Use(int n, const std::string& data, int changeTime, const std::string& code
     if (n > 0) AddListLine(static_cast<int16_t>(n), true);
 }
 
+void Sign(const std::string& line) {
+    ParseSignDefinition(line);
+    SetSignConfig(line);
+}
+
 void UseExtra(int n, const std::string& data, int changeTime) {
     DestRecord& r = gExtraList[static_cast<size_t>(n)];
     r.Text = "#E";
@@ -91,7 +96,7 @@ void ResetProject() {
 }
 
 void MakeProjectA1() {
-    ParseSignDefinition(SignLine("Front", "K4000", "40x8", "2"));
+    Sign(SignLine("Front", "K4000", "40x8", "2"));
     gCommandFile = "Short (Short.kcm)";
     gPromName = "P1";
     gLineNoFieldCount = 3;
@@ -105,11 +110,10 @@ void MakeProjectA1() {
 }
 
 void MakeProjectA2() {
-    ParseSignDefinition(SignLine("Front", "K4000", "112x16", "2"));
-    ParseSignDefinition(SignLine("Side", "K2000_2R", "16+12", "3"));
-    ParseSignDefinition(SignLine("Route", "K1000", "4", "4"));
+    Sign(SignLine("Front", "K4000", "112x16", "2"));
+    Sign(SignLine("Side", "K2000_2R", "16+12", "3"));
+    Sign(SignLine("Route", "K1000", "4", "4"));
     gCommandFile = "Short (Short.kcm)";
-    gFontSectionOn = 0;
     gExtraPerSign = kTrue;
     gSignToShow = " 2: \"Front\", K4000";
     gPromName = "P2";
@@ -131,13 +135,11 @@ void MakeProjectA2() {
 }
 
 void MakeProjectA3() {
-    ParseSignDefinition(SignLine("Front", "K4000", "84x16", "2"));
-    ParseSignDefinition(SignLine("Route", "K1000", "4", "4"));
+    Sign(SignLine("Front", "K4000", "84x16", "2"));
+    Sign(SignLine("Route", "K1000", "4", "4"));
     gCommandFile = "Short (Short.kcm)";
-    gFontSectionOn = 0;
     gTxlVersion = 6;
     gDestCodesOn = kTrue;
-    gAllowedCodeChars = {"ABX", "0123456789B", "0123456789", " 0123456789"};
     gLineNoTableOn = kTrue;
     gLineNoTable[1] = "7";
     gLineNoTable[2] = "42";

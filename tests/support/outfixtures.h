@@ -27,7 +27,7 @@ void ResetProject();
 void MakeProjectA1();
 // Layout A2: graphic sign 112x16 at 2 (the sign to show), two-row text sign
 // 16+12 at 3, route-number sign at 4; destinations 0, 99, 100, 250, 300;
-// per-sign extra texts 1 and 12; no fonts.
+// per-sign extra texts 1 and 12.
 void MakeProjectA2();
 // Layout A3: destination codes and route-number texts; graphic sign 84x16 at
 // 2, route-number sign at 4; destinations 0..3, extra text 5.
