@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "data/charmap.h"
 #include "data/destlist.h"
@@ -23,8 +24,13 @@ const std::string kSectionFontIds = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQ
 constexpr int32_t kRecordLengthOffset = 2 * kGlyphCodes + 1;  // 257
 
 void CountFonts(const std::string& s, std::array<long, 256>& counts) {
-    for (size_t i = 0; i + 1 < s.size(); ++i)
-        if (static_cast<unsigned char>(s[i]) == kCmdFont) ++counts[static_cast<unsigned char>(s[i + 1])];
+    if (s.size() < 2) return;
+    const char* p = s.data();
+    const char* const last = p + s.size() - 1;  // a 212 here is not counted
+    while ((p = static_cast<const char*>(std::memchr(p, static_cast<char>(kCmdFont), static_cast<size_t>(last - p))))) {
+        ++counts[static_cast<unsigned char>(p[1])];
+        ++p;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "files/outrecords.h"
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 
 #include "data/headmode.h"
 #include "data/records.h"
@@ -41,42 +43,77 @@ Model ModelOf(int address) {
 
 char FlagByte(bool last) { return static_cast<char>(last ? kSubrecordFlagLast : kSubrecordFlag); }
 
+// A record under construction: its bytes and where each sub-record starts.
+struct RecordBuffer {
+    std::string bytes;
+    std::vector<size_t> starts;
+    void Begin() { starts.push_back(bytes.size()); }
+    // The flag of the last sub-record is 132 and every other one 4, so that
+    // each record ends where the controller expects it to.
+    void MarkLast() {
+        for (size_t s : starts) bytes[s] = static_cast<char>(kSubrecordFlag);
+        if (!starts.empty()) bytes[starts.back()] = static_cast<char>(kSubrecordFlagLast);
+    }
+    std::vector<std::string> Split() const {
+        std::vector<std::string> out;
+        for (size_t i = 0; i < starts.size(); ++i)
+            out.push_back(bytes.substr(starts[i], (i + 1 < starts.size() ? starts[i + 1] : bytes.size()) - starts[i]));
+        return out;
+    }
+};
+
 // F, t, a, the byte after the address, and 241 when the stored text holds a
 // page mark (else 240).
-std::string TextHead(bool last, int changeTime, int address, unsigned char kind, const std::string& text) {
-    std::string h(1, FlagByte(last));
-    h += ByteOf(changeTime);
-    h += ByteOf(address);
-    h += static_cast<char>(kind);
-    h += static_cast<char>(text.find(kPageMark) != std::string::npos ? kPages : kSinglePage);
-    return h;
+void AppendTextHead(std::string& out, bool last, int changeTime, int address, unsigned char kind, std::string_view text) {
+    out += FlagByte(last);
+    out += ByteOf(changeTime);
+    out += ByteOf(address);
+    out += static_cast<char>(kind);
+    out += static_cast<char>(text.find(kPageMark) != std::string_view::npos ? kPages : kSinglePage);
+}
+
+void AppendK4000(std::string& out, std::string_view text, int t, int a, int32_t n, bool last) {
+    AppendTextHead(out, last, t, a, kDestTextByte, text);
+    // The route-number header is replaced only while route-number texts are
+    // on and only in texts that hold one.
+    const bool expand = gLineNoTableOn && text.find(static_cast<char>(kCmdHeaderEnd)) != std::string_view::npos;
+    if (!expand && !last) {
+        AppendDropRepeatedCommands(out, text);
+    } else {
+        std::string body = expand ? ExpandRouteNumberPlaceholder(std::string(text), a, n) : std::string(text);
+        if (last) body = TrimBlankRuns(body);
+        AppendDropRepeatedCommands(out, body);
+    }
+    out += kEnd;
 }
 
 std::string ExpandIfTableOn(const std::string& text, int address, int32_t recordNo) {
     return gLineNoTableOn ? ExpandRouteNumberPlaceholder(text, address, recordNo) : text;
 }
 
+void AppendK4000Old(std::string& out, std::string_view text, int t, int a, int32_t n, bool last) {
+    const SignInfo& s = SignAt(a);
+    AppendTextHead(out, last, t, a, kDestTextByte, text);
+    out += static_cast<char>(kCmdSizeWidth) + ByteOf(s.Width) + static_cast<char>(kCmdSizeHeight) + ByteOf(s.Height);
+    out += ExpandIfTableOn(std::string(text), a, n);
+    out += kEnd;
+}
+
+void AppendK2000(std::string& out, std::string_view text, int t, int a, bool last) {
+    AppendTextHead(out, last, t, a, kDestTextByte, text);
+    out.append(text);
+    out += kEnd;
+}
+
+void AppendK4000Of(OutLayout layout, RecordBuffer& r, std::string_view text, int t, int a, int32_t n, bool last) {
+    r.Begin();
+    if (layout == OutLayout::Ver1_5) AppendK4000(r.bytes, text, t, a, n, last);
+    else AppendK4000Old(r.bytes, text, t, a, n, last);
+}
+
 std::string DefaultK4000Text(OutLayout layout) {
     int16_t x = 0, y = layout == OutLayout::Ver1_5 ? 19 : 0;
     return PositionCommand(x, y) + FontCommand("x") + " ";
-}
-
-std::string K4000Of(OutLayout layout, const std::string& text, int t, int a, int32_t n, bool last) {
-    return layout == OutLayout::Ver1_5 ? K4000Subrecord(text, t, a, n, last) : K4000SubrecordOld(text, t, a, n, last);
-}
-
-// The flag of the last sub-record is 132 and every other one 4, so that
-// each record ends where the controller expects it to.
-void MarkLast(std::vector<std::string>& subs) {
-    subs.erase(std::remove(subs.begin(), subs.end(), std::string()), subs.end());
-    for (std::string& s : subs) s[0] = static_cast<char>(kSubrecordFlag);
-    if (!subs.empty()) subs.back()[0] = static_cast<char>(kSubrecordFlagLast);
-}
-
-std::string Join(const std::vector<std::string>& subs) {
-    std::string out;
-    for (const std::string& s : subs) out += s;
-    return out;
 }
 
 // The text and graphic signs: the highest such address, 0 when none.
@@ -208,23 +245,25 @@ std::string K1000BlankSubrecord(int address) { return K1000Bytes(kSubrecordFlag,
 // ------------------------------------------------------------ text sub-records
 
 std::string K4000Subrecord(const std::string& text, int changeTime, int address, int32_t recordNo, bool last) {
-    std::string body = ExpandIfTableOn(text, address, recordNo);
-    if (last) body = TrimBlankRuns(body);
-    return TextHead(last, changeTime, address, kDestTextByte, text) + DropRepeatedCommands(body) + kEnd;
+    std::string out;
+    AppendK4000(out, text, changeTime, address, recordNo, last);
+    return out;
 }
 
 std::string K4000SubrecordOld(const std::string& text, int changeTime, int address, int32_t recordNo, bool last) {
-    const SignInfo& s = SignAt(address);
-    std::string out = TextHead(last, changeTime, address, kDestTextByte, text);
-    out += static_cast<char>(kCmdSizeWidth) + ByteOf(s.Width) + static_cast<char>(kCmdSizeHeight) + ByteOf(s.Height);
-    return out + ExpandIfTableOn(text, address, recordNo) + kEnd;
+    std::string out;
+    AppendK4000Old(out, text, changeTime, address, recordNo, last);
+    return out;
 }
 
 std::string K2000Subrecord(const std::string& text, int changeTime, int address, bool last) {
-    return TextHead(last, changeTime, address, kDestTextByte, text) + text + kEnd;
+    std::string out;
+    AppendK2000(out, text, changeTime, address, last);
+    return out;
 }
 
 namespace {
+
 std::string WholeExtra(const std::string& body, int changeTime) {
     std::string s(1, static_cast<char>(kSubrecordFlagLast));
     s += ByteOf(changeTime);
@@ -232,6 +271,126 @@ std::string WholeExtra(const std::string& body, int changeTime) {
     s += static_cast<char>(kPages);
     return s + body + kEnd;
 }
+
+void AppendK4Extra(std::string& out, std::string_view text, int changeTime, int address, bool last) {
+    out += FlagByte(last);
+    out += ByteOf(changeTime);
+    out += ByteOf(address);
+    out += static_cast<char>(kExtraTextByte);
+    out += static_cast<char>(kPages);
+    AppendDropRepeatedCommands(out, TrimBlankRuns(std::string(text)));
+    out += kEnd;
+}
+
+struct SectionView {
+    int Address = 0;
+    std::string_view Text;
+};
+
+std::vector<SectionView> SectionViews(std::string_view data) {
+    std::vector<SectionView> out;
+    size_t p = data.find(kEnd);
+    while (p != std::string_view::npos) {
+        const size_t q = data.find(kEnd, p + 1);
+        const size_t end = q == std::string_view::npos ? data.size() : q;
+        SectionView v;
+        if (p + 1 < end) {
+            v.Address = static_cast<unsigned char>(data[p + 1]);
+            v.Text = data.substr(p + 2, end - p - 2);
+        }
+        out.push_back(v);
+        p = q;
+    }
+    // Every address must be 2..16.
+    for (const SectionView& v : out) SignAt(v.Address);
+    return out;
+}
+
+// The models of addresses 2..16, looked up once per record.
+struct Models {
+    std::array<Model, kSignCount> m{};
+    Models() {
+        for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) m[static_cast<size_t>(a - kFirstSignAddress)] = ModelOf(a);
+    }
+    Model operator[](int address) const { return m[static_cast<size_t>(address - kFirstSignAddress)]; }
+};
+
+void BuildDest(RecordBuffer& r, const std::string& signData, int changeTime, int16_t flag, int32_t destNo,
+               OutLayout layout) {
+    const std::string data = MoveSectionToEnd(SignToShowAddress(), signData);
+    const std::vector<SectionView> sections = SectionViews(data);
+    const Models models;
+
+    bool hasK1000 = false;
+    const size_t lastIndex = sections.empty() ? 0 : sections.size() - 1;
+    for (size_t i = 0; i < lastIndex; ++i) {
+        const SectionView& s = sections[i];
+        switch (models[s.Address]) {
+            case Model::K4000: AppendK4000Of(layout, r, s.Text, changeTime, s.Address, destNo, false); break;
+            case Model::K2000:
+                r.Begin();
+                AppendK2000(r.bytes, s.Text, changeTime, s.Address, false);
+                break;
+            case Model::K1000:
+                r.Begin();
+                r.bytes += data != gDestList[0].SignData ? EncodeK1000Old(kSubrecordFlag, s.Address, data, destNo)
+                                                         : EncodeK1000(kSubrecordFlag, s.Address, destNo);
+                hasK1000 = true;
+                break;
+            case Model::None: break;
+        }
+    }
+
+    if (flag) {
+        auto hasSection = [&](int a) {
+            return std::any_of(sections.begin(), sections.end(), [a](const SectionView& s) { return s.Address == a; });
+        };
+        for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
+            switch (models[a]) {
+                case Model::K4000:
+                    if (!hasSection(a)) AppendK4000Of(layout, r, DefaultK4000Text(layout), changeTime, a, destNo, false);
+                    break;
+                case Model::K2000:
+                    if (hasSection(a)) break;
+                    r.Begin();
+                    AppendK2000(r.bytes, " ", changeTime, a, false);
+                    break;
+                case Model::K1000:
+                    r.Begin();
+                    r.bytes += K1000BlankSubrecord(a);
+                    hasK1000 = true;
+                    break;
+                case Model::None: break;
+            }
+        }
+    }
+    if (!hasK1000 && gLineNoTableOn) {
+        for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
+            if (models[a] != Model::K1000) continue;
+            r.Begin();
+            r.bytes += EncodeK1000(kSubrecordFlag, a, destNo);
+        }
+    }
+
+    if (!sections.empty()) {
+        const SectionView& s = sections.back();
+        switch (models[s.Address]) {
+            case Model::K4000: AppendK4000Of(layout, r, s.Text, changeTime, s.Address, destNo, true); break;
+            case Model::K2000:
+                r.Begin();
+                AppendK2000(r.bytes, s.Text, changeTime, s.Address, true);
+                break;
+            case Model::K1000:
+                if (hasK1000) break;
+                r.Begin();
+                r.bytes += EncodeK1000(kSubrecordFlagLast, s.Address, destNo);
+                break;
+            case Model::None: break;
+        }
+    }
+    r.MarkLast();
+}
+
 }  // namespace
 
 std::string K4000ExtraSubrecord(const std::string& text, int changeTime) {
@@ -246,81 +405,25 @@ std::string K4Extra1_6(const std::string& text, int changeTime, int address, con
         MsgBox("Fel i PROMFILE.K4Extra1_6", vbExclamation, kMsgTitle);
         return {};
     }
-    std::string s(1, FlagByte(l == "L"));
-    s += ByteOf(changeTime);
-    s += ByteOf(address);
-    s += static_cast<char>(kExtraTextByte);
-    s += static_cast<char>(kPages);
-    return s + DropRepeatedCommands(TrimBlankRuns(text)) + kEnd;
+    std::string out;
+    AppendK4Extra(out, text, changeTime, address, l == "L");
+    return out;
 }
 
 // ------------------------------------------------------------ records
 
 std::vector<std::string> DestSubrecords(const std::string& signData, int changeTime, int16_t flag, int32_t destNo,
                                         OutLayout layout) {
-    const std::string data = MoveSectionToEnd(SignToShowAddress(), signData);
-    const std::vector<SignSection> sections = SplitSections(data);
-    for (const SignSection& s : sections) SignAt(s.Address);  // every address must be 2..16
-
-    std::vector<std::string> subs;
-    bool hasK1000 = false;
-    const size_t lastIndex = sections.empty() ? 0 : sections.size() - 1;
-    for (size_t i = 0; i < lastIndex; ++i) {
-        const SignSection& s = sections[i];
-        switch (ModelOf(s.Address)) {
-            case Model::K4000: subs.push_back(K4000Of(layout, s.Text, changeTime, s.Address, destNo, false)); break;
-            case Model::K2000: subs.push_back(K2000Subrecord(s.Text, changeTime, s.Address, false)); break;
-            case Model::K1000:
-                subs.push_back(data != gDestList[0].SignData ? EncodeK1000Old(kSubrecordFlag, s.Address, data, destNo)
-                                                             : EncodeK1000(kSubrecordFlag, s.Address, destNo));
-                hasK1000 = true;
-                break;
-            case Model::None: break;
-        }
-    }
-
-    if (flag) {
-        auto hasSection = [&](int a) {
-            return std::any_of(sections.begin(), sections.end(), [a](const SignSection& s) { return s.Address == a; });
-        };
-        for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
-            switch (ModelOf(a)) {
-                case Model::K4000:
-                    if (!hasSection(a)) subs.push_back(K4000Of(layout, DefaultK4000Text(layout), changeTime, a, destNo, false));
-                    break;
-                case Model::K2000:
-                    if (!hasSection(a)) subs.push_back(K2000Subrecord(" ", changeTime, a, false));
-                    break;
-                case Model::K1000:
-                    subs.push_back(K1000BlankSubrecord(a));
-                    hasK1000 = true;
-                    break;
-                case Model::None: break;
-            }
-        }
-    }
-    if (!hasK1000 && gLineNoTableOn) {
-        for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a)
-            if (ModelOf(a) == Model::K1000) subs.push_back(EncodeK1000(kSubrecordFlag, a, destNo));
-    }
-
-    if (!sections.empty()) {
-        const SignSection& s = sections.back();
-        switch (ModelOf(s.Address)) {
-            case Model::K4000: subs.push_back(K4000Of(layout, s.Text, changeTime, s.Address, destNo, true)); break;
-            case Model::K2000: subs.push_back(K2000Subrecord(s.Text, changeTime, s.Address, true)); break;
-            case Model::K1000:
-                if (!hasK1000) subs.push_back(EncodeK1000(kSubrecordFlagLast, s.Address, destNo));
-                break;
-            case Model::None: break;
-        }
-    }
-    MarkLast(subs);
-    return subs;
+    RecordBuffer r;
+    BuildDest(r, signData, changeTime, flag, destNo, layout);
+    return r.Split();
 }
 
 std::string BuildDestRecordVer1_5(const std::string& signData, int changeTime, int16_t flag, int32_t destNo) {
-    return Join(DestSubrecords(signData, changeTime, flag, destNo, OutLayout::Ver1_5));
+    RecordBuffer r;
+    r.bytes.reserve(signData.size() + 64);
+    BuildDest(r, signData, changeTime, flag, destNo, OutLayout::Ver1_5);
+    return std::move(r.bytes);
 }
 
 std::string BuildExtraRecord(const std::string& signData, int changeTime) {
@@ -335,20 +438,28 @@ std::string BuildExtraRecord(const std::string& signData, int changeTime) {
 }
 
 std::string BuildExtraK4000(const std::string& signData, int changeTime) {
-    const std::vector<SignSection> sections = SplitSections(MoveSectionToEnd(SignToShowAddress(), signData));
-    for (const SignSection& s : sections) SignAt(s.Address);
-    std::vector<std::string> subs;
+    const std::string data = MoveSectionToEnd(SignToShowAddress(), signData);
+    const std::vector<SectionView> sections = SectionViews(data);
+    const Models models;
+    RecordBuffer r;
+    r.bytes.reserve(data.size() + 32);
     for (size_t i = 0; i < sections.size(); ++i) {
-        const SignSection& s = sections[i];
+        const SectionView& s = sections[i];
         const bool last = i + 1 == sections.size();
-        switch (ModelOf(s.Address)) {
-            case Model::K4000: subs.push_back(K4Extra1_6(s.Text, changeTime, s.Address, last ? "L" : "C")); break;
-            case Model::K2000: subs.push_back(K2000Subrecord(s.Text, changeTime, s.Address, last)); break;
+        switch (models[s.Address]) {
+            case Model::K4000:
+                r.Begin();
+                AppendK4Extra(r.bytes, s.Text, changeTime, s.Address, last);
+                break;
+            case Model::K2000:
+                r.Begin();
+                AppendK2000(r.bytes, s.Text, changeTime, s.Address, last);
+                break;
             default: break;
         }
     }
-    MarkLast(subs);
-    return Join(subs);
+    r.MarkLast();
+    return std::move(r.bytes);
 }
 
 std::string BuildAllSignsTextA() { return AllSignsText(true); }

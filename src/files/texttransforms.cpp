@@ -1,5 +1,7 @@
 #include "files/texttransforms.h"
 
+#include <array>
+
 #include "data/headmode.h"
 #include "data/signtable.h"
 #include "engine/routenumber.h"
@@ -112,32 +114,44 @@ std::string TrimBlankRuns(const std::string& text) {
 }
 
 std::string DropRepeatedCommands(const std::string& text) {
-    const size_t n = text.size();
     std::string out;
-    out.reserve(n);
+    AppendDropRepeatedCommands(out, text);
+    return out;
+}
+
+void AppendDropRepeatedCommands(std::string& out, std::string_view text) {
+    // Bytes that are not one of the four commands are copied in runs.
+    static const auto kSpecial = [] {
+        std::array<bool, 256> t{};
+        for (unsigned char c : {kDestTextByte, kPageByte, kCmdPosY, kCmdFont}) t[c] = true;
+        return t;
+    }();
+    const size_t n = text.size();
+    out.reserve(out.size() + n);
     unsigned char lastY = 255, lastFont = kBlank;
     size_t i = 0;
     while (i + 1 < n) {
-        const unsigned char c = At(text, i);
+        size_t j = i;
+        while (j + 1 < n && !kSpecial[static_cast<unsigned char>(text[j])]) ++j;
+        out.append(text.data() + i, j - i);
+        i = j;
+        if (i + 1 >= n) break;
+        const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c == kDestTextByte || c == kPageByte) {
             lastY = 255;
             lastFont = kBlank;
             out += text[i++];
-        } else if (c == kCmdPosY || c == kCmdFont) {
+        } else {
             unsigned char& last = c == kCmdPosY ? lastY : lastFont;
-            const unsigned char arg = At(text, i + 1);
+            const unsigned char arg = static_cast<unsigned char>(text[i + 1]);
             if (arg != last) {
-                out += text[i];
-                out += text[i + 1];
+                out.append(text.data() + i, 2);
                 last = arg;
             }
             i += 2;
-        } else {
-            out += text[i++];
         }
     }
     if (i + 1 == n) out += text[i];  // the last byte, unless it was an argument
-    return out;
 }
 
 }  // namespace kv

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kv {
 
@@ -41,5 +42,7 @@ std::string TrimBlankRuns(const std::string& text);
 // 211 y and 212 f that repeat the current y or font are dropped; 162 and 176
 // start again from y 255 and font " ". 210 x is always kept.
 std::string DropRepeatedCommands(const std::string& text);
+// The same, appended to out.
+void AppendDropRepeatedCommands(std::string& out, std::string_view text);
 
 }  // namespace kv
