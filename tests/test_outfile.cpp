@@ -297,10 +297,11 @@ TEST_F(OutFileTest, FailuresLeaveNoFileAndKeepTheOldOne) {
         SetSafeWriteFault(nullptr);
         EXPECT_EQ(testutil::ReadFile(path), "old") << c.what;
         ASSERT_FALSE(ui.messages.empty()) << c.what;
-        if (!c.message.empty()) EXPECT_EQ(ui.messages.back().text, c.message) << c.what;
+        if (!c.message.empty()) {
+            EXPECT_EQ(ui.messages.back().text, c.message) << c.what;
+        }
         EXPECT_EQ(ui.messages.back().title, kMsgTitle) << c.what;
     }
-    std::string image;
     outfixtures::ResetProject();
     outfixtures::StageOutData(dir.path());
     outfixtures::LoadOutData(dir.path());
@@ -514,4 +515,27 @@ TEST_F(OutFileTest, CheckerFindsDamage) {
         EXPECT_FALSE(outcheck::Check(bad, library).ok()) << c.what;
     }
     EXPECT_FALSE(outcheck::Check(good.substr(0, good.size() - 1), library).ok());
+}
+
+// Nothing in use: both group tables stay zero, the information block follows
+// them at P + 800, and with codes on the route-number table is empty (CI
+// points at the information block itself). Codes win over per-sign extra
+// texts in the format byte.
+TEST_F(OutFileTest, EmptyProject) {
+    Sign(testsigns::SignLine("Front", "K4000", "40x8", "2"));
+    gCommandFile = "Short (Short.kcm)";
+    gDestCodesOn = kTrue;
+    gTxlVersion = 6;
+    gLineNumberOn = kTrue;
+    gExtraPerSign = kTrue;
+    const std::string image = Build();
+    const outcheck::Result r = outcheck::Check(image, library);
+    EXPECT_TRUE(r.ok());
+    EXPECT_EQ(r.format, 0xA3);
+    EXPECT_EQ(image.substr(10, 800), std::string(800, '\0'));
+    EXPECT_EQ(r.infoBlock, 810u);
+    EXPECT_EQ(r.routeTable, 810u);
+    EXPECT_EQ(r.infoPayloads.at("CI").substr(0, 6), B({0x2a, 0x03, 0, 0, 0, 0}));
+    EXPECT_TRUE(r.fontIds.empty());
+    EXPECT_EQ(r.fontSection, image.size());
 }

@@ -98,6 +98,13 @@ int HexDigitValue(char c) {
     return 0;
 }
 
+void WriteHeaderVer1_5(std::string& image, int32_t& pos) {
+    const char format = gDestCodesOn ? '\xA3' : gExtraPerSign ? '\xA2' : '\xA1';
+    PutAt(image, 0, std::string(1, format));
+    PutZeroBytes(image, kEndPointerSlot, 8);
+    pos = kSignTablePos;
+}
+
 int32_t WriteK2000SignTable(std::string& image, int32_t pos) {
     std::string table;
     int count = 0;
@@ -143,12 +150,11 @@ bool BuildPromImageVer1_5(std::string& image) {
     image.clear();
     BusyPointer busy;
     try {
-        const char format = gDestCodesOn ? '\xA3' : gExtraPerSign ? '\xA2' : '\xA1';
-        PutAt(image, 0, std::string(1, format));
-        PutZeroBytes(image, kEndPointerSlot, 8);
-        const int32_t groupTables = WriteK2000SignTable(image, kSignTablePos);
+        int32_t pos = 0;
+        WriteHeaderVer1_5(image, pos);
+        const int32_t groupTables = WriteK2000SignTable(image, pos);
         PutZeroBytes(image, groupTables, 2 * kGroupTableSize);
-        int32_t pos = groupTables + 2 * kGroupTableSize;
+        pos = groupTables + 2 * kGroupTableSize;
 
         WriteDestinationsVer1_5(image, pos, groupTables);
         WriteExtraTextsVer1_5(image, pos, groupTables + kGroupTableSize);

@@ -44,6 +44,8 @@ int HexDigitValue(char c);
 struct OutFileTooLarge {};
 
 // --- Parts of the layout
+// The format byte and the two zero pointers; pos becomes 9.
+void WriteHeaderVer1_5(std::string& image, int32_t& pos);
 // The text-sign table at pos; returns the position after it. VbError(5) for
 // a width or height above 255.
 int32_t WriteK2000SignTable(std::string& image, int32_t pos);
