@@ -141,11 +141,13 @@ TEST_F(DestListTest, LastUsedNumber) {
     DestList.RemoveItem(2);
     EXPECT_EQ(LastUsedNumber(DestList), 12);
 
-    // Extra texts with codes on: the highest of 1..line count with page data.
+    // Extra texts with codes on: the highest with page data, also beyond the
+    // number of lines (none may be left out of the out-file).
     for (int n : {1, 2, 3}) AddListLine(static_cast<int16_t>(n), false);
     UseExtra(2);
-    UseExtra(9);
     EXPECT_EQ(LastUsedNumber(ExtraList), 2);
+    UseExtra(9);
+    EXPECT_EQ(LastUsedNumber(ExtraList), 9);
     gDestCodesOn = kFalse;
     ExtraList.Clear();
     for (int n : {1, 2, 3}) AddListLine(static_cast<int16_t>(n), false);

@@ -93,8 +93,10 @@ int16_t LastUsedNumber(const ListModel& list) {
             last = static_cast<int16_t>(n);
         }
     } else {
-        for (int n = 1; n <= count && n < kExtraCount; ++n)
-            if (!gExtraList[static_cast<size_t>(n)].SignData.empty()) last = static_cast<int16_t>(n);
+        // Every extra text with page data counts, wherever it stands, so that
+        // none is left out of the out-file.
+        for (int n = kExtraCount - 1; n >= 1; --n)
+            if (!gExtraList[static_cast<size_t>(n)].SignData.empty()) return static_cast<int16_t>(n);
     }
     return last;
 }

@@ -67,7 +67,7 @@ extern ListModel ExtraList;
 // Highest entry number in use; 0 for an empty list. Codes off: the number at
 // the start of the last line. Codes on: DestList counts the destinations with
 // page data up to the number of lines; ExtraList takes the highest extra text
-// 1..line count with page data.
+// 1..999 with page data.
 int16_t LastUsedNumber(const ListModel& list);
 
 // The number of a line: the value of its first four characters.

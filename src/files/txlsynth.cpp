@@ -37,7 +37,7 @@ std::string PageBytes(const std::string& text, int row) {
     s += static_cast<char>(211);
     s += static_cast<char>(row);
     s += static_cast<char>(212);
-    s += 'A';
+    s += '7';  // a font of the shipped library
     s += text;
     return s;
 }

@@ -1,0 +1,468 @@
+#include "files/outrecords.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "data/headmode.h"
+#include "data/records.h"
+#include "data/signdata.h"
+#include "data/signtable.h"
+#include "engine/signcommands.h"
+#include "files/outbytes.h"
+#include "files/texttransforms.h"
+#include "platform/ui.h"
+#include "platform/vb.h"
+
+namespace kv {
+
+namespace {
+
+constexpr char kEnd = '\xFF';
+constexpr unsigned char kDestTextByte = 162;
+constexpr unsigned char kExtraTextByte = 176;
+constexpr unsigned char kK1000Byte = 174;
+constexpr unsigned char kSinglePage = 240;
+constexpr unsigned char kPages = 241;
+constexpr char kFill = '\x22';
+
+enum class Model { None, K4000, K2000, K1000 };
+
+const SignInfo& SignAt(int address) {
+    if (!IsSignAddress(address)) throw VbError(9, "Subscript out of range");
+    return gSignInfo[static_cast<size_t>(address - kFirstSignAddress)];
+}
+
+Model ModelOf(int address) {
+    const std::string& m = SignAt(address).Model;
+    if (m == "K4000") return Model::K4000;
+    if (m == "K2000_1R" || m == "K2000_2R") return Model::K2000;
+    if (m == "K1000") return Model::K1000;
+    return Model::None;
+}
+
+char FlagByte(bool last) { return static_cast<char>(last ? kSubrecordFlagLast : kSubrecordFlag); }
+
+// A record under construction: its bytes and where each sub-record starts.
+struct RecordBuffer {
+    std::string bytes;
+    std::vector<size_t> starts;
+    void Begin() { starts.push_back(bytes.size()); }
+    // The flag of the last sub-record is 132 and every other one 4, so that
+    // each record ends where the controller expects it to.
+    void MarkLast() {
+        for (size_t s : starts) bytes[s] = static_cast<char>(kSubrecordFlag);
+        if (!starts.empty()) bytes[starts.back()] = static_cast<char>(kSubrecordFlagLast);
+    }
+    std::vector<std::string> Split() const {
+        std::vector<std::string> out;
+        for (size_t i = 0; i < starts.size(); ++i)
+            out.push_back(bytes.substr(starts[i], (i + 1 < starts.size() ? starts[i + 1] : bytes.size()) - starts[i]));
+        return out;
+    }
+};
+
+// F, t, a, the byte after the address, and 241 when the stored text holds a
+// page mark (else 240).
+void AppendTextHead(std::string& out, bool last, int changeTime, int address, unsigned char kind, std::string_view text) {
+    out += FlagByte(last);
+    out += ByteOf(changeTime);
+    out += ByteOf(address);
+    out += static_cast<char>(kind);
+    out += static_cast<char>(text.find(kPageMark) != std::string_view::npos ? kPages : kSinglePage);
+}
+
+void AppendK4000(std::string& out, std::string_view text, int t, int a, int32_t n, bool last) {
+    AppendTextHead(out, last, t, a, kDestTextByte, text);
+    // The route-number header is replaced only while route-number texts are
+    // on and only in texts that hold one.
+    const bool expand = gLineNoTableOn && text.find(static_cast<char>(kCmdHeaderEnd)) != std::string_view::npos;
+    if (!expand && !last) {
+        AppendDropRepeatedCommands(out, text);
+    } else {
+        std::string body = expand ? ExpandRouteNumberPlaceholder(std::string(text), a, n) : std::string(text);
+        if (last) body = TrimBlankRuns(body);
+        AppendDropRepeatedCommands(out, body);
+    }
+    out += kEnd;
+}
+
+std::string ExpandIfTableOn(const std::string& text, int address, int32_t recordNo) {
+    return gLineNoTableOn ? ExpandRouteNumberPlaceholder(text, address, recordNo) : text;
+}
+
+void AppendK4000Old(std::string& out, std::string_view text, int t, int a, int32_t n, bool last) {
+    const SignInfo& s = SignAt(a);
+    AppendTextHead(out, last, t, a, kDestTextByte, text);
+    out += static_cast<char>(kCmdSizeWidth) + ByteOf(s.Width) + static_cast<char>(kCmdSizeHeight) + ByteOf(s.Height);
+    out += ExpandIfTableOn(std::string(text), a, n);
+    out += kEnd;
+}
+
+void AppendK2000(std::string& out, std::string_view text, int t, int a, bool last) {
+    AppendTextHead(out, last, t, a, kDestTextByte, text);
+    out.append(text);
+    out += kEnd;
+}
+
+void AppendK4000Of(OutLayout layout, RecordBuffer& r, std::string_view text, int t, int a, int32_t n, bool last) {
+    r.Begin();
+    if (layout == OutLayout::Ver1_5) AppendK4000(r.bytes, text, t, a, n, last);
+    else AppendK4000Old(r.bytes, text, t, a, n, last);
+}
+
+std::string DefaultK4000Text(OutLayout layout) {
+    int16_t x = 0, y = layout == OutLayout::Ver1_5 ? 19 : 0;
+    return PositionCommand(x, y) + FontCommand("x") + " ";
+}
+
+// The text and graphic signs: the highest such address, 0 when none.
+int LastTextOrGraphicSign() {
+    int last = 0;
+    for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
+        const std::string& m = SignAt(a).Model;
+        if (m == "K4000" || m.rfind("K2000", 0) == 0) last = a;
+    }
+    return last;
+}
+
+std::string AllSignsText(bool fill) {
+    const int last = LastTextOrGraphicSign();
+    if (last == 0) {
+        MsgBox("ERROR!!!!");
+        return {};
+    }
+    std::string out;
+    for (int a = kFirstSignAddress; a <= last; ++a) {
+        const SignInfo& s = SignAt(a);
+        const bool isLast = a == last;
+        if (s.Model == "K4000") {
+            std::string text;
+            int16_t x = 0, y = 19;
+            text = PositionCommand(x, y) + FontCommand("x");
+            if (fill) {
+                y = 27;
+                text += std::string(20, kFill) + PositionCommand(x, y) + FontCommand("x") + std::string(20, kFill);
+            } else {
+                text += " ";
+            }
+            out += K4000Subrecord(text, 3, a, -1, isLast);
+        } else if (s.Model.rfind("K2000", 0) == 0) {
+            const std::string text = fill ? std::string(static_cast<size_t>(std::max(0, s.Width + s.Height)), kFill)
+                                          : std::string(" ");
+            out += K2000Subrecord(text, 3, a, isLast);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<SignSection> SplitSections(const std::string& signData) {
+    std::vector<SignSection> out;
+    size_t p = signData.find(kEnd);
+    while (p != std::string::npos) {
+        const size_t q = signData.find(kEnd, p + 1);
+        const size_t end = q == std::string::npos ? signData.size() : q;
+        SignSection s;
+        if (p + 1 < end) {
+            s.Address = static_cast<unsigned char>(signData[p + 1]);
+            s.Text = signData.substr(p + 2, end - p - 2);
+        }
+        out.push_back(std::move(s));
+        p = q;
+    }
+    return out;
+}
+
+// ------------------------------------------------------------ route numbers
+
+char SevenSegmentCode(char c) {
+    switch (c) {
+        case ' ': return 0;
+        case '1': return 6;
+        case '2': return 91;
+        case '3': return 79;
+        case '4': return 102;
+        case '5': return 109;
+        case '6': return 125;
+        case '7': return 7;
+        case '8': return 127;
+        case '9': return 111;
+        case '0': return 63;
+        case 'A': return 119;
+        case 'b': return 124;
+        case 'C': return 57;
+        case 'd': return 94;
+        case 'E': return 121;
+        case 'F': return 113;
+        case 'H': return 118;
+        case 'L': return 56;
+        default: return 0;
+    }
+}
+
+std::string DigitCodes(const std::string& routeText) {
+    std::string r(routeText.rbegin(), routeText.rend());
+    if (r.size() < 4) r.append(4 - r.size(), ' ');
+    std::string codes;
+    for (size_t i = 0; i < 4; ++i) codes += SevenSegmentCode(r[i]);
+    return codes;
+}
+
+namespace {
+
+std::string K1000Bytes(int flag, int address, const std::string& codes) {
+    std::string s = ByteOf(flag);
+    s += '\x01';
+    s += ByteOf(address);
+    s += static_cast<char>(kK1000Byte);
+    s += codes;
+    s += kEnd;
+    return s;
+}
+
+std::string TableText(int32_t recordNo) {
+    if (recordNo < 0 || recordNo >= kLineNoTableSize) throw VbError(9, "Subscript out of range");
+    return gLineNoTable[static_cast<size_t>(recordNo)];
+}
+
+}  // namespace
+
+std::string EncodeK1000(int flag, int address, int32_t recordNo) {
+    const std::string codes = gLineNoTableOn ? DigitCodes(TableText(recordNo)) : std::string(4, '\0');
+    return K1000Bytes(flag, address, codes);
+}
+
+std::string EncodeK1000Old(int flag, int address, const std::string& signData, int32_t recordNo) {
+    const std::string text = gLineNoTableOn ? TableText(recordNo)
+                                            : GetSectionText(static_cast<int16_t>(address), signData);
+    return K1000Bytes(flag, address, DigitCodes(text));
+}
+
+std::string K1000BlankSubrecord(int address) { return K1000Bytes(kSubrecordFlag, address, std::string(4, '\0')); }
+
+// ------------------------------------------------------------ text sub-records
+
+std::string K4000Subrecord(const std::string& text, int changeTime, int address, int32_t recordNo, bool last) {
+    std::string out;
+    AppendK4000(out, text, changeTime, address, recordNo, last);
+    return out;
+}
+
+std::string K4000SubrecordOld(const std::string& text, int changeTime, int address, int32_t recordNo, bool last) {
+    std::string out;
+    AppendK4000Old(out, text, changeTime, address, recordNo, last);
+    return out;
+}
+
+std::string K2000Subrecord(const std::string& text, int changeTime, int address, bool last) {
+    std::string out;
+    AppendK2000(out, text, changeTime, address, last);
+    return out;
+}
+
+namespace {
+
+std::string WholeExtra(const std::string& body, int changeTime) {
+    std::string s(1, static_cast<char>(kSubrecordFlagLast));
+    s += ByteOf(changeTime);
+    s += static_cast<char>(kExtraTextByte);
+    s += static_cast<char>(kPages);
+    return s + body + kEnd;
+}
+
+void AppendK4Extra(std::string& out, std::string_view text, int changeTime, int address, bool last) {
+    out += FlagByte(last);
+    out += ByteOf(changeTime);
+    out += ByteOf(address);
+    out += static_cast<char>(kExtraTextByte);
+    out += static_cast<char>(kPages);
+    AppendDropRepeatedCommands(out, TrimBlankRuns(std::string(text)));
+    out += kEnd;
+}
+
+struct SectionView {
+    int Address = 0;
+    std::string_view Text;
+};
+
+std::vector<SectionView> SectionViews(std::string_view data) {
+    std::vector<SectionView> out;
+    size_t p = data.find(kEnd);
+    while (p != std::string_view::npos) {
+        const size_t q = data.find(kEnd, p + 1);
+        const size_t end = q == std::string_view::npos ? data.size() : q;
+        SectionView v;
+        if (p + 1 < end) {
+            v.Address = static_cast<unsigned char>(data[p + 1]);
+            v.Text = data.substr(p + 2, end - p - 2);
+        }
+        out.push_back(v);
+        p = q;
+    }
+    // Every address must be 2..16.
+    for (const SectionView& v : out) SignAt(v.Address);
+    return out;
+}
+
+// The models of addresses 2..16, looked up once per record.
+struct Models {
+    std::array<Model, kSignCount> m{};
+    Models() {
+        for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) m[static_cast<size_t>(a - kFirstSignAddress)] = ModelOf(a);
+    }
+    Model operator[](int address) const { return m[static_cast<size_t>(address - kFirstSignAddress)]; }
+};
+
+void BuildDest(RecordBuffer& r, const std::string& signData, int changeTime, int16_t flag, int32_t destNo,
+               OutLayout layout) {
+    const std::string data = MoveSectionToEnd(SignToShowAddress(), signData);
+    const std::vector<SectionView> sections = SectionViews(data);
+    const Models models;
+
+    bool hasK1000 = false;
+    const size_t lastIndex = sections.empty() ? 0 : sections.size() - 1;
+    for (size_t i = 0; i < lastIndex; ++i) {
+        const SectionView& s = sections[i];
+        switch (models[s.Address]) {
+            case Model::K4000: AppendK4000Of(layout, r, s.Text, changeTime, s.Address, destNo, false); break;
+            case Model::K2000:
+                r.Begin();
+                AppendK2000(r.bytes, s.Text, changeTime, s.Address, false);
+                break;
+            case Model::K1000:
+                r.Begin();
+                r.bytes += data != gDestList[0].SignData ? EncodeK1000Old(kSubrecordFlag, s.Address, data, destNo)
+                                                         : EncodeK1000(kSubrecordFlag, s.Address, destNo);
+                hasK1000 = true;
+                break;
+            case Model::None: break;
+        }
+    }
+
+    if (flag) {
+        auto hasSection = [&](int a) {
+            return std::any_of(sections.begin(), sections.end(), [a](const SectionView& s) { return s.Address == a; });
+        };
+        for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
+            switch (models[a]) {
+                case Model::K4000:
+                    if (!hasSection(a)) AppendK4000Of(layout, r, DefaultK4000Text(layout), changeTime, a, destNo, false);
+                    break;
+                case Model::K2000:
+                    if (hasSection(a)) break;
+                    r.Begin();
+                    AppendK2000(r.bytes, " ", changeTime, a, false);
+                    break;
+                case Model::K1000:
+                    r.Begin();
+                    r.bytes += K1000BlankSubrecord(a);
+                    hasK1000 = true;
+                    break;
+                case Model::None: break;
+            }
+        }
+    }
+    if (!hasK1000 && gLineNoTableOn) {
+        for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
+            if (models[a] != Model::K1000) continue;
+            r.Begin();
+            r.bytes += EncodeK1000(kSubrecordFlag, a, destNo);
+        }
+    }
+
+    if (!sections.empty()) {
+        const SectionView& s = sections.back();
+        switch (models[s.Address]) {
+            case Model::K4000: AppendK4000Of(layout, r, s.Text, changeTime, s.Address, destNo, true); break;
+            case Model::K2000:
+                r.Begin();
+                AppendK2000(r.bytes, s.Text, changeTime, s.Address, true);
+                break;
+            case Model::K1000:
+                if (hasK1000) break;
+                r.Begin();
+                r.bytes += EncodeK1000(kSubrecordFlagLast, s.Address, destNo);
+                break;
+            case Model::None: break;
+        }
+    }
+    r.MarkLast();
+}
+
+}  // namespace
+
+std::string K4000ExtraSubrecord(const std::string& text, int changeTime) {
+    return WholeExtra(DropRepeatedCommands(text), changeTime);
+}
+
+std::string K2000ExtraSubrecord(const std::string& text, int changeTime) { return WholeExtra(text, changeTime); }
+
+std::string K4Extra1_6(const std::string& text, int changeTime, int address, const std::string& letter) {
+    const std::string l = UCase(letter);
+    if (l != "C" && l != "L") {
+        MsgBox("Fel i PROMFILE.K4Extra1_6", vbExclamation, kMsgTitle);
+        return {};
+    }
+    std::string out;
+    AppendK4Extra(out, text, changeTime, address, l == "L");
+    return out;
+}
+
+// ------------------------------------------------------------ records
+
+std::vector<std::string> DestSubrecords(const std::string& signData, int changeTime, int16_t flag, int32_t destNo,
+                                        OutLayout layout) {
+    RecordBuffer r;
+    BuildDest(r, signData, changeTime, flag, destNo, layout);
+    return r.Split();
+}
+
+std::string BuildDestRecordVer1_5(const std::string& signData, int changeTime, int16_t flag, int32_t destNo) {
+    RecordBuffer r;
+    r.bytes.reserve(signData.size() + 64);
+    BuildDest(r, signData, changeTime, flag, destNo, OutLayout::Ver1_5);
+    return std::move(r.bytes);
+}
+
+std::string BuildExtraRecord(const std::string& signData, int changeTime) {
+    for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
+        switch (ModelOf(a)) {
+            case Model::K4000: return K4000ExtraSubrecord(signData, changeTime);
+            case Model::K2000: return K2000ExtraSubrecord(signData, changeTime);
+            default: break;
+        }
+    }
+    throw VbError(9, "Subscript out of range");
+}
+
+std::string BuildExtraK4000(const std::string& signData, int changeTime) {
+    const std::string data = MoveSectionToEnd(SignToShowAddress(), signData);
+    const std::vector<SectionView> sections = SectionViews(data);
+    const Models models;
+    RecordBuffer r;
+    r.bytes.reserve(data.size() + 32);
+    for (size_t i = 0; i < sections.size(); ++i) {
+        const SectionView& s = sections[i];
+        const bool last = i + 1 == sections.size();
+        switch (models[s.Address]) {
+            case Model::K4000:
+                r.Begin();
+                AppendK4Extra(r.bytes, s.Text, changeTime, s.Address, last);
+                break;
+            case Model::K2000:
+                r.Begin();
+                AppendK2000(r.bytes, s.Text, changeTime, s.Address, last);
+                break;
+            default: break;
+        }
+    }
+    r.MarkLast();
+    return std::move(r.bytes);
+}
+
+std::string BuildAllSignsTextA() { return AllSignsText(true); }
+std::string BuildAllSignsTextB() { return AllSignsText(false); }
+
+}  // namespace kv

@@ -1,0 +1,36 @@
+// Small projects for the out-file tests, made straight in the tables, and
+// the data folder they are built with: the shipped data with a tiny font
+// library (fonts "x", "1", "e" and "a") and the short command file
+// tests/fixtures/outfile/Short.kcm.
+#pragma once
+
+#include <string>
+
+namespace outfixtures {
+
+// The tiny font library's bytes.
+std::string TinyLibrary();
+// Copies the shipped data into dir, puts the tiny library in dir/Fonts and
+// the short command file beside the settings.
+void StageOutData(const std::string& dir);
+// Points the program at a staged data folder as the program's start does:
+// settings, English texts, the font folder and the fonts per sign height.
+void LoadOutData(const std::string& dir);
+// Empties the tables, signs, lists, options and route-number settings (and
+// the fonts per sign height: load the data after it).
+void ResetProject();
+
+// The projects below are made into empty tables (after ResetProject).
+
+// Layout A1 with fonts: one graphic sign 40x8 at address 2; destinations
+// 0 (default), 1, 2, 3.
+void MakeProjectA1();
+// Layout A2: graphic sign 112x16 at 2 (the sign to show), two-row text sign
+// 16+12 at 3, route-number sign at 4; destinations 0, 99, 100, 250, 300;
+// per-sign extra texts 1 and 12.
+void MakeProjectA2();
+// Layout A3: destination codes and route-number texts; graphic sign 84x16 at
+// 2, route-number sign at 4; destinations 0..3, extra text 5.
+void MakeProjectA3();
+
+}  // namespace outfixtures
