@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 
 #include "data/charmap.h"
+#include "data/defaultdest.h"
 #include "data/destcodes.h"
 #include "data/ini.h"
 #include "data/records.h"
@@ -62,6 +64,12 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
     for (int i = 0; i < 3; ++i) picSign_Resize(i);
 
     resize(1024, 740);
+    ChooseFile = [this](const FileDialogRequest& r) { return ShowFileDialog(r); };
+    InputPrompt = [this](const std::string& prompt, const std::string& title, const std::string& value) {
+        return ShowInputBox(prompt, title, value);
+    };
+    SetCurrentNumberTextSource([this] { return B(CurrNoTxt->text()); });
+    SetSaveButtonCaptionHook([this](const std::string& caption) { SaveDestOrExtra->setText(Q(caption)); });
     gfrmHead = this;
     SetHead(this);
     MirrorListModels(true);
@@ -71,6 +79,8 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
 
 frmHead::~frmHead() {
     qApp->removeEventFilter(keyPreview_);
+    SetCurrentNumberTextSource(nullptr);
+    SetSaveButtonCaptionHook(nullptr);
     MirrorListModels(false);
     gFontHooks.showFontLabel = nullptr;
     gFontHooks.showFontStatus = nullptr;
@@ -95,10 +105,6 @@ bool frmHead::event(QEvent* e) {
     return QMainWindow::event(e);
 }
 
-void frmHead::closeEvent(QCloseEvent* e) {
-    if (gSaveWinPos) SaveFormPlacement(this);
-    e->accept();
-}
 
 // ------------------------------------------------------------------ services
 
@@ -133,14 +139,11 @@ void frmHead::SetDataStartValues() {
     gAllowedCodeChars = AllowedCodeChars;
     gExtraPerSign = kTrue;
 }
-void frmHead::InitDefaultDestination() {}
+void frmHead::InitDefaultDestination() { kv::InitDefaultDestination(); }
 void frmHead::RecalcRowWidths() {}
 void frmHead::SetAlignment(int16_t, bool, bool, bool) {}
 void frmHead::ShowAlignment() {}
-void frmHead::AdjustLists() {}
-void frmHead::mnuÖppna_Click() { bOpenWithoutDialog = false; }
 void frmHead::cmdScale_Click(int) {}
-void frmHead::mnuTextDesttext_Click() {}
 void frmHead::CursorTimer_Timer() {
     // Once after a start from the auto-save file: the notice about it.
     if (isVisible() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) && gAutoSaveNoticePending) {
@@ -154,5 +157,4 @@ void frmHead::CursorTimer_Timer() {
     // The blinking of the text cursor comes with the edit commands.
 }
 void frmHead::ScreenTimer_Timer() {}
-void frmHead::timAutoSave_Timer() {}
 void frmHead::tbToolBar_ButtonClick(QAction*) {}

@@ -16,6 +16,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <optional>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -214,17 +215,71 @@ public:
     // ---------------------------------------------------------- procedures filled in by later steps
     // Each is called where the start and the handlers need it and does
     // nothing yet.
-    void InitDefaultDestination();
     void RecalcRowWidths();
     void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4);
     void ShowAlignment();
-    void AdjustLists();
-    void mnuTextDesttext_Click();
-    void mnuÖppna_Click();
     void cmdScale_Click(int index);
     void ScreenTimer_Timer();
-    void timAutoSave_Timer();
     void tbToolBar_ButtonClick(QAction* button);
+
+    // ---------------------------------------------------------- the File commands
+    // Record 0, the default destination, rebuilt from the sign table.
+    void InitDefaultDestination();
+    // 6 = go on, 2 = stop (the project is saved first when the user wants).
+    int16_t QuerySaveDocument();
+    void mnuNytt_Click();
+    void mnuÖppna_Click();
+    void mnuSpara_Click();
+    void mnuSparasom_Click();
+    void mnuAvsluta_Click();
+    // Recent file n (1..4) of the File menu.
+    void mnuArkivFile_Click(int n);
+    // Whether the window may close (the questions of Exit); closing then ends
+    // the session as Exit does.
+    bool Form_QueryUnload();
+    void timAutoSave_Timer();
+    // The horizontal extent of the visible list: -1 forgets the lengths, no
+    // argument measures the list's lines, a length counts when it is longer.
+    void AdjustLists(std::optional<int> length = std::nullopt);
+    // The main window is the program's active form.
+    bool ActiveFormIsMain() const;
+
+    // A file dialog: open or save, a filter of description|pattern pairs, the
+    // proposed name and filter entry (1-based); the choice, or a cancel.
+    struct FileDialogRequest {
+        bool save = false;
+        std::string title;
+        std::string filter;
+        std::string fileName;
+        int filterIndex = 1;
+    };
+    struct FileDialogChoice {
+        bool cancelled = true;
+        std::string path;
+        int filterIndex = 1;
+    };
+    // Every file choice of the window goes through this; tests replace it.
+    std::function<FileDialogChoice(const FileDialogRequest&)> ChooseFile;
+    FileDialogChoice ShowFileDialog(const FileDialogRequest& request);
+    // An input box (prompt, title, proposed text): the answer, "" when
+    // cancelled. Tests replace it.
+    std::function<std::string(const std::string&, const std::string&, const std::string&)> InputPrompt;
+    std::string ShowInputBox(const std::string& prompt, const std::string& title, const std::string& value);
+
+    // ---------------------------------------------------------- the lists
+    void mnuTextDesttext_Click();
+    void mnuTextExtratext_Click();
+    void DestList_Click();
+    // Loads the selected destination into the sign pictures.
+    void DestList_DblClick();
+    void DestList_KeyPress(int16_t keyAscii);
+    void ExtraList_Click();
+    void ExtraList_DblClick();
+    void ExtraList_KeyPress(int16_t keyAscii);
+    void CurrNoTxt_GotFocus();
+    void CurrNoTxt_LostFocus();
+    // Fills the destination table with numbered test entries.
+    void cmdX_Click();
 
     // ---------------------------------------------------------- controls
     QWidget* ClientArea = nullptr;  // the client area; every position is relative to it
@@ -307,6 +362,11 @@ public:
 
     // ---------------------------------------------------------- form-level state
     bool bOpenWithoutDialog = false;
+    // The project Open reads without a dialog (the command line, a recent file).
+    std::string OpenWithoutDialogPath;
+    // Save As offers the older format versions ([Generell] ChooseFormat "1").
+    bool ChooseFormat = false;
+    bool CheckingCurrentNumber = false;
     bool bSkipListClick = false;
     bool SkipExtraListClick = false;
     int16_t nPrevDest = 0;
@@ -345,6 +405,19 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // After a document started or was opened: its signs laid out and shown.
+    void ShowDocumentSigns();
+    // Exit's work before the program ends: the auto-save file deleted, the
+    // window placement and the document folder stored.
+    void EndDocumentSession();
+    void SetListTicks(bool destinations);
+    // One page of a graphic sign into the editor of picture k: parsed, the
+    // cursor placed or the row's alignment applied, stored in the picture's
+    // editor slot.
+    void LoadPageIntoEditor(const std::string& page, int16_t pictureIndex, int16_t pages, bool placeCursor,
+                            bool alignByCommand);
+    // The route-number box shows the current page of the last shown route-number sign.
+    void ShowRouteNumberOfPage();
     void BuildMenus();
     void BuildToolbar();
     void BuildClientControls();

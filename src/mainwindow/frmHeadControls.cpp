@@ -93,10 +93,7 @@ void frmHead::BuildMenus() {
         a->setVisible(false);
     }
     file->addSeparator();
-    QAction* exitItem = AddMenuItem(file, "mnuAvsluta", "E&xit");
-    // Exit with its questions comes with the document commands; until then
-    // it closes the window.
-    connect(exitItem, &QAction::triggered, this, &QWidget::close);
+    AddMenuItem(file, "mnuAvsluta", "E&xit");
 
     QMenu* edit = AddSubMenu(nullptr, "mnuRedigera", "&Edit");
     AddMenuItem(edit, "Cut_e", "&Copy");
@@ -123,10 +120,15 @@ void frmHead::BuildMenus() {
     AddMenuItem(textLayout, "Insert_LineNo_e", "Insert route number &placeholder...");
 
     QMenu* lists = AddSubMenu(nullptr, "tx_e", "&Text");
+    // The tick is the window's own (property "Ticked"): a click does not
+    // move it, the switch does.
     QAction* dest = AddMenuItem(lists, "mnuTextDesttext", "&Destination texts");
     dest->setCheckable(true);
     dest->setChecked(true);
-    AddMenuItem(lists, "mnuTextExtratext", "&Extra texts")->setCheckable(true);
+    dest->setProperty("Ticked", true);
+    QAction* extra = AddMenuItem(lists, "mnuTextExtratext", "&Extra texts");
+    extra->setCheckable(true);
+    extra->setProperty("Ticked", false);
 
     QMenu* transfer = AddSubMenu(nullptr, "ö_e", "T&ransfer");
     AddMenuItem(transfer, "mnuTransferToFile", "To &file...");
@@ -162,6 +164,26 @@ void frmHead::BuildMenus() {
     a->setProperty("Index", 0);
     a->setVisible(false);
     AddMenuItem(help, "b", "b")->setVisible(false);
+
+    const std::pair<const char*, void (frmHead::*)()> handlers[] = {
+        {"mnuNytt", &frmHead::mnuNytt_Click},
+        {"mnuÖppna", &frmHead::mnuÖppna_Click},
+        {"mnuSpara", &frmHead::mnuSpara_Click},
+        {"mnuSparasom", &frmHead::mnuSparasom_Click},
+        {"mnuAvsluta", &frmHead::mnuAvsluta_Click},
+        {"mnuTextDesttext", &frmHead::mnuTextDesttext_Click},
+        {"mnuTextExtratext", &frmHead::mnuTextExtratext_Click},
+    };
+    for (const auto& [name, handler] : handlers) {
+        QAction* a = MenuItem(QString::fromUtf8(name));
+        connect(a, &QAction::triggered, this, [this, a, handler] {
+            // A checkable item keeps the tick the handler gives it.
+            if (a->isCheckable()) a->setChecked(a->property("Ticked").toBool());
+            (this->*handler)();
+        });
+    }
+    for (int n = 1; n <= 4; ++n)
+        connect(MenuItem(QString("mnuArkivFile%1").arg(n)), &QAction::triggered, this, [this, n] { mnuArkivFile_Click(n); });
 }
 
 void frmHead::BuildToolbar() {
@@ -283,8 +305,21 @@ void frmHead::BuildClientControls() {
     for (QListWidget* list : {DestList, ExtraList}) {
         list->setFont(listFont);
         list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        list->installEventFilter(this);
     }
     ExtraList->hide();
+    // A click follows the selected line (by mouse, keys or code); a line the
+    // list only made current on getting the focus is not chosen.
+    connect(DestList, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && DestList->item(row)->isSelected()) DestList_Click();
+    });
+    connect(ExtraList, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && ExtraList->item(row)->isSelected()) ExtraList_Click();
+    });
+    connect(DestList, &QListWidget::itemDoubleClicked, this, [this] { DestList_DblClick(); });
+    connect(ExtraList, &QListWidget::itemDoubleClicked, this, [this] { ExtraList_DblClick(); });
+    CurrNoTxt->installEventFilter(this);
+    connect(cmdX, &QPushButton::clicked, this, &frmHead::cmdX_Click);
 
     // Panel 1 names the shown signs, panel 2 the current font.
     sb = Named(new PanelStatusBar(2, this), "sb");

@@ -14,6 +14,7 @@
 #include "engine/editorview.h"
 #include "engine/editstate.h"
 #include "data/startup.h"
+#include "mainwindow/doccommands.h"
 #include "mainwindow/frmHead.h"
 #include "mainwindow/headstate.h"
 #include "mainwindow/headtexts.h"
@@ -66,7 +67,7 @@ void frmHead::Form_Load() {
     InitDocument();
     gCurrentPictureIndex = 0;
     SetAlignment(1, false, true, true);
-    gLastAutoSaveTime = SecondsSinceMidnight();
+    gLastAutoSaveTime = MonotonicSeconds();
     RecalcRowWidths();
 
     std::vector<std::string> args;
@@ -75,7 +76,7 @@ void frmHead::Form_Load() {
     std::string project = ProjectFromCommandLine(args);
     if (!project.empty()) {
         bOpenWithoutDialog = true;
-        gDocumentPath = project;
+        OpenWithoutDialogPath = project;
         mnuÖppna_Click();
     }
 

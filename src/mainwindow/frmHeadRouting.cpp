@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -155,6 +157,23 @@ bool frmHead::eventFilter(QObject* watched, QEvent* e) {
             if (type == QEvent::MouseButtonPress) Form_MouseDown(ButtonOf(m->button()), shift, x, y);
             else Form_MouseMove(ButtonsOf(m->buttons()), shift, x, y);
         }
+        return false;
+    }
+    if (watched == DestList || watched == ExtraList) {
+        // Enter in a list loads its entry, as a double click does.
+        if (type == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(e)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                if (watched == DestList) DestList_KeyPress(13);
+                else ExtraList_KeyPress(13);
+                return true;
+            }
+        }
+        return false;
+    }
+    if (watched == CurrNoTxt) {
+        if (type == QEvent::FocusIn) CurrNoTxt_GotFocus();
+        else if (type == QEvent::FocusOut) CurrNoTxt_LostFocus();
         return false;
     }
 

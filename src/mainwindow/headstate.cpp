@@ -11,7 +11,7 @@ namespace kv {
 int16_t gStartUp = kFalse;
 std::string gDocumentPath;
 std::string gAutoSaveFile;
-float gLastAutoSaveTime = 0;
+double gLastAutoSaveTime = 0;
 int16_t gCurrentPictureIndex = 0;
 int16_t gBlinkState = 0;
 int16_t gGeneratingRouteNumbers = kFalse;

@@ -15,8 +15,9 @@ extern int16_t gStartUp;
 extern std::string gDocumentPath;
 // The auto-save file: "kivar.txl" in the program folder.
 extern std::string gAutoSaveFile;
-// Seconds since midnight when the auto-save interval last started.
-extern float gLastAutoSaveTime;
+// When the auto-save interval last started, in seconds of the monotonic
+// clock (MonotonicSeconds, mainwindow/doccommands.h).
+extern double gLastAutoSaveTime;
 // Picture index 0..2 of the active sign picture.
 extern int16_t gCurrentPictureIndex;
 // 0 normally; 3 while the pointer is pressed in the gap between the two

@@ -3,8 +3,12 @@
 #include <algorithm>
 
 #include "data/headmode.h"
+#include "data/language.h"
 #include "data/records.h"
 #include "data/signtable.h"
+#include "engine/dotlayers.h"
+#include "engine/editstate.h"
+#include "platform/ui.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -12,6 +16,20 @@ namespace kv {
 int16_t gTextSignActive = kFalse;
 std::array<int16_t, kTextSignModeItems> gSavedControlState{};
 int16_t gSavedCursorScale = 0;
+int16_t gK1000Shown = kFalse;
+
+bool AnyK1000Shown() {
+    for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
+        const SignInfo& s = SignInfoOf(static_cast<int16_t>(a));
+        if (s.Model == "K1000" && s.Shown) return true;
+    }
+    return false;
+}
+
+bool AskSaveChanges() {
+    if (!gGraphicModified && !gTextModified) return true;
+    return MsgBox(gTextS105 + "\r" + gTextS106 + "\r" + gTextS107, vbOKCancel | vbExclamation) == vbOK;
+}
 
 const std::array<TextSignModeItem, kTextSignModeItems>& TextSignModeItems() {
     using K = TextSignModeItem;
@@ -82,6 +100,7 @@ void ResetSignControls() {
     gTextSignActive = kFalse;
     gSavedControlState.fill(0);
     gSavedCursorScale = 0;
+    gK1000Shown = kFalse;
 }
 
 }  // namespace kv

@@ -30,6 +30,15 @@ extern int16_t gTextSignActive;
 extern std::array<int16_t, kTextSignModeItems> gSavedControlState;
 // The text cursor's scale height when the mode was entered.
 extern int16_t gSavedCursorScale;
+// -1 while a route-number sign (K1000) is shown.
+extern int16_t gK1000Shown;
+// Any shown sign is a route-number sign.
+bool AnyK1000Shown();
+
+// Before the entry under edit is replaced or left: when its text or graphic
+// changed since it was loaded, asks S105, S106 and S107 (OK/Cancel); true
+// when nothing changed or the user chose OK. The flags stay as they are.
+bool AskSaveChanges();
 
 // Names of the signs joined with ", " in address order: the shown signs, or
 // those whose route number is shown.
