@@ -68,6 +68,8 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
     InputPrompt = [this](const std::string& prompt, const std::string& title, const std::string& value) {
         return ShowInputBox(prompt, title, value);
     };
+    const QStringList args = QCoreApplication::arguments();
+    for (int i = 1; i < args.size(); ++i) CommandLineArgs.push_back(B(args[i]));
     SetCurrentNumberTextSource([this] { return B(CurrNoTxt->text()); });
     SetSaveButtonCaptionHook([this](const std::string& caption) { SaveDestOrExtra->setText(Q(caption)); });
     gfrmHead = this;
@@ -79,6 +81,8 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
 
 frmHead::~frmHead() {
     qApp->removeEventFilter(keyPreview_);
+    const QStringList args = QCoreApplication::arguments();
+    for (int i = 1; i < args.size(); ++i) CommandLineArgs.push_back(B(args[i]));
     SetCurrentNumberTextSource(nullptr);
     SetSaveButtonCaptionHook(nullptr);
     MirrorListModels(false);

@@ -364,6 +364,9 @@ public:
     bool bOpenWithoutDialog = false;
     // The project Open reads without a dialog (the command line, a recent file).
     std::string OpenWithoutDialogPath;
+    // The program's arguments (without its own name), Windows-1252; the load
+    // opens the project they name.
+    std::vector<std::string> CommandLineArgs;
     // Save As offers the older format versions ([Generell] ChooseFormat "1").
     bool ChooseFormat = false;
     bool CheckingCurrentNumber = false;

@@ -101,11 +101,13 @@ std::string frmHead::ShowInputBox(const std::string& prompt, const std::string& 
 }
 
 bool frmHead::ActiveFormIsMain() const {
+    // A modal dialog of the program is the active form while it is open.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this) return false;
     if (QWidget* active = QApplication::activeWindow()) return active == this;
     // No window of the program is reported active (another program is in
     // front, or no window manager reports activation): the main window
-    // counts as the active form unless a dialog of the program is open.
-    return isVisible() && QApplication::activeModalWidget() == nullptr;
+    // stays the active form.
+    return isVisible();
 }
 
 // ------------------------------------------------------------------ the save question

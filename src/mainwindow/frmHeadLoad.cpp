@@ -70,10 +70,7 @@ void frmHead::Form_Load() {
     gLastAutoSaveTime = MonotonicSeconds();
     RecalcRowWidths();
 
-    std::vector<std::string> args;
-    const QStringList qargs = QCoreApplication::arguments();
-    for (int i = 1; i < qargs.size(); ++i) args.push_back(B(qargs[i]));
-    std::string project = ProjectFromCommandLine(args);
+    const std::string project = ProjectFromCommandLine(CommandLineArgs);
     if (!project.empty()) {
         bOpenWithoutDialog = true;
         OpenWithoutDialogPath = project;

@@ -9,6 +9,9 @@
 #include "data/destcodes.h"
 #include "data/destlist.h"
 #include "files/document.h"
+#include "files/outoptions.h"
+#include "files/recentfiles.h"
+#include "mainwindow/doccommands.h"
 #include "data/fontlist.h"
 #include "data/ini.h"
 #include "data/language.h"
@@ -74,6 +77,9 @@ protected:
         kv::ResetDestLists();
         kv::ResetTextStrip();
         kv::ResetTextEdit();
+        kv::ResetRecentFiles();
+        kv::ResetOutOptions();
+        kv::ResetDocumentCommands();
     }
     // Configures a sign slot before the window loads.
     static void Sign(int address, const std::string& model, int width, int height, bool shown, int zoom = 1,
@@ -93,6 +99,8 @@ protected:
     }
     frmHead& Load() {
         head = std::make_unique<frmHead>();
+        // The test program's own arguments name no project.
+        head->CommandLineArgs = commandLine;
         head->Form_Load();
         return *head;
     }
@@ -107,6 +115,7 @@ protected:
     }
 
     testutil::TempDir dir;
+    std::vector<std::string> commandLine;
     std::string oldCwd;
     FakeUi ui;
     std::unique_ptr<frmHead> head;

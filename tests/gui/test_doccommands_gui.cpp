@@ -1,0 +1,429 @@
+// The File commands of the main window on a staged data folder: Open, Save
+// and Save As (older versions too) with their file dialogs answered by the
+// test, the recent files, the project on the command line, the save
+// questions of New, Open, Exit and closing, auto-save and recovery.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <deque>
+#include <sstream>
+
+#include "data/headmode.h"
+#include "files/txlformat.h"
+#include "files/txlread.h"
+#include "files/txlwrite.h"
+#include "gui/head_fixture.h"
+#include "mainwindow/headwidgets_qt.h"
+#include "platform/qtbridge_qt.h"
+#include "mainwindow/listentries.h"
+
+using namespace kv;
+
+namespace {
+
+class DocGui : public HeadGui {
+protected:
+    // A project of two graphic signs, three destinations (two pages on sign
+    // 2) and two extra texts, written in version 5.
+    void WriteProject(const std::string& path, const std::string& name = "FRONT") {
+        using namespace std::string_literals;
+        ClearSignConfigFlags();
+        ClearSignTable();
+        const std::string lines[] = {PadRight(name, 12) + "K4000    112x16    2 ", "SIDE        K4000    96x8      3 "};
+        for (const std::string& line : lines) {
+            ASSERT_TRUE(ParseSignDefinition(line));
+            ASSERT_TRUE(SetSignConfig(line));
+        }
+        kv::DestList.Clear();
+        kv::ExtraList.Clear();
+        ClearLists();
+        for (int n = 1; n <= 3; ++n) {
+            const std::string t = "D" + std::to_string(n);
+            gDestList[n].Text = "\xff" + name + "# " + t + "# p2\xff" "SIDE# " + t;
+            gDestList[n].SignData = "\xff\x02\xd2\x01\xd3\x0a\xd4" "7"s + t + "\xb0\x05\xd2\x00\xd3\x0a\xd4" "7p2" "\xff\x03\xd2\x00\xd3\x07\xd4" "3"s + t;
+            gDestList[n].Code = std::to_string(n) + "   ";
+            AddListLine(static_cast<int16_t>(n), true);
+        }
+        for (int n = 1; n <= 2; ++n) {
+            gExtraList[n].Text = "\xff" + name + "# X" + std::to_string(n);
+            gExtraList[n].SignData = "\xff\x02\xd2\x00\xd3\x0a\xd4" "7X"s + std::to_string(n);
+            AddListLine(static_cast<int16_t>(n), false);
+        }
+        gExtraPerSign = kTrue;
+        gTxlVersion = kTxlStandardVersion;
+        const int16_t backup = gBackupOn;
+        gBackupOn = kFalse;
+        ASSERT_TRUE(SaveTxlFile(path));
+        gBackupOn = backup;
+        ResetData();
+    }
+    static std::string PadRight(const std::string& s, size_t n) { return s + std::string(n - s.size(), ' '); }
+
+    // The window started, shown and activated; file dialogs answered from
+    // `choices` (a cancel when none is left) and recorded.
+    frmHead& Start() {
+        LoadAndActivate();
+        head->resize(1024, 768);
+        head->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
+        head->activateWindow();
+        QApplication::processEvents();
+        head->ChooseFile = [this](const frmHead::FileDialogRequest& r) {
+            requests.push_back(r);
+            if (choices.empty()) return frmHead::FileDialogChoice{};
+            frmHead::FileDialogChoice c = choices.front();
+            choices.pop_front();
+            return c;
+        };
+        return *head;
+    }
+    static frmHead::FileDialogChoice Choose(const std::string& path, int filterIndex = 1) {
+        return {false, path, filterIndex};
+    }
+    std::string Title() const { return head->windowTitle().toStdString(); }
+    std::string Dump(const std::string& path) {
+        const testutil::ProbeResult r = testutil::RunProbe({"txl-dump", path});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return r.out;
+    }
+
+    std::deque<frmHead::FileDialogChoice> choices;
+    std::vector<frmHead::FileDialogRequest> requests;
+};
+
+std::string Utf8Caption(const std::string& name) { return kv::Q(DocumentCaption(name)).toStdString(); }
+
+}  // namespace
+
+TEST_F(DocGui, OpenSwitchListsSaveAndSaveAsAnOlderVersion) {
+    const std::string project = dir.file("lines.txl");
+    WriteProject(project);
+    const std::string original = testutil::ReadFile(project);
+    Option("ChooseFormat", 1);
+    frmHead& h = Start();
+    const std::string docs = gOpenSavePath;
+
+    // Open: the dialog offers the project filter and "*.txl" in the document folder.
+    choices = {Choose(project)};
+    h.mnuÖppna_Click();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_FALSE(requests[0].save);
+    EXPECT_EQ(requests[0].filter, kProjectFilter);
+    EXPECT_EQ(requests[0].fileName, JoinPath(docs, "*.txl"));
+    EXPECT_EQ(gDocumentPath, project);
+    EXPECT_EQ(gOpenSavePath, dir.path());
+    EXPECT_EQ(Title(), Utf8Caption(project));
+    EXPECT_EQ(gDocumentModified, kFalse);
+    ASSERT_EQ(h.DestList->count(), 3);
+    ASSERT_EQ(h.ExtraList->count(), 2);
+    EXPECT_EQ(gCurrentDest, 4);
+    EXPECT_EQ(gCurrentExtra, 3);
+    EXPECT_EQ(gCurrentSign, 2);
+    EXPECT_TRUE(h.PicSignFrame[0]->isVisible());
+    EXPECT_FALSE(h.PicSignFrame[1]->isVisible());  // only the first sign is shown after Open
+    EXPECT_TRUE(h.MenuItem("mnuArkivFile1")->isVisible());
+    EXPECT_EQ(h.MenuItem("mnuArkivFile1")->text().toStdString(), "&1  " + project);
+
+    // The extra texts and back.
+    h.MenuItem("mnuTextExtratext")->trigger();
+    EXPECT_EQ(gDestListActive, kFalse);
+    EXPECT_TRUE(h.ExtraList->isVisible());
+    EXPECT_FALSE(h.DestList->isVisible());
+    EXPECT_FALSE(h.BlackOut_chk->isVisible());
+    EXPECT_EQ(h.Label2->text().toStdString(), gTextS93);
+    EXPECT_EQ(h.Label3->text().toStdString(), gTextS92);
+    EXPECT_EQ(h.CurrNoTxt->maxLength(), 3);
+    EXPECT_EQ(h.CurrNoTxt->text(), "3");
+    EXPECT_TRUE(h.MenuItem("mnuTextExtratext")->isChecked());
+    EXPECT_FALSE(h.MenuItem("mnuTextDesttext")->isChecked());
+    EXPECT_FALSE(h.MenuItem("mnuToolsShowtime")->isEnabled());
+    // A second click on the ticked item leaves it ticked.
+    h.MenuItem("mnuTextExtratext")->trigger();
+    EXPECT_TRUE(h.MenuItem("mnuTextExtratext")->isChecked());
+    h.MenuItem("mnuTextDesttext")->trigger();
+    EXPECT_EQ(gDestListActive, kTrue);
+    EXPECT_TRUE(h.DestList->isVisible());
+    EXPECT_TRUE(h.BlackOut_chk->isVisible());
+    EXPECT_EQ(h.Label3->text().toStdString(), gTextS60);
+    EXPECT_EQ(h.CurrNoTxt->maxLength(), 4);
+    EXPECT_TRUE(h.MenuItem("mnuTextDesttext")->isChecked());
+    EXPECT_TRUE(h.MenuItem("mnuToolsShowtime")->isEnabled());
+
+    // Save writes in place (the old file kept as the backup), byte for byte
+    // what was read.
+    gDocumentModified = kTrue;
+    h.mnuSpara_Click();
+    EXPECT_EQ(requests.size(), 1u);
+    EXPECT_EQ(gDocumentModified, kFalse);
+    EXPECT_EQ(testutil::ReadFile(project), original);
+    EXPECT_TRUE(FileExists(dir.file("lines.BAK")));
+
+    // Save As offers the versions; "Kivar 1.31 " writes version 4.
+    const std::string old = dir.file("old.txl");
+    gDocumentModified = kTrue;
+    choices = {Choose(old, 6)};
+    h.mnuSparasom_Click();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_TRUE(requests[1].save);
+    EXPECT_EQ(requests[1].filter, kVersionFilter);
+    EXPECT_EQ(requests[1].fileName, project);
+    EXPECT_EQ(gTxlVersion, 4);
+    EXPECT_EQ(gDocumentPath, old);
+    EXPECT_EQ(gDocumentModified, kFalse);
+    EXPECT_EQ(Title(), Utf8Caption(old));
+    const std::string oldDump = Dump(old);
+    EXPECT_NE(oldDump.find("version: 4\n"), std::string::npos);
+    EXPECT_EQ(h.MenuItem("mnuArkivFile2")->text().toStdString(), "&2  " + project);
+
+    // Both files reopen and save again byte for byte; the records read the
+    // same from both versions.
+    for (const std::string& file : {project, old}) {
+        SCOPED_TRACE(file);
+        const std::string bytes = testutil::ReadFile(file);
+        int n = 1;  // its recent-files entry
+        while (n <= 4 && h.MenuItem(QString("mnuArkivFile%1").arg(n))->text().toStdString() != "&" + std::to_string(n) + "  " + file) ++n;
+        ASSERT_LE(n, 4);
+        h.MenuItem(QString("mnuArkivFile%1").arg(n))->trigger();
+        EXPECT_EQ(gDocumentPath, file);
+        ASSERT_EQ(h.DestList->count(), 3);
+        const std::string again = dir.file("again.txl");
+        choices = {Choose(again, 7)};  // "All files": the version stays
+        h.mnuSparasom_Click();
+        EXPECT_EQ(testutil::ReadFile(again), bytes);
+    }
+    auto records = [](const std::string& dump) {
+        std::string out;
+        std::istringstream in(dump);
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind("  Text:", 0) == 0 || line.rfind("  SignData:", 0) == 0) out += line + "\n";
+        return out;
+    };
+    EXPECT_EQ(records(oldDump), records(Dump(project)));
+}
+
+TEST_F(DocGui, SaveAsKeepsTheFormatWhileCodesAreOn) {
+    Option("ChooseFormat", 1);
+    frmHead& h = Start();
+    gDestCodesOn = kTrue;
+    gTxlVersion = 6;
+    choices = {Choose(dir.file("coded.txl"), 3)};
+    h.mnuSparasom_Click();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Fixed format!\r\n'Choose Format'-option disabled!");
+    EXPECT_EQ(requests[0].filter, kProjectFilter);
+    EXPECT_EQ(gTxlVersion, 6);
+    EXPECT_NE(Dump(dir.file("coded.txl")).find("version: 6\n"), std::string::npos);
+
+    // Save on an untitled project, on standard.ini or on S100 runs Save As.
+    for (const std::string& name : {std::string(""), dir.file("standard.ini"), gTextS100}) {
+        gDocumentPath = name;
+        requests.clear();
+        h.mnuSpara_Click();
+        EXPECT_EQ(requests.size(), 1u) << name;
+        EXPECT_TRUE(requests[0].save);
+    }
+}
+
+TEST_F(DocGui, AFailedSaveKeepsTheProjectModifiedAndTheAutoSaveFile) {
+    frmHead& h = Start();
+    testutil::WriteFile(gAutoSaveFile, "x");
+    gDocumentModified = kTrue;
+    gDocumentPath = dir.file("missing/folder.txl");
+    h.mnuSpara_Click();
+    EXPECT_EQ(gDocumentModified, kTrue);
+    EXPECT_TRUE(FileExists(gAutoSaveFile));
+    EXPECT_FALSE(ui.messages.empty());  // the writer reports it
+    // Save As to a place that cannot be written keeps name, version and caption.
+    gDocumentPath = dir.file("named.txl");
+    h.setWindowTitle(QString::fromStdString(Utf8Caption(gDocumentPath)));
+    const int16_t version = gTxlVersion;
+    Option("ChooseFormat", 1);
+    choices = {Choose(dir.file("missing/other.txl"), 6)};
+    h.mnuSparasom_Click();
+    EXPECT_EQ(gDocumentPath, dir.file("named.txl"));
+    EXPECT_EQ(gTxlVersion, version);
+    EXPECT_EQ(Title(), Utf8Caption(dir.file("named.txl")));
+    EXPECT_EQ(gDocumentModified, kTrue);
+    EXPECT_TRUE(FileExists(gAutoSaveFile));
+}
+
+TEST_F(DocGui, ACancelledOpenChangesNothing) {
+    const std::string project = dir.file("lines.txl");
+    WriteProject(project);
+    frmHead& h = Start();
+    choices = {Choose(project)};
+    h.mnuÖppna_Click();
+    testutil::WriteFile(gAutoSaveFile, "x");
+    gDocumentModified = kTrue;
+
+    // No to the save question, OK to dropping the changes, then Cancel in the dialog.
+    ui.answers = {vbNo, vbOK};
+    h.mnuÖppna_Click();
+    EXPECT_EQ(requests.size(), 2u);
+    EXPECT_EQ(gDocumentModified, kTrue);
+    EXPECT_TRUE(FileExists(gAutoSaveFile));
+    EXPECT_EQ(gDocumentPath, project);
+    EXPECT_EQ(h.DestList->count(), 3);
+    // Cancel to the save question: no dialog.
+    ui.answers = {vbCancel};
+    h.mnuÖppna_Click();
+    EXPECT_EQ(requests.size(), 2u);
+    // Cancel to the question about the entry under edit: no dialog either.
+    gDocumentModified = kFalse;
+    gTextModified = kTrue;
+    ui.answers = {vbCancel};
+    h.mnuÖppna_Click();
+    EXPECT_EQ(requests.size(), 2u);
+    EXPECT_TRUE(FileExists(gAutoSaveFile));
+    gTextModified = kFalse;
+
+    // A file that cannot be read leaves an untitled project and no recent entry.
+    const std::string broken = dir.file("broken.txl");
+    testutil::WriteFile(broken, "not a project");
+    choices = {Choose(broken)};
+    ui.messages.clear();
+    h.mnuÖppna_Click();
+    EXPECT_FALSE(ui.messages.empty());
+    EXPECT_EQ(gDocumentPath, "");
+    EXPECT_EQ(Title(), Utf8Caption(""));
+    EXPECT_FALSE(FileExists(gAutoSaveFile));
+    EXPECT_EQ(gRecentFileCount, 1);
+}
+
+TEST_F(DocGui, AProjectOnTheCommandLineOpensWithoutADialog) {
+    const std::string project = dir.file("Cmd Line.TXL");
+    WriteProject(project, "REAR");
+    commandLine = {"-x", " \"" + project + "\" "};
+    frmHead& h = Start();
+    EXPECT_TRUE(requests.empty());
+    EXPECT_EQ(gDocumentPath, project);
+    EXPECT_EQ(Title(), Utf8Caption(project));
+    EXPECT_EQ(h.DestList->count(), 3);
+    EXPECT_EQ(h.SignCaption_lbl->text(), " REAR");
+    EXPECT_TRUE(h.PicSignFrame[0]->isVisible());
+    EXPECT_EQ(h.bOpenWithoutDialog, false);
+}
+
+TEST_F(DocGui, ARecoveredProjectIsSavedUnderItsOwnNameBeforeTheCommandLineOne) {
+    // An abnormal end left the auto-save file of /…/mine.txl; the command
+    // line names another project. Saving first writes mine.txl, not the other.
+    const std::string mine = dir.file("mine.txl"), other = dir.file("other.txl");
+    WriteProject(other, "OTHER");
+    WriteProject(dir.file("kivar.txl"), "MINE");
+    IniSetValue(gSettingsFile, "AutoSave", "FileName", mine);
+    commandLine = {other};
+    ui.answers = {vbYes};
+    frmHead& h = Start();
+    ASSERT_TRUE(FileExists(mine));
+    EXPECT_NE(testutil::ReadFile(mine).find("MINE"), std::string::npos);
+    EXPECT_EQ(testutil::ReadFile(other).find("MINE"), std::string::npos);
+    EXPECT_EQ(gDocumentPath, other);
+    EXPECT_EQ(h.SignCaption_lbl->text(), " OTHER");
+}
+
+TEST_F(DocGui, AutoSaveRecoveryAndNew) {
+    IniSetValue(gSettingsFile, "AutoSave", "Time", 0);
+    {
+        frmHead& h = Start();
+        ASSERT_TRUE(h.ActiveFormIsMain());
+        EXPECT_FALSE(FileExists(gAutoSaveFile));
+        // Nothing changed: nothing is written.
+        h.timAutoSave_Timer();
+        EXPECT_FALSE(FileExists(gAutoSaveFile));
+        // A change appears in the auto-save file at the next due tick.
+        gDocumentPath = dir.file("work.txl");
+        gDocumentModified = kTrue;
+        gDestList[5].Text = "\xff" "FRONT# AUTO";
+        gDestList[5].SignData = "\xff\x02" "a";
+        AddListLine(5, true);
+        h.timAutoSave->setInterval(20);
+        h.timAutoSave->start();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return FileExists(gAutoSaveFile); }, 3000));
+        h.timAutoSave->stop();
+        EXPECT_EQ(IniGetValue(gSettingsFile, "AutoSave", "FileName"), dir.file("work.txl"));
+        EXPECT_EQ(gDocumentModified, kTrue);
+        // The program ends without closing (a crash): the file stays.
+    }
+    head.reset();
+    ResetData();
+    kv::ResetHeadState();
+    frmHead& h = Start();
+    EXPECT_EQ(gDocumentModified, kTrue);
+    EXPECT_EQ(gDocumentPath, dir.file("work.txl"));
+    EXPECT_EQ(Title(), Utf8Caption(dir.file("work.txl")));
+    ASSERT_EQ(h.DestList->count(), 1);
+    EXPECT_TRUE(h.DestList->item(0)->text().contains("AUTO"));
+    ui.messages.clear();
+    h.CursorTimer_Timer();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, Key("S124") + "\r" + Key("S125") + "\r" + Key("S126"));
+
+    // New: the changes dropped on request, the auto-save file deleted.
+    ui.answers = {vbNo, vbOK};
+    h.mnuNytt_Click();
+    EXPECT_FALSE(FileExists(gAutoSaveFile));
+    EXPECT_EQ(gDocumentModified, kFalse);
+    EXPECT_EQ(gDocumentPath, "");
+    EXPECT_EQ(Title(), Utf8Caption(""));
+    EXPECT_EQ(h.DestList->count(), 0);
+    EXPECT_EQ(gCurrentDest, 1);
+    EXPECT_FALSE(gDestList[0].SignData.empty());  // the default destination
+    EXPECT_TRUE(gDestList[5].Text.empty());
+}
+
+TEST_F(DocGui, TheAutoSaveWaitsWhileADialogIsOpen) {
+    IniSetValue(gSettingsFile, "AutoSave", "Time", 0);
+    frmHead& h = Start();
+    gDocumentModified = kTrue;
+    bool sawFile = true;
+    QTimer::singleShot(0, [&] {
+        h.timAutoSave_Timer();
+        sawFile = FileExists(gAutoSaveFile);
+        QApplication::activeModalWidget()->close();
+    });
+    QDialog dialog(&h);
+    dialog.setModal(true);
+    dialog.exec();
+    EXPECT_FALSE(sawFile);
+}
+
+TEST_F(DocGui, ExitAndClosingAskTheSameQuestions) {
+    frmHead& h = Start();
+    testutil::WriteFile(gAutoSaveFile, "x");
+    gOpenSavePath = dir.file("docs");
+    gTextModified = kTrue;
+    gDocumentModified = kTrue;
+
+    // Closing: Cancel to the entry question keeps the window.
+    ui.answers = {vbCancel};
+    EXPECT_FALSE(h.close());
+    EXPECT_TRUE(h.isVisible());
+    // OK, then Cancel to the save question: still open.
+    ui.answers = {vbOK, vbCancel};
+    EXPECT_FALSE(h.close());
+    EXPECT_EQ(ui.messages.size(), 3u);
+    EXPECT_TRUE(FileExists(gAutoSaveFile));
+    // Exit with the same answers stays too.
+    ui.answers = {vbCancel};
+    h.mnuAvsluta_Click();
+    EXPECT_TRUE(h.isVisible());
+
+    // OK, No, OK: the session ends; the document folder is stored.
+    ui.answers = {vbOK, vbNo, vbOK};
+    EXPECT_THROW(h.mnuAvsluta_Click(), ProgramEnded);
+    EXPECT_FALSE(FileExists(gAutoSaveFile));
+    EXPECT_EQ(IniGetValue(gSettingsFile, "Generell", "OpenSavePath"), dir.file("docs"));
+
+    testutil::WriteFile(gAutoSaveFile, "x");
+    ui.answers = {vbOK, vbNo, vbOK};
+    EXPECT_TRUE(h.close());
+    EXPECT_FALSE(FileExists(gAutoSaveFile));
+}
