@@ -160,6 +160,10 @@ bool frmHead::eventFilter(QObject* watched, QEvent* e) {
         return false;
     }
     if (watched == DestList || watched == ExtraList) {
+        // A list without a chosen line gets the focus without choosing one;
+        // the first arrow key then chooses the first line.
+        auto* list = static_cast<QListWidget*>(watched);
+        if (type == QEvent::FocusIn && list->currentRow() < 0) list->setCurrentIndex(QModelIndex());
         // Enter in a list loads its entry, as a double click does.
         if (type == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(e)->key();

@@ -7,6 +7,9 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -98,6 +101,8 @@ protected:
     std::deque<frmHead::FileDialogChoice> choices;
     std::vector<frmHead::FileDialogRequest> requests;
 };
+
+int16_t nPrevDestOf(const frmHead& h) { return h.nPrevDest; }
 
 std::string Utf8Caption(const std::string& name) { return kv::Q(DocumentCaption(name)).toStdString(); }
 
@@ -426,4 +431,158 @@ TEST_F(DocGui, ExitAndClosingAskTheSameQuestions) {
     ui.answers = {vbOK, vbNo, vbOK};
     EXPECT_TRUE(h.close());
     EXPECT_FALSE(FileExists(gAutoSaveFile));
+}
+
+// ------------------------------------------------------------------ the lists
+
+TEST_F(DocGui, ListClicksTheEnterKeyAndTheLoadGuard) {
+    const std::string project = dir.file("lines.txl");
+    WriteProject(project);
+    frmHead& h = Start();
+    choices = {Choose(project)};
+    h.mnuÖppna_Click();
+    ASSERT_EQ(h.DestList->count(), 3);
+    EXPECT_EQ(gCurrentDest, 4);
+
+    // Getting the focus chooses no line.
+    h.DestList->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), h.DestList);
+    EXPECT_EQ(gCurrentDest, 4);
+    // Keys move the selection; each line moved to is chosen.
+    QTest::keyClick(h.DestList, Qt::Key_Down);
+    EXPECT_EQ(h.DestList->currentRow(), 0);
+    EXPECT_EQ(gCurrentDest, 1);
+    EXPECT_EQ(h.CurrNoTxt->text(), "1");
+    EXPECT_EQ(nPrevDestOf(h), 4);
+    QTest::keyClick(h.DestList, Qt::Key_Down);
+    EXPECT_EQ(gCurrentDest, 2);
+
+    // Enter loads the destination: the page options, the number box.
+    QTest::keyClick(h.DestList, Qt::Key_Return);
+    EXPECT_EQ(gCurrentDest, 2);
+    EXPECT_EQ(nPrevDestOf(h), 2);
+    EXPECT_EQ(gCurrentPage, 1);
+    EXPECT_EQ(h.CurrNoTxt->text(), "2   ");
+    EXPECT_EQ(gChangeTime, 5);
+    EXPECT_EQ(h.txtCurrChTime->text(), "5");
+    EXPECT_TRUE(h.Ch_Frame->isVisible());  // two pages on the sign
+    EXPECT_TRUE(h.TNo_op[2]->isEnabled());
+    EXPECT_FALSE(h.TNo_op[3]->isEnabled());
+    EXPECT_EQ(gTextModified, kFalse);
+
+    // Uncommitted edits: Cancel keeps everything; the selection has moved.
+    gTextModified = kTrue;
+    ui.answers = {vbCancel};
+    QTest::keyClick(h.DestList, Qt::Key_Down);
+    QTest::keyClick(h.DestList, Qt::Key_Return);
+    EXPECT_EQ(ui.messages.back().text, gTextS105 + "\r" + gTextS106 + "\r" + gTextS107);
+    EXPECT_EQ(gTextModified, kTrue);
+    EXPECT_EQ(h.CurrNoTxt->text(), "3");
+    gTextModified = kFalse;
+
+    // A load asked for while a button has the focus loads nothing; in insert
+    // mode the number box shows the current number again.
+    gInsertMode = kTrue;
+    h.SaveDestOrExtra->setFocus();
+    h.CurrNoTxt->setText("xx");
+    h.DestList_DblClick();
+    EXPECT_EQ(h.CurrNoTxt->text(), "3");
+    EXPECT_EQ(nPrevDestOf(h), 2);
+    gInsertMode = kFalse;
+}
+
+TEST_F(DocGui, ExtraTextNumbersComeFromTheFirstFourCharacters) {
+    frmHead& h = Start();
+    gExtraList[12].Text = "5 buses";
+    gExtraList[12].SignData = "x";
+    AddListLine(12, false);
+    h.mnuTextExtratext_Click();
+    ASSERT_EQ(h.ExtraList->count(), 1);
+    EXPECT_EQ(h.ExtraList->item(0)->text(), "  12   5 buses");
+    for (int16_t perSign : {kTrue, kFalse}) {
+        gExtraPerSign = perSign;
+        gCurrentExtra = 1;
+        h.ExtraList->setCurrentRow(-1);
+        h.ExtraList->setCurrentRow(0);
+        EXPECT_EQ(gCurrentExtra, 12);
+        EXPECT_EQ(h.CurrNoTxt->text(), "12");
+    }
+    gExtraPerSign = kTrue;
+    // A click that a commit caused is skipped once.
+    h.SkipExtraListClick = true;
+    gCurrentExtra = 1;
+    h.ExtraList->setCurrentRow(-1);
+    h.ExtraList->setCurrentRow(0);
+    EXPECT_EQ(gCurrentExtra, 1);
+    EXPECT_FALSE(h.SkipExtraListClick);
+}
+
+TEST_F(DocGui, TheCurrentNumberBoxChecksWhatIsTyped) {
+    frmHead& h = Start();
+    h.CurrNoTxt->setText(" 12 ");
+    h.CurrNoTxt->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), h.CurrNoTxt);
+    EXPECT_EQ(h.CurrNoTxt->text(), "12");
+    EXPECT_EQ(h.CurrNoTxt->selectedText(), "12");
+    // Not a number: the message, and the box keeps the focus.
+    h.CurrNoTxt->setText("abc");
+    h.DestList->setFocus();
+    QApplication::processEvents();
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back().text, gTextS98);
+    EXPECT_EQ(QApplication::focusWidget(), h.CurrNoTxt);
+    h.CurrNoTxt->setText("7");
+    h.DestList->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(gCurrentDest, 7);
+    EXPECT_EQ(QApplication::focusWidget(), h.DestList);
+}
+
+TEST_F(DocGui, AutoCreateMakesNumberedTestEntries) {
+    frmHead& h = Start();
+    // Five fonts of the library whose list entries end in "1".
+    gFontList = {"", "i Route 08", "3 x 1", "4 x 1", "5 x 1", "6 x 1", "7 x 1"};
+    gFontCount = 6;
+    std::vector<std::string> prompts;
+    std::deque<std::string> answers = {"3", "12"};
+    h.InputPrompt = [&](const std::string& prompt, const std::string& title, const std::string& value) {
+        prompts.push_back(prompt + "|" + title + "|" + value);
+        std::string a = answers.front();
+        answers.pop_front();
+        return a;
+    };
+    h.cmdX_Click();
+    ASSERT_EQ(prompts.size(), 2u);
+    EXPECT_EQ(prompts[0], std::string(kAutoCreateCountPrompt) + "|Snabb|99");
+    EXPECT_EQ(prompts[1], std::string(kAutoCreateStartPrompt) + "|Snabb|1");
+    ASSERT_EQ(h.DestList->count(), 3);
+    EXPECT_EQ(h.DestList->item(2)->text(), "  14   0014 auto...");
+    EXPECT_NE(gDestList[13].SignData.find("\xd4i0013"), std::string::npos);
+
+    // With every destination 1..N used the repeat is offered.
+    ResetDestLists();
+    ClearLists();
+    for (int n = 1; n <= 2; ++n) {
+        gDestList[n].Text = "T" + std::to_string(n);
+        gDestList[n].SignData = "x";
+        AddListLine(static_cast<int16_t>(n), true);
+    }
+    ui.answers = {vbYes};
+    answers = {"5"};
+    prompts.clear();
+    h.cmdX_Click();
+    EXPECT_EQ(ui.messages.back().title, "Snabb");
+    EXPECT_EQ(prompts.at(0), std::string(kAutoCreateTotalPrompt) + "|Snabb|99");
+    EXPECT_EQ(h.DestList->count(), 5);
+    EXPECT_EQ(gDestList[5].Text, "T1");
+
+    // Without its fonts the command refuses.
+    gFontList = {"", "i Route 08"};
+    gFontCount = 1;
+    prompts.clear();
+    h.cmdX_Click();
+    EXPECT_TRUE(prompts.empty());
+    EXPECT_EQ(h.DestList->count(), 5);
 }
