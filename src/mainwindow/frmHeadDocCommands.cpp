@@ -86,7 +86,9 @@ frmHead::FileDialogChoice frmHead::ShowFileDialog(const FileDialogRequest& reque
     const std::string name = request.fileName.substr(folder.empty() ? 0 : folder.size() + 1);
     if (!folder.empty()) d->setDirectory(Q(NativePath(folder)));
     d->selectFile(name.find('*') == std::string::npos ? Q(name) : QString());
-    if (d->exec() != QDialog::Accepted || d->selectedFiles().isEmpty()) return choice;
+    const int result = d->exec();
+    activateWindow();
+    if (result != QDialog::Accepted || d->selectedFiles().isEmpty()) return choice;
     choice.cancelled = false;
     choice.path = B(d->selectedFiles().first());
     choice.filterIndex = static_cast<int>(filters.indexOf(d->selectedNameFilter())) + 1;
@@ -97,6 +99,7 @@ frmHead::FileDialogChoice frmHead::ShowFileDialog(const FileDialogRequest& reque
 std::string frmHead::ShowInputBox(const std::string& prompt, const std::string& title, const std::string& value) {
     bool ok = false;
     const QString text = QInputDialog::getText(this, Q(title), Q(prompt), QLineEdit::Normal, Q(value), &ok);
+    activateWindow();
     return ok ? B(text) : std::string();
 }
 

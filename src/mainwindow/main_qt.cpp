@@ -41,7 +41,11 @@ int main(int argc, char** argv) {
     }
 
     head->show();
-    // Without a window manager no activation is reported; run it ourselves.
-    QTimer::singleShot(0, head, [head] { head->EnsureActivated(); });
+    // Without a window manager no activation is reported; run it ourselves
+    // and take the keyboard, which no window manager hands over there.
+    QTimer::singleShot(0, head, [head] {
+        head->activateWindow();
+        head->EnsureActivated();
+    });
     return app.exec();
 }

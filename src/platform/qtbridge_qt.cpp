@@ -66,6 +66,9 @@ public:
             box.setEscapeButton(buttons.back().b);
         QApplication::restoreOverrideCursor();
         box.exec();
+        // The window behind takes the keyboard back (without a window
+        // manager nobody else hands it over).
+        if (QWidget* behind = box.parentWidget()) behind->activateWindow();
         auto clicked = box.standardButton(box.clickedButton());
         for (auto& b : buttons)
             if (b.b == clicked) return b.code;
