@@ -58,8 +58,8 @@ void LoadPage(const std::string& data, const std::string& field, int16_t rows) {
     size_t pos = ReadHeader(data);
     int16_t mode = 0;
     if (gShowLineNo) mode = 1;
-    else if (field.find("<L:") != std::string::npos) mode = 2;
-    else if (field.find("<L/") != std::string::npos) mode = 3;
+    else if (layout.placeholder) mode = 2;
+    else if (layout.field) mode = 3;
     SetEditMenuState(mode);
 
     RefreshEditor(0, 0);
