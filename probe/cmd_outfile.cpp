@@ -1,5 +1,5 @@
 // Out-file commands:
-//   kivar-probe out --data DIR TXL OUT          the out-file of a project, as its options say
+//   kivar-probe out --data DIR TXL OUT          the out-file of a project in the layout its options choose
 //   kivar-probe telegram --data DIR TXL NUMBER  the serial telegrams of one destination, in hex
 //
 // DIR is a data folder: kivar.lib (the fonts per sign height), English.lng,
@@ -8,13 +8,12 @@
 #include <string>
 
 #include "data/charmap.h"
-#include "data/defaultdest.h"
 #include "data/destlist.h"
 #include "data/ini.h"
 #include "data/language.h"
 #include "data/records.h"
 #include "data/signtable.h"
-#include "files/outfile.h"
+#include "files/outbuild.h"
 #include "files/outoptions.h"
 #include "files/telegram.h"
 #include "files/txlread.h"
@@ -57,12 +56,7 @@ PROBE_COMMAND("out", "out --data DIR TXL OUT") {
     if (!probe::TakeOption(a, "--data", dir) || a.size() != 2) return probe::Usage("out --data DIR TXL OUT");
     LoadData(dir);
     if (!ReadProject(a[0])) return 1;
-    if (kv::gCommandRowOn != 1) {
-        std::fprintf(stderr, "kivar-probe: the project asks for the old out-file layout\n");
-        return 1;
-    }
-    kv::InitDefaultDestination();
-    return kv::BuildPromFileVer1_5(a[1]) ? 0 : 1;
+    return kv::BuildOutFile(a[1]) ? 0 : 1;
 }
 
 PROBE_COMMAND("telegram", "telegram --data DIR TXL NUMBER") {

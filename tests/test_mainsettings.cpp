@@ -118,7 +118,7 @@ TEST_F(MainSettingsTest, FoldersFallBackAndAreWrittenBack) {
     ReadMainSettings([&] { fontsSeen = gFontPath; });
     EXPECT_EQ(gDataPath, prog.path());
     EXPECT_EQ(gSettingsFile, prog.path() + "/KIVAR.LIB");
-    EXPECT_EQ(Stored("Generell", "KivarPath"), prog.path());
+    EXPECT_EQ(Stored("Generell", "KivarPath"), "");  // stays empty: the program folder wherever it is
     EXPECT_EQ(gFontPath, prog.path() + "/Fonts/");
     EXPECT_EQ(fontsSeen, gFontPath);
     EXPECT_EQ(Stored("Fonts", "FontsPath"), gFontPath);

@@ -204,6 +204,18 @@ TEST_F(OutRecordsTest, ExtraTextRecords) {
     EXPECT_EQ(ErrorOf([] { BuildExtraRecord("A", 4); }), 9);  // no sign can show it
 }
 
+TEST_F(OutRecordsTest, ExtraTextWithSectionsBuiltWithoutThem) {
+    // Written while the per-sign option was on, built after it was switched
+    // off (or in the old layout): the showing sign's own section goes out,
+    // never the section marks.
+    const std::string data = Sec(3) + "T" + Sec(2) + "A";
+    EXPECT_EQ(BuildExtraRecord(data, 4), B({132, 4, 176, 241, 'A', 255}));
+    gSignInfo[0].Model.clear();  // the text sign at 3 shows it now
+    EXPECT_EQ(BuildExtraRecord(data, 4), B({132, 4, 176, 241, 'T', 255}));
+    // No section of the showing sign: the first one.
+    EXPECT_EQ(BuildExtraRecord(Sec(5) + "R", 4), B({132, 4, 176, 241, 'R', 255}));
+}
+
 TEST_F(OutRecordsTest, PerSignExtraTextRecords) {
     // Graphic sections: 176 241; text sections as destinations (162, 240/241);
     // route-number sections nothing; no defaults.

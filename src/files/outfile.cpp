@@ -28,7 +28,6 @@ namespace {
 constexpr int32_t kGroupSize = 100;
 constexpr int32_t kGroupTableSize = 4 * kGroupSize;
 constexpr int32_t kGroupBlockSize = 2 * kGroupSize;
-constexpr int32_t kOldLinkLimit = 524288;
 constexpr int32_t kEndPointerSlot = 1;
 constexpr int32_t kInfoPointerSlot = 5;
 constexpr int32_t kSignTablePos = 9;
@@ -198,7 +197,10 @@ bool BuildPromImageVer1_5(std::string& image) {
 
 bool BuildPromFileVer1_5(const std::string& path) {
     std::string image;
-    if (!BuildPromImageVer1_5(image)) return false;
+    return BuildPromImageVer1_5(image) && WriteOutFileImage(path, image);
+}
+
+bool WriteOutFileImage(const std::string& path, const std::string& image) {
     std::string error;
     if (!SafeWriteFile(path, image, &error)) {
         MsgBox(path + ":\r" + error, vbExclamation);

@@ -31,7 +31,8 @@ namespace kv {
 // --- Byte writers on the image (positions are 0-based)
 // The 4-byte pointer of value at pos. Throws OutFileTooLarge for 1 MiB and above.
 void PutPointerHex(std::string& image, int32_t value, int32_t pos);
-// The old layout's sub-record links: values below 524288 only (VbError 6).
+// The old layout's sub-record links: values below kOldLinkLimit only (VbError 6).
+constexpr int32_t kOldLinkLimit = 524288;
 void PutPointer(std::string& image, int32_t value, int32_t pos);
 // target - base as LE16 at pos; VbError(6) outside 0..65535.
 void PutOffset16(std::string& image, int32_t target, int32_t base, int32_t pos);
@@ -64,6 +65,10 @@ bool BuildPromImageVer1_5(std::string& image);
 // failure the message has been shown, false is returned and the file at
 // path is as it was.
 bool BuildPromFileVer1_5(const std::string& path);
+
+// Writes a finished image to path through the safe writer; a failure is
+// reported and gives false, and the file at path is then as it was.
+bool WriteOutFileImage(const std::string& path, const std::string& image);
 
 // Text shown when the image would reach 1 MiB.
 extern const char* const kOutFileTooLargeText;

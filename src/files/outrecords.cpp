@@ -426,11 +426,25 @@ std::string BuildDestRecordVer1_5(const std::string& signData, int changeTime, i
     return std::move(r.bytes);
 }
 
+namespace {
+// The text of an extra text for the one sign that shows it. An extra text
+// stored with per-sign sections (the per-sign option was on when it was
+// written) gives that sign's section, or its first section when the sign has
+// none: the section marks must never reach the sub-record, where 255 ends it.
+std::string ExtraTextForSign(const std::string& signData, int address) {
+    if (signData.empty() || signData[0] != kEnd) return signData;
+    const std::vector<SectionView> sections = SectionViews(signData);
+    for (const SectionView& s : sections)
+        if (s.Address == address) return std::string(s.Text);
+    return sections.empty() ? std::string() : std::string(sections.front().Text);
+}
+}  // namespace
+
 std::string BuildExtraRecord(const std::string& signData, int changeTime) {
     for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
         switch (ModelOf(a)) {
-            case Model::K4000: return K4000ExtraSubrecord(signData, changeTime);
-            case Model::K2000: return K2000ExtraSubrecord(signData, changeTime);
+            case Model::K4000: return K4000ExtraSubrecord(ExtraTextForSign(signData, a), changeTime);
+            case Model::K2000: return K2000ExtraSubrecord(ExtraTextForSign(signData, a), changeTime);
             default: break;
         }
     }

@@ -8,16 +8,21 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include "data/charmap.h"
 #include "data/destcodes.h"
 #include "data/ini.h"
 #include "data/records.h"
 #include "data/signtable.h"
+#include "engine/editstate.h"
 #include "engine/fontlib.h"
+#include "engine/graphictools.h"
+#include "engine/routenumber.h"
 #include "data/language.h"
 #include "mainwindow/headstate.h"
 #include "mainwindow/headwidgets_qt.h"
 #include "mainwindow/settings.h"
 #include "platform/qtbridge_qt.h"
+#include "platform/ui.h"
 #include "platform/vb.h"
 
 using namespace kv;
@@ -59,12 +64,16 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
     resize(1024, 740);
     gfrmHead = this;
     SetHead(this);
+    MirrorListModels(true);
     keyPreview_ = new KeyPreview(this);
     qApp->installEventFilter(keyPreview_);
 }
 
 frmHead::~frmHead() {
     qApp->removeEventFilter(keyPreview_);
+    MirrorListModels(false);
+    gFontHooks.showFontLabel = nullptr;
+    gFontHooks.showFontStatus = nullptr;
     SetHead(nullptr);
     if (gfrmHead == this) gfrmHead = nullptr;
     if (gEditPicture && gEditPicture->window() == this) gEditPicture = nullptr;
@@ -102,15 +111,13 @@ void frmHead::ShowRouteNumberControls(bool on) {
 }
 
 // ------------------------------------------------------------------ state owned by the data core
-// Automatic layout, the route-number area and the graphic selection belong
-// to the editing state; until it is linked in they read as off.
 
 bool frmHead::DestListActiveNow() const { return gDestListActive != 0; }
 bool frmHead::InsertModeOn() const { return gInsertMode != 0; }
 int frmHead::TxlVersionNow() const { return gTxlVersion; }
-bool frmHead::AutoModeOn() const { return false; }
-bool frmHead::ShowLineNoOn() const { return false; }
-bool frmHead::AreaSelectedNow() const { return false; }
+bool frmHead::AutoModeOn() const { return gAutoMode != 0; }
+bool frmHead::ShowLineNoOn() const { return gShowLineNo != 0; }
+bool frmHead::AreaSelectedNow() const { return gAreaSelected != 0; }
 
 frmHead::SignForLayout frmHead::CurrentSignForLayout() const {
     if (gCurrentSign < 2 || gCurrentSign > 16) return {};
@@ -126,44 +133,26 @@ void frmHead::SetDataStartValues() {
     gAllowedCodeChars = AllowedCodeChars;
     gExtraPerSign = kTrue;
 }
-void frmHead::InitDocument() {
-    // ReadLibFile reads SaveWinPos with the rest of the document settings;
-    // until it does, the option is read on its own.
-    gSaveWinPos = VbBool(Val(IniGetValue(gSettingsFile, "Generell", "SaveWinPos", kIniOpenClose)) != 0);
-}
-void frmHead::ReadLibFile() {}
-void frmHead::InitRecentFiles() {}
 void frmHead::InitDefaultDestination() {}
 void frmHead::RecalcRowWidths() {}
-void frmHead::LayoutSignPictures(bool, bool) {}
-void frmHead::RefreshCurrentSignPicture() {}
-void frmHead::ChangeAddress(int16_t index, bool, bool) {
-    ActivePictureIndex = index;
-    gCurrentPictureIndex = index;
-}
 void frmHead::SetAlignment(int16_t, bool, bool, bool) {}
 void frmHead::ShowAlignment() {}
 void frmHead::AdjustLists() {}
-void frmHead::ShowSign(bool, bool) {}
-void frmHead::ClearSignPictureColor(int, int, int) {}
 void frmHead::mnuÖppna_Click() { bOpenWithoutDialog = false; }
-void frmHead::K4000_pct_KeyDown(int16_t, int16_t) {}
-void frmHead::K4000_pct_KeyPress(int16_t&) {}
-void frmHead::picSign_Click(int) {}
-void frmHead::picSign_GotFocus(int) {}
-void frmHead::picSign_LostFocus(int) {}
-void frmHead::picSign_MouseDown(int, int16_t, int16_t, float, float) {}
-void frmHead::picSign_MouseMove(int, int16_t, int16_t, float, float) {}
-void frmHead::picSign_MouseUp(int, int16_t, int16_t, float, float) {}
-void frmHead::PicSignFrame_Click(int) {}
-void frmHead::PicSignFrame_GotFocus(int) {}
-void frmHead::PicSignFrame_MouseDown(int, int16_t, int16_t, float, float) {}
-void frmHead::PicSignFrame_MouseMove(int, int16_t, int16_t, float, float) {}
-void frmHead::PicSignFrame_MouseUp(int, int16_t, int16_t, float, float) {}
-void frmHead::SignSB_PanelClick(int, int) {}
 void frmHead::cmdScale_Click(int) {}
-void frmHead::timSign_Timer(int) {}
-void frmHead::CursorTimer_Timer() {}
+void frmHead::mnuTextDesttext_Click() {}
+void frmHead::CursorTimer_Timer() {
+    // Once after a start from the auto-save file: the notice about it.
+    if (isVisible() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) && gAutoSaveNoticePending) {
+        gAutoSaveNoticePending = kFalse;
+        const std::string a = IniGetValue(gLanguageFile, gLanguage, "S124", kIniOpenKeep);
+        const std::string b = IniGetValue(gLanguageFile, gLanguage, "S125", kIniContinue);
+        const std::string c = IniGetValue(gLanguageFile, gLanguage, "S126", kIniContinueClose);
+        MsgBox(a + "\r" + b + "\r" + c, vbCritical);
+        return;
+    }
+    // The blinking of the text cursor comes with the edit commands.
+}
 void frmHead::ScreenTimer_Timer() {}
 void frmHead::timAutoSave_Timer() {}
 void frmHead::tbToolBar_ButtonClick(QAction*) {}

@@ -5,12 +5,17 @@
 // Files: frmHead.cpp (construction, services, stubs of later procedures),
 // frmHeadControls.cpp (the controls and menus), frmHeadLoad.cpp (load),
 // frmHeadTexts.cpp (activation texts), frmHeadLayout.cpp (resize layout),
-// frmHeadRouting.cpp (keyboard and mouse routing).
+// frmHeadRouting.cpp (keyboard and mouse routing), frmHeadDocument.cpp (the
+// start of a document), frmHeadSigns.cpp (the sign pictures and their
+// painting), frmHeadSignControls.cpp (the window by the current sign's
+// model), frmHeadActive.cpp (the active sign, frame drag, mouse tools).
 #pragma once
 
 #include <QHash>
+#include <QColor>
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,6 +39,9 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class ImageControl;
+namespace kv {
+struct StripLayout;
+}
 class ImageList;
 class PanelStatusBar;
 class SignFrame;
@@ -62,6 +70,99 @@ public:
 
     // ---------------------------------------------------------- services to the core
     void ShowRouteNumberControls(bool on) override;
+    void SetMainCaption(const std::string& caption) override;
+    void ShowRecentFileEntry(int n, const std::string& caption, bool visible) override;
+    void ShowRecentFilesSeparator(bool visible) override;
+    void SetSignPixel(int32_t x, int32_t y) override;
+    void ClearSignPixel(int32_t x, int32_t y) override;
+    void ClearSignPictureColor(int32_t colour) override;
+    void EnableUndoImage(bool on) override;
+    // The character strip of the text signs.
+    void ClearStripPlace(int32_t x, int32_t y) override;
+    void DrawStripChar(int32_t x, int32_t y, int16_t charCode) override;
+    void RefreshStrip() override;
+    // The editor picture, while the editor paints itself.
+    void ClearEditorPicture() override;
+    void RefreshEditorPicture() override;
+    void ClearEditorRect(int32_t x, int32_t y, int32_t w, int32_t h) override;
+    void CopyEditorRect(int32_t x, int32_t y, int32_t w, int32_t h, int32_t toX, int32_t toY) override;
+    void PaintEditorGlyph(const std::string& fontId, int16_t charCode, int32_t x, int32_t y) override;
+    // After the editor's reset: the current sign's picture starts afresh.
+    void SelectK4000Graphic(int16_t k) override;
+    // The separators of a text sign's strip, in the strip's foreground colour.
+    void DrawStripSeparators(const kv::StripLayout& layout);
+    // The colour of the characters on the strip.
+    QColor StripTextColour{255, 255, 0};
+
+    // ---------------------------------------------------------- the graphic sign pictures
+    // Gives the shown graphic signs their picture sets (at most three) and,
+    // with resize, places the frames and resets the zooms.
+    void LayoutSignPictures(bool resize, bool large);
+    // Places the sign's frame, optionally resetting its zoom.
+    void SizeSignPicture(int16_t sign, bool resetZoom, bool large);
+    // Sizes the sign's picture to its dot grid.
+    void SelectSign(int16_t sign);
+    void ResetPictureControls();
+    // Clears the graphics of the visible pictures before an entry is loaded
+    // (only the current sign's with currentOnly).
+    void SelectK4000Graphic(bool currentOnly);
+    // Renders (unless keepTextLayer) and paints the current sign; with
+    // toPrinter the dots go to PrintDot instead.
+    void ShowSign(bool keepTextLayer, bool toPrinter);
+    // The printer's dot painter (1-based dot, zoom); the sign printing sets it.
+    std::function<void(int32_t col, int32_t row, int32_t zoom)> PrintDot;
+    // One dot, 1-based, in a colour (0xBBGGRR; -1 the picture's foreground).
+    void DrawDot(SignPicture* picture, int32_t col, int32_t row, int32_t zoom, int32_t colour);
+    void DrawDotOnSign(int32_t col, int32_t row, int32_t zoom, int32_t colour);
+    // Outlines on the current sign's picture between corners in fifths of a
+    // dot: a rectangle (box) or a line; drawn again in black they vanish.
+    void ClearSignPicture(int32_t colour, bool box);
+    void ClearSignRect(int32_t colour, int32_t x1, int32_t y1, int32_t x2, int32_t y2, bool box);
+    void ClearSignRectColor(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t colour);
+    void ClearSignPictureBlack();
+    void ClearSignPictureRed();
+    void ClearSignPictureNoRefresh();
+    // Picture pixels of the selection corners, or of given corners.
+    void CalcPixelGrid(int32_t& x1, int32_t& y1, int32_t& x2, int32_t& y2) const;
+    void CalcPixelRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t& x1, int32_t& y1, int32_t& x2,
+                       int32_t& y2) const;
+    // Draw style of the current sign's picture: 0 solid, 3 dash-dot.
+    void RefreshSignPicture(int16_t style);
+    // Keyboard focus to the current sign's picture; in text mode the cursor
+    // timer runs.
+    void RefreshCurrentSignPicture();
+    // picSign of the current sign's graphic index; null without one.
+    SignPicture* CurrentSignPicture() const;
+
+    // ---------------------------------------------------------- the main window by sign model
+    // Arranges the window for the sign's model, sets the captions of the
+    // shown signs and makes the sign current.
+    void UpdateSignControls(int16_t address);
+    // Enters and leaves the text-sign line mode.
+    void UpdateToolbarState();
+    void UpdateToolbarState2();
+
+    // ---------------------------------------------------------- the active sign
+    // Makes the sign of picture set `index` the active sign.
+    void ChangeAddress(int16_t index, bool recount, bool keep);
+    // The pages of a sign in the current record (-1: the current sign);
+    // raises the offered page options when there are more.
+    int16_t NumberOfChangingTexts(int16_t sign);
+    // Enables the page options 1..count and selects one; count -1 adds one.
+    void UpdateNoOfTextsOption(int16_t count, int16_t selected);
+    void ReleaseAlignmentKeys();
+    // Sets the enabled state of the six selection tools (buttons 33..38).
+    void fraCutSub(bool enable);
+    // Ends a marking or selection: the frame is removed, the corners cleared
+    // and the selection tools disabled.
+    void CancelMarking();
+    // A mouse position on picture `index` in fifths of a dot.
+    void PictureHit(int index, float& x, float& y) const;
+    void K4000_pct_MouseDown(int16_t button, int16_t shift, float x, float y);
+    void K4000_pct_MouseMove(int16_t button, int16_t shift, float x, float y);
+    void K4000_pct_MouseUp(int16_t button, int16_t shift, float x, float y);
+    void K4000_pct_GotFocus();
+    void K4000_pct_LostFocus();
 
     // ---------------------------------------------------------- keyboard and mouse routing
     // KeyCode and Shift as the window system numbers them (37 left, 1 Shift,
@@ -75,28 +176,25 @@ public:
     static int ScreenMousePointer();
     static void SetScreenMousePointer(int pointer);
 
-    // ---------------------------------------------------------- procedures filled in by later steps
-    // Each is called where the start and the handlers need it and does
-    // nothing yet.
+    // ---------------------------------------------------------- the document
     void LoadFontLibraryStep();  // the font library from gFontPath
     // The start values of the project data: the section separator, the code
     // characters read at load (AllowedCodeChars), extra texts per sign, the
     // sign configuration's cancel flag.
     void SetDataStartValues();
-    void InitDocument();         // out-file defaults, ReadLibFile, start document
+    // Out-file defaults, the document settings, then the project of an
+    // abnormal end (the auto-save file, at start only) or the template
+    // project; the first listed sign becomes current.
+    void InitDocument();
     void ReadLibFile();
     void InitRecentFiles();
-    void InitDefaultDestination();
-    void RecalcRowWidths();
-    void LayoutSignPictures(bool resize, bool large);
-    void RefreshCurrentSignPicture();
-    void ChangeAddress(int16_t index, bool recount, bool keep);
-    void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4);
-    void ShowAlignment();
-    void AdjustLists();
-    void ShowSign(bool keepTextLayer, bool toPrinter);
-    void ClearSignPictureColor(int red, int green, int blue);
-    void mnuÖppna_Click();
+    // The list boxes follow the lines of the project's two lists (off: no
+    // longer).
+    void MirrorListModels(bool on);
+    // Once after a start from the auto-save file, the notice about it.
+    void CursorTimer_Timer();
+
+    // ---------------------------------------------------------- handlers of the sign pictures
     void K4000_pct_KeyDown(int16_t keyCode, int16_t shift);
     void K4000_pct_KeyPress(int16_t& keyAscii);
     void picSign_Click(int index);
@@ -111,9 +209,19 @@ public:
     void PicSignFrame_MouseMove(int index, int16_t button, int16_t shift, float x, float y);
     void PicSignFrame_MouseUp(int index, int16_t button, int16_t shift, float x, float y);
     void SignSB_PanelClick(int index, int panel);
-    void cmdScale_Click(int index);
     void timSign_Timer(int index);
-    void CursorTimer_Timer();
+
+    // ---------------------------------------------------------- procedures filled in by later steps
+    // Each is called where the start and the handlers need it and does
+    // nothing yet.
+    void InitDefaultDestination();
+    void RecalcRowWidths();
+    void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4);
+    void ShowAlignment();
+    void AdjustLists();
+    void mnuTextDesttext_Click();
+    void mnuÖppna_Click();
+    void cmdScale_Click(int index);
     void ScreenTimer_Timer();
     void timAutoSave_Timer();
     void tbToolBar_ButtonClick(QAction* button);
@@ -211,6 +319,18 @@ public:
     int16_t ActivePictureIndex = -1;
     std::array<long, 4> FrameDragStartX{}, FrameDragStartY{};
     bool BlinkOn = false;
+    // Set around the active-marker click's change of sign.
+    bool KeepGraphicOnPanelClick = false;
+    // Mouse tools: where a drag started, the last step of a move, the
+    // offset of a dragged selection, and what the last move drew.
+    int16_t DragStartX = 0, DragStartY = 0;
+    int16_t MoveOffsetX = 0, MoveOffsetY = 0;
+    bool SelectionTextTaken = false;
+    bool RubberBandShown = false;
+    bool TextChanged = false;
+    bool CursorTimerOff = false;
+    // The sign's zoom x 100 + address when its picture was last fitted.
+    std::array<int16_t, 17> ShowSignZoomMemo{};
     bool UseStandardMousePointer = false;
     // Texts kept from the last activation for later messages and dialogs.
     kv::HeadTexts KeptTexts;

@@ -230,7 +230,9 @@ void frmHead::BuildClientControls() {
     LibBigger = Place(Named(new QPushButton("&+", SizeFrame), "LibBigger"), {128, 12, 22, 19});
 
     K2000_pct = Place(Named(new SignPicture(ClientArea), "K2000_pct"), {92, 180, 17, 25});
-    K2000_pct->SetBackColor(Qt::white);
+    // Characters in amber-yellow on black, the separators in grey.
+    K2000_pct->SetBackColor(Qt::black);
+    K2000_pct->SetForeColor(QColor(128, 128, 128));
     K2000_pct->hide();
     Curs_2000 = Place(Named(new QWidget(K2000_pct), "Curs_2000"), {0, 0, 5, 25});
     Curs_2000->setAutoFillBackground(true);
@@ -284,8 +286,10 @@ void frmHead::BuildClientControls() {
     }
     ExtraList->hide();
 
-    sb = Named(new PanelStatusBar(1, this), "sb");
+    // Panel 1 names the shown signs, panel 2 the current font.
+    sb = Named(new PanelStatusBar(2, this), "sb");
     sb->SetPanelWidth(1, -1);
+    sb->SetPanelWidth(2, 260);
     sb->setMinimumHeight(20);
     auto* bar = new QStatusBar(this);
     bar->setSizeGripEnabled(true);
@@ -307,6 +311,8 @@ void frmHead::BuildSignPictureSets() {
         // The name label lies under the picture, as designed.
         lblSignName[i] = Place(Named(new QLabel(PicSignFrame[i]), "lblSignName", i), {4, 4, 101, 13});
         picSign[i] = Named(new SignPicture(PicSignFrame[i]), "picSign", i);
+        // Lit dots in amber-yellow on black.
+        picSign[i]->SetForeColor(QColor(255, 255, 0));
         Cursor[i] = Place(Named(new QWidget(picSign[i]), "Cursor", i), {0, 0, 3, 16});
         Cursor[i]->setAutoFillBackground(true);
         Cursor[i]->setStyleSheet("background: white;");

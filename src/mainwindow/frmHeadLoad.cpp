@@ -1,13 +1,18 @@
 // The main window's load: the rest of the program's start.
 #include <QAction>
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolBar>
 
+#include "data/charmap.h"
 #include "data/language.h"
+#include "engine/editorview.h"
+#include "engine/editstate.h"
 #include "data/startup.h"
 #include "mainwindow/frmHead.h"
 #include "mainwindow/headstate.h"
@@ -23,6 +28,15 @@ using namespace kv;
 void frmHead::Form_Load() {
     gEditPicture = K4000_pct;
     gCursorPicture = CursorPicOld;
+    // The editor places and measures cells; the dots come from the sign
+    // rendering. Fonts tell the editor their height and the window their
+    // name as they load.
+    gNoEditorPaint = kTrue;
+    InstallEditorFontHooks();
+    gFontHooks.showFontLabel = [this](const std::string& entry) { size_lbl->setText(Q(entry)); };
+    gFontHooks.showFontStatus = [this](const std::string& entry) {
+        sb->SetPanelText(2, SizeFrame->title() + ": " + Q(entry));
+    };
 
     // Folders, the settings file and the window's options; the font library
     // loads once the fonts folder is settled.

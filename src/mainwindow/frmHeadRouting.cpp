@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include "engine/graphictools.h"
 #include "mainwindow/frmHead.h"
 #include "mainwindow/headstate.h"
 #include "mainwindow/headwidgets_qt.h"
@@ -95,7 +96,7 @@ void frmHead::Form_KeyPress(int16_t& keyAscii) {
     if (ActiveControlIs("picSign") || gGeneratingRouteNumbers) K4000_pct_KeyPress(keyAscii);
     if (bRenderPending && !bWritingRouteNumber) {
         ShowSign(false, false);
-        if (AreaSelectedNow()) ClearSignPictureColor(255, 255, 255);
+        if (AreaSelectedNow()) ClearSignPictureColor(kWhite);
     }
 }
 

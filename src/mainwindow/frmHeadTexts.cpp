@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QPushButton>
 #include <QToolBar>
@@ -70,6 +71,9 @@ void frmHead::Form_Activate() {
         MenuItem("Font_e")->setEnabled(!AutoModeOn());
         tbButtons[14]->setChecked(InsertModeOn());
         MenuItem("ShowLineNo_e")->setChecked(ShowLineNoOn());
+        // The pictures are placed in the client area as it stands now, also
+        // when the window is activated before it was ever shown.
+        if (layout()) layout()->activate();
         LayoutSignPictures(true, false);
         RefreshCurrentSignPicture();
         ActivePictureIndex = -1;

@@ -16,6 +16,13 @@ float gLastAutoSaveTime = 0;
 int16_t gCurrentPictureIndex = 0;
 int16_t gBlinkState = 0;
 int16_t gGeneratingRouteNumbers = kFalse;
+int16_t gEditorActive = 1;
+int16_t gActivePicture = 0;
+std::array<int16_t, 3> gPicturePage{};
+int16_t gMarkMode = 0;
+int16_t gRestoredFromAutoSave = kFalse;
+int16_t gAutoSaveNoticePending = kFalse;
+std::string gSelectionText;
 
 std::string ProjectFromCommandLine(const std::vector<std::string>& args) {
     for (const std::string& a : args) {
@@ -51,6 +58,13 @@ void ResetHeadState() {
     gCurrentPictureIndex = 0;
     gBlinkState = 0;
     gGeneratingRouteNumbers = kFalse;
+    gEditorActive = 1;
+    gActivePicture = 0;
+    gPicturePage.fill(0);
+    gMarkMode = 0;
+    gRestoredFromAutoSave = kFalse;
+    gAutoSaveNoticePending = kFalse;
+    gSelectionText.clear();
 }
 
 }  // namespace kv

@@ -27,16 +27,25 @@ void SignPicture::paintEvent(QPaintEvent*) {
     else p.drawImage(0, 0, surface_);
 }
 
-void SignPicture::resizeEvent(QResizeEvent*) {
-    if (surface_.size() != size()) {
-        QImage next(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-        next.fill(back_);
-        if (!surface_.isNull()) {
-            QPainter p(&next);
-            p.drawImage(0, 0, surface_);
-        }
-        surface_ = next;
+void SignPicture::SetSize(int width, int height) {
+    resize(width, height);
+    SyncSurface();
+}
+
+void SignPicture::resizeEvent(QResizeEvent*) { SyncSurface(); }
+
+void SignPicture::SyncSurface() {
+    // A hidden widget gets its resize event only when shown; the size is
+    // followed once, whichever comes first.
+    if (surfaceFor_ == size()) return;
+    surfaceFor_ = size();
+    QImage next(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    next.fill(back_);
+    if (!surface_.isNull()) {
+        QPainter p(&next);
+        p.drawImage(0, 0, surface_);
     }
+    surface_ = next;
     emit Resized();
 }
 

@@ -21,8 +21,17 @@ public:
     QImage& Surface() { return surface_; }
     void SetBackColor(const QColor& c);
     QColor BackColor() const { return back_; }
+    // The colour of what code draws with colour -1 (the lit dots).
+    void SetForeColor(const QColor& c) { fore_ = c; }
+    QColor ForeColor() const { return fore_; }
+    // Line style of the outlines drawn on the picture: 0 solid, 3 dash-dot.
+    void SetDrawStyle(int style) { drawStyle_ = style; }
+    int DrawStyle() const { return drawStyle_; }
     // Clears the surface to the back colour and repaints.
     void Cls();
+    // Sets the size at once, also while the picture is hidden: the surface
+    // follows and Resized is emitted when the size changed.
+    void SetSize(int width, int height);
 
 signals:
     void Resized();
@@ -32,8 +41,12 @@ protected:
     void resizeEvent(QResizeEvent*) override;
 
 private:
+    void SyncSurface();
     QImage surface_;
+    QSize surfaceFor_{-1, -1};
     QColor back_{Qt::black};
+    QColor fore_{Qt::white};
+    int drawStyle_ = 0;
 };
 
 // The frame of a sign picture: a sunken border around the picture and its

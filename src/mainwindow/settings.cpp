@@ -42,8 +42,10 @@ MainFormSettings ReadMainSettings(const std::function<void()>& loadFontLibrary) 
     if (!Unset(kivarPath) && ChangeDirectory(kivarPath)) {
         gDataPath = kivarPath;
     } else {
+        // An empty value already means the program folder. It is not pinned
+        // to the folder's full path: a program folder that is moved or copied
+        // must still find its own settings at the next start.
         gDataPath = program;
-        IniSetValue(JoinPath(CurrentDir(), "KIVAR.LIB"), "Generell", "KivarPath", CurrentDir());
     }
     gSettingsFile = JoinPath(gDataPath, "KIVAR.LIB");
 

@@ -125,10 +125,21 @@ int64_t FileLength(const std::string& p) {
 bool ReadWholeFile(const std::string& p, std::string& out) {
     std::ifstream f(FsPath(p), std::ios::binary);
     if (!f) return false;
-    std::ostringstream ss;
-    ss << f.rdbuf();
+    // Read straight into the string, sized from the file; a file that grows
+    // meanwhile is read on to its end.
+    f.seekg(0, std::ios::end);
+    std::streamoff size = f.tellg();
+    f.seekg(0, std::ios::beg);
+    std::string data;
+    if (size > 0) {
+        data.resize(static_cast<size_t>(size));
+        f.read(data.data(), size);
+        data.resize(static_cast<size_t>(f.gcount()));
+    }
+    char buf[65536];
+    while (f.read(buf, sizeof buf) || f.gcount() > 0) data.append(buf, static_cast<size_t>(f.gcount()));
     if (f.bad()) return false;
-    out = ss.str();
+    out = std::move(data);
     return true;
 }
 

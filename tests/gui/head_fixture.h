@@ -7,13 +7,23 @@
 
 #include "data/charmap.h"
 #include "data/destcodes.h"
+#include "data/destlist.h"
+#include "files/document.h"
 #include "data/fontlist.h"
 #include "data/ini.h"
 #include "data/language.h"
 #include "data/records.h"
 #include "data/signtable.h"
 #include "data/startup.h"
+#include "engine/dotlayers.h"
+#include "engine/editstate.h"
 #include "engine/fontlib.h"
+#include "engine/graphictools.h"
+#include "engine/routenumber.h"
+#include "engine/textedit.h"
+#include "engine/textstrip.h"
+#include "mainwindow/docsettings.h"
+#include "mainwindow/signcontrols.h"
 #include "mainwindow/frmHead.h"
 #include "mainwindow/headstate.h"
 #include "mainwindow/settings.h"
@@ -54,6 +64,28 @@ protected:
         kv::ResetCharMaps();
         kv::ResetFontList();
         kv::ResetFontLibrary();
+        kv::ResetDotLayers();
+        kv::ResetEditState();
+        kv::ResetGraphicTools();
+        kv::ResetRouteNumberArea();
+        kv::ResetSignControls();
+        kv::ResetDocumentSettings();
+        kv::ResetDocumentState();
+        kv::ResetDestLists();
+        kv::ResetTextStrip();
+        kv::ResetTextEdit();
+    }
+    // Configures a sign slot before the window loads.
+    static void Sign(int address, const std::string& model, int width, int height, bool shown, int zoom = 1,
+                     const std::string& name = "") {
+        kv::SignInfo& s = kv::SignInfoOf(address);
+        s.Model = model;
+        s.Width = static_cast<int16_t>(width);
+        s.Height = static_cast<int16_t>(height);
+        s.Shown = kv::VbBool(shown);
+        s.Zoom = zoom;
+        s.DotSize = kv::DotSizeOfZoom(zoom);
+        s.Name = name.empty() ? "S" + std::to_string(address) : name;
     }
     // Sets a [Generell] option of the staged settings before the window loads.
     void Option(const std::string& key, const kv::IniValue& value) {

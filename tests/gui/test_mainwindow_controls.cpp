@@ -132,7 +132,8 @@ TEST_F(HeadGui, LoadAppliesTheWindowsOptions) {
     // The shipped data folder starts without a message: settings, fonts, language.
     for (const auto& m : ui.messages) ADD_FAILURE() << m.text;
     EXPECT_EQ(gSeparator, "\xFF");
-    EXPECT_EQ(gExtraPerSign, kTrue);
+    // Extra texts per sign are on at load; the template project turns them off.
+    EXPECT_EQ(gExtraPerSign, kFalse);
     EXPECT_EQ(gAllowedCodeChars[1], " 0123456789AbCdEFHL");
     for (int i = 1; i <= 20; ++i) EXPECT_EQ(h.TNo_op[i]->isHidden(), i > 12) << i;
     EXPECT_EQ(h.LineNo_txt->maxLength(), 4);

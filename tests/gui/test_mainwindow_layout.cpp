@@ -86,9 +86,10 @@ TEST_F(HeadGui, ResizeArmsTheOneShotTimer) {
 TEST_F(HeadGui, SignFrameFitsAroundItsPicture) {
     frmHead& h = LoadAndActivate();
     ShowAt(h, 1024, 768);
-    EXPECT_EQ(h.PicSignFrame[0]->size(), QSize(321, 96));  // the designed 315 x 71 picture
-    EXPECT_EQ(h.SignSB[0]->geometry(), QRect(2, 73, 317, 19));
-    EXPECT_EQ(h.cmdScale[0]->geometry(), QRect(321 - 23 - 4, 75, 23, 17));
+    // The third set shows no sign and keeps the designed 315 x 71 picture.
+    EXPECT_EQ(h.PicSignFrame[2]->size(), QSize(321, 96));
+    EXPECT_EQ(h.SignSB[2]->geometry(), QRect(2, 73, 317, 19));
+    EXPECT_EQ(h.cmdScale[2]->geometry(), QRect(321 - 23 - 4, 75, 23, 17));
 
     h.PicSignFrame[1]->show();
     h.picSign[1]->resize(480, 80);
@@ -111,7 +112,7 @@ TEST_F(HeadGui, TheCurrentSignFillsTheStatusBarAndSizesTheTextStrip) {
     ShowAt(h, 1024, 768);
     gSignInfo[3] = SignInfo{"K4000", 128, 16, "FRONT", kTrue, 0, 1, 4, 0};
     gCurrentSign = 5;
-    h.picSign[0]->resize(512, 80);
+    h.picSign[0]->SetSize(512, 80);
     QApplication::processEvents();
     PanelStatusBar* bar = h.SignSB[0];
     EXPECT_EQ(bar->PanelText(1), "FRONT");

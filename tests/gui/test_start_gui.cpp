@@ -35,7 +35,8 @@ protected:
         ResetLanguageTexts();
         SetProgramFolder(dir.path());
         testutil::WriteFile(dir.file("kivar.lib"), CrLf({"[Generell]", "KivarPath=\"\"", "Language=\"\"",
-                                                         "LanguageFile=\"\"", "SaveWinPos=1", "", "[Windows]", ""}));
+                                                         "LanguageFile=\"\"", "Automatik=0", "ShowLineNO=0",
+                                                         "ChangeTime=3", "SaveWinPos=1", "", "[Windows]", ""}));
         testutil::WriteFile(dir.file("language.ini"),
                             CrLf({"[Languages]", "NoOfLanguages=2", "Language1=English", "Language2=Deutsch", "",
                                   "[English]", "FileName=English.lng", "", "[Deutsch]", "FileName=Deutsch.lng", ""}));

@@ -186,46 +186,40 @@ struct Walker {
 
 }  // namespace
 
+bool NextSubrecord(const std::string& b, size_t& pos, std::string& sub, std::string* error) {
+    auto fail = [&](const std::string& what) {
+        if (error) *error = what;
+        return false;
+    };
+    if (pos + 3 > b.size()) return fail("record runs past its end");
+    const unsigned flag = At(b, pos);
+    if (flag != 4 && flag != 132) return fail("flag " + std::to_string(flag) + " at " + std::to_string(pos));
+    const unsigned third = At(b, pos + 2), fourth = At(b, pos + 3);
+    if (third == 176) {
+        if (fourth != 241 || flag != 132) return fail("whole extra text malformed at " + std::to_string(pos));
+    } else if (third < 2 || third > 16) {
+        return fail("address " + std::to_string(third) + " at " + std::to_string(pos));
+    } else if (fourth == 174) {
+        if (At(b, pos + 1) != 1 || At(b, pos + 8) != 255 || pos + 9 > b.size())
+            return fail("route-number sub-record malformed at " + std::to_string(pos));
+    } else if ((fourth != 162 && fourth != 176) || (At(b, pos + 4) != 240 && At(b, pos + 4) != 241)) {
+        return fail("text sub-record malformed at " + std::to_string(pos));
+    }
+    const size_t end = b.find('\xFF', pos + 2);
+    if (end == std::string::npos) return fail("sub-record without its 255 at " + std::to_string(pos));
+    sub = b.substr(pos, end + 1 - pos);
+    pos = end + 1;
+    return true;
+}
+
 std::vector<std::string> SplitRecord(const std::string& b, size_t& pos, std::string* error) {
     std::vector<std::string> subs;
-    while (true) {
-        if (pos + 3 > b.size()) {
-            if (error) *error = "record runs past its end";
-            return subs;
-        }
-        const unsigned flag = At(b, pos);
-        if (flag != 4 && flag != 132) {
-            if (error) *error = "flag " + std::to_string(flag) + " at " + std::to_string(pos);
-            return subs;
-        }
-        const size_t start = pos;
-        const unsigned third = At(b, pos + 2), fourth = At(b, pos + 3);
-        if (third == 176) {
-            if (fourth != 241 || flag != 132) {
-                if (error) *error = "whole extra text malformed at " + std::to_string(pos);
-                return subs;
-            }
-        } else if (third < 2 || third > 16) {
-            if (error) *error = "address " + std::to_string(third) + " at " + std::to_string(pos);
-            return subs;
-        } else if (fourth == 174) {
-            if (At(b, pos + 1) != 1 || At(b, pos + 8) != 255 || pos + 9 > b.size()) {
-                if (error) *error = "route-number sub-record malformed at " + std::to_string(pos);
-                return subs;
-            }
-        } else if ((fourth != 162 && fourth != 176) || (At(b, pos + 4) != 240 && At(b, pos + 4) != 241)) {
-            if (error) *error = "text sub-record malformed at " + std::to_string(pos);
-            return subs;
-        }
-        const size_t end = b.find('\xFF', pos + 2);
-        if (end == std::string::npos) {
-            if (error) *error = "sub-record without its 255 at " + std::to_string(pos);
-            return subs;
-        }
-        subs.push_back(b.substr(start, end + 1 - start));
-        pos = end + 1;
-        if (flag == 132) return subs;
+    std::string sub;
+    while (NextSubrecord(b, pos, sub, error)) {
+        subs.push_back(sub);
+        if (At(sub, 0) == 132) break;
     }
+    return subs;
 }
 
 Result Check(const std::string& img, const std::string& library) {
@@ -282,12 +276,14 @@ Result Check(const std::string& img, const std::string& library) {
     return r;
 }
 
-std::string Dump(const std::string& img, const Result& r) {
+std::string Dump(const std::string& img, const Result& r) { return Dump(img, r.segments); }
+
+std::string Dump(const std::string& img, const std::vector<Segment>& segments) {
     std::ostringstream out;
     out << "# out-file of " << img.size() << " bytes: offset: bytes ; what they are\n";
     std::vector<Segment> segs;
     size_t p = 0;
-    for (const Segment& s : r.segments) {
+    for (const Segment& s : segments) {
         if (s.pos < p) continue;  // overlaps (only after a failed check)
         if (s.pos > p) segs.push_back({p, s.pos - p, "?"});
         segs.push_back(s);
@@ -299,11 +295,23 @@ std::string Dump(const std::string& img, const Result& r) {
         const size_t e = std::min(s.pos + s.len, img.size());
         bool first = true;
         while (i < e) {
-            char off[16];
+            char off[24];
             std::snprintf(off, sizeof off, "%06zx:", i);
             std::string line = off;
             size_t n = 0;
             while (i < e && n < 16) {
+                if (s.pointerTable && (i - s.pos) % 4 == 0 && i + 4 <= e) {
+                    size_t z = i + 4;
+                    while (z + 4 <= e && img.compare(z, 4, img, i, 4) == 0) z += 4;
+                    if ((z - i) / 4 >= 3 && img.compare(i, 4, std::string(4, '\0')) != 0) {
+                        line += " ";
+                        for (size_t k = 0; k < 4; ++k) line += Hex2(At(img, i + k));
+                        line += "*" + std::to_string((z - i) / 4);
+                        n += 16;  // a run ends the line
+                        i = z;
+                        continue;
+                    }
+                }
                 size_t z = i;
                 while (z < e && img[z] == 0) ++z;
                 if (z - i >= 8) {
@@ -348,8 +356,15 @@ bool ParseDump(const std::string& text, std::string& bytes, std::string* error) 
         std::istringstream tokens(line.substr(colon + 1));
         std::string t;
         while (tokens >> t) {
-            if (t.size() > 3 && t.compare(0, 3, "00*") == 0) {
-                bytes.append(std::stoul(t.substr(3)), '\0');
+            const size_t star = t.find('*');
+            if (star != std::string::npos && star > 0 && star % 2 == 0 && star + 1 < t.size()) {
+                std::string unit;
+                for (size_t k = 0; k < star; k += 2) {
+                    if (!std::isxdigit(static_cast<unsigned char>(t[k])) || !std::isxdigit(static_cast<unsigned char>(t[k + 1])))
+                        return fail("bad token " + t);
+                    unit += static_cast<char>(std::stoul(t.substr(k, 2), nullptr, 16));
+                }
+                for (unsigned long c = std::stoul(t.substr(star + 1)); c > 0; --c) bytes += unit;
             } else if (t.size() == 2 && std::isxdigit(static_cast<unsigned char>(t[0])) &&
                        std::isxdigit(static_cast<unsigned char>(t[1]))) {
                 bytes += static_cast<char>(std::stoul(t, nullptr, 16));

@@ -15,6 +15,9 @@ struct Segment {
     size_t pos = 0;
     size_t len = 0;
     std::string label;
+    // A table of 4-byte pointers: runs of one pointer are dumped as
+    // "bytes*count".
+    bool pointerTable = false;
 };
 
 struct Result {
@@ -39,11 +42,19 @@ struct Result {
 Result Check(const std::string& image, const std::string& library);
 
 // The image as labelled hex lines "offset: bytes ; label", 16 bytes a line,
-// runs of eight or more zero bytes written as "00*count".
+// runs of eight or more zero bytes written as "00*count", and in pointer
+// tables runs of three or more equal pointers as "aabbccdd*count".
 std::string Dump(const std::string& image, const Result& r);
+std::string Dump(const std::string& image, const std::vector<Segment>& segments);
 // The bytes of a dump (comments after ";" and "#" lines are ignored). False
-// when a token is not a byte or an offset disagrees with the bytes before it.
+// when a token is not a byte or a run, or an offset disagrees with the bytes
+// before it.
 bool ParseDump(const std::string& text, std::string& bytes, std::string* error);
+
+// One sub-record at pos (flag 4 or 132, then a sign's, a route-number
+// sign's or a whole extra text's bytes up to its 255); pos moves past it.
+// False with `error` set when the framing is broken.
+bool NextSubrecord(const std::string& bytes, size_t& pos, std::string& sub, std::string* error);
 
 // The sub-records of a record string (up to the one flagged 132); sets
 // `error` when the framing is broken.

@@ -159,4 +159,52 @@ void MakeProjectA3() {
     UseExtra(5, B({210, 0, 211, 15, 212, '1', 'X', 211, 15, 212, '1', 'Y'}), 2);
 }
 
+void MakeProjectOldNines() {
+    Sign(SignLine("Front", "K4000", "40x8", "2"));
+    gCommandRowOn = 0;
+    gFontSectionOn = 0;
+    gSignToShow = " 2: \"Front\", K4000";
+    gAsciiName = "4711";
+    gLineNoFieldCount = 3;
+    gLineNoTableOn = kTrue;
+    gLineNoTable[2] = "42";
+    // The default destination shows the sign to show: the build adds 999,
+    // a free record with the change time a project file leaves it.
+    gDestList[999].ChangeTime = 3;
+    Use(0, Sec(2) + B({210, 0, 211, 0, 212, 'x', ' '}), 3);
+    // A page mark gives 241; the repeated commands stay in this layout.
+    Use(1, Sec(2) + B({210, 0, 211, 7, 212, '1', 'A'}) + Mark(4) + B({211, 7, 212, '1', 'B'}), 3);
+    // The route-number header becomes 210 0 211 0, the route-number font and " 42".
+    Use(2, Sec(2) + B({210, 5, 211, 7, 212, '1', 242, 'X'}), 5);
+    Use(4, Sec(2) + "Z", 2);
+    // Extra text 0 never goes in; extra text 2 loses its repeated 211 7.
+    UseExtra(0, "E0", 2);
+    UseExtra(2, B({210, 0, 211, 7, 212, '1', 'E', 211, 7, 'F'}), 2);
+}
+
+void MakeProjectOldSigns() {
+    Sign(SignLine("Front", "K4000", "112x16", "2"));
+    Sign(SignLine("Side", "K2000_2R", "16+12", "3"));
+    Sign(SignLine("Route", "K1000", "4", "4"));
+    Sign(SignLine("Rear", "K4000", "84x8", "5"));
+    gCommandRowOn = 0;
+    gFontSectionOn = 0;
+    gSignToShow = " 5: \"Rear\", K4000";
+    gAsciiName = "90 1x";
+    gLineNoFieldCount = 4;
+    // No section for the sign to show: no all-nines destination.
+    Use(0, Sec(2) + B({210, 0, 211, 0, 212, 'x', ' '}) + Sec(3) + " ", 3);
+    // The route-number sign's digits come from its own "12".
+    Use(1, Sec(2) + B({210, 0, 211, 15, 212, '1', 'G'}) + Sec(4) + "12" + Sec(5) + B({212, '1', 'R'}), 4);
+    // Flag: the defaults of the other signs come before the text sign's own.
+    Use(3, Sec(3) + "TX", 5, "    ", kTrue);
+    // Flag and only a route-number section: the route-number sign has its
+    // blank sub-record already, so the last default ends the record.
+    Use(5, Sec(4) + "7", 6, "    ", kTrue);
+    // Only a sign that is not configured: no sub-record.
+    Use(6, Sec(7) + "q", 3);
+    UseExtra(1, B({212, '1'}) + "E1", 2);
+    UseExtra(3, "E3", 4);
+}
+
 }  // namespace outfixtures

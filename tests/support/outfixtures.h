@@ -33,4 +33,13 @@ void MakeProjectA2();
 // 2, route-number sign at 4; destinations 0..3, extra text 5.
 void MakeProjectA3();
 
+// Old layout, with the all-nines destination: one graphic sign 40x8 at
+// address 2 (the sign to show, which destination 0 shows); route-number
+// texts on; destinations 0, 1, 2, 4; extra texts 0 and 2.
+void MakeProjectOldNines();
+// Old layout without it: graphic signs 112x16 at 2 and 84x8 at 5 (the sign
+// to show, which destination 0 lacks), two-row text sign 16+12 at 3,
+// route-number sign at 4; destinations 0, 1, 3, 5, 6; extra texts 1 and 3.
+void MakeProjectOldSigns();
+
 }  // namespace outfixtures

@@ -1,0 +1,142 @@
+// The start of a document: the out-file defaults of a new project, the
+// settings a document starts from, and the first current sign.
+#include <QAction>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolBar>
+
+#include "data/destcodes.h"
+#include "data/inverted.h"
+#include "data/language.h"
+#include "data/records.h"
+#include "data/signtable.h"
+#include "engine/editstate.h"
+#include "data/destlist.h"
+#include "data/headmode.h"
+#include "files/document.h"
+#include "files/outoptions.h"
+#include "files/recentfiles.h"
+#include "files/txlread.h"
+#include "mainwindow/headstate.h"
+#include "platform/paths.h"
+#include "signconfig/routenolayout.h"
+#include "mainwindow/docsettings.h"
+#include "mainwindow/frmHead.h"
+#include "mainwindow/headwidgets_qt.h"
+#include "mainwindow/signcontrols.h"
+#include "platform/qtbridge_qt.h"
+#include "platform/vb.h"
+
+using namespace kv;
+
+void frmHead::SetMainCaption(const std::string& caption) { setWindowTitle(Q(caption)); }
+
+void frmHead::ShowRecentFileEntry(int n, const std::string& caption, bool visible) {
+    if (QAction* a = MenuItem(QString("mnuArkivFile%1").arg(n))) {
+        a->setText(Q(caption));
+        a->setVisible(visible);
+    }
+}
+
+void frmHead::ShowRecentFilesSeparator(bool visible) { MenuItem("mnuArkivFilesSep")->setVisible(visible); }
+
+void frmHead::InitRecentFiles() { kv::InitRecentFiles(); }
+
+// The list boxes show the lines of the project's two lists.
+void frmHead::MirrorListModels(bool on) {
+    const std::pair<ListModel*, QListWidget*> pairs[] = {{&kv::DestList, DestList}, {&kv::ExtraList, ExtraList}};
+    for (auto [model, box] : pairs) {
+        if (!on) {
+            model->SetListener(nullptr);
+            continue;
+        }
+        box->clear();
+        for (const std::string& line : model->Lines()) box->addItem(Q(line));
+        model->SetListener([model, box](ListModel::Change c, int index) {
+            switch (c) {
+                case ListModel::Change::Added: box->insertItem(index, Q(model->List(index))); break;
+                case ListModel::Change::Removed: delete box->takeItem(index); break;
+                case ListModel::Change::Changed:
+                    if (QListWidgetItem* item = box->item(index)) item->setText(Q(model->List(index)));
+                    break;
+                case ListModel::Change::Cleared: box->clear(); break;
+                case ListModel::Change::Selection:
+                    if (index >= 0 && index < box->count()) {
+                        box->item(index)->setSelected(model->Selected(index));
+                        if (model->ListIndex() == index) box->setCurrentRow(index, QItemSelectionModel::NoUpdate);
+                    }
+                    break;
+            }
+        });
+    }
+}
+
+void frmHead::ReadLibFile() {
+    ReadDocumentSettings();
+    if (gInsertMode) SaveDestOrExtra->setText(Q(gTextS6 + "..."));
+}
+
+void frmHead::InitDocument() {
+    gCommandRowOn = 1;
+    gFontSectionOn = 1;
+    gComrowMems = 1;
+    gControlInfoOn = 0;
+    gRouteNumberSeq = kDefaultRouteNumberSeq;
+    gRouteNumberStartIndex = 2;
+    gCommandFile = kDefaultCommandFile;
+    ReadLibFile();
+    ReadDefaultRouteNoFonts();
+    dotpic->SetForeColor(QColor(255, 255, 0));
+    dotpic->SetBackColor(Qt::black);
+
+    gCurrentPage = 1;
+    gDestListActive = kTrue;
+    DestList->show();
+    ExtraList->hide();
+    gChangeTime = gDefaultChangeTime;
+
+    if (FileExists(gAutoSaveFile) && gStartUp) {
+        // The project of an abnormal end, from the auto-save file.
+        gRestoredFromAutoSave = kTrue;
+        SetScreenMousePointer(11);
+        OpenTxlFile(gAutoSaveFile);
+        AdjustLists();
+        SetScreenMousePointer(0);
+        gDocumentModified = kTrue;
+        gDocumentPath = gAutoSaveName;
+        SetMainCaption("Kivar32\xae <" + (gAutoSaveName.empty() ? gTextS38 : gAutoSaveName) + ">");
+        gCurrentDest = static_cast<int16_t>(LastUsedNumber(kv::DestList) + 1);
+        gCurrentExtra = static_cast<int16_t>(LastUsedNumber(kv::ExtraList) + 1);
+        if (gCurrentDest <= 0 || gCurrentDest >= kDestCount) gCurrentDest = 1;
+        if (gCurrentExtra <= 0 || gCurrentExtra >= kExtraCount) gCurrentExtra = 1;
+        mnuTextDesttext_Click();
+        gAutoSaveNoticePending = kTrue;
+    } else {
+        if (FileExists(gAutoSaveFile)) RemoveFile(gAutoSaveFile);
+        OpenTxlFile(JoinPath(gDataPath, "standard.ini"));
+        // The copy buffer is checked against the new project here
+        // (CheckCopyBuffer) once pasting is linked in.
+        AdjustLists();
+        gDocumentPath.clear();
+        gDocumentModified = kFalse;
+        gCurrentDest = 1;
+        gCurrentExtra = 1;
+    }
+    gLineNoTable[0].clear();
+    bKeepCurrentNumber = false;
+
+    // The first sign of the shown-signs choice becomes current and shown.
+    const int16_t first = FirstListedSign();
+    if (first != 0) {
+        gCurrentSign = first;
+        SignInfoOf(first).Shown = kTrue;
+    }
+    UpdateSignControls(gCurrentSign);
+    RecalcRouteNoArea();
+    tbToolBar->update();
+
+    gTxlVersion = gDestCodesOn ? 6 : 5;
+    gAltBuffer.clear();
+    gTextModified = kFalse;
+    gTextAlignment = 1;
+}

@@ -1,0 +1,117 @@
+// The main window arranged for the model of the current sign: the editor
+// picture of a graphic sign or the character strip of a text sign, the
+// captions naming the shown signs, and the text-sign line mode that switches
+// off what a text sign cannot use.
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTimer>
+
+#include "data/charmap.h"
+#include "data/language.h"
+#include "data/records.h"
+#include "data/signtable.h"
+#include "engine/dotlayers.h"
+#include "engine/editorview.h"
+#include "engine/textstrip.h"
+#include "mainwindow/frmHead.h"
+#include "mainwindow/headwidgets_qt.h"
+#include "mainwindow/signcontrols.h"
+#include "platform/qtbridge_qt.h"
+#include "platform/ui.h"
+#include "platform/vb.h"
+
+using namespace kv;
+
+namespace {
+
+// The scale height of a cursor picture: its own units over its inner height.
+int CursorScaleHeight(const QWidget* w) {
+    const QVariant v = w->property("ScaleHeight");
+    return v.isValid() ? v.toInt() : w->height();
+}
+
+}  // namespace
+
+void frmHead::UpdateSignControls(int16_t address) {
+    if (IsSignAddress(address)) {
+        const SignInfo& s = SignInfoOf(address);
+        const int16_t W = s.Width, H = s.Height;
+        const int inner = ClientArea->width();
+        SignPicture* edit = gEditPicture ? gEditPicture : K4000_pct;
+        // A sign picture keeps the size of its dot grid and its place in its
+        // frame; only the editor picture of the start takes the editor's size.
+        const bool signPicture = std::find(picSign.begin(), picSign.end(), edit) != picSign.end();
+        if (s.Model == "K4000") {
+            K2000_pct->hide();
+            edit->hide();
+            if (!signPicture) {
+                edit->SetSize(static_cast<int16_t>(5 * W + 2), static_cast<int16_t>(5 * H + 2));
+                edit->move((inner - edit->width()) / 2, edit->y());
+            }
+            ResizeGraphicLayer(s.GraphicIndex, W + 5, H + 5);
+            ResizeUndoLayer(s.GraphicIndex, W + 5, H + 5);
+            RefreshEditor(kTrue, kTrue);
+            edit->show();
+        } else if (s.Model == "K2000_1R" || s.Model == "K2000_2R") {
+            edit->hide();
+            K2000_pct->hide();
+            K2000_pct->Cls();
+            const StripSize size = TextStripSize(s.Model, W, H);
+            K2000_pct->SetSize(size.width, size.height);
+            const int editTop = edit->mapTo(ClientArea, QPoint(0, 0)).y();
+            K2000_pct->move((inner - K2000_pct->width()) / 2, editTop + (edit->height() - K2000_pct->height()) / 2);
+            K2000_pct->setProperty("DrawWidth", 3);
+            // The places of the characters (gStripX) and the separators;
+            // the strip starts empty.
+            DrawStripSeparators(LayoutTextStrip(s.Model, W, H));
+            K2000_pct->show();
+            CursorTimer->start();
+        }
+    }
+    const std::string shown = ShownSignNames(false);
+    SignCaption_lbl->setText(Q(shown));
+    sb->SetPanelText(1, Label4->text() + " " + Q(shown));
+    AutoSign_lbl->setText(Q(ShownSignNames(true)));
+    gCurrentSign = address;
+}
+
+void frmHead::UpdateToolbarState() {
+    if (gTextSignActive) return;
+    const auto& items = TextSignModeItems();
+    for (size_t i = 0; i < items.size(); ++i) {
+        const TextSignModeItem& item = items[i];
+        if (item.kind == TextSignModeItem::MenuItem) {
+            QAction* a = MenuItem(QString::fromLatin1(item.name));
+            gSavedControlState[i] = VbBool(a->isEnabled());
+            a->setEnabled(item.valueWhileOn);
+        } else {
+            QWidget* w = ClientArea->findChild<QWidget*>(QString::fromLatin1(item.name));
+            gSavedControlState[i] = VbBool(!w->isHidden());
+            w->setVisible(item.valueWhileOn);
+        }
+    }
+    gTextSignActive = kTrue;
+    if (gCursorPicture) {
+        gSavedCursorScale = static_cast<int16_t>(CursorScaleHeight(gCursorPicture));
+        gCursorPicture->setProperty("ScaleHeight", 25);
+    }
+    SizeFrame->hide();
+    for (int b : kTextSignModeToolbarButtons) tbButtons[b]->setEnabled(false);
+    if (ReadCharMap("2") != CharMapStatus::Taken) MsgBox(gTextS29, vbExclamation);
+}
+
+void frmHead::UpdateToolbarState2() {
+    if (!gTextSignActive) return;
+    const auto& items = TextSignModeItems();
+    for (size_t i = 0; i < items.size(); ++i) {
+        const TextSignModeItem& item = items[i];
+        const bool saved = gSavedControlState[i] != 0;
+        if (item.kind == TextSignModeItem::MenuItem) MenuItem(QString::fromLatin1(item.name))->setEnabled(saved);
+        else ClientArea->findChild<QWidget*>(QString::fromLatin1(item.name))->setVisible(saved);
+    }
+    if (gCursorPicture) gCursorPicture->setProperty("ScaleHeight", static_cast<int>(gSavedCursorScale));
+    SizeFrame->show();
+    for (int b : kTextSignModeToolbarButtons) tbButtons[b]->setEnabled(true);
+    gTextSignActive = kFalse;
+}
