@@ -210,7 +210,10 @@ TEST_F(EditStateTest, RefreshEditorStartsAnEmptyPage) {
     EXPECT_EQ(gCurrentFontCode, "1");  // the start font only in automatic layout
     EXPECT_EQ(gHasGraphic, 0);
     EXPECT_EQ(gGraphicText, "");
-    EXPECT_EQ(testtext::Bytes(), "d2 01 d3 00 d4 68 f2");  // the route-number header alone
+    // The route-number header alone; the redraw measured the area in "h",
+    // 7 dots high, so its bottom row is 6.
+    EXPECT_EQ(gRouteNoAreaHeight, 35);
+    EXPECT_EQ(testtext::Bytes(), "d2 01 d3 06 d4 68 f2");
 
     gShowLineNo = 0;
     gAutoMode = -1;

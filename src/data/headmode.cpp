@@ -8,6 +8,11 @@ namespace kv {
 int16_t gLineNoTableOn = kFalse;
 std::array<std::string, kLineNoTableSize> gLineNoTable;
 
+std::string LineNoTableText(int index) {
+    if (index < 0 || index >= kLineNoTableSize) return "";
+    return gLineNoTable[static_cast<size_t>(index)];
+}
+
 void SetHeadModeControls(bool on) {
     gLineNoTableOn = VbBool(on);
     Head().ShowRouteNumberControls(on);

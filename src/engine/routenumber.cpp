@@ -1,5 +1,15 @@
 #include "engine/routenumber.h"
 
+#include <algorithm>
+
+#include "data/headmode.h"
+#include "data/records.h"
+#include "data/signtable.h"
+#include "engine/dotlayers.h"
+#include "engine/render.h"
+#include "mainwindow/services.h"
+#include "platform/vb.h"
+
 namespace kv {
 
 int16_t gShowLineNo = 0;
@@ -8,13 +18,72 @@ int16_t gRouteNoX = 0;
 int16_t gRouteNoY = 0;
 std::string gRouteNoText;
 int16_t gLineNoFieldCount = 0;
+std::array<SignCell, kDrawnRouteNoChars + 1> gRouteNoCells;
 
 namespace {
+
 std::function<void()> gDisplayLineNumberHook;
+
+int16_t I16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(v, INT16_MIN, INT16_MAX)); }
+// A position in fifths of a dot as a dot, to the nearest integer.
+int32_t ToDot(double v) { return CLng(v / 5.0); }
+
+void DrawRouteNumber() {
+    if (!IsSignAddress(gCurrentSign)) return;
+    const SignInfo& sign = SignInfoOf(gCurrentSign);
+    const int16_t k = sign.GraphicIndex;
+    gRouteNoFont = DefaultRouteNoFontOfHeight(sign.Height);
+    int16_t x = gRouteNoX;
+    const int16_t y = gRouteNoY;
+
+    std::string s;
+    if (gLineNoTableOn) {
+        s = gDestListActive ? LineNoTableText(gCurrentDest) : std::string();
+        Head().SetRouteNoBoxText(s);
+        gLineNoFieldCount = I16(static_cast<int32_t>(s.size()));
+    } else {
+        s = gRouteNoText;
+        Head().SetRouteNoBoxText("");
+    }
+
+    int32_t column = ToDot(x);
+    // Positions beyond the route number draw nothing; the records hold four.
+    const int count = std::min<int>({gLineNoFieldCount, static_cast<int>(s.size()), kDrawnRouteNoChars});
+    for (int i = 1; i <= count; ++i) {
+        const int16_t c = static_cast<unsigned char>(s[static_cast<size_t>(i - 1)]);
+        gRouteNoCells[static_cast<size_t>(i)].CharCode = c;
+        if (gRouteNoFont.empty()) gRouteNoFont = DefaultRouteNoFontOfHeight(sign.Height);
+        int16_t w = 0, h = 0;
+        MeasureRouteNoChar(gRouteNoFont, c, w, h);
+        if (gRouteNoLeft) column = ToDot(x);
+        else if (i > 1) column += ToDot(w);
+        DrawCharToGraphic(gRouteNoFont, c, column, ToDot(y), k);
+        PasteLineNoPicture(static_cast<int16_t>(i), x, y, w, h);
+    }
+    gRouteNoAreaDots = ToDot(x);
+    if (count >= 1) gRouteNoCells[static_cast<size_t>(count)].Next = 0;
+
+    int16_t w0 = 0, h0 = 0;
+    MeasureRouteNoChar(gRouteNoFont, '0', w0, h0);
+    gRouteNoAreaHeight = h0;
+    gRouteNoAreaWidth = I16(int32_t{w0} / 5 * 5 * gLineNoFieldCount);
+}
+
+}  // namespace
+
+void PasteLineNoPicture(int16_t i, int16_t& x, int16_t y, int16_t w, int16_t h) {
+    if (i < 1 || i > kDrawnRouteNoChars) return;
+    SignCell& cell = gRouteNoCells[static_cast<size_t>(i)];
+    cell.X = x;
+    cell.Y = y;
+    cell.Width = static_cast<int16_t>(w / 5 * 5);
+    cell.Height = static_cast<int16_t>(h / 5 * 5);
+    x = I16(int32_t{x} + cell.Width);
 }
 
 void DisplayLineNumber() {
     if (gDisplayLineNumberHook) gDisplayLineNumberHook();
+    else DrawRouteNumber();
 }
 
 void SetDisplayLineNumberHook(std::function<void()> hook) { gDisplayLineNumberHook = std::move(hook); }
@@ -26,6 +95,7 @@ void ResetRouteNumberArea() {
     gRouteNoY = 0;
     gRouteNoText.clear();
     gLineNoFieldCount = 0;
+    gRouteNoCells.fill(SignCell{});
     gDisplayLineNumberHook = nullptr;
 }
 

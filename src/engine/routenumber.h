@@ -3,10 +3,12 @@
 // stands and what it shows; the text layer and the renderer read them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 
+#include "engine/editstate.h"
 #include "signconfig/routenolayout.h"
 
 namespace kv {
@@ -20,11 +22,25 @@ extern int16_t gLineNoFieldCount;  // number of route-number characters
 // The font and the size of the area (gRouteNoFont, gRouteNoAreaWidth,
 // gRouteNoAreaHeight) belong to the route-number layout settings.
 
+// The drawn route-number characters, index 1..4 (at most four are drawn):
+// X, Y (top-left corner) and Width, Height (cut to whole dots) in fifths of a
+// dot, and CharCode; the last drawn one has Next 0.
+constexpr int kDrawnRouteNoChars = 4;
+extern std::array<SignCell, kDrawnRouteNoChars + 1> gRouteNoCells;
+
 // Draws the current route number into the text layer of the current sign
-// graphic. Runs the drawer installed with SetDisplayLineNumberHook; without
-// one nothing is drawn.
+// graphic, from (gRouteNoX, gRouteNoY): the destination's route-number text
+// while per-destination texts are on (the box LineNo_txt shows it and
+// gLineNoFieldCount becomes its length), else gRouteNoText. The route-number
+// font becomes the default of the sign's height. Records the characters in
+// gRouteNoCells, sets gRouteNoAreaDots after the last one and measures the
+// area from the font's "0". A drawer installed with SetDisplayLineNumberHook
+// replaces all of this (tests).
 void DisplayLineNumber();
 void SetDisplayLineNumberHook(std::function<void()> hook);
+// Records character i (1..4) drawn with its top-left at (x, y) and the size
+// w x h (fifths of a dot) and moves x past it.
+void PasteLineNoPicture(int16_t i, int16_t& x, int16_t y, int16_t w, int16_t h);
 
 void ResetRouteNumberArea();
 

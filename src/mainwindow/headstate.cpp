@@ -9,6 +9,7 @@
 namespace kv {
 
 int16_t gStartUp = kFalse;
+int16_t gRealignPending = kFalse;
 std::string gDocumentPath;
 std::string gAutoSaveFile;
 double gLastAutoSaveTime = 0;
@@ -50,6 +51,7 @@ float SecondsSinceMidnight() {
 
 void ResetHeadState() {
     gStartUp = kFalse;
+    gRealignPending = kFalse;
     gDocumentPath.clear();
     gAutoSaveFile.clear();
     gLastAutoSaveTime = 0;

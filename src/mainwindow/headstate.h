@@ -11,6 +11,9 @@ namespace kv {
 
 // True from the main window's load until its first activation.
 extern int16_t gStartUp;
+// A new application of the cursor row's alignment is pending; loading an
+// entry, clearing the page and the route-number command clear it.
+extern int16_t gRealignPending;
 // Path of the open project file; "" for a project without a file.
 extern std::string gDocumentPath;
 // The auto-save file: "kivar.txl" in the program folder.

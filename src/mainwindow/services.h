@@ -56,6 +56,36 @@ public:
     virtual void ClearStripPlace(int32_t x, int32_t y) {}
     virtual void DrawStripChar(int32_t x, int32_t y, int16_t charCode) {}
     virtual void RefreshStrip() {}
+
+    // Menu items of the main window by name (ShowLineNo_e, Insert_LineNo_e,
+    // mnuToolsGenerateMBL, ...): enabled state and check mark.
+    virtual void EnableMenuItem(const std::string& name, bool enabled) {}
+    virtual void CheckMenuItem(const std::string& name, bool checked) {}
+    // The Value of toolbar button `index` of tbToolBar (1 = pressed); the
+    // alignment buttons are 10 left, 11 centre, 12 right.
+    virtual int16_t ToolbarButtonValue(int16_t index) { return 0; }
+    virtual void SetToolbarButtonValue(int16_t index, int16_t value) {}
+    // When the first cut tool (toolbar button 33) is enabled, disables the
+    // six cut tools (fraCutSub with False).
+    virtual void ResetCutTools() {}
+    // Moves the cells of the cursor row to the alignment (1 left, 2 right,
+    // 3 centred); unless noToolbar presses the matching toolbar button;
+    // stores it in gTextAlignment and the row's Alignment; repaints the sign
+    // with redraw.
+    virtual void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4) {}
+    // The page-up (one step) and page-down (two steps) keys of the graphic
+    // sign picture.
+    virtual void K4000_PageUp() {}
+    virtual void K4000_PageDown() {}
+    // Renders (unless keepTextLayer) and paints the current sign.
+    virtual void ShowSign(bool keepTextLayer, bool toPrinter) {}
+    // The changing-texts check box Ch_Check (value 1 = checked).
+    virtual bool ChangingTextsChecked() { return false; }
+    virtual void SetChangingTextsChecked(bool checked) {}
+    // The window's own copy of the current page.
+    virtual void SetWindowPage(int16_t page) {}
+    // The route-number box LineNo_txt.
+    virtual void SetRouteNoBoxText(const std::string& text) {}
 };
 
 MainWindowServices& Head();

@@ -30,6 +30,28 @@ public:
     virtual void SetBusy(bool) {}
     // Ends the program at once. Must not return.
     [[noreturn]] virtual void EndProgram(int code);
+
+    // The caption window frmCaption, modal: its text box Cap_txt shows
+    // `proposed`; returns the text of Cap_txt when the window closes.
+    virtual std::string CaptionPrompt(const std::string& proposed) { return proposed; }
+
+    // The running bitmap import frmPic2Graph. The text of its box
+    // txtDisplayText, and whether its check box chkSetDisplayText asks for a
+    // display text per picture.
+    virtual std::string PictureImportDisplayText() { return ""; }
+    virtual bool PictureImportAsksDisplayText() { return false; }
+    // Shows `text` in txtDisplayText with `length` characters from `start`
+    // (0-based) selected and the focus on it, makes cmdOK and cmdSkip
+    // visible and sets the choice value to "ChoiceFlag".
+    virtual void PictureImportOfferDisplayText(const std::string& text, int start, int length) {}
+    // The choice value; OK and Skip change it from "ChoiceFlag".
+    virtual std::string PictureImportChoice() { return ""; }
+    // Empties txtDisplayText and hides it and both buttons.
+    virtual void PictureImportEndDisplayText() {}
+
+    // The route-number dialog frmMBL, modal. It leaves its results in
+    // gMBLRouteNo, gMBLFont, gRouteNoLeft and gMBLAccepted.
+    virtual void RouteNumberDialog() {}
 };
 
 // The host in use; a console host that writes to stderr and answers with the

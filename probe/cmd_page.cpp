@@ -1,0 +1,153 @@
+// Loading a stored page of a graphic sign:
+//   kivar-probe page --data DIR TXL NUMBER ADDRESS PAGE [--extra]
+// reads the project, loads page PAGE of the sign at ADDRESS of destination
+// (or extra text) NUMBER into the editor from its bytes and markup, renders
+// it, prints the stored markup and bytes, the sign's dots as rows of "#"
+// (lit) and "." and what the page encodes to again.
+#include <cstdio>
+#include <string>
+
+#include "data/charmap.h"
+#include "data/destlist.h"
+#include "data/fieldtext.h"
+#include "data/inverted.h"
+#include "data/language.h"
+#include "data/records.h"
+#include "data/signdata.h"
+#include "data/signtable.h"
+#include "engine/dotlayers.h"
+#include "engine/editorview.h"
+#include "engine/editstate.h"
+#include "engine/fontlib.h"
+#include "engine/markup.h"
+#include "engine/pageload.h"
+#include "engine/render.h"
+#include "engine/routenumber.h"
+#include "engine/signcommands.h"
+#include "files/txlread.h"
+#include "platform/paths.h"
+#include "platform/safefile.h"
+#include "platform/vb.h"
+#include "probe.h"
+#include "signconfig/routenolayout.h"
+
+namespace {
+
+constexpr const char* kUsage = "page --data DIR TXL NUMBER ADDRESS PAGE [--extra]";
+
+// A text in double quotes; bytes outside 32..126, the quote and the
+// backslash as \xHH.
+std::string Quoted(const std::string& s) {
+    static const char* d = "0123456789abcdef";
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c >= 32 && c < 127 && c != '"') {
+            out += static_cast<char>(c);
+        } else {
+            out += "\\x";
+            out += d[c >> 4];
+            out += d[c & 15];
+        }
+    }
+    return out + "\"";
+}
+
+bool LoadData(const std::string& dir) {
+    kv::gDataPath = dir;
+    kv::gSettingsFile = kv::JoinPath(dir, "kivar.lib");
+    kv::gFontPath = kv::JoinPath(dir, "Fonts") + "/";
+    kv::gLanguage = "English";
+    kv::gLanguageFile = kv::JoinPath(dir, "English.lng");
+    kv::LoadLanguageTexts();
+    kv::ReadSignFontSection();
+    kv::ResetFontLibrary();
+    if (!kv::LoadFontLibraryFile(kv::JoinPath(kv::JoinPath(dir, "Fonts"), "kstndrd.bib"))) return false;
+    kv::BuildFontStartTable();
+    kv::BuildCharDeltaTable();
+    kv::InstallEditorFontHooks();
+    kv::InstallPageEditorHooks();
+    return true;
+}
+
+bool ReadProject(const std::string& path) {
+    std::string bytes;
+    if (!kv::ReadWholeFile(path, bytes)) return false;
+    kv::ClearLists();
+    kv::DestList.Clear();
+    kv::ExtraList.Clear();
+    kv::gCurrentSign = 0;
+    return kv::ReadTxlData(bytes, path) == kv::TxlReadResult::Read;
+}
+
+// The stored markup of the page without the blank after its "#".
+std::string StoredMarkup() {
+    std::string field = kv::CurrentPageMarkup();
+    if (!field.empty() && field[0] == ' ') field.erase(0, 1);
+    return field;
+}
+
+}  // namespace
+
+PROBE_COMMAND("page", kUsage) {
+    probe::Args a = args;
+    std::string dir;
+    const bool gotData = probe::TakeOption(a, "--data", dir);
+    const bool extra = probe::TakeFlag(a, "--extra");
+    if (!gotData || a.size() != 4) return probe::Usage(kUsage);
+    const int number = static_cast<int>(kv::Val(a[1]));
+    const int address = static_cast<int>(kv::Val(a[2]));
+    const int page = static_cast<int>(kv::Val(a[3]));
+    if (number < 0 || number >= (extra ? kv::kExtraCount : kv::kDestCount) || !kv::IsSignAddress(address) ||
+        page < 1 || page > 999)
+        return probe::Usage(kUsage);
+
+    if (!LoadData(dir)) {
+        std::fprintf(stderr, "kivar-probe: cannot read the font library of %s\n", dir.c_str());
+        return 1;
+    }
+    if (!ReadProject(a[0])) {
+        std::fprintf(stderr, "kivar-probe: cannot read the project %s\n", a[0].c_str());
+        return 1;
+    }
+    kv::SignInfo& sign = kv::SignInfoOf(address);
+    if (sign.Model != "K4000") {
+        std::fprintf(stderr, "kivar-probe: sign %d is not a graphic sign\n", address);
+        return 1;
+    }
+    sign.Shown = -1;
+    sign.GraphicIndex = 0;
+    kv::gCurrentSign = static_cast<int16_t>(address);
+    kv::ResizeGraphicLayer(0, sign.Width + 5, sign.Height + 5);
+    kv::ResizeUndoLayer(0, sign.Width + 5, sign.Height + 5);
+    kv::RecalcRouteNoArea();
+    // The project's sample stands for the route number.
+    if (kv::gRouteNoText.empty()) kv::gRouteNoText = kv::gLineNoFields;
+
+    kv::gDestListActive = kv::VbBool(!extra);
+    if (extra) kv::gCurrentExtra = static_cast<int16_t>(number);
+    else kv::gCurrentDest = static_cast<int16_t>(number);
+    int16_t n = static_cast<int16_t>(page), multi = 0;
+    const std::string data = extra && !kv::gExtraPerSign ? kv::GetExtraRow(static_cast<int16_t>(number), n, multi)
+                                                         : kv::GetActiveRow(static_cast<int16_t>(number),
+                                                                            static_cast<int16_t>(address), n, multi);
+    kv::gCurrentPage = n;
+    kv::InvertLoadBuffer();
+    const std::string stored = StoredMarkup();
+    kv::ParseSignMarkup(data);
+    kv::RenderTextLayer(0);
+
+    std::printf("%s %d page %d, sign %d \"%s\" %dx%d\n", extra ? "extra text" : "destination", number,
+                kv::gCurrentPage, address, sign.Name.c_str(), sign.Width, sign.Height);
+    std::printf("stored markup: %s\n", Quoted(stored).c_str());
+    std::printf("stored bytes: %s\n", probe::HexBytes(data).c_str());
+    for (int y = 0; y < sign.Height; ++y) {
+        std::string line;
+        for (int x = 0; x < sign.Width; ++x) line += kv::SignDotLit(0, x, y) ? '#' : '.';
+        std::printf("%s\n", line.c_str());
+    }
+    const std::string markup = kv::EncodeSignObjects(false);
+    const std::string bytes = kv::BuildSignData(kv::PageFirstCell());
+    std::printf("markup: %s\n", Quoted(markup).c_str());
+    std::printf("bytes: %s\n", probe::HexBytes(bytes).c_str());
+    return 0;
+}

@@ -1,0 +1,27 @@
+// Loading a graphic sign page into the editor: the page's bytes (SignData)
+// give the cells, their fonts and places and the graphic; the page's markup
+// in the record's Text gives the rows, the route-number field and the names
+// of the picture and the symbols.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kv {
+
+// Rebuilds the edit state, the graphic layer of the current sign graphic and
+// the route-number settings from one page of sign bytes; the markup is page
+// gCurrentPage of sign gCurrentSign of the current record. Only the current
+// sign's editor slot takes the emptied page on the way. Bytes that the
+// current character map has no character for are skipped.
+void ParseSignMarkup(const std::string& data);
+// The same with the page's markup field given (one leading blank, as stored).
+void ParseSignPage(const std::string& data, const std::string& markupField);
+// The number of cells that row `row` of the current page holds by its markup.
+int16_t RowCharCount(int16_t row);
+
+// Installs the loader, the marking and the editor slots where the editor,
+// the character maps and the inverted-text store call them.
+void InstallPageEditorHooks();
+
+}  // namespace kv

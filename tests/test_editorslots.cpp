@@ -1,0 +1,399 @@
+// The editor slots of the graphic sign pictures, the alignment a row shows,
+// the route-number font of a sign and the route-number command. Fonts: "1"
+// is 7 dots high with A-D and digits 5 dots wide (25); the route-number font
+// "h" has digits 6 dots wide (30), 7 high.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "engine/dotstrips.h"
+#include "engine/routefield.h"
+#include "files/outoptions.h"
+#include "support/markup_state.h"
+
+using namespace kv;
+using testmarkup::Commit;
+using testmarkup::Load;
+using testmarkup::StoredBytes;
+using testtext::RowTexts;
+using testtext::Type;
+
+namespace {
+
+bool SameBytes(const void* a, const void* b, size_t n) { return std::memcmp(a, b, n) == 0; }
+
+std::vector<int16_t> FieldPositions() {
+    std::vector<int16_t> out;
+    for (int16_t c = PageFirstCell(); IsUsedCell(c); c = Cell(c).Next) out.push_back(Cell(c).FieldPos);
+    return out;
+}
+
+class SlotsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testmarkup::ResetAll();
+        ResetOutOptions();
+    }
+    void TearDown() override { testmarkup::ResetAll(); }
+    testmarkup::Head head;
+    testmarkup::Ui ui;
+};
+
+TEST_F(SlotsTest, StoreAndRestoreAreExactCopies) {
+    testmarkup::StartPage(112, 16, "1");
+    Type("AB\nCD");
+    gTextAlignment = 3;
+    gCurrentPage = 2;
+    gHasGraphic = -1;
+    gGraphicText = "runs";
+    gPictureTagName = "Bus";
+    gRouteNoAreaDots = 7;
+    const auto cells = gCells;
+    const auto rows = gRows;
+    const int16_t cursorX = gCursorX, cursorCell = gCursorCell, row = gCurrentRow;
+    StoreEditorPage(1, true, 2);
+
+    // Slot 3 does not exist: nothing changes.
+    const auto slots = gEditorSlots;
+    StoreEditorPage(3, true, -1);
+    RestoreEditorPage(3);
+    EXPECT_TRUE(SameBytes(&slots[0].cells, &gEditorSlots[0].cells, sizeof slots[0].cells));
+
+    RefreshEditor(0, 0);  // stores the empty page into slot 0, the sign's
+    ReadCharMap("4");
+    Type("X");
+    gTextAlignment = 1;
+    gCurrentPage = 1;
+    gHasGraphic = 0;
+    gGraphicText.clear();
+    gPictureTagName.clear();
+    gShowLineNo = -1;
+
+    RestoreEditorPage(1);
+    EXPECT_TRUE(SameBytes(&cells, &gCells, sizeof cells));
+    EXPECT_TRUE(SameBytes(&rows, &gRows, sizeof rows));
+    EXPECT_EQ(gCursorX, cursorX);
+    EXPECT_EQ(gCursorCell, cursorCell);
+    EXPECT_EQ(gCurrentRow, row);
+    EXPECT_EQ(RowTexts(), (std::vector<std::string>{"AB", "CD"}));
+    EXPECT_EQ(gCurrentPage, 2);
+    EXPECT_EQ(head.windowPage, 2);
+    EXPECT_TRUE(head.changingTexts);  // stored as 2 changing texts
+    EXPECT_EQ(gCurrentFontCode, "1");
+    EXPECT_EQ(gTextAlignment, 3);
+    EXPECT_EQ(head.buttons[11], 1);  // the centre button pressed
+    EXPECT_EQ(gShowLineNo, 0);
+    EXPECT_FALSE(head.checked["ShowLineNo_e"]);
+    EXPECT_EQ(gRouteNoAreaDots, 7);
+    EXPECT_EQ(gHasGraphic, -1);
+    EXPECT_EQ(gGraphicText, "runs");
+    EXPECT_EQ(gPictureTagName, "Bus");
+
+    // Without the font, the slot keeps what it last took; the check box is
+    // read from the window.
+    head.changingTexts = false;
+    StoreEditorPage(1, false, -1);
+    EXPECT_FALSE(gEditorSlots[1].changingTexts);
+    EXPECT_EQ(gEditorSlots[1].fontCode, "1");
+}
+
+TEST_F(SlotsTest, TwoGraphicSignsKeepTheirOwnGraphics) {
+    testtext::LoadShippedFonts();
+    InstallEditorFontHooks();
+    testgfx::MakeSign(40, 8, 1, 3);  // sign 3 in picture 1
+    SignInfoOf(3).Name = "REAR";
+    testgfx::MakeSign(40, 8, 0, 2);  // sign 2 in picture 0, current
+    gDestListActive = kTrue;
+
+    // Two pages, each with its own picture and caption.
+    struct Page {
+        int16_t address, k;
+        std::vector<std::string> art;
+        std::string caption;
+        std::string markup, bytes;
+    };
+    std::vector<Page> pages = {
+        {2, 0, {"####", "#..#", "####"}, "<Front>A", "", ""},
+        {3, 1, {"#...#", ".#.#.", "..#.."}, "<Rear>B", "", ""},
+    };
+    for (Page& p : pages) {
+        gCurrentSign = p.address;
+        RefreshEditor(0, 0);
+        ReadCharMap("1");
+        testgfx::PutArt(p.k, p.art, 30, 1);
+        MarkGraphicChanged();
+        Type(p.address == 2 ? "A" : "B");
+        ui.caption = &p.caption;
+        p.markup = Commit(1);
+        p.bytes = StoredBytes(1);
+    }
+    ui.caption = nullptr;
+    ASSERT_NE(pages[0].bytes, pages[1].bytes);
+
+    // Opening the entry loads every sign into its slot ...
+    for (const Page& p : pages) {
+        gCurrentSign = p.address;
+        Load(1);
+        StoreEditorPage(p.k, true, 1);
+    }
+    // ... and committing it unchanged gives every sign its own page back.
+    for (auto it = pages.rbegin(); it != pages.rend(); ++it) {
+        SCOPED_TRACE(it->address);
+        gCurrentSign = it->address;
+        RestoreEditorPage(it->k);
+        EXPECT_EQ(BuildSignData(PageFirstCell()), it->bytes);
+        EXPECT_EQ(EncodeSignObjects(false), it->markup);
+    }
+}
+
+TEST_F(SlotsTest, RowAlignmentOfALoadedRow) {
+    struct Case {
+        int w;      // sign width in dots
+        int16_t x;  // X of the row's first cell; the row is A B, 50 wide
+        int16_t alignment;
+    };
+    const Case cases[] = {
+        {20, 0, 1},   // from the left edge
+        {16, 10, 3},  // 10 on the left, 20 on the right
+        {17, 30, 0},  // 30 and 5
+        {16, 35, 2},  // beyond the right edge
+        {20, 45, 0},  // 45 and 5, and the right edge not passed
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.w) + " " + std::to_string(c.x));
+        testmarkup::ResetAll();
+        testmarkup::StartPage(c.w, 16, "1");
+        Type("AB");
+        Cell(1).X = c.x;
+        Cell(2).X = static_cast<int16_t>(c.x + 25);
+        EXPECT_EQ(DetectRowAlignment(), c.alignment);
+        EXPECT_EQ(CurrentRowAlignment(), DetectRowAlignment());
+    }
+    // With the route-number area at the left the row starts beside it.
+    testmarkup::ResetAll();
+    testmarkup::StartPage(112, 16, "1");
+    Type("AB");
+    gShowLineNo = -1;
+    gRouteNoLeft = -1;
+    gRouteNoAreaWidth = 60;
+    Cell(1).X = 65;
+    Cell(2).X = 90;
+    EXPECT_EQ(DetectRowAlignment(), 1);
+    // An empty row shows none.
+    RefreshEditor(0, 0);
+    EXPECT_EQ(DetectRowAlignment(), 0);
+}
+
+TEST_F(SlotsTest, RouteNumberFontOfASign) {
+    testgfx::MakeSign(112, 16);
+    gDefaultRouteNoFont[16 - kMinFontHeight] = "e";
+    EXPECT_EQ(RouteNoFontOfSign(2), "e");
+    gSignRouteNoFont[0] = " h ";
+    EXPECT_EQ(RouteNoFontOfSign(2), "h");
+    gSignRouteNoFont[0] = "hh";
+    EXPECT_EQ(RouteNoFontOfSign(2), "e");
+    gDefaultRouteNoFont[16 - kMinFontHeight] = "";
+    EXPECT_EQ(RouteNoFontOfSign(2), "i");
+    EXPECT_EQ(RouteNoFontOfSign(1), "i");
+    EXPECT_EQ(RouteNoFontOfSign(17), "i");
+    EXPECT_TRUE(IsCharInSet("a"));
+    EXPECT_FALSE(IsCharInSet("G"));
+}
+
+TEST_F(SlotsTest, MarkRowStartFindsRowsInIndexOrder) {
+    testmarkup::StartPage(112, 16, "1");
+    Type("ABC\nDA");
+    // Row 2 taken apart as a re-layout leaves it.
+    Row(1).CellCount = 5;
+    Row(2).FirstCell = 0;
+    Row(2).CellCount = 0;
+    Cell(3).RowEnd = 0;
+    MarkRowStart(2);
+    EXPECT_EQ(Row(2).FirstCell, 4);
+    EXPECT_EQ(Row(2).CellCount, 2);
+    EXPECT_EQ(Row(1).CellCount, 3);
+    EXPECT_EQ(Cell(3).RowEnd, -1);
+    EXPECT_EQ(gCursorCell, 3);
+    EXPECT_EQ(testtext::CheckInvariants(), "");
+}
+
+// The route-number command, with a dialog that answers as told.
+class RouteNoTest : public SlotsTest {
+protected:
+    void Start(int w, const std::string& text) {
+        testmarkup::StartPage(w, 16, "1");
+        Type(text);
+        if (!text.empty()) testtext::CursorAfter(LastCellOfRow(Row(gStartRow).FirstCell), gStartRow);
+    }
+    void Answer(const std::string& route, const std::string& font = "h", bool ok = true) {
+        ui.dialog = [=] {
+            gMBLRouteNo = route;
+            gMBLFont = font;
+            gMBLAccepted = ok ? -1 : 0;
+        };
+    }
+};
+
+TEST_F(RouteNoTest, OnlyFromTheFirstRow) {
+    Start(112, "AB\nC");
+    testtext::CursorAfter(3, Row(gStartRow).NextRow);
+    Answer("12");
+    GenerateRouteNo();
+    EXPECT_EQ(ui.beeps, 1);
+    EXPECT_EQ(ui.dialogs, 0);
+    EXPECT_EQ(RowTexts(), (std::vector<std::string>{"AB", "C"}));
+}
+
+TEST_F(RouteNoTest, TypesAtMostFourCharactersAsAField) {
+    Start(112, "");
+    gRouteNoLeft = -1;
+    Answer("12345");
+    GenerateRouteNo();
+    EXPECT_EQ(testtext::ChainText(), "1234");
+    EXPECT_EQ(FieldPositions(), (std::vector<int16_t>{1, 2, 3, 4}));
+    EXPECT_EQ(Cell(1).FontCode, 'h');
+    EXPECT_EQ(gCurrentFontCode, "1");  // the font in use comes back
+    EXPECT_EQ(gTextModified, -1);
+    EXPECT_EQ(gRouteNoFieldTyped, -1);
+    EXPECT_EQ(gRouteNoFieldPlaced, -1);
+    EXPECT_EQ(head.enabled["Insert_LineNo_e"], true);  // menu state 3
+    EXPECT_EQ(head.shown, 1);
+    EXPECT_EQ(gMBLRouteNo, "12345");
+    EXPECT_EQ(EncodeSignObjects(false), "<L/1234>");
+}
+
+TEST_F(RouteNoTest, RightEndWithLeftButtonMovesOnlyTheField) {
+    Start(112, "AB");
+    head.buttons[10] = 1;
+    Answer("12");
+    GenerateRouteNo();
+    EXPECT_EQ(testtext::ChainText(), "AB12");
+    EXPECT_EQ(Cell(1).X, 0);  // the text stays
+    EXPECT_EQ(Cell(2).X, 25);
+    EXPECT_EQ(Cell(4).X + Cell(4).Width, 5 * 112 + 5);
+    EXPECT_EQ(Cell(3).X, 5 * 112 + 5 - 60);
+    EXPECT_EQ(FieldPositions(), (std::vector<int16_t>{0, 0, 1, 2}));
+    EXPECT_EQ(gCursorCell, 2);  // back behind the text
+    EXPECT_TRUE(head.alignments.empty());
+}
+
+TEST_F(RouteNoTest, LeftEndAloneCentresTheCursor) {
+    // (5 x width + 30) / 2, halves to the even neighbour.
+    for (const auto& [w, x] : {std::pair{129, 338}, std::pair{127, 332}}) {
+        SCOPED_TRACE(w);
+        testmarkup::ResetAll();
+        Start(w, "");
+        gRouteNoLeft = -1;
+        Answer("1");
+        GenerateRouteNo();
+        EXPECT_EQ(gCursorX, x);
+        EXPECT_TRUE(head.alignments.empty());  // nothing but the field
+    }
+}
+
+TEST_F(RouteNoTest, RightEndAloneMovesTheFieldToTheEdge) {
+    Start(18, "");  // 90 units; "12" is 60 wide and ends at 95
+    Answer("12");
+    GenerateRouteNo();
+    EXPECT_EQ(Cell(1).X, 35);
+    EXPECT_EQ(gCursorX, 15);
+    EXPECT_EQ(gCursorCell, 1);
+}
+
+TEST_F(RouteNoTest, TypingBeforeOtherRowsKeepsTheRowsInIndexOrder) {
+    for (bool left : {false, true}) {
+        SCOPED_TRACE(left);
+        testmarkup::ResetAll();
+        Start(112, "AB\nC");
+        testtext::CursorAfter(2, gStartRow);
+        Row(gStartRow).Alignment = 1;
+        Row(Row(gStartRow).NextRow).Alignment = 3;
+        gRouteNoLeft = left ? -1 : 0;
+        head.buttons[10] = 1;
+        Answer("12");
+        GenerateRouteNo();
+        EXPECT_EQ(testtext::CheckInvariants(), "");
+        EXPECT_EQ(RowTexts(), (std::vector<std::string>{left ? "12AB" : "AB12", "C"}));
+        // Cells run in index order again, the field keeps its places.
+        for (int16_t c = PageFirstCell(); IsUsedCell(Cell(c).Next); c = Cell(c).Next) EXPECT_EQ(Cell(c).Next, c + 1);
+        EXPECT_EQ(FieldPositions(), (left ? std::vector<int16_t>{1, 2, 0, 0, 0} : std::vector<int16_t>{0, 0, 1, 2, 0}));
+        EXPECT_EQ(Row(gStartRow).Alignment, 1);
+        EXPECT_EQ(Row(Row(gStartRow).NextRow).Alignment, 3);
+        EXPECT_EQ(gCurrentRow, gStartRow);
+        EXPECT_EQ(EncodeSignObjects(false), left ? "<L/12>AB\\C" : "AB<L/12>\\C");
+    }
+}
+
+TEST_F(RouteNoTest, ANewRouteNumberReplacesTheField) {
+    Start(112, "AB");
+    head.buttons[10] = 1;
+    Answer("12");
+    GenerateRouteNo();
+    std::string offered;
+    ui.dialog = [&] {
+        offered = gMBLRouteNo;
+        gMBLRouteNo = "7";
+        gMBLFont = "h";
+        gMBLAccepted = -1;
+    };
+    GenerateRouteNo();
+    EXPECT_EQ(offered, "12");  // the field is offered
+    EXPECT_EQ(testtext::ChainText(), "AB7");
+    EXPECT_EQ(FieldPositions(), (std::vector<int16_t>{0, 0, 1}));
+}
+
+TEST_F(RouteNoTest, CancelAndRefusalChangeNothing) {
+    Start(112, "AB");
+    gRouteNoLeft = -1;
+    Answer("7");
+    GenerateRouteNo();
+    ASSERT_EQ(testtext::ChainText(), "7AB");
+    const std::string bytes = BuildSignData(PageFirstCell());
+    gMBLRouteNo = "before";
+    Answer("99", "h", false);
+    ui.dialog = [] { gMBLAccepted = 0; };
+    GenerateRouteNo();
+    EXPECT_EQ(gMBLRouteNo, "before");  // the field's 7 is taken back
+    EXPECT_EQ(BuildSignData(PageFirstCell()), bytes);
+
+    // "h" has no glyph for "G": refused before the old field goes.
+    Answer("1G");
+    const int beeps = ui.beeps;
+    GenerateRouteNo();
+    EXPECT_EQ(ui.beeps, beeps + 1);
+    EXPECT_EQ(BuildSignData(PageFirstCell()), bytes);
+}
+
+TEST_F(RouteNoTest, AlignmentByTheToolbar) {
+    struct Case {
+        bool left;
+        int16_t button;  // 0 none
+        std::vector<int16_t> alignments;
+        int16_t centreButton;
+    };
+    const Case cases[] = {
+        {false, 10, {}, 0},  // moves the field only (another test)
+        {true, 10, {1}, 0},
+        {true, 12, {1, 2}, 0},
+        {false, 12, {3, 2}, 0},
+        {true, 0, {3}, 1},
+        {false, 11, {3}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.left) + " " + std::to_string(c.button));
+        testmarkup::ResetAll();
+        head.alignments.clear();
+        head.buttons.clear();
+        Start(112, "AB");
+        gRouteNoLeft = c.left ? -1 : 0;
+        if (c.button) head.buttons[c.button] = 1;
+        Answer("12");
+        GenerateRouteNo();
+        std::vector<int16_t> got;
+        for (const auto& a : head.alignments) got.push_back(std::get<0>(a));
+        EXPECT_EQ(got, c.alignments);
+        EXPECT_EQ(head.buttons[11], c.centreButton);
+    }
+}
+
+}  // namespace
