@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QCheckBox>
+#include <QToolBar>
 
 #include "data/charmap.h"
 #include "data/defaultdest.h"
@@ -120,6 +122,31 @@ void frmHead::ShowRouteNumberControls(bool on) {
     AutoSign_lbl2->setVisible(on);
 }
 
+void frmHead::EnableMenuItem(const std::string& name, bool enabled) {
+    if (QAction* a = MenuItem(Q(name))) a->setEnabled(enabled);
+}
+
+void frmHead::CheckMenuItem(const std::string& name, bool checked) {
+    if (QAction* a = MenuItem(Q(name))) a->setChecked(checked);
+}
+
+int16_t frmHead::ToolbarButtonValue(int16_t index) {
+    return index >= 1 && index <= 38 && tbButtons[index]->isChecked() ? 1 : 0;
+}
+
+void frmHead::SetToolbarButtonValue(int16_t index, int16_t value) {
+    if (index >= 1 && index <= 38 && tbButtons[index]->isCheckable()) tbButtons[index]->setChecked(value == 1);
+}
+
+void frmHead::ResetCutTools() {
+    if (tbButtons[33]->isEnabled()) fraCutSub(false);
+}
+
+bool frmHead::ChangingTextsChecked() { return Ch_Check->isChecked(); }
+void frmHead::SetChangingTextsChecked(bool checked) { Ch_Check->setChecked(checked); }
+void frmHead::SetWindowPage(int16_t page) { WindowPage = page; }
+void frmHead::SetRouteNoBoxText(const std::string& text) { LineNo_txt->setText(Q(text)); }
+
 // ------------------------------------------------------------------ state owned by the data core
 
 bool frmHead::DestListActiveNow() const { return gDestListActive != 0; }
@@ -146,7 +173,10 @@ void frmHead::SetDataStartValues() {
 void frmHead::InitDefaultDestination() { kv::InitDefaultDestination(); }
 void frmHead::RecalcRowWidths() {}
 void frmHead::SetAlignment(int16_t, bool, bool, bool) {}
-void frmHead::ShowAlignment() {}
+void frmHead::ShowAlignment() {
+    const int button = gTextAlignment == 1 ? 10 : gTextAlignment == 3 ? 11 : gTextAlignment == 2 ? 12 : 0;
+    if (button != 0) tbButtons[button]->setChecked(true);
+}
 void frmHead::cmdScale_Click(int) {}
 void frmHead::CursorTimer_Timer() {
     // Once after a start from the auto-save file: the notice about it.

@@ -90,6 +90,18 @@ public:
     void PaintEditorGlyph(const std::string& fontId, int16_t charCode, int32_t x, int32_t y) override;
     // After the editor's reset: the current sign's picture starts afresh.
     void SelectK4000Graphic(int16_t k) override;
+    // Menu items by name, the toolbar buttons' pressed state, the cut tools,
+    // the changing-texts box, the window's page and the route-number box, as
+    // the page loader and the editor slots set them.
+    void EnableMenuItem(const std::string& name, bool enabled) override;
+    void CheckMenuItem(const std::string& name, bool checked) override;
+    int16_t ToolbarButtonValue(int16_t index) override;
+    void SetToolbarButtonValue(int16_t index, int16_t value) override;
+    void ResetCutTools() override;
+    bool ChangingTextsChecked() override;
+    void SetChangingTextsChecked(bool checked) override;
+    void SetWindowPage(int16_t page) override;
+    void SetRouteNoBoxText(const std::string& text) override;
     // The separators of a text sign's strip, in the strip's foreground colour.
     void DrawStripSeparators(const kv::StripLayout& layout);
     // The colour of the characters on the strip.
@@ -109,7 +121,7 @@ public:
     void SelectK4000Graphic(bool currentOnly);
     // Renders (unless keepTextLayer) and paints the current sign; with
     // toPrinter the dots go to PrintDot instead.
-    void ShowSign(bool keepTextLayer, bool toPrinter);
+    void ShowSign(bool keepTextLayer, bool toPrinter) override;
     // The printer's dot painter (1-based dot, zoom); the sign printing sets it.
     std::function<void(int32_t col, int32_t row, int32_t zoom)> PrintDot;
     // One dot, 1-based, in a colour (0xBBGGRR; -1 the picture's foreground).
@@ -216,7 +228,7 @@ public:
     // Each is called where the start and the handlers need it and does
     // nothing yet.
     void RecalcRowWidths();
-    void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4);
+    void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4) override;
     void ShowAlignment();
     void cmdScale_Click(int index);
     void ScreenTimer_Timer();
@@ -370,6 +382,8 @@ public:
     // Save As offers the older format versions ([Generell] ChooseFormat "1").
     bool ChooseFormat = false;
     bool CheckingCurrentNumber = false;
+    // The page the window shows for the active sign (the editor slots set it).
+    int16_t WindowPage = 1;
     bool bSkipListClick = false;
     bool SkipExtraListClick = false;
     int16_t nPrevDest = 0;

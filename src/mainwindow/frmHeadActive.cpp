@@ -13,6 +13,7 @@
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
 #include "engine/dotstrips.h"
+#include "engine/editorslots.h"
 #include "engine/editstate.h"
 #include "engine/rowlookup.h"
 #include "data/charmap.h"
@@ -55,19 +56,18 @@ bool InsideSelection(int16_t x, int16_t y) {
 
 void frmHead::ChangeAddress(int16_t index, bool recount, bool keep) {
     if (index != ActivePictureIndex) {
-        if (ActivePictureIndex != -1) {
-            // The editor state of the sign that was active goes to its
-            // editor slot here (StoreEditorPage with keep) once the slots
-            // are linked in.
-            if (ActivePictureIndex >= 0 && ActivePictureIndex < kMaxSignPictures)
-                SignSB[ActivePictureIndex]->SetPanelPicture(4, picInactive->pixmap());
+        if (ActivePictureIndex >= 0 && ActivePictureIndex < kMaxSignPictures) {
+            // The sign that was active keeps its editor state in its slot.
+            StoreEditorPage(ActivePictureIndex, true, -1);
+            SignSB[ActivePictureIndex]->SetPanelPicture(4, picInactive->pixmap());
         }
         ActivePictureIndex = index;
         CancelMarking();
-        // ... and the new sign's editor state comes back (RestoreEditorPage).
         const int16_t s = FindK4000ByGraphic(index);
         if (s > 0 && index >= 0 && index < kMaxSignPictures) {
             gCurrentSign = s;
+            // ... and the new one's comes back.
+            RestoreEditorPage(index);
             if (recount) {
                 int16_t n = std::max<int16_t>(NumberOfChangingTexts(-1), 1);
                 if (gPicturePage[index] > n) n = gPicturePage[index];

@@ -20,8 +20,13 @@
 #include "data/records.h"
 #include "data/signdata.h"
 #include "data/signtable.h"
+#include "data/charmap.h"
+#include "engine/editorslots.h"
 #include "engine/editorview.h"
 #include "engine/editstate.h"
+#include "engine/pageload.h"
+#include "engine/routefield.h"
+#include "engine/routenumber.h"
 #include "engine/signcommands.h"
 #include "engine/signpictures.h"
 #include "mainwindow/frmHead.h"
@@ -214,6 +219,7 @@ void frmHead::DestList_DblClick() {
     nPrevDest = previous;
     if (!AskSaveChanges()) return;
 
+    gRealignPending = kFalse;
     if (gEditPicture) gEditPicture->Cls();
     if (!bKeepCurrentNumber) {
         gCurrentDest = GetDestIndex(PadCode(Left(SelectedLine(DestList, kv::DestList), 4)));
@@ -298,6 +304,7 @@ void frmHead::ExtraList_DblClick() {
     }
     if (!AskSaveChanges()) return;
 
+    gRealignPending = kFalse;
     if (gEditPicture) gEditPicture->Cls();
     if (!bKeepCurrentNumber) {
         const std::string line = SelectedLine(ExtraList, kv::ExtraList);
@@ -381,12 +388,42 @@ void frmHead::ShowRouteNumberOfPage() {
 
 void frmHead::LoadPageIntoEditor(const std::string& page, int16_t pictureIndex, int16_t pages, bool placeCursor,
                                  bool alignByCommand) {
-    // The page loader comes with the sign markup.
-    (void)page;
-    (void)pictureIndex;
-    (void)pages;
-    (void)placeCursor;
-    (void)alignByCommand;
+    ParseSignMarkup(page);
+    if (placeCursor && gCurrentRow == 1 && !gRouteNoLeft) {
+        // A route number at the row's right end: the cursor goes in front of
+        // it (a row of nothing but the field: before the row's first cell).
+        int16_t width = 0, boundary = 0, flag = 0;
+        std::string text;
+        if (GetSelectionInfo(width, boundary, text, flag)) {
+            if (flag) {
+                const int16_t first = Row(1).FirstCell;
+                if (IsUsedCell(first)) {
+                    gCursorCell = first;
+                    gCursorX = static_cast<int16_t>(Cell(first).X - 5);
+                    gCursorBeforeCell = kTrue;
+                    if (Row(1).Alignment == 0) Row(1).Alignment = 2;
+                }
+            } else if (boundary > 0) {
+                gCursorX = static_cast<int16_t>(Cell(boundary).X + Cell(boundary).Width);
+                const std::string font(1, Cell(boundary).FontCode);
+                if (font != gCurrentFontCode) ReadCharMap(font);
+            }
+        }
+    }
+    const int16_t alignment = IsRowIndex(gCurrentRow) ? Row(gCurrentRow).Alignment : 0;
+    if (alignment != gTextAlignment) {
+        if (alignByCommand) {
+            SetAlignment(alignment, false, true, false);
+        } else {
+            ShowAlignment();
+            const int button = alignment == 1 ? 10 : alignment == 3 ? 11 : alignment == 2 ? 12 : 0;
+            if (button != 0) tbButtons[button]->setChecked(true);
+            gTextAlignment = alignment;
+        }
+    }
+    // The picture's editor slot keeps the page with its font; the stored
+    // changing-texts flag says whether the sign has two pages or more.
+    StoreEditorPage(pictureIndex, true, pages);
 }
 
 // ------------------------------------------------------------------ the current-number box

@@ -13,6 +13,7 @@
 #include "data/language.h"
 #include "engine/editorview.h"
 #include "engine/editstate.h"
+#include "engine/pageload.h"
 #include "data/startup.h"
 #include "mainwindow/doccommands.h"
 #include "mainwindow/frmHead.h"
@@ -34,6 +35,7 @@ void frmHead::Form_Load() {
     // name as they load.
     gNoEditorPaint = kTrue;
     InstallEditorFontHooks();
+    InstallPageEditorHooks();
     gFontHooks.showFontLabel = [this](const std::string& entry) { size_lbl->setText(Q(entry)); };
     gFontHooks.showFontStatus = [this](const std::string& entry) {
         sb->SetPanelText(2, SizeFrame->title() + ": " + Q(entry));

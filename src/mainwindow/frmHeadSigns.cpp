@@ -11,8 +11,10 @@
 #include "data/records.h"
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
+#include "engine/editorslots.h"
 #include "engine/graphictools.h"
 #include "engine/render.h"
+#include "engine/routenumber.h"
 #include "engine/signpictures.h"
 #include "mainwindow/frmHead.h"
 #include "mainwindow/headstate.h"
@@ -109,6 +111,8 @@ void frmHead::SelectSign(int16_t sign) {
 
 void frmHead::SelectK4000Graphic(bool currentOnly) {
     const int16_t remembered = gCurrentSign;
+    const int16_t rememberedShowLineNo = gShowLineNo;
+    const int32_t rememberedAreaDots = gRouteNoAreaDots;
     SignPicture* rememberedEditPicture = gEditPicture;
     for (int16_t k = 0; k < kMaxSignPictures; ++k) {
         if (PicSignFrame[k]->isHidden()) continue;
@@ -118,10 +122,15 @@ void frmHead::SelectK4000Graphic(bool currentOnly) {
             PrepareTextLayer();
             ClearGraphicLayer();
         } else if (!currentOnly) {
-            // The route-number state of the sign's editor slot comes back
-            // here once the editor slots are linked in.
+            // Another sign's layers are prepared with its own route-number
+            // area, as its editor slot keeps it.
+            EditorSlot& slot = gEditorSlots[static_cast<size_t>(k)];
+            gShowLineNo = slot.showLineNo;
+            gRouteNoAreaDots = slot.routeNoAreaDots;
             PrepareTextLayer();
             ClearGraphicLayer();
+            slot.cursorX = 0;
+            slot.cursorY = 0;
         }
         if (!(currentOnly && gCurrentSign != remembered)) {
             gEditPicture = picSign[k];
@@ -129,6 +138,8 @@ void frmHead::SelectK4000Graphic(bool currentOnly) {
         }
     }
     gCurrentSign = remembered;
+    gShowLineNo = rememberedShowLineNo;
+    gRouteNoAreaDots = rememberedAreaDots;
     gEditPicture = rememberedEditPicture;
 }
 

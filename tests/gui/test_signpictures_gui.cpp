@@ -15,6 +15,7 @@
 #include <QToolBar>
 
 #include "data/destlist.h"
+#include "engine/editorslots.h"
 #include "engine/render.h"
 #include "files/document.h"
 #include "files/txlformat.h"
@@ -272,18 +273,19 @@ TEST_F(SignPicturesGui, ChangeAddressSwitchesTheActiveSign) {
     EXPECT_EQ(gEditPicture, h.picSign[0]);
 
     // A page beyond the sign's pages comes down to them, not below the page
-    // last shown on the picture.
+    // last shown on the picture; the page comes with the sign's editor slot.
     gDestListActive = kTrue;
     gCurrentDest = 4;
     gDestList[4].Text = "\xff" "REAR# A# B";
-    gCurrentPage = 5;
+    gEditorSlots[1].currentPage = 5;
     h.ChangeAddress(1, true, true);
     EXPECT_EQ(gCurrentPage, 2);
     EXPECT_TRUE(h.TNo_op[2]->isChecked());
     EXPECT_TRUE(h.TNo_op[2]->isEnabled());
     EXPECT_FALSE(h.TNo_op[3]->isEnabled());
     gPicturePage[0] = 4;
-    gCurrentPage = 6;
+    h.ChangeAddress(2, true, true);
+    gEditorSlots[0].currentPage = 6;
     h.ChangeAddress(0, true, true);
     EXPECT_EQ(gCurrentPage, 4);
 
