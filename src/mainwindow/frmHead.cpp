@@ -191,4 +191,11 @@ void frmHead::CursorTimer_Timer() {
     // The blinking of the text cursor comes with the edit commands.
 }
 void frmHead::ScreenTimer_Timer() {}
-void frmHead::tbToolBar_ButtonClick(QAction*) {}
+void frmHead::tbToolBar_ButtonClick(QAction* button) {
+    // The document buttons run the File commands; the other keys come with
+    // the editing tools.
+    const QString key = button ? button->property("Key").toString() : QString();
+    if (key == "New") mnuNytt_Click();
+    else if (key == "Open") mnuÖppna_Click();
+    else if (key == "Save") mnuSpara_Click();
+}

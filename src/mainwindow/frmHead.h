@@ -428,6 +428,9 @@ private:
     // window placement and the document folder stored.
     void EndDocumentSession();
     void SetListTicks(bool destinations);
+    // The number box shows the current entry of the active list (its code
+    // while codes are on).
+    void ShowCurrentNumber();
     // One page of a graphic sign into the editor of picture k: parsed, the
     // cursor placed or the row's alignment applied, stored in the picture's
     // editor slot.

@@ -193,6 +193,9 @@ void frmHead::mnuÖppna_Click() {
 
     SetCurrentNumbersAfterLoad();
     mnuTextDesttext_Click();
+    // The number box names the new current entry (the switch above leaves
+    // an already active list as it is).
+    ShowCurrentNumber();
 
     for (SignInfo& s : gSignInfo) s.Shown = kFalse;
     const int16_t first = FirstOpenedSign();

@@ -116,6 +116,7 @@ void frmHead::InitDocument() {
         OpenTxlFile(JoinPath(gDataPath, "standard.ini"));
         // The copy buffer is checked against the new project here
         // (CheckCopyBuffer) once pasting is linked in.
+        AdjustLists(-1);
         AdjustLists();
         gDocumentPath.clear();
         gDocumentModified = kFalse;
@@ -131,10 +132,13 @@ void frmHead::InitDocument() {
         gCurrentSign = first;
         SignInfoOf(first).Shown = kTrue;
     }
+    gK1000Shown = VbBool(AnyK1000Shown());
     UpdateSignControls(gCurrentSign);
     RecalcRouteNoArea();
     tbToolBar->update();
 
+    // The number box names the document's current entry.
+    ShowCurrentNumber();
     gTxlVersion = gDestCodesOn ? 6 : 5;
     gAltBuffer.clear();
     gTextModified = kFalse;

@@ -79,13 +79,7 @@ void frmHead::mnuTextDesttext_Click() {
         SetListTicks(true);
         BlackOut_chk->show();
         lblBlackOut->show();
-        if (gDestCodesOn) {
-            std::string code = DestAt(gCurrentDest).Code;
-            if (Trim(code).empty()) code = CheckDestCode("   0", gCurrentDest);
-            CurrNoTxt->setText(Q(code));
-        } else {
-            CurrNoTxt->setText(QString::number(gCurrentDest));
-        }
+        ShowCurrentNumber();
         MenuItem("Signconfig_e")->setEnabled(true);
         MenuItem("Signs_e")->setEnabled(true);
         Ch_Check->setChecked(false);
@@ -156,6 +150,18 @@ void frmHead::mnuTextExtratext_Click() {
     }
     if (gTextSignActive) K2000_pct->setFocus();
     else RefreshCurrentSignPicture();
+}
+
+void frmHead::ShowCurrentNumber() {
+    if (!gDestListActive) {
+        CurrNoTxt->setText(QString::number(gCurrentExtra));
+    } else if (gDestCodesOn) {
+        std::string code = DestAt(gCurrentDest).Code;
+        if (Trim(code).empty()) code = CheckDestCode("   0", gCurrentDest);
+        CurrNoTxt->setText(Q(code));
+    } else {
+        CurrNoTxt->setText(QString::number(gCurrentDest));
+    }
 }
 
 void frmHead::SetListTicks(bool destinations) {

@@ -131,6 +131,7 @@ TEST_F(DocGui, OpenSwitchListsSaveAndSaveAsAnOlderVersion) {
     ASSERT_EQ(h.ExtraList->count(), 2);
     EXPECT_EQ(gCurrentDest, 4);
     EXPECT_EQ(gCurrentExtra, 3);
+    EXPECT_EQ(h.CurrNoTxt->text(), "4");
     EXPECT_EQ(gCurrentSign, 2);
     EXPECT_TRUE(h.PicSignFrame[0]->isVisible());
     EXPECT_FALSE(h.PicSignFrame[1]->isVisible());  // only the first sign is shown after Open
@@ -226,6 +227,12 @@ TEST_F(DocGui, SaveAsKeepsTheFormatWhileCodesAreOn) {
     EXPECT_EQ(requests[0].filter, kProjectFilter);
     EXPECT_EQ(gTxlVersion, 6);
     EXPECT_NE(Dump(dir.file("coded.txl")).find("version: 6\n"), std::string::npos);
+
+    // The toolbar's Save button is Save.
+    gDocumentPath.clear();
+    requests.clear();
+    h.tbButtons[3]->trigger();
+    EXPECT_EQ(requests.size(), 1u);
 
     // Save on an untitled project, on standard.ini or on S100 runs Save As.
     for (const std::string& name : {std::string(""), dir.file("standard.ini"), gTextS100}) {
