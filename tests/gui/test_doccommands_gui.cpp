@@ -593,3 +593,32 @@ TEST_F(DocGui, AutoCreateMakesNumberedTestEntries) {
     EXPECT_TRUE(prompts.empty());
     EXPECT_EQ(h.DestList->count(), 5);
 }
+
+TEST_F(DocGui, ExtraTextsWithoutSignSectionsShowOneSign) {
+    frmHead& h = Start();
+    struct Case {
+        std::vector<std::pair<int, const char*>> signs;
+        int16_t expected;
+    };
+    const Case cases[] = {
+        {{{3, "K1000"}}, 16},
+        {{{4, "K2000_1R"}, {6, "K2000_2R"}}, 4},
+        {{{4, "K2000_1R"}, {9, "K4000"}, {11, "K4000"}}, 9},
+    };
+    for (const Case& c : cases) {
+        h.mnuTextDesttext_Click();
+        for (int a = 2; a <= 16; ++a) SignInfoOf(a).Model.clear();
+        for (auto [a, model] : c.signs) Sign(a, model, 16, 8, true);
+        gExtraPerSign = kFalse;
+        h.mnuTextExtratext_Click();
+        EXPECT_EQ(gCurrentSign, c.expected);
+        EXPECT_TRUE(SignInfoOf(c.expected).Shown);
+        for (auto [a, model] : c.signs)
+            if (a != c.expected) EXPECT_FALSE(SignInfoOf(a).Shown) << a;
+        EXPECT_FALSE(h.MenuItem("Signconfig_e")->isEnabled());
+        EXPECT_FALSE(h.MenuItem("Signs_e")->isEnabled());
+        EXPECT_EQ(gTextSignActive != 0, Left(SignInfoOf(c.expected).Model, 2) == "K2");
+    }
+    h.mnuTextDesttext_Click();
+    EXPECT_TRUE(h.MenuItem("Signconfig_e")->isEnabled());
+}
