@@ -19,7 +19,7 @@ IniValue ValueOf(const std::string& text, bool isString) {
 
 PROBE_COMMAND("ini-get", "ini-get FILE SECTION KEY [MODE]") {
     if (args.size() < 3 || args.size() > 4) return probe::Usage("ini-get FILE SECTION KEY [MODE]");
-    int16_t mode = args.size() == 4 ? static_cast<int16_t>(Val(args[3])) : kIniOnce;
+    int16_t mode = args.size() == 4 ? static_cast<int16_t>(Val(args[3])) : static_cast<int16_t>(kIniOnce);
     std::string v = IniGetValue(args[0], args[1], args[2], mode);
     ResetIniState();
     std::printf("%s\n", v.c_str());
