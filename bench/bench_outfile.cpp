@@ -70,7 +70,7 @@ const std::string& DataFolder() {
     return dir;
 }
 
-std::string ProjectBytes(const kv::SyntheticProjectSpec& spec) {
+std::string ProjectBytes(const kv::SyntheticProjectShape& spec) {
     DataFolder();
     kv::BuildSyntheticProject(spec);
     return kv::BuildTxlFile(spec.version);
@@ -90,9 +90,9 @@ double SecondsPerRun(F f, int runs) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() / runs;
 }
 
-kv::SyntheticProjectSpec FullSpec() { return {}; }
-kv::SyntheticProjectSpec FittingSpec() {
-    kv::SyntheticProjectSpec s;
+kv::SyntheticProjectShape FullSpec() { return {}; }
+kv::SyntheticProjectShape FittingSpec() {
+    kv::SyntheticProjectShape s;
     s.signs = 1;
     s.pages = 1;
     return s;
@@ -104,14 +104,14 @@ size_t OutFileWork() {
     const int lastDest = kv::LastUsedNumber(kv::DestList);
     for (int n = 0; n <= lastDest; ++n) {
         const kv::DestRecord& r = kv::gDestList[static_cast<size_t>(n)];
-        if (!r.SignData.empty()) bytes += kv::BuildDestRecordVer1_5(r.SignData, r.ChangeTime, r.Flag, n).size();
+        if (!r.SignData.empty()) bytes += kv::WriteDestRecordVer1_5(r.SignData, r.ChangeTime, r.Flag, n).size();
     }
     const int lastExtra = kv::LastUsedNumber(kv::ExtraList);
     for (int n = 0; n <= lastExtra; ++n) {
         const kv::DestRecord& r = kv::gExtraList[static_cast<size_t>(n)];
         if (r.SignData.empty()) continue;
-        bytes += (kv::gExtraPerSign ? kv::BuildExtraK4000(r.SignData, r.ChangeTime)
-                                    : kv::BuildExtraRecord(r.SignData, r.ChangeTime))
+        bytes += (kv::gExtraPerSign ? kv::WriteExtraK4000(r.SignData, r.ChangeTime)
+                                    : kv::WriteExtraRecord(r.SignData, r.ChangeTime))
                      .size();
     }
     std::string fonts;

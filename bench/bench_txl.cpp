@@ -37,7 +37,7 @@ std::string PlainPath() { return gDir + "/kivar-bench-plain.bin"; }
 size_t gFileSize = 0;
 
 void Prepare() {
-    kv::SyntheticProjectSpec spec;  // 10000 / 1000 / 15 / 3
+    kv::SyntheticProjectShape spec;  // 10000 / 1000 / 15 / 3
     kv::BuildSyntheticProject(spec);
     kv::gBackupOn = kv::kFalse;
     if (!kv::SaveTxlFile(ReadPath())) std::abort();

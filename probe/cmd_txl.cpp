@@ -143,7 +143,7 @@ PROBE_COMMAND("txl-copy", "txl-copy IN OUT [--version N]") {
 PROBE_COMMAND("gen-project", "gen-project OUT --dest N --extra M --signs K --pages P [--version V]") {
     static const char* usage = "gen-project OUT --dest N --extra M --signs K --pages P [--version V]";
     probe::Args a = args;
-    kv::SyntheticProjectSpec spec;
+    kv::SyntheticProjectShape spec;
     std::string v;
     if (probe::TakeOption(a, "--dest", v)) spec.dests = static_cast<int>(kv::Val(v));
     if (probe::TakeOption(a, "--extra", v)) spec.extras = static_cast<int>(kv::Val(v));

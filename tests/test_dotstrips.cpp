@@ -109,7 +109,7 @@ TEST_F(DotStripsTest, EncodingMatchesGolden) {
     EXPECT_TRUE(testutil::MatchesGolden("graphics/strips.txt", out, &diff)) << diff;
 }
 
-TEST_F(DotStripsTest, TheSpecifiedRunForASingleDot) {
+TEST_F(DotStripsTest, TheRunOfASingleDot) {
     PutArt(0, {"#"});
     gSelX1 = 0;
     gSelY1 = 0;

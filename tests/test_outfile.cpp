@@ -473,12 +473,12 @@ TEST_F(OutFileTest, LargerGeneratedProjectsKeepTheLayout) {
         EXPECT_GT(r.destRecords.size(), gLineNoTableOn ? 40u : 200u);
         for (const auto& [n, pos] : r.destRecords) {
             const DestRecord& d = gDestList[static_cast<size_t>(n)];
-            const std::string rec = BuildDestRecordVer1_5(d.SignData, d.ChangeTime, d.Flag, n);
+            const std::string rec = WriteDestRecordVer1_5(d.SignData, d.ChangeTime, d.Flag, n);
             ASSERT_EQ(image.compare(pos, rec.size(), rec), 0) << "variant " << variant << " destination " << n;
         }
         for (int n = 1; n <= LastUsedNumber(DestList); ++n) {
             const DestRecord& d = gDestList[static_cast<size_t>(n)];
-            const bool expected = !d.SignData.empty() && !BuildDestRecordVer1_5(d.SignData, d.ChangeTime, d.Flag, n).empty();
+            const bool expected = !d.SignData.empty() && !WriteDestRecordVer1_5(d.SignData, d.ChangeTime, d.Flag, n).empty();
             ASSERT_EQ(r.destRecords.count(n) == 1, expected) << "variant " << variant << " destination " << n;
         }
         size_t extras = 0;

@@ -553,12 +553,12 @@ TEST_F(OldLayoutTest, LargerGeneratedProjectsKeepTheLayout) {
             const DestRecord& d = gDestList[static_cast<size_t>(n)];
             const auto at = r.destRecords.find(n);
             if (at == r.destRecords.end()) {
-                ASSERT_TRUE(d.SignData.empty() || BuildDestRecordOld(d.SignData, d.ChangeTime, d.Flag, n, 0).empty())
+                ASSERT_TRUE(d.SignData.empty() || WriteDestRecordOld(d.SignData, d.ChangeTime, d.Flag, n, 0).empty())
                     << "variant " << variant << " destination " << n;
                 continue;
             }
             const std::string rec =
-                BuildDestRecordOld(d.SignData, d.ChangeTime, d.Flag, n, static_cast<int32_t>(at->second));
+                WriteDestRecordOld(d.SignData, d.ChangeTime, d.Flag, n, static_cast<int32_t>(at->second));
             ASSERT_EQ(image.compare(at->second, rec.size(), rec), 0) << "variant " << variant << " destination " << n;
         }
         for (int n = 1; n < static_cast<int>(r.extraCount); ++n)

@@ -174,8 +174,8 @@ TEST_F(OutRecordsTest, EveryRecordEndsWithAFlaggedSubrecord) {
     ASSERT_EQ(subs.size(), 1u);
     EXPECT_EQ(subs[0], B({132, 3, 2, 162, 240, 'G', 255}));
     // Nothing for any sign: no record at all.
-    EXPECT_TRUE(BuildDestRecordVer1_5(Sec(8) + "x" + Sec(9) + "y", 3, 0, 7).empty());
-    EXPECT_EQ(BuildDestRecordVer1_5(g2 + t3, 3, 0, 7), B({4, 3, 2, 162, 240, 'G', 255, 132, 3, 3, 162, 240, 'T', 255}));
+    EXPECT_TRUE(WriteDestRecordVer1_5(Sec(8) + "x" + Sec(9) + "y", 3, 0, 7).empty());
+    EXPECT_EQ(WriteDestRecordVer1_5(g2 + t3, 3, 0, 7), B({4, 3, 2, 162, 240, 'G', 255, 132, 3, 3, 162, 240, 'T', 255}));
 }
 
 TEST_F(OutRecordsTest, DestinationZerosRouteNumberSign) {
@@ -190,18 +190,18 @@ TEST_F(OutRecordsTest, BadSectionsStopTheBuild) {
     EXPECT_EQ(ErrorOf([] { Dest(Sec(2) + "G" + Sec(17) + "x"); }), 9);
     EXPECT_EQ(ErrorOf([] { Dest(Sec(1) + "x" + Sec(2) + "G"); }), 9);
     EXPECT_EQ(ErrorOf([] { Dest("\xFF"); }), 9);  // no address byte
-    EXPECT_EQ(ErrorOf([] { BuildExtraK4000(Sec(0) + "x", 3); }), 9);
+    EXPECT_EQ(ErrorOf([] { WriteExtraK4000(Sec(0) + "x", 3); }), 9);
     EXPECT_EQ(ErrorOf([] { Dest(Sec(2) + "G", 0, 7); DestSubrecords(Sec(2) + "G", 300, 0, 7, OutLayout::Ver1_5); }), 5);
 }
 
 TEST_F(OutRecordsTest, ExtraTextRecords) {
     // Without per-sign sections: one sub-record for the lowest text or graphic sign.
-    EXPECT_EQ(BuildExtraRecord(B({211, 7, 211, 7, 65}), 4), B({132, 4, 176, 241, 211, 7, 65, 255}));
+    EXPECT_EQ(WriteExtraRecord(B({211, 7, 211, 7, 65}), 4), B({132, 4, 176, 241, 211, 7, 65, 255}));
     gSignInfo[0].Model.clear();  // address 2 gone: the text sign at 3 shows it
-    EXPECT_EQ(BuildExtraRecord(B({211, 7, 211, 7, 65}), 4), B({132, 4, 176, 241, 211, 7, 211, 7, 65, 255}));
+    EXPECT_EQ(WriteExtraRecord(B({211, 7, 211, 7, 65}), 4), B({132, 4, 176, 241, 211, 7, 211, 7, 65, 255}));
     gSignInfo[1].Model = "K1000";
     gSignInfo[3].Model.clear();
-    EXPECT_EQ(ErrorOf([] { BuildExtraRecord("A", 4); }), 9);  // no sign can show it
+    EXPECT_EQ(ErrorOf([] { WriteExtraRecord("A", 4); }), 9);  // no sign can show it
 }
 
 TEST_F(OutRecordsTest, ExtraTextWithSectionsBuiltWithoutThem) {
@@ -209,24 +209,24 @@ TEST_F(OutRecordsTest, ExtraTextWithSectionsBuiltWithoutThem) {
     // off (or in the old layout): the showing sign's own section goes out,
     // never the section marks.
     const std::string data = Sec(3) + "T" + Sec(2) + "A";
-    EXPECT_EQ(BuildExtraRecord(data, 4), B({132, 4, 176, 241, 'A', 255}));
+    EXPECT_EQ(WriteExtraRecord(data, 4), B({132, 4, 176, 241, 'A', 255}));
     gSignInfo[0].Model.clear();  // the text sign at 3 shows it now
-    EXPECT_EQ(BuildExtraRecord(data, 4), B({132, 4, 176, 241, 'T', 255}));
+    EXPECT_EQ(WriteExtraRecord(data, 4), B({132, 4, 176, 241, 'T', 255}));
     // No section of the showing sign: the first one.
-    EXPECT_EQ(BuildExtraRecord(Sec(5) + "R", 4), B({132, 4, 176, 241, 'R', 255}));
+    EXPECT_EQ(WriteExtraRecord(Sec(5) + "R", 4), B({132, 4, 176, 241, 'R', 255}));
 }
 
 TEST_F(OutRecordsTest, PerSignExtraTextRecords) {
     // Graphic sections: 176 241; text sections as destinations (162, 240/241);
     // route-number sections nothing; no defaults.
     const std::string data = Sec(2) + "A  " + Sec(3) + "T" + Mark(2) + "U" + Sec(4) + "12" + Sec(5) + "R";
-    EXPECT_EQ(BuildExtraK4000(data, 6), B({4, 6, 2, 176, 241, 'A', ' ', ' ', 255, 4, 6, 3, 162, 241, 'T', 176, 2, 'U',
+    EXPECT_EQ(WriteExtraK4000(data, 6), B({4, 6, 2, 176, 241, 'A', ' ', ' ', 255, 4, 6, 3, 162, 241, 'T', 176, 2, 'U',
                                            255, 132, 6, 5, 176, 241, 'R', 255}));
     gSignToShow = " 2: \"Front\", K4000";
-    EXPECT_EQ(BuildExtraK4000(Sec(2) + "A" + Sec(3) + "T", 6),
+    EXPECT_EQ(WriteExtraK4000(Sec(2) + "A" + Sec(3) + "T", 6),
               B({4, 6, 3, 162, 240, 'T', 255, 132, 6, 2, 176, 241, 'A', 255}));
     // A last section that gives nothing: the text sign's sub-record ends it.
-    EXPECT_EQ(BuildExtraK4000(Sec(3) + "T" + Sec(4) + "1", 6), B({132, 6, 3, 162, 240, 'T', 255}));
+    EXPECT_EQ(WriteExtraK4000(Sec(3) + "T" + Sec(4) + "1", 6), B({132, 6, 3, 162, 240, 'T', 255}));
 }
 
 TEST_F(OutRecordsTest, FillAndBlankTexts) {

@@ -3,6 +3,8 @@
 
 #include "files/recentfiles.h"
 #include "platform/paths.h"
+#include "platform/safefile.h"
+#include "platform/ui.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
 #include "support/txl_state.h"
@@ -87,4 +89,16 @@ TEST_F(RecentFilesTest, ShortListIsSavedWithEmptyLines) {
     ResetRecentFiles();
     EXPECT_TRUE(LoadRecentFiles());
     EXPECT_EQ(gRecentFileCount, 1);
+}
+
+TEST_F(RecentFilesTest, AFailedSaveIsReportedAndKeepsTheOldList) {
+    AddRecentFile("/p/one.txl");
+    const std::string before = testutil::ReadFile(dir.file("kfiles.txt"));
+    kv::SetSafeWriteFault([](kv::SafeWriteStage s, const std::string&) { return s == kv::SafeWriteStage::Rename; });
+    AddRecentFile("/p/two.txl");
+    kv::SetSafeWriteFault(nullptr);
+    EXPECT_EQ(testutil::ReadFile(dir.file("kfiles.txt")), before);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("kfiles.txt"), std::string::npos);
+    EXPECT_EQ(ui.messages[0].style, kv::vbExclamation);
 }

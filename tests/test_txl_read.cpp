@@ -12,6 +12,7 @@
 #include "data/signtable.h"
 #include "engine/fontlib.h"
 #include "files/txlread.h"
+#include "files/txlwrite.h"
 #include "platform/paths.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
@@ -593,4 +594,33 @@ TEST_F(TxlOpenTest, UnreadableFileAndDamagedTemplate) {
     EXPECT_EQ(ui.messages[0].text, "Error # 75: \rPath/File access error");
     EXPECT_EQ(ui.messages[1].text, "Error while reading the project file " + JoinPath(dir.path(), "standard.ini") + " !");
     EXPECT_EQ(gDocumentPath, "");
+}
+
+// A stored change time beyond 20 would reach the out-file as a page mark or
+// section byte; records take it clamped.
+TEST_F(TxlReadTest, ChangeTimesAreClampedOnReading) {
+    SetSignConfig("FRONT       K4000    112x16   2 ");
+    ParseSignDefinition("FRONT       K4000    112x16   2 ");
+    struct { int stored, read; } cases[] = {{3, 3}, {20, 20}, {21, 20}, {176, 20}, {300, 20}, {-4, 0}};
+    int n = 1;
+    for (auto& c : cases) {
+        gDestList[static_cast<size_t>(n)].Text = "\xFF" "FRONT# x";
+        gDestList[static_cast<size_t>(n)].SignData = "\xFF\x02x";
+        gDestList[static_cast<size_t>(n)].ChangeTime = static_cast<int16_t>(c.stored);
+        gExtraList[static_cast<size_t>(n)].Text = "# e";
+        gExtraList[static_cast<size_t>(n)].SignData = "e";
+        gExtraList[static_cast<size_t>(n)].ChangeTime = static_cast<int16_t>(c.stored);
+        AddListLine(static_cast<int16_t>(n), true);
+        FormatListLine("# e", static_cast<int16_t>(n), ExtraList);
+        ++n;
+    }
+    const std::string bytes = BuildTxlFile(5);
+    Fresh();
+    ASSERT_EQ(Read(bytes), TxlReadResult::Read);
+    n = 1;
+    for (auto& c : cases) {
+        EXPECT_EQ(gDestList[static_cast<size_t>(n)].ChangeTime, c.read) << c.stored;
+        EXPECT_EQ(gExtraList[static_cast<size_t>(n)].ChangeTime, c.read) << c.stored;
+        ++n;
+    }
 }

@@ -123,7 +123,7 @@ void WriteDestinationsVer1_5(std::string& image, int32_t& pos, int32_t groupTabl
     WriteGroups(image, pos, groupTable, last, [](int n) {
         const DestRecord& r = gDestList[static_cast<size_t>(n)];
         if (r.SignData.empty()) return std::string();
-        return BuildDestRecordVer1_5(r.SignData, r.ChangeTime, r.Flag, n);
+        return WriteDestRecordVer1_5(r.SignData, r.ChangeTime, r.Flag, n);
     });
 }
 
@@ -132,7 +132,7 @@ void WriteExtraTextsVer1_5(std::string& image, int32_t& pos, int32_t groupTable)
     WriteGroups(image, pos, groupTable, last, [](int n) {
         const DestRecord& r = gExtraList[static_cast<size_t>(n)];
         if (r.SignData.empty()) return std::string();
-        return gExtraPerSign ? BuildExtraK4000(r.SignData, r.ChangeTime) : BuildExtraRecord(r.SignData, r.ChangeTime);
+        return gExtraPerSign ? WriteExtraK4000(r.SignData, r.ChangeTime) : WriteExtraRecord(r.SignData, r.ChangeTime);
     });
 }
 

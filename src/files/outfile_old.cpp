@@ -160,7 +160,7 @@ void WriteSignSetupOld(std::string& image, int32_t& pos, int32_t& destTable, int
     PutZeroBytes(image, kSignTablePointerAt + 4, 16);
 }
 
-std::string BuildDestRecordOld(const std::string& signData, int changeTime, int16_t flag, int32_t destNo, int32_t pos) {
+std::string WriteDestRecordOld(const std::string& signData, int changeTime, int16_t flag, int32_t destNo, int32_t pos) {
     const std::vector<std::string> subs = DestSubrecords(signData, changeTime, flag, destNo, OutLayout::Old);
     std::string out;
     for (size_t i = 0; i < subs.size(); ++i) {
@@ -177,7 +177,7 @@ void WriteDestinationsOld(std::string& image, int32_t& pos, int32_t destTable, i
         // A record that yields no sub-record shows as empty, like a number
         // without one; its entry never points at the record after it.
         const std::string record =
-            r.SignData.empty() ? std::string() : BuildDestRecordOld(r.SignData, r.ChangeTime, r.Flag, n, pos);
+            r.SignData.empty() ? std::string() : WriteDestRecordOld(r.SignData, r.ChangeTime, r.Flag, n, pos);
         if (record.empty()) {
             PutPointerHex(image, emptyRecord, destTable + 4 * n);
             continue;
@@ -200,7 +200,7 @@ void WriteExtraTextsOld(std::string& image, int32_t& pos, int32_t extraTable, in
             PutPointerHex(image, emptyRecord, extraTable + 4 * n);
             continue;
         }
-        const std::string record = BuildExtraRecord(r.SignData, r.ChangeTime);
+        const std::string record = WriteExtraRecord(r.SignData, r.ChangeTime);
         PutPointerHex(image, pos, extraTable + 4 * n);
         PutAt(image, pos, record);
         pos += static_cast<int32_t>(record.size());

@@ -59,7 +59,7 @@ void WriteEndRecordsOld(std::string& image, int32_t& pos);
 
 // The old-layout record of a destination that starts at pos: its
 // sub-records with the links between them ("" when there are none).
-std::string BuildDestRecordOld(const std::string& signData, int changeTime, int16_t flag, int32_t destNo, int32_t pos);
+std::string WriteDestRecordOld(const std::string& signData, int changeTime, int16_t flag, int32_t destNo, int32_t pos);
 
 // --- The whole file
 // The old-layout image of the project as it stands. Failures are reported;

@@ -419,7 +419,7 @@ std::vector<std::string> DestSubrecords(const std::string& signData, int changeT
     return r.Split();
 }
 
-std::string BuildDestRecordVer1_5(const std::string& signData, int changeTime, int16_t flag, int32_t destNo) {
+std::string WriteDestRecordVer1_5(const std::string& signData, int changeTime, int16_t flag, int32_t destNo) {
     RecordBuffer r;
     r.bytes.reserve(signData.size() + 64);
     BuildDest(r, signData, changeTime, flag, destNo, OutLayout::Ver1_5);
@@ -440,7 +440,7 @@ std::string ExtraTextForSign(const std::string& signData, int address) {
 }
 }  // namespace
 
-std::string BuildExtraRecord(const std::string& signData, int changeTime) {
+std::string WriteExtraRecord(const std::string& signData, int changeTime) {
     for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
         switch (ModelOf(a)) {
             case Model::K4000: return K4000ExtraSubrecord(ExtraTextForSign(signData, a), changeTime);
@@ -451,7 +451,7 @@ std::string BuildExtraRecord(const std::string& signData, int changeTime) {
     throw VbError(9, "Subscript out of range");
 }
 
-std::string BuildExtraK4000(const std::string& signData, int changeTime) {
+std::string WriteExtraK4000(const std::string& signData, int changeTime) {
     const std::string data = MoveSectionToEnd(SignToShowAddress(), signData);
     const std::vector<SectionView> sections = SectionViews(data);
     const Models models;

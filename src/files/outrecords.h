@@ -62,12 +62,12 @@ std::vector<std::string> DestSubrecords(const std::string& signData, int changeT
                                         OutLayout layout);
 // The layout-1.5 record of a destination: its sub-records one after another
 // ("" when there are none). Serial sending uses the same bytes.
-std::string BuildDestRecordVer1_5(const std::string& signData, int changeTime, int16_t flag, int32_t destNo);
+std::string WriteDestRecordVer1_5(const std::string& signData, int changeTime, int16_t flag, int32_t destNo);
 // An extra text without per-sign sections: one sub-record for the
 // lowest-addressed text or graphic sign.
-std::string BuildExtraRecord(const std::string& signData, int changeTime);
+std::string WriteExtraRecord(const std::string& signData, int changeTime);
 // An extra text with per-sign sections.
-std::string BuildExtraK4000(const std::string& signData, int changeTime);
+std::string WriteExtraK4000(const std::string& signData, int changeTime);
 
 // The fill (A) and blank (B) texts of all text and graphic signs for the
 // information block; with no such sign "ERROR!!!!" is shown and "" returned.

@@ -3,6 +3,7 @@
 #include "mainwindow/services.h"
 #include "platform/paths.h"
 #include "platform/safefile.h"
+#include "platform/ui.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -99,7 +100,10 @@ bool SaveRecentFiles() {
         if (i < gRecentFileCount) text += gRecentFiles[static_cast<size_t>(i)].Path;
         text += "\r\n";
     }
-    return SafeWriteFile(RecentFilesPath(), text);
+    std::string error;
+    if (SafeWriteFile(RecentFilesPath(), text, &error)) return true;
+    MsgBox(RecentFilesPath() + ":\r" + error, vbExclamation);
+    return false;
 }
 
 void ResetRecentFiles() {

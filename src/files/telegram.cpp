@@ -20,7 +20,7 @@ std::string Frame(const std::string& body) {
 }  // namespace
 
 std::string BuildDestTelegramData(const std::string& signData, int changeTime, int16_t flag, int32_t destNo) {
-    return BuildDestRecordVer1_5(signData, changeTime, flag, destNo);
+    return WriteDestRecordVer1_5(signData, changeTime, flag, destNo);
 }
 
 std::string TelegramChecksum(const std::string& telegram) { return MakeChecksum(telegram); }

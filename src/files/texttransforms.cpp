@@ -41,7 +41,7 @@ std::string ExpandRouteNumberPlaceholder(const std::string& text, int address, i
     if (!IsSignAddress(address)) throw VbError(9, "Subscript out of range");
     const int height = gSignInfo[static_cast<size_t>(address - kFirstSignAddress)].Height;
     if (height < kMinFontHeight || height > kMaxFontHeight) throw VbError(9, "Subscript out of range");
-    const std::string font = gDefaultRouteNoFont[static_cast<size_t>(height - kMinFontHeight)];
+    const std::string font = DefaultRouteNoFontOfHeight(static_cast<int16_t>(height));
 
     std::string route;
     if (recordNo >= 0) {

@@ -258,7 +258,7 @@ void ReadDestRecords(TxlByteReader& r) {
         CheckIndex(index, kDestCount, "destination");
         gInfo.destIndexes.push_back(index);
         DestRecord& d = gDestList[static_cast<size_t>(index)];
-        d.ChangeTime = r.Int();
+        d.ChangeTime = ClampChangeTime(r.Int());  // 0..20: never a page mark or section byte
         d.Flag = VbBool(r.Int() == 1);
         r.StrInto(d.Text);
         r.StrInto(d.SignData);
@@ -289,7 +289,7 @@ void ReadExtraRecords(TxlByteReader& r) {
         CheckIndex(index, kExtraCount, "extra-text");
         gInfo.extraIndexes.push_back(index);
         DestRecord& e = gExtraList[static_cast<size_t>(index)];
-        e.ChangeTime = r.Int();
+        e.ChangeTime = ClampChangeTime(r.Int());
         r.StrInto(e.Text);
         FormatListLine(e.Text, index, ExtraList);
         r.StrInto(e.SignData);

@@ -70,7 +70,7 @@ void MakeRecord(DestRecord& d, int number, int signs, int pages, bool altText) {
 
 }  // namespace
 
-void BuildSyntheticProject(const SyntheticProjectSpec& spec) {
+void BuildSyntheticProject(const SyntheticProjectShape& spec) {
     const int dests = std::clamp(spec.dests, 0, kDestCount);
     const int extras = std::clamp(spec.extras, 0, kExtraCount);
     const int signs = std::clamp(spec.signs, 0, kSignCount);

@@ -7,7 +7,7 @@
 
 namespace kv {
 
-struct SyntheticProjectSpec {
+struct SyntheticProjectShape {
     int dests = 10000;   // destinations 0..dests-1 (at most 10000)
     int extras = 1000;   // extra texts 0..extras-1 (at most 1000)
     int signs = 15;      // signs at addresses 2..signs+1 (at most 15)
@@ -16,6 +16,6 @@ struct SyntheticProjectSpec {
 };
 
 // Replaces the whole project (tables, lists, signs, options) by the synthetic one.
-void BuildSyntheticProject(const SyntheticProjectSpec& spec);
+void BuildSyntheticProject(const SyntheticProjectShape& spec);
 
 }  // namespace kv

@@ -188,8 +188,8 @@ void frmHead::K4000_pct_LostFocus() {
 
 void frmHead::PicSignFrame_MouseDown(int index, int16_t button, int16_t, float x, float y) {
     if (button != 2) return;
-    FrameDragStartX[index] = std::lround(x);
-    FrameDragStartY[index] = std::lround(y);
+    FrameDragStartX[index] = CLng(x);
+    FrameDragStartY[index] = CLng(y);
     timSign[index]->start();
     SetScreenMousePointer(15);
 }
