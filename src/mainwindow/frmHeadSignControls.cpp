@@ -20,6 +20,7 @@
 #include "platform/qtbridge_qt.h"
 #include "platform/ui.h"
 #include "platform/vb.h"
+#include "signconfig/frmSignSel.h"
 
 using namespace kv;
 
@@ -114,4 +115,26 @@ void frmHead::UpdateToolbarState2() {
     SizeFrame->show();
     for (int b : kTextSignModeToolbarButtons) tbButtons[b]->setEnabled(true);
     gTextSignActive = kFalse;
+}
+
+void frmHead::EnableK4000Controls() {
+    if (gCurrentSign <= 0 || !IsSignAddress(gCurrentSign)) return;
+    MenuItem("mnuLayoutInvertera")->setVisible(SignInfoOf(gCurrentSign).Model == "K4000");
+}
+
+void frmHead::Signs_e_Click() {
+    bool relaidOut = false;
+    if (AskSaveChanges()) {
+        frmSignSel dialog(this);
+        dialog.exec();
+        relaidOut = dialog.RelaidOut;
+    }
+    RefreshCurrentSignPicture();
+    // Once the pictures were laid out again, the sets may show other signs:
+    // the current sign's set becomes active afresh, without keeping the
+    // editor state of the set that was active before. A text sign has no set.
+    if (relaidOut) ActivePictureIndex = -1;
+    if (IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000")
+        ChangeAddress(SignInfoOf(gCurrentSign).GraphicIndex, true, true);
+    EnableK4000Controls();
 }
