@@ -104,6 +104,12 @@ void frmSignSel::Form_Load() {
     AutoLine_lbl->setVisible(routeNoColumn);
 }
 
+void frmSignSel::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    // The keys go to the dialog also where no window manager hands them over.
+    activateWindow();
+}
+
 void frmSignSel::Line_cbx_Click(int index) {
     auto line = Line_cbx.find(index);
     auto sign = Sign_cbx.find(index - 100);

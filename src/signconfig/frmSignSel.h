@@ -47,6 +47,9 @@ public:
     // The close box (and Escape): a refused OK's flags are put back.
     void reject() override;
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
     QCheckBox* NewBox(const QString& name, int index);
     // The main window's route-number box, in every outcome of OK.

@@ -1,0 +1,200 @@
+// The shown-signs dialog: its rows and controls, the route-number boxes, its
+// refusals, and a project of three signs shown side by side through it.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdlib>
+#include <functional>
+
+#include "data/headmode.h"
+#include "engine/editorslots.h"
+#include "engine/render.h"
+#include "engine/signcommands.h"
+#include "engine/signpictures.h"
+#include "files/txlread.h"
+#include "files/txlwrite.h"
+#include "gui/head_fixture.h"
+#include "mainwindow/headwidgets_qt.h"
+#include "signconfig/frmSignSel.h"
+#include "support/markup_state.h"
+
+using namespace kv;
+
+namespace {
+
+void SignLine(const std::string& name, const std::string& model, const std::string& dim, int address) {
+    std::string l(kSignLineLength, ' ');
+    l.replace(0, name.size(), name);
+    l.replace(12, model.size(), model);
+    l.replace(21, dim.size(), dim);
+    const std::string a = std::to_string(address);
+    l.replace(31, a.size(), a);
+    ASSERT_TRUE(ParseSignDefinition(l));
+    ASSERT_TRUE(SetSignConfig(l));
+}
+
+// A graphic sign's page typed into graphic 0 and committed.
+void GraphicPage(int16_t dest, int16_t address, const std::string& font, const std::string& text) {
+    SignInfo& s = SignInfoOf(address);
+    s.GraphicIndex = 0;
+    gCurrentSign = address;
+    ResizeGraphicLayer(0, s.Width + 5, s.Height + 5);
+    ResizeUndoLayer(0, s.Width + 5, s.Height + 5);
+    gShowLineNo = 0;
+    RefreshEditor(0, 0);
+    ReadCharMap(font);
+    testtext::Type(text);
+    testmarkup::Commit(dest, 1);
+}
+
+// A text sign's row committed as the window commits the character line.
+void TextPage(int16_t dest, int16_t address, const std::string& text) {
+    ReadCharMap("2");
+    gCurrentSign = address;
+    gCodeCount = static_cast<int16_t>(text.size());
+    for (size_t i = 0; i < text.size(); ++i) gCodeTable[i + 1] = static_cast<unsigned char>(text[i]);
+    SetDestSignField(dest, address, 1, text);
+    SetDestSection(dest, address, 1, PadRowText(address));
+}
+
+// The fixture project: SIDE, a one-row text sign of 20 places (address 2),
+// FRONT (96 x 16, address 3) and REAR (84 x 16, address 4). Destination 1:
+// SIDE "CENTRUM", FRONT "1 CENTRUM", REAR "1"; destination 2: "HAMN" on all.
+void BuildProject(const std::string& dataDir, const std::string& path) {
+    testmarkup::ResetAll();
+    testtext::LoadShippedFonts();
+    gFontPath = JoinPath(dataDir, "Fonts") + "/";
+    gSettingsFile = JoinPath(dataDir, "kivar.lib");
+    ReadSignFontSection();
+    InstallEditorFontHooks();
+    InstallPageEditorHooks();
+    ClearSignConfigFlags();
+    ClearSignTable();
+    SignLine("SIDE", "K2000_1R", "20", 2);
+    SignLine("FRONT", "K4000", "96x16", 3);
+    SignLine("REAR", "K4000", "84x16", 4);
+    ClearLists();
+    kv::DestList.Clear();
+    kv::ExtraList.Clear();
+    InitOutFileDefaults();
+    gTxlVersion = 5;
+    gDestCodesOn = kFalse;
+    gExtraPerSign = kTrue;
+    gDestListActive = kTrue;
+    gChangeTime = 3;
+    struct Entry {
+        int16_t dest;
+        const char *side, *front, *rear;
+    };
+    for (const Entry& e : {Entry{1, "CENTRUM", "1 CENTRUM", "1"}, Entry{2, "HAMN", "HAMN", "HAMN"}}) {
+        TextPage(e.dest, 2, e.side);
+        GraphicPage(e.dest, 3, "7", e.front);
+        GraphicPage(e.dest, 4, "7", e.rear);
+        AddListLine(e.dest, true);
+    }
+    gBackupOn = kFalse;
+    ASSERT_TRUE(SaveTxlFile(path));
+}
+
+class SignSelGui : public HeadGui {
+protected:
+    // The main window at 1024 x 768, activated, with the fixture project
+    // named on the command line.
+    frmHead& StartWithProject() {
+        const std::string fixture = std::string(KIVAR_FIXTURE_DIR) + "/projects/threesigns.txl";
+        const char* update = std::getenv("KIVAR_UPDATE_GOLDEN");
+        if (update && std::string(update) == "1") {
+            BuildProject(dir.path(), fixture);
+            ResetData();
+            testmarkup::ResetAll();
+        }
+        const std::string project = dir.file("threesigns.txl");
+        testutil::WriteFile(project, testutil::ReadFile(fixture));
+        commandLine = {project};
+        return Show();
+    }
+    frmHead& Show() {
+        Load();
+        head->resize(1024, 768);
+        head->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
+        QApplication::processEvents();
+        head->EnsureActivated();
+        QApplication::processEvents();
+        return *head;
+    }
+    // Runs the Signs command; `act` works the dialog while it is open, and
+    // the dialog is closed by its close box when `act` left it open.
+    void RunSignsCommand(const std::function<void(frmSignSel&)>& act) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* dlg = qobject_cast<frmSignSel*>(QApplication::activeModalWidget());
+            ASSERT_NE(dlg, nullptr);
+            seen = true;
+            act(*dlg);
+            if (dlg->isVisible()) dlg->close();
+        });
+        head->MenuItem("Signs_e")->trigger();
+        EXPECT_TRUE(seen);
+    }
+    static void Tick(frmSignSel& d, const std::map<int, QCheckBox*>& boxes, int index, bool on) {
+        QCheckBox* box = boxes.at(index);
+        if (box->isChecked() != on) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        ASSERT_EQ(box->isChecked(), on) << index;
+    }
+    static QRect InClient(const frmHead& h, const QWidget* w) {
+        return QRect(w->mapTo(h.ClientArea, QPoint(0, 0)), w->size());
+    }
+};
+
+}  // namespace
+
+TEST_F(SignSelGui, ThreeSignsOfAProjectStandSideBySideAndOnTheStrip) {
+    frmHead& h = StartWithProject();
+    ASSERT_EQ(h.DestList->count(), 2);
+    RunSignsCommand([](frmSignSel& d) {
+        ASSERT_EQ(d.Total(), 3);
+        EXPECT_EQ(d.Sign_cbx.at(1)->text(), "&1 -- FRONT");
+        EXPECT_EQ(d.Sign_cbx.at(2)->text(), "&2 -- REAR");
+        EXPECT_EQ(d.Sign_cbx.at(3)->text(), "&3 -- SIDE");
+        for (int i = 1; i <= 3; ++i) Tick(d, d.Sign_cbx, i, true);
+        QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
+        EXPECT_FALSE(d.isVisible());
+    });
+    for (int16_t a : {2, 3, 4}) EXPECT_EQ(SignInfoOf(a).Shown, kTrue) << a;
+    // The lowest-addressed sign, the text sign, is current: its strip shows.
+    EXPECT_EQ(gCurrentSign, 2);
+    EXPECT_EQ(gTextSignActive, kTrue);
+    EXPECT_EQ(h.SignCaption_lbl->text(), " SIDE, FRONT, REAR");
+    ASSERT_TRUE(h.K2000_pct->isVisible());
+    EXPECT_EQ(h.K2000_pct->width(), 30 * 20 - 3);
+    QApplication::processEvents();
+    EXPECT_EQ(h.focusWidget(), h.K2000_pct) << (h.focusWidget() ? h.focusWidget()->objectName().toStdString() : "none");
+    // The two graphic signs side by side at zoom 1, in one row.
+    ASSERT_TRUE(h.PicSignFrame[0]->isVisible());
+    ASSERT_TRUE(h.PicSignFrame[1]->isVisible());
+    EXPECT_FALSE(h.PicSignFrame[2]->isVisible());
+    EXPECT_EQ(SignInfoOf(3).GraphicIndex, 0);
+    EXPECT_EQ(SignInfoOf(4).GraphicIndex, 1);
+    EXPECT_EQ(SignInfoOf(3).Zoom, 1);
+    EXPECT_EQ(h.picSign[0]->width(), 5 * 96);
+    EXPECT_EQ(h.picSign[1]->width(), 5 * 84);
+    const QRect f0 = InClient(h, h.PicSignFrame[0]), f1 = InClient(h, h.PicSignFrame[1]);
+    const QRect strip = InClient(h, h.K2000_pct);
+    EXPECT_EQ(f0.top(), f1.top());
+    EXPECT_GT(f1.left(), f0.right());
+    // Everything inside the window of 1024 x 768, the strip clear of the frames.
+    EXPECT_LE(h.width(), 1024);
+    EXPECT_LE(h.height(), 768);
+    const QRect client = h.ClientArea->rect();
+    for (const QRect& r : {f0, f1, strip}) EXPECT_TRUE(client.contains(r)) << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+    EXPECT_FALSE(strip.intersects(f0));
+    EXPECT_FALSE(strip.intersects(f1));
+}
