@@ -198,3 +198,141 @@ TEST_F(SignSelGui, ThreeSignsOfAProjectStandSideBySideAndOnTheStrip) {
     EXPECT_FALSE(strip.intersects(f0));
     EXPECT_FALSE(strip.intersects(f1));
 }
+
+namespace {
+
+class SignSelDialogGui : public SignSelGui {
+protected:
+    // The main window on the template project with the signs the test
+    // configured put back, the first shown graphic sign current.
+    frmHead& StartWithSigns() {
+        const auto signs = gSignInfo;
+        Load();
+        gSignInfo = signs;
+        const std::vector<int16_t> graphic = ShownK4000Signs();
+        head->UpdateSignControls(graphic.empty() ? FirstListedSign() : graphic.front());
+        head->resize(1024, 768);
+        head->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
+        head->EnsureActivated();
+        QApplication::processEvents();
+        return *head;
+    }
+};
+
+}  // namespace
+
+TEST_F(SignSelDialogGui, RowsRouteNumberBoxesColoursAndPlacement) {
+    Sign(2, "K4000", 96, 16, true, 1, "FRONT");
+    Sign(3, "K4000", 84, 16, false, 1, "REAR");
+    Sign(4, "K2000_1R", 16, 1, false, 1, "SIDE");
+    Sign(5, "K1000", 3, 1, false, 1, "LINE");
+    frmHead& h = StartWithSigns();
+    gLineNoTableOn = kTrue;
+    SignInfoOf(3).RouteNoShown = kTrue;
+    RunSignsCommand([this](frmSignSel& d) {
+        EXPECT_EQ(d.windowTitle().toStdString(), Key("S1800"));
+        EXPECT_EQ(d.Label1->text().toStdString(), Key("S1802"));
+        EXPECT_EQ(d.AutoLine_lbl->text().toStdString(), Key("S1801"));
+        EXPECT_TRUE(d.AutoLine_lbl->isVisible());
+        EXPECT_EQ(d.Ok_cmd->text().toStdString(), gTextS1);
+        EXPECT_EQ(d.Ok_cmd->objectName(), "Ok_cmd");
+        // No route-number sign while each destination has its own route number.
+        ASSERT_EQ(d.Total(), 3);
+        EXPECT_EQ(d.Sign_cbx.count(4), 0u);
+        for (auto [index, box] : d.Sign_cbx) {
+            EXPECT_EQ(box->objectName(), "Sign_cbx");
+            EXPECT_EQ(box->property("Index").toInt(), index);
+        }
+        EXPECT_FALSE(d.Sign_cbx.at(0)->isVisible());
+        EXPECT_EQ(d.Sign_cbx.at(3)->text(), "&3 -- SIDE");
+        EXPECT_EQ(d.Sign_cbx.at(3)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        EXPECT_EQ(d.Sign_cbx.at(3)->property("Tag").toString(), "4");
+        ASSERT_EQ(d.Line_cbx.size(), 2u);
+        EXPECT_EQ(d.Line_cbx.at(101)->text(), "&A");
+        EXPECT_EQ(d.Line_cbx.at(102)->text(), "&B");
+        EXPECT_EQ(d.Line_cbx.at(102)->objectName(), "Line_cbx");
+        EXPECT_EQ(d.Line_cbx.at(102)->property("Index").toInt(), 102);
+        EXPECT_FALSE(d.Line_cbx.at(101)->isChecked());
+        EXPECT_TRUE(d.Line_cbx.at(102)->isChecked());
+        EXPECT_EQ(d.Line_cbx.at(101)->y(), d.Sign_cbx.at(1)->y());
+        EXPECT_LT(d.Line_cbx.at(101)->x(), d.Sign_cbx.at(1)->x());
+        EXPECT_GE(d.height(), frmSignSel::kMinHeight);
+
+        // A ticked route-number box unticks its row's sign; ticking the
+        // sign again keeps both.
+        Tick(d, d.Sign_cbx, 1, true);
+        Tick(d, d.Line_cbx, 101, true);
+        EXPECT_FALSE(d.Sign_cbx.at(1)->isChecked());
+        Tick(d, d.Sign_cbx, 1, true);
+        Tick(d, d.Line_cbx, 102, false);
+        EXPECT_FALSE(d.Sign_cbx.at(2)->isChecked());
+        QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_EQ(SignInfoOf(2).Shown, kTrue);
+    EXPECT_EQ(SignInfoOf(2).RouteNoShown, kTrue);
+    EXPECT_EQ(SignInfoOf(3).RouteNoShown, kFalse);
+    EXPECT_EQ(h.AutoSign_lbl->text(), " FRONT");
+    EXPECT_TRUE(h.MenuItem("mnuLayoutInvertera")->isVisible());
+    EXPECT_EQ(h.ActivePictureIndex, 0);
+    // The placement is kept for the next opening.
+    EXPECT_NE(IniGetValue(gSettingsFile, "Windows", "frmSignSel", kIniOpenClose), "0");
+}
+
+TEST_F(SignSelDialogGui, ARefusedChoiceStaysOpenAndTheCloseBoxPutsTheSignsBack) {
+    Sign(2, "K4000", 96, 16, true, 1, "FRONT");
+    Sign(5, "K1000", 3, 1, false, 1, "LINE");
+    Sign(6, "K1000", 4, 1, false, 1, "LINE2");
+    frmHead& h = StartWithSigns();
+    gLineNoTableOn = kFalse;
+    RunSignsCommand([&](frmSignSel& d) {
+        ASSERT_EQ(d.Total(), 3);
+        EXPECT_EQ(d.Sign_cbx.at(2)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        EXPECT_FALSE(d.AutoLine_lbl->isVisible());
+        // Nothing ticked.
+        Tick(d, d.Sign_cbx, 1, false);
+        ui.messages.clear();
+        QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, Key("S1803"));
+        EXPECT_EQ(ui.messages[0].style, vbExclamation);
+        EXPECT_TRUE(d.isVisible());
+        // Only route-number signs: refused, yet the route-number box shows
+        // them with the wider one's length.
+        Tick(d, d.Sign_cbx, 2, true);
+        Tick(d, d.Sign_cbx, 3, true);
+        QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
+        ASSERT_EQ(ui.messages.size(), 2u);
+        EXPECT_EQ(ui.messages[1].text, Key("S1804"));
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(gK1000Shown, kTrue);
+        EXPECT_FALSE(h.LineNo_txt->isHidden());
+        EXPECT_EQ(h.LineNo_txt->maxLength(), 4);
+        EXPECT_EQ(h.LineNo_lbl->text().toStdString(), Key("S1805"));
+        EXPECT_EQ(SignInfoOf(2).Shown, kFalse);
+        // The close box leaves the signs as they were.
+    });
+    EXPECT_EQ(SignInfoOf(2).Shown, kTrue);
+    EXPECT_EQ(SignInfoOf(5).Shown, kFalse);
+    EXPECT_EQ(SignInfoOf(6).Shown, kFalse);
+    EXPECT_EQ(gK1000Shown, kFalse);
+    EXPECT_EQ(gCurrentSign, 2);
+    EXPECT_TRUE(h.LineNo_txt->isHidden());
+    EXPECT_TRUE(h.LineNo_lbl->isHidden());
+    EXPECT_EQ(h.LineNo_lbl->text().toStdString(), gTextS57);
+    EXPECT_TRUE(h.PicSignFrame[0]->isVisible());
+    // Nothing was chosen: no placement stored.
+    EXPECT_EQ(IniGetValue(gSettingsFile, "Windows", "frmSignSel", kIniOpenClose), "0");
+
+    // A route-number sign shown with a graphic one is accepted.
+    RunSignsCommand([](frmSignSel& d) {
+        Tick(d, d.Sign_cbx, 2, true);
+        QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_EQ(SignInfoOf(5).Shown, kTrue);
+    EXPECT_EQ(gK1000Shown, kTrue);
+    EXPECT_EQ(h.LineNo_txt->maxLength(), 3);
+    EXPECT_EQ(h.SignCaption_lbl->text(), " FRONT, LINE");
+}
