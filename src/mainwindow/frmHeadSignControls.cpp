@@ -137,12 +137,18 @@ void frmHead::Signs_e_Click() {
         activateWindow();
     }
     RefreshCurrentSignPicture();
-    // Once the pictures were laid out again, the sets may show other signs:
-    // the current sign's set becomes active afresh, without keeping the
-    // editor state of the set that was active before. A text sign has no set.
-    if (relaidOut) ActivePictureIndex = -1;
-    if (IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000")
+    // Once the pictures were laid out again (which empties their layers), the
+    // sets may show other signs: the pictures are emptied too, and the
+    // current sign's set becomes active afresh, without keeping the editor
+    // state of the set that was active before. A text sign has no set.
+    if (relaidOut) {
+        SelectK4000Graphic(false);
+        ActivePictureIndex = -1;
+    }
+    if (IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000") {
         ChangeAddress(SignInfoOf(gCurrentSign).GraphicIndex, true, true);
+        if (relaidOut) ShowSign(false, false);
+    }
     EnableK4000Controls();
 }
 

@@ -201,6 +201,55 @@ TEST_F(SignSelGui, ThreeSignsOfAProjectStandSideBySideAndOnTheStrip) {
 
 namespace {
 
+int CountColour(const QImage& img, QColor c) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) n += img.pixelColor(x, y) == c;
+    return n;
+}
+
+}  // namespace
+
+TEST_F(SignSelGui, AddingASignEmptiesThePicturesItLaysOutAgain) {
+    frmHead& h = StartWithProject();
+    // The two graphic signs, then destination 1 loaded into both.
+    RunSignsCommand([](frmSignSel& d) {
+        Tick(d, d.Sign_cbx, 1, true);
+        Tick(d, d.Sign_cbx, 2, true);
+        Tick(d, d.Sign_cbx, 3, false);
+        QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
+    });
+    EXPECT_EQ(gCurrentSign, 3);
+    EXPECT_EQ(gTextSignActive, kFalse);
+    EXPECT_FALSE(h.K2000_pct->isVisible());
+    EXPECT_EQ(h.ActivePictureIndex, 0);
+    h.DestList->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(h.DestList, Qt::Key_Down);
+    QTest::keyClick(h.DestList, Qt::Key_Return);
+    ASSERT_EQ(gCurrentDest, 1);
+    for (int k : {0, 1}) EXPECT_GT(CountColour(h.picSign[k]->Surface(), h.picSign[k]->ForeColor()), 20) << k;
+
+    // With the text sign added the pictures start empty, as their layers do;
+    // the entry then loads into the current sign, the text sign's strip.
+    RunSignsCommand([](frmSignSel& d) {
+        Tick(d, d.Sign_cbx, 3, true);
+        QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
+    });
+    EXPECT_EQ(gCurrentSign, 2);
+    for (int k : {0, 1}) {
+        EXPECT_TRUE(h.picSign[k]->isVisible()) << k;
+        EXPECT_EQ(CountColour(h.picSign[k]->Surface(), h.picSign[k]->ForeColor()), 0) << k;
+    }
+    h.DestList->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(h.DestList, Qt::Key_Return);
+    EXPECT_EQ(gCodeCount, 7);  // CENTRUM
+    EXPECT_GT(CountColour(h.K2000_pct->Surface(), h.StripTextColour), 20);
+}
+
+namespace {
+
 class SignSelDialogGui : public SignSelGui {
 protected:
     // The main window on the template project with the signs the test
