@@ -60,6 +60,12 @@ TEST(HeadLayout, ButtonsAlignRightAndTheNumberGroupFollows) {
 TEST(HeadLayout, TextStrip) {
     EXPECT_EQ(TextStripWidth(16), 477);
     EXPECT_EQ(TextStripWidth(12), 357);
+    // Alone: centred in the window and on the editor picture's place.
+    EXPECT_EQ(TextStripPlace(357, 37, 1000, 100, 80, -1, 132, 734), (Box{321, 121, 357, 37}));
+    // Below graphic sign frames: in the band between the check boxes and the
+    // buttons when it fits there, else centred in the window.
+    EXPECT_EQ(TextStripPlace(597, 37, 1000, 100, 80, 170, 132, 734), (Box{134, 175, 597, 37}));
+    EXPECT_EQ(TextStripPlace(717, 37, 1000, 100, 80, 170, 132, 734), (Box{141, 175, 717, 37}));
 }
 
 TEST(SignFrameLayout, FrameAroundThePicture) {

@@ -154,6 +154,14 @@ public:
     // Enters and leaves the text-sign line mode.
     void UpdateToolbarState();
     void UpdateToolbarState2();
+    // Places the character strip of the current text sign (see
+    // TextStripPlace): below the graphic sign frames while they are shown.
+    void PlaceTextStrip();
+    // The invert command is offered only while a graphic sign is current.
+    void EnableK4000Controls();
+    // Options/Shown signs: the shown-signs dialog, then the active sign
+    // afresh.
+    void Signs_e_Click();
 
     // ---------------------------------------------------------- the active sign
     // Makes the sign of picture set `index` the active sign.

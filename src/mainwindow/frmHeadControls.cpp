@@ -173,6 +173,7 @@ void frmHead::BuildMenus() {
         {"mnuAvsluta", &frmHead::mnuAvsluta_Click},
         {"mnuTextDesttext", &frmHead::mnuTextDesttext_Click},
         {"mnuTextExtratext", &frmHead::mnuTextExtratext_Click},
+        {"Signs_e", &frmHead::Signs_e_Click},
     };
     for (const auto& [name, handler] : handlers) {
         QAction* a = MenuItem(QString::fromUtf8(name));

@@ -20,6 +20,7 @@
 #include "mainwindow/headstate.h"
 #include "platform/paths.h"
 #include "signconfig/routenolayout.h"
+#include "signconfig/signsel.h"
 #include "mainwindow/docsettings.h"
 #include "mainwindow/frmHead.h"
 #include "mainwindow/headwidgets_qt.h"
@@ -126,8 +127,8 @@ void frmHead::InitDocument() {
     gLineNoTable[0].clear();
     bKeepCurrentNumber = false;
 
-    // The first sign of the shown-signs choice becomes current and shown.
-    const int16_t first = FirstListedSign();
+    // Row 1 of the shown-signs choice becomes the current, shown sign.
+    const int16_t first = SignSelFirstRow();
     if (first != 0) {
         gCurrentSign = first;
         SignInfoOf(first).Shown = kTrue;

@@ -32,13 +32,8 @@ void frmHead::Form_Resize() {
 
     const SignForLayout sign = CurrentSignForLayout();
     if (sign.address > 0) {
-        if (sign.model == "K2000_1R") {
-            K2000_pct->resize(TextStripWidth(sign.width), K2000_pct->height());
-        } else if (sign.model == "K2000_2R" && gEditPicture) {
-            // The editor's picture may sit in a sign frame: its top in client pixels.
-            const int top = gEditPicture->mapTo(ClientArea, QPoint(0, 0)).y();
-            K2000_pct->move((w - K2000_pct->width()) / 2, top + (gEditPicture->height() - K2000_pct->height()) / 2);
-        }
+        if (sign.model == "K2000_1R") K2000_pct->resize(TextStripWidth(sign.width), K2000_pct->height());
+        if (sign.model == "K2000_1R" || sign.model == "K2000_2R") PlaceTextStrip();
     }
 
     HeadGeometry g;

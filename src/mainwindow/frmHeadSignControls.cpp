@@ -3,6 +3,8 @@
 // captions naming the shown signs, and the text-sign line mode that switches
 // off what a text sign cannot use.
 #include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTimer>
@@ -15,11 +17,13 @@
 #include "engine/editorview.h"
 #include "engine/textstrip.h"
 #include "mainwindow/frmHead.h"
+#include "mainwindow/headlayout.h"
 #include "mainwindow/headwidgets_qt.h"
 #include "mainwindow/signcontrols.h"
 #include "platform/qtbridge_qt.h"
 #include "platform/ui.h"
 #include "platform/vb.h"
+#include "signconfig/frmSignSel.h"
 
 using namespace kv;
 
@@ -54,13 +58,14 @@ void frmHead::UpdateSignControls(int16_t address) {
             RefreshEditor(kTrue, kTrue);
             edit->show();
         } else if (s.Model == "K2000_1R" || s.Model == "K2000_2R") {
-            edit->hide();
+            // The strip takes the editor picture's place; a shown graphic
+            // sign keeps its picture in its frame.
+            if (!signPicture) edit->hide();
             K2000_pct->hide();
             K2000_pct->Cls();
             const StripSize size = TextStripSize(s.Model, W, H);
             K2000_pct->SetSize(size.width, size.height);
-            const int editTop = edit->mapTo(ClientArea, QPoint(0, 0)).y();
-            K2000_pct->move((inner - K2000_pct->width()) / 2, editTop + (edit->height() - K2000_pct->height()) / 2);
+            PlaceTextStrip();
             K2000_pct->setProperty("DrawWidth", 3);
             // The places of the characters (gStripX) and the separators;
             // the strip starts empty.
@@ -114,4 +119,52 @@ void frmHead::UpdateToolbarState2() {
     SizeFrame->show();
     for (int b : kTextSignModeToolbarButtons) tbButtons[b]->setEnabled(true);
     gTextSignActive = kFalse;
+}
+
+void frmHead::EnableK4000Controls() {
+    if (gCurrentSign <= 0 || !IsSignAddress(gCurrentSign)) return;
+    MenuItem("mnuLayoutInvertera")->setVisible(SignInfoOf(gCurrentSign).Model == "K4000");
+}
+
+void frmHead::Signs_e_Click() {
+    bool relaidOut = false;
+    if (AskSaveChanges()) {
+        frmSignSel dialog(this);
+        dialog.exec();
+        relaidOut = dialog.RelaidOut;
+        // The window takes the keyboard back (without a window manager
+        // nobody else hands it over).
+        activateWindow();
+    }
+    RefreshCurrentSignPicture();
+    // Once the pictures were laid out again (which empties their layers), the
+    // sets may show other signs: the pictures are emptied too, and the
+    // current sign's set becomes active afresh, without keeping the editor
+    // state of the set that was active before. A text sign has no set.
+    if (relaidOut) {
+        SelectK4000Graphic(false);
+        ActivePictureIndex = -1;
+    }
+    if (IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000") {
+        ChangeAddress(SignInfoOf(gCurrentSign).GraphicIndex, true, true);
+        if (relaidOut) ShowSign(false, false);
+    }
+    EnableK4000Controls();
+}
+
+void frmHead::PlaceTextStrip() {
+    SignPicture* edit = gEditPicture ? gEditPicture : K4000_pct;
+    const int editTop = edit->mapTo(ClientArea, QPoint(0, 0)).y();
+    int framesBottom = -1;
+    for (const SignFrame* f : PicSignFrame)
+        if (!f->isHidden()) framesBottom = std::max(framesBottom, f->y() + f->height());
+    // The band between the check boxes on the left and the record buttons.
+    int bandLeft = 0;
+    for (const QWidget* w : {static_cast<QWidget*>(Ch_Check), static_cast<QWidget*>(lblBlackOut),
+                             static_cast<QWidget*>(cmdMatrix16), static_cast<QWidget*>(cmdX)})
+        if (!w->isHidden()) bandLeft = std::max(bandLeft, w->x() + w->width());
+    const Box b = TextStripPlace(K2000_pct->width(), K2000_pct->height(), ClientArea->width(), editTop, edit->height(),
+                                 framesBottom, bandLeft + 4, SaveAndNew->x() - 4);
+    K2000_pct->move(b.left, b.top);
+    if (framesBottom >= 0) K2000_pct->raise();
 }

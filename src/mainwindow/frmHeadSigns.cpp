@@ -71,6 +71,8 @@ void frmHead::LayoutSignPictures(bool resize, bool large) {
         PicSignFrame[n]->show();
         ++n;
     }
+    // A current text sign's strip makes way for the frames.
+    if (!K2000_pct->isHidden()) PlaceTextStrip();
 }
 
 void frmHead::SizeSignPicture(int16_t sign, bool resetZoom, bool large) {

@@ -50,6 +50,13 @@ void LayoutHead(int w, int h, HeadGeometry& g) {
 
 int TextStripWidth(int characters) { return (characters - 1) * 5 + characters * 25 + 2; }
 
+Box TextStripPlace(int width, int height, int innerWidth, int editorTop, int editorHeight, int framesBottom,
+                   int bandLeft, int bandRight) {
+    if (framesBottom < 0) return {(innerWidth - width) / 2, editorTop + (editorHeight - height) / 2, width, height};
+    const int left = width <= bandRight - bandLeft ? bandLeft + (bandRight - bandLeft - width) / 2 : (innerWidth - width) / 2;
+    return {left, framesBottom + 5, width, height};
+}
+
 SignFrameGeometry LayoutSignFrame(int pw, int ph, int nameWidth, int sizeWidth, int addressWidth, int zoomWidth,
                                   int zoomHeight, int labelWidth, int labelHeight) {
     SignFrameGeometry f;

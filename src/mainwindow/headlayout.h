@@ -31,6 +31,14 @@ void LayoutHead(int clientWidth, int clientHeight, HeadGeometry& g);
 // many characters.
 int TextStripWidth(int characters);
 
+// Where the character strip of the current text sign stands, in client
+// pixels. Alone it is centred in the window and on the editor picture's
+// place. While graphic sign frames are shown (framesBottom >= 0, their lowest
+// bottom edge) it stands 5 below them instead, centred in the free band
+// between bandLeft and bandRight when it fits there, else in the window.
+Box TextStripPlace(int width, int height, int innerWidth, int editorTop, int editorHeight, int framesBottom,
+                   int bandLeft, int bandRight);
+
 // A sign picture's frame and what sits on it, in the frame's pixels.
 struct SignFrameGeometry {
     int frameWidth = 0, frameHeight = 0;

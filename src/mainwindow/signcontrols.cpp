@@ -10,6 +10,7 @@
 #include "engine/editstate.h"
 #include "platform/ui.h"
 #include "platform/vb.h"
+#include "signconfig/signsel.h"
 
 namespace kv {
 
@@ -83,18 +84,7 @@ int16_t CountSignPages(int16_t address) {
     return static_cast<int16_t>(std::count(text.begin(), text.end(), '#'));
 }
 
-int16_t FirstListedSign() {
-    auto first = [](auto match) -> int16_t {
-        for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a)
-            if (match(SignInfoOf(a).Model)) return static_cast<int16_t>(a);
-        return 0;
-    };
-    if (int16_t a = first([](const std::string& m) { return m == "K4000"; })) return a;
-    if (int16_t a = first([](const std::string& m) { return m == "K2000_1R" || m == "K2000_2R"; })) return a;
-    if (!gLineNoTableOn)
-        if (int16_t a = first([](const std::string& m) { return m == "K1000"; })) return a;
-    return 0;
-}
+int16_t FirstListedSign() { return SignSelFirstRow(); }
 
 void ResetSignControls() {
     gTextSignActive = kFalse;

@@ -3,6 +3,7 @@
 // frame drag, the graphic tools on the mouse, and the window arranged by the
 // current sign's model.
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -388,16 +389,19 @@ TEST_F(SignPicturesGui, TheWindowFollowsTheModelOfTheCurrentSign) {
     ASSERT_EQ(gCurrentSign, 2);
     EXPECT_EQ(h.sb->PanelText(1), h.Label4->text() + "  FRONT, SIDE");
 
-    // A one-row text sign: the strip, centred on the editor picture.
+    // A one-row text sign: the strip, below the shown graphic sign's frame,
+    // which keeps its picture; clear of the check boxes and the buttons.
     h.UpdateToolbarState();
     h.UpdateSignControls(4);
     EXPECT_EQ(gCurrentSign, 4);
     EXPECT_EQ(h.K2000_pct->size(), QSize(357, 37));
     EXPECT_TRUE(h.K2000_pct->isVisible());
-    EXPECT_FALSE(h.picSign[0]->isVisible());
-    EXPECT_EQ(h.K2000_pct->x(), (h.ClientArea->width() - 357) / 2);
-    const int editTop = h.picSign[0]->mapTo(h.ClientArea, QPoint(0, 0)).y();
-    EXPECT_EQ(h.K2000_pct->y(), editTop + (80 - 37) / 2);
+    EXPECT_TRUE(h.picSign[0]->isVisible());
+    const QRect frame = h.PicSignFrame[0]->geometry();
+    EXPECT_EQ(h.K2000_pct->y(), frame.y() + frame.height() + 5);
+    for (const QWidget* w : {static_cast<QWidget*>(h.PicSignFrame[0]), static_cast<QWidget*>(h.SaveAndNew),
+                             static_cast<QWidget*>(h.Ch_Check)})
+        EXPECT_FALSE(h.K2000_pct->geometry().intersects(w->geometry())) << w->objectName().toStdString();
     EXPECT_TRUE(h.CursorTimer->isActive());
     h.UpdateSignControls(5);
     EXPECT_EQ(h.K2000_pct->size(), QSize(357, 79));
