@@ -177,6 +177,67 @@ TEST_F(PageLoadTest, RouteNumberHeaderSwitchesTheAreaOn) {
     EXPECT_FALSE(head.checked["ShowLineNo_e"]);
 }
 
+// A page stored with a route-number font other than the default of the
+// sign's height (the default changed since) keeps that font: the area is
+// drawn and the header written in it, through later repaints too.
+TEST_F(PageLoadTest, ThePageKeepsTheFontOfItsRouteNumberHeader) {
+    Start();
+    std::string& byHeight = gDefaultRouteNoFont[16 - kMinFontHeight];
+    auto storeWithFont = [&](int16_t dest, const std::string& font) {
+        byHeight = font;
+        gShowLineNo = -1;
+        gRouteNoLeft = -1;
+        RecalcRouteNoArea();
+        RefreshEditor(0, 0);
+        ReadCharMap("1");
+        Type("AB");
+        const std::string markup = Commit(dest);
+        EXPECT_EQ(StoredBytes(dest).substr(5, 2), font + "\xF2");
+        return markup;
+    };
+    const std::string markup = storeWithFont(1, "i");
+    const std::string stored = StoredBytes(1);
+    storeWithFont(2, "e");
+    const std::string storedDefault = StoredBytes(2);
+    int16_t w = 0, h = 0;
+    ASSERT_TRUE(MeasureRouteNoChar("i", '0', w, h));
+    int16_t we = 0, he = 0;
+    ASSERT_TRUE(MeasureRouteNoChar("e", '0', we, he));
+    ASSERT_NE(h, he);  // the header's row tells the fonts apart
+
+    // The default is now "e", as after the settings changed.
+    RecalcRouteNoArea();
+    RefreshEditor(0, 0);
+    Load(1);
+    EXPECT_EQ(gPageRouteNoFont, "i");
+    EXPECT_EQ(gRouteNoFont, "i");
+    EXPECT_EQ(gRouteNoAreaHeight, h);
+    EXPECT_EQ(gRouteNoAreaWidth, w / 5 * 5 * gLineNoFieldCount);
+    EXPECT_EQ(testtext::CheckInvariants(), "");
+    EXPECT_EQ(BuildSignData(PageFirstCell()), stored);
+    EXPECT_EQ(EncodeSignObjects(false), markup);
+    RedrawEditor();
+    EXPECT_EQ(BuildSignData(PageFirstCell()), stored);
+
+    // A page in the default font, and one without the header, keep none.
+    Load(2);
+    EXPECT_EQ(gPageRouteNoFont, "");
+    EXPECT_EQ(gRouteNoFont, "e");
+    EXPECT_EQ(BuildSignData(PageFirstCell()), storedDefault);
+    Load(1);
+    ParseSignMarkup(std::string("\xD2\x00\xD3\x06\xD4\x31\x41", 7));
+    EXPECT_EQ(gPageRouteNoFont, "");
+
+    // A font the library lacks gives way to the default, as before.
+    std::string unknown = stored;
+    unknown[5] = 'Z';
+    ASSERT_FALSE(MeasureRouteNoChar("Z", '0', w, h));
+    SetDestSection(1, gCurrentSign, 1, unknown);
+    Load(1);
+    EXPECT_EQ(gPageRouteNoFont, "");
+    EXPECT_EQ(gRouteNoFont, "e");
+}
+
 TEST_F(PageLoadTest, HeaderPlacesTheRouteNumberFromItsBottomRow) {
     Start();
     int16_t w = 0, h = 0;

@@ -139,6 +139,30 @@ void BuildProject(const std::string& dataDir, const std::string& path) {
     Type("\xBD" "A");  // a typed 252, kept as 189
     commit(9);
 
+    // The route-number area in a font that is not the default of the
+    // sign's height (the default changed since the page was stored).
+    std::string& byHeight = gDefaultRouteNoFont[16 - kMinFontHeight];
+    const std::string defaultFont = byHeight;
+    byHeight = "i";
+    RecalcRouteNoArea();
+    NewPage();
+    gShowLineNo = -1;
+    RefreshEditor(0, 0);
+    ReadCharMap("1");
+    Type("AB");
+    commit(10);
+    byHeight = defaultFont;
+    RecalcRouteNoArea();
+
+    // A route-number field in a route-number font.
+    NewPage();
+    Type("AB");
+    ReadCharMap("i");
+    Type("12", 1);
+    ReadCharMap("1");
+    Type("\nC");
+    commit(11);
+
     gDestListActive = kFalse;
     gCurrentExtra = 1;
     gCurrentPage = 1;
@@ -183,6 +207,8 @@ TEST(ProbePage, StoredPagesLoadAndEncodeAsStored) {
         {"route_area", {"7", "2", "1"}},
         {"second_page", {"8", "2", "2"}},
         {"typed_252", {"9", "2", "1"}},
+        {"route_area_font", {"10", "2", "1"}},
+        {"field_font", {"11", "2", "1"}},
         {"extra_text", {"1", "2", "1", "--extra"}},
     };
     for (const Case& c : cases) {
