@@ -39,6 +39,19 @@ protected:
         EXPECT_EQ(testtext::Bytes(), testgfx::Hex(bytes));
         EXPECT_EQ(EncodeSignObjects(false), markup);
     }
+    // The page "AB" beside the route-number area at the left end, committed
+    // into `dest` while `font` is the default route-number font of the
+    // sign's height; returns its markup.
+    std::string CommitAreaPage(int16_t dest, const std::string& font) {
+        gDefaultRouteNoFont[16 - kMinFontHeight] = font;
+        gShowLineNo = -1;
+        gRouteNoLeft = -1;
+        RecalcRouteNoArea();
+        RefreshEditor(0, 0);
+        ReadCharMap("1");
+        Type("AB");
+        return Commit(dest);
+    }
     testmarkup::Head head;
     testmarkup::Ui ui;
 };
@@ -140,14 +153,7 @@ TEST_F(PageLoadTest, SymbolMarkRoundTrips) {
 
 TEST_F(PageLoadTest, RouteNumberHeaderSwitchesTheAreaOn) {
     Start();
-    gDefaultRouteNoFont[16 - kMinFontHeight] = "e";
-    gShowLineNo = -1;
-    gRouteNoLeft = -1;
-    RecalcRouteNoArea();
-    RefreshEditor(0, 0);
-    ReadCharMap("1");
-    Type("AB");
-    const std::string markup = Commit(1);
+    const std::string markup = CommitAreaPage(1, "e");
     EXPECT_EQ(markup, "<L>AB");
     const std::string stored = StoredBytes(1);
     ASSERT_GE(stored.size(), 7u);
@@ -182,23 +188,12 @@ TEST_F(PageLoadTest, RouteNumberHeaderSwitchesTheAreaOn) {
 // drawn and the header written in it, through later repaints too.
 TEST_F(PageLoadTest, ThePageKeepsTheFontOfItsRouteNumberHeader) {
     Start();
-    std::string& byHeight = gDefaultRouteNoFont[16 - kMinFontHeight];
-    auto storeWithFont = [&](int16_t dest, const std::string& font) {
-        byHeight = font;
-        gShowLineNo = -1;
-        gRouteNoLeft = -1;
-        RecalcRouteNoArea();
-        RefreshEditor(0, 0);
-        ReadCharMap("1");
-        Type("AB");
-        const std::string markup = Commit(dest);
-        EXPECT_EQ(StoredBytes(dest).substr(5, 2), font + "\xF2");
-        return markup;
-    };
-    const std::string markup = storeWithFont(1, "i");
+    const std::string markup = CommitAreaPage(1, "i");
     const std::string stored = StoredBytes(1);
-    storeWithFont(2, "e");
+    EXPECT_EQ(stored.substr(5, 2), "i\xF2");
+    CommitAreaPage(2, "e");
     const std::string storedDefault = StoredBytes(2);
+    EXPECT_EQ(storedDefault.substr(5, 2), "e\xF2");
     int16_t w = 0, h = 0;
     ASSERT_TRUE(MeasureRouteNoChar("i", '0', w, h));
     int16_t we = 0, he = 0;

@@ -16,6 +16,7 @@
 #include "mainwindow/settings.h"
 #include "platform/paths.h"
 #include "support/markup_state.h"
+#include "support/signs_state.h"
 #include "support/testutil.h"
 
 using namespace kv;
@@ -24,14 +25,7 @@ using testtext::Type;
 namespace {
 
 void SignLine(const std::string& name, const std::string& dim, int address) {
-    std::string l(kSignLineLength, ' ');
-    l.replace(0, name.size(), name);
-    l.replace(12, 5, "K4000");
-    l.replace(21, dim.size(), dim);
-    const std::string a = std::to_string(address);
-    l.replace(31, a.size(), a);
-    ParseSignDefinition(l);
-    SetSignConfig(l);
+    testsigns::Sign(testsigns::SignLine(name, "K4000", dim, std::to_string(address)));
 }
 
 // Starts an empty page of the sign in font "1".

@@ -24,20 +24,14 @@
 #include "gui/head_fixture.h"
 #include "mainwindow/headwidgets_qt.h"
 #include "support/markup_state.h"
+#include "support/signs_state.h"
 
 using namespace kv;
 
 namespace {
 
 void SignLine(const std::string& name, const std::string& dim, int address) {
-    std::string l(kSignLineLength, ' ');
-    l.replace(0, name.size(), name);
-    l.replace(12, 5, "K4000");
-    l.replace(21, dim.size(), dim);
-    const std::string a = std::to_string(address);
-    l.replace(31, a.size(), a);
-    ParseSignDefinition(l);
-    SetSignConfig(l);
+    testsigns::Sign(testsigns::SignLine(name, "K4000", dim, std::to_string(address)));
 }
 
 // Makes the sign current on graphic 0 and starts an empty page in the font.
