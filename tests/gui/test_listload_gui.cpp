@@ -117,12 +117,7 @@ void BuildProject(const std::string& dataDir, const std::string& path) {
 class ListLoadGui : public HeadGui {
 protected:
     frmHead& Open(const std::string& project) {
-        LoadAndActivate();
-        head->resize(1024, 768);
-        head->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
-        head->activateWindow();
-        QApplication::processEvents();
+        ShowActivated();
         head->ChooseFile = [project](const frmHead::FileDialogRequest&) {
             return frmHead::FileDialogChoice{false, project, 1};
         };
