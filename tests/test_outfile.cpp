@@ -37,10 +37,6 @@ using testsigns::Sign;
 
 namespace {
 
-size_t Le16At(const std::string& s, size_t p) {
-    return static_cast<unsigned char>(s[p]) | static_cast<unsigned char>(s[p + 1]) << 8;
-}
-
 class OutFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -107,9 +103,9 @@ TEST_F(OutFileTest, GoldenLayoutA1WithFonts) {
     EXPECT_EQ(r.format, 0xA1);
     EXPECT_EQ(r.groupTables, 10u);
     EXPECT_EQ(image.substr(10, 4), B({0x2b, 0x03, 0, 0}));
-    EXPECT_EQ(Le16At(image, 811), 200u);
-    EXPECT_EQ(Le16At(image, 813), 217u);
-    EXPECT_EQ(Le16At(image, 815), 233u);
+    EXPECT_EQ(outcheck::Le16(image, 811), 200u);
+    EXPECT_EQ(outcheck::Le16(image, 813), 217u);
+    EXPECT_EQ(outcheck::Le16(image, 815), 233u);
     EXPECT_EQ(r.destSubrecords.at(1)[0], B({0x84, 3, 2, 0xa2, 0xf0, 0xd2, 0, 0xd3, 7, 0xd4, '1', 'A', 0xd2, 20, 'B', 0xff}));
     EXPECT_EQ(r.fontIds, "1ex");
 }

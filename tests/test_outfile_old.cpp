@@ -44,10 +44,6 @@ namespace {
 
 std::string Ptr(int32_t v) { return B({v % 4096 & 0xFF, v % 4096 >> 8, 0, v / 4096}); }
 
-size_t Le16At(const std::string& s, size_t p) {
-    return static_cast<unsigned char>(s[p]) | static_cast<unsigned char>(s[p + 1]) << 8;
-}
-
 void Use(int n, const std::string& data, int16_t flag = 0) {
     DestRecord& r = gDestList[static_cast<size_t>(n)];
     r.Text = "\xFF" "T#";
@@ -310,7 +306,7 @@ TEST_F(OldLayoutTest, DestinationTableLimit) {
     const outcheck::OldResult r = outcheck::CheckOld(image);
     EXPECT_TRUE(r.ok());
     EXPECT_EQ(r.destCount, 8191u);
-    EXPECT_EQ(Le16At(image, 16), 8191u);
+    EXPECT_EQ(outcheck::Le16(image, 16), 8191u);
 
     Use(8191, Sec(2) + "B");
     EXPECT_EQ(Refused(""), OldTableTooLargeText(8192));
@@ -526,7 +522,7 @@ TEST_F(OldLayoutTest, CheckerFindsDamage) {
     const outcheck::OldResult r = outcheck::CheckOld(good);
     ASSERT_TRUE(r.ok());
     const size_t link = r.destRecords.at(3) + r.destSubrecords.at(3)[0].size();
-    const size_t extra0 = Le16At(good, r.extraTable) + 4096 * static_cast<unsigned char>(good[r.extraTable + 3]);
+    const size_t extra0 = outcheck::Le16(good, r.extraTable) + 4096 * static_cast<unsigned char>(good[r.extraTable + 3]);
     struct Case {
         const char* what;
         size_t pos;

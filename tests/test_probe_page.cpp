@@ -38,16 +38,7 @@ void NewPage() {
 // Builds the project of the golden pages into `path`; the data folder gives
 // the fonts and the default fonts per sign height.
 void BuildProject(const std::string& dataDir, const std::string& path) {
-    testmarkup::ResetAll();
-    testtext::LoadShippedFonts();
-    gFontPath = JoinPath(dataDir, "Fonts") + "/";
-    gSettingsFile = JoinPath(dataDir, "kivar.lib");
-    ReadSignFontSection();
-    InstallEditorFontHooks();
-    InstallPageEditorHooks();
-
-    ClearSignConfigFlags();
-    ClearSignTable();
+    testmarkup::StartProjectOn(dataDir);
     gCurrentSign = 0;
     SignLine("FRONT", "48x16", 2);
     SignInfo& sign = SignInfoOf(2);

@@ -52,15 +52,7 @@ void NewPage(int16_t address, const std::string& font) {
 // Destination 2: FRONT two rows "AB" / "CD" in the 7-dot font, REAR a
 // picture and "X". Extra text 1: FRONT "EX", REAR "E".
 void BuildProject(const std::string& dataDir, const std::string& path) {
-    testmarkup::ResetAll();
-    testtext::LoadShippedFonts();
-    gFontPath = JoinPath(dataDir, "Fonts") + "/";
-    gSettingsFile = JoinPath(dataDir, "kivar.lib");
-    ReadSignFontSection();
-    InstallEditorFontHooks();
-    InstallPageEditorHooks();
-    ClearSignConfigFlags();
-    ClearSignTable();
+    testmarkup::StartProjectOn(dataDir);
     SignLine("FRONT", "112x16", 2);
     SignLine("REAR", "48x8", 5);
     ClearLists();

@@ -11,6 +11,11 @@
 
 namespace outcheck {
 
+// The byte at p, 0 past the end.
+inline unsigned At(const std::string& s, size_t p) { return p < s.size() ? static_cast<unsigned char>(s[p]) : 0u; }
+// The 16-bit value at p, low byte first.
+inline size_t Le16(const std::string& s, size_t p) { return At(s, p) | At(s, p + 1) << 8; }
+
 struct Segment {
     size_t pos = 0;
     size_t len = 0;

@@ -1,5 +1,5 @@
-// What the two out-file checkers share: reading bytes, 16-bit values and
-// pointers of an image, and collecting the errors and the labelled pieces.
+// What the two out-file checkers share: reading the pointers of an image,
+// and collecting the errors and the labelled pieces.
 #pragma once
 
 #include <cstddef>
@@ -9,11 +9,6 @@
 #include "support/outcheck.h"
 
 namespace outcheck {
-
-// The byte at p, 0 past the end.
-inline unsigned At(const std::string& s, size_t p) { return p < s.size() ? static_cast<unsigned char>(s[p]) : 0u; }
-// The 16-bit value at p, low byte first.
-inline size_t Le16(const std::string& s, size_t p) { return At(s, p) | At(s, p + 1) << 8; }
 
 struct ImageWalker {
     const std::string& img;
