@@ -11,27 +11,11 @@
 #include "data/ini.h"
 #include "data/language.h"
 #include "platform/paths.h"
-#include "platform/ui.h"
 #include "platform/vbfile.h"
-
-namespace {
-class QuietHost : public kv::UiHost {
-public:
-    int MessageBox(const std::string&, int, const std::string&) override { return kv::vbOK; }
-    [[noreturn]] void EndProgram(int) override { std::abort(); }
-};
-
-void Write(const std::string& path, const std::string& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return;
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-}
-}  // namespace
+#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static QuietHost host;
-    kv::SetUiHost(&host);
+    fuzz::UseQuietHost();
     static const std::string dir = "/tmp/kivar-fuzz-charmap-" + std::to_string(getpid());
     static bool made = [] {
         std::error_code ec;
@@ -42,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);
 
     kv::gFontPath = dir + "/";
-    Write(dir + "/A/Amap.txt", bytes);
+    fuzz::WriteFile(dir + "/A/Amap.txt", bytes);
     kv::ReadCharMap("A");
     for (int c = kv::NextMappedChar(31); c != 0; c = kv::NextMappedChar(static_cast<int16_t>(c))) {
     }
@@ -51,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The same bytes as the body of [Fonts].
     kv::gSettingsFile = dir + "/kivar.lib";
-    Write(kv::gSettingsFile, "[Fonts]\r\n" + bytes);
+    fuzz::WriteFile(kv::gSettingsFile, "[Fonts]\r\n" + bytes);
     kv::ResetIniState();
     kv::ReadFontSection(kv::gSettingsFile);
     kv::SaveFontList(2);

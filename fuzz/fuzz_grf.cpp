@@ -10,19 +10,10 @@
 #include "engine/dotstrips.h"
 #include "engine/graphicfile.h"
 #include "engine/graphictools.h"
-#include "platform/ui.h"
-
-namespace {
-class QuietHost : public kv::UiHost {
-public:
-    int MessageBox(const std::string&, int, const std::string&) override { return kv::vbOK; }
-    [[noreturn]] void EndProgram(int) override { std::abort(); }
-};
-}  // namespace
+#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static QuietHost host;
-    kv::SetUiHost(&host);
+    fuzz::UseQuietHost();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::string text = kv::DecodeGraphicFile(bytes);
     if (text.size() > bytes.size()) std::abort();

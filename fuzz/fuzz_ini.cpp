@@ -5,29 +5,13 @@
 
 #include "data/ini.h"
 #include "data/language.h"
-#include "platform/ui.h"
 #include "platform/vbfile.h"
-
-namespace {
-class QuietHost : public kv::UiHost {
-public:
-    int MessageBox(const std::string&, int, const std::string&) override { return kv::vbOK; }
-    [[noreturn]] void EndProgram(int) override { std::abort(); }
-};
-
-void Write(const std::string& path, const uint8_t* data, size_t size) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return;
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
-}
-}  // namespace
+#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static QuietHost host;
-    kv::SetUiHost(&host);
+    fuzz::UseQuietHost();
     static const std::string path = "/tmp/kivar-fuzz-ini-" + std::to_string(getpid()) + ".ini";
-    Write(path, data, size);
+    fuzz::WriteFile(path, std::string(reinterpret_cast<const char*>(data), size));
     kv::ResetIniState();
     kv::IniGetValue(path, "Generell", "Language", kv::kIniOpenKeep);
     kv::IniGetValue(path, "Generell", "LanguageFile", kv::kIniContinue);

@@ -10,32 +10,18 @@
 #include "data/language.h"
 #include "files/infoblock.h"
 #include "files/outoptions.h"
-#include "platform/ui.h"
 #include "platform/vb.h"
 #include "platform/vbfile.h"
-
-namespace {
-class QuietHost : public kv::UiHost {
-public:
-    int MessageBox(const std::string&, int, const std::string&) override { return kv::vbOK; }
-    [[noreturn]] void EndProgram(int) override { std::abort(); }
-};
-}  // namespace
+#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static QuietHost host;
-    kv::SetUiHost(&host);
+    fuzz::UseQuietHost();
     static const std::string dir = [] {
         std::string d = "/tmp/kivar-fuzz-kcm-" + std::to_string(getpid());
         std::filesystem::create_directories(d);
         return d;
     }();
-    {
-        FILE* f = std::fopen((dir + "/F.kcm").c_str(), "wb");
-        if (!f) return 0;
-        std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    }
+    if (!fuzz::WriteFile(dir + "/F.kcm", std::string(reinterpret_cast<const char*>(data), size))) return 0;
     kv::gDataPath = dir;
     kv::ResetIniState();
     kv::ResetOutOptions();

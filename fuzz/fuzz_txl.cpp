@@ -18,16 +18,10 @@
 #include "files/txlbytes.h"
 #include "files/txlread.h"
 #include "files/txlwrite.h"
-#include "platform/ui.h"
 #include "signconfig/routenolayout.h"
+#include "fuzz_support.h"
 
 namespace {
-class QuietHost : public kv::UiHost {
-public:
-    int MessageBox(const std::string&, int, const std::string&) override { return kv::vbOK; }
-    [[noreturn]] void EndProgram(int) override { std::abort(); }
-};
-
 void Fresh() {
     kv::ResetSignTable();
     kv::gCurrentSign = 0;
@@ -60,8 +54,7 @@ std::string ReadAndWrite(const std::string& bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static QuietHost host;
-    kv::SetUiHost(&host);
+    fuzz::UseQuietHost();
     Fresh();
     const std::string input(reinterpret_cast<const char*>(data), size);
     if (kv::ReadTxlData(input, "fuzz.txl") != kv::TxlReadResult::Read) return 0;

@@ -7,77 +7,28 @@
 #include <cstdio>
 #include <string>
 
-#include "data/charmap.h"
 #include "data/destlist.h"
 #include "data/fieldtext.h"
 #include "data/inverted.h"
-#include "data/language.h"
 #include "data/records.h"
 #include "data/signdata.h"
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
 #include "engine/editorview.h"
 #include "engine/editstate.h"
-#include "engine/fontlib.h"
 #include "engine/markup.h"
 #include "engine/pageload.h"
 #include "engine/render.h"
 #include "engine/routenumber.h"
 #include "engine/signcommands.h"
-#include "files/txlread.h"
-#include "platform/paths.h"
-#include "platform/safefile.h"
 #include "platform/vb.h"
 #include "probe.h"
+#include "probe_data.h"
 #include "signconfig/routenolayout.h"
 
 namespace {
 
 constexpr const char* kUsage = "page --data DIR TXL NUMBER ADDRESS PAGE [--extra]";
-
-// A text in double quotes; bytes outside 32..126, the quote and the
-// backslash as \xHH.
-std::string Quoted(const std::string& s) {
-    static const char* d = "0123456789abcdef";
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c >= 32 && c < 127 && c != '"') {
-            out += static_cast<char>(c);
-        } else {
-            out += "\\x";
-            out += d[c >> 4];
-            out += d[c & 15];
-        }
-    }
-    return out + "\"";
-}
-
-bool LoadData(const std::string& dir) {
-    kv::gDataPath = dir;
-    kv::gSettingsFile = kv::JoinPath(dir, "kivar.lib");
-    kv::gFontPath = kv::JoinPath(dir, "Fonts") + "/";
-    kv::gLanguage = "English";
-    kv::gLanguageFile = kv::JoinPath(dir, "English.lng");
-    kv::LoadLanguageTexts();
-    kv::ReadSignFontSection();
-    kv::ResetFontLibrary();
-    if (!kv::LoadFontLibraryFile(kv::JoinPath(kv::JoinPath(dir, "Fonts"), "kstndrd.bib"))) return false;
-    kv::BuildFontStartTable();
-    kv::BuildCharDeltaTable();
-    kv::InstallEditorFontHooks();
-    kv::InstallPageEditorHooks();
-    return true;
-}
-
-bool ReadProject(const std::string& path) {
-    std::string bytes;
-    if (!kv::ReadWholeFile(path, bytes)) return false;
-    kv::ClearLists();
-    kv::DestList.Clear();
-    kv::ExtraList.Clear();
-    kv::gCurrentSign = 0;
-    return kv::ReadTxlData(bytes, path) == kv::TxlReadResult::Read;
-}
 
 // The stored markup of the page without the blank after its "#".
 std::string StoredMarkup() {
@@ -101,11 +52,12 @@ PROBE_COMMAND("page", kUsage) {
         page < 1 || page > 999)
         return probe::Usage(kUsage);
 
-    if (!LoadData(dir)) {
+    if (!probe::LoadDataFonts(dir)) {
         std::fprintf(stderr, "kivar-probe: cannot read the font library of %s\n", dir.c_str());
         return 1;
     }
-    if (!ReadProject(a[0])) {
+    kv::InstallPageEditorHooks();
+    if (!probe::ReadProject(a[0])) {
         std::fprintf(stderr, "kivar-probe: cannot read the project %s\n", a[0].c_str());
         return 1;
     }
@@ -138,7 +90,7 @@ PROBE_COMMAND("page", kUsage) {
 
     std::printf("%s %d page %d, sign %d \"%s\" %dx%d\n", extra ? "extra text" : "destination", number,
                 kv::gCurrentPage, address, sign.Name.c_str(), sign.Width, sign.Height);
-    std::printf("stored markup: %s\n", Quoted(stored).c_str());
+    std::printf("stored markup: %s\n", probe::Quoted(stored, false).c_str());
     std::printf("stored bytes: %s\n", probe::HexBytes(data).c_str());
     for (int y = 0; y < sign.Height; ++y) {
         std::string line;
@@ -147,7 +99,7 @@ PROBE_COMMAND("page", kUsage) {
     }
     const std::string markup = kv::EncodeSignObjects(false);
     const std::string bytes = kv::BuildSignData(kv::PageFirstCell());
-    std::printf("markup: %s\n", Quoted(markup).c_str());
+    std::printf("markup: %s\n", probe::Quoted(markup, false).c_str());
     std::printf("bytes: %s\n", probe::HexBytes(bytes).c_str());
     return 0;
 }

@@ -18,46 +18,15 @@
 #include "files/txlsynth.h"
 #include "files/txlwrite.h"
 #include "files/txlformat.h"
-#include "platform/paths.h"
 #include "platform/vb.h"
 #include "probe.h"
+#include "probe_data.h"
 #include "signconfig/routenolayout.h"
 
 namespace {
 
-// A text in double quotes; bytes outside 32..126 and the quote as \xHH.
-std::string Quoted(const std::string& s) {
-    static const char* d = "0123456789abcdef";
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c >= 32 && c < 127 && c != '"' && c != '\\') {
-            out += static_cast<char>(c);
-        } else {
-            out += "\\x";
-            out += d[c >> 4];
-            out += d[c & 15];
-        }
-    }
-    return out + "\"";
-}
-
-void StartEmpty() {
-    kv::ClearLists();
-    kv::DestList.Clear();
-    kv::ExtraList.Clear();
-    kv::gCurrentSign = 0;
-}
-
-// Reads a project without the template fallback; false when unreadable or damaged.
-bool ReadProject(const std::string& path) {
-    std::string bytes;
-    if (!kv::ReadWholeFile(path, bytes)) {
-        std::fprintf(stderr, "cannot read %s\n", path.c_str());
-        return false;
-    }
-    StartEmpty();
-    return kv::ReadTxlData(bytes, path) == kv::TxlReadResult::Read;
-}
+// A text in double quotes, its backslashes as \x5c.
+std::string Quoted(const std::string& s) { return probe::Quoted(s, true); }
 
 void Line(const std::string& name, const std::string& value) { std::printf("%s: %s\n", name.c_str(), value.c_str()); }
 void Line(const std::string& name, long value) { std::printf("%s: %ld\n", name.c_str(), value); }
@@ -73,7 +42,7 @@ void DumpRecord(const char* kind, int index, const kv::DestRecord& d, bool dest)
 
 PROBE_COMMAND("txl-dump", "txl-dump FILE") {
     if (args.size() != 1) return probe::Usage("txl-dump FILE");
-    const bool ok = ReadProject(args[0]);
+    const bool ok = probe::ReadProject(args[0]);
     const kv::TxlReadInfo& info = kv::LastTxlReadInfo();
     const int16_t v = info.version;
     Line("version", v);
@@ -127,7 +96,7 @@ PROBE_COMMAND("txl-copy", "txl-copy IN OUT [--version N]") {
     std::string version;
     const bool setVersion = probe::TakeOption(a, "--version", version);
     if (a.size() != 2) return probe::Usage("txl-copy IN OUT [--version N]");
-    if (!ReadProject(a[0])) return 1;
+    if (!probe::ReadProject(a[0])) return 1;
     if (setVersion) {
         const auto v = static_cast<int16_t>(kv::Val(version));
         if (!kv::IsTxlVersion(v)) return probe::Usage("txl-copy IN OUT [--version 0..7]");

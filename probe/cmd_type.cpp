@@ -10,22 +10,20 @@
 #include <string>
 
 #include "data/charmap.h"
-#include "data/language.h"
 #include "data/records.h"
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
 #include "engine/editorview.h"
 #include "engine/centring.h"
 #include "engine/editstate.h"
-#include "engine/fontlib.h"
 #include "engine/routefield.h"
 #include "engine/routenumber.h"
 #include "engine/signcommands.h"
 #include "engine/textedit.h"
 #include "engine/textstrip.h"
-#include "platform/paths.h"
 #include "platform/vb.h"
 #include "probe.h"
+#include "probe_data.h"
 
 namespace {
 
@@ -59,22 +57,6 @@ bool ParseKeys(const std::string& text, std::vector<Key>& keys) {
             return false;
         }
     }
-    return true;
-}
-
-bool LoadData(const std::string& dir) {
-    kv::gDataPath = dir;
-    kv::gSettingsFile = kv::JoinPath(dir, "kivar.lib");
-    kv::gFontPath = kv::JoinPath(dir, "Fonts") + "/";
-    kv::gLanguage = "English";
-    kv::gLanguageFile = kv::JoinPath(dir, "English.lng");
-    kv::LoadLanguageTexts();
-    kv::ReadSignFontSection();
-    kv::ResetFontLibrary();
-    if (!kv::LoadFontLibraryFile(kv::JoinPath(kv::JoinPath(dir, "Fonts"), "kstndrd.bib"))) return false;
-    kv::BuildFontStartTable();
-    kv::BuildCharDeltaTable();
-    kv::InstallEditorFontHooks();
     return true;
 }
 
@@ -192,7 +174,7 @@ PROBE_COMMAND("type", kUsage) {
         std::fprintf(stderr, "kivar-probe: bad escape in the text\n");
         return 2;
     }
-    if (!LoadData(dir)) {
+    if (!probe::LoadDataFonts(dir)) {
         std::fprintf(stderr, "kivar-probe: cannot read the font library of %s\n", dir.c_str());
         return 1;
     }

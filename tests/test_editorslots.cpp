@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "data/fontlist.h"
 #include "engine/dotstrips.h"
 #include "engine/routefield.h"
 #include "files/outoptions.h"
@@ -34,7 +35,10 @@ protected:
         testmarkup::ResetAll();
         ResetOutOptions();
     }
-    void TearDown() override { testmarkup::ResetAll(); }
+    void TearDown() override {
+        testmarkup::ResetAll();
+        ResetFontList();
+    }
     testmarkup::Head head;
     testmarkup::Ui ui;
 };
@@ -143,6 +147,51 @@ TEST_F(SlotsTest, TwoGraphicSignsKeepTheirOwnGraphics) {
         RestoreEditorPage(it->k);
         EXPECT_EQ(BuildSignData(PageFirstCell()), it->bytes);
         EXPECT_EQ(EncodeSignObjects(false), it->markup);
+    }
+}
+
+// Each sign's page keeps its own route-number font while the user moves
+// between the signs: the header of the restored page is written in it.
+TEST_F(SlotsTest, EverySignKeepsTheRouteNumberFontOfItsPage) {
+    testtext::LoadShippedFonts();
+    InstallEditorFontHooks();
+    testgfx::MakeSign(112, 16, 1, 3);
+    SignInfoOf(3).Name = "REAR";
+    testgfx::MakeSign(112, 16, 0, 2);
+    gDestListActive = kTrue;
+    gRouteNoLeft = -1;
+    gLineNoFieldCount = 2;
+    gRouteNoText = "12";
+    std::string& byHeight = gDefaultRouteNoFont[16 - kMinFontHeight];
+    struct Page {
+        int16_t address, k;
+        std::string font, bytes;
+    };
+    std::vector<Page> pages = {{2, 0, "i", ""}, {3, 1, "e", ""}};
+    for (Page& p : pages) {
+        gCurrentSign = p.address;
+        byHeight = p.font;
+        gShowLineNo = -1;
+        RecalcRouteNoArea();
+        RefreshEditor(0, 0);
+        ReadCharMap("1");
+        Type("AB");
+        Commit(1);
+        p.bytes = StoredBytes(1);
+        ASSERT_EQ(p.bytes[5], p.font[0]);
+    }
+    // Opened with "e" as the default of both.
+    for (const Page& p : pages) {
+        gCurrentSign = p.address;
+        Load(1);
+        StoreEditorPage(p.k, true, 1);
+    }
+    for (const Page& p : pages) {
+        SCOPED_TRACE(p.address);
+        gCurrentSign = p.address;
+        RestoreEditorPage(p.k);
+        EXPECT_EQ(gRouteNoFont, p.font);
+        EXPECT_EQ(BuildSignData(PageFirstCell()), p.bytes);
     }
 }
 
@@ -340,6 +389,86 @@ TEST_F(RouteNoTest, ANewRouteNumberReplacesTheField) {
     EXPECT_EQ(offered, "12");  // the field is offered
     EXPECT_EQ(testtext::ChainText(), "AB7");
     EXPECT_EQ(FieldPositions(), (std::vector<int16_t>{0, 0, 1}));
+}
+
+// A route number typed in a font of its own and loaded again keeps that font
+// when it is typed anew, unless the dialog chooses another; its row is laid
+// out again in index order with the fonts of its cells.
+TEST_F(RouteNoTest, ALoadedFieldKeepsItsFont) {
+    gFontList = {"", "1 Normal 07", "h Route no. 07", "i Route no. 08", "e Route no. 16"};
+    gFontCount = 4;
+    gDefaultRouteNoFont[16 - kMinFontHeight] = "e";
+    Start(112, "AB\nC");
+    testtext::CursorAfter(2, gStartRow);
+    head.buttons[10] = 1;
+    Answer("12", "i");
+    GenerateRouteNo();
+    const std::string markup = Commit(1);
+    ASSERT_EQ(markup, "AB<L/12>\\C");
+    const std::string stored = StoredBytes(1);
+
+    // The session's last choice was another font; the page is opened again.
+    gMBLFont = "e";
+    gMBLFontIndex = 4;
+    RefreshEditor(0, 0);
+    ReadCharMap("1");
+    Load(1);
+    EXPECT_EQ(BuildSignData(PageFirstCell()), stored);
+    EXPECT_EQ(EncodeSignObjects(false), markup);
+
+    // The dialog opens on the field's font and is confirmed as it stands.
+    std::string shownFont;
+    int16_t shownIndex = 0, shownHeight = 0;
+    ui.dialog = [&] {
+        shownFont = gMBLFont;
+        shownIndex = gMBLFontIndex;
+        shownHeight = gMBLFontHeight;
+        gMBLRouteNo = "34";
+        gMBLAccepted = -1;
+    };
+    testtext::CursorAfter(2, gStartRow);
+    ReadCharMap("1");
+    GenerateRouteNo();
+    EXPECT_EQ(shownFont, "i");
+    EXPECT_EQ(shownIndex, 3);
+    EXPECT_EQ(shownHeight, 16);
+    EXPECT_EQ(testtext::CheckInvariants(), "");
+    EXPECT_EQ(EncodeSignObjects(false), "AB<L/34>\\C");
+    std::string fonts;
+    for (int16_t c = PageFirstCell(); IsUsedCell(c); c = Cell(c).Next) {
+        fonts += Cell(c).FontCode;
+        if (IsUsedCell(Cell(c).Next)) EXPECT_EQ(Cell(c).Next, c + 1);
+    }
+    EXPECT_EQ(fonts, "11ii1");
+    EXPECT_EQ(FieldPositions(), (std::vector<int16_t>{0, 0, 1, 2, 0}));
+    EXPECT_EQ(gCurrentFontCode, "1");
+
+    // Committed and loaded again, it encodes as stored.
+    const std::string retyped = Commit(1);
+    const std::string retypedBytes = StoredBytes(1);
+    RefreshEditor(0, 0);
+    Load(1);
+    EXPECT_EQ(BuildSignData(PageFirstCell()), retypedBytes);
+    EXPECT_EQ(EncodeSignObjects(false), retyped);
+
+    // Cancelled, the dialog's font is as it was before the command.
+    gMBLFont = "e";
+    gMBLFontIndex = 4;
+    gMBLFontHeight = 19;
+    testtext::CursorAfter(2, gStartRow);
+    ui.dialog = [] { gMBLAccepted = 0; };
+    GenerateRouteNo();
+    EXPECT_EQ(gMBLFont, "e");
+    EXPECT_EQ(gMBLFontIndex, 4);
+    EXPECT_EQ(gMBLFontHeight, 19);
+    EXPECT_EQ(BuildSignData(PageFirstCell()), retypedBytes);
+
+    // A font the dialog chooses replaces the field's.
+    Answer("5", "h");
+    testtext::CursorAfter(2, gStartRow);
+    GenerateRouteNo();
+    EXPECT_EQ(EncodeSignObjects(false), "AB<L/5>\\C");
+    EXPECT_EQ(Cell(3).FontCode, 'h');
 }
 
 TEST_F(RouteNoTest, CancelAndRefusalChangeNothing) {

@@ -24,9 +24,7 @@ protected:
     void Fresh() {
         testgfx::ResetAll();
         testgfx::MakeSign(W, H);
-        head.painted.clear();
-        head.order.clear();
-        head.frames.clear();
+        head.ForgetPainting();
     }
     void FillSign() {
         for (int x = 0; x <= W + 5; ++x)

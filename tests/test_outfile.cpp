@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <functional>
-#include <random>
 
 #include "data/charmap.h"
 #include "data/defaultdest.h"
@@ -31,25 +30,12 @@
 #include "support/testutil.h"
 
 using namespace kv;
+using testsigns::B;
 using testsigns::Mark;
 using testsigns::Sec;
+using testsigns::Sign;
 
 namespace {
-
-std::string B(std::initializer_list<int> b) {
-    std::string s;
-    for (int v : b) s += static_cast<char>(v);
-    return s;
-}
-
-void Sign(const std::string& line) {
-    ParseSignDefinition(line);
-    SetSignConfig(line);
-}
-
-size_t Le16At(const std::string& s, size_t p) {
-    return static_cast<unsigned char>(s[p]) | static_cast<unsigned char>(s[p + 1]) << 8;
-}
 
 class OutFileTest : public ::testing::Test {
 protected:
@@ -74,20 +60,8 @@ protected:
     outcheck::Result ExpectGolden(const std::string& name, const std::string& image) {
         outcheck::Result r = outcheck::Check(image, library);
         for (const std::string& e : r.errors) ADD_FAILURE() << name << ": " << e;
-        const std::string path = testutil::GoldenPath("outfile/" + name + ".txt");
-        const char* upd = std::getenv("KIVAR_UPDATE_GOLDEN");
-        if (upd && std::string(upd) == "1") {
-            testutil::WriteFile(path, outcheck::Dump(image, r));
-            return r;
-        }
-        std::string expected, err;
-        EXPECT_TRUE(outcheck::ParseDump(testutil::ReadFile(path), expected, &err)) << path << ": " << err;
-        if (expected != image) {
-            size_t i = 0;
-            while (i < expected.size() && i < image.size() && expected[i] == image[i]) ++i;
-            ADD_FAILURE() << name << ": first difference at byte " << i << " (0x" << std::hex << i << ")\n"
-                          << outcheck::Dump(image, r);
-        }
+        const std::string diff = outcheck::CompareWithGoldenDump(image, r.segments, "outfile/" + name + ".txt");
+        if (!diff.empty()) ADD_FAILURE() << name << ": " << diff;
         return r;
     }
     testutil::TempDir dir;
@@ -129,9 +103,9 @@ TEST_F(OutFileTest, GoldenLayoutA1WithFonts) {
     EXPECT_EQ(r.format, 0xA1);
     EXPECT_EQ(r.groupTables, 10u);
     EXPECT_EQ(image.substr(10, 4), B({0x2b, 0x03, 0, 0}));
-    EXPECT_EQ(Le16At(image, 811), 200u);
-    EXPECT_EQ(Le16At(image, 813), 217u);
-    EXPECT_EQ(Le16At(image, 815), 233u);
+    EXPECT_EQ(outcheck::Le16(image, 811), 200u);
+    EXPECT_EQ(outcheck::Le16(image, 813), 217u);
+    EXPECT_EQ(outcheck::Le16(image, 815), 233u);
     EXPECT_EQ(r.destSubrecords.at(1)[0], B({0x84, 3, 2, 0xa2, 0xf0, 0xd2, 0, 0xd3, 7, 0xd4, '1', 'A', 0xd2, 20, 'B', 0xff}));
     EXPECT_EQ(r.fontIds, "1ex");
 }
@@ -405,42 +379,14 @@ TEST_F(OutFileTest, FontSectionOrderAndLibraryWalk) {
 // whole number range: the checker finds every rule kept, and each record in
 // the file is the record the record builder makes.
 TEST_F(OutFileTest, LargerGeneratedProjectsKeepTheLayout) {
-    std::mt19937 rng(12345);
-    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    const char fonts[] = {'1', 'e', 'x', 'a'};
-    auto page = [&] {
-        std::string p;
-        const int runs = 1 + pick(3);
-        if (pick(4) == 0) p += B({210, 0, 211, 15, 212, 'e', 242});
-        for (int r = 0; r < runs; ++r) {
-            p += B({210, pick(60), 211, 7 + 8 * pick(2), 212, fonts[pick(4)]});
-            const int len = pick(12);
-            for (int i = 0; i < len; ++i) p += pick(3) == 0 ? ' ' : static_cast<char>('A' + pick(26));
-        }
-        return p;
-    };
-    auto sections = [&](bool allSigns) {
-        std::string d;
-        for (int a : {2, 3, 4, 5, 6}) {
-            if (!allSigns && pick(2) == 0) continue;
-            d += Sec(a);
-            if (a == 4) {
-                d += std::to_string(pick(1000));
-                continue;
-            }
-            const int pages = 1 + pick(3);
-            for (int k = 0; k < pages; ++k) d += (k ? Mark(pick(20)) : std::string()) + page();
-        }
-        return d;
-    };
+    outfixtures::RandomSignData random(12345, 15);
+    auto pick = [&](int n) { return random.Pick(n); };
+    auto page = [&] { return random.Page(); };
+    auto sections = [&](bool allSigns) { return random.Sections(allSigns); };
     for (int variant = 0; variant < 4; ++variant) {
         outfixtures::ResetProject();
         outfixtures::LoadOutData(dir.path());
-        Sign(testsigns::SignLine("Front", "K4000", "112x16", "2"));
-        Sign(testsigns::SignLine("Side", "K2000_2R", "16+12", "3"));
-        Sign(testsigns::SignLine("Route", "K1000", "4", "4"));
-        Sign(testsigns::SignLine("Rear", "K4000", "84x8", "5"));
-        Sign(testsigns::SignLine("Line", "K2000_1R", "20", "6"));
+        outfixtures::MakeEveryModelSigns();
         gCommandFile = "Short (Short.kcm)";
         gSignToShow = variant % 2 ? " 5: \"Rear\", K4000" : " 2: \"Front\", K4000";
         gExtraPerSign = VbBool(variant >= 2);

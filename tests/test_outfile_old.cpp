@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <functional>
-#include <random>
 
 #include "data/destcodes.h"
 #include "data/destlist.h"
@@ -27,16 +26,12 @@
 #include "support/testutil.h"
 
 using namespace kv;
+using testsigns::B;
 using testsigns::Mark;
 using testsigns::Sec;
+using testsigns::Sign;
 
 namespace {
-
-std::string B(std::initializer_list<int> b) {
-    std::string s;
-    for (int v : b) s += static_cast<char>(v);
-    return s;
-}
 
 // Equal bytes, or the first place where they differ.
 ::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected) {
@@ -48,15 +43,6 @@ std::string B(std::initializer_list<int> b) {
 }
 
 std::string Ptr(int32_t v) { return B({v % 4096 & 0xFF, v % 4096 >> 8, 0, v / 4096}); }
-
-size_t Le16At(const std::string& s, size_t p) {
-    return static_cast<unsigned char>(s[p]) | static_cast<unsigned char>(s[p + 1]) << 8;
-}
-
-void Sign(const std::string& line) {
-    ParseSignDefinition(line);
-    SetSignConfig(line);
-}
 
 void Use(int n, const std::string& data, int16_t flag = 0) {
     DestRecord& r = gDestList[static_cast<size_t>(n)];
@@ -101,20 +87,8 @@ protected:
     outcheck::OldResult ExpectGolden(const std::string& name, const std::string& image) {
         outcheck::OldResult r = outcheck::CheckOld(image);
         for (const std::string& e : r.errors) ADD_FAILURE() << name << ": " << e;
-        const std::string path = testutil::GoldenPath("outfile_old/" + name + ".txt");
-        const char* upd = std::getenv("KIVAR_UPDATE_GOLDEN");
-        if (upd && std::string(upd) == "1") {
-            testutil::WriteFile(path, outcheck::Dump(image, r.segments));
-            return r;
-        }
-        std::string expected, err;
-        EXPECT_TRUE(outcheck::ParseDump(testutil::ReadFile(path), expected, &err)) << path << ": " << err;
-        if (expected != image) {
-            size_t i = 0;
-            while (i < expected.size() && i < image.size() && expected[i] == image[i]) ++i;
-            ADD_FAILURE() << name << ": first difference at byte " << i << " (0x" << std::hex << i << ")\n"
-                          << outcheck::Dump(image, r.segments);
-        }
+        const std::string diff = outcheck::CompareWithGoldenDump(image, r.segments, "outfile_old/" + name + ".txt");
+        if (!diff.empty()) ADD_FAILURE() << name << ": " << diff;
         return r;
     }
     testutil::TempDir dir;
@@ -332,7 +306,7 @@ TEST_F(OldLayoutTest, DestinationTableLimit) {
     const outcheck::OldResult r = outcheck::CheckOld(image);
     EXPECT_TRUE(r.ok());
     EXPECT_EQ(r.destCount, 8191u);
-    EXPECT_EQ(Le16At(image, 16), 8191u);
+    EXPECT_EQ(outcheck::Le16(image, 16), 8191u);
 
     Use(8191, Sec(2) + "B");
     EXPECT_EQ(Refused(""), OldTableTooLargeText(8192));
@@ -483,42 +457,15 @@ TEST_F(OldLayoutTest, EntryPointFollowsTheLayoutOption) {
 // and without the all-nines destination: the checker finds every rule kept,
 // and each record in the file is the record the builder makes at its place.
 TEST_F(OldLayoutTest, LargerGeneratedProjectsKeepTheLayout) {
-    std::mt19937 rng(4711);
-    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    auto page = [&] {
-        std::string p;
-        const int runs = 1 + pick(3);
-        if (pick(4) == 0) p += B({210, 0, 211, 7, 212, 'e', 242});
-        for (int r = 0; r < runs; ++r) {
-            p += B({210, pick(60), 211, 7 + 8 * pick(2), 212, "1exa"[pick(4)]});
-            const int len = pick(12);
-            for (int i = 0; i < len; ++i) p += pick(3) == 0 ? ' ' : static_cast<char>('A' + pick(26));
-        }
-        return p;
-    };
-    auto sections = [&] {
-        std::string d;
-        for (int a : {2, 3, 4, 5, 6}) {
-            if (pick(2) == 0) continue;
-            d += Sec(a);
-            if (a == 4) {
-                d += std::to_string(pick(1000));
-                continue;
-            }
-            const int pages = 1 + pick(3);
-            for (int k = 0; k < pages; ++k) d += (k ? Mark(pick(20)) : std::string()) + page();
-        }
-        return d;
-    };
+    outfixtures::RandomSignData random(4711, 7);
+    auto pick = [&](int n) { return random.Pick(n); };
+    auto page = [&] { return random.Page(); };
+    auto sections = [&] { return random.Sections(false); };
     for (int variant = 0; variant < 3; ++variant) {
         outfixtures::ResetProject();
         outfixtures::LoadOutData(dir.path());
         gCommandRowOn = 0;
-        Sign(testsigns::SignLine("Front", "K4000", "112x16", "2"));
-        Sign(testsigns::SignLine("Side", "K2000_2R", "16+12", "3"));
-        Sign(testsigns::SignLine("Route", "K1000", "4", "4"));
-        Sign(testsigns::SignLine("Rear", "K4000", "84x8", "5"));
-        Sign(testsigns::SignLine("Line", "K2000_1R", "20", "6"));
+        outfixtures::MakeEveryModelSigns();
         gSignToShow = variant == 1 ? " 5: \"Rear\", K4000" : " 2: \"Front\", K4000";
         gAsciiName = "1234";
         gLineNoTableOn = VbBool(variant != 2);
@@ -575,7 +522,7 @@ TEST_F(OldLayoutTest, CheckerFindsDamage) {
     const outcheck::OldResult r = outcheck::CheckOld(good);
     ASSERT_TRUE(r.ok());
     const size_t link = r.destRecords.at(3) + r.destSubrecords.at(3)[0].size();
-    const size_t extra0 = Le16At(good, r.extraTable) + 4096 * static_cast<unsigned char>(good[r.extraTable + 3]);
+    const size_t extra0 = outcheck::Le16(good, r.extraTable) + 4096 * static_cast<unsigned char>(good[r.extraTable + 3]);
     struct Case {
         const char* what;
         size_t pos;

@@ -8,19 +8,15 @@
 #include "files/outrecords.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
+#include "support/outfixtures.h"
 #include "support/signs_state.h"
 
 using namespace kv;
+using testsigns::B;
 using testsigns::Mark;
 using testsigns::Sec;
 
 namespace {
-
-std::string B(std::initializer_list<int> b) {
-    std::string s;
-    for (int v : b) s += static_cast<char>(v);
-    return s;
-}
 
 int ErrorOf(const std::function<void()>& f) {
     try {
@@ -36,10 +32,7 @@ int ErrorOf(const std::function<void()>& f) {
 class OutRecordsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testsigns::ResetAll();
-        ResetOutOptions();
-        ResetHeadMode();
-        ResetRouteNumberArea();
+        outfixtures::ResetProject();
         ParseSignDefinition(testsigns::SignLine("Front", "K4000", "112x16", "2"));
         ParseSignDefinition(testsigns::SignLine("Side", "K2000_2R", "16+12", "3"));
         ParseSignDefinition(testsigns::SignLine("Route", "K1000", "4", "4"));
@@ -47,10 +40,7 @@ protected:
         gLineNoFieldCount = 3;
     }
     void TearDown() override {
-        testsigns::ResetAll();
-        ResetOutOptions();
-        ResetHeadMode();
-        ResetRouteNumberArea();
+        outfixtures::ResetProject();
     }
     // Flags of the sub-records of a record and their third bytes (addresses).
     static std::string Shape(const std::vector<std::string>& subs) {

@@ -39,6 +39,19 @@ protected:
         EXPECT_EQ(testtext::Bytes(), testgfx::Hex(bytes));
         EXPECT_EQ(EncodeSignObjects(false), markup);
     }
+    // The page "AB" beside the route-number area at the left end, committed
+    // into `dest` while `font` is the default route-number font of the
+    // sign's height; returns its markup.
+    std::string CommitAreaPage(int16_t dest, const std::string& font) {
+        gDefaultRouteNoFont[16 - kMinFontHeight] = font;
+        gShowLineNo = -1;
+        gRouteNoLeft = -1;
+        RecalcRouteNoArea();
+        RefreshEditor(0, 0);
+        ReadCharMap("1");
+        Type("AB");
+        return Commit(dest);
+    }
     testmarkup::Head head;
     testmarkup::Ui ui;
 };
@@ -140,14 +153,7 @@ TEST_F(PageLoadTest, SymbolMarkRoundTrips) {
 
 TEST_F(PageLoadTest, RouteNumberHeaderSwitchesTheAreaOn) {
     Start();
-    gDefaultRouteNoFont[16 - kMinFontHeight] = "e";
-    gShowLineNo = -1;
-    gRouteNoLeft = -1;
-    RecalcRouteNoArea();
-    RefreshEditor(0, 0);
-    ReadCharMap("1");
-    Type("AB");
-    const std::string markup = Commit(1);
+    const std::string markup = CommitAreaPage(1, "e");
     EXPECT_EQ(markup, "<L>AB");
     const std::string stored = StoredBytes(1);
     ASSERT_GE(stored.size(), 7u);
@@ -175,6 +181,56 @@ TEST_F(PageLoadTest, RouteNumberHeaderSwitchesTheAreaOn) {
     ParseSignMarkup(std::string("\xD2\x00\xD3\x06\xD4\x31\x21", 7));
     EXPECT_EQ(gShowLineNo, 0);
     EXPECT_FALSE(head.checked["ShowLineNo_e"]);
+}
+
+// A page stored with a route-number font other than the default of the
+// sign's height (the default changed since) keeps that font: the area is
+// drawn and the header written in it, through later repaints too.
+TEST_F(PageLoadTest, ThePageKeepsTheFontOfItsRouteNumberHeader) {
+    Start();
+    const std::string markup = CommitAreaPage(1, "i");
+    const std::string stored = StoredBytes(1);
+    EXPECT_EQ(stored.substr(5, 2), "i\xF2");
+    CommitAreaPage(2, "e");
+    const std::string storedDefault = StoredBytes(2);
+    EXPECT_EQ(storedDefault.substr(5, 2), "e\xF2");
+    int16_t w = 0, h = 0;
+    ASSERT_TRUE(MeasureRouteNoChar("i", '0', w, h));
+    int16_t we = 0, he = 0;
+    ASSERT_TRUE(MeasureRouteNoChar("e", '0', we, he));
+    ASSERT_NE(h, he);  // the header's row tells the fonts apart
+
+    // The default is now "e", as after the settings changed.
+    RecalcRouteNoArea();
+    RefreshEditor(0, 0);
+    Load(1);
+    EXPECT_EQ(gPageRouteNoFont, "i");
+    EXPECT_EQ(gRouteNoFont, "i");
+    EXPECT_EQ(gRouteNoAreaHeight, h);
+    EXPECT_EQ(gRouteNoAreaWidth, w / 5 * 5 * gLineNoFieldCount);
+    EXPECT_EQ(testtext::CheckInvariants(), "");
+    EXPECT_EQ(BuildSignData(PageFirstCell()), stored);
+    EXPECT_EQ(EncodeSignObjects(false), markup);
+    RedrawEditor();
+    EXPECT_EQ(BuildSignData(PageFirstCell()), stored);
+
+    // A page in the default font, and one without the header, keep none.
+    Load(2);
+    EXPECT_EQ(gPageRouteNoFont, "");
+    EXPECT_EQ(gRouteNoFont, "e");
+    EXPECT_EQ(BuildSignData(PageFirstCell()), storedDefault);
+    Load(1);
+    ParseSignMarkup(std::string("\xD2\x00\xD3\x06\xD4\x31\x41", 7));
+    EXPECT_EQ(gPageRouteNoFont, "");
+
+    // A font the library lacks gives way to the default, as before.
+    std::string unknown = stored;
+    unknown[5] = 'Z';
+    ASSERT_FALSE(MeasureRouteNoChar("Z", '0', w, h));
+    SetDestSection(1, gCurrentSign, 1, unknown);
+    Load(1);
+    EXPECT_EQ(gPageRouteNoFont, "");
+    EXPECT_EQ(gRouteNoFont, "e");
 }
 
 TEST_F(PageLoadTest, HeaderPlacesTheRouteNumberFromItsBottomRow) {

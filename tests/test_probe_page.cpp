@@ -16,6 +16,7 @@
 #include "mainwindow/settings.h"
 #include "platform/paths.h"
 #include "support/markup_state.h"
+#include "support/signs_state.h"
 #include "support/testutil.h"
 
 using namespace kv;
@@ -24,14 +25,7 @@ using testtext::Type;
 namespace {
 
 void SignLine(const std::string& name, const std::string& dim, int address) {
-    std::string l(kSignLineLength, ' ');
-    l.replace(0, name.size(), name);
-    l.replace(12, 5, "K4000");
-    l.replace(21, dim.size(), dim);
-    const std::string a = std::to_string(address);
-    l.replace(31, a.size(), a);
-    ParseSignDefinition(l);
-    SetSignConfig(l);
+    testsigns::Sign(testsigns::SignLine(name, "K4000", dim, std::to_string(address)));
 }
 
 // Starts an empty page of the sign in font "1".
@@ -44,16 +38,7 @@ void NewPage() {
 // Builds the project of the golden pages into `path`; the data folder gives
 // the fonts and the default fonts per sign height.
 void BuildProject(const std::string& dataDir, const std::string& path) {
-    testmarkup::ResetAll();
-    testtext::LoadShippedFonts();
-    gFontPath = JoinPath(dataDir, "Fonts") + "/";
-    gSettingsFile = JoinPath(dataDir, "kivar.lib");
-    ReadSignFontSection();
-    InstallEditorFontHooks();
-    InstallPageEditorHooks();
-
-    ClearSignConfigFlags();
-    ClearSignTable();
+    testmarkup::StartProjectOn(dataDir);
     gCurrentSign = 0;
     SignLine("FRONT", "48x16", 2);
     SignInfo& sign = SignInfoOf(2);
@@ -139,6 +124,30 @@ void BuildProject(const std::string& dataDir, const std::string& path) {
     Type("\xBD" "A");  // a typed 252, kept as 189
     commit(9);
 
+    // The route-number area in a font that is not the default of the
+    // sign's height (the default changed since the page was stored).
+    std::string& byHeight = gDefaultRouteNoFont[16 - kMinFontHeight];
+    const std::string defaultFont = byHeight;
+    byHeight = "i";
+    RecalcRouteNoArea();
+    NewPage();
+    gShowLineNo = -1;
+    RefreshEditor(0, 0);
+    ReadCharMap("1");
+    Type("AB");
+    commit(10);
+    byHeight = defaultFont;
+    RecalcRouteNoArea();
+
+    // A route-number field in a route-number font.
+    NewPage();
+    Type("AB");
+    ReadCharMap("i");
+    Type("12", 1);
+    ReadCharMap("1");
+    Type("\nC");
+    commit(11);
+
     gDestListActive = kFalse;
     gCurrentExtra = 1;
     gCurrentPage = 1;
@@ -183,6 +192,8 @@ TEST(ProbePage, StoredPagesLoadAndEncodeAsStored) {
         {"route_area", {"7", "2", "1"}},
         {"second_page", {"8", "2", "2"}},
         {"typed_252", {"9", "2", "1"}},
+        {"route_area_font", {"10", "2", "1"}},
+        {"field_font", {"11", "2", "1"}},
         {"extra_text", {"1", "2", "1", "--extra"}},
     };
     for (const Case& c : cases) {

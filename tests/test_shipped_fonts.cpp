@@ -11,6 +11,7 @@
 #include "data/fontlist.h"
 #include "data/ini.h"
 #include "engine/fontlib.h"
+#include "fontsource.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
@@ -50,19 +51,17 @@ bool ColumnBlank(const Glyph& g, int x) {
     return true;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string cur;
-    for (char c : text) {
-        if (c == '\n') {
-            lines.push_back(cur);
-            cur.clear();
-        } else if (c != '\r') {
-            cur += c;
-        }
+using fontc::SplitLines;
+
+// The widths of the digits 0..9 of the font: one when they share it.
+std::set<int> DigitWidths(char id) {
+    std::set<int> widths;
+    for (char d = '0'; d <= '9'; ++d) {
+        Glyph g;
+        Fetch(id, d, g);
+        widths.insert(g.width);
     }
-    if (!cur.empty()) lines.push_back(cur);
-    return lines;
+    return widths;
 }
 
 class ShippedFonts : public ::testing::Test {
@@ -101,7 +100,7 @@ protected:
     }
     // [Signs]: start and route-number font per height 7..MAXHEIGHT.
     static std::map<int, std::pair<char, char>> SignFonts(int& maxHeight) {
-        std::vector<std::string> lines = Lines(testutil::ReadFile(kSettings));
+        std::vector<std::string> lines = SplitLines(testutil::ReadFile(kSettings));
         std::map<int, std::pair<char, char>> fonts;
         size_t i = 0;
         while (i < lines.size() && lines[i] != "[Signs]") ++i;
@@ -190,13 +189,7 @@ TEST_F(ShippedFonts, RouteNumberFontsDrawEachCharacterUnderItsCode) {
             Glyph g;
             EXPECT_TRUE(Fetch(id, static_cast<unsigned char>(c), g)) << id << " '" << c << "'";
         }
-        std::set<int> digitWidths;
-        for (char d = '0'; d <= '9'; ++d) {
-            Glyph g;
-            Fetch(id, d, g);
-            digitWidths.insert(g.width);
-        }
-        EXPECT_EQ(digitWidths.size(), 1u) << id;
+        EXPECT_EQ(DigitWidths(id).size(), 1u) << id;
         // The map leads every route character to its own code.
         ASSERT_EQ(ReadCharMap(std::string(1, id)), CharMapStatus::Taken) << id;
         for (char c : kRouteChars) EXPECT_EQ(gCharMap[static_cast<unsigned char>(c) - 32], static_cast<unsigned char>(c));
@@ -270,7 +263,7 @@ TEST_F(ShippedFonts, EveryMapIsWellFormedAndFullyDrawn) {
     for (char id : ids) {
         std::string font(1, id);
         std::string raw = testutil::ReadFile(kFontFolder + font + "/" + font + "map.txt");
-        for (const std::string& line : Lines(raw)) {
+        for (const std::string& line : SplitLines(raw)) {
             if (line.compare(0, 2, "  ") == 0) continue;
             ASSERT_FALSE(line.empty()) << id;
             unsigned char c = static_cast<unsigned char>(line[0]);
@@ -301,13 +294,7 @@ TEST_F(ShippedFonts, TextFontsCarryAsciiAndWesternEuropeanLetters) {
             EXPECT_EQ(gCharMap[c - 32], c) << id << " '" << static_cast<char>(c) << "'";
         }
         for (char l : letters) EXPECT_NE(gCharMap[static_cast<unsigned char>(l) - 32], 0) << id << " " << int(static_cast<unsigned char>(l));
-        std::set<int> digitWidths;
-        for (char d = '0'; d <= '9'; ++d) {
-            Glyph g;
-            Fetch(id, d, g);
-            digitWidths.insert(g.width);
-        }
-        EXPECT_EQ(digitWidths.size(), 1u) << id;
+        EXPECT_EQ(DigitWidths(id).size(), 1u) << id;
     }
 }
 

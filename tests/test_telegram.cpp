@@ -9,16 +9,11 @@
 #include "support/signs_state.h"
 
 using namespace kv;
+using testsigns::B;
 using testsigns::Mark;
 using testsigns::Sec;
 
 namespace {
-
-std::string B(std::initializer_list<int> b) {
-    std::string s;
-    for (int v : b) s += static_cast<char>(v);
-    return s;
-}
 
 class TelegramTest : public ::testing::Test {
 protected:

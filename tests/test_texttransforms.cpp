@@ -6,25 +6,18 @@
 #include "files/outoptions.h"
 #include "files/texttransforms.h"
 #include "platform/vb.h"
+#include "support/outfixtures.h"
 #include "support/signs_state.h"
 
 using namespace kv;
+using testsigns::B;
 
 namespace {
-
-std::string B(std::initializer_list<int> b) {
-    std::string s;
-    for (int v : b) s += static_cast<char>(v);
-    return s;
-}
 
 class TextTransformsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testsigns::ResetAll();
-        ResetOutOptions();
-        ResetHeadMode();
-        ResetRouteNumberArea();
+        outfixtures::ResetProject();
         ParseSignDefinition(testsigns::SignLine("Front", "K4000", "112x16", "2"));
         ParseSignDefinition(testsigns::SignLine("Side", "K4000", "84x8", "3"));
         gDefaultRouteNoFont[16 - 7] = "e";
@@ -32,10 +25,7 @@ protected:
         gLineNoFieldCount = 3;
     }
     void TearDown() override {
-        testsigns::ResetAll();
-        ResetOutOptions();
-        ResetHeadMode();
-        ResetRouteNumberArea();
+        outfixtures::ResetProject();
     }
 };
 

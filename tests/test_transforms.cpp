@@ -26,9 +26,7 @@ protected:
     void Fresh() {
         testgfx::ResetAll();
         testgfx::MakeSign(W, H);
-        head.painted.clear();
-        head.order.clear();
-        head.frames.clear();
+        head.ForgetPainting();
         ui.beeps = 0;
     }
     // The selection in dots: columns x1..x2 - 1, rows y1..y2 - 1.

@@ -162,8 +162,13 @@ std::vector<std::string> SplitLines(const std::string& d) {
     return lines;
 }
 
-// Reads the file for a writer. A missing file is reported with S25.
-bool LoadForWriting(const std::string& fileName, std::vector<std::string>& lines) {
+void SectionMissing(const std::string& fileName, const std::string& header) {
+    MsgBox(fileName + ":\r" + header + gTextS25, vbCritical);
+}
+
+}  // namespace
+
+bool IniReadLinesForWriting(const std::string& fileName, std::vector<std::string>& lines) {
     std::string data;
     if (!FileExists(fileName) || !ReadWholeFile(fileName, data)) {
         MsgBox(fileName + gTextS25, vbCritical);
@@ -173,7 +178,7 @@ bool LoadForWriting(const std::string& fileName, std::vector<std::string>& lines
     return true;
 }
 
-bool Store(const std::string& fileName, const std::vector<std::string>& lines) {
+bool IniStoreLines(const std::string& fileName, const std::vector<std::string>& lines) {
     std::string out;
     for (const auto& l : lines) out += l + "\r\n";
     std::string err;
@@ -184,17 +189,11 @@ bool Store(const std::string& fileName, const std::vector<std::string>& lines) {
     return true;
 }
 
-void SectionMissing(const std::string& fileName, const std::string& header) {
-    MsgBox(fileName + ":\r" + header + gTextS25, vbCritical);
-}
-
-}  // namespace
-
 bool IniInsertKey(const std::string& fileName, const std::string& section, const std::string& key,
                   const IniValue& value) {
     const std::string header = "[" + section + "]";
     std::vector<std::string> in;
-    if (!LoadForWriting(fileName, in)) return false;
+    if (!IniReadLinesForWriting(fileName, in)) return false;
     std::vector<std::string> out;
     out.reserve(in.size() + 1);
     bool done = false;
@@ -209,14 +208,14 @@ bool IniInsertKey(const std::string& fileName, const std::string& section, const
         SectionMissing(fileName, header);
         return false;
     }
-    return Store(fileName, out);
+    return IniStoreLines(fileName, out);
 }
 
 bool IniSetValue(const std::string& fileName, const std::string& section, const std::string& key,
                  const IniValue& value) {
     const std::string header = "[" + section + "]";
     std::vector<std::string> in;
-    if (!LoadForWriting(fileName, in)) return false;
+    if (!IniReadLinesForWriting(fileName, in)) return false;
     std::vector<std::string> out;
     out.reserve(in.size() + 1);
     const std::string keyLine = key + "=" + value.Written();
@@ -244,14 +243,14 @@ bool IniSetValue(const std::string& fileName, const std::string& section, const 
     }
     // A section that runs to the end of the file gets the key at its end.
     if (!done) out.push_back(keyLine);
-    return Store(fileName, out);
+    return IniStoreLines(fileName, out);
 }
 
 bool IniReplaceSection(const std::string& fileName, const std::string& section,
                        const std::vector<std::string>& lines, int16_t count) {
     const std::string header = "[" + section + "]";
     std::vector<std::string> in;
-    if (!LoadForWriting(fileName, in)) return false;
+    if (!IniReadLinesForWriting(fileName, in)) return false;
     std::vector<std::string> out;
     bool found = false;
     for (size_t i = 0; i < in.size(); ++i) {
@@ -269,7 +268,7 @@ bool IniReplaceSection(const std::string& fileName, const std::string& section,
         SectionMissing(fileName, header);
         return false;
     }
-    return Store(fileName, out);
+    return IniStoreLines(fileName, out);
 }
 
 }  // namespace kv

@@ -79,4 +79,11 @@ bool IniSetValue(const std::string& fileName, const std::string& section, const 
 bool IniReplaceSection(const std::string& fileName, const std::string& section,
                        const std::vector<std::string>& lines, int16_t count);
 
+// The two halves of a writer, for writers of their own: the lines of the
+// file (a missing or unreadable file is reported with S25, false), and the
+// lines written back through the safe writer, each ended by CR LF (a failure
+// reported, false).
+bool IniReadLinesForWriting(const std::string& fileName, std::vector<std::string>& lines);
+bool IniStoreLines(const std::string& fileName, const std::vector<std::string>& lines);
+
 }  // namespace kv

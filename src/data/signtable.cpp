@@ -6,8 +6,6 @@
 #include "data/ini.h"
 #include "data/language.h"
 #include "data/records.h"
-#include "platform/paths.h"
-#include "platform/safefile.h"
 #include "platform/ui.h"
 #include "platform/vb.h"
 #include "platform/vbfile.h"
@@ -135,19 +133,6 @@ size_t HeightSlot(int height) {
     return static_cast<size_t>(height - kMinFontHeight);
 }
 
-std::vector<std::string> SplitLines(const std::string& d) {
-    std::vector<std::string> lines;
-    size_t p = 0;
-    while (p < d.size()) {
-        size_t i = p;
-        while (i < d.size() && d[i] != '\r' && d[i] != '\n') ++i;
-        lines.emplace_back(d, p, i - p);
-        if (i < d.size()) i += (d[i] == '\r' && i + 1 < d.size() && d[i + 1] == '\n') ? 2 : 1;
-        p = i;
-    }
-    return lines;
-}
-
 // One item of a "start,route" line as a data read takes it: leading blanks
 // and surrounding double quotes dropped; the font id is its first character.
 std::string FontIdOf(const std::string& item) {
@@ -193,12 +178,8 @@ void ReadSignFontSection() {
 bool SaveSignFontSection() {
     const std::string& file = gSettingsFile;
     const std::string header = "[Signs]";
-    std::string data;
-    if (!FileExists(file) || !ReadWholeFile(file, data)) {
-        MsgBox(file + gTextS25, vbCritical);
-        return false;
-    }
-    const std::vector<std::string> in = SplitLines(data);
+    std::vector<std::string> in;
+    if (!IniReadLinesForWriting(file, in)) return false;
     const auto at = std::find(in.begin(), in.end(), header);
     if (at == in.end()) {
         MsgBox(file + ":\r" + header + gTextS25, vbCritical);
@@ -220,14 +201,7 @@ bool SaveSignFontSection() {
     auto rest = at + 1;
     while (rest != in.end() && !rest->empty() && ((*rest)[0] != '[' || isFontPair(*rest))) ++rest;
     out.insert(out.end(), rest, in.end());
-    std::string bytes;
-    for (const auto& l : out) bytes += l + "\r\n";
-    std::string err;
-    if (!SafeWriteFile(file, bytes, &err)) {
-        MsgBox(file + ":\r" + err, vbCritical);
-        return false;
-    }
-    return true;
+    return IniStoreLines(file, out);
 }
 
 void ResetSignTable() {

@@ -71,6 +71,16 @@ void Align(int16_t alignment, bool noToolbar, bool redraw = false) {
     Head().SetAlignment(alignment, noToolbar, redraw, true);
 }
 
+// The first route-number field cell of the first row, 0 when it has none.
+int16_t FirstFieldCell() {
+    int16_t c = TopRowFirstCell();
+    for (int guard = 0; IsUsedCell(c) && guard < kCellPoolSize; ++guard, c = Cell(c).Next) {
+        if (Cell(c).FieldPos != 0) return c;
+        if (Cell(c).RowEnd) break;
+    }
+    return 0;
+}
+
 // flag of the route-number run of the first row: -1 when the row holds
 // nothing but the field.
 int16_t OnlyFieldFlag() {
@@ -115,6 +125,7 @@ void StoreEditorPage(int16_t slot, bool withFont, int16_t checkState) {
     s.graphicModified = gGraphicModified;
     s.pictureTagName = gPictureTagName;
     s.symbolTagName = gSymbolTagName;
+    s.pageRouteNoFont = gPageRouteNoFont;
 }
 
 void RestoreEditorPage(int16_t slot) {
@@ -140,6 +151,7 @@ void RestoreEditorPage(int16_t slot) {
     gGraphicModified = s.graphicModified;
     gPictureTagName = s.pictureTagName;
     gSymbolTagName = s.symbolTagName;
+    gPageRouteNoFont = s.pageRouteNoFont;
 
     Head().SetWindowPage(gCurrentPage);
     Head().SetChangingTextsChecked(s.changingTexts != 0);
@@ -157,6 +169,8 @@ void RestoreEditorPage(int16_t slot) {
         }
     }
     gRouteNoAreaDots = s.routeNoAreaDots;
+    // The header is written in the restored page's route-number font.
+    if (gShowLineNo) TakePageRouteNoFont();
 }
 
 // ------------------------------------------------------------------ alignment
@@ -311,11 +325,25 @@ void GenerateRouteNo() {
         GetSelectionInfo(w, b, t, flag);
     }
     const std::string savedProposal = gMBLRouteNo;
-    if (hadField) gMBLRouteNo = fieldText;
+    const std::string savedFont = gMBLFont;
+    const int16_t savedFontIndex = gMBLFontIndex, savedFontHeight = gMBLFontHeight;
+    if (hadField) {
+        gMBLRouteNo = fieldText;
+        // The field keeps its font unless the dialog chooses another.
+        const int16_t f = FirstFieldCell();
+        if (f != 0 && Cell(f).FontCode != 0)
+            PresetRouteNoDialogFont(std::string(1, Cell(f).FontCode),
+                                    IsSignAddress(gCurrentSign) ? SignInfoOf(gCurrentSign).Height : int16_t{0});
+    }
 
     Ui().RouteNumberDialog();
     if (!gMBLAccepted) {
-        if (hadField) gMBLRouteNo = savedProposal;
+        if (hadField) {
+            gMBLRouteNo = savedProposal;
+            gMBLFont = savedFont;
+            gMBLFontIndex = savedFontIndex;
+            gMBLFontHeight = savedFontHeight;
+        }
         return;
     }
 

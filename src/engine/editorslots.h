@@ -35,6 +35,7 @@ struct EditorSlot {
     std::string graphicText;
     int16_t graphicModified = 0;
     std::string pictureTagName, symbolTagName;
+    std::string pageRouteNoFont;  // the page's own route-number font
 };
 constexpr int kEditorSlots = 3;
 extern std::array<EditorSlot, kEditorSlots> gEditorSlots;

@@ -126,7 +126,7 @@ void RefreshEditor(int16_t allSlots, int16_t reselect) {
 
     if (IsSignAddress(gCurrentSign)) {
         const int16_t height = SignInfoOf(gCurrentSign).Height;
-        gRouteNoFont = DefaultRouteNoFontOfHeight(height);
+        gRouteNoFont = PageRouteNoFont();
         const std::string start = DefaultStartFontOfHeight(height);
         if ((gStartUp || gAutoMode) && !start.empty()) ReadCharMap(start);
     }

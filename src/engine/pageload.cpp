@@ -6,6 +6,7 @@
 #include "data/fieldtext.h"
 #include "data/inverted.h"
 #include "data/records.h"
+#include "data/signtable.h"
 #include "engine/dotlayers.h"
 #include "engine/dotstrips.h"
 #include "engine/editorslots.h"
@@ -36,12 +37,18 @@ size_t ReadHeader(const std::string& data) {
         Head().CheckMenuItem("ShowLineNo_e", true);
         gRouteNoFont = std::string(1, data[5]);
         int16_t w = 0, h = 0;
-        MeasureRouteNoChar(gRouteNoFont, '0', w, h);
+        const bool known = MeasureRouteNoChar(gRouteNoFont, '0', w, h);
+        // The page keeps a font of its own; one the font library lacks
+        // gives way to the default, as the area could not be drawn.
+        const std::string byHeight =
+            IsSignAddress(gCurrentSign) ? DefaultRouteNoFontOfHeight(SignInfoOf(gCurrentSign).Height) : std::string();
+        gPageRouteNoFont = known && gRouteNoFont != byHeight ? gRouteNoFont : std::string();
         gRouteNoX = static_cast<int16_t>(byte(1) * 5);
         gRouteNoY = static_cast<int16_t>((byte(3) - h / 5) * 5 + 5);
         return 7;
     }
     gShowLineNo = 0;
+    gPageRouteNoFont.clear();
     Head().CheckMenuItem("ShowLineNo_e", false);
     return 0;
 }

@@ -18,6 +18,7 @@ int16_t gRouteNoX = 0;
 int16_t gRouteNoY = 0;
 std::string gRouteNoText;
 int16_t gLineNoFieldCount = 0;
+std::string gPageRouteNoFont;
 std::array<SignCell, kDrawnRouteNoChars + 1> gRouteNoCells;
 
 namespace {
@@ -28,11 +29,20 @@ int16_t I16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(v, INT1
 // A position in fifths of a dot as a dot, to the nearest integer.
 int32_t ToDot(double v) { return CLng(v / 5.0); }
 
+// The area is as high as the font's "0" and as wide as gLineNoFieldCount
+// whole-dot "0"s.
+void MeasureRouteNoArea() {
+    int16_t w0 = 0, h0 = 0;
+    MeasureRouteNoChar(gRouteNoFont, '0', w0, h0);
+    gRouteNoAreaHeight = h0;
+    gRouteNoAreaWidth = I16(int32_t{w0} / 5 * 5 * gLineNoFieldCount);
+}
+
 void DrawRouteNumber() {
     if (!IsSignAddress(gCurrentSign)) return;
     const SignInfo& sign = SignInfoOf(gCurrentSign);
     const int16_t k = sign.GraphicIndex;
-    gRouteNoFont = DefaultRouteNoFontOfHeight(sign.Height);
+    gRouteNoFont = PageRouteNoFont();
     int16_t x = gRouteNoX;
     const int16_t y = gRouteNoY;
 
@@ -52,7 +62,7 @@ void DrawRouteNumber() {
     for (int i = 1; i <= count; ++i) {
         const int16_t c = static_cast<unsigned char>(s[static_cast<size_t>(i - 1)]);
         gRouteNoCells[static_cast<size_t>(i)].CharCode = c;
-        if (gRouteNoFont.empty()) gRouteNoFont = DefaultRouteNoFontOfHeight(sign.Height);
+        if (gRouteNoFont.empty()) gRouteNoFont = PageRouteNoFont();
         int16_t w = 0, h = 0;
         MeasureRouteNoChar(gRouteNoFont, c, w, h);
         if (gRouteNoLeft) column = ToDot(x);
@@ -63,13 +73,20 @@ void DrawRouteNumber() {
     gRouteNoAreaDots = ToDot(x);
     if (count >= 1) gRouteNoCells[static_cast<size_t>(count)].Next = 0;
 
-    int16_t w0 = 0, h0 = 0;
-    MeasureRouteNoChar(gRouteNoFont, '0', w0, h0);
-    gRouteNoAreaHeight = h0;
-    gRouteNoAreaWidth = I16(int32_t{w0} / 5 * 5 * gLineNoFieldCount);
+    MeasureRouteNoArea();
 }
 
 }  // namespace
+
+std::string PageRouteNoFont() {
+    if (!gPageRouteNoFont.empty()) return gPageRouteNoFont;
+    return IsSignAddress(gCurrentSign) ? DefaultRouteNoFontOfHeight(SignInfoOf(gCurrentSign).Height) : std::string();
+}
+
+void TakePageRouteNoFont() {
+    gRouteNoFont = PageRouteNoFont();
+    MeasureRouteNoArea();
+}
 
 void PasteLineNoPicture(int16_t i, int16_t& x, int16_t y, int16_t w, int16_t h) {
     if (i < 1 || i > kDrawnRouteNoChars) return;
@@ -95,6 +112,7 @@ void ResetRouteNumberArea() {
     gRouteNoY = 0;
     gRouteNoText.clear();
     gLineNoFieldCount = 0;
+    gPageRouteNoFont.clear();
     gRouteNoCells.fill(SignCell{});
     gDisplayLineNumberHook = nullptr;
 }

@@ -22,6 +22,19 @@ extern int16_t gLineNoFieldCount;  // number of route-number characters
 // The font and the size of the area (gRouteNoFont, gRouteNoAreaWidth,
 // gRouteNoAreaHeight) belong to the route-number layout settings.
 
+// The route-number font that the route-number header of the page in the
+// editor names, when that is not the default of the sign's height; empty
+// for the default. The loader sets it from every page it loads, so that the
+// route number is drawn and written again in the font the page was stored
+// with.
+extern std::string gPageRouteNoFont;
+// The route-number font of the page in the editor: gPageRouteNoFont, else
+// the default of the current sign's height.
+std::string PageRouteNoFont();
+// Makes the page's route-number font current and measures the area from it
+// as DisplayLineNumber does, without drawing.
+void TakePageRouteNoFont();
+
 // The drawn route-number characters, index 1..4 (at most four are drawn):
 // X, Y (top-left corner) and Width, Height (cut to whole dots) in fifths of a
 // dot, and CharCode; the last drawn one has Next 0.
@@ -32,7 +45,7 @@ extern std::array<SignCell, kDrawnRouteNoChars + 1> gRouteNoCells;
 // graphic, from (gRouteNoX, gRouteNoY): the destination's route-number text
 // while per-destination texts are on (the box LineNo_txt shows it and
 // gLineNoFieldCount becomes its length), else gRouteNoText. The route-number
-// font becomes the default of the sign's height. Records the characters in
+// font becomes the page's (PageRouteNoFont). Records the characters in
 // gRouteNoCells, sets gRouteNoAreaDots after the last one and measures the
 // area from the font's "0". A drawer installed with SetDisplayLineNumberHook
 // replaces all of this (tests).

@@ -15,6 +15,11 @@ extern int16_t gMBLFontIndex;     // position of that font in gFontList, 1 = fir
 extern int16_t gMBLFontHeight;    // height in dots of the sign the font was chosen for
 extern int16_t gMBLAccepted;      // -1 when the dialog closed with a valid OK
 
+// Presets the dialog to open on `font` for a sign `height` dots high, as if
+// it had been chosen there: gMBLFont, its place in gFontList (0 when the
+// list has no entry of it) and the height.
+void PresetRouteNoDialogFont(const std::string& font, int16_t height);
+
 void ResetRouteNoDialog();
 
 }  // namespace kv

@@ -5,6 +5,9 @@
 
 #include <memory>
 
+#include <QApplication>
+#include <QTest>
+
 #include "data/charmap.h"
 #include "data/destcodes.h"
 #include "data/destlist.h"
@@ -38,12 +41,7 @@
 class HeadGui : public ::testing::Test {
 protected:
     void SetUp() override {
-        kv::ResetIniState();
-        kv::ResetStartSettings();
-        kv::ResetLanguageTexts();
-        kv::ResetMainSettings();
-        kv::ResetHeadState();
-        ResetData();
+        ResetState();
         oldCwd = kv::CurrentDir();
         testutil::StageDataFolder(dir.path());
         kv::SetProgramFolder(dir.path());
@@ -53,6 +51,9 @@ protected:
         head.reset();
         kv::SetCurrentDir(oldCwd);
         kv::SetProgramFolder("");
+        ResetState();
+    }
+    static void ResetState() {
         kv::ResetIniState();
         kv::ResetStartSettings();
         kv::ResetLanguageTexts();
@@ -107,6 +108,16 @@ protected:
     frmHead& LoadAndActivate() {
         Load();
         head->EnsureActivated();
+        return *head;
+    }
+    // Loaded, activated and shown at 1024 x 768 as the active window.
+    frmHead& ShowActivated() {
+        LoadAndActivate();
+        head->resize(1024, 768);
+        head->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
+        head->activateWindow();
+        QApplication::processEvents();
         return *head;
     }
     // A key of the language file, read on its own.

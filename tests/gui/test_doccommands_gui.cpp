@@ -73,12 +73,7 @@ protected:
     // The window started, shown and activated; file dialogs answered from
     // `choices` (a cancel when none is left) and recorded.
     frmHead& Start() {
-        LoadAndActivate();
-        head->resize(1024, 768);
-        head->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
-        head->activateWindow();
-        QApplication::processEvents();
+        ShowActivated();
         head->ChooseFile = [this](const frmHead::FileDialogRequest& r) {
             requests.push_back(r);
             if (choices.empty()) return frmHead::FileDialogChoice{};

@@ -24,20 +24,14 @@
 #include "gui/head_fixture.h"
 #include "mainwindow/headwidgets_qt.h"
 #include "support/markup_state.h"
+#include "support/signs_state.h"
 
 using namespace kv;
 
 namespace {
 
 void SignLine(const std::string& name, const std::string& dim, int address) {
-    std::string l(kSignLineLength, ' ');
-    l.replace(0, name.size(), name);
-    l.replace(12, 5, "K4000");
-    l.replace(21, dim.size(), dim);
-    const std::string a = std::to_string(address);
-    l.replace(31, a.size(), a);
-    ParseSignDefinition(l);
-    SetSignConfig(l);
+    testsigns::Sign(testsigns::SignLine(name, "K4000", dim, std::to_string(address)));
 }
 
 // Makes the sign current on graphic 0 and starts an empty page in the font.
@@ -58,15 +52,7 @@ void NewPage(int16_t address, const std::string& font) {
 // Destination 2: FRONT two rows "AB" / "CD" in the 7-dot font, REAR a
 // picture and "X". Extra text 1: FRONT "EX", REAR "E".
 void BuildProject(const std::string& dataDir, const std::string& path) {
-    testmarkup::ResetAll();
-    testtext::LoadShippedFonts();
-    gFontPath = JoinPath(dataDir, "Fonts") + "/";
-    gSettingsFile = JoinPath(dataDir, "kivar.lib");
-    ReadSignFontSection();
-    InstallEditorFontHooks();
-    InstallPageEditorHooks();
-    ClearSignConfigFlags();
-    ClearSignTable();
+    testmarkup::StartProjectOn(dataDir);
     SignLine("FRONT", "112x16", 2);
     SignLine("REAR", "48x8", 5);
     ClearLists();
@@ -123,12 +109,7 @@ void BuildProject(const std::string& dataDir, const std::string& path) {
 class ListLoadGui : public HeadGui {
 protected:
     frmHead& Open(const std::string& project) {
-        LoadAndActivate();
-        head->resize(1024, 768);
-        head->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
-        head->activateWindow();
-        QApplication::processEvents();
+        ShowActivated();
         head->ChooseFile = [project](const frmHead::FileDialogRequest&) {
             return frmHead::FileDialogChoice{false, project, 1};
         };

@@ -37,6 +37,12 @@ public:
     }
     void ClearSignPictureColor(int32_t colour) override { frames.push_back(colour); }
     void EnableUndoImage(bool on) override { undoEnabled.push_back(on); }
+    // Forgets the dots and the frames painted so far.
+    void ForgetPainting() {
+        painted.clear();
+        order.clear();
+        frames.clear();
+    }
 
     std::map<std::pair<int, int>, bool> painted;  // dot -> lit
     std::vector<std::pair<int, int>> order;       // dots in the order painted

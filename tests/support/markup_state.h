@@ -19,6 +19,7 @@
 #include "engine/pageload.h"
 #include "engine/routenumber.h"
 #include "mainwindow/headstate.h"
+#include "platform/paths.h"
 #include "signconfig/routenodialog.h"
 #include "signconfig/routenolayout.h"
 #include "support/fake_ui.h"
@@ -101,6 +102,21 @@ inline void ResetAll() {
     kv::ResetHeadState();
     kv::gTextS30 = "<Symbols>";
     kv::InstallPageEditorHooks();
+}
+
+// The start of a project built for a data folder: everything back to its
+// start on the shipped fonts, the folder's fonts and fonts per sign height
+// taken, the editor's hooks installed and the sign table empty.
+inline void StartProjectOn(const std::string& dataDir) {
+    ResetAll();
+    testtext::LoadShippedFonts();
+    kv::gFontPath = kv::JoinPath(dataDir, "Fonts") + "/";
+    kv::gSettingsFile = kv::JoinPath(dataDir, "kivar.lib");
+    kv::ReadSignFontSection();
+    kv::InstallEditorFontHooks();
+    kv::InstallPageEditorHooks();
+    kv::ClearSignConfigFlags();
+    kv::ClearSignTable();
 }
 
 // An empty page on a graphic sign, with the page hooks installed.

@@ -2,16 +2,17 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstdio>
 #include <iterator>
 #include <sstream>
 
+#include "support/outcheck_walk.h"
+#include "support/testutil.h"
+
 namespace outcheck {
 
 namespace {
-
-unsigned At(const std::string& s, size_t p) { return p < s.size() ? static_cast<unsigned char>(s[p]) : 0u; }
-size_t Le16(const std::string& s, size_t p) { return At(s, p) | At(s, p + 1) << 8; }
 
 std::string Hex2(unsigned v) {
     char b[8];
@@ -19,27 +20,8 @@ std::string Hex2(unsigned v) {
     return b;
 }
 
-struct Walker {
-    const std::string& img;
+struct Walker : ImageWalker {
     Result& r;
-
-    void Fail(const std::string& what) { r.errors.push_back(what); }
-    void Seg(size_t pos, size_t len, const std::string& label) { r.segments.push_back({pos, len, label}); }
-
-    // A pointer: offset < 4096, 0, page.
-    bool Pointer(size_t p, size_t& value, const std::string& what) {
-        if (p + 4 > img.size()) {
-            Fail(what + ": pointer past the end");
-            return false;
-        }
-        const size_t offset = Le16(img, p);
-        if (offset >= 4096 || At(img, p + 2) != 0) {
-            Fail(what + ": malformed pointer at " + std::to_string(p));
-            return false;
-        }
-        value = At(img, p + 3) * 4096 + offset;
-        return true;
-    }
 
     // One record: sub-records up to the one flagged 132.
     bool Record(size_t& pos, size_t limit, bool extra, const std::string& name, std::vector<std::string>& subs) {
@@ -224,7 +206,7 @@ std::vector<std::string> SplitRecord(const std::string& b, size_t& pos, std::str
 
 Result Check(const std::string& img, const std::string& library) {
     Result r;
-    Walker w{img, r};
+    Walker w{{img, r.errors, r.segments}, r};
     if (img.size() < 810) {
         w.Fail("shorter than a bare out-file");
         return r;
@@ -374,6 +356,25 @@ bool ParseDump(const std::string& text, std::string& bytes, std::string* error) 
         }
     }
     return true;
+}
+
+std::string CompareWithGoldenDump(const std::string& image, const std::vector<Segment>& segments,
+                                  const std::string& rel) {
+    const std::string path = testutil::GoldenPath(rel);
+    const char* upd = std::getenv("KIVAR_UPDATE_GOLDEN");
+    if (upd && std::string(upd) == "1") {
+        testutil::WriteFile(path, Dump(image, segments));
+        return "";
+    }
+    std::string expected, err;
+    std::ostringstream out;
+    if (!ParseDump(testutil::ReadFile(path), expected, &err)) out << path << ": " << err << "\n";
+    if (expected != image) {
+        size_t i = 0;
+        while (i < expected.size() && i < image.size() && expected[i] == image[i]) ++i;
+        out << "first difference at byte " << i << " (0x" << std::hex << i << ")\n" << Dump(image, segments);
+    }
+    return out.str();
 }
 
 }  // namespace outcheck

@@ -11,6 +11,11 @@
 
 namespace outcheck {
 
+// The byte at p, 0 past the end.
+inline unsigned At(const std::string& s, size_t p) { return p < s.size() ? static_cast<unsigned char>(s[p]) : 0u; }
+// The 16-bit value at p, low byte first.
+inline size_t Le16(const std::string& s, size_t p) { return At(s, p) | At(s, p + 1) << 8; }
+
 struct Segment {
     size_t pos = 0;
     size_t len = 0;
@@ -50,6 +55,12 @@ std::string Dump(const std::string& image, const std::vector<Segment>& segments)
 // when a token is not a byte or a run, or an offset disagrees with the bytes
 // before it.
 bool ParseDump(const std::string& text, std::string& bytes, std::string* error);
+// Compares the image with the golden dump `rel` under tests/golden, or
+// writes the dump there instead when KIVAR_UPDATE_GOLDEN=1. "" when they
+// agree, else what is wrong: a dump that does not parse, or the first
+// difference followed by the image's dump.
+std::string CompareWithGoldenDump(const std::string& image, const std::vector<Segment>& segments,
+                                  const std::string& rel);
 
 // One sub-record at pos (flag 4 or 132, then a sign's, a route-number
 // sign's or a whole extra text's bytes up to its 255); pos moves past it.

@@ -1,37 +1,16 @@
 #include "support/outcheck_old.h"
 
+#include "support/outcheck_walk.h"
+
 namespace outcheck {
 
 namespace {
 
-unsigned At(const std::string& s, size_t p) { return p < s.size() ? static_cast<unsigned char>(s[p]) : 0u; }
-size_t Le16(const std::string& s, size_t p) { return At(s, p) | At(s, p + 1) << 8; }
-
 constexpr size_t kHeader = 84;
 constexpr size_t kLinkLimit = 524288;
 
-struct OldWalker {
-    const std::string& img;
+struct OldWalker : ImageWalker {
     OldResult& r;
-
-    void Fail(const std::string& what) { r.errors.push_back(what); }
-    void Seg(size_t pos, size_t len, const std::string& label, bool pointers = false) {
-        r.segments.push_back({pos, len, label, pointers});
-    }
-
-    bool Pointer(size_t p, size_t& value, const std::string& what) {
-        if (p + 4 > img.size()) {
-            Fail(what + ": pointer past the end");
-            return false;
-        }
-        const size_t offset = Le16(img, p);
-        if (offset >= 4096 || At(img, p + 2) != 0) {
-            Fail(what + ": malformed pointer at " + std::to_string(p));
-            return false;
-        }
-        value = At(img, p + 3) * 4096 + offset;
-        return true;
-    }
 
     void Zero(size_t from, size_t to, const std::string& what) {
         for (size_t p = from; p < to; ++p)
@@ -163,7 +142,7 @@ struct OldWalker {
 
 OldResult CheckOld(const std::string& img) {
     OldResult r;
-    OldWalker w{img, r};
+    OldWalker w{{img, r.errors, r.segments}, r};
     if (img.size() < kHeader + 4) {
         w.Fail("shorter than a bare old-layout out-file");
         return r;

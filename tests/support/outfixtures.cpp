@@ -18,19 +18,15 @@
 #include "support/testutil.h"
 
 using namespace kv;
+using testsigns::B;
 using testsigns::Mark;
 using testsigns::Sec;
+using testsigns::Sign;
 using testsigns::SignLine;
 
 namespace outfixtures {
 
 namespace {
-
-std::string B(std::initializer_list<int> b) {
-    std::string s;
-    for (int v : b) s += static_cast<char>(v);
-    return s;
-}
 
 std::string Font(char id, const std::vector<std::pair<int, std::string>>& glyphs) {
     std::string s = std::string("font ") + id + "\nheight 2\n";
@@ -46,11 +42,6 @@ void Use(int n, const std::string& data, int changeTime, const std::string& code
     r.Code = code;
     r.Flag = flag;
     if (n > 0) AddListLine(static_cast<int16_t>(n), true);
-}
-
-void Sign(const std::string& line) {
-    ParseSignDefinition(line);
-    SetSignConfig(line);
 }
 
 void UseExtra(int n, const std::string& data, int changeTime) {
@@ -93,6 +84,41 @@ void ResetProject() {
     ResetOutOptions();
     ResetHeadMode();
     ResetRouteNumberArea();
+}
+
+void MakeEveryModelSigns() {
+    Sign(SignLine("Front", "K4000", "112x16", "2"));
+    Sign(SignLine("Side", "K2000_2R", "16+12", "3"));
+    Sign(SignLine("Route", "K1000", "4", "4"));
+    Sign(SignLine("Rear", "K4000", "84x8", "5"));
+    Sign(SignLine("Line", "K2000_1R", "20", "6"));
+}
+
+std::string RandomSignData::Page() {
+    std::string p;
+    const int runs = 1 + Pick(3);
+    if (Pick(4) == 0) p += B({210, 0, 211, headerRow_, 212, 'e', 242});
+    for (int r = 0; r < runs; ++r) {
+        p += B({210, Pick(60), 211, 7 + 8 * Pick(2), 212, "1exa"[Pick(4)]});
+        const int len = Pick(12);
+        for (int i = 0; i < len; ++i) p += Pick(3) == 0 ? ' ' : static_cast<char>('A' + Pick(26));
+    }
+    return p;
+}
+
+std::string RandomSignData::Sections(bool allSigns) {
+    std::string d;
+    for (int a : {2, 3, 4, 5, 6}) {
+        if (!allSigns && Pick(2) == 0) continue;
+        d += Sec(a);
+        if (a == 4) {
+            d += std::to_string(Pick(1000));
+            continue;
+        }
+        const int pages = 1 + Pick(3);
+        for (int k = 0; k < pages; ++k) d += (k ? Mark(Pick(20)) : std::string()) + Page();
+    }
+    return d;
 }
 
 void MakeProjectA1() {

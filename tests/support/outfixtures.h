@@ -4,6 +4,7 @@
 // tests/fixtures/outfile/Short.kcm.
 #pragma once
 
+#include <random>
 #include <string>
 
 namespace outfixtures {
@@ -41,5 +42,30 @@ void MakeProjectOldNines();
 // to show, which destination 0 lacks), two-row text sign 16+12 at 3,
 // route-number sign at 4; destinations 0, 1, 3, 5, 6; extra texts 1 and 3.
 void MakeProjectOldSigns();
+
+// The signs of the larger generated projects: graphic 112x16 at 2, two-row
+// text sign 16+12 at 3, route-number sign at 4, graphic 84x8 at 5 and
+// one-row text sign 20 at 6.
+void MakeEveryModelSigns();
+
+// Random sign data for the larger generated projects, from one seeded
+// sequence that the caller draws from too (Pick).
+class RandomSignData {
+public:
+    // headerRow: the bottom row of the route-number header some pages get.
+    RandomSignData(unsigned seed, int headerRow) : rng_(seed), headerRow_(headerRow) {}
+    // A number 0..n-1.
+    int Pick(int n) { return static_cast<int>(rng_() % static_cast<unsigned>(n)); }
+    // A page of one to three text runs in the fonts "1", "e", "x" and "a",
+    // one in four with a route-number header first.
+    std::string Page();
+    // Sections of the signs 2 to 6 (each with one chance in two unless
+    // allSigns): one to three pages, the route-number sign at 4 a number.
+    std::string Sections(bool allSigns);
+
+private:
+    std::mt19937 rng_;
+    int headerRow_;
+};
 
 }  // namespace outfixtures

@@ -2,6 +2,7 @@
 // back to their start state, and offers small builders for record strings.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "data/destcodes.h"
@@ -31,6 +32,20 @@ inline std::string SignLine(const std::string& name, const std::string& model, c
     l.replace(21, dim.size(), dim);
     l.replace(31, address.size(), address);
     return l;
+}
+
+// Defines a sign from its line and marks it configured, as the sign
+// configuration does.
+inline void Sign(const std::string& line) {
+    kv::ParseSignDefinition(line);
+    kv::SetSignConfig(line);
+}
+
+// A string of the bytes with these values.
+inline std::string B(std::initializer_list<int> bytes) {
+    std::string s;
+    for (int v : bytes) s += static_cast<char>(v);
+    return s;
 }
 
 // Chr(255) + Chr(address): the head of a SignData section.

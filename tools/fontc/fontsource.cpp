@@ -14,21 +14,6 @@ namespace {
     throw std::runtime_error(name + ":" + std::to_string(line) + ": " + why);
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string cur;
-    for (char c : text) {
-        if (c == '\n') {
-            lines.push_back(cur);
-            cur.clear();
-        } else if (c != '\r') {
-            cur += c;
-        }
-    }
-    if (!cur.empty()) lines.push_back(cur);
-    return lines;
-}
-
 bool IsRow(const std::string& s) {
     return !s.empty() && s.find_first_not_of("#.") == std::string::npos;
 }
@@ -43,6 +28,21 @@ int ParseNumber(const std::string& s, const std::string& name, int line) {
 
 bool IsShippableFontId(char id) {
     return (id >= '0' && id <= '9') || (id >= 'a' && id <= 'z') || (id >= 'A' && id <= 'Z' && id != 'W');
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string cur;
+    for (char c : text) {
+        if (c == '\n') {
+            lines.push_back(cur);
+            cur.clear();
+        } else if (c != '\r') {
+            cur += c;
+        }
+    }
+    if (!cur.empty()) lines.push_back(cur);
+    return lines;
 }
 
 FontSource ParseFontSource(const std::string& text, const std::string& name) {

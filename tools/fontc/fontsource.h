@@ -32,6 +32,10 @@ struct FontSource {
     std::vector<Glyph> glyphs;  // ascending codes
 };
 
+// The lines of a text: "\n" ends a line, "\r" is dropped, and a last line
+// without "\n" counts when it is not empty.
+std::vector<std::string> SplitLines(const std::string& text);
+
 // Parses one source; throws std::runtime_error("name:line: reason").
 FontSource ParseFontSource(const std::string& text, const std::string& name);
 

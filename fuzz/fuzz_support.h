@@ -1,0 +1,35 @@
+// What the fuzz targets share: a user who answers every message with OK, a
+// program end that stops the run where it happened, and a small file writer
+// for the readers that take a file.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/ui.h"
+
+namespace fuzz {
+
+class QuietHost : public kv::UiHost {
+public:
+    int MessageBox(const std::string&, int, const std::string&) override { return kv::vbOK; }
+    [[noreturn]] void EndProgram(int) override { std::abort(); }
+};
+
+// Installs the quiet host, one for the whole run.
+inline void UseQuietHost() {
+    static QuietHost host;
+    kv::SetUiHost(&host);
+}
+
+// Writes the bytes to path; false when the file cannot be opened.
+inline bool WriteFile(const std::string& path, const std::string& bytes) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+    return true;
+}
+
+}  // namespace fuzz
