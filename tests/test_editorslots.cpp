@@ -437,7 +437,9 @@ TEST_F(RouteNoTest, ALoadedFieldKeepsItsFont) {
     std::string fonts;
     for (int16_t c = PageFirstCell(); IsUsedCell(c); c = Cell(c).Next) {
         fonts += Cell(c).FontCode;
-        if (IsUsedCell(Cell(c).Next)) EXPECT_EQ(Cell(c).Next, c + 1);
+        if (IsUsedCell(Cell(c).Next)) {
+            EXPECT_EQ(Cell(c).Next, c + 1);
+        }
     }
     EXPECT_EQ(fonts, "11ii1");
     EXPECT_EQ(FieldPositions(), (std::vector<int16_t>{0, 0, 1, 2, 0}));

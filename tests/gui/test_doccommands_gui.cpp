@@ -609,7 +609,9 @@ TEST_F(DocGui, ExtraTextsWithoutSignSectionsShowOneSign) {
         EXPECT_EQ(gCurrentSign, c.expected);
         EXPECT_TRUE(SignInfoOf(c.expected).Shown);
         for (auto [a, model] : c.signs)
-            if (a != c.expected) EXPECT_FALSE(SignInfoOf(a).Shown) << a;
+            if (a != c.expected) {
+                EXPECT_FALSE(SignInfoOf(a).Shown) << a;
+            }
         EXPECT_FALSE(h.MenuItem("Signconfig_e")->isEnabled());
         EXPECT_FALSE(h.MenuItem("Signs_e")->isEnabled());
         EXPECT_EQ(gTextSignActive != 0, Left(SignInfoOf(c.expected).Model, 2) == "K2");

@@ -183,7 +183,9 @@ TEST_F(SignPicturesGui, PaintedDotsAreTheLitDotsOfBothLayersAtEveryZoom) {
         const QPoint corner(39 * pitch + 1, 15 * pitch + 1);
         const bool cornerCut = zoom <= 1;
         EXPECT_EQ(shown.pixelColor(corner), cornerCut ? QColor(Qt::black) : fore);
-        if (zoom < 4) EXPECT_EQ(shown.pixelColor(corner + QPoint(1, 1)), fore);
+        if (zoom < 4) {
+            EXPECT_EQ(shown.pixelColor(corner + QPoint(1, 1)), fore);
+        }
     }
     // At zoom 4 every lit dot is one pixel.
     int lit = 0;
