@@ -78,13 +78,7 @@ void frmHead::ReadLibFile() {
 }
 
 void frmHead::InitDocument() {
-    gCommandRowOn = 1;
-    gFontSectionOn = 1;
-    gComrowMems = 1;
-    gControlInfoOn = 0;
-    gRouteNumberSeq = kDefaultRouteNumberSeq;
-    gRouteNumberStartIndex = 2;
-    gCommandFile = kDefaultCommandFile;
+    InitOutFileDefaults();
     ReadLibFile();
     ReadDefaultRouteNoFonts();
     dotpic->SetForeColor(QColor(255, 255, 0));
