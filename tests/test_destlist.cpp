@@ -125,6 +125,35 @@ TEST_F(DestListTest, ListModelKeepsSelectionInStep) {
     EXPECT_EQ(DestList.ListIndex(), -1);
 }
 
+// Changes within batches are told once, as a Reset when the outermost batch
+// ends, and only when there was a change.
+TEST_F(DestListTest, BatchTellsItsChangesOnceAtTheEnd) {
+    std::vector<std::pair<ListModel::Change, int>> seen;
+    DestList.SetListener([&](ListModel::Change c, int i) { seen.emplace_back(c, i); });
+    {
+        ListModel::Batch outer(DestList);
+        {
+            ListModel::Batch inner(DestList);
+            DestList.AddItem("a");
+            DestList.AddItem("b");
+        }
+        DestList.SetListIndex(1);
+        EXPECT_TRUE(seen.empty());
+    }
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].first, ListModel::Change::Reset);
+    EXPECT_EQ(seen[0].second, -1);
+    EXPECT_EQ(DestList.Lines(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(DestList.ListIndex(), 1);
+
+    seen.clear();
+    { ListModel::Batch nothing(DestList); }
+    EXPECT_TRUE(seen.empty());
+    DestList.RemoveItem(0);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].first, ListModel::Change::Removed);
+}
+
 TEST_F(DestListTest, LastUsedNumber) {
     EXPECT_EQ(LastUsedNumber(DestList), 0);
     for (int n : {1, 5, 12}) {

@@ -11,7 +11,9 @@
 #include "data/charmap.h"
 #include "data/signtable.h"
 #include "engine/fontlib.h"
+#include "files/txlbytes.h"
 #include "files/txlread.h"
+#include "files/txlsynth.h"
 #include "files/txlwrite.h"
 #include "platform/paths.h"
 #include "platform/vb.h"
@@ -594,6 +596,127 @@ TEST_F(TxlOpenTest, UnreadableFileAndDamagedTemplate) {
     EXPECT_EQ(ui.messages[0].text, "Error # 75: \rPath/File access error");
     EXPECT_EQ(ui.messages[1].text, "Error while reading the project file " + JoinPath(dir.path(), "standard.ini") + " !");
     EXPECT_EQ(gDocumentPath, "");
+}
+
+// ---- Reading a file in pieces.
+
+namespace {
+
+// What a reading leaves: the messages, the tables as written in version 5,
+// the fields version 5 does not write, and the list lines.
+std::string ReadState(const FakeUi& ui) {
+    std::string s;
+    for (const auto& m : ui.messages) s += "message " + m.text + "\n";
+    s += "version " + std::to_string(gTxlVersion) + " codes " + std::to_string(gDestCodesOn) + "\n";
+    s += BuildTxlFile(5) + "\n";
+    for (int16_t i : LastTxlReadInfo().destIndexes) {
+        const DestRecord& d = gDestList[static_cast<size_t>(i)];
+        s += std::to_string(i) + " " + d.Code + " " + d.Srad + "\n";
+    }
+    for (const std::string& line : DestList.Lines()) s += line + "\n";
+    for (const std::string& line : ExtraList.Lines()) s += line + "\n";
+    return s;
+}
+
+struct File {
+    explicit File(const std::string& path) : f(std::fopen(path.c_str(), "rb")) {}
+    ~File() {
+        if (f) std::fclose(f);
+    }
+    FILE* f;
+};
+
+}  // namespace
+
+// However small the pieces, and wherever the file ends, a file read in
+// pieces reads as its bytes do in memory.
+TEST_F(TxlOpenTest, FileReadInPiecesReadsAsInMemory) {
+    FileSpec srad;
+    srad.srad = true;
+    FileSpec v4;
+    v4.version = 4;
+    FileSpec v7;
+    v7.version = 7;
+    v7.codes = true;
+    v7.twoDirec = true;
+    const std::string path = dir.file("p.txl");
+    for (const FileSpec& spec : {srad, v4, v7}) {
+        const std::string bytes = MakeFile(spec);
+        testutil::WriteFile(path, bytes);
+        for (size_t cut = 0; cut <= bytes.size(); ++cut) {
+            Fresh();
+            ui.messages.clear();
+            const TxlReadResult expected = Read(bytes.substr(0, cut));
+            const std::string expectedState = ReadState(ui);
+            // Every end in pieces of three; the whole file in other sizes.
+            const std::vector<size_t> pieces = cut < bytes.size() ? std::vector<size_t>{3} : std::vector<size_t>{1, 2, 3, 7, 4096};
+            for (size_t piece : pieces) {
+                SCOPED_TRACE("version " + std::to_string(spec.version) + " cut " + std::to_string(cut) + " piece " +
+                             std::to_string(piece));
+                Fresh();
+                ui.messages.clear();
+                gDocumentPath = "p.txl";
+                File file(path);
+                ASSERT_TRUE(file.f);
+                TxlByteReader r(file.f, cut, piece);
+                EXPECT_EQ(ReadTxlData(r, "p.txl"), expected);
+                EXPECT_EQ(ReadState(ui), expectedState);
+            }
+        }
+    }
+}
+
+// A file that ends before its stated length (it shrank while it was read)
+// is a file error, told apart from damage.
+TEST_F(TxlOpenTest, FileEndingBeforeItsLengthIsAFileError) {
+    const std::string bytes = MakeFile(FileSpec{});
+    testutil::WriteFile(dir.file("p.txl"), bytes.substr(0, bytes.size() / 2));
+    for (size_t piece : {size_t{1}, size_t{7}, kTxlReadPiece}) {
+        File file(dir.file("p.txl"));
+        TxlByteReader r(file.f, bytes.size(), piece);
+        EXPECT_THROW(ReadTxlData(r, "p.txl"), TxlFileError) << piece;
+    }
+}
+
+// Opening such a file reports it as a file that cannot be read and loads the
+// template, as when the file cannot be opened.
+TEST_F(TxlOpenTest, FileShorterThanItsLengthLoadsTheTemplate) {
+    // A kernel file states a length of a page and holds a few characters.
+    const std::string path = "/sys/kernel/profiling";
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || st.st_size <= static_cast<off_t>(testutil::ReadFile(path).size()))
+        GTEST_SKIP() << "no file shorter than its stated length";
+    ShipTemplate();
+    EXPECT_EQ(OpenTxlFile(path), TxlReadResult::OpenFailed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Error # 75: \rPath/File access error");
+    EXPECT_EQ(SignInfoOf(2).Name, "FRONT");
+    EXPECT_EQ(gDocumentPath, "");
+}
+
+// A project of many pieces opens whole: the tables write back to the same
+// bytes, and the lists hold the lines they had.
+TEST_F(TxlOpenTest, ProjectOfManyPiecesOpensWhole) {
+    SyntheticProjectShape shape;
+    shape.dests = 150;
+    shape.extras = 20;
+    BuildSyntheticProject(shape);
+    gBackupOn = kFalse;
+    const std::string path = dir.file("big.txl");
+    ASSERT_TRUE(SaveTxlFile(path));
+    const std::string bytes = testutil::ReadFile(path);
+    ASSERT_GT(bytes.size(), 3 * kTxlReadPiece);
+    const std::vector<std::string> destLines = DestList.Lines();
+    const std::vector<std::string> extraLines = ExtraList.Lines();
+
+    ClearLists();
+    DestList.Clear();
+    ExtraList.Clear();
+    ASSERT_EQ(OpenTxlFile(path), TxlReadResult::Read);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(BuildTxlFile(5), bytes);
+    EXPECT_EQ(DestList.Lines(), destLines);
+    EXPECT_EQ(ExtraList.Lines(), extraLines);
 }
 
 // A stored change time beyond 20 would reach the out-file as a page mark or

@@ -1,6 +1,7 @@
 #include "data/destlist.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "data/destcodes.h"
 #include "data/records.h"
@@ -74,8 +75,18 @@ void ListModel::SetSelected(int index, bool selected) {
     Notify(Change::Selection, index);
 }
 
-void ListModel::Notify(Change c, int index) const {
+void ListModel::Notify(Change c, int index) {
+    if (batchDepth_ > 0) {
+        batchChanged_ = true;
+        return;
+    }
     if (listener_) listener_(c, index);
+}
+
+void ListModel::EndBatch() {
+    if (--batchDepth_ > 0 || !batchChanged_) return;
+    batchChanged_ = false;
+    Notify(Change::Reset, -1);
 }
 
 int16_t ListLineNumber(const std::string& line) { return CIntClamp(Val(Left(line, 4))); }
@@ -109,24 +120,20 @@ std::string NumberColumn(int16_t n) {
     return s;
 }
 
-// Appends the text without its section marks.
-void AppendWithoutMarks(std::string& line, const std::string& text) {
-    size_t p = 0;
-    while (p < text.size()) {
-        size_t q = text.find(kSectionMark, p);
-        if (q == std::string::npos) q = text.size();
-        line.append(text, p, q - p);
-        p = q + 1;
-    }
+// Copies the text without its section marks to out; gives the end.
+char* CopyWithoutMarks(std::string_view text, char* out) {
+    for (size_t mark; (mark = text.find(kSectionMark)) != std::string_view::npos; text.remove_prefix(mark + 1))
+        out = std::copy_n(text.data(), mark, out);
+    return std::copy(text.begin(), text.end(), out);
 }
 
 // Adds head & text without section marks.
 void AddLine(ListModel& list, const std::string& head, const std::string& text, bool* error) {
     try {
-        std::string line;
-        line.reserve(head.size() + text.size());
-        AppendWithoutMarks(line, head);
-        AppendWithoutMarks(line, text);
+        std::string line(head.size() + text.size(), '\0');
+        char* end = CopyWithoutMarks(head, line.data());
+        end = CopyWithoutMarks(text, end);
+        line.resize(static_cast<size_t>(end - line.data()));
         list.AddItem(std::move(line));
         if (error) *error = false;
     } catch (const VbError& e) {

@@ -16,9 +16,24 @@ namespace kv {
 
 class ListModel {
 public:
-    enum class Change { Added, Removed, Changed, Cleared, Selection };
-    // index: the line concerned (-1 for Cleared).
+    // Reset: the list changed as a whole; the view shows it again.
+    enum class Change { Added, Removed, Changed, Cleared, Selection, Reset };
+    // index: the line concerned (-1 for Cleared and Reset).
     using Listener = std::function<void(Change, int index)>;
+
+    // While a Batch lives, changes are not told one by one: when the last
+    // batch of the list ends, one Reset tells them all. For filling a whole
+    // list in one go.
+    class Batch {
+    public:
+        explicit Batch(ListModel& list) : list_(list) { ++list_.batchDepth_; }
+        ~Batch() { list_.EndBatch(); }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        ListModel& list_;
+    };
 
     explicit ListModel(std::string name, int capacity = 32767);
 
@@ -50,7 +65,8 @@ public:
     void SetCapacity(int capacity) { capacity_ = capacity; }
 
 private:
-    void Notify(Change c, int index) const;
+    void Notify(Change c, int index);
+    void EndBatch();
 
     std::string name_;
     int capacity_;
@@ -59,6 +75,8 @@ private:
     int listIndex_ = -1;
     int topIndex_ = 0;
     Listener listener_;
+    int batchDepth_ = 0;
+    bool batchChanged_ = false;
 };
 
 extern ListModel DestList;

@@ -1,21 +1,29 @@
 // Byte-level reading and writing of the project file: 16-bit little-endian
 // integers, counted strings (an integer length, then that many bytes) and
-// raw text. The reader works on the whole file held in memory and never
-// reads past its end: a read that would is an error (TxlReadError), or, for
-// the optional parts at the end of the file, a soft stop through the Try*
-// functions.
+// raw text. The reader works on the whole file held in memory, or reads an
+// open file in pieces, and never reads past its end: a read that would is an
+// error (TxlReadError), or, for the optional parts at the end of the file, a
+// soft stop through the Try* functions.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kv {
 
 // The file is damaged: a length or count out of range, an index outside its
 // table, or the data ends too early.
 struct TxlReadError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The file could not be read to its end (a read failed, or the file became
+// shorter while it was read).
+struct TxlFileError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
@@ -28,14 +36,19 @@ struct TxlWriteError : std::runtime_error {
 // Longest text a counted string holds: its length is a signed 16-bit integer.
 constexpr size_t kMaxCountedString = 32767;
 
+// The part of a file the reader takes at a time: small enough to stay in the
+// processor's cache while it is copied into the tables.
+constexpr size_t kTxlReadPiece = 64 * 1024;
+
 class TxlByteReader {
 public:
+    // The whole data, held in memory.
     explicit TxlByteReader(std::string_view data) : data_(data) {}
-
-    size_t Pos() const { return pos_; }
-    void Seek(size_t pos) { pos_ = pos <= data_.size() ? pos : data_.size(); }
-    size_t Remaining() const { return data_.size() - pos_; }
-    bool AtEnd() const { return pos_ >= data_.size(); }
+    // The first `size` bytes of an open file, read piece by piece as the
+    // reading goes on, so that the file's bytes are copied once, straight
+    // into the tables. A file that yields fewer bytes (it shrank, or a read
+    // failed) throws TxlFileError.
+    TxlByteReader(std::FILE* file, size_t size, size_t piece = kTxlReadPiece);
 
     // Throw TxlReadError when the data ends first (or the length is negative).
     int16_t Int();
@@ -49,10 +62,21 @@ public:
     bool TryInt(int16_t& v);
     bool TryStr(std::string& s);
     bool TryRaw(size_t n, std::string& s);
+    // TryStr without consuming the text: the next read starts at its length.
+    bool PeekStr(std::string& s);
 
 private:
-    std::string_view data_;
+    // True when the next n bytes are at hand, reading more of the file when
+    // it has them.
+    bool Have(size_t n) { return data_.size() - pos_ >= n || Refill(n); }
+    bool Refill(size_t n);
+
+    std::string_view data_;  // the bytes at hand; pos_ is the next one
     size_t pos_ = 0;
+    std::FILE* file_ = nullptr;
+    size_t unread_ = 0;  // bytes of the file not yet read
+    size_t piece_ = 0;
+    std::vector<char> buffer_;
 };
 
 class TxlByteWriter {

@@ -32,22 +32,24 @@ bool gBadFormatShown = false;
 constexpr int kErrFileNotFound = 53;
 constexpr int kErrPathAccess = 75;
 
-// The whole file; 0, or the error number when it cannot be read.
-int LoadFile(const std::string& path, std::unique_ptr<char[]>& bytes, size_t& size) {
+struct FileCloser {
+    void operator()(FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<FILE, FileCloser>;
+
+// The file opened for reading, and its length; 0, or the error number when
+// it cannot be read.
+int OpenFile(const std::string& path, FilePtr& file, size_t& size) {
     if (!FileExists(path)) return kErrFileNotFound;
-    FILE* f = std::fopen(FsPath(path).c_str(), "rb");
-    if (!f) return kErrPathAccess;
-    int err = 0;
+    file.reset(std::fopen(FsPath(path).c_str(), "rb"));
+    if (!file) return kErrPathAccess;
+    // The reader takes the file in large pieces of its own.
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
     long length = -1;
-    if (std::fseek(f, 0, SEEK_END) == 0) length = std::ftell(f);
-    if (length < 0 || std::fseek(f, 0, SEEK_SET) != 0) err = kErrPathAccess;
-    if (!err) {
-        size = static_cast<size_t>(length);
-        bytes = std::make_unique_for_overwrite<char[]>(size + 1);
-        if (size > 0 && std::fread(bytes.get(), 1, size, f) != size) err = kErrPathAccess;
-    }
-    std::fclose(f);
-    return err;
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) length = std::ftell(file.get());
+    if (length < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return kErrPathAccess;
+    size = static_cast<size_t>(length);
+    return 0;
 }
 
 std::string ErrorDescription(int number) {
@@ -83,10 +85,22 @@ void CheckIndex(int16_t index, int count, const char* table) {
 
 TxlReadResult OpenTxl(const std::string& path, bool isFallback) {
     if (path == "*.txl") return TxlReadResult::Skipped;
-    std::unique_ptr<char[]> bytes;
+    FilePtr file;
     size_t size = 0;
-    const int err = LoadFile(path, bytes, size);
-    if (err == 0) return ReadTxlData(std::string_view(bytes.get(), size), path);
+    int err = OpenFile(path, file, size);
+    if (err == 0) {
+        try {
+            TxlByteReader r(file.get(), size);
+            return ReadTxlData(r, path);
+        } catch (const TxlFileError&) {
+            // As when the file cannot be opened: what was read of it goes.
+            ClearLists();
+            DestList.Clear();
+            ExtraList.Clear();
+            err = kErrPathAccess;
+        }
+    }
+    file.reset();
 
     MsgBox("Error # " + std::to_string(err) + ": \r" + ErrorDescription(err), vbCritical);
     if (!isFallback) {
@@ -118,26 +132,42 @@ void ClearLists() {
 TxlReadResult OpenTxlFile(const std::string& path) { return OpenTxl(path, false); }
 
 TxlReadResult ReadTxlData(std::string_view bytes, const std::string& path) {
+    TxlByteReader r(bytes);
+    return ReadTxlData(r, path);
+}
+
+TxlReadResult ReadTxlData(TxlByteReader& r, const std::string& path) {
     gInfo = TxlReadInfo{};
     gBadFormatShown = false;
     gTenCharFieldOn = kFalse;
     // The route-number texts belong to the project being read.
     gLineNoTable.fill(std::string());
     TxlReadResult result = TxlReadResult::Read;
-    TxlByteReader r(bytes);
+    const auto finish = [] {
+        gTenCharFieldOn = kFalse;
+        gRouteNoFieldPlaced = kFalse;
+    };
     try {
         ReadTxlHeader(r);
-        ReadDestRecords(r);
-        ReadExtraRecords(r);
+        {
+            // The lists are filled line by line; their views are told once.
+            ListModel::Batch destLines(DestList);
+            ListModel::Batch extraLines(ExtraList);
+            ReadDestRecords(r);
+            ReadExtraRecords(r);
+        }
         ReadTxlTrailer(r);
+    } catch (const TxlFileError&) {
+        // The file, not its contents: the caller reports it.
+        finish();
+        throw;
     } catch (const std::exception&) {
         // TxlReadError, or VbError from a table helper.
         MsgBox(gTextS35 + path + " !", vbExclamation);
         MakeUntitled();
         result = TxlReadResult::ReadError;
     }
-    gTenCharFieldOn = kFalse;
-    gRouteNoFieldPlaced = kFalse;
+    finish();
     return result;
 }
 
@@ -170,20 +200,18 @@ void ReadTxlHeader(TxlByteReader& r) {
     }
 
     // The two-direction block of old files is no longer supported.
-    size_t mark = r.Pos();
     std::string text;
-    if (r.TryStr(text) && text == kTxlTwoDirecTag) {
+    if (r.PeekStr(text) && text == kTxlTwoDirecTag) {
+        r.Str();
         gInfo.twoDirecBlock = true;
         MsgBox("Dubbelriktad programmering\rst\xF6" "ds inte l\xE4ngre av KIVAR!", vbOKCancel | vbInformation);
         r.Int();
-    } else {
-        r.Seek(mark);
     }
 
-    // The ID tag, perhaps with the ten-character field's suffix.
-    mark = r.Pos();
+    // The ID tag, perhaps with the ten-character field's suffix. Version 4
+    // has none: what looks like one belongs to the records.
     int16_t version = 4;
-    if (r.TryStr(text)) {
+    if (r.PeekStr(text)) {
         gInfo.tag = text;
         const size_t srad = text.find(kTxlSradSuffix);
         if (srad != std::string::npos) {
@@ -191,6 +219,7 @@ void ReadTxlHeader(TxlByteReader& r) {
             text.resize(srad);
         }
         version = TxlVersionOfTag(text);
+        if (version != 4) r.Str();
     }
     gTxlVersion = version;
     gInfo.version = version;
@@ -208,9 +237,8 @@ void ReadTxlHeader(TxlByteReader& r) {
     }
 
     if (version == 4) {
-        // No tag: what was read as one belongs to the records. The out-file
-        // configuration and the route-number settings stay as they were.
-        r.Seek(mark);
+        // No tag. The out-file configuration and the route-number settings
+        // stay as they were.
         gInfo.tag.clear();
         gTenCharFieldOn = kFalse;
         gAsciiName = storedName;

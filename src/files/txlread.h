@@ -29,6 +29,9 @@ TxlReadResult OpenTxlFile(const std::string& path);
 // The reading of OpenTxlFile on a file's bytes; `path` names the file in the
 // message about damage.
 TxlReadResult ReadTxlData(std::string_view bytes, const std::string& path);
+// The same from a reader. A file that cannot be read to its end throws
+// TxlFileError (OpenTxlFile reports it as a file it cannot open).
+TxlReadResult ReadTxlData(TxlByteReader& r, const std::string& path);
 
 // The steps of the reading, in file order. They throw TxlReadError (and
 // VbError from the table helpers) on damage.

@@ -43,6 +43,28 @@ void frmHead::ShowRecentFilesSeparator(bool visible) { MenuItem("mnuArkivFilesSe
 
 void frmHead::InitRecentFiles() { kv::InitRecentFiles(); }
 
+namespace {
+
+// The box shows the lines of the list.
+void ShowLines(const ListModel& model, QListWidget* box) {
+    QStringList items;
+    items.reserve(model.ListCount());
+    for (const std::string& line : model.Lines()) items.append(Q(line));
+    box->clear();
+    box->addItems(items);
+}
+
+// The box shows the list as a whole again: its lines, its selection and its
+// current line.
+void ShowList(const ListModel& model, QListWidget* box) {
+    ShowLines(model, box);
+    for (int i = 0; i < model.ListCount(); ++i)
+        if (model.Selected(i)) box->item(i)->setSelected(true);
+    if (model.ListIndex() >= 0) box->setCurrentRow(model.ListIndex(), QItemSelectionModel::NoUpdate);
+}
+
+}  // namespace
+
 // The list boxes show the lines of the project's two lists.
 void frmHead::MirrorListModels(bool on) {
     const std::pair<ListModel*, QListWidget*> pairs[] = {{&kv::DestList, DestList}, {&kv::ExtraList, ExtraList}};
@@ -51,8 +73,7 @@ void frmHead::MirrorListModels(bool on) {
             model->SetListener(nullptr);
             continue;
         }
-        box->clear();
-        for (const std::string& line : model->Lines()) box->addItem(Q(line));
+        ShowLines(*model, box);
         model->SetListener([model, box](ListModel::Change c, int index) {
             switch (c) {
                 case ListModel::Change::Added: box->insertItem(index, Q(model->List(index))); break;
@@ -61,6 +82,7 @@ void frmHead::MirrorListModels(bool on) {
                     if (QListWidgetItem* item = box->item(index)) item->setText(Q(model->List(index)));
                     break;
                 case ListModel::Change::Cleared: box->clear(); break;
+                case ListModel::Change::Reset: ShowList(*model, box); break;
                 case ListModel::Change::Selection:
                     if (index >= 0 && index < box->count()) {
                         box->item(index)->setSelected(model->Selected(index));
