@@ -1,7 +1,11 @@
 // The start of a document: the out-file defaults of a new project, the
 // settings a document starts from, and the first current sign.
 #include <QAction>
+#include <algorithm>
+
 #include <QListWidget>
+
+#include "mainwindow/listlines_qt.h"
 #include <QPushButton>
 #include <QToolBar>
 
@@ -45,12 +49,22 @@ void frmHead::InitRecentFiles() { kv::InitRecentFiles(); }
 
 namespace {
 
+ListLineDelegate* LineSizes(QListWidget* box) {
+    auto* d = dynamic_cast<ListLineDelegate*>(box->itemDelegate());
+    return d ? d : new ListLineDelegate(box);
+}
+
 // The box shows the lines of the list.
 void ShowLines(const ListModel& model, QListWidget* box) {
     QStringList items;
     items.reserve(model.ListCount());
-    for (const std::string& line : model.Lines()) items.append(Q(line));
+    int longest = 0;
+    for (const std::string& line : model.Lines()) {
+        items.append(Q(line));
+        longest = std::max(longest, static_cast<int>(line.size()));
+    }
     box->clear();
+    LineSizes(box)->Reset(longest);
     box->addItems(items);
 }
 
@@ -76,10 +90,14 @@ void frmHead::MirrorListModels(bool on) {
         ShowLines(*model, box);
         model->SetListener([model, box](ListModel::Change c, int index) {
             switch (c) {
-                case ListModel::Change::Added: box->insertItem(index, Q(model->List(index))); break;
+                case ListModel::Change::Added:
+                    box->insertItem(index, Q(model->List(index)));
+                    LineSizes(box)->Fit(static_cast<int>(model->List(index).size()));
+                    break;
                 case ListModel::Change::Removed: delete box->takeItem(index); break;
                 case ListModel::Change::Changed:
                     if (QListWidgetItem* item = box->item(index)) item->setText(Q(model->List(index)));
+                    LineSizes(box)->Fit(static_cast<int>(model->List(index).size()));
                     break;
                 case ListModel::Change::Cleared: box->clear(); break;
                 case ListModel::Change::Reset: ShowList(*model, box); break;

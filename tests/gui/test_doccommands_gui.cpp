@@ -4,6 +4,8 @@
 // questions of New, Open, Exit and closing, auto-save and recovery.
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
+#include <QScrollBar>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
@@ -618,4 +620,24 @@ TEST_F(DocGui, ExtraTextsWithoutSignSectionsShowOneSign) {
     }
     h.mnuTextDesttext_Click();
     EXPECT_TRUE(h.MenuItem("Signconfig_e")->isEnabled());
+}
+
+// A large project: every line has one size, as wide as the longest line, so
+// the box scrolls sideways to the end of the longest one.
+TEST_F(DocGui, ALargeProjectsListScrollsToItsLongestLine) {
+    const std::string project = dir.file("large.txl");
+    const testutil::ProbeResult g =
+        testutil::RunProbe({"gen-project", project, "--dest", "3000", "--extra", "20", "--signs", "3", "--pages", "2"});
+    ASSERT_EQ(g.exitCode, 0) << g.err;
+    commandLine = {project};
+    frmHead& h = Start();
+    h.DestList->doItemsLayout();
+    QApplication::processEvents();
+    ASSERT_EQ(h.DestList->count(), 2999);  // destinations 1..2999; 0 is the default destination
+    int longest = 0;
+    for (int i = 0; i < h.DestList->count(); ++i) longest = std::max<int>(longest, h.DestList->item(i)->text().size());
+    const QFontMetrics fm(h.DestList->font());
+    const int needed = longest * fm.horizontalAdvance(QLatin1Char('W'));
+    QScrollBar* bar = h.DestList->horizontalScrollBar();
+    EXPECT_GE(bar->maximum() + h.DestList->viewport()->width(), needed);
 }
