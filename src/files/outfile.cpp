@@ -90,13 +90,6 @@ void PutZeroBytes(std::string& image, int32_t pos, int32_t count) {
     if (count > 0) PutAt(image, pos, std::string(static_cast<size_t>(count), '\0'));
 }
 
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return 0;
-}
-
 void WriteHeaderVer1_5(std::string& image, int32_t& pos) {
     const char format = gDestCodesOn ? '\xA3' : gExtraPerSign ? '\xA2' : '\xA1';
     PutAt(image, 0, std::string(1, format));

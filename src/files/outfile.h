@@ -37,8 +37,6 @@ void PutPointer(std::string& image, int32_t value, int32_t pos);
 // target - base as LE16 at pos; VbError(6) outside 0..65535.
 void PutOffset16(std::string& image, int32_t target, int32_t base, int32_t pos);
 void PutZeroBytes(std::string& image, int32_t pos, int32_t count);
-// "0".."9" 0..9, "A".."F" (either case) 10..15, anything else 0.
-int HexDigitValue(char c);
 
 // Raised when the image would reach 1 MiB, the first position a pointer
 // cannot name.

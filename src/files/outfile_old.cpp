@@ -241,11 +241,6 @@ bool BuildPromImageOld(std::string& image) {
     return false;
 }
 
-bool BuildPromFileOld(const std::string& path) {
-    std::string image;
-    return BuildPromImageOld(image) && WriteOutFileImage(path, image);
-}
-
 // ------------------------------------------------------------ all nines
 
 int16_t AddNinesDestination() {

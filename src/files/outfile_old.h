@@ -65,9 +65,6 @@ std::string WriteDestRecordOld(const std::string& signData, int changeTime, int1
 // The old-layout image of the project as it stands. Failures are reported;
 // false then and the image is empty.
 bool BuildPromImageOld(std::string& image);
-// Builds the image and writes it to path through the safe writer; false
-// after a reported failure, and the file at path is as it was.
-bool BuildPromFileOld(const std::string& path);
 
 // --- The all-nines destination
 // When the default destination shows the sign to show, a temporary empty

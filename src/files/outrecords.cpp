@@ -158,23 +158,6 @@ std::string AllSignsText(bool fill) {
 
 }  // namespace
 
-std::vector<SignSection> SplitSections(const std::string& signData) {
-    std::vector<SignSection> out;
-    size_t p = signData.find(kEnd);
-    while (p != std::string::npos) {
-        const size_t q = signData.find(kEnd, p + 1);
-        const size_t end = q == std::string::npos ? signData.size() : q;
-        SignSection s;
-        if (p + 1 < end) {
-            s.Address = static_cast<unsigned char>(signData[p + 1]);
-            s.Text = signData.substr(p + 2, end - p - 2);
-        }
-        out.push_back(std::move(s));
-        p = q;
-    }
-    return out;
-}
-
 // ------------------------------------------------------------ route numbers
 
 char SevenSegmentCode(char c) {

@@ -74,12 +74,4 @@ std::string WriteExtraK4000(const std::string& signData, int changeTime);
 std::string BuildAllSignsTextA();
 std::string BuildAllSignsTextB();
 
-// One section of a SignData string.
-struct SignSection {
-    int Address = 0;   // the address byte (0 when the section has none)
-    std::string Text;  // the bytes after the address up to the next 255
-};
-// The sections in order; bytes in front of the first 255 belong to none.
-std::vector<SignSection> SplitSections(const std::string& signData);
-
 }  // namespace kv
