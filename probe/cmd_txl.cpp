@@ -60,20 +60,20 @@ PROBE_COMMAND("txl-dump", "txl-dump FILE") {
         if (kv::gSignEntry[static_cast<size_t>(a - kv::kFirstSignAddress)].Used)
             Line("sign " + std::to_string(a), Quoted(kv::ComposeSignLine(a)));
     Line("two-direction block", info.twoDirecBlock ? "yes" : "no");
-    if (v >= 0 && v != 4) {
+    if (kv::IsTxlVersion(v) && kv::TxlHasOutConfig(v)) {
         Line("destination codes", kv::gDestCodesOn);
         Line("sign to show", Quoted(kv::gSignToShow));
         Line("font section on (stored)", info.fontSectionField);
         Line("command row on", kv::gCommandRowOn);
         Line("command-row memories", kv::gComrowMems);
         Line("control info on", kv::gControlInfoOn);
-        if (v != 3) Line("route number on", kv::gLineNumberOn);
+        if (kv::TxlHasLineNumberOn(v)) Line("route number on", kv::gLineNumberOn);
         Line("command file", Quoted(kv::gCommandFile));
         Line("route-number sequence", Quoted(kv::gRouteNumberSeq));
         Line("route-number start index", kv::gRouteNumberStartIndex);
     }
-    if (v == 0 || v == 1 || v >= 5) Line("extra texts per sign (stored)", kv::gExtraPerSign);
-    if (v == 0 || v >= 5) {
+    if (v == 1 || kv::TxlHasRouteNoFields(v)) Line("extra texts per sign (stored)", kv::gExtraPerSign);
+    if (kv::TxlHasRouteNoFields(v)) {
         Line("route number at the left", kv::gRouteNoLeft);
         Line("route-number count", kv::gLineNoFieldCount);
         Line("route-number position", kv::gRouteNoPos);

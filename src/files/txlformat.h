@@ -8,9 +8,8 @@
 namespace kv {
 
 constexpr int16_t kTxlVersionCount = 8;  // 0..7
-// The version a new document is saved in; 6 with destination codes.
+// The version a new document is saved in (6 with destination codes).
 constexpr int16_t kTxlStandardVersion = 5;
-constexpr int16_t kTxlCodesVersion = 6;
 
 // The ID tag of a version; "" for version 4 and unknown versions.
 std::string TxlTagOfVersion(int16_t version);

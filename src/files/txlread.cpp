@@ -1,6 +1,7 @@
 #include "files/txlread.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "data/destcodes.h"
@@ -215,7 +216,7 @@ void ReadTxlHeader(TxlByteReader& r) {
         gInfo.tag = text;
         const size_t srad = text.find(kTxlSradSuffix);
         if (srad != std::string::npos) {
-            gTenCharFieldOn = VbBool(text.substr(srad + 5) == "Y");
+            gTenCharFieldOn = VbBool(text.substr(srad + std::strlen(kTxlSradSuffix)) == "Y");
             text.resize(srad);
         }
         version = TxlVersionOfTag(text);
