@@ -101,7 +101,7 @@ int32_t WriteK2000SignTable(std::string& image, int32_t pos) {
     std::string table;
     int count = 0;
     for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
-        const SignInfo& s = gSignInfo[static_cast<size_t>(a - kFirstSignAddress)];
+        const SignInfo& s = SignInfoOf(a);
         if (s.Model.rfind("K2000", 0) != 0) continue;
         table += ByteOf(a) + ByteOf(s.Width) + ByteOf(s.Height);
         ++count;

@@ -71,7 +71,6 @@ void AppendLink(std::string& out, int32_t value) {
     out += link;
 }
 
-const SignInfo& SignOf(int address) { return gSignInfo[static_cast<size_t>(address - kFirstSignAddress)]; }
 bool IsTextSign(const SignInfo& s) { return s.Model.rfind("K2000", 0) == 0; }
 
 int32_t TableEntries(const ListModel& list, int count) {
@@ -83,7 +82,7 @@ int32_t TableEntries(const ListModel& list, int count) {
 std::vector<std::string> EndRecords(bool fill) {
     std::vector<std::string> subs;
     for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
-        const SignInfo& s = SignOf(a);
+        const SignInfo& s = SignInfoOf(a);
         if (s.Model == "K4000") {
             int16_t x = 0, y = fill ? 19 : 0;
             std::string text = PositionCommand(x, y) + FontCommand("x");

@@ -28,13 +28,8 @@ constexpr char kFill = '\x22';
 
 enum class Model { None, K4000, K2000, K1000 };
 
-const SignInfo& SignAt(int address) {
-    if (!IsSignAddress(address)) throw VbError(9, "Subscript out of range");
-    return gSignInfo[static_cast<size_t>(address - kFirstSignAddress)];
-}
-
 Model ModelOf(int address) {
-    const std::string& m = SignAt(address).Model;
+    const std::string& m = SignInfoOf(address).Model;
     if (m == "K4000") return Model::K4000;
     if (m == "K2000_1R" || m == "K2000_2R") return Model::K2000;
     if (m == "K1000") return Model::K1000;
@@ -92,7 +87,7 @@ std::string ExpandIfTableOn(const std::string& text, int address, int32_t record
 }
 
 void AppendK4000Old(std::string& out, std::string_view text, int t, int a, int32_t n, bool last) {
-    const SignInfo& s = SignAt(a);
+    const SignInfo& s = SignInfoOf(a);
     AppendTextHead(out, last, t, a, kDestTextByte, text);
     out += static_cast<char>(kCmdSizeWidth) + ByteOf(s.Width) + static_cast<char>(kCmdSizeHeight) + ByteOf(s.Height);
     out += ExpandIfTableOn(std::string(text), a, n);
@@ -120,7 +115,7 @@ std::string DefaultK4000Text(OutLayout layout) {
 int LastTextOrGraphicSign() {
     int last = 0;
     for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
-        const std::string& m = SignAt(a).Model;
+        const std::string& m = SignInfoOf(a).Model;
         if (m == "K4000" || m.rfind("K2000", 0) == 0) last = a;
     }
     return last;
@@ -134,7 +129,7 @@ std::string AllSignsText(bool fill) {
     }
     std::string out;
     for (int a = kFirstSignAddress; a <= last; ++a) {
-        const SignInfo& s = SignAt(a);
+        const SignInfo& s = SignInfoOf(a);
         const bool isLast = a == last;
         if (s.Model == "K4000") {
             std::string text;
@@ -285,7 +280,7 @@ std::vector<SectionView> SectionViews(std::string_view data) {
         p = q;
     }
     // Every address must be 2..16.
-    for (const SectionView& v : out) SignAt(v.Address);
+    for (const SectionView& v : out) SignInfoOf(v.Address);
     return out;
 }
 

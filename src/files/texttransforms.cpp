@@ -38,8 +38,7 @@ std::string ExpandRouteNumberPlaceholder(const std::string& text, int address, i
     const char header = static_cast<char>(kCmdHeaderEnd);
     if (text.find(header) == std::string::npos) return text;
 
-    if (!IsSignAddress(address)) throw VbError(9, "Subscript out of range");
-    const int height = gSignInfo[static_cast<size_t>(address - kFirstSignAddress)].Height;
+    const int height = SignInfoOf(address).Height;
     if (height < kMinFontHeight || height > kMaxFontHeight) throw VbError(9, "Subscript out of range");
     const std::string font = DefaultRouteNoFontOfHeight(static_cast<int16_t>(height));
 
