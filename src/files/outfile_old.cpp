@@ -10,6 +10,7 @@
 #include "data/signtable.h"
 #include "engine/routenumber.h"
 #include "engine/signcommands.h"
+#include "files/infoblock.h"
 #include "files/outbytes.h"
 #include "files/outfile.h"
 #include "files/outoptions.h"
@@ -149,12 +150,8 @@ void WriteSignSetupOld(std::string& image, int32_t& pos, int32_t& destTable, int
     std::string name;
     for (char c : gAsciiName) name += AsciiDigitCode(c);
     PutAt(image, kNameAt, name);
-    int flags = 0;
-    if (FindSignByPrefix("K2000")) {
-        flags = 1;
-        if (FindSignByPrefix("K1000")) flags |= 2;
-    }
-    PutAt(image, kSignFlagsAt, ByteOf(flags));
+    // The same byte as the first of the information block's TF block.
+    PutAt(image, kSignFlagsAt, TextSignFlags(CurrentSignView()));
     PutPointerHex(image, kSignTableAt, kSignTablePointerAt);
     PutZeroBytes(image, kSignTablePointerAt + 4, 16);
 }
