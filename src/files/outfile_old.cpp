@@ -9,7 +9,6 @@
 #include "data/signdata.h"
 #include "data/signtable.h"
 #include "engine/routenumber.h"
-#include "engine/signcommands.h"
 #include "files/infoblock.h"
 #include "files/outbytes.h"
 #include "files/outfile.h"
@@ -49,8 +48,6 @@ constexpr int32_t kBlankChainAt = 52;
 constexpr int32_t kSignTablePointerAt = 64;
 constexpr int32_t kSignTableAt = kOldHeaderSize;
 constexpr char kEmptyRecord = '\xFF';
-constexpr char kFillChar = '\x22';
-constexpr int kEndRecordTime = 3;
 
 // The refusals, each with its own message.
 struct OldTableTooLarge {
@@ -72,41 +69,14 @@ void AppendLink(std::string& out, int32_t value) {
     out += link;
 }
 
-bool IsTextSign(const SignInfo& s) { return s.Model.rfind("K2000", 0) == 0; }
-
 int32_t TableEntries(const ListModel& list, int count) {
     return std::min<int32_t>(LastUsedNumber(list), count - 1) + 1;
-}
-
-// The end records of one chain: a sub-record per graphic and text sign in
-// address order.
-std::vector<std::string> EndRecords(bool fill) {
-    std::vector<std::string> subs;
-    for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
-        const SignInfo& s = SignInfoOf(a);
-        if (s.Model == "K4000") {
-            int16_t x = 0, y = fill ? 19 : 0;
-            std::string text = PositionCommand(x, y) + FontCommand("x");
-            if (fill) {
-                y = 27;
-                text += std::string(20, kFillChar) + PositionCommand(x, y) + FontCommand("x") + std::string(20, kFillChar);
-            } else {
-                text += " ";
-            }
-            subs.push_back(K4000SubrecordOld(text, kEndRecordTime, a, -1, false));
-        } else if (IsTextSign(s)) {
-            const std::string text =
-                fill ? std::string(static_cast<size_t>(std::max(0, s.Width + s.Height)), kFillChar) : std::string(" ");
-            subs.push_back(K2000Subrecord(text, kEndRecordTime, a, false));
-        }
-    }
-    return subs;
 }
 
 // A chain at pos with its pointer in slot; an empty chain leaves the
 // pointer 0.
 void WriteChain(std::string& image, int32_t& pos, int32_t slot, bool fill) {
-    const std::vector<std::string> subs = EndRecords(fill);
+    const std::vector<std::string> subs = EndSubrecords(fill, OutLayout::Old);
     if (subs.empty()) {
         PutZeroBytes(image, slot, 4);
         return;

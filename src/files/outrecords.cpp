@@ -25,6 +25,7 @@ constexpr unsigned char kK1000Byte = 174;
 constexpr unsigned char kSinglePage = 240;
 constexpr unsigned char kPages = 241;
 constexpr char kFill = '\x22';
+constexpr int kEndRecordTime = 3;
 
 enum class Model { None, K4000, K2000, K1000 };
 
@@ -111,44 +112,47 @@ std::string DefaultK4000Text(OutLayout layout) {
     return PositionCommand(x, y) + FontCommand("x") + " ";
 }
 
+bool IsEndRecordSign(const std::string& model) { return model == "K4000" || model.rfind("K2000", 0) == 0; }
+
 // The text and graphic signs: the highest such address, 0 when none.
 int LastTextOrGraphicSign() {
     int last = 0;
-    for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
-        const std::string& m = SignInfoOf(a).Model;
-        if (m == "K4000" || m.rfind("K2000", 0) == 0) last = a;
-    }
+    for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a)
+        if (IsEndRecordSign(SignInfoOf(a).Model)) last = a;
     return last;
 }
 
-std::string AllSignsText(bool fill) {
+// A graphic sign's fill text: two rows of the fill character.
+std::string K4000FillText() {
+    int16_t x = 0, y = 19;
+    std::string text = PositionCommand(x, y) + FontCommand("x") + std::string(20, kFill);
+    y = 27;
+    return text + PositionCommand(x, y) + FontCommand("x") + std::string(20, kFill);
+}
+
+void BuildEndRecords(RecordBuffer& r, bool fill, OutLayout layout) {
     const int last = LastTextOrGraphicSign();
-    if (last == 0) {
+    for (int a = kFirstSignAddress; a <= last; ++a) {
+        const SignInfo& s = SignInfoOf(a);
+        const bool isLast = layout == OutLayout::Ver1_5 && a == last;
+        if (s.Model == "K4000") {
+            AppendK4000Of(layout, r, fill ? K4000FillText() : DefaultK4000Text(layout), kEndRecordTime, a, -1, isLast);
+        } else if (IsEndRecordSign(s.Model)) {
+            r.Begin();
+            AppendK2000(r.bytes, fill ? std::string(static_cast<size_t>(std::max(0, s.Width + s.Height)), kFill) : " ",
+                        kEndRecordTime, a, isLast);
+        }
+    }
+}
+
+std::string AllSignsText(bool fill) {
+    if (LastTextOrGraphicSign() == 0) {
         MsgBox("ERROR!!!!");
         return {};
     }
-    std::string out;
-    for (int a = kFirstSignAddress; a <= last; ++a) {
-        const SignInfo& s = SignInfoOf(a);
-        const bool isLast = a == last;
-        if (s.Model == "K4000") {
-            std::string text;
-            int16_t x = 0, y = 19;
-            text = PositionCommand(x, y) + FontCommand("x");
-            if (fill) {
-                y = 27;
-                text += std::string(20, kFill) + PositionCommand(x, y) + FontCommand("x") + std::string(20, kFill);
-            } else {
-                text += " ";
-            }
-            out += K4000Subrecord(text, 3, a, -1, isLast);
-        } else if (s.Model.rfind("K2000", 0) == 0) {
-            const std::string text = fill ? std::string(static_cast<size_t>(std::max(0, s.Width + s.Height)), kFill)
-                                          : std::string(" ");
-            out += K2000Subrecord(text, 3, a, isLast);
-        }
-    }
-    return out;
+    RecordBuffer r;
+    BuildEndRecords(r, fill, OutLayout::Ver1_5);
+    return std::move(r.bytes);
 }
 
 }  // namespace
@@ -456,5 +460,11 @@ std::string WriteExtraK4000(const std::string& signData, int changeTime) {
 
 std::string BuildAllSignsTextA() { return AllSignsText(true); }
 std::string BuildAllSignsTextB() { return AllSignsText(false); }
+
+std::vector<std::string> EndSubrecords(bool fill, OutLayout layout) {
+    RecordBuffer r;
+    BuildEndRecords(r, fill, layout);
+    return r.Split();
+}
 
 }  // namespace kv

@@ -74,4 +74,10 @@ std::string WriteExtraK4000(const std::string& signData, int changeTime);
 std::string BuildAllSignsTextA();
 std::string BuildAllSignsTextB();
 
+// The end records of the text and graphic signs, one sub-record each in
+// address order with change time 3: filled with the fill character (A) or
+// blank (B, the layout's default text of a graphic sign). In layout 1.5 the
+// last is flagged 132; the old layout links them and flags none.
+std::vector<std::string> EndSubrecords(bool fill, OutLayout layout);
+
 }  // namespace kv
