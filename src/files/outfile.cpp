@@ -39,12 +39,6 @@ void RequireBelowLimit(int64_t pos) {
     if (pos >= kOutFileLimit) throw OutFileTooLarge{};
 }
 
-// Restores the mouse pointer however the build ends.
-struct BusyPointer {
-    BusyPointer() { SetBusy(true); }
-    ~BusyPointer() { SetBusy(false); }
-};
-
 using RecordBuilder = std::function<std::string(int n)>;
 
 // Groups of one table: a group starts at the first number of its hundred
@@ -111,7 +105,6 @@ int32_t WriteK2000SignTable(std::string& image, int32_t pos) {
 }
 
 void WriteDestinationsVer1_5(std::string& image, int32_t& pos, int32_t groupTable) {
-    SetBusy(true);
     const int last = std::min<int>(LastUsedNumber(DestList), kDestCount - 1);
     WriteGroups(image, pos, groupTable, last, [](int n) {
         const DestRecord& r = gDestList[static_cast<size_t>(n)];
@@ -140,7 +133,7 @@ void WriteRouteNumberTable(std::string& image, int32_t& pos) {
 
 bool BuildPromImageVer1_5(std::string& image) {
     image.clear();
-    BusyPointer busy;
+    OutBuildBusy busy;
     try {
         int32_t pos = 0;
         WriteHeaderVer1_5(image, pos);

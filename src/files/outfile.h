@@ -26,6 +26,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/ui.h"
+
 namespace kv {
 
 // --- Byte writers on the image (positions are 0-based)
@@ -41,6 +43,14 @@ void PutZeroBytes(std::string& image, int32_t pos, int32_t count);
 // Raised when the image would reach 1 MiB, the first position a pointer
 // cannot name.
 struct OutFileTooLarge {};
+
+// The busy mouse pointer for as long as a build runs, however it ends.
+struct OutBuildBusy {
+    OutBuildBusy() { SetBusy(true); }
+    ~OutBuildBusy() { SetBusy(false); }
+    OutBuildBusy(const OutBuildBusy&) = delete;
+    OutBuildBusy& operator=(const OutBuildBusy&) = delete;
+};
 
 // --- Parts of the layout
 // The format byte and the two zero pointers; pos becomes 9.

@@ -56,11 +56,6 @@ struct OldTableTooLarge {
 struct OldLinkTooFar {};
 struct AsciiNameTooLong {};
 
-struct BusyPointer {
-    BusyPointer() { SetBusy(true); }
-    ~BusyPointer() { SetBusy(false); }
-};
-
 // A link to value appended to out.
 void AppendLink(std::string& out, int32_t value) {
     if (value >= kOldLinkLimit) throw OldLinkTooFar{};
@@ -180,7 +175,7 @@ void WriteEndRecordsOld(std::string& image, int32_t& pos) {
 
 bool BuildPromImageOld(std::string& image) {
     image.clear();
-    BusyPointer busy;
+    OutBuildBusy busy;
     try {
         int32_t pos = 0, destTable = 0, extraTable = 0;
         WriteSignSetupOld(image, pos, destTable, extraTable);
