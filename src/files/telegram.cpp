@@ -29,19 +29,14 @@ std::vector<std::string> SplitTelegrams(std::string data) {
     for (size_t p = data.find("\xB0\x00", 0, 2); p != std::string::npos; p = data.find("\xB0\x00", p + 2, 2))
         data[p + 1] = '\x01';
 
+    // Each sub-record but the last ends at the first 255 from its second
+    // byte on; the last one's body runs from its third byte up to the first
+    // 255 after it, or to the end.
     std::vector<std::string> out;
     const auto k = std::count(data.begin(), data.end(), kFrame);
-    if (k == 1) {
-        // The body runs from the third byte up to the first 255 after it.
-        const size_t q = data.size() > 2 ? data.find(kFrame, 2) : std::string::npos;
-        const std::string body = data.size() > 2 ? data.substr(2, q == std::string::npos ? std::string::npos : q - 2) : "";
-        out.push_back(Frame(body));
-        return out;
-    }
-    std::string rest = data;
+    std::string rest = std::move(data);
     for (long i = 1; i <= k; ++i) {
         if (i < k) {
-            // The 255 that ends this sub-record: the first at or after the second byte.
             const size_t p = rest.find(kFrame, 1);
             out.push_back(Frame(p >= 2 ? rest.substr(2, p - 2) : std::string()));
             rest = rest.substr(p + 1);
