@@ -19,8 +19,7 @@ void InitRecentFiles() {
 }
 
 bool LoadRecentFiles() {
-    gRecentFiles.fill(RecentFile{});
-    gRecentFileCount = 0;
+    ResetRecentFiles();
     std::string data;
     if (!FileExists(RecentFilesPath()) || !ReadWholeFile(RecentFilesPath(), data)) return false;
     int16_t n = 0;
@@ -51,13 +50,8 @@ void SortRecentFiles() {
 
 void ShowRecentFiles() {
     MainWindowServices& head = Head();
-    if (gRecentFileCount == 0) {
-        head.ShowRecentFilesSeparator(false);
-        for (int n = 1; n <= kRecentFileSlots; ++n) head.ShowRecentFileEntry(n, std::string(), false);
-        return;
-    }
     SortRecentFiles();
-    head.ShowRecentFilesSeparator(true);
+    head.ShowRecentFilesSeparator(gRecentFileCount > 0);
     for (int n = 1; n <= kRecentFileSlots; ++n) {
         if (n <= gRecentFileCount) {
             std::string caption = "&";
@@ -74,7 +68,7 @@ void ShowRecentFiles() {
 void AddRecentFile(const std::string& path) {
     int found = 0;  // position 1..count, 0 when not listed
     for (int i = 1; i <= gRecentFileCount; ++i)
-        if (UCase(gRecentFiles[static_cast<size_t>(i - 1)].Path) == UCase(path)) {
+        if (EqualsNoCase(gRecentFiles[static_cast<size_t>(i - 1)].Path, path)) {
             found = i;
             break;
         }
