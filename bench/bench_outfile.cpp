@@ -77,9 +77,7 @@ std::string ProjectBytes(const kv::SyntheticProjectShape& spec) {
 }
 
 void ReadProject(const std::string& bytes) {
-    kv::ClearLists();
-    kv::DestList.Clear();
-    kv::ExtraList.Clear();
+    kv::ClearRecordsAndLines();
     if (kv::ReadTxlData(bytes, "bench.txl") != kv::TxlReadResult::Read) throw std::runtime_error("project unreadable");
 }
 

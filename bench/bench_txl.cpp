@@ -10,7 +10,6 @@
 #include <string>
 #include <unistd.h>
 
-#include "data/destlist.h"
 #include "data/records.h"
 #include "files/document.h"
 #include "files/txlread.h"
@@ -44,16 +43,10 @@ void Prepare() {
     gFileSize = static_cast<size_t>(kv::FileLength(ReadPath()));
 }
 
-void EmptyProject() {
-    kv::ClearLists();
-    kv::DestList.Clear();
-    kv::ExtraList.Clear();
-}
-
 void BM_TxlRead(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        EmptyProject();
+        kv::ClearRecordsAndLines();
         state.ResumeTiming();
         if (kv::OpenTxlFile(ReadPath()) != kv::TxlReadResult::Read) state.SkipWithError("read failed");
     }
@@ -75,7 +68,7 @@ void BM_PlainRead(benchmark::State& state) {
 
 void BM_TxlWrite(benchmark::State& state) {
     // The table read back from the file, as after Open.
-    EmptyProject();
+    kv::ClearRecordsAndLines();
     kv::OpenTxlFile(ReadPath());
     for (auto _ : state)
         if (!kv::SaveTxlFile(WritePath())) state.SkipWithError("write failed");

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "data/charmap.h"
-#include "data/destlist.h"
 #include "data/language.h"
 #include "data/records.h"
 #include "data/signtable.h"
@@ -41,9 +40,7 @@ bool ReadProject(const std::string& path) {
         std::fprintf(stderr, "cannot read %s\n", path.c_str());
         return false;
     }
-    kv::ClearLists();
-    kv::DestList.Clear();
-    kv::ExtraList.Clear();
+    kv::ClearRecordsAndLines();
     kv::gCurrentSign = 0;
     return kv::ReadTxlData(bytes, path) == kv::TxlReadResult::Read;
 }

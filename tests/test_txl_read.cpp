@@ -709,9 +709,7 @@ TEST_F(TxlOpenTest, ProjectOfManyPiecesOpensWhole) {
     const std::vector<std::string> destLines = DestList.Lines();
     const std::vector<std::string> extraLines = ExtraList.Lines();
 
-    ClearLists();
-    DestList.Clear();
-    ExtraList.Clear();
+    ClearRecordsAndLines();
     ASSERT_EQ(OpenTxlFile(path), TxlReadResult::Read);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(BuildTxlFile(5), bytes);

@@ -72,9 +72,7 @@ std::string TemplatePath() { return JoinPath(gDataPath, "standard.ini"); }
 void LoadEmptyProject() {
     ClearSignConfigFlags();
     ClearSignTable();
-    ClearLists();
-    DestList.Clear();
-    ExtraList.Clear();
+    ClearRecordsAndLines();
     gLineNoTable.fill(std::string());
     SetHeadModeControls(false);
 }
@@ -95,9 +93,7 @@ TxlReadResult OpenTxl(const std::string& path, bool isFallback) {
             return ReadTxlData(r, path);
         } catch (const TxlFileError&) {
             // As when the file cannot be opened: what was read of it goes.
-            ClearLists();
-            DestList.Clear();
-            ExtraList.Clear();
+            ClearRecordsAndLines();
             err = kErrPathAccess;
         }
     }
@@ -128,6 +124,12 @@ void ClearLists() {
     empty.Srad = "0000000000";
     gDestList.fill(empty);
     gExtraList.fill(empty);
+}
+
+void ClearRecordsAndLines() {
+    ClearLists();
+    DestList.Clear();
+    ExtraList.Clear();
 }
 
 TxlReadResult OpenTxlFile(const std::string& path) { return OpenTxl(path, false); }

@@ -2,10 +2,10 @@
 // file) into the project tables, the sign table, the out-file options, the
 // route-number settings and the main window's two lists.
 //
-// The callers empty the tables (ClearLists) and the lists first. A file that
-// cannot be opened is reported and the template standard.ini of the data
-// folder is read in its place (once; when that fails too the project is left
-// empty). A damaged file is reported once; what was read before the damage
+// The callers empty the tables and the lists first (ClearRecordsAndLines).
+// A file that cannot be opened is reported and the template standard.ini of
+// the data folder is read in its place (once; when that fails too the
+// project is left empty). A damaged file is reported once; what was read before the damage
 // stays, as an untitled project, so that Save cannot overwrite the file.
 #pragma once
 
@@ -43,6 +43,8 @@ void ReadTxlTrailer(TxlByteReader& r);
 // Empties every destination and extra-text record: strings empty, ChangeTime
 // gDefaultChangeTime, Flag off, Code four Chr(0), Srad "0000000000".
 void ClearLists();
+// ClearLists, and the main window's two lists emptied too.
+void ClearRecordsAndLines();
 
 // What the last reading met, in file order (for the dump and the tests).
 struct TxlReadInfo {

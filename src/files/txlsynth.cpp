@@ -87,9 +87,7 @@ void BuildSyntheticProject(const SyntheticProjectShape& spec) {
         SetSignConfig(line);
     }
 
-    ClearLists();
-    DestList.Clear();
-    ExtraList.Clear();
+    ClearRecordsAndLines();
     ResetUserFields();
     gUserCompany = "Synthetic";
     InitOutFileDefaults();

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "data/destcodes.h"
-#include "data/destlist.h"
 #include "data/headmode.h"
 #include "data/records.h"
 #include "data/signtable.h"
@@ -36,9 +35,7 @@ int main(int argc, char** argv) {
     line.replace(31, 1, "2");
     if (!ParseSignDefinition(line) || !SetSignConfig(line)) return 1;
 
-    ClearLists();
-    DestList.Clear();
-    ExtraList.Clear();
+    ClearRecordsAndLines();
     ResetUserFields();
     ResetOutOptions();
     gSignToShow = " 2: \"FRONT\", K4000";
