@@ -11,6 +11,7 @@
 #include "engine/graphictools.h"
 #include "platform/vbfile.h"
 #include "probe.h"
+#include "probe_data.h"
 
 using namespace kv;
 
@@ -90,13 +91,8 @@ PROBE_COMMAND("grf-dump", "grf-dump FILE") {
 
 PROBE_COMMAND("strips", "strips ART-FILE") {
     if (args.size() != 1) return probe::Usage("strips ART-FILE");
-    std::string bytes;
-    if (!ReadBytes(args[0], bytes)) return 1;
     std::vector<std::string> rows;
-    const int16_t fn = FileOpen(args[0], FileMode::Input);
-    std::string line;
-    while (FileLineInput(fn, line)) rows.push_back(line);
-    FileClose(fn);
+    if (!probe::ReadLines(args[0], rows)) return 1;
     while (!rows.empty() && rows.back().empty()) rows.pop_back();
     int w = 0;
     for (const auto& r : rows) w = std::max<int>(w, static_cast<int>(r.size()));

@@ -4,8 +4,8 @@
 #include "data/ini.h"
 #include "platform/paths.h"
 #include "platform/vb.h"
-#include "platform/vbfile.h"
 #include "probe.h"
+#include "probe_data.h"
 
 using namespace kv;
 
@@ -42,14 +42,7 @@ PROBE_COMMAND("ini-insert", "ini-insert FILE SECTION KEY VALUE [--string]") {
 
 PROBE_COMMAND("ini-replace-section", "ini-replace-section FILE SECTION LINES-FILE") {
     if (args.size() != 3) return probe::Usage("ini-replace-section FILE SECTION LINES-FILE");
-    int16_t fn = FileOpen(args[2], FileMode::Input);
-    if (fn < 0) {
-        std::fprintf(stderr, "%s not found!\n", args[2].c_str());
-        return 1;
-    }
     std::vector<std::string> lines;
-    std::string l;
-    while (FileLineInput(fn, l)) lines.push_back(l);
-    FileClose(fn);
+    if (!probe::ReadLines(args[2], lines)) return 1;
     return IniReplaceSection(args[0], args[1], lines, static_cast<int16_t>(lines.size()) - 1) ? 0 : 1;
 }

@@ -11,6 +11,7 @@
 #include "files/txlread.h"
 #include "platform/paths.h"
 #include "platform/safefile.h"
+#include "platform/vbfile.h"
 
 namespace probe {
 
@@ -43,6 +44,18 @@ bool ReadProject(const std::string& path) {
     kv::ClearRecordsAndLines();
     kv::gCurrentSign = 0;
     return kv::ReadTxlData(bytes, path) == kv::TxlReadResult::Read;
+}
+
+bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
+    const int16_t fn = kv::FileOpen(path, kv::FileMode::Input);
+    if (fn < 0) {
+        std::fprintf(stderr, "%s not found!\n", path.c_str());
+        return false;
+    }
+    std::string line;
+    while (kv::FileLineInput(fn, line)) lines.push_back(line);
+    kv::FileClose(fn);
+    return true;
 }
 
 std::string Quoted(const std::string& s, bool escapeBackslash) {

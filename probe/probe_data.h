@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace probe {
 
@@ -17,6 +18,9 @@ bool LoadDataFonts(const std::string& dir);
 // fallback; false (an unreadable file said on stderr) when it is unreadable
 // or damaged.
 bool ReadProject(const std::string& path);
+// The lines of a text file as the program reads them; false (said on
+// stderr) when the file cannot be opened.
+bool ReadLines(const std::string& path, std::vector<std::string>& lines);
 // A text in double quotes; bytes outside 32..126 and the quote as \xHH, and
 // the backslash too when escapeBackslash is set.
 std::string Quoted(const std::string& s, bool escapeBackslash);
