@@ -11,6 +11,7 @@
 #include "data/ini.h"
 #include "data/language.h"
 #include "data/records.h"
+#include "data/signtable.h"
 #include "files/outbytes.h"
 #include "platform/paths.h"
 #include "platform/ui.h"
@@ -199,8 +200,8 @@ std::string WriteSignTestBlock(int16_t fileNo) {
 
 std::string BuildSignInfoBlock(const SignTableView& signs) {
     std::string p;
-    for (int a = 2; a <= 16; ++a) {
-        const SignSummary& s = signs[static_cast<size_t>(a - 2)];
+    for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
+        const SignSummary& s = signs[static_cast<size_t>(a - kFirstSignAddress)];
         if (s.Model != "K4000") continue;
         std::string entry = "\xFF" + ByteOf(a) + "\xA2";
         entry += "\xD0" + ByteOf(s.Width) + "\xD1" + ByteOf(s.Height);

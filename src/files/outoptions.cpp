@@ -14,22 +14,22 @@
 
 namespace kv {
 
+const char* const kDefaultRouteNumberSeq = " 0123456789ABCDEF";
+const char* const kDefaultCommandFile = "(EnglskTD.kcm)";
+
 int16_t gCommandRowOn = 1;
 int16_t gFontSectionOn = 1;
 int16_t gComrowMems = 1;
 int16_t gControlInfoOn = 0;
-std::string gRouteNumberSeq = " 0123456789ABCDEF";
+std::string gRouteNumberSeq = kDefaultRouteNumberSeq;
 int16_t gRouteNumberStartIndex = 2;
 int16_t gLineNumberOn = 0;
-std::string gCommandFile = "(EnglskTD.kcm)";
+std::string gCommandFile = kDefaultCommandFile;
 std::string gSignToShow;
 std::string gPromName;
 std::string gAsciiName;
 int16_t gOptionsDestCount = 0;
 int16_t gOutCfgLoaded = 0;
-
-const char* const kDefaultRouteNumberSeq = " 0123456789ABCDEF";
-const char* const kDefaultCommandFile = "(EnglskTD.kcm)";
 
 void InitOutFileDefaults() {
     gCommandRowOn = 1;
@@ -201,8 +201,8 @@ void InitOutFilePrefs(OutFilePrefsForm& f, const OutFilePrefsInput& in) {
     f.SignToShowItems.clear();
     f.SignToShowIndex = -1;
     bool matched = false;
-    for (int a = 2; a <= 16; ++a) {
-        const SignSummary& s = in.Signs[static_cast<size_t>(a - 2)];
+    for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
+        const SignSummary& s = in.Signs[static_cast<size_t>(a - kFirstSignAddress)];
         if (s.Model.compare(0, 2, "K2") != 0 && s.Model.compare(0, 2, "K4") != 0) continue;
         const std::string item = SignItem(a, s);
         f.SignToShowItems.push_back(item);

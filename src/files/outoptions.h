@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "data/signtable.h"
+
 namespace kv {
 
 // --- The option set (16-bit integers; Booleans are -1/0)
@@ -69,8 +71,7 @@ struct SignSummary {
     int16_t Height = 0;
     std::string Name;
 };
-constexpr int kOutSignCount = 15;
-using SignTableView = std::array<SignSummary, kOutSignCount>;
+using SignTableView = std::array<SignSummary, kSignCount>;
 // True when some sign's model begins with the prefix.
 bool AnySignModelStartsWith(const SignTableView& signs, const std::string& prefix);
 
