@@ -11,6 +11,7 @@
 #include "engine/fontlib.h"
 #include "engine/signcommands.h"
 #include "files/outbytes.h"
+#include "files/outfile.h"
 #include "platform/paths.h"
 #include "platform/ui.h"
 #include "platform/vb.h"
@@ -39,9 +40,9 @@ std::string OutFontLibraryPath() { return JoinPath(gFontPath, kLibraryName); }
 
 std::string CollectUsedFonts() {
     std::array<long, 256> counts{};
-    const int lastDest = std::min<int>(LastUsedNumber(DestList), kDestCount - 1);
+    const int lastDest = LastRecordNumber(DestList);
     for (int n = 0; n <= lastDest; ++n) CountFonts(gDestList[static_cast<size_t>(n)].SignData, counts);
-    const int lastExtra = std::min<int>(LastUsedNumber(ExtraList), kExtraCount - 1);
+    const int lastExtra = LastRecordNumber(ExtraList);
     for (int n = 0; n <= lastExtra; ++n) CountFonts(gExtraList[static_cast<size_t>(n)].SignData, counts);
 
     std::string ids;

@@ -66,6 +66,11 @@ void WriteGroups(std::string& image, int32_t& pos, int32_t groupTable, int last,
 
 }  // namespace
 
+int LastRecordNumber(const ListModel& list) {
+    const int count = &list == &DestList ? kDestCount : kExtraCount;
+    return std::min<int>(LastUsedNumber(list), count - 1);
+}
+
 void PutPointerHex(std::string& image, int32_t value, int32_t pos) {
     RequireBelowLimit(value);
     PutAt(image, pos, PointerBytes(value));
@@ -105,7 +110,7 @@ int32_t WriteK2000SignTable(std::string& image, int32_t pos) {
 }
 
 void WriteDestinationsVer1_5(std::string& image, int32_t& pos, int32_t groupTable) {
-    const int last = std::min<int>(LastUsedNumber(DestList), kDestCount - 1);
+    const int last = LastRecordNumber(DestList);
     WriteGroups(image, pos, groupTable, last, [](int n) {
         const DestRecord& r = gDestList[static_cast<size_t>(n)];
         if (r.SignData.empty()) return std::string();
@@ -114,7 +119,7 @@ void WriteDestinationsVer1_5(std::string& image, int32_t& pos, int32_t groupTabl
 }
 
 void WriteExtraTextsVer1_5(std::string& image, int32_t& pos, int32_t groupTable) {
-    const int last = std::min<int>(LastUsedNumber(ExtraList), kExtraCount - 1);
+    const int last = LastRecordNumber(ExtraList);
     WriteGroups(image, pos, groupTable, last, [](int n) {
         const DestRecord& r = gExtraList[static_cast<size_t>(n)];
         if (r.SignData.empty()) return std::string();
@@ -123,7 +128,7 @@ void WriteExtraTextsVer1_5(std::string& image, int32_t& pos, int32_t groupTable)
 }
 
 void WriteRouteNumberTable(std::string& image, int32_t& pos) {
-    const int last = std::min<int>(LastUsedNumber(DestList), kDestCount - 1);
+    const int last = LastRecordNumber(DestList);
     std::string table;
     table.reserve(static_cast<size_t>(std::max(0, last)) * 6);
     for (int n = 1; n <= last; ++n) table += PadCode(gDestList[static_cast<size_t>(n)].Code) + Le16(n);

@@ -40,6 +40,12 @@ void PutPointer(std::string& image, int32_t value, int32_t pos);
 void PutOffset16(std::string& image, int32_t target, int32_t base, int32_t pos);
 void PutZeroBytes(std::string& image, int32_t pos, int32_t count);
 
+class ListModel;
+
+// The last number of a list's record table that the out-file takes:
+// LastUsedNumber, kept inside the table (a list line may name more).
+int LastRecordNumber(const ListModel& list);
+
 // Raised when the image would reach 1 MiB, the first position a pointer
 // cannot name.
 struct OutFileTooLarge {};

@@ -64,9 +64,7 @@ void AppendLink(std::string& out, int32_t value) {
     out += link;
 }
 
-int32_t TableEntries(const ListModel& list, int count) {
-    return std::min<int32_t>(LastUsedNumber(list), count - 1) + 1;
-}
+int32_t TableEntries(const ListModel& list) { return LastRecordNumber(list) + 1; }
 
 // A chain at pos with its pointer in slot; an empty chain leaves the
 // pointer 0.
@@ -97,8 +95,8 @@ char AsciiDigitCode(char c) {
 
 void WriteSignSetupOld(std::string& image, int32_t& pos, int32_t& destTable, int32_t& extraTable) {
     if (static_cast<int>(gAsciiName.size()) > kMaxAsciiNameLength) throw AsciiNameTooLong{};
-    const int32_t d = TableEntries(DestList, kDestCount);
-    const int32_t x = TableEntries(ExtraList, kExtraCount);
+    const int32_t d = TableEntries(DestList);
+    const int32_t x = TableEntries(ExtraList);
     if (d > kOldMaxDestEntries) throw OldTableTooLarge{d};
 
     PutZeroBytes(image, 0, kOldHeaderSize);
@@ -132,7 +130,7 @@ std::string WriteDestRecordOld(const std::string& signData, int changeTime, int1
 }
 
 void WriteDestinationsOld(std::string& image, int32_t& pos, int32_t destTable, int32_t emptyRecord) {
-    const int32_t d = TableEntries(DestList, kDestCount);
+    const int32_t d = TableEntries(DestList);
     for (int32_t n = 0; n < d; ++n) {
         const DestRecord& r = gDestList[static_cast<size_t>(n)];
         // A record that yields no sub-record shows as empty, like a number
@@ -150,7 +148,7 @@ void WriteDestinationsOld(std::string& image, int32_t& pos, int32_t destTable, i
 }
 
 void WriteExtraTextsOld(std::string& image, int32_t& pos, int32_t extraTable, int32_t emptyRecord) {
-    const int32_t x = TableEntries(ExtraList, kExtraCount);
+    const int32_t x = TableEntries(ExtraList);
     // Extra text 0 is never written: its entry points to a single byte 0.
     PutPointerHex(image, pos, extraTable);
     PutAt(image, pos, std::string(1, '\0'));
