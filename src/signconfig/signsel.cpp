@@ -89,10 +89,9 @@ SignSelRows BuildSignSelRows() {
             r.rows.push_back(row);
             if (a >= kLastSignAddress) break;
         }
-        // The only sign of a configuration is offered ticked.
-        if (g.kind == SignSelRow::Graphic && r.nK4000 == 1 && r.nK2000 == 0 && r.nK1000 == 0 && !r.rows.empty())
-            r.rows.front().ticked = true;
     }
+    // The only sign of a configuration, a graphic one, is offered ticked.
+    if (r.nK4000 == 1 && r.nK2000 == 0 && r.nK1000 == 0 && !r.rows.empty()) r.rows.front().ticked = true;
     return r;
 }
 
