@@ -29,12 +29,10 @@
 #include "files/fontsection.h"
 #include "files/infoblock.h"
 #include "files/outfile.h"
-#include "files/outoptions.h"
 #include "files/outrecords.h"
 #include "files/txlread.h"
 #include "files/txlsynth.h"
 #include "files/txlwrite.h"
-#include "data/ini.h"
 #include "platform/paths.h"
 
 namespace fs = std::filesystem;

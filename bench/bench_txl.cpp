@@ -10,7 +10,6 @@
 #include <string>
 #include <unistd.h>
 
-#include "data/records.h"
 #include "files/document.h"
 #include "files/txlread.h"
 #include "files/txlsynth.h"

@@ -10,7 +10,6 @@
 #include "data/fontlist.h"
 #include "data/ini.h"
 #include "data/language.h"
-#include "platform/paths.h"
 #include "platform/vbfile.h"
 #include "fuzz_support.h"
 

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include "data/ini.h"
-#include "data/language.h"
 #include "platform/vbfile.h"
 #include "fuzz_support.h"
 

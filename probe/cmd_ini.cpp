@@ -2,7 +2,6 @@
 #include <cstdio>
 
 #include "data/ini.h"
-#include "platform/paths.h"
 #include "platform/vb.h"
 #include "probe.h"
 #include "probe_data.h"

@@ -8,9 +8,7 @@
 #include <string>
 
 #include "data/records.h"
-#include "data/signtable.h"
 #include "files/outbuild.h"
-#include "files/outoptions.h"
 #include "files/telegram.h"
 #include "platform/ui.h"
 #include "platform/vb.h"

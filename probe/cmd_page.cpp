@@ -8,13 +8,11 @@
 #include <string>
 
 #include "data/destlist.h"
-#include "data/fieldtext.h"
 #include "data/inverted.h"
 #include "data/records.h"
 #include "data/signdata.h"
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
-#include "engine/editorview.h"
 #include "engine/editstate.h"
 #include "engine/markup.h"
 #include "engine/pageload.h"

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "data/destcodes.h"
-#include "data/destlist.h"
 #include "data/headmode.h"
 #include "data/records.h"
 #include "data/signtable.h"

@@ -10,7 +10,6 @@
 #include "engine/fontlib.h"
 #include "files/txlread.h"
 #include "platform/paths.h"
-#include "platform/safefile.h"
 #include "platform/vbfile.h"
 
 namespace probe {

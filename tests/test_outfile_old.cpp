@@ -3,18 +3,14 @@
 #include <cstdlib>
 #include <functional>
 
-#include "data/destcodes.h"
 #include "data/destlist.h"
 #include "data/headmode.h"
 #include "data/records.h"
-#include "data/signtable.h"
 #include "engine/routenumber.h"
 #include "files/document.h"
 #include "files/outbuild.h"
-#include "files/outfile.h"
 #include "files/outfile_old.h"
 #include "files/outoptions.h"
-#include "files/outrecords.h"
 #include "files/txlwrite.h"
 #include "platform/safefile.h"
 #include "platform/vb.h"

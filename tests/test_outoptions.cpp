@@ -5,7 +5,6 @@
 #include "files/infoblock.h"
 #include "files/outoptions.h"
 #include "platform/vb.h"
-#include "platform/vbfile.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
 

@@ -4,7 +4,6 @@
 #include "files/recentfiles.h"
 #include "platform/paths.h"
 #include "platform/safefile.h"
-#include "platform/ui.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
 #include "support/txl_state.h"

@@ -6,7 +6,6 @@
 #include "platform/paths.h"
 #include "platform/safefile.h"
 #include "platform/ui.h"
-#include "platform/vb.h"
 
 namespace kv {
 

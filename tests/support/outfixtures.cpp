@@ -4,7 +4,6 @@
 #include "data/destcodes.h"
 #include "data/destlist.h"
 #include "data/headmode.h"
-#include "data/ini.h"
 #include "data/language.h"
 #include "data/records.h"
 #include "data/signtable.h"
