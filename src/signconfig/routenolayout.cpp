@@ -1,6 +1,6 @@
 #include "signconfig/routenolayout.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "data/charmap.h"
 #include "data/records.h"
@@ -35,8 +35,6 @@ bool LibraryMeasure(const std::string& fontId, int16_t charCode, int16_t& w, int
 
 RouteNoCharMeasure gMeasure;
 
-int16_t Clamp16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(v, -32768, 32767)); }
-
 const SignInfo* CurrentSign() { return IsSignAddress(gCurrentSign) ? &SignInfoOf(gCurrentSign) : nullptr; }
 
 }  // namespace
@@ -57,9 +55,9 @@ void PlaceRouteNoArea(int32_t rightEdge) {
     MeasureRouteNoChar(gRouteNoFont, '0', w, h);
     gRouteNoAreaHeight = h;
     const int32_t charWidth = (w / 5) * 5;
-    gRouteNoAreaWidth = Clamp16(charWidth * gLineNoFieldCount);
-    if (gRouteNoLeft) gRouteNoX = Clamp16(int32_t{gRouteNoPos} * 5);
-    else gRouteNoX = Clamp16(rightEdge - int32_t{gRouteNoAreaWidth} - int32_t{gRouteNoPos} * 5);
+    gRouteNoAreaWidth = CIntClamp(charWidth * gLineNoFieldCount);
+    if (gRouteNoLeft) gRouteNoX = CIntClamp(int32_t{gRouteNoPos} * 5);
+    else gRouteNoX = CIntClamp(rightEdge - int32_t{gRouteNoAreaWidth} - int32_t{gRouteNoPos} * 5);
     gRouteNoY = 0;
 }
 
