@@ -57,7 +57,6 @@ public:
         s_ += t;
         return *this;
     }
-    Bytes& Add(const std::string& raw) { return R(raw); }
     const std::string& str() const { return s_; }
     size_t size() const { return s_.size(); }
 
