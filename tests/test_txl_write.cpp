@@ -48,11 +48,6 @@ std::string HexDump(const std::string& bytes) {
     return out;
 }
 
-void AddSign(const std::string& line) {
-    ParseSignDefinition(line);
-    SetSignConfig(line);
-}
-
 void SetRecord(DestRecord& r, const std::string& text, const std::string& data, int16_t time, int16_t flag,
                const std::string& alt, const std::string& code) {
     r.Text = text;
@@ -65,8 +60,8 @@ void SetRecord(DestRecord& r, const std::string& text, const std::string& data, 
 
 // A small project that uses every field.
 void SmallProject(int16_t version) {
-    AddSign(SignLine("FRONT", "K4000", "112x16", "2"));
-    AddSign(SignLine("REAR", "K2000_1R", "16", "5"));
+    testsigns::Sign(SignLine("FRONT", "K4000", "112x16", "2"));
+    testsigns::Sign(SignLine("REAR", "K2000_1R", "16", "5"));
     gUserDate = "2024-05-06";
     gUserResponsible = "R";
     gUserOthers = "O";
