@@ -258,8 +258,6 @@ Result Check(const std::string& img, const std::string& library) {
     return r;
 }
 
-std::string Dump(const std::string& img, const Result& r) { return Dump(img, r.segments); }
-
 std::string Dump(const std::string& img, const std::vector<Segment>& segments) {
     std::ostringstream out;
     out << "# out-file of " << img.size() << " bytes: offset: bytes ; what they are\n";

@@ -49,7 +49,6 @@ Result Check(const std::string& image, const std::string& library);
 // The image as labelled hex lines "offset: bytes ; label", 16 bytes a line,
 // runs of eight or more zero bytes written as "00*count", and in pointer
 // tables runs of three or more equal pointers as "aabbccdd*count".
-std::string Dump(const std::string& image, const Result& r);
 std::string Dump(const std::string& image, const std::vector<Segment>& segments);
 // The bytes of a dump (comments after ";" and "#" lines are ignored). False
 // when a token is not a byte or a run, or an offset disagrees with the bytes
