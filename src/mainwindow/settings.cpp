@@ -1,5 +1,6 @@
 #include "mainwindow/settings.h"
 
+#include "data/destcodes.h"
 #include "data/ini.h"
 #include "data/language.h"
 #include "platform/paths.h"
@@ -25,10 +26,6 @@ int16_t Number16(const std::string& v) { return CIntClamp(Val(v)); }
 std::string Generell(const std::string& key) { return IniGetValue(gSettingsFile, "Generell", key, kIniOpenClose); }
 
 }  // namespace
-
-std::string DefaultCodePositionChars(int position) {
-    return position == 2 || position == 3 ? " 0123456789AbCdEFHL" : " 0123456789";
-}
 
 MainFormSettings ReadMainSettings(const std::function<void()>& loadFontLibrary) {
     MainFormSettings form;
@@ -86,7 +83,7 @@ MainFormSettings ReadMainSettings(const std::function<void()>& loadFontLibrary) 
 
     for (int n = 1; n <= 4; ++n) {
         std::string v = IniGetValue(gSettingsFile, "DestNoCharachters", "DestPos" + std::to_string(n), kIniOpenClose);
-        form.allowedCodeChars[n - 1] = v == "0" ? DefaultCodePositionChars(n) : v;
+        form.allowedCodeChars[n - 1] = v == "0" ? DefaultAllowedCodeChars(n) : v;
     }
 
     bool documentFolderOk = false;
