@@ -12,6 +12,12 @@ namespace kv {
 // True from just before the splash is shown until the splash's timer fires.
 extern int16_t SplashActive;
 
+// The settings file that names the data folder: KIVAR.LIB of the current
+// folder when it has one (in any letter case), else the program folder's.
+// The upper-cased name is what messages show; the file itself is found
+// without regard to letter case.
+std::string FirstSettingsFile();
+
 // Fills gDataPath, gSettingsFile, gLanguage and gLanguageFile. When the
 // language keys are present and empty, `chooseLanguage` runs (the first-start
 // language choice; it is expected to store the choice).

@@ -3,6 +3,7 @@
 #include "data/destcodes.h"
 #include "data/ini.h"
 #include "data/language.h"
+#include "data/startup.h"
 #include "platform/paths.h"
 #include "platform/vb.h"
 
@@ -32,10 +33,7 @@ MainFormSettings ReadMainSettings(const std::function<void()>& loadFontLibrary) 
     const std::string program = ProgramFolder();
     ChangeDirectory(program);
 
-    // The settings file of the current folder, else the program's own.
-    std::string first = !ListDir(CurrentDir(), "kivar.lib").empty() ? JoinPath(CurrentDir(), "KIVAR.LIB")
-                                                                      : JoinPath(program, "KIVAR.LIB");
-    std::string kivarPath = IniGetValue(first, "Generell", "KivarPath", kIniOpenClose);
+    std::string kivarPath = IniGetValue(FirstSettingsFile(), "Generell", "KivarPath", kIniOpenClose);
     if (!Unset(kivarPath) && ChangeDirectory(kivarPath)) {
         gDataPath = kivarPath;
     } else {
