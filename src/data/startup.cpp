@@ -56,10 +56,12 @@ std::vector<std::string> LoadLanguageList() {
     return list;
 }
 
+std::string InDataFolder(const std::string& name) {
+    return name.find(gDataPath) == std::string::npos ? JoinPath(gDataPath, name) : name;
+}
+
 std::string LanguageFileOf(const std::string& language) {
-    std::string name = IniGetValue(LanguageIni(), language, "FileName", kIniOpenClose);
-    if (name.find(gDataPath) == std::string::npos) name = JoinPath(gDataPath, name);
-    return name;
+    return InDataFolder(IniGetValue(LanguageIni(), language, "FileName", kIniOpenClose));
 }
 
 void StoreLanguageChoice(const std::string& language) {

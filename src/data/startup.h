@@ -33,8 +33,11 @@ std::string FindIconFile(const std::string& iconName);
 // First-start language choice: the languages of language.ini in the data
 // folder, in the order offered.
 std::vector<std::string> LoadLanguageList();
-// The language file path of a language, with the data folder put in front
-// unless the name already contains it.
+// A file name with the data folder put in front unless the name already
+// contains it.
+std::string InDataFolder(const std::string& name);
+// The language file path of a language (language.ini's FileName), in the
+// data folder.
 std::string LanguageFileOf(const std::string& language);
 // Stores the choice in gLanguage, gLanguageFile and [Generell] of the settings.
 void StoreLanguageChoice(const std::string& language);

@@ -57,8 +57,7 @@ MainFormSettings ReadMainSettings(const std::function<void()>& loadFontLibrary) 
     ChangeDirectory(gDataPath);
 
     gLanguage = Generell("Language");
-    gLanguageFile = Generell("LanguageFile");
-    if (gLanguageFile.find(gDataPath) == std::string::npos) gLanguageFile = JoinPath(gDataPath, gLanguageFile);
+    gLanguageFile = InDataFolder(Generell("LanguageFile"));
     if (!FileExists(gLanguageFile)) {
         std::string name = IniGetValue(JoinPath(gDataPath, "language.ini"), gLanguage, "FileName", kIniOpenClose);
         gLanguageFile = name;
