@@ -34,14 +34,6 @@ bool KeyOf(const std::string& line, std::string& key) {
     return true;
 }
 
-std::string RemoveQuotes(const std::string& s) {
-    std::string r;
-    r.reserve(s.size());
-    for (char c : s)
-        if (c != '"') r += c;
-    return r;
-}
-
 }  // namespace
 
 std::string IniGetValue(const std::string& fileName, const std::string& section, const std::string& key,
@@ -86,7 +78,7 @@ std::string IniGetValue(const std::string& fileName, const std::string& section,
         }
         if (found == key) {
             size_t eq = current.find('=');
-            if (eq != std::string::npos) result = RemoveQuotes(current.substr(eq + 1));
+            if (eq != std::string::npos) result = RemoveString(current.substr(eq + 1), "\"");
         }
     }
     if (mode == kIniOnce || mode == kIniContinueClose || mode == kIniOpenClose) {
