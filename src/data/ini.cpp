@@ -138,22 +138,6 @@ int16_t IniCompareValue(const std::string& fileName, const std::string& section,
 
 namespace {
 
-std::vector<std::string> SplitLines(const std::string& d) {
-    std::vector<std::string> lines;
-    size_t p = 0;
-    while (p < d.size()) {
-        size_t i = p;
-        while (i < d.size() && d[i] != '\r' && d[i] != '\n') ++i;
-        lines.emplace_back(d, p, i - p);
-        if (i < d.size()) {
-            if (d[i] == '\r' && i + 1 < d.size() && d[i + 1] == '\n') i += 2;
-            else ++i;
-        }
-        p = i;
-    }
-    return lines;
-}
-
 void SectionMissing(const std::string& fileName, const std::string& header) {
     MsgBox(fileName + ":\r" + header + gTextS25, vbCritical);
 }

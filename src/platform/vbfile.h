@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kv {
 
@@ -22,6 +23,8 @@ std::string FilePath(int16_t fn);
 // Reads one line: up to a carriage return (a line feed right after it is
 // skipped) or a lone line feed. Returns false when the file has ended.
 bool FileLineInput(int16_t fn, std::string& line);
+// The lines of a text as FileLineInput reads them.
+std::vector<std::string> SplitLines(const std::string& data);
 bool FileEof(int16_t fn);
 int64_t FileLof(int16_t fn);
 // 1-based position of the next byte to read or write.
