@@ -12,8 +12,6 @@ namespace {
 
 constexpr size_t npos = std::string::npos;
 
-std::string Key(int16_t address) { return std::string{kSectionMark, static_cast<char>(address)}; }
-
 bool IsSectionText(const std::string& t) { return t.size() >= 2 && t[0] == kSectionMark; }
 
 // Page marks are two characters (mark and time), so the search for the next
@@ -70,9 +68,11 @@ std::string DeleteRowIn(const std::string& text, int16_t n, bool sectionText) {
 
 }  // namespace
 
+std::string SectionKey(int16_t address) { return std::string{kSectionMark, static_cast<char>(address)}; }
+
 std::string GetSignSection(const std::string& text, int16_t address) {
     if (!IsSignAddress(address)) return {};
-    const size_t p = text.find(Key(address));
+    const size_t p = text.find(SectionKey(address));
     if (p == npos) return {};
     const size_t e = text.find(kSectionMark, p + 1);
     return text.substr(p, (e == npos ? text.size() : e) - p);
@@ -96,22 +96,23 @@ std::string GetRow(int16_t n, const std::string& content) {
     return content.substr(s, (e == npos ? content.size() : e) - s);
 }
 
-std::string GetActiveRow(int16_t index, int16_t address, int16_t& n, int16_t& multi) {
-    const DestRecord& r = ActiveAt(index);
-    if (r.SignData.empty()) return {};
-    const std::string content = GetSectionText(address, r.SignData);
+std::string GetPageOfContent(const std::string& content, int16_t& n, int16_t& multi) {
     multi = VbBool(content.find(kPageMark) != npos);
     if (!multi) n = 1;
     return GetRow(n, content);
+}
+
+std::string GetActiveRow(int16_t index, int16_t address, int16_t& n, int16_t& multi) {
+    const DestRecord& r = ActiveAt(index);
+    if (r.SignData.empty()) return {};
+    return GetPageOfContent(GetSectionText(address, r.SignData), n, multi);
 }
 
 std::string GetExtraRow(int16_t index, int16_t& n, int16_t& multi) {
     multi = kFalse;
     const std::string& content = ExtraAt(index).SignData;
     if (content.empty()) return {};
-    multi = VbBool(content.find(kPageMark) != npos);
-    if (!multi) n = 1;
-    return GetRow(n, content);
+    return GetPageOfContent(content, n, multi);
 }
 
 std::string SetRow(const std::string& text, std::string& value, int16_t n) {
@@ -128,7 +129,7 @@ std::string SetPageTimes(const std::string& text) {
 
 std::string InsertSection(const std::string& s, int16_t address, const std::string& value) {
     if (!IsSignAddress(address)) return s;
-    const std::string added = Key(address) + value;
+    const std::string added = SectionKey(address) + value;
     if (s.empty()) return added;
     const auto addr = static_cast<unsigned char>(address);
     if (s.size() >= 2 && static_cast<unsigned char>(s[1]) > addr) return added + s;
@@ -142,7 +143,7 @@ std::string InsertSection(const std::string& s, int16_t address, const std::stri
 
 std::string ReplaceSection(const std::string& text, int16_t address, const std::string& section) {
     if (!IsSignAddress(address)) return text;
-    const size_t p = text.find(Key(address));
+    const size_t p = text.find(SectionKey(address));
     if (p == npos) return text + section;
     const size_t e = text.find(kSectionMark, p + 1);
     return text.substr(0, p) + section + (e == npos ? std::string() : text.substr(e));
@@ -152,7 +153,7 @@ std::string DeleteRow(const std::string& text, int16_t n) { return DeleteRowIn(t
 
 void SetSectionPageIn(std::string& field, int16_t address, int16_t n, const std::string& value, bool dropLeadingMark) {
     if (!IsSignAddress(address)) return;
-    if (field.find(Key(address)) == npos) {
+    if (field.find(SectionKey(address)) == npos) {
         field = InsertSection(field, address, value);
         return;
     }
