@@ -10,10 +10,8 @@
 
 namespace kv {
 
-ListModel DestList("DestList");
-ListModel ExtraList("ExtraList");
-
-ListModel::ListModel(std::string name, int capacity) : name_(std::move(name)), capacity_(capacity) {}
+ListModel DestList;
+ListModel ExtraList;
 
 std::string ListModel::List(int index) const {
     if (index < 0 || index >= static_cast<int>(lines_.size())) return {};
@@ -43,7 +41,6 @@ void ListModel::RemoveItem(int index) {
     selected_.erase(selected_.begin() + index);
     if (listIndex_ == index) listIndex_ = -1;
     else if (listIndex_ > index) --listIndex_;
-    topIndex_ = std::clamp(topIndex_, 0, std::max(0, static_cast<int>(lines_.size()) - 1));
     Notify(Change::Removed, index);
 }
 
@@ -51,7 +48,6 @@ void ListModel::Clear() {
     lines_.clear();
     selected_.clear();
     listIndex_ = -1;
-    topIndex_ = 0;
     Notify(Change::Cleared, -1);
 }
 
@@ -59,10 +55,6 @@ void ListModel::SetListIndex(int index) {
     if (index < -1 || index >= static_cast<int>(lines_.size())) throw VbError(380, "Invalid property value");
     listIndex_ = index;
     Notify(Change::Selection, index);
-}
-
-void ListModel::SetTopIndex(int index) {
-    topIndex_ = std::clamp(index, 0, std::max(0, static_cast<int>(lines_.size()) - 1));
 }
 
 bool ListModel::Selected(int index) const {
