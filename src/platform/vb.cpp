@@ -193,9 +193,6 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
     return true;
 }
 
-std::string Space(long n) { return n > 0 ? std::string(static_cast<size_t>(n), ' ') : std::string(); }
-std::string StringOf(long n, char c) { return n > 0 ? std::string(static_cast<size_t>(n), c) : std::string(); }
-
 namespace {
 // Shortest text with at most `digits` significant digits, in the runtime's
 // style: plain notation for moderate magnitudes, "1E+15" style otherwise.

@@ -59,7 +59,6 @@ int16_t FileOpen(const std::string& path, FileMode mode) {
 }
 
 bool FileIsOpen(int16_t fn) { return Get(fn) != nullptr; }
-std::string FilePath(int16_t fn) { auto* f = Get(fn); return f ? f->path : std::string(); }
 
 namespace {
 // The line of d that starts at pos; pos moves past its end.

@@ -17,8 +17,6 @@ enum class FileMode { Input, Output, Append, Binary };
 // Returns the number (1..511) or -1 when the open fails. Never reports.
 int16_t FileOpen(const std::string& path, FileMode mode);
 bool FileIsOpen(int16_t fn);
-// The path the file was opened on (as resolved).
-std::string FilePath(int16_t fn);
 
 // Reads one line: up to a carriage return (a line feed right after it is
 // skipped) or a lone line feed. Returns false when the file has ended.
