@@ -99,10 +99,7 @@ std::string Pos(int x, int y) {
                        static_cast<char>(212)};
 }
 
-std::string FourDigits(int n) {
-    std::string s = std::to_string(n);
-    return std::string(s.size() < 4 ? 4 - s.size() : 0, '0') + s;
-}
+std::string FourDigits(int n) { return Format(n, "0000"); }
 
 bool FontInLibrary(char id) {
     const int code = static_cast<unsigned char>(id);
