@@ -1,7 +1,6 @@
 #include "mainwindow/signcontrols.h"
 
-#include <algorithm>
-
+#include "data/fieldtext.h"
 #include "data/headmode.h"
 #include "data/language.h"
 #include "data/records.h"
@@ -81,7 +80,7 @@ int16_t CountSignPages(int16_t address) {
         text = gExtraList[gCurrentExtra].Text;
         if (gExtraPerSign) text = GetSignText(text, address);
     }
-    return static_cast<int16_t>(std::count(text.begin(), text.end(), '#'));
+    return CountHashMarks(text);
 }
 
 int16_t FirstListedSign() { return SignSelFirstRow(); }
