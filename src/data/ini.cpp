@@ -34,6 +34,18 @@ bool KeyOf(const std::string& line, std::string& key) {
     return true;
 }
 
+// Reads on from the file's position until the key's line, a header or the
+// end; true with the key's line in `line`.
+bool ScanToKey(int16_t fn, const std::string& key, std::string& line) {
+    line = " ";
+    std::string found;
+    while (!StartsWith(line, '[') && found != key && !FileEof(fn)) {
+        FileLineInput(fn, line);
+        if (!KeyOf(line, found)) found.clear();
+    }
+    return found == key;
+}
+
 }  // namespace
 
 std::string IniGetValue(const std::string& fileName, const std::string& section, const std::string& key,
@@ -69,14 +81,8 @@ std::string IniGetValue(const std::string& fileName, const std::string& section,
     }
     if (st.SectionPos != 0) {
         if (fresh) FileSeekTo(fn, st.SectionPos);
-        std::string current = " ";
-        std::string found;
-        while (!StartsWith(current, '[') && found != key && !FileEof(fn)) {
-            FileLineInput(fn, current);
-            std::string k;
-            if (KeyOf(current, k)) found = k;
-        }
-        if (found == key) {
+        std::string current;
+        if (ScanToKey(fn, key, current)) {
             size_t eq = current.find('=');
             if (eq != std::string::npos) result = RemoveString(current.substr(eq + 1), "\"");
         }
@@ -112,14 +118,8 @@ std::string IniGetValueOpen(int16_t fileNo, const std::string& section, const st
     std::string value = "0";
     if (st.OpenSectionPos <= FileLof(fileNo)) {
         if (!continueRun) FileSeekTo(fileNo, st.OpenSectionPos);
-        std::string current = " ";
-        std::string found;
-        while (!StartsWith(current, '[') && found != key && !FileEof(fileNo)) {
-            FileLineInput(fileNo, current);
-            std::string k;
-            found = KeyOf(current, k) ? k : std::string();
-        }
-        if (found == key) {
+        std::string current;
+        if (ScanToKey(fileNo, key, current)) {
             size_t eq = current.find('=');
             std::string v = current.substr(eq + 1);
             if (!v.empty() && v.back() == '"') v = v.size() >= 2 ? v.substr(1, v.size() - 2) : std::string();
