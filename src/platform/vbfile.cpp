@@ -33,26 +33,18 @@ int16_t FileOpen(const std::string& path, FileMode mode) {
     OpenFile f;
     f.path = ResolvePath(path);
     f.mode = mode;
-    switch (mode) {
-        case FileMode::Input:
-            if (DirExists(f.path) || !ReadWholeFile(f.path, f.data)) return -1;
-            break;
-        case FileMode::Output: {
-            // The folder must exist and the name must not be a folder.
-            std::string dir = DirName(f.path);
-            if (DirExists(f.path) || (!dir.empty() && !DirExists(dir))) return -1;
-            f.dirty = true;
-            break;
-        }
-        case FileMode::Append:
-        case FileMode::Binary: {
-            std::string dir = DirName(f.path);
-            if (DirExists(f.path) || (!dir.empty() && !DirExists(dir))) return -1;
-            if (FileExists(f.path) && !ReadWholeFile(f.path, f.data)) return -1;
-            if (mode == FileMode::Append) { f.pos = f.data.size(); f.dirty = true; }
-            if (mode == FileMode::Binary && !FileExists(f.path)) f.dirty = true;
-            break;
-        }
+    if (mode == FileMode::Input) {
+        if (DirExists(f.path) || !ReadWholeFile(f.path, f.data)) return -1;
+    } else {
+        // The folder must exist and the name must not be a folder.
+        const std::string dir = DirName(f.path);
+        if (DirExists(f.path) || (!dir.empty() && !DirExists(dir))) return -1;
+        const bool exists = FileExists(f.path);
+        if (mode != FileMode::Output && exists && !ReadWholeFile(f.path, f.data)) return -1;
+        if (mode == FileMode::Append) f.pos = f.data.size();
+        // Output and append files are written at close, binary files when
+        // new or changed.
+        f.dirty = mode != FileMode::Binary || !exists;
     }
     gFiles[fn] = std::move(f);
     return fn;
