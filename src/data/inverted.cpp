@@ -1,7 +1,5 @@
 #include "data/inverted.h"
 
-#include <algorithm>
-
 #include "data/records.h"
 #include "data/signdata.h"
 #include "platform/vb.h"
@@ -68,7 +66,7 @@ void InvertStoreExtra(int16_t index, int16_t address, int16_t n, const std::stri
 
 void InvertStoreExtraSimple(int16_t index, int16_t n, const std::string& value) {
     std::string v = value;
-    if (!v.empty() && v[0] == kPageMark) v.erase(0, std::min<size_t>(2, v.size()));
+    if (!v.empty() && v[0] == kPageMark) v.erase(0, 2);
     SetContentPageIn(ExtraAt(index).AltText, n, v);
 }
 

@@ -1,7 +1,5 @@
 #include "data/signdata.h"
 
-#include <algorithm>
-
 #include "data/records.h"
 #include "data/signtable.h"
 #include "platform/vb.h"
@@ -48,7 +46,7 @@ std::string SetRowIn(const std::string& text, std::string& value, int16_t n, boo
     // Page 1 runs from the first content character, so an empty page 1 ahead
     // of further pages is found as such.
     const size_t e = NextMark(text, cs);
-    return text.substr(0, std::min(cs, text.size())) + value + (e == npos ? std::string() : text.substr(e));
+    return text.substr(0, cs) + value + (e == npos ? std::string() : text.substr(e));
 }
 
 std::string DeleteRowIn(const std::string& text, int16_t n, bool sectionText) {
@@ -158,7 +156,7 @@ void SetSectionPageIn(std::string& field, int16_t address, int16_t n, const std:
         return;
     }
     std::string v = value;
-    if (dropLeadingMark && !v.empty() && v[0] == kPageMark) v.erase(0, std::min<size_t>(2, v.size()));
+    if (dropLeadingMark && !v.empty() && v[0] == kPageMark) v.erase(0, 2);
     const std::string section = SetPageTimes(SetRowIn(GetSignSection(field, address), v, n, true));
     field = ReplaceSection(field, address, section);
 }

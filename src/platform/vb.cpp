@@ -100,7 +100,7 @@ std::string Mid(const std::string& s, long start, long length) {
 
 std::string Left(const std::string& s, long n) {
     if (n < 0) throw VbError(5, "Invalid procedure call");
-    return s.substr(0, std::min<size_t>(s.size(), static_cast<size_t>(n)));
+    return s.substr(0, static_cast<size_t>(n));
 }
 
 std::string Right(const std::string& s, long n) {
