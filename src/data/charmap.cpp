@@ -40,7 +40,7 @@ void ResetCharMaps() {
     gCurrentFontCode.clear();
 }
 
-std::string CharMapPath(const std::string& fontId) { return gFontPath + fontId + "\\" + fontId + "map.txt"; }
+std::string CharMapPath(const std::string& fontId) { return JoinPath(JoinPath(gFontPath, fontId), fontId + "map.txt"); }
 
 namespace {
 
