@@ -133,7 +133,8 @@ TEST_F(MainSettingsTest, FoldersFallBackAndAreWrittenBack) {
                               "FontsPath=\"" + other.path() + "\"", ""}));
     std::string cwdAtFonts;
     ReadMainSettings([&] { cwdAtFonts = CurrentDir(); });
-    EXPECT_EQ(gFontPath, other.path());
+    EXPECT_EQ(gFontPath, other.path() + "/");  // a stored folder without its separator gets one
+    EXPECT_EQ(Stored("Fonts", "FontsPath"), other.path());
     EXPECT_EQ(cwdAtFonts, other.path());
     EXPECT_EQ(gOpenSavePath, other.path());
     EXPECT_EQ(CurrentDir(), prog.path());

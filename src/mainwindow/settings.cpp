@@ -48,7 +48,9 @@ MainFormSettings ReadMainSettings(const std::function<void()>& loadFontLibrary) 
 
     std::string fontsPath = IniGetValue(gSettingsFile, "Fonts", "FontsPath", kIniOpenClose);
     if (!Unset(fontsPath) && ChangeDirectory(fontsPath)) {
-        gFontPath = fontsPath;
+        // The font files are named by appending to the folder, which must
+        // end in a separator whether or not the stored value does.
+        gFontPath = JoinPath(fontsPath, "");
     } else {
         gFontPath = JoinPath(JoinPath(gDataPath, "Fonts"), "");
         IniSetValue(gSettingsFile, "Fonts", "FontsPath", gFontPath);
