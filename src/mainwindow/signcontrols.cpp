@@ -1,7 +1,6 @@
 #include "mainwindow/signcontrols.h"
 
 #include "data/fieldtext.h"
-#include "data/headmode.h"
 #include "data/language.h"
 #include "data/records.h"
 #include "data/signtable.h"
