@@ -119,6 +119,13 @@ char* CopyWithoutMarks(std::string_view text, char* out) {
     return std::copy(text.begin(), text.end(), out);
 }
 
+// A list line that could not be made or added: reported, and the caller's
+// flag set.
+void ReportLineError(const VbError& e, bool* error) {
+    MsgBox("Error # " + std::to_string(e.number) + "\r" + e.what());
+    if (error) *error = true;
+}
+
 // Adds head & text without section marks.
 void AddLine(ListModel& list, const std::string& head, const std::string& text, bool* error) {
     try {
@@ -129,8 +136,7 @@ void AddLine(ListModel& list, const std::string& head, const std::string& text, 
         list.AddItem(std::move(line));
         if (error) *error = false;
     } catch (const VbError& e) {
-        MsgBox("Error # " + std::to_string(e.number) + "\r" + e.what());
-        if (error) *error = true;
+        ReportLineError(e, error);
     }
 }
 
@@ -141,8 +147,7 @@ void AddListLine(int16_t index, bool isDest, bool* error) {
     try {
         r = isDest ? &DestAt(index) : &ExtraAt(index);
     } catch (const VbError& e) {
-        MsgBox("Error # " + std::to_string(e.number) + "\r" + e.what());
-        if (error) *error = true;
+        ReportLineError(e, error);
         return;
     }
     const std::string head = gDestCodesOn ? PadCode(r->Code) + " " : NumberColumn(index) + "   ";
