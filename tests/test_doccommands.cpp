@@ -15,7 +15,6 @@
 #include "engine/editstate.h"
 #include "engine/fontlib.h"
 #include "files/document.h"
-#include "files/txlread.h"
 #include "files/txlformat.h"
 #include "mainwindow/docsettings.h"
 #include "mainwindow/doccommands.h"

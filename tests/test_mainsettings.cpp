@@ -59,18 +59,18 @@ protected:
 TEST_F(MainSettingsTest, NumericLimits) {
     struct Case {
         std::vector<std::string> lines;
-        int16_t changingTexts, lineNumbers, port, cut;
+        int16_t changingTexts, lineNumbers, cut;
     };
     const Case cases[] = {
-        {{}, 8, 3, 0, 0},
-        {{"MaxNoOfChangingTexts=5", "MaxLineNumbers=4", "CutPreferences=2"}, 8, 4, 0, 2},
-        {{"MaxNoOfChangingTexts=25", "MaxLineNumbers=5"}, 20, 3, 0, 0},
-        {{"MaxNoOfChangingTexts=12", "MaxLineNumbers=0"}, 12, 3, 0, 0},
-        {{"MaxNoOfChangingTexts=abc", "MaxLineNumbers=3"}, 8, 3, 0, 0},
-        {{"MaxNoOfChangingTexts=99999"}, 20, 3, 0, 0},
+        {{}, 8, 3, 0},
+        {{"MaxNoOfChangingTexts=5", "MaxLineNumbers=4", "CutPreferences=2"}, 8, 4, 2},
+        {{"MaxNoOfChangingTexts=25", "MaxLineNumbers=5"}, 20, 3, 0},
+        {{"MaxNoOfChangingTexts=12", "MaxLineNumbers=0"}, 12, 3, 0},
+        {{"MaxNoOfChangingTexts=abc", "MaxLineNumbers=3"}, 8, 3, 0},
+        {{"MaxNoOfChangingTexts=99999"}, 20, 3, 0},
     };
     for (const Case& c : cases) {
-        Settings(c.lines, {"[Kivar-t]", c.port == 0 ? "PORTINDEX=-1" : "PORTINDEX=7", ""});
+        Settings(c.lines, {"[Kivar-t]", "PORTINDEX=-1", ""});
         ReadMainSettings();
         EXPECT_EQ(gNumberOfChangingTexts, c.changingTexts) << c.lines.size();
         EXPECT_EQ(gMaxLineNumbers, c.lineNumbers);
@@ -133,7 +133,8 @@ TEST_F(MainSettingsTest, FoldersFallBackAndAreWrittenBack) {
                               "FontsPath=\"" + other.path() + "\"", ""}));
     std::string cwdAtFonts;
     ReadMainSettings([&] { cwdAtFonts = CurrentDir(); });
-    EXPECT_EQ(gFontPath, other.path());
+    EXPECT_EQ(gFontPath, other.path() + "/");  // a stored folder without its separator gets one
+    EXPECT_EQ(Stored("Fonts", "FontsPath"), other.path());
     EXPECT_EQ(cwdAtFonts, other.path());
     EXPECT_EQ(gOpenSavePath, other.path());
     EXPECT_EQ(CurrentDir(), prog.path());

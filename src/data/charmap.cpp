@@ -21,15 +21,11 @@ namespace {
 // up to the next blank; a value below 32 is read again from column 2, which
 // is how the blank's own line " 32" reads.
 double GlyphCodeOfLine(const std::string& line) {
-    long p = line.size() >= 3 ? InStr(3, line, " ") : 0;
-    if (p > 0) {
-        double v = Val(Mid(line, 3, p - 3));
-        if (v < 32) v = Val(Mid(line, 2, p - 2));
-        return v;
-    }
-    double v = Val(Mid(line, 3));
-    if (v < 32) v = Val(Mid(line, 2));
-    return v;
+    const long p = line.size() >= 3 ? InStr(3, line, " ") : 0;
+    // Up to the blank, or to the end of a line without one.
+    auto from = [&](long column) { return Val(Mid(line, column, p > 0 ? p - column : -1)); };
+    const double v = from(3);
+    return v < 32 ? from(2) : v;
 }
 
 }  // namespace
@@ -40,7 +36,7 @@ void ResetCharMaps() {
     gCurrentFontCode.clear();
 }
 
-std::string CharMapPath(const std::string& fontId) { return gFontPath + fontId + "\\" + fontId + "map.txt"; }
+std::string CharMapPath(const std::string& fontId) { return JoinPath(JoinPath(gFontPath, fontId), fontId + "map.txt"); }
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "data/language.h"
 #include "data/records.h"
+#include "data/signdata.h"
 #include "data/signtable.h"
 #include "engine/signcommands.h"
 
@@ -26,9 +27,7 @@ void InitDefaultDestination() {
         const SignInfo& si = SignInfoOf(address);
         const std::string content = DefaultContent(si);
         if (content.empty()) continue;
-        data += kSectionMark;
-        data += static_cast<char>(address);
-        data += content;
+        data += SectionKey(static_cast<int16_t>(address)) + content;
     }
     DestRecord& r = gDestList[0];
     r.SignData = data;

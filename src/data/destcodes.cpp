@@ -39,7 +39,7 @@ std::string DefaultAllowedCodeChars(int position) {
 bool CodeModeOn() { return gTxlVersion == 6 || (gTxlVersion == 7 && gDestCodesOn); }
 
 std::string PadCode(const std::string& code) {
-    std::string c = code.substr(0, std::min<size_t>(4, code.size()));
+    std::string c = code;
     c.resize(4, ' ');
     return c;
 }

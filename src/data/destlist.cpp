@@ -10,10 +10,8 @@
 
 namespace kv {
 
-ListModel DestList("DestList");
-ListModel ExtraList("ExtraList");
-
-ListModel::ListModel(std::string name, int capacity) : name_(std::move(name)), capacity_(capacity) {}
+ListModel DestList;
+ListModel ExtraList;
 
 std::string ListModel::List(int index) const {
     if (index < 0 || index >= static_cast<int>(lines_.size())) return {};
@@ -43,7 +41,6 @@ void ListModel::RemoveItem(int index) {
     selected_.erase(selected_.begin() + index);
     if (listIndex_ == index) listIndex_ = -1;
     else if (listIndex_ > index) --listIndex_;
-    topIndex_ = std::clamp(topIndex_, 0, std::max(0, static_cast<int>(lines_.size()) - 1));
     Notify(Change::Removed, index);
 }
 
@@ -51,7 +48,6 @@ void ListModel::Clear() {
     lines_.clear();
     selected_.clear();
     listIndex_ = -1;
-    topIndex_ = 0;
     Notify(Change::Cleared, -1);
 }
 
@@ -59,10 +55,6 @@ void ListModel::SetListIndex(int index) {
     if (index < -1 || index >= static_cast<int>(lines_.size())) throw VbError(380, "Invalid property value");
     listIndex_ = index;
     Notify(Change::Selection, index);
-}
-
-void ListModel::SetTopIndex(int index) {
-    topIndex_ = std::clamp(index, 0, std::max(0, static_cast<int>(lines_.size()) - 1));
 }
 
 bool ListModel::Selected(int index) const {
@@ -127,6 +119,13 @@ char* CopyWithoutMarks(std::string_view text, char* out) {
     return std::copy(text.begin(), text.end(), out);
 }
 
+// A list line that could not be made or added: reported, and the caller's
+// flag set.
+void ReportLineError(const VbError& e, bool* error) {
+    MsgBox("Error # " + std::to_string(e.number) + "\r" + e.what());
+    if (error) *error = true;
+}
+
 // Adds head & text without section marks.
 void AddLine(ListModel& list, const std::string& head, const std::string& text, bool* error) {
     try {
@@ -137,8 +136,7 @@ void AddLine(ListModel& list, const std::string& head, const std::string& text, 
         list.AddItem(std::move(line));
         if (error) *error = false;
     } catch (const VbError& e) {
-        MsgBox("Error # " + std::to_string(e.number) + "\r" + e.what());
-        if (error) *error = true;
+        ReportLineError(e, error);
     }
 }
 
@@ -149,8 +147,7 @@ void AddListLine(int16_t index, bool isDest, bool* error) {
     try {
         r = isDest ? &DestAt(index) : &ExtraAt(index);
     } catch (const VbError& e) {
-        MsgBox("Error # " + std::to_string(e.number) + "\r" + e.what());
-        if (error) *error = true;
+        ReportLineError(e, error);
         return;
     }
     const std::string head = gDestCodesOn ? PadCode(r->Code) + " " : NumberColumn(index) + "   ";

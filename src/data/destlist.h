@@ -35,9 +35,8 @@ public:
         ListModel& list_;
     };
 
-    explicit ListModel(std::string name, int capacity = 32767);
+    explicit ListModel(int capacity = 32767) : capacity_(capacity) {}
 
-    const std::string& Name() const { return name_; }
     int16_t ListCount() const { return static_cast<int16_t>(lines_.size()); }
     // Line i; "" outside the list.
     std::string List(int index) const;
@@ -56,8 +55,6 @@ public:
     // -1 when no line is current.
     int ListIndex() const { return listIndex_; }
     void SetListIndex(int index);
-    int TopIndex() const { return topIndex_; }
-    void SetTopIndex(int index);
     bool Selected(int index) const;
     void SetSelected(int index, bool selected);
 
@@ -68,12 +65,10 @@ private:
     void Notify(Change c, int index);
     void EndBatch();
 
-    std::string name_;
     int capacity_;
     std::vector<std::string> lines_;
     std::vector<bool> selected_;
     int listIndex_ = -1;
-    int topIndex_ = 0;
     Listener listener_;
     int batchDepth_ = 0;
     bool batchChanged_ = false;

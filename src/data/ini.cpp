@@ -34,12 +34,16 @@ bool KeyOf(const std::string& line, std::string& key) {
     return true;
 }
 
-std::string RemoveQuotes(const std::string& s) {
-    std::string r;
-    r.reserve(s.size());
-    for (char c : s)
-        if (c != '"') r += c;
-    return r;
+// Reads on from the file's position until the key's line, a header or the
+// end; true with the key's line in `line`.
+bool ScanToKey(int16_t fn, const std::string& key, std::string& line) {
+    line = " ";
+    std::string found;
+    while (!StartsWith(line, '[') && found != key && !FileEof(fn)) {
+        FileLineInput(fn, line);
+        if (!KeyOf(line, found)) found.clear();
+    }
+    return found == key;
 }
 
 }  // namespace
@@ -77,16 +81,10 @@ std::string IniGetValue(const std::string& fileName, const std::string& section,
     }
     if (st.SectionPos != 0) {
         if (fresh) FileSeekTo(fn, st.SectionPos);
-        std::string current = " ";
-        std::string found;
-        while (!StartsWith(current, '[') && found != key && !FileEof(fn)) {
-            FileLineInput(fn, current);
-            std::string k;
-            if (KeyOf(current, k)) found = k;
-        }
-        if (found == key) {
+        std::string current;
+        if (ScanToKey(fn, key, current)) {
             size_t eq = current.find('=');
-            if (eq != std::string::npos) result = RemoveQuotes(current.substr(eq + 1));
+            if (eq != std::string::npos) result = RemoveString(current.substr(eq + 1), "\"");
         }
     }
     if (mode == kIniOnce || mode == kIniContinueClose || mode == kIniOpenClose) {
@@ -120,14 +118,8 @@ std::string IniGetValueOpen(int16_t fileNo, const std::string& section, const st
     std::string value = "0";
     if (st.OpenSectionPos <= FileLof(fileNo)) {
         if (!continueRun) FileSeekTo(fileNo, st.OpenSectionPos);
-        std::string current = " ";
-        std::string found;
-        while (!StartsWith(current, '[') && found != key && !FileEof(fileNo)) {
-            FileLineInput(fileNo, current);
-            std::string k;
-            found = KeyOf(current, k) ? k : std::string();
-        }
-        if (found == key) {
+        std::string current;
+        if (ScanToKey(fileNo, key, current)) {
             size_t eq = current.find('=');
             std::string v = current.substr(eq + 1);
             if (!v.empty() && v.back() == '"') v = v.size() >= 2 ? v.substr(1, v.size() - 2) : std::string();
@@ -145,22 +137,6 @@ int16_t IniCompareValue(const std::string& fileName, const std::string& section,
 }
 
 namespace {
-
-std::vector<std::string> SplitLines(const std::string& d) {
-    std::vector<std::string> lines;
-    size_t p = 0;
-    while (p < d.size()) {
-        size_t i = p;
-        while (i < d.size() && d[i] != '\r' && d[i] != '\n') ++i;
-        lines.emplace_back(d, p, i - p);
-        if (i < d.size()) {
-            if (d[i] == '\r' && i + 1 < d.size() && d[i + 1] == '\n') i += 2;
-            else ++i;
-        }
-        p = i;
-    }
-    return lines;
-}
 
 void SectionMissing(const std::string& fileName, const std::string& header) {
     MsgBox(fileName + ":\r" + header + gTextS25, vbCritical);

@@ -1,7 +1,5 @@
 #include "data/inverted.h"
 
-#include <algorithm>
-
 #include "data/records.h"
 #include "data/signdata.h"
 #include "platform/vb.h"
@@ -22,15 +20,6 @@ bool HasSections() { return gDestListActive || gExtraPerSign; }
 
 DestRecord& CurrentRecord() { return gDestListActive ? DestAt(gCurrentDest) : ExtraAt(gCurrentExtra); }
 
-std::string SectionKey(int16_t address) { return std::string{kSectionMark, static_cast<char>(address)}; }
-
-// Page n of a content, with the caller's n set to 1 when the content has a
-// single page.
-std::string PageOf(const std::string& content, int16_t& n, int16_t& multi) {
-    multi = VbBool(content.find(kPageMark) != std::string::npos);
-    if (!multi) n = 1;
-    return GetRow(n, content);
-}
 }  // namespace
 
 void SetInvertReparseHook(std::function<void(const std::string&)> hook) { ReparseHook() = std::move(hook); }
@@ -39,14 +28,14 @@ std::string InvertGetSegment(int16_t index, int16_t address, int16_t& n, int16_t
     if (gHasGraphic) return {};
     const DestRecord& r = ActiveAt(index);
     if (r.AltText.empty()) return {};
-    return PageOf(GetSectionText(address, r.AltText), n, multi);
+    return GetPageOfContent(GetSectionText(address, r.AltText), n, multi);
 }
 
 std::string InvertGetExtraSegment(int16_t index, int16_t& n, int16_t& multi) {
     multi = kFalse;
     const DestRecord& r = ExtraAt(index);
     if (r.AltText.empty()) return {};
-    return PageOf(r.AltText, n, multi);
+    return GetPageOfContent(r.AltText, n, multi);
 }
 
 std::string InvertNthSegment(int16_t n, const std::string& content) { return GetRow(n, content); }
@@ -77,7 +66,7 @@ void InvertStoreExtra(int16_t index, int16_t address, int16_t n, const std::stri
 
 void InvertStoreExtraSimple(int16_t index, int16_t n, const std::string& value) {
     std::string v = value;
-    if (!v.empty() && v[0] == kPageMark) v.erase(0, std::min<size_t>(2, v.size()));
+    if (!v.empty() && v[0] == kPageMark) v.erase(0, 2);
     SetContentPageIn(ExtraAt(index).AltText, n, v);
 }
 

@@ -5,6 +5,7 @@
 #include "data/fontlist.h"
 #include "data/ini.h"
 #include "platform/paths.h"
+#include "platform/ui.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -56,7 +57,7 @@ void LoadLanguageTexts() {
     for (auto& h : Hooks()) h();
 }
 
-std::string MainWindowCaption() { return "Kivar32\xAE <" + gTextS38 + ">"; }
+std::string MainWindowCaption() { return kMsgTitle + " <" + gTextS38 + ">"; }
 
 void ResetLanguageTexts() {
 #define KV_CLEAR(n) gTextS##n.clear();

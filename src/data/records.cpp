@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/language.h"
 #include "data/signtable.h"
 #include "platform/vb.h"
 
@@ -143,18 +144,7 @@ void RemoveExtraField(int16_t index, int16_t n) {
     r.Text = RemoveHashField(r.Text, n);
 }
 
-std::string RemoveSeparators(const std::string& text) {
-    std::string r;
-    r.reserve(text.size());
-    size_t p = 0;
-    while (p < text.size()) {
-        size_t q = text.find(kSectionMark, p);
-        if (q == std::string::npos) q = text.size();
-        r.append(text, p, q - p);
-        p = q + 1;
-    }
-    return r;
-}
+std::string RemoveSeparators(const std::string& text) { return RemoveString(text, std::string(1, kSectionMark)); }
 
 void ResetRecords() {
     gDestList.fill(DestRecord{});

@@ -1,7 +1,5 @@
 #include "data/signdata.h"
 
-#include <algorithm>
-
 #include "data/records.h"
 #include "data/signtable.h"
 #include "platform/vb.h"
@@ -11,8 +9,6 @@ namespace kv {
 namespace {
 
 constexpr size_t npos = std::string::npos;
-
-std::string Key(int16_t address) { return std::string{kSectionMark, static_cast<char>(address)}; }
 
 bool IsSectionText(const std::string& t) { return t.size() >= 2 && t[0] == kSectionMark; }
 
@@ -50,7 +46,7 @@ std::string SetRowIn(const std::string& text, std::string& value, int16_t n, boo
     // Page 1 runs from the first content character, so an empty page 1 ahead
     // of further pages is found as such.
     const size_t e = NextMark(text, cs);
-    return text.substr(0, std::min(cs, text.size())) + value + (e == npos ? std::string() : text.substr(e));
+    return text.substr(0, cs) + value + (e == npos ? std::string() : text.substr(e));
 }
 
 std::string DeleteRowIn(const std::string& text, int16_t n, bool sectionText) {
@@ -70,9 +66,11 @@ std::string DeleteRowIn(const std::string& text, int16_t n, bool sectionText) {
 
 }  // namespace
 
+std::string SectionKey(int16_t address) { return std::string{kSectionMark, static_cast<char>(address)}; }
+
 std::string GetSignSection(const std::string& text, int16_t address) {
     if (!IsSignAddress(address)) return {};
-    const size_t p = text.find(Key(address));
+    const size_t p = text.find(SectionKey(address));
     if (p == npos) return {};
     const size_t e = text.find(kSectionMark, p + 1);
     return text.substr(p, (e == npos ? text.size() : e) - p);
@@ -96,22 +94,23 @@ std::string GetRow(int16_t n, const std::string& content) {
     return content.substr(s, (e == npos ? content.size() : e) - s);
 }
 
-std::string GetActiveRow(int16_t index, int16_t address, int16_t& n, int16_t& multi) {
-    const DestRecord& r = ActiveAt(index);
-    if (r.SignData.empty()) return {};
-    const std::string content = GetSectionText(address, r.SignData);
+std::string GetPageOfContent(const std::string& content, int16_t& n, int16_t& multi) {
     multi = VbBool(content.find(kPageMark) != npos);
     if (!multi) n = 1;
     return GetRow(n, content);
+}
+
+std::string GetActiveRow(int16_t index, int16_t address, int16_t& n, int16_t& multi) {
+    const DestRecord& r = ActiveAt(index);
+    if (r.SignData.empty()) return {};
+    return GetPageOfContent(GetSectionText(address, r.SignData), n, multi);
 }
 
 std::string GetExtraRow(int16_t index, int16_t& n, int16_t& multi) {
     multi = kFalse;
     const std::string& content = ExtraAt(index).SignData;
     if (content.empty()) return {};
-    multi = VbBool(content.find(kPageMark) != npos);
-    if (!multi) n = 1;
-    return GetRow(n, content);
+    return GetPageOfContent(content, n, multi);
 }
 
 std::string SetRow(const std::string& text, std::string& value, int16_t n) {
@@ -128,7 +127,7 @@ std::string SetPageTimes(const std::string& text) {
 
 std::string InsertSection(const std::string& s, int16_t address, const std::string& value) {
     if (!IsSignAddress(address)) return s;
-    const std::string added = Key(address) + value;
+    const std::string added = SectionKey(address) + value;
     if (s.empty()) return added;
     const auto addr = static_cast<unsigned char>(address);
     if (s.size() >= 2 && static_cast<unsigned char>(s[1]) > addr) return added + s;
@@ -142,7 +141,7 @@ std::string InsertSection(const std::string& s, int16_t address, const std::stri
 
 std::string ReplaceSection(const std::string& text, int16_t address, const std::string& section) {
     if (!IsSignAddress(address)) return text;
-    const size_t p = text.find(Key(address));
+    const size_t p = text.find(SectionKey(address));
     if (p == npos) return text + section;
     const size_t e = text.find(kSectionMark, p + 1);
     return text.substr(0, p) + section + (e == npos ? std::string() : text.substr(e));
@@ -152,12 +151,12 @@ std::string DeleteRow(const std::string& text, int16_t n) { return DeleteRowIn(t
 
 void SetSectionPageIn(std::string& field, int16_t address, int16_t n, const std::string& value, bool dropLeadingMark) {
     if (!IsSignAddress(address)) return;
-    if (field.find(Key(address)) == npos) {
+    if (field.find(SectionKey(address)) == npos) {
         field = InsertSection(field, address, value);
         return;
     }
     std::string v = value;
-    if (dropLeadingMark && !v.empty() && v[0] == kPageMark) v.erase(0, std::min<size_t>(2, v.size()));
+    if (dropLeadingMark && !v.empty() && v[0] == kPageMark) v.erase(0, 2);
     const std::string section = SetPageTimes(SetRowIn(GetSignSection(field, address), v, n, true));
     field = ReplaceSection(field, address, section);
 }

@@ -17,12 +17,17 @@ namespace kv {
 
 struct DestRecord;
 
+// Chr(255) + Chr(address): the head of the address's section.
+std::string SectionKey(int16_t address);
 // The address's whole section (separator and address included); "" when absent.
 std::string GetSignSection(const std::string& text, int16_t address);
 // The content of the address's section; "" when absent.
 std::string GetSectionText(int16_t address, const std::string& text);
 // Page n of a content; "" when empty or when there is no page n.
 std::string GetRow(int16_t n, const std::string& content);
+// Page n of a content; multi tells whether it has more than one page, and
+// with one page n becomes 1.
+std::string GetPageOfContent(const std::string& content, int16_t& n, int16_t& multi);
 // Page n of the address in record index of the active list. multi tells
 // whether the sign has more than one page; with one page n becomes 1. An
 // empty SignData gives "" and leaves n and multi alone.

@@ -46,7 +46,7 @@ int16_t AddressOfLine(const std::string& line) {
 
 // Blank-padded or cut to a fixed width.
 std::string Fixed(const std::string& s, size_t width) {
-    std::string r = s.substr(0, std::min(s.size(), width));
+    std::string r = s;
     r.resize(width, ' ');
     return r;
 }
@@ -138,7 +138,7 @@ size_t HeightSlot(int height) {
 std::string FontIdOf(const std::string& item) {
     std::string s = Trim(item);
     if (s.size() >= 2 && s.front() == '"') s = s.substr(1);
-    return s.substr(0, std::min<size_t>(1, s.size()));
+    return s.substr(0, 1);
 }
 }  // namespace
 

@@ -9,18 +9,13 @@ namespace kv {
 
 int16_t SplashActive = kFalse;
 
-void ReadStartSettings(const std::function<void()>& chooseLanguage) {
-    // The settings file of the current folder, else the program's own. The
-    // upper-cased name is what messages show; the file itself is found
-    // without regard to letter case.
-    std::string first;
-    if (!ListDir(CurrentDir(), "kivar.lib").empty())
-        first = JoinPath(CurrentDir(), "kivar.lib");
-    else
-        first = JoinPath(ProgramFolder(), "kivar.lib");
-    first = JoinPath(DirName(first), UCase(BaseName(first)));
+std::string FirstSettingsFile() {
+    const std::string folder = !ListDir(CurrentDir(), "kivar.lib").empty() ? CurrentDir() : ProgramFolder();
+    return JoinPath(folder, "KIVAR.LIB");
+}
 
-    std::string kivarPath = IniGetValue(first, "Generell", "KivarPath", kIniOpenClose);
+void ReadStartSettings(const std::function<void()>& chooseLanguage) {
+    std::string kivarPath = IniGetValue(FirstSettingsFile(), "Generell", "KivarPath", kIniOpenClose);
     gDataPath = kivarPath;
     if (gDataPath.empty() || gDataPath == "0") gDataPath = ProgramFolder();
     gSettingsFile = JoinPath(gDataPath, "KIVAR.LIB");
@@ -61,10 +56,12 @@ std::vector<std::string> LoadLanguageList() {
     return list;
 }
 
+std::string InDataFolder(const std::string& name) {
+    return name.find(gDataPath) == std::string::npos ? JoinPath(gDataPath, name) : name;
+}
+
 std::string LanguageFileOf(const std::string& language) {
-    std::string name = IniGetValue(LanguageIni(), language, "FileName", kIniOpenClose);
-    if (name.find(gDataPath) == std::string::npos) name = JoinPath(gDataPath, name);
-    return name;
+    return InDataFolder(IniGetValue(LanguageIni(), language, "FileName", kIniOpenClose));
 }
 
 void StoreLanguageChoice(const std::string& language) {

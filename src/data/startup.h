@@ -12,6 +12,12 @@ namespace kv {
 // True from just before the splash is shown until the splash's timer fires.
 extern int16_t SplashActive;
 
+// The settings file that names the data folder: KIVAR.LIB of the current
+// folder when it has one (in any letter case), else the program folder's.
+// The upper-cased name is what messages show; the file itself is found
+// without regard to letter case.
+std::string FirstSettingsFile();
+
 // Fills gDataPath, gSettingsFile, gLanguage and gLanguageFile. When the
 // language keys are present and empty, `chooseLanguage` runs (the first-start
 // language choice; it is expected to store the choice).
@@ -27,8 +33,11 @@ std::string FindIconFile(const std::string& iconName);
 // First-start language choice: the languages of language.ini in the data
 // folder, in the order offered.
 std::vector<std::string> LoadLanguageList();
-// The language file path of a language, with the data folder put in front
-// unless the name already contains it.
+// A file name with the data folder put in front unless the name already
+// contains it.
+std::string InDataFolder(const std::string& name);
+// The language file path of a language (language.ini's FileName), in the
+// data folder.
 std::string LanguageFileOf(const std::string& language);
 // Stores the choice in gLanguage, gLanguageFile and [Generell] of the settings.
 void StoreLanguageChoice(const std::string& language);

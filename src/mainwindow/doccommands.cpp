@@ -28,7 +28,7 @@ int16_t gDestListLongest = 0;
 int16_t gExtraListLongest = 0;
 
 std::string DocumentCaption(const std::string& name) {
-    return "Kivar32\xae <" + (name.empty() ? gTextS38 : name) + ">";
+    return name.empty() ? MainWindowCaption() : kMsgTitle + " <" + name + ">";
 }
 
 std::string DocumentNameFromCaption(const std::string& caption) {

@@ -60,8 +60,8 @@ void ReadDefaultRouteNoFonts() {
         std::string error;
         if (!SafeWriteFile(gSettingsFile, bytes, &error)) MsgBox(error, vbExclamation);
     }
-    if (fonts.size() < kRouteNoFontCount) fonts += std::string(kRouteNoFontCount - fonts.size(), 'h');
-    gDefaultRouteNoFonts = fonts.substr(0, kRouteNoFontCount);
+    fonts.resize(kRouteNoFontCount, 'h');
+    gDefaultRouteNoFonts = fonts;
 }
 
 void ResetDocumentSettings() {

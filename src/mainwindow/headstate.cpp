@@ -3,6 +3,7 @@
 #include <chrono>
 #include <ctime>
 
+#include "data/language.h"
 #include "platform/paths.h"
 #include "platform/vb.h"
 
@@ -25,14 +26,8 @@ int16_t gAutoSaveNoticePending = kFalse;
 std::string gSelectionText;
 
 std::string ProjectFromCommandLine(const std::vector<std::string>& args) {
-    for (const std::string& a : args) {
-        if (InStr(UCase(a), "TXL") == 0) continue;
-        std::string p = Trim(a);
-        std::string unquoted;
-        for (char c : p)
-            if (c != '"') unquoted += c;
-        return Trim(unquoted);
-    }
+    for (const std::string& a : args)
+        if (InStr(UCase(a), "TXL") != 0) return Trim(RemoveString(a, "\""));
     return {};
 }
 

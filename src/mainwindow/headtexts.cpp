@@ -87,7 +87,10 @@ const char* const kToolbarKeys[16] = {"tbTextMode", "tbGraphMode", "tbLeft",    
 
 std::string Read(const std::string& key, int16_t mode) { return IniGetValue(gLanguageFile, gLanguage, key, mode); }
 
-std::string OrFallback(const std::string& v, const char* fallback) { return v == "0" ? std::string(fallback) : v; }
+// The value, or the built-in text (when there is one) for an absent key.
+std::string OrFallback(const std::string& v, const char* fallback) {
+    return v == "0" && *fallback ? std::string(fallback) : v;
+}
 
 }  // namespace
 
@@ -124,10 +127,11 @@ HeadTexts ReadHeadTexts() {
         return "0";
     };
 
-    // Captions as read; the export item copies the import item's caption.
+    // Captions as read, or their built-in English texts; the export item
+    // copies the import item's caption.
     for (size_t i = 0; i < n; ++i)
-        if (*kRun[i].control) set(kRun[i].control, values[i]);
-    set("mnuArkivExportDest2Fil", value(152));
+        if (*kRun[i].control) set(kRun[i].control, OrFallback(values[i], kRun[i].fallback));
+    set("mnuArkivExportDest2Fil", t.Caption("mnuArkivImportFil2Dest"));
 
     t.importTitle = value(143);
     t.exportTitle = value(144);
@@ -140,15 +144,6 @@ HeadTexts ReadHeadTexts() {
 
     for (int i = 0; i < 16; ++i) t.toolbarKeys[i] = Read(kToolbarKeys[i], i == 15 ? kIniContinueClose : kIniContinue);
     t.insertModeTip = Read("S2207", kIniOpenClose);
-
-    // Built-in English texts for the file and tools menus.
-    for (auto& c : t.captions) {
-        if (c.text != "0") continue;
-        for (const auto& k : kRun)
-            if (*k.fallback && c.control == k.control) c.text = k.fallback;
-    }
-    for (auto& c : t.captions)
-        if (c.control == "mnuArkivExportDest2Fil" && c.text == "0") c.text = t.Caption("mnuArkivImportFil2Dest");
     return t;
 }
 

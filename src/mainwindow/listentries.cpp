@@ -99,10 +99,7 @@ std::string Pos(int x, int y) {
                        static_cast<char>(212)};
 }
 
-std::string FourDigits(int n) {
-    std::string s = std::to_string(n);
-    return std::string(s.size() < 4 ? 4 - s.size() : 0, '0') + s;
-}
+std::string FourDigits(int n) { return Format(n, "0000"); }
 
 bool FontInLibrary(char id) {
     const int code = static_cast<unsigned char>(id);
@@ -177,25 +174,23 @@ int AutoCreateRepeat(int total) {
 int AutoCreateNumbered(const std::string& templ, int count, int start) {
     if (count < 1 || start < 1 || start > kDestCount - 1) return 0;
     gRowFullWarning = 2;
-    DestRecord& first = gDestList[static_cast<size_t>(start)];
-    first.ChangeTime = 3;
-    first.Flag = kFalse;
-    first.SignData = ReplaceStringNext(templ, "<DEST>", FourDigits(start));
-    first.Text = FourDigits(start) + " auto...";
-    AddListLine(static_cast<int16_t>(start), true);
-    int made = 1;
-    for (int i = 1; i <= count - 1; ++i) {
-        const int m = start + i;
-        if (m > kDestCount - 1) break;
+    const int last = static_cast<int>(std::min<long>(long{start} + count - 1, kDestCount - 1));
+    const DestRecord& first = gDestList[static_cast<size_t>(start)];
+    for (int m = start; m <= last; ++m) {
+        // The first record is made in place; the others are copies of it.
         DestRecord& r = gDestList[static_cast<size_t>(m)];
-        r = first;
+        if (m == start) {
+            r.ChangeTime = 3;
+            r.Flag = kFalse;
+        } else {
+            r = first;
+        }
         r.SignData = ReplaceStringNext(templ, "<DEST>", FourDigits(m));
         r.Text = FourDigits(m) + " auto...";
         AddListLine(static_cast<int16_t>(m), true);
-        ++made;
     }
     gRowFullWarning = 0;
-    return made;
+    return last - start + 1;
 }
 
 int InputNumber(const std::string& answer) { return CIntClamp(Val(answer)); }

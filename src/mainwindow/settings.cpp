@@ -1,7 +1,9 @@
 #include "mainwindow/settings.h"
 
+#include "data/destcodes.h"
 #include "data/ini.h"
 #include "data/language.h"
+#include "data/startup.h"
 #include "platform/paths.h"
 #include "platform/vb.h"
 
@@ -26,19 +28,12 @@ std::string Generell(const std::string& key) { return IniGetValue(gSettingsFile,
 
 }  // namespace
 
-std::string DefaultCodePositionChars(int position) {
-    return position == 2 || position == 3 ? " 0123456789AbCdEFHL" : " 0123456789";
-}
-
 MainFormSettings ReadMainSettings(const std::function<void()>& loadFontLibrary) {
     MainFormSettings form;
     const std::string program = ProgramFolder();
     ChangeDirectory(program);
 
-    // The settings file of the current folder, else the program's own.
-    std::string first = !ListDir(CurrentDir(), "kivar.lib").empty() ? JoinPath(CurrentDir(), "KIVAR.LIB")
-                                                                      : JoinPath(program, "KIVAR.LIB");
-    std::string kivarPath = IniGetValue(first, "Generell", "KivarPath", kIniOpenClose);
+    std::string kivarPath = IniGetValue(FirstSettingsFile(), "Generell", "KivarPath", kIniOpenClose);
     if (!Unset(kivarPath) && ChangeDirectory(kivarPath)) {
         gDataPath = kivarPath;
     } else {
@@ -53,7 +48,9 @@ MainFormSettings ReadMainSettings(const std::function<void()>& loadFontLibrary) 
 
     std::string fontsPath = IniGetValue(gSettingsFile, "Fonts", "FontsPath", kIniOpenClose);
     if (!Unset(fontsPath) && ChangeDirectory(fontsPath)) {
-        gFontPath = fontsPath;
+        // The font files are named by appending to the folder, which must
+        // end in a separator whether or not the stored value does.
+        gFontPath = JoinPath(fontsPath, "");
     } else {
         gFontPath = JoinPath(JoinPath(gDataPath, "Fonts"), "");
         IniSetValue(gSettingsFile, "Fonts", "FontsPath", gFontPath);
@@ -62,8 +59,7 @@ MainFormSettings ReadMainSettings(const std::function<void()>& loadFontLibrary) 
     ChangeDirectory(gDataPath);
 
     gLanguage = Generell("Language");
-    gLanguageFile = Generell("LanguageFile");
-    if (gLanguageFile.find(gDataPath) == std::string::npos) gLanguageFile = JoinPath(gDataPath, gLanguageFile);
+    gLanguageFile = InDataFolder(Generell("LanguageFile"));
     if (!FileExists(gLanguageFile)) {
         std::string name = IniGetValue(JoinPath(gDataPath, "language.ini"), gLanguage, "FileName", kIniOpenClose);
         gLanguageFile = name;
@@ -86,7 +82,7 @@ MainFormSettings ReadMainSettings(const std::function<void()>& loadFontLibrary) 
 
     for (int n = 1; n <= 4; ++n) {
         std::string v = IniGetValue(gSettingsFile, "DestNoCharachters", "DestPos" + std::to_string(n), kIniOpenClose);
-        form.allowedCodeChars[n - 1] = v == "0" ? DefaultCodePositionChars(n) : v;
+        form.allowedCodeChars[n - 1] = v == "0" ? DefaultAllowedCodeChars(n) : v;
     }
 
     bool documentFolderOk = false;

@@ -34,13 +34,10 @@ struct MainFormSettings {
     // [Generell] UseStandardMousePointer = "Y": system pointers instead of the
     // tools' own cursor pictures.
     bool useStandardMousePointer = false;
-    // [DestNoCharachters] DestPos1..4: allowed characters per code position.
+    // [DestNoCharachters] DestPos1..4: allowed characters per code position
+    // (DefaultAllowedCodeChars where a key is absent).
     std::array<std::string, 4> allowedCodeChars;
 };
-
-// The default allowed characters of a code position (1..4), used when its
-// DestPos key is absent.
-std::string DefaultCodePositionChars(int position);
 
 // Settles the folders and the settings file and reads the main window's
 // options, in this order: the program folder becomes current; the settings

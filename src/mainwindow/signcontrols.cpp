@@ -1,8 +1,6 @@
 #include "mainwindow/signcontrols.h"
 
-#include <algorithm>
-
-#include "data/headmode.h"
+#include "data/fieldtext.h"
 #include "data/language.h"
 #include "data/records.h"
 #include "data/signtable.h"
@@ -81,7 +79,7 @@ int16_t CountSignPages(int16_t address) {
         text = gExtraList[gCurrentExtra].Text;
         if (gExtraPerSign) text = GetSignText(text, address);
     }
-    return static_cast<int16_t>(std::count(text.begin(), text.end(), '#'));
+    return CountHashMarks(text);
 }
 
 int16_t FirstListedSign() { return SignSelFirstRow(); }

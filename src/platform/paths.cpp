@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 #include <system_error>
 
 #include "platform/cp1252.h"
@@ -146,12 +145,6 @@ bool ReadWholeFile(const std::string& p, std::string& out) {
 bool RemoveFile(const std::string& p) {
     std::error_code ec;
     return fs::remove(FsPath(p), ec) && !ec;
-}
-
-bool RenameFile(const std::string& from, const std::string& to) {
-    std::error_code ec;
-    fs::rename(FsPath(from), FsPath(to), ec);
-    return !ec;
 }
 
 bool MatchesWildcard(const std::string& name, const std::string& pattern) {

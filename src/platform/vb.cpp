@@ -60,10 +60,8 @@ double Val(const std::string& input) {
     return v;
 }
 
-double RoundHalfEven(double v) {
-    double r = std::nearbyint(v);  // default rounding mode is to nearest, ties to even
-    return r;
-}
+// The default rounding mode is to nearest, ties to even.
+double RoundHalfEven(double v) { return std::nearbyint(v); }
 
 int16_t CInt(double v) {
     double r = RoundHalfEven(v);
@@ -102,7 +100,7 @@ std::string Mid(const std::string& s, long start, long length) {
 
 std::string Left(const std::string& s, long n) {
     if (n < 0) throw VbError(5, "Invalid procedure call");
-    return s.substr(0, std::min<size_t>(s.size(), static_cast<size_t>(n)));
+    return s.substr(0, static_cast<size_t>(n));
 }
 
 std::string Right(const std::string& s, long n) {
@@ -193,9 +191,6 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
     return true;
 }
 
-std::string Space(long n) { return n > 0 ? std::string(static_cast<size_t>(n), ' ') : std::string(); }
-std::string StringOf(long n, char c) { return n > 0 ? std::string(static_cast<size_t>(n), c) : std::string(); }
-
 namespace {
 // Shortest text with at most `digits` significant digits, in the runtime's
 // style: plain notation for moderate magnitudes, "1E+15" style otherwise.
@@ -229,10 +224,8 @@ std::string ShortestText(double v, int digits) {
             out = ds.substr(0, static_cast<size_t>(exp10 + 1)) + "." + ds.substr(static_cast<size_t>(exp10 + 1));
         }
     } else {
-        out = "." + std::string(static_cast<size_t>(-exp10 - 1), '0') + ds;
-        out = "0" + out;
         // The runtime writes ".5" without the leading zero.
-        out.erase(0, 1);
+        out = "." + std::string(static_cast<size_t>(-exp10 - 1), '0') + ds;
     }
     return neg ? "-" + out : out;
 }
@@ -247,7 +240,7 @@ std::string Str(double v) {
 
 std::string Hex(long v) {
     char buf[32];
-    if (v >= -32768 && v <= 32767 && v < 0)
+    if (v >= -32768 && v < 0)
         std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(static_cast<uint16_t>(v)));
     else
         std::snprintf(buf, sizeof buf, "%lX", static_cast<unsigned long>(static_cast<uint32_t>(v)));

@@ -59,8 +59,6 @@ std::string RTrim(const std::string& s);
 std::string Trim(const std::string& s);
 std::string UCase(const std::string& s);   // Windows-1252 aware
 std::string LCase(const std::string& s);   // Windows-1252 aware
-std::string Space(long n);
-std::string StringOf(long n, char c);
 inline int Asc(const std::string& s) { return s.empty() ? 0 : static_cast<unsigned char>(s[0]); }
 inline std::string Chr(int c) { return std::string(1, static_cast<char>(static_cast<unsigned char>(c))); }
 

@@ -33,48 +33,57 @@ int16_t FileOpen(const std::string& path, FileMode mode) {
     OpenFile f;
     f.path = ResolvePath(path);
     f.mode = mode;
-    switch (mode) {
-        case FileMode::Input:
-            if (DirExists(f.path) || !ReadWholeFile(f.path, f.data)) return -1;
-            break;
-        case FileMode::Output: {
-            // The folder must exist and the name must not be a folder.
-            std::string dir = DirName(f.path);
-            if (DirExists(f.path) || (!dir.empty() && !DirExists(dir))) return -1;
-            f.dirty = true;
-            break;
-        }
-        case FileMode::Append:
-        case FileMode::Binary: {
-            std::string dir = DirName(f.path);
-            if (DirExists(f.path) || (!dir.empty() && !DirExists(dir))) return -1;
-            if (FileExists(f.path) && !ReadWholeFile(f.path, f.data)) return -1;
-            if (mode == FileMode::Append) { f.pos = f.data.size(); f.dirty = true; }
-            if (mode == FileMode::Binary && !FileExists(f.path)) f.dirty = true;
-            break;
-        }
+    if (mode == FileMode::Input) {
+        if (DirExists(f.path) || !ReadWholeFile(f.path, f.data)) return -1;
+    } else {
+        // The folder must exist and the name must not be a folder.
+        const std::string dir = DirName(f.path);
+        if (DirExists(f.path) || (!dir.empty() && !DirExists(dir))) return -1;
+        const bool exists = FileExists(f.path);
+        if (mode != FileMode::Output && exists && !ReadWholeFile(f.path, f.data)) return -1;
+        if (mode == FileMode::Append) f.pos = f.data.size();
+        // Output and append files are written at close, binary files when
+        // new or changed.
+        f.dirty = mode != FileMode::Binary || !exists;
     }
     gFiles[fn] = std::move(f);
     return fn;
 }
 
 bool FileIsOpen(int16_t fn) { return Get(fn) != nullptr; }
-std::string FilePath(int16_t fn) { auto* f = Get(fn); return f ? f->path : std::string(); }
 
-bool FileLineInput(int16_t fn, std::string& line) {
+namespace {
+// The line of d that starts at pos; pos moves past its end.
+bool NextLine(const std::string& d, size_t& pos, std::string& line) {
     line.clear();
-    auto* f = Get(fn);
-    if (!f || f->pos >= f->data.size()) return false;
-    const std::string& d = f->data;
-    size_t i = f->pos;
+    if (pos >= d.size()) return false;
+    size_t i = pos;
     while (i < d.size() && d[i] != '\r' && d[i] != '\n') ++i;
-    line.assign(d, f->pos, i - f->pos);
+    line.assign(d, pos, i - pos);
     if (i < d.size()) {
         if (d[i] == '\r' && i + 1 < d.size() && d[i + 1] == '\n') i += 2;
         else ++i;
     }
-    f->pos = i;
+    pos = i;
     return true;
+}
+}  // namespace
+
+std::vector<std::string> SplitLines(const std::string& data) {
+    std::vector<std::string> lines;
+    size_t pos = 0;
+    std::string line;
+    while (NextLine(data, pos, line)) lines.push_back(line);
+    return lines;
+}
+
+bool FileLineInput(int16_t fn, std::string& line) {
+    auto* f = Get(fn);
+    if (!f) {
+        line.clear();
+        return false;
+    }
+    return NextLine(f->data, f->pos, line);
 }
 
 bool FileEof(int16_t fn) { auto* f = Get(fn); return !f || f->pos >= f->data.size(); }

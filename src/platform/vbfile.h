@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kv {
 
@@ -16,12 +17,12 @@ enum class FileMode { Input, Output, Append, Binary };
 // Returns the number (1..511) or -1 when the open fails. Never reports.
 int16_t FileOpen(const std::string& path, FileMode mode);
 bool FileIsOpen(int16_t fn);
-// The path the file was opened on (as resolved).
-std::string FilePath(int16_t fn);
 
 // Reads one line: up to a carriage return (a line feed right after it is
 // skipped) or a lone line feed. Returns false when the file has ended.
 bool FileLineInput(int16_t fn, std::string& line);
+// The lines of a text as FileLineInput reads them.
+std::vector<std::string> SplitLines(const std::string& data);
 bool FileEof(int16_t fn);
 int64_t FileLof(int16_t fn);
 // 1-based position of the next byte to read or write.
