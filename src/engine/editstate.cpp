@@ -9,6 +9,7 @@
 #include "engine/routefield.h"
 #include "engine/routenumber.h"
 #include "platform/ui.h"
+#include "platform/vb.h"
 
 namespace kv {
 
@@ -30,12 +31,6 @@ int16_t gAutoMode = 0;
 int16_t gNoEditorPaint = -1;
 int16_t gTextModified = 0;
 EditorHooks gEditorHooks;
-
-namespace {
-
-int16_t I16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(v, INT16_MIN, INT16_MAX)); }
-
-}  // namespace
 
 int16_t PageFirstCell() {
     int guard = 0;
@@ -71,7 +66,7 @@ void InitRow(int16_t row) {
     r.FirstCell = 0;
     int32_t w = EditorInnerWidth();
     if (gShowLineNo) w -= gRouteNoAreaWidth;
-    r.FreeWidth = I16(w);
+    r.FreeWidth = CIntClamp(w);
     r.NextRow = 0;
     r.PrevRow = 0;
     r.CellCount = 0;
@@ -166,7 +161,7 @@ void SetRowTop(int16_t row, int16_t dy) {
     const EditRow& r = Row(row);
     int16_t c = r.FirstCell;
     for (int i = 0; i < r.CellCount && IsCellIndex(c); ++i) {
-        Cell(c).Y = I16(Cell(c).Y + dy);
+        Cell(c).Y = CIntClamp(Cell(c).Y + dy);
         c = Cell(c).Next;
     }
 }
@@ -177,7 +172,7 @@ void RecalcRowWidths() {
     const int32_t w5 = EditorInnerWidth();
     const int32_t a = gRouteNoAreaWidth + 5;
     if (!IsCellIndex(row.FirstCell)) {
-        row.FreeWidth = I16(gShowLineNo ? w5 - a : w5);
+        row.FreeWidth = CIntClamp(gShowLineNo ? w5 - a : w5);
         return;
     }
     const SignCell& first = Cell(row.FirstCell);
@@ -220,7 +215,7 @@ void RecalcRowWidths() {
     default:
         return;  // any other alignment leaves the free width as it was
     }
-    row.FreeWidth = I16(free + 5);
+    row.FreeWidth = CIntClamp(free + 5);
 }
 
 void ResetEditState() {

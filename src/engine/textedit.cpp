@@ -27,8 +27,6 @@ int16_t gIndentBesideTall = -1;
 
 namespace {
 
-int16_t I16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(v, INT16_MIN, INT16_MAX)); }
-
 void MarkRow(int16_t row) {
     if (gEditorHooks.markRow) gEditorHooks.markRow(row);
 }
@@ -114,7 +112,7 @@ void SettleCursor() {
 void CursorToRightEdge() {
     if (!IsUsedCell(gCursorCell)) return;
     const SignCell& c = Cell(gCursorCell);
-    gCursorX = I16(c.X + c.Width);
+    gCursorX = CIntClamp(c.X + c.Width);
     gCursorY = c.Y;
     gCursorBeforeCell = 0;
 }
@@ -233,9 +231,9 @@ bool PlaceNewCell(int16_t c, int16_t code, int16_t w, int16_t h, int16_t repaint
     ResizeCellsToFont(c);
 
     gCursorCell = c;
-    gCursorX = I16(gCursorX + w);
-    row.FreeWidth = I16(row.FreeWidth - w);
-    row.CellCount = I16(row.CellCount + 1);
+    gCursorX = CIntClamp(gCursorX + w);
+    row.FreeWidth = CIntClamp(row.FreeWidth - w);
+    row.CellCount = CIntClamp(row.CellCount + 1);
 
     if (redraw && gAutoMode) {
         if (repaint != -1) {
@@ -261,8 +259,8 @@ void DeleteOne(int16_t d, bool inField) {
     const SignCell old = Cell(d);
     const bool wasFirst = row.FirstCell == d;
 
-    row.FreeWidth = I16(row.FreeWidth + old.Width);
-    row.CellCount = I16(std::max(0, row.CellCount - 1));
+    row.FreeWidth = CIntClamp(row.FreeWidth + old.Width);
+    row.CellCount = CIntClamp(std::max(0, row.CellCount - 1));
 
     if (wasFirst) {
         if (row.CellCount > 0) {
@@ -292,7 +290,7 @@ void DeleteOne(int16_t d, bool inField) {
         VbBool(row.CellCount == 0 && row.NextRow != 0 && old.RowEnd != 0 && IsCellIndex(old.Next));
 
     ClearCellRect(old.X, old.Y, old.Width, old.Height);
-    if (IsCellIndex(old.Next) && !old.RowEnd) ShiftCells(old.Next, I16(-old.Width), -1, inField);
+    if (IsCellIndex(old.Next) && !old.RowEnd) ShiftCells(old.Next, CIntClamp(-old.Width), -1, inField);
     gCursorX = old.X;
     gCursorY = old.Y;
     UpdateRowEnd(gCurrentRow);
@@ -318,7 +316,7 @@ void UnlinkRow(int16_t r) {
 void MoveRowsBelowUp(int16_t r) {
     int guard = 0;
     for (int16_t b = Row(r).NextRow; IsRowIndex(b) && guard < kRowPoolSize; b = Row(b).NextRow, ++guard)
-        SetRowTop(b, I16(-gCharHeight));
+        SetRowTop(b, CIntClamp(-gCharHeight));
 }
 
 }  // namespace
@@ -463,7 +461,7 @@ int16_t GetSelectedText(std::string& text, int16_t& firstOther, int16_t& flag) {
     }
     if (firstField == 0) return 0;
     firstOther = right ? before : after;
-    const int16_t width = I16(Cell(lastField).X + Cell(lastField).Width - Cell(firstField).X);
+    const int16_t width = CIntClamp(Cell(lastField).X + Cell(lastField).Width - Cell(firstField).X);
     if (fieldCells == cells.size()) {
         flag = -1;
     } else if (right && firstOther == 0) {
@@ -471,7 +469,7 @@ int16_t GetSelectedText(std::string& text, int16_t& firstOther, int16_t& flag) {
         // neighbour up by index.
         std::vector<int16_t> candidates;
         if (gCellFreeHead > 1) {
-            for (int i = Row(gStartRow).FirstCell; i >= 1 && i <= gCellFreeHead - 1; ++i) candidates.push_back(I16(i));
+            for (int i = Row(gStartRow).FirstCell; i >= 1 && i <= gCellFreeHead - 1; ++i) candidates.push_back(CIntClamp(i));
         } else {
             candidates = RowCells(FirstCellOfRow(1, false));
         }
@@ -538,7 +536,7 @@ void SplitRowAtCursor(bool silent) {
     if (IsRowIndex(oldNext)) Row(oldNext).PrevRow = nr;
     cur.NextRow = nr;
     for (int16_t c = FirstCellBelow(nr), guard = 0; IsUsedCell(c) && guard < kCellPoolSize; c = Cell(c).Next, ++guard)
-        Cell(c).Y = I16(Cell(c).Y + gCharHeight);
+        Cell(c).Y = CIntClamp(Cell(c).Y + gCharHeight);
 
     // Where the new row starts.
     const SignCell& first = Cell(cur.FirstCell);
@@ -563,13 +561,13 @@ void SplitRowAtCursor(bool silent) {
         for (int guard = 0; IsUsedCell(n) && guard < kCellPoolSize; ++guard) {
             SignCell& sc = Cell(n);
             const bool end = sc.RowEnd != 0 || !IsCellIndex(sc.Next);
-            cur.FreeWidth = I16(cur.FreeWidth + sc.Width);
-            cur.CellCount = I16(cur.CellCount - 1);
-            Row(nr).FreeWidth = I16(Row(nr).FreeWidth - sc.Width);
-            Row(nr).CellCount = I16(Row(nr).CellCount + 1);
-            sc.X = I16(x);
+            cur.FreeWidth = CIntClamp(cur.FreeWidth + sc.Width);
+            cur.CellCount = CIntClamp(cur.CellCount - 1);
+            Row(nr).FreeWidth = CIntClamp(Row(nr).FreeWidth - sc.Width);
+            Row(nr).CellCount = CIntClamp(Row(nr).CellCount + 1);
+            sc.X = CIntClamp(x);
             x += sc.Width;
-            sc.Y = I16(sc.Y + y - first.Y);
+            sc.Y = CIntClamp(sc.Y + y - first.Y);
             if (end) break;
             n = sc.Next;
         }
@@ -582,8 +580,8 @@ void SplitRowAtCursor(bool silent) {
         }
     }
 
-    gCursorX = I16(startX);
-    gCursorY = I16(y);
+    gCursorX = CIntClamp(startX);
+    gCursorY = CIntClamp(y);
     gCurrentRow = nr;
     if (gAutoMode && !silent) CenterRowVertically();
     RedrawEditor();
@@ -643,7 +641,7 @@ void ReflowRows() {
         const int16_t firstBefore = Row(r).FirstCell;
         const int16_t p = Cell(firstBefore).Prev;
         if (!IsUsedCell(p)) return;
-        if (!WrapRowCells(r, above, I16(Cell(p).X + Cell(p).Width), Cell(p).Y)) {
+        if (!WrapRowCells(r, above, CIntClamp(Cell(p).X + Cell(p).Width), Cell(p).Y)) {
             if (Row(r).FirstCell == firstBefore) return;  // nothing fitted
             CursorToRightEdge();
             gCurrentRow = above;
@@ -678,21 +676,21 @@ bool WrapRowCells(int16_t fromRow, int16_t toRow, int16_t x, int16_t y) {
         }
         sc.X = x;
         sc.Y = y;
-        x = I16(x + sc.Width);
+        x = CIntClamp(x + sc.Width);
         if (IsUsedCell(sc.Prev)) Cell(sc.Prev).RowEnd = 0;
         sc.RowEnd = VbBool(IsCellIndex(next));
         if (to.FirstCell == 0) to.FirstCell = c;
-        to.FreeWidth = I16(to.FreeWidth - sc.Width);
-        to.CellCount = I16(to.CellCount + 1);
-        from.FreeWidth = I16(from.FreeWidth + sc.Width);
-        from.CellCount = I16(from.CellCount - 1);
+        to.FreeWidth = CIntClamp(to.FreeWidth - sc.Width);
+        to.CellCount = CIntClamp(to.CellCount + 1);
+        from.FreeWidth = CIntClamp(from.FreeWidth + sc.Width);
+        from.CellCount = CIntClamp(from.CellCount - 1);
         c = next;
     }
     if (!gNoEditorPaint) Head().RefreshEditorPicture();
     UpdateRowEnd(toRow);
     if (from.CellCount > 0 && IsUsedCell(c)) {
         from.FirstCell = c;
-        ShiftCells(c, I16(startX - Cell(c).X), -1, false);
+        ShiftCells(c, CIntClamp(startX - Cell(c).X), -1, false);
         UpdateRowEnd(fromRow);
         return false;
     }
@@ -740,7 +738,7 @@ void ShiftCells(int16_t start, int16_t dx, int16_t stop, bool moveFields) {
     for (int16_t c : moving) {
         SignCell& sc = Cell(c);
         if (!gNoEditorPaint) Head().CopyEditorRect(sc.X, sc.Y, sc.Width, sc.Height, sc.X + dx, sc.Y);
-        sc.X = I16(sc.X + dx);
+        sc.X = CIntClamp(sc.X + dx);
     }
     if (dx < 0 && !moving.empty()) {
         const SignCell& last = Cell(moving.back());
