@@ -15,7 +15,16 @@
 namespace kv {
 
 namespace {
+
+constexpr int kStoredBlock = 16;
+
 char ValueByte(int v) { return static_cast<char>(std::clamp(v, 0, kMaxCommandValue)); }
+
+char GlyphByteOf(int16_t code) {
+    if (code < 32 || code > 255) code = 32;
+    return static_cast<char>(static_cast<unsigned char>(gCharMap[code - 32]));
+}
+
 }  // namespace
 
 std::string SizeCommand(int16_t a, int16_t b) {
@@ -31,21 +40,6 @@ std::string PositionCommand(int16_t& x, int16_t& y) {
 std::string FontCommand(const std::string& f) {
     return std::string{static_cast<char>(kCmdFont), f.empty() ? ' ' : f[0]};
 }
-
-}  // namespace kv
-
-namespace kv {
-
-namespace {
-
-constexpr int kStoredBlock = 16;
-
-char GlyphByteOf(int16_t code) {
-    if (code < 32 || code > 255) code = 32;
-    return static_cast<char>(static_cast<unsigned char>(gCharMap[code - 32]));
-}
-
-}  // namespace
 
 std::string BuildTextHeader() {
     if (!gShowLineNo) return "";
