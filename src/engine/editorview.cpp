@@ -41,11 +41,9 @@ void MeasureMapped(const std::string& fontId, int code, int16_t& w, int16_t& h) 
 
 void DrawSpecialGlyph(const std::string& fontId, int16_t code, int16_t& w, int16_t& h) {
     w = h = 0;
-    const int len = static_cast<int>(gRouteNoText.size());
-    for (int i = gLineNoFieldCount - (code - kFirstPlaceholder); i <= gLineNoFieldCount; ++i) {
-        if (i < 1 || i > len) continue;
+    for (unsigned char c : PlaceholderChars(code)) {
         int16_t cw, ch;
-        MeasureMapped(fontId, static_cast<unsigned char>(gRouteNoText[static_cast<size_t>(i - 1)]), cw, ch);
+        MeasureMapped(fontId, c, cw, ch);
         w = static_cast<int16_t>(w + cw);
         h = std::max(h, ch);
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/charmap.h"
 #include "data/headmode.h"
 #include "data/records.h"
 #include "data/signtable.h"
@@ -85,6 +86,15 @@ std::string PageRouteNoFont() {
 void TakePageRouteNoFont() {
     gRouteNoFont = PageRouteNoFont();
     MeasureRouteNoArea();
+}
+
+std::string PlaceholderChars(int16_t code) {
+    const int n = code - kFirstPlaceholder + 1;
+    const int len = static_cast<int>(gRouteNoText.size());
+    std::string out;
+    for (int i = gLineNoFieldCount - n + 1; i <= gLineNoFieldCount; ++i)
+        if (i >= 1 && i <= len) out += gRouteNoText[static_cast<size_t>(i - 1)];
+    return out;
 }
 
 void PasteLineNoPicture(int16_t i, int16_t& x, int16_t y, int16_t w, int16_t h) {

@@ -325,14 +325,13 @@ bool CharCodeOf(int16_t code) {
     if (code < 32 || code > 255) return false;
     if (code == '#' || code == '\\' || code == '<' || code == '>' || code == 255) return false;
     if (IsSpecialGlyph(code)) {
-        const int n = code - 249;
-        const int len = static_cast<int>(gRouteNoText.size());
-        for (int i = gLineNoFieldCount - n + 1; i <= gLineNoFieldCount; ++i) {
-            if (i < 1 || i > len) return false;
-            const int ch = static_cast<unsigned char>(gRouteNoText[static_cast<size_t>(i - 1)]);
-            if (ch < 32 || gCharMap[ch - 32] == 0) return false;
-        }
-        return n <= gLineNoFieldCount;
+        // Every character the placeholder stands for is there and drawable.
+        const std::string chars = PlaceholderChars(code);
+        if (static_cast<int>(chars.size()) != code - kFirstPlaceholder + 1) return false;
+        return std::all_of(chars.begin(), chars.end(), [](char ch) {
+            const int c = static_cast<unsigned char>(ch);
+            return c >= 32 && gCharMap[c - 32] != 0;
+        });
     }
     const int16_t glyph = gCharMap[code - 32];
     return glyph != 0 && glyph < kGlyphCodes;
