@@ -96,12 +96,16 @@ int16_t AllocCell() {
 
 bool IsSpecialGlyph(int16_t code) { return code >= kFirstPlaceholder && code <= kLastPlaceholder; }
 
+int16_t CellGlyphOf(int16_t code) {
+    const int16_t g = (code >= 32 && code <= 255) ? gCharMap[code - 32] : 0;
+    return g == 0 && IsSpecialGlyph(code) ? code : g;
+}
+
 void SetCellChar(int16_t cell, int16_t code) {
     if (!IsCellIndex(cell)) return;
     SignCell& c = Cell(cell);
     c.CharCode = code;
-    c.GlyphCode = (code >= 32 && code <= 255) ? gCharMap[code - 32] : 0;
-    if (c.GlyphCode == 0 && IsSpecialGlyph(code)) c.GlyphCode = code;
+    c.GlyphCode = CellGlyphOf(code);
     c.FontCode = gCurrentFontCode.empty() ? '0' : gCurrentFontCode[0];
     c.RowEnd = 0;
 }

@@ -117,6 +117,9 @@ void InitRow(int16_t row);
 void ClearCell(int16_t cell);
 // Pops a free cell; 0 after the S31 message when the pool is exhausted.
 int16_t AllocCell();
+// The glyph of a character through the current map; a placeholder the map
+// lacks is its own glyph.
+int16_t CellGlyphOf(int16_t code);
 // The cell takes the character (through the current map), the current font
 // and no RowEnd.
 void SetCellChar(int16_t cell, int16_t code);

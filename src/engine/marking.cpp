@@ -33,12 +33,6 @@ std::vector<int16_t> MarkedList() {
     return out;
 }
 
-int16_t GlyphOf(int16_t code) {
-    if (code < 32 || code > 255) return 0;
-    const int16_t g = gCharMap[code - 32];
-    return g == 0 && IsSpecialGlyph(code) ? code : g;
-}
-
 // The room a row keeps for the marked run that starts at `first`: the row's
 // free width when the run ends the row, else the gap after the run.
 int32_t RoomAfterRun(int16_t row, int16_t first) {
@@ -251,7 +245,7 @@ bool ApplyFontToMarkedCells(const std::string& font) {
         sc.Height = h;
         sc.Y = CIntClamp(sc.Y + dy);
         sc.FontCode = font[0];
-        sc.GlyphCode = GlyphOf(sc.CharCode);
+        sc.GlyphCode = CellGlyphOf(sc.CharCode);
         if (IsRowIndex(row)) {
             Row(row).FreeWidth = CIntClamp(Row(row).FreeWidth - w);
             UpdateRowEnd(row);
