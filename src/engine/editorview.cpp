@@ -111,12 +111,8 @@ void RefreshEditor(int16_t allSlots, int16_t reselect) {
     gCurrentRow = 0;
     gStartRow = 0;
 
-    for (int c = 1; c <= kCellPoolSize; ++c) {
-        Cell(c) = SignCell{};
-        Cell(c).NextFree = static_cast<int16_t>(c < kCellPoolSize ? c + 1 : 0);
-    }
+    FreeAllCells();
     gCursorCell = 0;
-    gCellFreeHead = 1;
     gCursorBeforeCell = -1;
 
     if (!gNoEditorPaint) Head().ClearEditorPicture();

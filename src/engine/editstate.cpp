@@ -83,6 +83,14 @@ void ClearCell(int16_t cell) {
     gCellFreeHead = cell;
 }
 
+void FreeAllCells() {
+    for (int c = 1; c <= kCellPoolSize; ++c) {
+        gCells[c] = SignCell{};
+        gCells[c].NextFree = static_cast<int16_t>(c < kCellPoolSize ? c + 1 : 0);
+    }
+    gCellFreeHead = 1;
+}
+
 int16_t AllocCell() {
     if (!IsCellIndex(gCellFreeHead)) {
         MsgBox(gTextS31, vbExclamation);
@@ -223,17 +231,13 @@ void RecalcRowWidths() {
 }
 
 void ResetEditState() {
-    for (int c = 0; c <= kCellPoolSize; ++c) {
-        gCells[c] = SignCell{};
-        gCells[c].NextFree = static_cast<int16_t>(c < kCellPoolSize ? c + 1 : 0);
-    }
-    gCells[0].NextFree = 0;
+    gCells[0] = SignCell{};
+    FreeAllCells();
     for (int r = 0; r <= kRowPoolSize; ++r) {
         gRows[r] = EditRow{};
         gRows[r].NextFreeRow = static_cast<int16_t>(r < kRowPoolSize ? r + 1 : 0);
     }
     gRows[0].NextFreeRow = 0;
-    gCellFreeHead = 1;
     gRowFreeHead = 1;
     gStartRow = 0;
     gCurrentRow = 1;

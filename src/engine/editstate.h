@@ -115,6 +115,8 @@ int32_t CalcRowCount();
 void InitRow(int16_t row);
 // Frees one cell onto the free list; callers unlink it first.
 void ClearCell(int16_t cell);
+// Every cell of the pool cleared and chained on the free list in index order.
+void FreeAllCells();
 // Pops a free cell; 0 after the S31 message when the pool is exhausted.
 int16_t AllocCell();
 // The glyph of a character through the current map; a placeholder the map
