@@ -69,13 +69,6 @@ std::vector<int16_t> RowCells(int16_t first) {
     return cells;
 }
 
-bool PageHasCells() {
-    int guard = 0;
-    for (int r = gStartRow; IsRowIndex(r) && guard < kRowPoolSize; r = Row(r).NextRow, ++guard)
-        if (Row(r).FirstCell != 0) return true;
-    return false;
-}
-
 // The first cell of the first row below `row` that holds cells.
 int16_t FirstCellBelow(int16_t row) {
     int guard = 0;
@@ -415,7 +408,7 @@ void DeleteCharAtCursor() {
         // A page left without any cell or graphic starts afresh, so that
         // cells are handed out in index order again.
         if (gCurrentRow == gStartRow && Row(gCurrentRow).FirstCell == 0 && FirstCellOfRow(1, false) == 1 &&
-            !PageHasCells() && !gHasGraphic) {
+            PageFirstCell() == 0 && !gHasGraphic) {
             PrepareTextLayer();
             ClearGraphicLayer();
             RefreshEditor(0, 0);
