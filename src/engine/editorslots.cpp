@@ -318,6 +318,8 @@ void GenerateRouteNo() {
     int16_t other = 0, onlyField = 0;
     const bool hadField = GetSelectedText(fieldText, other, onlyField) > 0;
     {
+        // Only for its side effect: a field in the first row counts as typed,
+        // whatever the dialog answers.
         int16_t w = 0, b = 0, flag = 0;
         std::string t;
         GetSelectionInfo(w, b, t, flag);
