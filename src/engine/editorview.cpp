@@ -15,6 +15,7 @@
 #include "engine/routenumber.h"
 #include "mainwindow/headstate.h"
 #include "mainwindow/services.h"
+#include "platform/vb.h"
 
 namespace kv {
 
@@ -23,15 +24,11 @@ int16_t gInPicHeight = 0;
 
 namespace {
 
-int16_t FontCodeOf(const std::string& fontId) {
-    return fontId.empty() ? 0 : static_cast<int16_t>(static_cast<unsigned char>(fontId[0]));
-}
-
 void MeasureMapped(const std::string& fontId, int code, int16_t& w, int16_t& h) {
     w = h = 0;
     if (code < 32 || code > 255) return;
     GlyphSize size;
-    if (MeasureGlyph(FontCodeOf(fontId), gCharMap[code - 32], size)) {
+    if (MeasureGlyph(static_cast<int16_t>(Asc(fontId)), gCharMap[code - 32], size)) {
         w = size.width;
         h = size.height;
     }
