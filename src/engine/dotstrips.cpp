@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "data/inverted.h"
 #include "engine/dotlayers.h"
 #include "engine/graphictools.h"
 #include "engine/signcommands.h"
-#include "platform/vb.h"
 
 namespace kv {
 

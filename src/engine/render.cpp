@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "data/charmap.h"
-#include "data/records.h"
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
 #include "engine/editstate.h"

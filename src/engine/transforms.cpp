@@ -6,7 +6,6 @@
 #include "engine/graphictools.h"
 #include "mainwindow/services.h"
 #include "platform/ui.h"
-#include "platform/vb.h"
 
 namespace kv {
 
