@@ -5,37 +5,15 @@
 #include "data/charmap.h"
 #include "engine/fontlib.h"
 #include "support/fake_ui.h"
+#include "support/fontrecords.h"
 #include "support/testutil.h"
 
 using namespace kv;
 
 namespace {
 
-// A glyph as the library stores it: height, width and the column bytes.
-struct G {
-    int code;
-    int height;
-    int width;
-    std::vector<uint8_t> columns;
-};
-
-// One font record; `length` replaces the true record length when not -1.
-std::vector<uint8_t> Record(int fontCode, const std::vector<G>& glyphs, int length = -1) {
-    std::vector<uint8_t> rec(kFontRecordHeader, 0);
-    rec[0] = static_cast<uint8_t>(fontCode);
-    for (const G& g : glyphs) {
-        size_t off = rec.size();
-        rec[1 + 2 * g.code] = static_cast<uint8_t>(off & 0xFF);
-        rec[2 + 2 * g.code] = static_cast<uint8_t>(off >> 8);
-        rec.push_back(static_cast<uint8_t>(g.height - 1));
-        rec.push_back(static_cast<uint8_t>(g.width - 1));
-        rec.insert(rec.end(), g.columns.begin(), g.columns.end());
-    }
-    int len = length == -1 ? static_cast<int>(rec.size()) : length;
-    rec[257] = static_cast<uint8_t>(len & 0xFF);
-    rec[258] = static_cast<uint8_t>((len >> 8) & 0xFF);
-    return rec;
-}
+using G = testfonts::Glyph;
+using testfonts::FontRecord;
 
 std::vector<uint8_t> Cat(std::initializer_list<std::vector<uint8_t>> parts) {
     std::vector<uint8_t> out;
@@ -76,7 +54,7 @@ protected:
 }  // namespace
 
 TEST_F(FontLib, MinimalOneGlyphLibrary) {
-    Load(Record('A', {kL}));
+    Load(FontRecord('A', {kL}));
     EXPECT_EQ(StartAdressVektor['A' - 32], 0);
     EXPECT_EQ(TeckenDeltaVektor['A' - 32][65], kFontRecordHeader);
     ASSERT_TRUE(GetGlyph('A', 65));
@@ -89,7 +67,7 @@ TEST_F(FontLib, MinimalOneGlyphLibrary) {
 }
 
 TEST_F(FontLib, LookupsOutsideTheCodesFailWithoutTouchingTheTables) {
-    Load(Record('A', {kL}));
+    Load(FontRecord('A', {kL}));
     struct { int16_t font, glyph; } cases[] = {{31, 65}, {128, 65}, {'A', 128}, {'A', -1}, {-5, 65}};
     for (auto c : cases) {
         ASSERT_TRUE(GetGlyph('A', 65));
@@ -104,7 +82,7 @@ TEST_F(FontLib, LookupsOutsideTheCodesFailWithoutTouchingTheTables) {
 
 TEST_F(FontLib, FirstByteOutsideTheFontCodesHoldsNoFont) {
     for (uint8_t first : {uint8_t{0}, uint8_t{31}, uint8_t{128}, uint8_t{255}}) {
-        std::vector<uint8_t> lib = Record('A', {kL});
+        std::vector<uint8_t> lib = FontRecord('A', {kL});
         lib[0] = first;
         Load(lib);
         for (int f = 0; f < kFontCodes; ++f) EXPECT_EQ(StartAdressVektor[f], -1);
@@ -114,7 +92,7 @@ TEST_F(FontLib, FirstByteOutsideTheFontCodesHoldsNoFont) {
 }
 
 TEST_F(FontLib, GlyphsUnderFourDotsHighCountAsAbsent) {
-    Load(Record('A', {{40, 3, 2, {7, 7}}, {41, 4, 2, {15, 9}}}));
+    Load(FontRecord('A', {{40, 3, 2, {7, 7}}, {41, 4, 2, {15, 9}}}));
     EXPECT_FALSE(GetGlyph('A', 40));
     EXPECT_EQ(GlyphHeight, 3);  // the size stays set
     EXPECT_EQ(GlyphWidth, 2);
@@ -127,14 +105,14 @@ TEST_F(FontLib, GlyphsUnderFourDotsHighCountAsAbsent) {
 TEST_F(FontLib, NineRowsUseTwoBytesPerColumnAndIgnoreTheSpareBits) {
     // Column 0: rows 0 and 8; the spare bits 1..7 of its second byte are set.
     // Column 1: row 7 only.
-    Load(Record('B', {{66, 9, 2, {0x01, 0xFF, 0x80, 0x00}}}));
+    Load(FontRecord('B', {{66, 9, 2, {0x01, 0xFF, 0x80, 0x00}}}));
     ASSERT_TRUE(GetGlyph('B', 66));
     EXPECT_EQ(Rows(), (std::vector<std::string>{"#.", "..", "..", "..", "..", "..", "..", ".#", "#."}));
 }
 
 TEST_F(FontLib, TheLaterOfTwoRecordsWithOneCodeWins) {
     G dot{65, 4, 1, {0x01}};
-    Load(Cat({Record('A', {kL}), Record('C', {dot}), Record('A', {dot})}));
+    Load(Cat({FontRecord('A', {kL}), FontRecord('C', {dot}), FontRecord('A', {dot})}));
     ASSERT_TRUE(GetGlyph('A', 65));
     EXPECT_EQ(GlyphWidth, 1);
     EXPECT_EQ(GlyphHeight, 4);
@@ -142,7 +120,7 @@ TEST_F(FontLib, TheLaterOfTwoRecordsWithOneCodeWins) {
 }
 
 TEST_F(FontLib, RepeatedAndFailedLookups) {
-    Load(Record('A', {kL}));
+    Load(FontRecord('A', {kL}));
     ASSERT_TRUE(GetGlyph('A', 65));
     std::vector<std::string> first = Rows();
     ASSERT_TRUE(GetGlyph('A', 65));
@@ -155,17 +133,17 @@ TEST_F(FontLib, RepeatedAndFailedLookups) {
 // A damaged library keeps the fonts in front of the damage, never hangs and
 // never reads outside the file.
 TEST_F(FontLib, DamagedRecordsEndTheWalk) {
-    std::vector<uint8_t> good = Record('A', {kL});
+    std::vector<uint8_t> good = FontRecord('A', {kL});
     struct Case {
         const char* what;
         std::vector<uint8_t> tail;
     } cases[] = {
-        {"record length 0", Record('B', {kL}, 0)},
-        {"record length below a bare record", Record('B', {kL}, kFontRecordHeader - 1)},
-        {"record running past the end", Record('B', {kL}, 1000)},
-        {"record length of 32768 or more", Record('B', {kL}, 0x8000 + 300)},
+        {"record length 0", FontRecord('B', {kL}, 0)},
+        {"record length below a bare record", FontRecord('B', {kL}, kFontRecordHeader - 1)},
+        {"record running past the end", FontRecord('B', {kL}, 1000)},
+        {"record length of 32768 or more", FontRecord('B', {kL}, 0x8000 + 300)},
         {"header cut off", [] {
-             std::vector<uint8_t> r = Record('B', {kL});
+             std::vector<uint8_t> r = FontRecord('B', {kL});
              r.resize(100);
              return r;
          }()},
@@ -185,7 +163,7 @@ TEST_F(FontLib, GlyphsOutsideTheirRecordAreAbsent) {
         rec[2 + 2 * glyph] = static_cast<uint8_t>(offset >> 8);
         return rec;
     };
-    std::vector<uint8_t> base = Record('A', {kL, {66, 4, 1, {0x0F}}});
+    std::vector<uint8_t> base = FontRecord('A', {kL, {66, 4, 1, {0x0F}}});
     int len = static_cast<int>(base.size());
     struct Case {
         const char* what;
@@ -204,7 +182,7 @@ TEST_F(FontLib, GlyphsOutsideTheirRecordAreAbsent) {
     };
     for (const Case& c : cases) {
         // A second font behind the damaged one still loads.
-        Load(Cat({c.rec, Record('C', {kL})}));
+        Load(Cat({c.rec, FontRecord('C', {kL})}));
         bool damaged65 = std::string(c.what) != "columns past the record's end";
         EXPECT_EQ(GetGlyph('A', 65), !damaged65) << c.what;
         EXPECT_EQ(GetGlyph('A', 66), damaged65) << c.what;
@@ -214,7 +192,7 @@ TEST_F(FontLib, GlyphsOutsideTheirRecordAreAbsent) {
 
 TEST_F(FontLib, LoadFontLibraryReadsFromTheFontFolder) {
     testutil::TempDir dir;
-    std::vector<uint8_t> lib = Record('A', {kL});
+    std::vector<uint8_t> lib = FontRecord('A', {kL});
     testutil::WriteFile(dir.file("Fonts/KSTNDRD.BIB"), std::string(lib.begin(), lib.end()));
     gFontPath = dir.path() + "\\Fonts\\";
     LoadFontLibrary();
@@ -244,7 +222,7 @@ TEST_F(FontLib, GlyphsMeasureFiveUnitsPerDot) {
         EXPECT_EQ(s.width, c.fw);
         EXPECT_EQ(s.height, c.fh);
     }
-    Load(Record('A', {kL}));
+    Load(FontRecord('A', {kL}));
     GlyphSize s;
     ASSERT_TRUE(MeasureGlyph('A', 65, s));
     EXPECT_EQ(s.width, 15);

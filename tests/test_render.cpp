@@ -11,6 +11,7 @@
 #include "engine/render.h"
 #include "engine/routenumber.h"
 #include "support/fake_ui.h"
+#include "support/fontrecords.h"
 #include "support/graphics_state.h"
 #include "support/testutil.h"
 
@@ -20,28 +21,7 @@ using testgfx::Layer;
 
 namespace {
 
-// A glyph as the library stores it: code, height, width, one byte per column
-// (bit k = row k).
-struct G {
-    int code, height, width;
-    std::vector<uint8_t> columns;
-};
-
-std::vector<uint8_t> FontRecord(int fontCode, const std::vector<G>& glyphs) {
-    std::vector<uint8_t> rec(kFontRecordHeader, 0);
-    rec[0] = static_cast<uint8_t>(fontCode);
-    for (const G& g : glyphs) {
-        const size_t off = rec.size();
-        rec[1 + 2 * g.code] = static_cast<uint8_t>(off & 0xFF);
-        rec[2 + 2 * g.code] = static_cast<uint8_t>(off >> 8);
-        rec.push_back(static_cast<uint8_t>(g.height - 1));
-        rec.push_back(static_cast<uint8_t>(g.width - 1));
-        rec.insert(rec.end(), g.columns.begin(), g.columns.end());
-    }
-    rec[257] = static_cast<uint8_t>(rec.size() & 0xFF);
-    rec[258] = static_cast<uint8_t>(rec.size() >> 8);
-    return rec;
-}
+using testfonts::FontRecord;
 
 // Font "A": glyphs 5 dots high.
 constexpr int kRing = 10;   // 3 wide: ###/#.#/#.#/#.#/###

@@ -1,10 +1,10 @@
 #include "engine/dotstrips.h"
 
-#include "data/inverted.h"
+#include <algorithm>
+
 #include "engine/dotlayers.h"
 #include "engine/graphictools.h"
 #include "engine/signcommands.h"
-#include "platform/vb.h"
 
 namespace kv {
 
@@ -63,12 +63,11 @@ std::string SelectionToText() {
     ClampSelection();
     const int32_t xs = gSelX1 / 5, xe = gSelX2 / 5, ys = gSelY1 / 5, ye = gSelY2 / 5;
     std::string out;
-    int32_t yTop = ys;
-    for (; ye - yTop >= 5; yTop += 5)
-        out += EncodeStrip(xs, xe, xs, yTop + 4 - ys, [&](int32_t x) { return SliceAt(g.k, x, yTop, 5); });
-    const int32_t n = ye - yTop;
-    if (n > 0)
+    // The last strip takes only the rows left in the selection.
+    for (int32_t yTop = ys; yTop < ye; yTop += 5) {
+        const int32_t n = std::min<int32_t>(5, ye - yTop);
         out += EncodeStrip(xs, xe, xs, yTop + 4 - ys, [&](int32_t x) { return SliceAt(g.k, x, yTop, n); });
+    }
     return out;
 }
 

@@ -30,8 +30,6 @@ std::array<SignCell, 6> gRouteNoScratch;
 
 namespace {
 
-int16_t I16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(v, INT16_MIN, INT16_MAX)); }
-
 int32_t RightEdge(int16_t c) { return Cell(c).X + Cell(c).Width; }
 
 // The number of a row in the row chain (1 = top), 0 when not in it.
@@ -64,7 +62,7 @@ std::vector<int16_t> RowChain() {
 void MoveToRightEnd(int16_t s) {
     if (!IsUsedCell(s)) return;
     const int16_t e = LastCellOfRow(s);
-    ShiftCells(s, I16(EditorInnerWidth() + 5 - RightEdge(e)), -1, true);
+    ShiftCells(s, CIntClamp(EditorInnerWidth() + 5 - RightEdge(e)), -1, true);
 }
 
 void Align(int16_t alignment, bool noToolbar, bool redraw = false) {
@@ -301,7 +299,7 @@ void MarkRowStart(int16_t n) {
                      d <= kCellPoolSize && Cell(d).GlyphCode != 0 && Cell(d).X > Cell(d - 1).X; ++d)
                     ++count;
                 Row(n).CellCount = count;
-                if (n == 2) Row(1).CellCount = I16(Row(1).CellCount - count);
+                if (n == 2) Row(1).CellCount = CIntClamp(Row(1).CellCount - count);
                 return;
             }
         }
@@ -320,6 +318,8 @@ void GenerateRouteNo() {
     int16_t other = 0, onlyField = 0;
     const bool hadField = GetSelectedText(fieldText, other, onlyField) > 0;
     {
+        // Only for its side effect: a field in the first row counts as typed,
+        // whatever the dialog answers.
         int16_t w = 0, b = 0, flag = 0;
         std::string t;
         GetSelectionInfo(w, b, t, flag);
@@ -397,7 +397,7 @@ void GenerateRouteNo() {
         savedTaken = true;
         const int16_t e = LastCellOfRow(rowFirst);
         gCursorCell = e;
-        gCursorX = I16(RightEdge(e));
+        gCursorX = CIntClamp(RightEdge(e));
         gCursorY = Cell(e).Y;
         gCursorBeforeCell = 0;
     }
@@ -437,7 +437,7 @@ void GenerateRouteNo() {
 
     if (savedTaken && (pressedL || pressedR || pressedC) && right) {
         gCursorCell = saved;
-        gCursorX = I16(RightEdge(saved));
+        gCursorX = CIntClamp(RightEdge(saved));
     } else if (!savedTaken && right) {
         gCursorCell = TopRowFirstCell();
         gCursorBeforeCell = -1;
@@ -467,7 +467,7 @@ void GenerateRouteNo() {
         const int16_t flag = OnlyFieldFlag();
         MoveToRightEnd(c1);
         if (flag && IsUsedCell(c1)) {
-            gCursorX = I16(Cell(c1).X - 5);
+            gCursorX = CIntClamp(Cell(c1).X - 5);
         } else {
             Align(3, true);
             Align(2, false);
@@ -486,7 +486,7 @@ void GenerateRouteNo() {
         const int16_t flag = OnlyFieldFlag();
         MoveToRightEnd(c1);
         if (hadField) Align(3, true);
-        if (IsUsedCell(c1)) gCursorX = I16(Cell(c1).X / 10 * 5);
+        if (IsUsedCell(c1)) gCursorX = CIntClamp(Cell(c1).X / 10 * 5);
         if (!flag) {
             Align(3, true);
             Head().SetToolbarButtonValue(11, 1);

@@ -15,6 +15,7 @@
 #include "engine/routenumber.h"
 #include "mainwindow/headstate.h"
 #include "mainwindow/services.h"
+#include "platform/vb.h"
 
 namespace kv {
 
@@ -23,15 +24,11 @@ int16_t gInPicHeight = 0;
 
 namespace {
 
-int16_t FontCodeOf(const std::string& fontId) {
-    return fontId.empty() ? 0 : static_cast<int16_t>(static_cast<unsigned char>(fontId[0]));
-}
-
 void MeasureMapped(const std::string& fontId, int code, int16_t& w, int16_t& h) {
     w = h = 0;
     if (code < 32 || code > 255) return;
     GlyphSize size;
-    if (MeasureGlyph(FontCodeOf(fontId), gCharMap[code - 32], size)) {
+    if (MeasureGlyph(static_cast<int16_t>(Asc(fontId)), gCharMap[code - 32], size)) {
         w = size.width;
         h = size.height;
     }
@@ -41,11 +38,9 @@ void MeasureMapped(const std::string& fontId, int code, int16_t& w, int16_t& h) 
 
 void DrawSpecialGlyph(const std::string& fontId, int16_t code, int16_t& w, int16_t& h) {
     w = h = 0;
-    const int len = static_cast<int>(gRouteNoText.size());
-    for (int i = gLineNoFieldCount - (code - kFirstPlaceholder); i <= gLineNoFieldCount; ++i) {
-        if (i < 1 || i > len) continue;
+    for (unsigned char c : PlaceholderChars(code)) {
         int16_t cw, ch;
-        MeasureMapped(fontId, static_cast<unsigned char>(gRouteNoText[static_cast<size_t>(i - 1)]), cw, ch);
+        MeasureMapped(fontId, c, cw, ch);
         w = static_cast<int16_t>(w + cw);
         h = std::max(h, ch);
     }
@@ -113,12 +108,8 @@ void RefreshEditor(int16_t allSlots, int16_t reselect) {
     gCurrentRow = 0;
     gStartRow = 0;
 
-    for (int c = 1; c <= kCellPoolSize; ++c) {
-        Cell(c) = SignCell{};
-        Cell(c).NextFree = static_cast<int16_t>(c < kCellPoolSize ? c + 1 : 0);
-    }
+    FreeAllCells();
     gCursorCell = 0;
-    gCellFreeHead = 1;
     gCursorBeforeCell = -1;
 
     if (!gNoEditorPaint) Head().ClearEditorPicture();

@@ -9,6 +9,7 @@
 #include "engine/routefield.h"
 #include "engine/routenumber.h"
 #include "platform/ui.h"
+#include "platform/vb.h"
 
 namespace kv {
 
@@ -30,12 +31,6 @@ int16_t gAutoMode = 0;
 int16_t gNoEditorPaint = -1;
 int16_t gTextModified = 0;
 EditorHooks gEditorHooks;
-
-namespace {
-
-int16_t I16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(v, INT16_MIN, INT16_MAX)); }
-
-}  // namespace
 
 int16_t PageFirstCell() {
     int guard = 0;
@@ -71,7 +66,7 @@ void InitRow(int16_t row) {
     r.FirstCell = 0;
     int32_t w = EditorInnerWidth();
     if (gShowLineNo) w -= gRouteNoAreaWidth;
-    r.FreeWidth = I16(w);
+    r.FreeWidth = CIntClamp(w);
     r.NextRow = 0;
     r.PrevRow = 0;
     r.CellCount = 0;
@@ -88,6 +83,14 @@ void ClearCell(int16_t cell) {
     gCellFreeHead = cell;
 }
 
+void FreeAllCells() {
+    for (int c = 1; c <= kCellPoolSize; ++c) {
+        gCells[c] = SignCell{};
+        gCells[c].NextFree = static_cast<int16_t>(c < kCellPoolSize ? c + 1 : 0);
+    }
+    gCellFreeHead = 1;
+}
+
 int16_t AllocCell() {
     if (!IsCellIndex(gCellFreeHead)) {
         MsgBox(gTextS31, vbExclamation);
@@ -101,12 +104,16 @@ int16_t AllocCell() {
 
 bool IsSpecialGlyph(int16_t code) { return code >= kFirstPlaceholder && code <= kLastPlaceholder; }
 
+int16_t CellGlyphOf(int16_t code) {
+    const int16_t g = (code >= 32 && code <= 255) ? gCharMap[code - 32] : 0;
+    return g == 0 && IsSpecialGlyph(code) ? code : g;
+}
+
 void SetCellChar(int16_t cell, int16_t code) {
     if (!IsCellIndex(cell)) return;
     SignCell& c = Cell(cell);
     c.CharCode = code;
-    c.GlyphCode = (code >= 32 && code <= 255) ? gCharMap[code - 32] : 0;
-    if (c.GlyphCode == 0 && IsSpecialGlyph(code)) c.GlyphCode = code;
+    c.GlyphCode = CellGlyphOf(code);
     c.FontCode = gCurrentFontCode.empty() ? '0' : gCurrentFontCode[0];
     c.RowEnd = 0;
 }
@@ -166,7 +173,7 @@ void SetRowTop(int16_t row, int16_t dy) {
     const EditRow& r = Row(row);
     int16_t c = r.FirstCell;
     for (int i = 0; i < r.CellCount && IsCellIndex(c); ++i) {
-        Cell(c).Y = I16(Cell(c).Y + dy);
+        Cell(c).Y = CIntClamp(Cell(c).Y + dy);
         c = Cell(c).Next;
     }
 }
@@ -177,7 +184,7 @@ void RecalcRowWidths() {
     const int32_t w5 = EditorInnerWidth();
     const int32_t a = gRouteNoAreaWidth + 5;
     if (!IsCellIndex(row.FirstCell)) {
-        row.FreeWidth = I16(gShowLineNo ? w5 - a : w5);
+        row.FreeWidth = CIntClamp(gShowLineNo ? w5 - a : w5);
         return;
     }
     const SignCell& first = Cell(row.FirstCell);
@@ -220,21 +227,17 @@ void RecalcRowWidths() {
     default:
         return;  // any other alignment leaves the free width as it was
     }
-    row.FreeWidth = I16(free + 5);
+    row.FreeWidth = CIntClamp(free + 5);
 }
 
 void ResetEditState() {
-    for (int c = 0; c <= kCellPoolSize; ++c) {
-        gCells[c] = SignCell{};
-        gCells[c].NextFree = static_cast<int16_t>(c < kCellPoolSize ? c + 1 : 0);
-    }
-    gCells[0].NextFree = 0;
+    gCells[0] = SignCell{};
+    FreeAllCells();
     for (int r = 0; r <= kRowPoolSize; ++r) {
         gRows[r] = EditRow{};
         gRows[r].NextFreeRow = static_cast<int16_t>(r < kRowPoolSize ? r + 1 : 0);
     }
     gRows[0].NextFreeRow = 0;
-    gCellFreeHead = 1;
     gRowFreeHead = 1;
     gStartRow = 0;
     gCurrentRow = 1;

@@ -115,8 +115,13 @@ int32_t CalcRowCount();
 void InitRow(int16_t row);
 // Frees one cell onto the free list; callers unlink it first.
 void ClearCell(int16_t cell);
+// Every cell of the pool cleared and chained on the free list in index order.
+void FreeAllCells();
 // Pops a free cell; 0 after the S31 message when the pool is exhausted.
 int16_t AllocCell();
+// The glyph of a character through the current map; a placeholder the map
+// lacks is its own glyph.
+int16_t CellGlyphOf(int16_t code);
 // The cell takes the character (through the current map), the current font
 // and no RowEnd.
 void SetCellChar(int16_t cell, int16_t code);

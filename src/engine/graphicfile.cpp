@@ -1,7 +1,5 @@
 #include "engine/graphicfile.h"
 
-#include <algorithm>
-
 #include "data/language.h"
 #include "engine/dotstrips.h"
 #include "engine/signcommands.h"

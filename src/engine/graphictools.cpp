@@ -29,12 +29,7 @@ bool InGraphicLayer(int16_t k, int32_t x, int32_t y) {
 }
 
 // Set for button 1, clear for any other.
-void DrawDot(int16_t k, int32_t x, int32_t y, int16_t button) {
-    if (button == 1)
-        SetGraphicDot(k, x, y);
-    else
-        ClearGraphicDot(k, x, y);
-}
+void DrawDot(int16_t k, int32_t x, int32_t y, int16_t button) { PutGraphicDot(k, x, y, button == 1); }
 
 int Step(int32_t from, int32_t to) { return to >= from ? 1 : -1; }
 
@@ -53,6 +48,13 @@ void ClearGraphicDot(int16_t k, int32_t x, int32_t y) {
     if (!InGraphicLayer(k, x, y)) return;
     SetGraphicPixel(k, x, y, kFalse);
     Head().ClearSignPixel(5 * x, 5 * y);
+}
+
+void PutGraphicDot(int16_t k, int32_t x, int32_t y, bool lit) {
+    if (lit)
+        SetGraphicDot(k, x, y);
+    else
+        ClearGraphicDot(k, x, y);
 }
 
 void MarkGraphicChanged() {

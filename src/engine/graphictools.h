@@ -52,6 +52,8 @@ void UndoGraphic();
 // on the picture.
 void SetGraphicDot(int16_t k, int32_t x, int32_t y);
 void ClearGraphicDot(int16_t k, int32_t x, int32_t y);
+// One of the two by `lit`.
+void PutGraphicDot(int16_t k, int32_t x, int32_t y, bool lit);
 // The graphic of the page has changed: gGraphicModified and gHasGraphic set.
 void MarkGraphicChanged();
 

@@ -12,6 +12,7 @@
 #include "engine/textedit.h"
 #include "mainwindow/services.h"
 #include "platform/ui.h"
+#include "platform/vb.h"
 
 namespace kv {
 
@@ -23,8 +24,6 @@ namespace {
 // Set while a map is loaded for typing: the marked cells keep their font.
 bool gKeepMarkedFont = false;
 
-int16_t I16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(v, INT16_MIN, INT16_MAX)); }
-
 void ClearMarks() { gMarkedCells.fill(0); }
 
 std::vector<int16_t> MarkedList() {
@@ -32,12 +31,6 @@ std::vector<int16_t> MarkedList() {
     for (int i = 1; i <= kCellPoolSize && gMarkedCells[static_cast<size_t>(i)] != 0; ++i)
         out.push_back(gMarkedCells[static_cast<size_t>(i)]);
     return out;
-}
-
-int16_t GlyphOf(int16_t code) {
-    if (code < 32 || code > 255) return 0;
-    const int16_t g = gCharMap[code - 32];
-    return g == 0 && IsSpecialGlyph(code) ? code : g;
 }
 
 // The room a row keeps for the marked run that starts at `first`: the row's
@@ -110,8 +103,8 @@ void MarkRow(int16_t row) {
 
 void MoveMarkedCells(int16_t dx, int16_t dy, bool repaint) {
     for (int16_t c : MarkedList()) {
-        Cell(c).X = I16(Cell(c).X + dx);
-        Cell(c).Y = I16(Cell(c).Y + dy);
+        Cell(c).X = CIntClamp(Cell(c).X + dx);
+        Cell(c).Y = CIntClamp(Cell(c).Y + dy);
     }
     if (repaint) RedrawEditor();
 }
@@ -127,10 +120,10 @@ void UpdateMarkFrame() {
     }
     Head().ClearSignPictureColor(kBlack);
     if (left == 3000 || right == -3000 || top == 3000 || bottom == -3000) return;
-    gSelX1 = I16(left);
-    gSelY1 = I16(top);
-    gSelX2 = I16(right);
-    gSelY2 = I16(bottom);
+    gSelX1 = CIntClamp(left);
+    gSelY1 = CIntClamp(top);
+    gSelX2 = CIntClamp(right);
+    gSelY2 = CIntClamp(bottom);
     Head().ClearSignPictureColor(kWhite);
     gAreaSelected = -1;
 }
@@ -242,19 +235,19 @@ bool ApplyFontToMarkedCells(const std::string& font) {
         SignCell& sc = Cell(marked[i]);
         if (spread && i > 0) {
             const SignCell& prev = Cell(marked[i - 1]);
-            sc.X = I16(prev.X + prev.Width + gap);
+            sc.X = CIntClamp(prev.X + prev.Width + gap);
         }
         const int16_t row = FindRowOfCell(marked[i]);
-        if (IsRowIndex(row)) Row(row).FreeWidth = I16(Row(row).FreeWidth + sc.Width);
+        if (IsRowIndex(row)) Row(row).FreeWidth = CIntClamp(Row(row).FreeWidth + sc.Width);
         int16_t w = 0, h = 0;
         DrawGlyph(font, sc.CharCode, w, h);
         sc.Width = w;
         sc.Height = h;
-        sc.Y = I16(sc.Y + dy);
+        sc.Y = CIntClamp(sc.Y + dy);
         sc.FontCode = font[0];
-        sc.GlyphCode = GlyphOf(sc.CharCode);
+        sc.GlyphCode = CellGlyphOf(sc.CharCode);
         if (IsRowIndex(row)) {
-            Row(row).FreeWidth = I16(Row(row).FreeWidth - w);
+            Row(row).FreeWidth = CIntClamp(Row(row).FreeWidth - w);
             UpdateRowEnd(row);
         }
         if (!spread && marked[i] != runEnd) {
@@ -262,14 +255,14 @@ bool ApplyFontToMarkedCells(const std::string& font) {
             int16_t c = marked[i];
             for (int guard = 0; c != runEnd && IsUsedCell(Cell(c).Next) && guard < kCellPoolSize; ++guard) {
                 const int16_t n = Cell(c).Next;
-                Cell(n).X = I16(Cell(c).X + Cell(c).Width);
+                Cell(n).X = CIntClamp(Cell(c).X + Cell(c).Width);
                 c = n;
             }
         }
     }
     RedrawEditor();
     if (IsUsedCell(gCursorCell)) {
-        gCursorX = I16(Cell(gCursorCell).X + Cell(gCursorCell).Width);
+        gCursorX = CIntClamp(Cell(gCursorCell).X + Cell(gCursorCell).Width);
         gCursorY = Cell(gCursorCell).Y;
     }
     return true;

@@ -27,16 +27,6 @@ const std::string kFieldOpen = "<L/";
 const std::string kPlaceholderOpen = "<L:";
 const std::string kRouteMark = "<L>";
 
-std::string ReplaceAll(std::string text, const std::string& searched, const std::string& replacement) {
-    if (searched.empty()) return text;
-    size_t p = 0;
-    while ((p = text.find(searched, p)) != std::string::npos) {
-        text.replace(p, searched.size(), replacement);
-        p += replacement.size();
-    }
-    return text;
-}
-
 bool StartsAt(const std::string& s, size_t i, const std::string& part) { return s.compare(i, part.size(), part) == 0; }
 
 // The character a cell writes: typed 250..254 are kept under other codes in
@@ -153,7 +143,7 @@ std::string PictureTagName(int16_t mode) { return PictureTagNameOf(CurrentPageMa
 std::string PictureTagNameOf(const std::string& field, int16_t mode) {
     std::string t = field;
     if (t.empty()) return "";
-    t = ReplaceAll(t, kRouteMark, "");
+    t = ReplaceStringNext(t, kRouteMark, "");
     // Placeholders are no names.
     for (size_t p = t.find(kPlaceholderOpen); p != std::string::npos; p = t.find(kPlaceholderOpen, p)) {
         if (p + 4 < t.size() && t[p + 4] == '>') t.erase(p, 5);
@@ -212,8 +202,8 @@ std::string RemoveLineTag(const std::string& text, bool keepInner) {
     const size_t gt = text.find('>', p + kFieldOpen.size());
     if (gt == std::string::npos) return text;
     const std::string tag = text.substr(p, gt - p + 1);
-    if (!keepInner) return ReplaceAll(text, tag, "");
-    return ReplaceAll(ReplaceAll(text, tag, tag.substr(0, tag.size() - 1)), kFieldOpen, "");
+    if (!keepInner) return ReplaceStringNext(text, tag, "");
+    return ReplaceStringNext(ReplaceStringNext(text, tag, tag.substr(0, tag.size() - 1)), kFieldOpen, "");
 }
 
 std::string CurrentSignMarkup() {

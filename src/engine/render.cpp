@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "data/charmap.h"
-#include "data/records.h"
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
 #include "engine/editstate.h"
@@ -42,11 +41,7 @@ void CopyGlyph(const Target& t, int32_t x, int32_t y) {
 int16_t FontOf(const SignCell& c) { return static_cast<unsigned char>(c.FontCode); }
 
 void RenderPlaceholder(const Target& t, const SignCell& cell, int32_t x, int32_t y) {
-    const int n = cell.GlyphCode - 249;
-    for (int i = gLineNoFieldCount - n + 1; i <= gLineNoFieldCount; ++i) {
-        // Characters the route number does not have are left out.
-        if (i < 1 || i > static_cast<int>(gRouteNoText.size())) continue;
-        const int code = static_cast<unsigned char>(gRouteNoText[static_cast<size_t>(i - 1)]);
+    for (unsigned char code : PlaceholderChars(cell.GlyphCode)) {
         const int16_t glyph = code >= 32 ? gCharMap[code - 32] : 0;
         if (GetGlyph(FontOf(cell), glyph)) CopyGlyph(t, x, y);
         x += GlyphWidth;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/charmap.h"
 #include "data/headmode.h"
 #include "data/records.h"
 #include "data/signtable.h"
@@ -25,7 +26,6 @@ namespace {
 
 std::function<void()> gDisplayLineNumberHook;
 
-int16_t I16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(v, INT16_MIN, INT16_MAX)); }
 // A position in fifths of a dot as a dot, to the nearest integer.
 int32_t ToDot(double v) { return CLng(v / 5.0); }
 
@@ -35,7 +35,7 @@ void MeasureRouteNoArea() {
     int16_t w0 = 0, h0 = 0;
     MeasureRouteNoChar(gRouteNoFont, '0', w0, h0);
     gRouteNoAreaHeight = h0;
-    gRouteNoAreaWidth = I16(int32_t{w0} / 5 * 5 * gLineNoFieldCount);
+    gRouteNoAreaWidth = CIntClamp(int32_t{w0} / 5 * 5 * gLineNoFieldCount);
 }
 
 void DrawRouteNumber() {
@@ -50,7 +50,7 @@ void DrawRouteNumber() {
     if (gLineNoTableOn) {
         s = gDestListActive ? LineNoTableText(gCurrentDest) : std::string();
         Head().SetRouteNoBoxText(s);
-        gLineNoFieldCount = I16(static_cast<int32_t>(s.size()));
+        gLineNoFieldCount = CIntClamp(static_cast<int32_t>(s.size()));
     } else {
         s = gRouteNoText;
         Head().SetRouteNoBoxText("");
@@ -88,6 +88,15 @@ void TakePageRouteNoFont() {
     MeasureRouteNoArea();
 }
 
+std::string PlaceholderChars(int16_t code) {
+    const int n = code - kFirstPlaceholder + 1;
+    const int len = static_cast<int>(gRouteNoText.size());
+    std::string out;
+    for (int i = gLineNoFieldCount - n + 1; i <= gLineNoFieldCount; ++i)
+        if (i >= 1 && i <= len) out += gRouteNoText[static_cast<size_t>(i - 1)];
+    return out;
+}
+
 void PasteLineNoPicture(int16_t i, int16_t& x, int16_t y, int16_t w, int16_t h) {
     if (i < 1 || i > kDrawnRouteNoChars) return;
     SignCell& cell = gRouteNoCells[static_cast<size_t>(i)];
@@ -95,7 +104,7 @@ void PasteLineNoPicture(int16_t i, int16_t& x, int16_t y, int16_t w, int16_t h) 
     cell.Y = y;
     cell.Width = static_cast<int16_t>(w / 5 * 5);
     cell.Height = static_cast<int16_t>(h / 5 * 5);
-    x = I16(int32_t{x} + cell.Width);
+    x = CIntClamp(int32_t{x} + cell.Width);
 }
 
 void DisplayLineNumber() {

@@ -51,6 +51,11 @@ extern std::array<SignCell, kDrawnRouteNoChars + 1> gRouteNoCells;
 // replaces all of this (tests).
 void DisplayLineNumber();
 void SetDisplayLineNumberHook(std::function<void()> hook);
+// The route-number characters that placeholder 250 + k stands for: the last
+// k + 1 of the first gLineNoFieldCount characters of gRouteNoText, positions
+// outside the route number left out.
+std::string PlaceholderChars(int16_t code);
+
 // Records character i (1..4) drawn with its top-left at (x, y) and the size
 // w x h (fifths of a dot) and moves x past it.
 void PasteLineNoPicture(int16_t i, int16_t& x, int16_t y, int16_t w, int16_t h);

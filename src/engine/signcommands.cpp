@@ -10,11 +10,21 @@
 #include "engine/editstate.h"
 #include "engine/routenumber.h"
 #include "engine/textstrip.h"
+#include "platform/vb.h"
 
 namespace kv {
 
 namespace {
+
+constexpr int kStoredBlock = 16;
+
 char ValueByte(int v) { return static_cast<char>(std::clamp(v, 0, kMaxCommandValue)); }
+
+char GlyphByteOf(int16_t code) {
+    if (code < 32 || code > 255) code = 32;
+    return static_cast<char>(static_cast<unsigned char>(gCharMap[code - 32]));
+}
+
 }  // namespace
 
 std::string SizeCommand(int16_t a, int16_t b) {
@@ -31,27 +41,10 @@ std::string FontCommand(const std::string& f) {
     return std::string{static_cast<char>(kCmdFont), f.empty() ? ' ' : f[0]};
 }
 
-}  // namespace kv
-
-namespace kv {
-
-namespace {
-
-constexpr int kStoredBlock = 16;
-
-int16_t Narrow(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(v, INT16_MIN, INT16_MAX)); }
-
-char GlyphByteOf(int16_t code) {
-    if (code < 32 || code > 255) code = 32;
-    return static_cast<char>(static_cast<unsigned char>(gCharMap[code - 32]));
-}
-
-}  // namespace
-
 std::string BuildTextHeader() {
     if (!gShowLineNo) return "";
-    int16_t x = Narrow(gRouteNoX / 5);
-    int16_t y = Narrow(gRouteNoY / 5 + gRouteNoAreaHeight / 5 - 1);
+    int16_t x = CIntClamp(gRouteNoX / 5);
+    int16_t y = CIntClamp(gRouteNoY / 5 + gRouteNoAreaHeight / 5 - 1);
     return PositionCommand(x, y) + FontCommand(gRouteNoFont) + static_cast<char>(kCmdHeaderEnd);
 }
 
@@ -86,8 +79,8 @@ std::string BuildSignData(int16_t startCell) {
     // Every run takes at least one cell, so the pool bounds the walk.
     for (int guard = 0; IsCellIndex(c) && guard < kCellPoolSize; ++guard) {
         const SignCell& sc = Cell(c);
-        int16_t x = Narrow(sc.X / 5);
-        int16_t y = Narrow(sc.Y / 5 + sc.Height / 5 - 1);
+        int16_t x = CIntClamp(sc.X / 5);
+        int16_t y = CIntClamp(sc.Y / 5 + sc.Height / 5 - 1);
         out += PositionCommand(x, y);
         out += FontCommand(std::string(1, sc.FontCode));
         out += CellsToString(c);

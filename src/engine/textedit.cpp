@@ -27,8 +27,6 @@ int16_t gIndentBesideTall = -1;
 
 namespace {
 
-int16_t I16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(v, INT16_MIN, INT16_MAX)); }
-
 void MarkRow(int16_t row) {
     if (gEditorHooks.markRow) gEditorHooks.markRow(row);
 }
@@ -71,13 +69,6 @@ std::vector<int16_t> RowCells(int16_t first) {
     return cells;
 }
 
-bool PageHasCells() {
-    int guard = 0;
-    for (int r = gStartRow; IsRowIndex(r) && guard < kRowPoolSize; r = Row(r).NextRow, ++guard)
-        if (Row(r).FirstCell != 0) return true;
-    return false;
-}
-
 // The first cell of the first row below `row` that holds cells.
 int16_t FirstCellBelow(int16_t row) {
     int guard = 0;
@@ -114,7 +105,7 @@ void SettleCursor() {
 void CursorToRightEdge() {
     if (!IsUsedCell(gCursorCell)) return;
     const SignCell& c = Cell(gCursorCell);
-    gCursorX = I16(c.X + c.Width);
+    gCursorX = CIntClamp(c.X + c.Width);
     gCursorY = c.Y;
     gCursorBeforeCell = 0;
 }
@@ -233,9 +224,9 @@ bool PlaceNewCell(int16_t c, int16_t code, int16_t w, int16_t h, int16_t repaint
     ResizeCellsToFont(c);
 
     gCursorCell = c;
-    gCursorX = I16(gCursorX + w);
-    row.FreeWidth = I16(row.FreeWidth - w);
-    row.CellCount = I16(row.CellCount + 1);
+    gCursorX = CIntClamp(gCursorX + w);
+    row.FreeWidth = CIntClamp(row.FreeWidth - w);
+    row.CellCount = CIntClamp(row.CellCount + 1);
 
     if (redraw && gAutoMode) {
         if (repaint != -1) {
@@ -261,8 +252,8 @@ void DeleteOne(int16_t d, bool inField) {
     const SignCell old = Cell(d);
     const bool wasFirst = row.FirstCell == d;
 
-    row.FreeWidth = I16(row.FreeWidth + old.Width);
-    row.CellCount = I16(std::max(0, row.CellCount - 1));
+    row.FreeWidth = CIntClamp(row.FreeWidth + old.Width);
+    row.CellCount = CIntClamp(std::max(0, row.CellCount - 1));
 
     if (wasFirst) {
         if (row.CellCount > 0) {
@@ -292,7 +283,7 @@ void DeleteOne(int16_t d, bool inField) {
         VbBool(row.CellCount == 0 && row.NextRow != 0 && old.RowEnd != 0 && IsCellIndex(old.Next));
 
     ClearCellRect(old.X, old.Y, old.Width, old.Height);
-    if (IsCellIndex(old.Next) && !old.RowEnd) ShiftCells(old.Next, I16(-old.Width), -1, inField);
+    if (IsCellIndex(old.Next) && !old.RowEnd) ShiftCells(old.Next, CIntClamp(-old.Width), -1, inField);
     gCursorX = old.X;
     gCursorY = old.Y;
     UpdateRowEnd(gCurrentRow);
@@ -318,7 +309,7 @@ void UnlinkRow(int16_t r) {
 void MoveRowsBelowUp(int16_t r) {
     int guard = 0;
     for (int16_t b = Row(r).NextRow; IsRowIndex(b) && guard < kRowPoolSize; b = Row(b).NextRow, ++guard)
-        SetRowTop(b, I16(-gCharHeight));
+        SetRowTop(b, CIntClamp(-gCharHeight));
 }
 
 }  // namespace
@@ -327,14 +318,13 @@ bool CharCodeOf(int16_t code) {
     if (code < 32 || code > 255) return false;
     if (code == '#' || code == '\\' || code == '<' || code == '>' || code == 255) return false;
     if (IsSpecialGlyph(code)) {
-        const int n = code - 249;
-        const int len = static_cast<int>(gRouteNoText.size());
-        for (int i = gLineNoFieldCount - n + 1; i <= gLineNoFieldCount; ++i) {
-            if (i < 1 || i > len) return false;
-            const int ch = static_cast<unsigned char>(gRouteNoText[static_cast<size_t>(i - 1)]);
-            if (ch < 32 || gCharMap[ch - 32] == 0) return false;
-        }
-        return n <= gLineNoFieldCount;
+        // Every character the placeholder stands for is there and drawable.
+        const std::string chars = PlaceholderChars(code);
+        if (static_cast<int>(chars.size()) != code - kFirstPlaceholder + 1) return false;
+        return std::all_of(chars.begin(), chars.end(), [](char ch) {
+            const int c = static_cast<unsigned char>(ch);
+            return c >= 32 && gCharMap[c - 32] != 0;
+        });
     }
     const int16_t glyph = gCharMap[code - 32];
     return glyph != 0 && glyph < kGlyphCodes;
@@ -418,7 +408,7 @@ void DeleteCharAtCursor() {
         // A page left without any cell or graphic starts afresh, so that
         // cells are handed out in index order again.
         if (gCurrentRow == gStartRow && Row(gCurrentRow).FirstCell == 0 && FirstCellOfRow(1, false) == 1 &&
-            !PageHasCells() && !gHasGraphic) {
+            PageFirstCell() == 0 && !gHasGraphic) {
             PrepareTextLayer();
             ClearGraphicLayer();
             RefreshEditor(0, 0);
@@ -463,7 +453,7 @@ int16_t GetSelectedText(std::string& text, int16_t& firstOther, int16_t& flag) {
     }
     if (firstField == 0) return 0;
     firstOther = right ? before : after;
-    const int16_t width = I16(Cell(lastField).X + Cell(lastField).Width - Cell(firstField).X);
+    const int16_t width = CIntClamp(Cell(lastField).X + Cell(lastField).Width - Cell(firstField).X);
     if (fieldCells == cells.size()) {
         flag = -1;
     } else if (right && firstOther == 0) {
@@ -471,7 +461,7 @@ int16_t GetSelectedText(std::string& text, int16_t& firstOther, int16_t& flag) {
         // neighbour up by index.
         std::vector<int16_t> candidates;
         if (gCellFreeHead > 1) {
-            for (int i = Row(gStartRow).FirstCell; i >= 1 && i <= gCellFreeHead - 1; ++i) candidates.push_back(I16(i));
+            for (int i = Row(gStartRow).FirstCell; i >= 1 && i <= gCellFreeHead - 1; ++i) candidates.push_back(CIntClamp(i));
         } else {
             candidates = RowCells(FirstCellOfRow(1, false));
         }
@@ -538,7 +528,7 @@ void SplitRowAtCursor(bool silent) {
     if (IsRowIndex(oldNext)) Row(oldNext).PrevRow = nr;
     cur.NextRow = nr;
     for (int16_t c = FirstCellBelow(nr), guard = 0; IsUsedCell(c) && guard < kCellPoolSize; c = Cell(c).Next, ++guard)
-        Cell(c).Y = I16(Cell(c).Y + gCharHeight);
+        Cell(c).Y = CIntClamp(Cell(c).Y + gCharHeight);
 
     // Where the new row starts.
     const SignCell& first = Cell(cur.FirstCell);
@@ -563,13 +553,13 @@ void SplitRowAtCursor(bool silent) {
         for (int guard = 0; IsUsedCell(n) && guard < kCellPoolSize; ++guard) {
             SignCell& sc = Cell(n);
             const bool end = sc.RowEnd != 0 || !IsCellIndex(sc.Next);
-            cur.FreeWidth = I16(cur.FreeWidth + sc.Width);
-            cur.CellCount = I16(cur.CellCount - 1);
-            Row(nr).FreeWidth = I16(Row(nr).FreeWidth - sc.Width);
-            Row(nr).CellCount = I16(Row(nr).CellCount + 1);
-            sc.X = I16(x);
+            cur.FreeWidth = CIntClamp(cur.FreeWidth + sc.Width);
+            cur.CellCount = CIntClamp(cur.CellCount - 1);
+            Row(nr).FreeWidth = CIntClamp(Row(nr).FreeWidth - sc.Width);
+            Row(nr).CellCount = CIntClamp(Row(nr).CellCount + 1);
+            sc.X = CIntClamp(x);
             x += sc.Width;
-            sc.Y = I16(sc.Y + y - first.Y);
+            sc.Y = CIntClamp(sc.Y + y - first.Y);
             if (end) break;
             n = sc.Next;
         }
@@ -582,8 +572,8 @@ void SplitRowAtCursor(bool silent) {
         }
     }
 
-    gCursorX = I16(startX);
-    gCursorY = I16(y);
+    gCursorX = CIntClamp(startX);
+    gCursorY = CIntClamp(y);
     gCurrentRow = nr;
     if (gAutoMode && !silent) CenterRowVertically();
     RedrawEditor();
@@ -643,7 +633,7 @@ void ReflowRows() {
         const int16_t firstBefore = Row(r).FirstCell;
         const int16_t p = Cell(firstBefore).Prev;
         if (!IsUsedCell(p)) return;
-        if (!WrapRowCells(r, above, I16(Cell(p).X + Cell(p).Width), Cell(p).Y)) {
+        if (!WrapRowCells(r, above, CIntClamp(Cell(p).X + Cell(p).Width), Cell(p).Y)) {
             if (Row(r).FirstCell == firstBefore) return;  // nothing fitted
             CursorToRightEdge();
             gCurrentRow = above;
@@ -678,21 +668,21 @@ bool WrapRowCells(int16_t fromRow, int16_t toRow, int16_t x, int16_t y) {
         }
         sc.X = x;
         sc.Y = y;
-        x = I16(x + sc.Width);
+        x = CIntClamp(x + sc.Width);
         if (IsUsedCell(sc.Prev)) Cell(sc.Prev).RowEnd = 0;
         sc.RowEnd = VbBool(IsCellIndex(next));
         if (to.FirstCell == 0) to.FirstCell = c;
-        to.FreeWidth = I16(to.FreeWidth - sc.Width);
-        to.CellCount = I16(to.CellCount + 1);
-        from.FreeWidth = I16(from.FreeWidth + sc.Width);
-        from.CellCount = I16(from.CellCount - 1);
+        to.FreeWidth = CIntClamp(to.FreeWidth - sc.Width);
+        to.CellCount = CIntClamp(to.CellCount + 1);
+        from.FreeWidth = CIntClamp(from.FreeWidth + sc.Width);
+        from.CellCount = CIntClamp(from.CellCount - 1);
         c = next;
     }
     if (!gNoEditorPaint) Head().RefreshEditorPicture();
     UpdateRowEnd(toRow);
     if (from.CellCount > 0 && IsUsedCell(c)) {
         from.FirstCell = c;
-        ShiftCells(c, I16(startX - Cell(c).X), -1, false);
+        ShiftCells(c, CIntClamp(startX - Cell(c).X), -1, false);
         UpdateRowEnd(fromRow);
         return false;
     }
@@ -740,7 +730,7 @@ void ShiftCells(int16_t start, int16_t dx, int16_t stop, bool moveFields) {
     for (int16_t c : moving) {
         SignCell& sc = Cell(c);
         if (!gNoEditorPaint) Head().CopyEditorRect(sc.X, sc.Y, sc.Width, sc.Height, sc.X + dx, sc.Y);
-        sc.X = I16(sc.X + dx);
+        sc.X = CIntClamp(sc.X + dx);
     }
     if (dx < 0 && !moving.empty()) {
         const SignCell& last = Cell(moving.back());

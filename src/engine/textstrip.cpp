@@ -148,13 +148,8 @@ StripLayout LayoutTextStrip(const std::string& model, int16_t w, int16_t h) {
     }
     put(Nearest(P - 5));
 
-    if (one) {
-        gTwoRowText = 0;
-        InitEditor();
-    } else {
-        InitEditor();
-        gTwoRowText = -1;
-    }
+    gTwoRowText = VbBool(two);
+    InitEditor();
     return out;
 }
 

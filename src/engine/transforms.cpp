@@ -1,13 +1,11 @@
 #include "engine/transforms.h"
 
-#include <cstdlib>
 #include <vector>
 
 #include "engine/dotlayers.h"
 #include "engine/graphictools.h"
 #include "mainwindow/services.h"
 #include "platform/ui.h"
-#include "platform/vb.h"
 
 namespace kv {
 
@@ -31,25 +29,28 @@ Block SelectedBlock() { return {gSelX1 / 5, gSelX2 / 5 - 1, gSelY1 / 5, gSelY2 /
 
 bool Lit(int16_t k, int32_t x, int32_t y) { return GetGraphicPixel(k, x, y) != 0; }
 
-bool InLayer(int16_t k, int32_t x, int32_t y) {
-    return x >= 0 && y >= 0 && x <= GraphicLayerBound(k, 1) && y <= GraphicLayerBound(k, 2);
-}
-
-// Writes the layer only; painting follows separately.
-void Put(int16_t k, int32_t x, int32_t y, bool lit) { SetGraphicPixel(k, x, y, lit ? kTrue : kFalse); }
-
-// Paints the dot as the layer holds it.
-void Repaint(int16_t k, int32_t x, int32_t y) {
-    if (!InLayer(k, x, y)) return;
-    if (Lit(k, x, y))
-        Head().SetSignPixel(5 * x, 5 * y);
-    else
-        Head().ClearSignPixel(5 * x, 5 * y);
-}
-
-void RepaintBlock(int16_t k, const Block& b) {
+// Swaps every dot of the selected block with its mirror image, top to
+// bottom or left to right. A block one row high (one column wide) has
+// nothing to mirror and only beeps; an empty one too.
+void MirrorBlock(bool topToBottom) {
+    SignGraphic g;
+    if (!CurrentSignGraphic(g)) return;
+    const Block b = SelectedBlock();
+    if (b.Empty() || (topToBottom ? b.Rows() : b.Cols()) < 2) {
+        Beep();
+        return;
+    }
     for (int32_t x = b.xs; x <= b.xe; ++x)
-        for (int32_t y = b.ys; y <= b.ye; ++y) Repaint(k, x, y);
+        for (int32_t y = b.ys; y <= b.ye; ++y) {
+            const int32_t mx = topToBottom ? x : b.xs + b.xe - x;
+            const int32_t my = topToBottom ? b.ys + b.ye - y : y;
+            if (mx < x || my < y) continue;  // the pair was swapped already
+            const bool lit = Lit(g.k, x, y), mirrorLit = Lit(g.k, mx, my);
+            PutGraphicDot(g.k, x, y, mirrorLit);
+            PutGraphicDot(g.k, mx, my, lit);
+        }
+    Head().ClearSignPictureColor(kWhite);
+    MarkGraphicChanged();
 }
 
 }  // namespace
@@ -114,58 +115,16 @@ void MoveSelectedDots(int16_t dx, int16_t dy, int16_t opaque, int16_t copy) {
     MarkGraphicChanged();
 }
 
-void MirrorVertically() {
-    SignGraphic g;
-    if (!CurrentSignGraphic(g)) return;
-    const Block b = SelectedBlock();
-    // A block one row high has nothing to mirror; an empty one neither.
-    if (b.Empty() || std::abs(b.ye - b.ys) < 1) {
-        Beep();
-        return;
-    }
-    std::vector<char> buffer(static_cast<size_t>(b.Cols()));
-    for (int32_t y = b.ys; y <= b.ys + (b.ye - b.ys) / 2; ++y) {
-        const int32_t p = b.ye - (y - b.ys);
-        for (int32_t x = b.xs; x <= b.xe; ++x) buffer[x - b.xs] = Lit(g.k, x, p);
-        for (int32_t x = b.xs; x <= b.xe; ++x) Put(g.k, x, p, Lit(g.k, x, y));
-        for (int32_t x = b.xs; x <= b.xe; ++x) Put(g.k, x, y, buffer[x - b.xs] != 0);
-    }
-    RepaintBlock(g.k, b);
-    Head().ClearSignPictureColor(kWhite);
-    MarkGraphicChanged();
-}
+void MirrorVertically() { MirrorBlock(true); }
 
-void MirrorHorizontally() {
-    SignGraphic g;
-    if (!CurrentSignGraphic(g)) return;
-    const Block b = SelectedBlock();
-    if (b.Empty() || std::abs(b.xe - b.xs) < 1) {
-        Beep();
-        return;
-    }
-    std::vector<char> buffer(static_cast<size_t>(b.Rows()));
-    for (int32_t x = b.xs; x <= b.xs + (b.xe - b.xs) / 2; ++x) {
-        const int32_t p = b.xe - (x - b.xs);
-        for (int32_t y = b.ys; y <= b.ye; ++y) buffer[y - b.ys] = Lit(g.k, p, y);
-        for (int32_t y = b.ys; y <= b.ye; ++y) Put(g.k, p, y, Lit(g.k, x, y));
-        for (int32_t y = b.ys; y <= b.ye; ++y) Put(g.k, x, y, buffer[y - b.ys] != 0);
-    }
-    RepaintBlock(g.k, b);
-    Head().ClearSignPictureColor(kWhite);
-    MarkGraphicChanged();
-}
+void MirrorHorizontally() { MirrorBlock(false); }
 
 void InvertGraphic() {
     SignGraphic g;
     if (!CurrentSignGraphic(g)) return;
     const Block b = SelectedBlock();
     for (int32_t x = b.xs; x <= b.xe; ++x)
-        for (int32_t y = b.ys; y <= b.ye; ++y) {
-            if (Lit(g.k, x, y))
-                ClearGraphicDot(g.k, x, y);
-            else
-                SetGraphicDot(g.k, x, y);
-        }
+        for (int32_t y = b.ys; y <= b.ye; ++y) PutGraphicDot(g.k, x, y, !Lit(g.k, x, y));
     Head().ClearSignPictureColor(kWhite);
     if (!b.Empty()) MarkGraphicChanged();
 }
@@ -205,12 +164,7 @@ void RotateGraphic(int16_t angle) {
         }
 
     for (int32_t x = b.xs; x <= b.xs + hc; ++x)
-        for (int32_t y = b.ys; y <= b.ys + wc; ++y) {
-            if (B(x - b.xs, y - b.ys))
-                SetGraphicDot(g.k, x, y);
-            else
-                ClearGraphicDot(g.k, x, y);
-        }
+        for (int32_t y = b.ys; y <= b.ys + wc; ++y) PutGraphicDot(g.k, x, y, B(x - b.xs, y - b.ys) != 0);
 
     if (gAreaSelected) {
         Head().ClearSignPictureColor(kBlack);

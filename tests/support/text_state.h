@@ -3,6 +3,7 @@
 // records what the editor asks of it, and small readers of the edit state.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,20 +19,23 @@
 #include "engine/signcommands.h"
 #include "engine/textedit.h"
 #include "engine/textstrip.h"
+#include "platform/paths.h"
 #include "platform/vb.h"
 #include "support/graphics_state.h"
 
 namespace testtext {
 
+// The shipped library, read once and handed to the font code on every call:
+// other tests empty the library or load small ones of their own.
 inline void LoadShippedFonts() {
-    static bool loaded = false;
-    if (!loaded) {
-        kv::ResetFontLibrary();
-        kv::LoadFontLibraryFile(std::string(KIVAR_GEN_DIR) + "/Fonts/kstndrd.bib");
-        kv::BuildFontStartTable();
-        kv::BuildCharDeltaTable();
-        loaded = true;
-    }
+    static const std::vector<uint8_t> shipped = [] {
+        std::string bytes;
+        kv::ReadWholeFile(std::string(KIVAR_GEN_DIR) + "/Fonts/kstndrd.bib", bytes);
+        return std::vector<uint8_t>(bytes.begin(), bytes.end());
+    }();
+    kv::SetFontLibraryData(shipped);
+    kv::BuildFontStartTable();
+    kv::BuildCharDeltaTable();
     kv::gFontPath = std::string(KIVAR_DATA_DIR) + "/Fonts/";
 }
 
