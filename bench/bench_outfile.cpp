@@ -20,7 +20,7 @@
 #include <stdexcept>
 
 #include "data/charmap.h"
-#include "data/defaultdest.h"
+#include "engine/defaultdest.h"
 #include "data/destlist.h"
 #include "data/language.h"
 #include "data/records.h"

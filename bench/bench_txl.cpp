@@ -15,7 +15,7 @@
 #include "files/txlsynth.h"
 #include "files/txlwrite.h"
 #include "platform/paths.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 
 namespace {

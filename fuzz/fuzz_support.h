@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/ui.h"
+#include "platform/host.h"
 
 namespace fuzz {
 

@@ -18,7 +18,7 @@
 #include "files/txlbytes.h"
 #include "files/txlread.h"
 #include "files/txlwrite.h"
-#include "signconfig/routenolayout.h"
+#include "engine/routenolayout.h"
 #include "fuzz_support.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "data/records.h"
 #include "files/outbuild.h"
 #include "files/telegram.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 #include "probe.h"
 #include "probe_data.h"

@@ -22,7 +22,7 @@
 #include "platform/vb.h"
 #include "probe.h"
 #include "probe_data.h"
-#include "signconfig/routenolayout.h"
+#include "engine/routenolayout.h"
 
 namespace {
 

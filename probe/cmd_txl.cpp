@@ -20,7 +20,7 @@
 #include "platform/vb.h"
 #include "probe.h"
 #include "probe_data.h"
-#include "signconfig/routenolayout.h"
+#include "engine/routenolayout.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <iostream>
 #include <map>
 
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 #include "probe.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "data/defaultdest.h"
+#include "engine/defaultdest.h"
 #include "data/destcodes.h"
 #include "data/destlist.h"
 #include "data/language.h"

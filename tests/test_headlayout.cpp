@@ -1,7 +1,7 @@
 // The numbers of the main window's layout and of a sign picture's frame.
 #include <gtest/gtest.h>
 
-#include "mainwindow/headlayout.h"
+#include "app/headlayout.h"
 
 using namespace kv;
 

@@ -7,7 +7,7 @@
 #include "data/ini.h"
 #include "data/language.h"
 #include "data/startup.h"
-#include "mainwindow/headtexts.h"
+#include "app/headtexts.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
 

@@ -5,7 +5,7 @@
 
 #include "files/intelhex.h"
 #include "platform/safefile.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
 

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "data/charmap.h"
-#include "data/defaultdest.h"
+#include "engine/defaultdest.h"
 #include "files/document.h"
 #include "files/txlwrite.h"
 

@@ -232,9 +232,9 @@ TEST_F(TextSignTest, StripPositionsOfTheLayouts) {
 }
 
 TEST_F(TextSignTest, TheStripRedrawsOnlyChangedPlaces) {
-    struct StripHead : MainWindowServices {
-        StripHead() { SetHead(this); }
-        ~StripHead() override { SetHead(nullptr); }
+    struct StripHead : StripCanvas {
+        StripHead() { InstallPorts(this); }
+        ~StripHead() override { RemovePorts(this); }
         void ClearStripPlace(int32_t x, int32_t y) override { cleared.push_back({x, y}); }
         void DrawStripChar(int32_t x, int32_t y, int16_t code) override { drawn.push_back({x, y, code}); }
         std::vector<std::vector<int32_t>> cleared, drawn;

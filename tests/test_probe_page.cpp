@@ -13,7 +13,7 @@
 #include "files/txlformat.h"
 #include "files/txlread.h"
 #include "files/txlwrite.h"
-#include "mainwindow/settings.h"
+#include "data/settings.h"
 #include "platform/paths.h"
 #include "support/markup_state.h"
 #include "support/signs_state.h"

@@ -4,9 +4,9 @@
 #include "data/headmode.h"
 #include "data/records.h"
 #include "data/signtable.h"
-#include "mainwindow/signcontrols.h"
+#include "app/signcontrols.h"
 #include "platform/vb.h"
-#include "signconfig/signsel.h"
+#include "app/signsel.h"
 #include "support/fake_ui.h"
 
 using namespace kv;

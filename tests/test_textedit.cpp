@@ -498,7 +498,9 @@ TEST_F(TextEditTest, ShiftingLeavesRouteNumberFieldsInPlace) {
 }
 
 TEST_F(TextEditTest, TheEditorPaintsOnlyWhenAskedTo) {
-    struct PaintHead : testgfx::FakeHead {
+    struct PaintHead : testgfx::FakeHead, EditorCanvas {
+        PaintHead() { InstallPorts(this); }
+        ~PaintHead() override { RemovePorts(this); }
         void PaintEditorGlyph(const std::string&, int16_t code, int32_t x, int32_t y) override {
             glyphs.push_back({code, x, y});
         }

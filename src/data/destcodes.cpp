@@ -7,7 +7,7 @@
 #include "data/language.h"
 #include "data/records.h"
 #include "platform/cp1252.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 
 namespace kv {

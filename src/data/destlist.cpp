@@ -5,7 +5,7 @@
 
 #include "data/destcodes.h"
 #include "data/records.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 
 namespace kv {

@@ -1,6 +1,6 @@
 #include "data/headmode.h"
 
-#include "mainwindow/services.h"
+#include "platform/ports.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -15,7 +15,7 @@ std::string LineNoTableText(int index) {
 
 void SetHeadModeControls(bool on) {
     gLineNoTableOn = VbBool(on);
-    Head().ShowRouteNumberControls(on);
+    WindowPort().ShowRouteNumberControls(on);
 }
 
 void ResetHeadMode() {

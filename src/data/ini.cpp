@@ -3,7 +3,7 @@
 #include "data/language.h"
 #include "platform/paths.h"
 #include "platform/safefile.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 #include "platform/vbfile.h"
 

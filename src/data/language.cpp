@@ -5,7 +5,7 @@
 #include "data/fontlist.h"
 #include "data/ini.h"
 #include "platform/paths.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 
 namespace kv {

@@ -6,7 +6,7 @@
 #include "data/ini.h"
 #include "data/language.h"
 #include "data/records.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 #include "platform/vbfile.h"
 

@@ -7,6 +7,8 @@
 
 namespace kv {
 
+int16_t gStartUp = kFalse;
+
 int16_t SplashActive = kFalse;
 
 std::string FirstSettingsFile() {

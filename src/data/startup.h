@@ -11,6 +11,8 @@ namespace kv {
 
 // True from just before the splash is shown until the splash's timer fires.
 extern int16_t SplashActive;
+// True from the main window's load until its first activation.
+extern int16_t gStartUp;
 
 // The settings file that names the data folder: KIVAR.LIB of the current
 // folder when it has one (in any letter case), else the program folder's.

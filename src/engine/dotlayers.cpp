@@ -8,8 +8,8 @@
 #include "data/signtable.h"
 #include "engine/graphictools.h"
 #include "engine/routenumber.h"
-#include "mainwindow/services.h"
-#include "platform/ui.h"
+#include "platform/ports.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -119,7 +119,7 @@ void ClearGraphicLayer() {
             }
     }
     gGraphicModified = kFalse;
-    Head().EnableUndoImage(false);
+    CommandPort().EnableUndoImage(false);
 }
 
 void PrepareTextLayer() {
@@ -154,8 +154,8 @@ void RefreshGraphic() {
     const DotLayer& graphic = gLayers[g.k].graphic;
     for (int32_t x = 0; x <= g.W; ++x)
         for (int32_t y = 0; y <= g.H; ++y)
-            if (graphic.Get(x, y) != 0) Head().SetSignPixel(5 * x, 5 * y);
-    if (gAreaSelected) Head().ClearSignPictureColor(kWhite);
+            if (graphic.Get(x, y) != 0) SignPicturePort().SetSignPixel(5 * x, 5 * y);
+    if (gAreaSelected) SignPicturePort().ClearSignPictureColor(kWhite);
 }
 
 bool GraphicHasDots() {

@@ -15,15 +15,16 @@
 #include "engine/routefield.h"
 #include "engine/routenumber.h"
 #include "engine/signcommands.h"
+#include "engine/signview.h"
 #include "engine/textedit.h"
-#include "mainwindow/headstate.h"
-#include "mainwindow/services.h"
-#include "platform/ui.h"
+#include "platform/ports.h"
+#include "platform/host.h"
 #include "platform/vb.h"
-#include "signconfig/routenodialog.h"
+#include "engine/routenodialog.h"
 
 namespace kv {
 
+int16_t gRealignPending = kFalse;
 std::array<EditorSlot, kEditorSlots> gEditorSlots;
 std::array<std::string, kSignCount> gSignRouteNoFont;
 std::array<SignCell, 6> gRouteNoScratch;
@@ -66,7 +67,7 @@ void MoveToRightEnd(int16_t s) {
 }
 
 void Align(int16_t alignment, bool noToolbar, bool redraw = false) {
-    Head().SetAlignment(alignment, noToolbar, redraw, true);
+    SetAlignment(alignment, noToolbar, redraw, true);
 }
 
 // The first route-number field cell of the first row, 0 when it has none.
@@ -107,7 +108,7 @@ void StoreEditorPage(int16_t slot, bool withFont, int16_t checkState) {
     s.cursorY = gCursorY;
     s.cursorBeforeCell = gCursorBeforeCell;
     s.currentPage = gCurrentPage;
-    s.changingTexts = VbBool(checkState == -1 ? Head().ChangingTextsChecked() : checkState >= 2);
+    s.changingTexts = VbBool(checkState == -1 ? WindowPort().ChangingTextsChecked() : checkState >= 2);
     s.routeNoAreaDots = gRouteNoAreaDots;
     if (withFont) {
         s.hasFont = true;
@@ -151,17 +152,17 @@ void RestoreEditorPage(int16_t slot) {
     gSymbolTagName = s.symbolTagName;
     gPageRouteNoFont = s.pageRouteNoFont;
 
-    Head().SetWindowPage(gCurrentPage);
-    Head().SetChangingTextsChecked(s.changingTexts != 0);
+    WindowPort().SetWindowPage(gCurrentPage);
+    WindowPort().SetChangingTextsChecked(s.changingTexts != 0);
     if (s.hasFont) {
         if (!s.fontCode.empty() && s.fontCode != gCurrentFontCode) LoadFontMap(s.fontCode);
         if (s.textAlignment != gTextAlignment) {
             const int16_t button = s.textAlignment == 1 ? 10 : s.textAlignment == 2 ? 12 : s.textAlignment == 3 ? 11 : 0;
-            if (button != 0) Head().SetToolbarButtonValue(button, 1);
+            if (button != 0) CommandPort().SetToolbarButtonValue(button, 1);
             gTextAlignment = s.textAlignment;
         }
         if (s.showLineNo != gShowLineNo) {
-            Head().CheckMenuItem("ShowLineNo_e", s.showLineNo != 0);
+            CommandPort().CheckMenuItem("ShowLineNo_e", s.showLineNo != 0);
             gShowLineNo = s.showLineNo;
             if (!gShowLineNo) gRouteNoAreaDots = 0;
         }
@@ -360,11 +361,11 @@ void GenerateRouteNo() {
         return;
     }
 
-    const bool pressedL = Head().ToolbarButtonValue(10) == 1;
-    const bool pressedR = Head().ToolbarButtonValue(12) == 1;
-    const bool pressedC = Head().ToolbarButtonValue(11) == 1;
+    const bool pressedL = CommandPort().ToolbarButtonValue(10) == 1;
+    const bool pressedR = CommandPort().ToolbarButtonValue(12) == 1;
+    const bool pressedC = CommandPort().ToolbarButtonValue(11) == 1;
     const int16_t rowBefore = RowNumberOf(gCurrentRow);
-    if (rowBefore > 1) Head().K4000_PageUp();
+    if (rowBefore > 1) K4000_PageUp();
     if (hadField) DeleteSelectedRun();
     SetEditMenuState(3);
 
@@ -480,7 +481,7 @@ void GenerateRouteNo() {
         gCursorX = CInt((EditorInnerWidth() + w) / 2.0);
         if (!flag) {
             Align(3, true);
-            Head().SetToolbarButtonValue(11, 1);
+            CommandPort().SetToolbarButtonValue(11, 1);
         }
     } else {
         const int16_t flag = OnlyFieldFlag();
@@ -489,18 +490,18 @@ void GenerateRouteNo() {
         if (IsUsedCell(c1)) gCursorX = CIntClamp(Cell(c1).X / 10 * 5);
         if (!flag) {
             Align(3, true);
-            Head().SetToolbarButtonValue(11, 1);
+            CommandPort().SetToolbarButtonValue(11, 1);
         }
     }
 
     if (rowBefore > 1) {
-        Head().K4000_PageDown();
+        K4000_PageDown();
     } else if (hadField && rowBefore == 1 && RowNumberOf(gCurrentRow) == 2) {
-        Head().K4000_PageUp();
-        if (IsRowIndex(gStartRow)) Head().SetAlignment(Row(gStartRow).Alignment, false, true, true);
+        K4000_PageUp();
+        if (IsRowIndex(gStartRow)) SetAlignment(Row(gStartRow).Alignment, false, true, true);
     }
 
-    Head().ShowSign(false, false);
+    ShowSign(false, false);
     gTextModified = -1;
     gRouteNoFieldTyped = -1;
     gRouteNoFieldPlaced = -1;

@@ -39,6 +39,9 @@ struct EditorSlot {
 };
 constexpr int kEditorSlots = 3;
 extern std::array<EditorSlot, kEditorSlots> gEditorSlots;
+// A new application of the cursor row's alignment is pending; loading an
+// entry, clearing the page and the route-number command clear it.
+extern int16_t gRealignPending;
 
 // Copies the edit state into a slot (0..2; others do nothing). withFont: also
 // the font, the alignment and the route-number-area flag. checkState -1: the

@@ -13,8 +13,8 @@
 #include "engine/fontlib.h"
 #include "engine/graphictools.h"
 #include "engine/routenumber.h"
-#include "mainwindow/headstate.h"
-#include "mainwindow/services.h"
+#include "data/startup.h"
+#include "platform/ports.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -62,8 +62,8 @@ void ResizeCellsToFont(int16_t cell) {
     if (!IsCellIndex(cell)) return;
     SignCell& c = Cell(cell);
     if (!gNoEditorPaint) {
-        Head().PaintEditorGlyph(std::string(1, c.FontCode), c.CharCode, gCursorX, gCursorY);
-        Head().RefreshEditorPicture();
+        EditorPicturePort().PaintEditorGlyph(std::string(1, c.FontCode), c.CharCode, gCursorX, gCursorY);
+        EditorPicturePort().RefreshEditorPicture();
     }
     c.Width = gInPicWidth;
     c.Height = gInPicHeight;
@@ -73,24 +73,24 @@ void ResizeCellsToFont(int16_t cell) {
 
 void ClearCellRect(int32_t x, int32_t y, int32_t w, int32_t h) {
     if (gNoEditorPaint) return;
-    Head().ClearEditorRect(x, y, w, h);
-    Head().RefreshEditorPicture();
+    EditorPicturePort().ClearEditorRect(x, y, w, h);
+    EditorPicturePort().RefreshEditorPicture();
 }
 
 void RedrawEditor() {
     if (!gNoEditorPaint) {
-        Head().ClearEditorPicture();
+        EditorPicturePort().ClearEditorPicture();
         int16_t c = IsRowIndex(gStartRow) ? Row(gStartRow).FirstCell : 0;
         for (int guard = 0; IsCellIndex(c) && guard < kCellPoolSize; ++guard) {
             const SignCell& sc = Cell(c);
-            Head().PaintEditorGlyph(std::string(1, sc.FontCode), sc.CharCode, sc.X, sc.Y);
+            EditorPicturePort().PaintEditorGlyph(std::string(1, sc.FontCode), sc.CharCode, sc.X, sc.Y);
             c = sc.Next;
         }
     }
     if (gShowLineNo) DisplayLineNumber();
     if (!gNoEditorPaint && gHasGraphic) RefreshGraphic();
     if (!gStartUp) RecalcRowWidths();
-    if (!gNoEditorPaint) Head().RefreshEditorPicture();
+    if (!gNoEditorPaint) EditorPicturePort().RefreshEditorPicture();
 }
 
 void RefreshEditor(int16_t allSlots, int16_t reselect) {
@@ -112,7 +112,7 @@ void RefreshEditor(int16_t allSlots, int16_t reselect) {
     gCursorCell = 0;
     gCursorBeforeCell = -1;
 
-    if (!gNoEditorPaint) Head().ClearEditorPicture();
+    if (!gNoEditorPaint) EditorPicturePort().ClearEditorPicture();
     gAreaSelected = 0;
 
     if (IsSignAddress(gCurrentSign)) {
@@ -153,7 +153,7 @@ void RefreshEditor(int16_t allSlots, int16_t reselect) {
         }
     }
     if (allSlots != 0 && reselect != 0 && IsSignAddress(gCurrentSign))
-        Head().SelectK4000Graphic(SignInfoOf(gCurrentSign).GraphicIndex);
+        SignPicturePort().SelectK4000Graphic(SignInfoOf(gCurrentSign).GraphicIndex);
 }
 
 void InstallEditorFontHooks() {

@@ -8,7 +8,7 @@
 #include "data/signtable.h"
 #include "engine/routefield.h"
 #include "engine/routenumber.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 
 namespace kv {

@@ -4,7 +4,7 @@
 
 #include "data/charmap.h"
 #include "platform/paths.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 
 namespace kv {
 

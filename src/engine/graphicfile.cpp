@@ -4,7 +4,7 @@
 #include "engine/dotstrips.h"
 #include "engine/signcommands.h"
 #include "platform/safefile.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 #include "platform/vbfile.h"
 

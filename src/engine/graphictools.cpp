@@ -9,7 +9,7 @@
 #include "data/records.h"
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
-#include "mainwindow/services.h"
+#include "platform/ports.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -41,13 +41,13 @@ int32_t EndDot(int16_t v) { return (static_cast<int32_t>(v) - 2) / 5; }
 void SetGraphicDot(int16_t k, int32_t x, int32_t y) {
     if (!InGraphicLayer(k, x, y)) return;
     SetGraphicPixel(k, x, y, kTrue);
-    Head().SetSignPixel(5 * x, 5 * y);
+    SignPicturePort().SetSignPixel(5 * x, 5 * y);
 }
 
 void ClearGraphicDot(int16_t k, int32_t x, int32_t y) {
     if (!InGraphicLayer(k, x, y)) return;
     SetGraphicPixel(k, x, y, kFalse);
-    Head().ClearSignPixel(5 * x, 5 * y);
+    SignPicturePort().ClearSignPixel(5 * x, 5 * y);
 }
 
 void PutGraphicDot(int16_t k, int32_t x, int32_t y, bool lit) {
@@ -112,7 +112,7 @@ void DrawGraphicLine(int16_t button) {
     SignGraphic g;
     if (!CurrentSignGraphic(g)) return;
     int32_t xa = EndDot(gSelX1), ya = EndDot(gSelY1), xb = EndDot(gSelX2), yb = EndDot(gSelY2);
-    Head().ClearSignPictureColor(kBlack);
+    SignPicturePort().ClearSignPictureColor(kBlack);
     if (xa > xb) {
         std::swap(xa, xb);
         std::swap(ya, yb);
@@ -163,7 +163,7 @@ void DrawGraphicRect(int16_t button) {
     SignGraphic g;
     if (!CurrentSignGraphic(g)) return;
     const int32_t xa = EndDot(gSelX1), ya = EndDot(gSelY1), xb = EndDot(gSelX2), yb = EndDot(gSelY2);
-    Head().ClearSignPictureColor(kBlack);
+    SignPicturePort().ClearSignPictureColor(kBlack);
     auto inX = [&](int32_t x) { return x >= 0 && x <= g.W + 5; };
     auto inY = [&](int32_t y) { return y >= 0 && y <= g.H + 5; };
     for (int32_t y = ya, s = Step(ya, yb);; y += s) {

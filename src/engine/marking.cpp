@@ -9,9 +9,10 @@
 #include "engine/graphictools.h"
 #include "engine/markup.h"
 #include "engine/rowlookup.h"
+#include "engine/signview.h"
 #include "engine/textedit.h"
-#include "mainwindow/services.h"
-#include "platform/ui.h"
+#include "platform/ports.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -118,13 +119,13 @@ void UpdateMarkFrame() {
         top = std::min<int32_t>(top, sc.Y);
         bottom = std::max<int32_t>(bottom, sc.Y + sc.Height);
     }
-    Head().ClearSignPictureColor(kBlack);
+    SignPicturePort().ClearSignPictureColor(kBlack);
     if (left == 3000 || right == -3000 || top == 3000 || bottom == -3000) return;
     gSelX1 = CIntClamp(left);
     gSelY1 = CIntClamp(top);
     gSelX2 = CIntClamp(right);
     gSelY2 = CIntClamp(bottom);
-    Head().ClearSignPictureColor(kWhite);
+    SignPicturePort().ClearSignPictureColor(kWhite);
     gAreaSelected = -1;
 }
 
@@ -140,7 +141,7 @@ void DeleteMarkedCells() {
         if (i >= 2 && IsUsedCell(marked[i - 2])) {
             const int16_t other = FindRowOfCell(marked[i - 2]);
             if (other != 0 && other != gCurrentRow) {
-                Head().SetAlignment(Row(gCurrentRow).Alignment, true, true, false);
+                SetAlignment(Row(gCurrentRow).Alignment, true, true, false);
                 RecalcRowWidths();
                 gCurrentRow = other;
             }
@@ -270,10 +271,10 @@ bool ApplyFontToMarkedCells(const std::string& font) {
 
 void CancelMarking() {
     gAreaSelected = 0;
-    Head().ClearSignPictureColor(kBlack);
+    SignPicturePort().ClearSignPictureColor(kBlack);
     gSelX1 = gSelY1 = gSelX2 = gSelY2 = 0;
     ClearMarks();
-    Head().ResetCutTools();
+    CommandPort().ResetCutTools();
 }
 
 std::optional<bool> MarkedCellsFontHook(const std::string& font) {

@@ -9,8 +9,8 @@
 #include "data/records.h"
 #include "engine/editstate.h"
 #include "engine/routenumber.h"
-#include "mainwindow/services.h"
-#include "platform/ui.h"
+#include "platform/ports.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -178,9 +178,9 @@ void SetEditMenuState(int16_t mode) {
     case 3: insert = true; break;
     default: break;
     }
-    Head().EnableMenuItem("ShowLineNo_e", show);
-    Head().EnableMenuItem("Insert_LineNo_e", insert);
-    Head().EnableMenuItem("mnuToolsGenerateMBL", insert);
+    CommandPort().EnableMenuItem("ShowLineNo_e", show);
+    CommandPort().EnableMenuItem("Insert_LineNo_e", insert);
+    CommandPort().EnableMenuItem("mnuToolsGenerateMBL", insert);
 }
 
 bool HasLineTag(const std::string& text) {

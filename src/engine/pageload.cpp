@@ -17,7 +17,7 @@
 #include "engine/routenumber.h"
 #include "engine/signcommands.h"
 #include "engine/textedit.h"
-#include "mainwindow/services.h"
+#include "platform/ports.h"
 
 namespace kv {
 
@@ -34,7 +34,7 @@ size_t ReadHeader(const std::string& data) {
     auto byte = [&](size_t i) { return static_cast<unsigned char>(data[i]); };
     if (data.size() >= 7 && byte(6) == kCmdHeaderEnd) {
         gShowLineNo = -1;
-        Head().CheckMenuItem("ShowLineNo_e", true);
+        CommandPort().CheckMenuItem("ShowLineNo_e", true);
         gRouteNoFont = std::string(1, data[5]);
         int16_t w = 0, h = 0;
         const bool known = MeasureRouteNoChar(gRouteNoFont, '0', w, h);
@@ -49,7 +49,7 @@ size_t ReadHeader(const std::string& data) {
     }
     gShowLineNo = 0;
     gPageRouteNoFont.clear();
-    Head().CheckMenuItem("ShowLineNo_e", false);
+    CommandPort().CheckMenuItem("ShowLineNo_e", false);
     return 0;
 }
 

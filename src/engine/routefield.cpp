@@ -4,7 +4,7 @@
 #include "engine/editstate.h"
 #include "engine/routenumber.h"
 #include "engine/textedit.h"
-#include "files/outoptions.h"
+#include "data/outsettings.h"
 #include "platform/vb.h"
 
 namespace kv {

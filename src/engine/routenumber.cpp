@@ -8,7 +8,7 @@
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
 #include "engine/render.h"
-#include "mainwindow/services.h"
+#include "platform/ports.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -49,11 +49,11 @@ void DrawRouteNumber() {
     std::string s;
     if (gLineNoTableOn) {
         s = gDestListActive ? LineNoTableText(gCurrentDest) : std::string();
-        Head().SetRouteNoBoxText(s);
+        WindowPort().SetRouteNoBoxText(s);
         gLineNoFieldCount = CIntClamp(static_cast<int32_t>(s.size()));
     } else {
         s = gRouteNoText;
-        Head().SetRouteNoBoxText("");
+        WindowPort().SetRouteNoBoxText("");
     }
 
     int32_t column = ToDot(x);

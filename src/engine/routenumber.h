@@ -9,7 +9,7 @@
 #include <string>
 
 #include "engine/editstate.h"
-#include "signconfig/routenolayout.h"
+#include "engine/routenolayout.h"
 
 namespace kv {
 

@@ -15,8 +15,8 @@
 #include "engine/routefield.h"
 #include "engine/routenumber.h"
 #include "engine/rowlookup.h"
-#include "mainwindow/services.h"
-#include "platform/ui.h"
+#include "platform/ports.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -663,8 +663,8 @@ bool WrapRowCells(int16_t fromRow, int16_t toRow, int16_t x, int16_t y) {
         SignCell& sc = Cell(c);
         const int16_t next = sc.Next;
         if (!gNoEditorPaint) {
-            Head().CopyEditorRect(sc.X, sc.Y, sc.Width, sc.Height, x, y);
-            Head().ClearEditorRect(sc.X, sc.Y, sc.Width, sc.Height);
+            EditorPicturePort().CopyEditorRect(sc.X, sc.Y, sc.Width, sc.Height, x, y);
+            EditorPicturePort().ClearEditorRect(sc.X, sc.Y, sc.Width, sc.Height);
         }
         sc.X = x;
         sc.Y = y;
@@ -678,7 +678,7 @@ bool WrapRowCells(int16_t fromRow, int16_t toRow, int16_t x, int16_t y) {
         from.CellCount = CIntClamp(from.CellCount - 1);
         c = next;
     }
-    if (!gNoEditorPaint) Head().RefreshEditorPicture();
+    if (!gNoEditorPaint) EditorPicturePort().RefreshEditorPicture();
     UpdateRowEnd(toRow);
     if (from.CellCount > 0 && IsUsedCell(c)) {
         from.FirstCell = c;
@@ -729,14 +729,14 @@ void ShiftCells(int16_t start, int16_t dx, int16_t stop, bool moveFields) {
 
     for (int16_t c : moving) {
         SignCell& sc = Cell(c);
-        if (!gNoEditorPaint) Head().CopyEditorRect(sc.X, sc.Y, sc.Width, sc.Height, sc.X + dx, sc.Y);
+        if (!gNoEditorPaint) EditorPicturePort().CopyEditorRect(sc.X, sc.Y, sc.Width, sc.Height, sc.X + dx, sc.Y);
         sc.X = CIntClamp(sc.X + dx);
     }
     if (dx < 0 && !moving.empty()) {
         const SignCell& last = Cell(moving.back());
         ClearCellRect(last.X + last.Width, last.Y, -dx, last.Height);
     }
-    if (!gNoEditorPaint) Head().RefreshEditorPicture();
+    if (!gNoEditorPaint) EditorPicturePort().RefreshEditorPicture();
 }
 
 void ResetTextEdit() {

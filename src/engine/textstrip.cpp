@@ -6,7 +6,7 @@
 #include "data/records.h"
 #include "data/signtable.h"
 #include "engine/editstate.h"
-#include "mainwindow/services.h"
+#include "platform/ports.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -45,7 +45,7 @@ int16_t Nearest(double v) { return static_cast<int16_t>(RoundHalfEven(v)); }
 void ClearStripCell(int16_t i) {
     if (i < 1 || i > kStripPlaces) return;
     const int y = i > SignDims().w ? gSecondRowY : 1;
-    Head().ClearStripPlace(gStripX[static_cast<size_t>(i)], y);
+    StripPort().ClearStripPlace(gStripX[static_cast<size_t>(i)], y);
 }
 
 void InitEditor() {
@@ -58,7 +58,7 @@ void InitEditor() {
     gCodeTable.fill(32);
     gShownCodes.fill(32);
     for (int i = 1; i <= LastPlace(); ++i) ClearStripCell(static_cast<int16_t>(i));
-    Head().RefreshStrip();
+    StripPort().RefreshStrip();
 }
 
 void DrawStripChars(int16_t from) {
@@ -71,9 +71,9 @@ void DrawStripChars(int16_t from) {
         if (gShownCodes[k] == gCodeTable[k]) continue;
         gShownCodes[k] = gCodeTable[k];
         const int y = i > w && gTwoRowText ? gSecondRowY : 1;
-        Head().DrawStripChar(gStripX[k], y, gCodeTable[k]);
+        StripPort().DrawStripChar(gStripX[k], y, gCodeTable[k]);
     }
-    Head().RefreshStrip();
+    StripPort().RefreshStrip();
 }
 
 void CursorHome() {

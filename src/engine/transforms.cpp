@@ -4,8 +4,8 @@
 
 #include "engine/dotlayers.h"
 #include "engine/graphictools.h"
-#include "mainwindow/services.h"
-#include "platform/ui.h"
+#include "platform/ports.h"
+#include "platform/host.h"
 
 namespace kv {
 
@@ -49,7 +49,7 @@ void MirrorBlock(bool topToBottom) {
             PutGraphicDot(g.k, x, y, mirrorLit);
             PutGraphicDot(g.k, mx, my, lit);
         }
-    Head().ClearSignPictureColor(kWhite);
+    SignPicturePort().ClearSignPictureColor(kWhite);
     MarkGraphicChanged();
 }
 
@@ -106,12 +106,12 @@ void MoveSelectedDots(int16_t dx, int16_t dy, int16_t opaque, int16_t copy) {
                     if (wasLit(x, y)) SetGraphicDot(g.k, x, y);
     }
 
-    Head().ClearSignPictureColor(kBlack);
+    SignPicturePort().ClearSignPictureColor(kBlack);
     gSelX1 = static_cast<int16_t>(gSelX1 + dx);
     gSelX2 = static_cast<int16_t>(gSelX2 + dx);
     gSelY1 = static_cast<int16_t>(gSelY1 + dy);
     gSelY2 = static_cast<int16_t>(gSelY2 + dy);
-    Head().ClearSignPictureColor(kWhite);
+    SignPicturePort().ClearSignPictureColor(kWhite);
     MarkGraphicChanged();
 }
 
@@ -125,7 +125,7 @@ void InvertGraphic() {
     const Block b = SelectedBlock();
     for (int32_t x = b.xs; x <= b.xe; ++x)
         for (int32_t y = b.ys; y <= b.ye; ++y) PutGraphicDot(g.k, x, y, !Lit(g.k, x, y));
-    Head().ClearSignPictureColor(kWhite);
+    SignPicturePort().ClearSignPictureColor(kWhite);
     if (!b.Empty()) MarkGraphicChanged();
 }
 
@@ -167,11 +167,11 @@ void RotateGraphic(int16_t angle) {
         for (int32_t y = b.ys; y <= b.ys + wc; ++y) PutGraphicDot(g.k, x, y, B(x - b.xs, y - b.ys) != 0);
 
     if (gAreaSelected) {
-        Head().ClearSignPictureColor(kBlack);
+        SignPicturePort().ClearSignPictureColor(kBlack);
         const int16_t oldX2 = gSelX2;
         gSelX2 = static_cast<int16_t>(gSelX1 + (gSelY2 - gSelY1));
         gSelY2 = static_cast<int16_t>(gSelY1 + (oldX2 - gSelX1));
-        Head().ClearSignPictureColor(kWhite);
+        SignPicturePort().ClearSignPictureColor(kWhite);
     }
     MarkGraphicChanged();
 }

@@ -4,6 +4,8 @@
 
 namespace kv {
 
+std::string gDocumentPath;
+std::string gAutoSaveFile;
 int16_t gDocumentModified = kFalse;
 
 void ResetDocumentState() {

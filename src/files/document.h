@@ -1,15 +1,18 @@
-// The document's changed state. Its file names live with the main window
-// (mainwindow/headstate.h: gDocumentPath, gAutoSaveFile) and its folder and
-// backup option with the main window's settings (mainwindow/settings.h:
-// gOpenSavePath, gBackupOn).
+// The document: its file names and changed state. Its folder and backup
+// option are program settings (data/settings.h: gOpenSavePath, gBackupOn).
 #pragma once
 
 #include <cstdint>
+#include <string>
 
-#include "mainwindow/headstate.h"
-#include "mainwindow/settings.h"
+#include "data/settings.h"
 
 namespace kv {
+
+// Path of the open project file; "" for a project without a file.
+extern std::string gDocumentPath;
+// The auto-save file: "kivar.txl" in the program folder.
+extern std::string gAutoSaveFile;
 
 // -1 while the project holds changes not yet saved to a file.
 extern int16_t gDocumentModified;

@@ -13,7 +13,7 @@
 #include "files/outbytes.h"
 #include "files/outfile.h"
 #include "platform/paths.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 
 namespace kv {

@@ -14,7 +14,7 @@
 #include "data/signtable.h"
 #include "files/outbytes.h"
 #include "platform/paths.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 #include "platform/vbfile.h"
 

@@ -5,7 +5,7 @@
 
 #include "platform/paths.h"
 #include "platform/safefile.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 
 namespace kv {
 

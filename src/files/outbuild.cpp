@@ -1,6 +1,6 @@
 #include "files/outbuild.h"
 
-#include "data/defaultdest.h"
+#include "engine/defaultdest.h"
 #include "files/outfile.h"
 #include "files/outfile_old.h"
 #include "files/outoptions.h"

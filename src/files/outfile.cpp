@@ -14,7 +14,7 @@
 #include "files/outoptions.h"
 #include "files/outrecords.h"
 #include "platform/safefile.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 
 namespace kv {

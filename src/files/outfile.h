@@ -26,7 +26,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/ui.h"
+#include "platform/host.h"
 
 namespace kv {
 

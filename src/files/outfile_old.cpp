@@ -15,7 +15,7 @@
 #include "files/outoptions.h"
 #include "files/outrecords.h"
 #include "files/texttransforms.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 
 namespace kv {

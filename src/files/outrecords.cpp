@@ -11,7 +11,7 @@
 #include "engine/signcommands.h"
 #include "files/outbytes.h"
 #include "files/texttransforms.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 
 namespace kv {

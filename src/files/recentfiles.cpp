@@ -1,9 +1,9 @@
 #include "files/recentfiles.h"
 
-#include "mainwindow/services.h"
+#include "platform/ports.h"
 #include "platform/paths.h"
 #include "platform/safefile.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -49,7 +49,7 @@ void SortRecentFiles() {
 }
 
 void ShowRecentFiles() {
-    MainWindowServices& head = Head();
+    DocumentWindow& head = WindowPort();
     SortRecentFiles();
     head.ShowRecentFilesSeparator(gRecentFileCount > 0);
     for (int n = 1; n <= kRecentFileSlots; ++n) {

@@ -16,11 +16,11 @@
 #include "files/outoptions.h"
 #include "files/txlbytes.h"
 #include "files/txlformat.h"
-#include "mainwindow/services.h"
+#include "platform/ports.h"
 #include "platform/paths.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
-#include "signconfig/routenolayout.h"
+#include "engine/routenolayout.h"
 
 namespace kv {
 
@@ -59,7 +59,7 @@ std::string ErrorDescription(int number) {
 
 void MakeUntitled() {
     gDocumentPath.clear();
-    Head().SetMainCaption(MainWindowCaption());
+    WindowPort().SetMainCaption(MainWindowCaption());
 }
 
 bool SamePath(const std::string& a, const std::string& b) {

@@ -13,7 +13,7 @@
 #include "files/outoptions.h"
 #include "files/txlread.h"
 #include "platform/vb.h"
-#include "signconfig/routenolayout.h"
+#include "engine/routenolayout.h"
 
 namespace kv {
 

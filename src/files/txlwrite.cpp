@@ -14,9 +14,9 @@
 #include "files/txlformat.h"
 #include "platform/paths.h"
 #include "platform/safefile.h"
-#include "platform/ui.h"
+#include "platform/host.h"
 #include "platform/vb.h"
-#include "signconfig/routenolayout.h"
+#include "engine/routenolayout.h"
 
 namespace kv {
 

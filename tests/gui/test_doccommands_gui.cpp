@@ -26,9 +26,9 @@
 #include "files/txlread.h"
 #include "files/txlwrite.h"
 #include "gui/head_fixture.h"
-#include "mainwindow/headwidgets_qt.h"
-#include "platform/qtbridge_qt.h"
-#include "mainwindow/listentries.h"
+#include "ui/headwidgets_qt.h"
+#include "ui/qtbridge_qt.h"
+#include "app/listentries.h"
 
 using namespace kv;
 

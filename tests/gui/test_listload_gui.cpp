@@ -22,7 +22,7 @@
 #include "files/txlread.h"
 #include "files/txlwrite.h"
 #include "gui/head_fixture.h"
-#include "mainwindow/headwidgets_qt.h"
+#include "ui/headwidgets_qt.h"
 #include "support/markup_state.h"
 #include "support/signs_state.h"
 

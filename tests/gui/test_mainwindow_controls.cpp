@@ -13,8 +13,8 @@
 #include <QToolBar>
 
 #include "gui/head_fixture.h"
-#include "mainwindow/headwidgets_qt.h"
-#include "platform/qtbridge_qt.h"
+#include "ui/headwidgets_qt.h"
+#include "ui/qtbridge_qt.h"
 
 using namespace kv;
 
@@ -161,11 +161,11 @@ TEST_F(HeadGui, LoadAppliesTheWindowsOptions) {
 TEST_F(HeadGui, RouteNumberControlsFollowTheSwitch) {
     frmHead& h = LoadAndActivate();
     EXPECT_FALSE(h.LineNo_txt->isVisibleTo(h.ClientArea));
-    Head().ShowRouteNumberControls(true);
+    WindowPort().ShowRouteNumberControls(true);
     for (QWidget* w : std::initializer_list<QWidget*>{h.LineNo_txt, h.LineNo_lbl, h.AutoSign_lbl, h.AutoSign_lbl2})
         EXPECT_TRUE(w->isVisibleTo(h.ClientArea)) << w->objectName().toStdString();
     EXPECT_EQ(h.LineNo_lbl->text(), Q(gTextS57));
-    Head().ShowRouteNumberControls(false);
+    WindowPort().ShowRouteNumberControls(false);
     EXPECT_FALSE(h.LineNo_lbl->isVisibleTo(h.ClientArea));
     EXPECT_FALSE(h.AutoSign_lbl2->isVisibleTo(h.ClientArea));
 }

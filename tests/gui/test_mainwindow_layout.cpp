@@ -14,7 +14,7 @@
 #include <QToolButton>
 
 #include "gui/head_fixture.h"
-#include "mainwindow/headwidgets_qt.h"
+#include "ui/headwidgets_qt.h"
 
 using namespace kv;
 

@@ -9,7 +9,7 @@
 #include <QToolBar>
 
 #include "gui/head_fixture.h"
-#include "platform/qtbridge_qt.h"
+#include "ui/qtbridge_qt.h"
 
 using namespace kv;
 
@@ -88,9 +88,11 @@ TEST_F(HeadGui, ToolbarTooltips) {
 
 TEST_F(HeadGui, FirstActivationSetsTheStartState) {
     frmHead& h = Load();
-    // Before activation only the design states are pressed.
+    // Before activation only the design states are pressed, and the left
+    // alignment that the load applies.
+    EXPECT_TRUE(h.tbButtons[10]->isChecked());
     for (int i = 6; i <= 38; ++i) {
-        if (i == 28 || h.tbButtons[i]->isSeparator()) continue;
+        if (i == 10 || i == 28 || h.tbButtons[i]->isSeparator()) continue;
         EXPECT_FALSE(h.tbButtons[i]->isChecked()) << i;
     }
     h.EnsureActivated();

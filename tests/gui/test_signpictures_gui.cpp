@@ -24,7 +24,7 @@
 #include "engine/signpictures.h"
 #include "engine/textstrip.h"
 #include "gui/head_fixture.h"
-#include "mainwindow/headwidgets_qt.h"
+#include "ui/headwidgets_qt.h"
 
 using namespace kv;
 

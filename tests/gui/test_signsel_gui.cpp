@@ -21,8 +21,8 @@
 #include "files/txlread.h"
 #include "files/txlwrite.h"
 #include "gui/head_fixture.h"
-#include "mainwindow/headwidgets_qt.h"
-#include "signconfig/frmSignSel.h"
+#include "ui/headwidgets_qt.h"
+#include "ui/frmSignSel.h"
 #include "support/markup_state.h"
 
 using namespace kv;

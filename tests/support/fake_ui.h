@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui.h"
+#include "platform/host.h"
 
 struct ProgramEnded : std::runtime_error {
     int code;

@@ -16,17 +16,17 @@
 #include "engine/editstate.h"
 #include "engine/graphictools.h"
 #include "engine/routenumber.h"
-#include "signconfig/routenolayout.h"
-#include "mainwindow/services.h"
+#include "engine/routenolayout.h"
+#include "platform/ports.h"
 
 namespace testgfx {
 
 // Records the dots painted on the picture (fifths of a dot, as the engine
 // passes them) and the selection frames drawn.
-class FakeHead : public kv::MainWindowServices {
+class FakeHead : public kv::SignCanvas, public kv::CommandState {
 public:
-    FakeHead() { kv::SetHead(this); }
-    ~FakeHead() override { kv::SetHead(nullptr); }
+    FakeHead() { kv::InstallPorts(this); }
+    ~FakeHead() override { kv::RemovePorts(this); }
     void SetSignPixel(int32_t x, int32_t y) override {
         painted[{x / 5, y / 5}] = true;
         order.push_back({x / 5, y / 5});

@@ -18,28 +18,25 @@
 #include "engine/marking.h"
 #include "engine/pageload.h"
 #include "engine/routenumber.h"
-#include "mainwindow/headstate.h"
+#include "app/headstate.h"
 #include "platform/paths.h"
-#include "signconfig/routenodialog.h"
-#include "signconfig/routenolayout.h"
+#include "engine/routenodialog.h"
+#include "engine/routenolayout.h"
 #include "support/fake_ui.h"
 #include "support/text_state.h"
 
 namespace testmarkup {
 
-class Head : public testgfx::FakeHead {
+class Head : public testgfx::FakeHead, public kv::DocumentWindow {
 public:
+    Head() { kv::InstallPorts(this); }
+    ~Head() override { kv::RemovePorts(this); }
     void EnableMenuItem(const std::string& name, bool on) override { enabled[name] = on; }
     void CheckMenuItem(const std::string& name, bool on) override { checked[name] = on; }
     int16_t ToolbarButtonValue(int16_t i) override { return buttons.count(i) ? buttons[i] : 0; }
     void SetToolbarButtonValue(int16_t i, int16_t v) override { buttons[i] = v; }
     void ResetCutTools() override { ++cutToolResets; }
-    void SetAlignment(int16_t a, bool noToolbar, bool redraw, bool flag4) override {
-        alignments.emplace_back(a, noToolbar, redraw, flag4);
-    }
-    void K4000_PageUp() override { ++pageUps; }
-    void K4000_PageDown() override { ++pageDowns; }
-    void ShowSign(bool keep, bool printer) override { ++shown; }
+    void PaintSign(bool printer) override { ++shown; }
     bool ChangingTextsChecked() override { return changingTexts; }
     void SetChangingTextsChecked(bool on) override { changingTexts = on; }
     void SetWindowPage(int16_t page) override { windowPage = page; }
@@ -47,8 +44,7 @@ public:
 
     std::map<std::string, bool> enabled, checked;
     std::map<int16_t, int16_t> buttons;
-    int cutToolResets = 0, pageUps = 0, pageDowns = 0, shown = 0;
-    std::vector<std::tuple<int16_t, bool, bool, bool>> alignments;
+    int cutToolResets = 0, shown = 0;
     bool changingTexts = false;
     int16_t windowPage = 0;
     std::string routeBox = "unset";

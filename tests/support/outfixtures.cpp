@@ -1,6 +1,6 @@
 #include "support/outfixtures.h"
 
-#include "data/defaultdest.h"
+#include "engine/defaultdest.h"
 #include "data/destcodes.h"
 #include "data/destlist.h"
 #include "data/headmode.h"

@@ -15,9 +15,9 @@
 #include "files/outoptions.h"
 #include "files/recentfiles.h"
 #include "files/txlread.h"
-#include "mainwindow/services.h"
+#include "platform/ports.h"
 #include "platform/safefile.h"
-#include "signconfig/routenolayout.h"
+#include "engine/routenolayout.h"
 #include "support/signs_state.h"
 
 namespace txltest {
@@ -64,10 +64,10 @@ private:
     std::string s_;
 };
 
-class FakeHead : public kv::MainWindowServices {
+class FakeHead : public kv::DocumentWindow, public kv::EditorCanvas {
 public:
-    FakeHead() { kv::SetHead(this); }
-    ~FakeHead() override { kv::SetHead(nullptr); }
+    FakeHead() { kv::InstallPorts(this); }
+    ~FakeHead() override { kv::RemovePorts(this); }
     void SetMainCaption(const std::string& c) override { captions.push_back(c); }
     int32_t EditorPictureScaleWidth(int32_t fallback) override { return pictureWidth < 0 ? fallback : pictureWidth; }
     void ShowRecentFileEntry(int n, const std::string& caption, bool visible) override {

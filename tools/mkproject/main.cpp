@@ -17,7 +17,7 @@
 #include "files/txlread.h"
 #include "files/txlwrite.h"
 #include "platform/vb.h"
-#include "signconfig/routenolayout.h"
+#include "engine/routenolayout.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -1,0 +1,131 @@
+#include "app/doccommands.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "data/destlist.h"
+#include "data/ini.h"
+#include "data/language.h"
+#include "data/records.h"
+#include "data/signtable.h"
+#include "files/document.h"
+#include "files/txlwrite.h"
+#include "app/docsettings.h"
+#include "app/headstate.h"
+#include "app/signcontrols.h"
+#include "platform/paths.h"
+#include "platform/host.h"
+#include "platform/vb.h"
+
+namespace kv {
+
+const char* const kProjectFilter = "Kivar Text (*.txl)|*.txl|Kivar INI(standard.ini)|standard.ini|All files (*.*)|*.*";
+const char* const kVersionFilter =
+    "Kivar 1.5.3 |*.txl|Kivar 1.5 |*.txl|Kivar 1.43 - 1.45 |*.txl|Kivar 1.42 |*.txl|Kivar 1.41|*.txl|"
+    "Kivar 1.31 |*.txl|All files (*.*)|*.*";
+
+int16_t gDestListLongest = 0;
+int16_t gExtraListLongest = 0;
+
+std::string DocumentCaption(const std::string& name) {
+    return name.empty() ? MainWindowCaption() : kMsgTitle + " <" + name + ">";
+}
+
+std::string DocumentNameFromCaption(const std::string& caption) {
+    const long open = InStr(caption, "<"), close = InStr(caption, ">");
+    if (open == 0 || close <= open) return {};
+    return Mid(caption, open + 1, close - open - 1);
+}
+
+int16_t QuerySaveDocument(const std::string& name, const std::function<void()>& save) {
+    if (!gDocumentModified) return vbYes;
+    switch (MsgBox(gTextS97 + name, vbYesNoCancel | vbQuestion)) {
+        case vbYes:
+            if (save) save();
+            return gDocumentModified ? vbCancel : vbYes;
+        case vbNo: return MsgBox(gTextS96, vbOKCancel | vbExclamation) == vbOK ? vbYes : vbCancel;
+        default: return vbCancel;
+    }
+}
+
+void DeleteAutoSaveFile() {
+    if (!gAutoSaveFile.empty() && FileExists(gAutoSaveFile)) RemoveFile(gAutoSaveFile);
+}
+
+bool SavesInPlace(const std::string& name) {
+    const std::string u = UCase(RTrim(name));
+    if (u.empty() || u.size() < 3 || u.compare(u.size() - 3, 3, "TXL") != 0) return false;
+    return UCase(name) != UCase(gTextS100) && UCase(name) != "*.TXL";
+}
+
+std::string FolderOfPath(const std::string& path) {
+    const size_t p = path.find_last_of("\\/");
+    return p == std::string::npos ? std::string() : path.substr(0, p);
+}
+
+std::string ProposedProjectName() {
+    if (!gDocumentPath.empty()) return gDocumentPath;
+    return JoinPath(gOpenSavePath, "*.txl");
+}
+
+int16_t VersionOfFilterEntry(int entry, int16_t current) {
+    static constexpr int16_t kVersions[] = {5, 0, 1, 2, 3, 4};
+    return entry >= 1 && entry <= 6 ? kVersions[entry - 1] : current;
+}
+
+double MonotonicSeconds() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+bool AutoSaveDue(double now) { return gAutoSaveEnabled && now - gLastAutoSaveTime > gAutoSaveTime; }
+
+bool WriteAutoSaveFile() {
+    if (!SaveTxlFile(gAutoSaveFile, false)) return false;
+    if (gDocumentPath != gAutoSaveName) {
+        IniSetValue(gSettingsFile, "AutoSave", "FileName", gDocumentPath);
+        gAutoSaveName = gDocumentPath;
+    }
+    return true;
+}
+
+void SetCurrentNumbersAfterLoad() {
+    gCurrentDest = static_cast<int16_t>(LastUsedNumber(DestList) + 1);
+    gCurrentExtra = static_cast<int16_t>(LastUsedNumber(ExtraList) + 1);
+    if (gCurrentDest <= 0 || gCurrentDest >= kDestCount) gCurrentDest = 1;
+    if (gCurrentExtra <= 0 || gCurrentExtra >= kExtraCount) gCurrentExtra = 1;
+}
+
+int16_t FirstOpenedSign() {
+    for (int16_t a = 2; a <= 16; ++a) {
+        const std::string& m = SignInfoOf(a).Model;
+        if (m == "K2000_1R" || m == "K2000_2R" || m == "K4000") return a;
+    }
+    return FirstListedSign();
+}
+
+std::optional<int32_t> AdjustListExtent(std::optional<int> length, bool destVisible, bool extraVisible,
+                                        bool& isDest) {
+    if (length && *length == -1) {
+        gDestListLongest = gExtraListLongest = 0;
+        return std::nullopt;
+    }
+    if (!destVisible && !extraVisible) return std::nullopt;
+    isDest = destVisible;
+    int16_t& stored = isDest ? gDestListLongest : gExtraListLongest;
+    if (length) {
+        if (*length <= stored) return std::nullopt;
+        stored = static_cast<int16_t>(std::min(*length, 32767));
+    } else {
+        for (const std::string& line : (isDest ? DestList : ExtraList).Lines())
+            stored = static_cast<int16_t>(std::max<size_t>(static_cast<size_t>(stored), std::min<size_t>(line.size(), 32767)));
+    }
+    return stored * 9 + (isDest ? 20 : 0);
+}
+
+void ResetDocumentCommands() {
+    gDestListLongest = 0;
+    gExtraListLongest = 0;
+}
+
+}  // namespace kv

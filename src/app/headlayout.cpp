@@ -1,0 +1,103 @@
+#include "app/headlayout.h"
+
+#include "platform/vb.h"
+
+namespace kv {
+
+namespace {
+
+// The smallest client area at which the lists still grow.
+constexpr int kMinClientWidth = 641;
+constexpr int kMinClientHeight = 398;
+constexpr int kListTop = 288;
+constexpr int kListLeft = 8;
+
+int Round(double v) { return static_cast<int>(RoundHalfEven(v)); }
+
+}  // namespace
+
+HeadGeometry DesignedHeadGeometry() {
+    HeadGeometry g;
+    g.DestList = {8, 288, 625, 95};
+    g.ExtraList = {8, 288, 625, 100};
+    g.SizeFrame = {504, 26, 155, 33};
+    g.Remove = {556, 192, 80, 25};
+    g.SaveDestOrExtra = {468, 192, 80, 25};
+    g.SaveAndNew = {356, 192, 105, 25};
+    g.Ch_Frame = {176, 184, 305, 77};
+    g.CurrNoTxt = {520, 224, 47, 19};
+    g.LineNo_txt = {520, 248, 47, 19};
+    g.Label3 = {352, 228, 160, 17};
+    g.LineNo_lbl = {352, 248, 160, 17};
+    return g;
+}
+
+void LayoutHead(int w, int h, HeadGeometry& g) {
+    for (Box* list : {&g.DestList, &g.ExtraList}) {
+        list->top = kListTop;
+        list->left = kListLeft;
+        list->width = w > kMinClientWidth ? w - 16 : kMinClientWidth - 16;
+        list->height = h > kMinClientHeight ? h - 298 : 100;
+    }
+    g.SizeFrame.left = w - 160;
+    g.Remove.left = g.SizeFrame.left + g.SizeFrame.width - g.Remove.width;
+    g.SaveDestOrExtra.left = g.Remove.left - g.SaveDestOrExtra.width - 8;
+    g.SaveAndNew.left = g.SaveDestOrExtra.left - g.SaveAndNew.width - 8;
+    g.Ch_Frame.left = g.SaveAndNew.left - g.Ch_Frame.width - 16;
+    const int shift = Round(w - 100.0 + g.CurrNoTxt.width - g.CurrNoTxt.left);
+    for (Box* b : {&g.CurrNoTxt, &g.Label3, &g.LineNo_txt, &g.LineNo_lbl}) b->left += shift;
+}
+
+int TextStripWidth(int characters) { return (characters - 1) * 5 + characters * 25 + 2; }
+
+Box TextStripPlace(int width, int height, int innerWidth, int editorTop, int editorHeight, int framesBottom,
+                   int bandLeft, int bandRight) {
+    if (framesBottom < 0) return {(innerWidth - width) / 2, editorTop + (editorHeight - height) / 2, width, height};
+    const int left = width <= bandRight - bandLeft ? bandLeft + (bandRight - bandLeft - width) / 2 : (innerWidth - width) / 2;
+    return {left, framesBottom + 5, width, height};
+}
+
+SignFrameGeometry LayoutSignFrame(int pw, int ph, int nameWidth, int sizeWidth, int addressWidth, int zoomWidth,
+                                  int zoomHeight, int labelWidth, int labelHeight) {
+    SignFrameGeometry f;
+    f.frameWidth = pw + 6;
+    f.frameHeight = ph + 25;
+    f.picture = {2, 2, pw, ph};
+    f.label = {4, 4, labelWidth, labelHeight};
+    f.statusBar = {2, f.frameHeight - 19 - 4, f.frameWidth - 4, 19};
+
+    auto& p = f.panelWidths;
+    p = {nameWidth, sizeWidth, addressWidth, 15, 0};
+    int spare = Round(static_cast<double>(f.statusBar.width) - (p[0] + p[1] + p[2] + p[3]) - zoomWidth - 7);
+    if (spare >= 0) {
+        p[4] = spare;
+    } else {
+        p[4] = 1;
+        int w1 = p[0] + spare - 1;
+        if (w1 > 0) {
+            p[0] = w1;
+        } else {
+            spare = p[1] + spare - 1;
+            p[1] = 1;
+            w1 = p[0] + spare - 1;
+            if (w1 > 0) {
+                p[0] = w1;
+            } else {
+                spare = p[2] + spare - 1;
+                p[2] = 1;
+                // Too narrow even for panels 2 and 3 at one pixel: panel 1
+                // keeps one pixel too.
+                w1 = p[0] + spare - 1;
+                p[0] = w1 > 0 ? w1 : 1;
+            }
+        }
+    }
+    f.zoomButton = {f.frameWidth - zoomWidth - 4, f.statusBar.top + 2, zoomWidth, zoomHeight};
+    return f;
+}
+
+std::string SignSizeText(int width, int height) { return std::to_string(width) + "x" + std::to_string(height) + " "; }
+
+std::string SignAddressText(int address) { return std::to_string(address) + "  "; }
+
+}  // namespace kv

@@ -1,0 +1,118 @@
+#include "data/settings.h"
+
+#include "data/destcodes.h"
+#include "data/ini.h"
+#include "data/language.h"
+#include "data/startup.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+
+namespace kv {
+
+int16_t gSaveWinPos = 0;
+std::string gOpenSavePath;
+int16_t gCutMode = 0;
+int16_t gNumberOfChangingTexts = 8;
+int16_t gMaxLineNumbers = 3;
+int16_t gBackupOn = kTrue;
+int16_t gPortIndex = 0;
+
+namespace {
+
+bool Unset(const std::string& v) { return v.empty() || v == "0"; }
+
+// A settings number as a 16-bit integer; text that is no number reads 0.
+int16_t Number16(const std::string& v) { return CIntClamp(Val(v)); }
+
+std::string Generell(const std::string& key) { return IniGetValue(gSettingsFile, "Generell", key, kIniOpenClose); }
+
+}  // namespace
+
+MainFormSettings ReadMainSettings(const std::function<void()>& loadFontLibrary) {
+    MainFormSettings form;
+    const std::string program = ProgramFolder();
+    ChangeDirectory(program);
+
+    std::string kivarPath = IniGetValue(FirstSettingsFile(), "Generell", "KivarPath", kIniOpenClose);
+    if (!Unset(kivarPath) && ChangeDirectory(kivarPath)) {
+        gDataPath = kivarPath;
+    } else {
+        // An empty value already means the program folder. It is not pinned
+        // to the folder's full path: a program folder that is moved or copied
+        // must still find its own settings at the next start.
+        gDataPath = program;
+    }
+    gSettingsFile = JoinPath(gDataPath, "KIVAR.LIB");
+
+    form.autoCreateButtonVisible = Generell("AutoCreateTextButtonVisible") == "1";
+
+    std::string fontsPath = IniGetValue(gSettingsFile, "Fonts", "FontsPath", kIniOpenClose);
+    if (!Unset(fontsPath) && ChangeDirectory(fontsPath)) {
+        // The font files are named by appending to the folder, which must
+        // end in a separator whether or not the stored value does.
+        gFontPath = JoinPath(fontsPath, "");
+    } else {
+        gFontPath = JoinPath(JoinPath(gDataPath, "Fonts"), "");
+        IniSetValue(gSettingsFile, "Fonts", "FontsPath", gFontPath);
+    }
+    if (loadFontLibrary) loadFontLibrary();
+    ChangeDirectory(gDataPath);
+
+    gLanguage = Generell("Language");
+    gLanguageFile = InDataFolder(Generell("LanguageFile"));
+    if (!FileExists(gLanguageFile)) {
+        std::string name = IniGetValue(JoinPath(gDataPath, "language.ini"), gLanguage, "FileName", kIniOpenClose);
+        gLanguageFile = name;
+        if (FileExists(JoinPath(gDataPath, name))) {
+            name = RemoveString(name, "\"");
+            IniSetValue(gSettingsFile, "Generell", "LanguageFile", name);
+            gLanguageFile = JoinPath(gDataPath, name);
+        }
+    }
+
+    gOpenSavePath = Generell("OpenSavePath");
+    gCutMode = Number16(Generell("CutPreferences"));
+    gNumberOfChangingTexts = Number16(Generell("MaxNoOfChangingTexts"));
+
+    std::string pointer = Generell("UseStandardMousePointer");
+    if (pointer != "Y" && pointer != "N") IniSetValue(gSettingsFile, "Generell", "UseStandardMousePointer", "N");
+    form.useStandardMousePointer = pointer == "Y";
+
+    gMaxLineNumbers = Number16(Generell("MaxLineNumbers")) == 4 ? 4 : 3;
+
+    for (int n = 1; n <= 4; ++n) {
+        std::string v = IniGetValue(gSettingsFile, "DestNoCharachters", "DestPos" + std::to_string(n), kIniOpenClose);
+        form.allowedCodeChars[n - 1] = v == "0" ? DefaultAllowedCodeChars(n) : v;
+    }
+
+    bool documentFolderOk = false;
+    if (!Unset(gOpenSavePath)) {
+        documentFolderOk = ChangeDirectory(gOpenSavePath);
+        ChangeDirectory(gDataPath);
+    }
+    if (!documentFolderOk) {
+        gOpenSavePath = gDataPath;
+        IniSetValue(gSettingsFile, "Generell", "OpenSavePath", gDataPath);
+    }
+
+    if (gNumberOfChangingTexts < 8) gNumberOfChangingTexts = 8;
+    if (gNumberOfChangingTexts > 20) gNumberOfChangingTexts = 20;
+
+    gBackupOn = VbBool(Generell("NoBackup") != "1");
+
+    int16_t port = Number16(IniGetValue(gSettingsFile, "Kivar-t", "PORTINDEX", kIniOpenClose));
+    gPortIndex = port < 0 ? 0 : port > 3 ? 3 : port;
+    return form;
+}
+
+void ResetMainSettings() {
+    gSaveWinPos = 0;
+    gOpenSavePath.clear();
+    gCutMode = 0;
+    gNumberOfChangingTexts = 8;
+    gMaxLineNumbers = 3;
+    gBackupOn = kTrue;
+    gPortIndex = 0;
+}
+
+}  // namespace kv

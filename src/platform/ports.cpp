@@ -1,0 +1,39 @@
+#include "platform/ports.h"
+
+namespace kv {
+
+namespace {
+SignCanvas gNoSignCanvas;
+EditorCanvas gNoEditorCanvas;
+StripCanvas gNoStripCanvas;
+CommandState gNoCommandState;
+DocumentWindow gNoDocumentWindow;
+
+SignCanvas* gSignCanvas = &gNoSignCanvas;
+EditorCanvas* gEditorCanvas = &gNoEditorCanvas;
+StripCanvas* gStripCanvas = &gNoStripCanvas;
+CommandState* gCommandState = &gNoCommandState;
+DocumentWindow* gDocumentWindow = &gNoDocumentWindow;
+}  // namespace
+
+SignCanvas& SignPicturePort() { return *gSignCanvas; }
+EditorCanvas& EditorPicturePort() { return *gEditorCanvas; }
+StripCanvas& StripPort() { return *gStripCanvas; }
+CommandState& CommandPort() { return *gCommandState; }
+DocumentWindow& WindowPort() { return *gDocumentWindow; }
+
+void SetSignCanvas(SignCanvas* port) { gSignCanvas = port ? port : &gNoSignCanvas; }
+void SetEditorCanvas(EditorCanvas* port) { gEditorCanvas = port ? port : &gNoEditorCanvas; }
+void SetStripCanvas(StripCanvas* port) { gStripCanvas = port ? port : &gNoStripCanvas; }
+void SetCommandState(CommandState* port) { gCommandState = port ? port : &gNoCommandState; }
+void SetDocumentWindow(DocumentWindow* port) { gDocumentWindow = port ? port : &gNoDocumentWindow; }
+
+void ResetPorts() {
+    SetSignCanvas(nullptr);
+    SetEditorCanvas(nullptr);
+    SetStripCanvas(nullptr);
+    SetCommandState(nullptr);
+    SetDocumentWindow(nullptr);
+}
+
+}  // namespace kv

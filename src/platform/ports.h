@@ -1,0 +1,138 @@
+// What the core asks of the windows, as a few small roles: the picture of the
+// current graphic sign, the editor picture, the character strip of the text
+// signs, the state of menus and toolbar, and the main window's own boxes and
+// caption. The Qt main window implements them; tests install fakes; without a
+// window every call does nothing (each Set* with nullptr restores that).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <type_traits>
+
+namespace kv {
+
+// The current graphic sign's picture. Coordinates in fifths of a dot: the
+// dot is column x / 5, row y / 5 (each to the nearest integer), painted lit
+// or erased in black at the sign's zoom. The dot layers are not touched.
+class SignCanvas {
+public:
+    virtual ~SignCanvas() = default;
+    virtual void SetSignPixel(int32_t x, int32_t y) {}
+    virtual void ClearSignPixel(int32_t x, int32_t y) {}
+    // The selection frame (the rectangle of gSelX1, gSelY1, gSelX2, gSelY2)
+    // drawn in an RGB colour: white shows it, black (0) removes it.
+    virtual void ClearSignPictureColor(int32_t colour) {}
+    // Makes the graphic sign shown in picture k current again and clears it.
+    virtual void SelectK4000Graphic(int16_t k) {}
+    // Paints the lit dots of the current sign's layers on its picture (or,
+    // with toPrinter, hands them to the print target); the layers are already
+    // rendered.
+    virtual void PaintSign(bool toPrinter) {}
+};
+
+// The editor picture of the graphic sign, in fifths of a dot. The editor
+// calls these only while it paints itself (gNoEditorPaint clear).
+class EditorCanvas {
+public:
+    virtual ~EditorCanvas() = default;
+    // The inner width of the picture in its scale units; `fallback` when
+    // there is no picture.
+    virtual int32_t EditorPictureScaleWidth(int32_t fallback) { return fallback; }
+    virtual void ClearEditorPicture() {}
+    virtual void RefreshEditorPicture() {}
+    // Black over the rectangle.
+    virtual void ClearEditorRect(int32_t x, int32_t y, int32_t w, int32_t h) {}
+    // Copies the rectangle (x, y, w, h) to (toX, toY).
+    virtual void CopyEditorRect(int32_t x, int32_t y, int32_t w, int32_t h, int32_t toX, int32_t toY) {}
+    // Draws the lit dots of a character (placeholders 250..254 as the route
+    // number's characters) over the picture with its top-left at (x, y).
+    virtual void PaintEditorGlyph(const std::string& fontId, int16_t charCode, int32_t x, int32_t y) {}
+};
+
+// The character strip of the text signs (K2000_pct, pixels): black over one
+// 25 x 35 place, a character of font "2" copied into the place at (x, y),
+// and the refresh after a change.
+class StripCanvas {
+public:
+    virtual ~StripCanvas() = default;
+    virtual void ClearStripPlace(int32_t x, int32_t y) {}
+    virtual void DrawStripChar(int32_t x, int32_t y, int16_t charCode) {}
+    virtual void RefreshStrip() {}
+};
+
+// Menus, toolbar and tool images of the main window.
+class CommandState {
+public:
+    virtual ~CommandState() = default;
+    // Menu items by name (ShowLineNo_e, Insert_LineNo_e, mnuToolsGenerateMBL,
+    // ...): enabled state and check mark.
+    virtual void EnableMenuItem(const std::string& name, bool enabled) {}
+    virtual void CheckMenuItem(const std::string& name, bool checked) {}
+    // The Value of toolbar button `index` of tbToolBar (1 = pressed); the
+    // alignment buttons are 10 left, 11 centre, 12 right.
+    virtual int16_t ToolbarButtonValue(int16_t index) { return 0; }
+    virtual void SetToolbarButtonValue(int16_t index, int16_t value) {}
+    // When the first cut tool (toolbar button 33) is enabled, disables the
+    // six cut tools (fraCutSub with False).
+    virtual void ResetCutTools() {}
+    // Enables or disables the undo tool image imgUndo.
+    virtual void EnableUndoImage(bool on) {}
+};
+
+// The main window's caption and the boxes around the sign pictures.
+class DocumentWindow {
+public:
+    virtual ~DocumentWindow() = default;
+    // Sets the main window's caption ("Kivar32® <name>").
+    virtual void SetMainCaption(const std::string& caption) {}
+    // The recent-files entries of the File menu: mnuArkivFile1..4 (n = 1..4)
+    // with their captions ("&1  path"), and their separator mnuArkivFilesSep.
+    virtual void ShowRecentFileEntry(int n, const std::string& caption, bool visible) {}
+    virtual void ShowRecentFilesSeparator(bool visible) {}
+    // Shows or hides the route-number box LineNo_txt, its label LineNo_lbl
+    // (caption S57 when shown) and the labels AutoSign_lbl and AutoSign_lbl2.
+    virtual void ShowRouteNumberControls(bool on) {}
+    // The changing-texts check box Ch_Check (value 1 = checked).
+    virtual bool ChangingTextsChecked() { return false; }
+    virtual void SetChangingTextsChecked(bool checked) {}
+    // The window's own copy of the current page.
+    virtual void SetWindowPage(int16_t page) {}
+    // The route-number box LineNo_txt.
+    virtual void SetRouteNoBoxText(const std::string& text) {}
+};
+
+SignCanvas& SignPicturePort();
+EditorCanvas& EditorPicturePort();
+StripCanvas& StripPort();
+CommandState& CommandPort();
+DocumentWindow& WindowPort();
+
+void SetSignCanvas(SignCanvas* port);
+void SetEditorCanvas(EditorCanvas* port);
+void SetStripCanvas(StripCanvas* port);
+void SetCommandState(CommandState* port);
+void SetDocumentWindow(DocumentWindow* port);
+
+// Every port back to its do-nothing default.
+void ResetPorts();
+
+// Installs one object for every role it plays and removes it again when it
+// goes (for windows and test fakes that play several roles).
+template <class T>
+void InstallPorts(T* p) {
+    if constexpr (std::is_base_of_v<SignCanvas, T>) SetSignCanvas(p);
+    if constexpr (std::is_base_of_v<EditorCanvas, T>) SetEditorCanvas(p);
+    if constexpr (std::is_base_of_v<StripCanvas, T>) SetStripCanvas(p);
+    if constexpr (std::is_base_of_v<CommandState, T>) SetCommandState(p);
+    if constexpr (std::is_base_of_v<DocumentWindow, T>) SetDocumentWindow(p);
+}
+template <class T>
+void RemovePorts(T* p) {
+    if constexpr (std::is_base_of_v<SignCanvas, T>) if (&SignPicturePort() == p) SetSignCanvas(nullptr);
+    if constexpr (std::is_base_of_v<EditorCanvas, T>) if (&EditorPicturePort() == p) SetEditorCanvas(nullptr);
+    if constexpr (std::is_base_of_v<StripCanvas, T>) if (&StripPort() == p) SetStripCanvas(nullptr);
+    if constexpr (std::is_base_of_v<CommandState, T>) if (&CommandPort() == p) SetCommandState(nullptr);
+    if constexpr (std::is_base_of_v<DocumentWindow, T>) if (&WindowPort() == p) SetDocumentWindow(nullptr);
+}
+
+}  // namespace kv

@@ -1,0 +1,498 @@
+// The main window: menus, toolbar, the destination and extra-text lists, up to
+// three sign pictures with their frames and status bars, the buttons and
+// boxes around them, and the timers.
+//
+// Files: frmHead.cpp (construction, services, stubs of later procedures),
+// frmHeadControls.cpp (the controls and menus), frmHeadLoad.cpp (load),
+// frmHeadTexts.cpp (activation texts), frmHeadLayout.cpp (resize layout),
+// frmHeadRouting.cpp (keyboard and mouse routing), frmHeadDocument.cpp (the
+// start of a document), frmHeadSigns.cpp (the sign pictures and their
+// painting), frmHeadSignControls.cpp (the window by the current sign's
+// model), frmHeadActive.cpp (the active sign, frame drag, mouse tools).
+#pragma once
+
+#include <QHash>
+#include <QColor>
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <optional>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/headtexts.h"
+#include "platform/ports.h"
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QFileDialog;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QSerialPort;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class ImageControl;
+namespace kv {
+struct StripLayout;
+}
+class ImageList;
+class PanelStatusBar;
+class SignFrame;
+class SignPicture;
+
+class frmHead : public QMainWindow,
+                public kv::SignCanvas,
+                public kv::EditorCanvas,
+                public kv::StripCanvas,
+                public kv::CommandState,
+                public kv::DocumentWindow {
+    Q_OBJECT
+public:
+    explicit frmHead(QWidget* parent = nullptr);
+    ~frmHead() override;
+
+    // ---------------------------------------------------------- load, activation, layout
+    // The rest of the start: folders and options, the font library, the
+    // toolbar, the language texts, the start document, the command line.
+    void Form_Load();
+    // Every caption, menu text and tooltip; the first time also the starting
+    // state of the editing controls.
+    void Form_Activate();
+    // Makes sure activation runs even where the window system does not report it.
+    void EnsureActivated();
+    // Places the lists, record buttons, number group and text-sign strip.
+    void Form_Resize();
+    void timFixGUI_Timer();
+    // Fits the frame, status bar and zoom button of sign picture set `index`.
+    void picSign_Resize(int index);
+
+    // ---------------------------------------------------------- services to the core
+    void ShowRouteNumberControls(bool on) override;
+    void SetMainCaption(const std::string& caption) override;
+    void ShowRecentFileEntry(int n, const std::string& caption, bool visible) override;
+    void ShowRecentFilesSeparator(bool visible) override;
+    void SetSignPixel(int32_t x, int32_t y) override;
+    void ClearSignPixel(int32_t x, int32_t y) override;
+    void ClearSignPictureColor(int32_t colour) override;
+    void EnableUndoImage(bool on) override;
+    // The character strip of the text signs.
+    void ClearStripPlace(int32_t x, int32_t y) override;
+    void DrawStripChar(int32_t x, int32_t y, int16_t charCode) override;
+    void RefreshStrip() override;
+    // The editor picture, while the editor paints itself.
+    void ClearEditorPicture() override;
+    void RefreshEditorPicture() override;
+    void ClearEditorRect(int32_t x, int32_t y, int32_t w, int32_t h) override;
+    void CopyEditorRect(int32_t x, int32_t y, int32_t w, int32_t h, int32_t toX, int32_t toY) override;
+    void PaintEditorGlyph(const std::string& fontId, int16_t charCode, int32_t x, int32_t y) override;
+    // After the editor's reset: the current sign's picture starts afresh.
+    void SelectK4000Graphic(int16_t k) override;
+    // Menu items by name, the toolbar buttons' pressed state, the cut tools,
+    // the changing-texts box, the window's page and the route-number box, as
+    // the page loader and the editor slots set them.
+    void EnableMenuItem(const std::string& name, bool enabled) override;
+    void CheckMenuItem(const std::string& name, bool checked) override;
+    int16_t ToolbarButtonValue(int16_t index) override;
+    void SetToolbarButtonValue(int16_t index, int16_t value) override;
+    void ResetCutTools() override;
+    bool ChangingTextsChecked() override;
+    void SetChangingTextsChecked(bool checked) override;
+    void SetWindowPage(int16_t page) override;
+    void SetRouteNoBoxText(const std::string& text) override;
+    // The separators of a text sign's strip, in the strip's foreground colour.
+    void DrawStripSeparators(const kv::StripLayout& layout);
+    // The colour of the characters on the strip.
+    QColor StripTextColour{255, 255, 0};
+
+    // ---------------------------------------------------------- the graphic sign pictures
+    // Gives the shown graphic signs their picture sets (at most three) and,
+    // with resize, places the frames and resets the zooms.
+    void LayoutSignPictures(bool resize, bool large);
+    // Places the sign's frame, optionally resetting its zoom.
+    void SizeSignPicture(int16_t sign, bool resetZoom, bool large);
+    // Sizes the sign's picture to its dot grid.
+    void SelectSign(int16_t sign);
+    void ResetPictureControls();
+    // Clears the graphics of the visible pictures before an entry is loaded
+    // (only the current sign's with currentOnly).
+    void SelectK4000Graphic(bool currentOnly);
+    // Renders (unless keepTextLayer) and paints the current sign; with
+    // toPrinter the dots go to PrintDot instead.
+    void ShowSign(bool keepTextLayer, bool toPrinter);
+    // The current sign's lit dots on its picture (or to PrintDot).
+    void PaintSign(bool toPrinter) override;
+    // The printer's dot painter (1-based dot, zoom); the sign printing sets it.
+    std::function<void(int32_t col, int32_t row, int32_t zoom)> PrintDot;
+    // One dot, 1-based, in a colour (0xBBGGRR; -1 the picture's foreground).
+    void DrawDot(SignPicture* picture, int32_t col, int32_t row, int32_t zoom, int32_t colour);
+    void DrawDotOnSign(int32_t col, int32_t row, int32_t zoom, int32_t colour);
+    // Outlines on the current sign's picture between corners in fifths of a
+    // dot: a rectangle (box) or a line; drawn again in black they vanish.
+    void ClearSignPicture(int32_t colour, bool box);
+    void ClearSignRect(int32_t colour, int32_t x1, int32_t y1, int32_t x2, int32_t y2, bool box);
+    void ClearSignRectColor(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t colour);
+    void ClearSignPictureBlack();
+    void ClearSignPictureRed();
+    void ClearSignPictureNoRefresh();
+    // Picture pixels of the selection corners, or of given corners.
+    void CalcPixelGrid(int32_t& x1, int32_t& y1, int32_t& x2, int32_t& y2) const;
+    void CalcPixelRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t& x1, int32_t& y1, int32_t& x2,
+                       int32_t& y2) const;
+    // Draw style of the current sign's picture: 0 solid, 3 dash-dot.
+    void RefreshSignPicture(int16_t style);
+    // Keyboard focus to the current sign's picture; in text mode the cursor
+    // timer runs.
+    void RefreshCurrentSignPicture();
+    // picSign of the current sign's graphic index; null without one.
+    SignPicture* CurrentSignPicture() const;
+
+    // ---------------------------------------------------------- the main window by sign model
+    // Arranges the window for the sign's model, sets the captions of the
+    // shown signs and makes the sign current.
+    void UpdateSignControls(int16_t address);
+    // Enters and leaves the text-sign line mode.
+    void UpdateToolbarState();
+    void UpdateToolbarState2();
+    // Places the character strip of the current text sign (see
+    // TextStripPlace): below the graphic sign frames while they are shown.
+    void PlaceTextStrip();
+    // The invert command is offered only while a graphic sign is current.
+    void EnableK4000Controls();
+    // Options/Shown signs: the shown-signs dialog, then the active sign
+    // afresh.
+    void Signs_e_Click();
+
+    // ---------------------------------------------------------- the active sign
+    // Makes the sign of picture set `index` the active sign.
+    void ChangeAddress(int16_t index, bool recount, bool keep);
+    // The pages of a sign in the current record (-1: the current sign);
+    // raises the offered page options when there are more.
+    int16_t NumberOfChangingTexts(int16_t sign);
+    // Enables the page options 1..count and selects one; count -1 adds one.
+    void UpdateNoOfTextsOption(int16_t count, int16_t selected);
+    void ReleaseAlignmentKeys();
+    // Sets the enabled state of the six selection tools (buttons 33..38).
+    void fraCutSub(bool enable);
+    // Ends a marking or selection: the frame is removed, the corners cleared
+    // and the selection tools disabled.
+    void CancelMarking();
+    // A mouse position on picture `index` in fifths of a dot.
+    void PictureHit(int index, float& x, float& y) const;
+    void K4000_pct_MouseDown(int16_t button, int16_t shift, float x, float y);
+    void K4000_pct_MouseMove(int16_t button, int16_t shift, float x, float y);
+    void K4000_pct_MouseUp(int16_t button, int16_t shift, float x, float y);
+    void K4000_pct_GotFocus();
+    void K4000_pct_LostFocus();
+
+    // ---------------------------------------------------------- keyboard and mouse routing
+    // KeyCode and Shift as the window system numbers them (37 left, 1 Shift,
+    // 2 Ctrl, 4 Alt). KeyAscii may be changed or set to 0 to drop the key.
+    void Form_KeyDown(int16_t keyCode, int16_t shift);
+    void Form_KeyPress(int16_t& keyAscii);
+    // Button 1 left, 2 right; X, Y in client pixels.
+    void Form_MouseDown(int16_t button, int16_t shift, float x, float y);
+    void Form_MouseMove(int16_t button, int16_t shift, float x, float y);
+    // The screen's mouse pointer: 0 default, 11 hourglass, 15 size all.
+    static int ScreenMousePointer();
+    static void SetScreenMousePointer(int pointer);
+
+    // ---------------------------------------------------------- the document
+    void LoadFontLibraryStep();  // the font library from gFontPath
+    // The start values of the project data: the section separator, the code
+    // characters read at load (AllowedCodeChars), extra texts per sign, the
+    // sign configuration's cancel flag.
+    void SetDataStartValues();
+    // Out-file defaults, the document settings, then the project of an
+    // abnormal end (the auto-save file, at start only) or the template
+    // project; the first listed sign becomes current.
+    void InitDocument();
+    void ReadLibFile();
+    void InitRecentFiles();
+    // The list boxes follow the lines of the project's two lists (off: no
+    // longer).
+    void MirrorListModels(bool on);
+    // Once after a start from the auto-save file, the notice about it.
+    void CursorTimer_Timer();
+
+    // ---------------------------------------------------------- handlers of the sign pictures
+    void K4000_pct_KeyDown(int16_t keyCode, int16_t shift);
+    void K4000_pct_KeyPress(int16_t& keyAscii);
+    void picSign_Click(int index);
+    void picSign_GotFocus(int index);
+    void picSign_LostFocus(int index);
+    void picSign_MouseDown(int index, int16_t button, int16_t shift, float x, float y);
+    void picSign_MouseMove(int index, int16_t button, int16_t shift, float x, float y);
+    void picSign_MouseUp(int index, int16_t button, int16_t shift, float x, float y);
+    void PicSignFrame_Click(int index);
+    void PicSignFrame_GotFocus(int index);
+    void PicSignFrame_MouseDown(int index, int16_t button, int16_t shift, float x, float y);
+    void PicSignFrame_MouseMove(int index, int16_t button, int16_t shift, float x, float y);
+    void PicSignFrame_MouseUp(int index, int16_t button, int16_t shift, float x, float y);
+    void SignSB_PanelClick(int index, int panel);
+    void timSign_Timer(int index);
+
+    // ---------------------------------------------------------- procedures filled in by later steps
+    // Each is called where the start and the handlers need it and does
+    // nothing yet.
+    void RecalcRowWidths();
+    void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4);
+    void ShowAlignment();
+    void cmdScale_Click(int index);
+    void ScreenTimer_Timer();
+    void tbToolBar_ButtonClick(QAction* button);
+
+    // ---------------------------------------------------------- the File commands
+    // Record 0, the default destination, rebuilt from the sign table.
+    void InitDefaultDestination();
+    // 6 = go on, 2 = stop (the project is saved first when the user wants).
+    int16_t QuerySaveDocument();
+    void mnuNytt_Click();
+    void mnuÖppna_Click();
+    void mnuSpara_Click();
+    void mnuSparasom_Click();
+    void mnuAvsluta_Click();
+    // Recent file n (1..4) of the File menu.
+    void mnuArkivFile_Click(int n);
+    // Whether the window may close (the questions of Exit); closing then ends
+    // the session as Exit does.
+    bool Form_QueryUnload();
+    void timAutoSave_Timer();
+    // The horizontal extent of the visible list: -1 forgets the lengths, no
+    // argument measures the list's lines, a length counts when it is longer.
+    void AdjustLists(std::optional<int> length = std::nullopt);
+    // The main window is the program's active form.
+    bool ActiveFormIsMain() const;
+
+    // A file dialog: open or save, a filter of description|pattern pairs, the
+    // proposed name and filter entry (1-based); the choice, or a cancel.
+    struct FileDialogRequest {
+        bool save = false;
+        std::string title;
+        std::string filter;
+        std::string fileName;
+        int filterIndex = 1;
+    };
+    struct FileDialogChoice {
+        bool cancelled = true;
+        std::string path;
+        int filterIndex = 1;
+    };
+    // Every file choice of the window goes through this; tests replace it.
+    std::function<FileDialogChoice(const FileDialogRequest&)> ChooseFile;
+    FileDialogChoice ShowFileDialog(const FileDialogRequest& request);
+    // An input box (prompt, title, proposed text): the answer, "" when
+    // cancelled. Tests replace it.
+    std::function<std::string(const std::string&, const std::string&, const std::string&)> InputPrompt;
+    std::string ShowInputBox(const std::string& prompt, const std::string& title, const std::string& value);
+
+    // ---------------------------------------------------------- the lists
+    void mnuTextDesttext_Click();
+    void mnuTextExtratext_Click();
+    void DestList_Click();
+    // Loads the selected destination into the sign pictures.
+    void DestList_DblClick();
+    void DestList_KeyPress(int16_t keyAscii);
+    void ExtraList_Click();
+    void ExtraList_DblClick();
+    void ExtraList_KeyPress(int16_t keyAscii);
+    void CurrNoTxt_GotFocus();
+    void CurrNoTxt_LostFocus();
+    // Fills the destination table with numbered test entries.
+    void cmdX_Click();
+
+    // ---------------------------------------------------------- controls
+    QWidget* ClientArea = nullptr;  // the client area; every position is relative to it
+    PanelStatusBar* sb = nullptr;   // the window's status bar under the client area
+
+    // Menus: every item by its name (submenus by their item's name too).
+    QAction* MenuItem(const QString& name) const;
+    QMenu* SubMenu(const QString& name) const;
+    QList<QAction*> MenuItems() const { return menuItems_.values(); }
+
+    QToolBar* tbToolBar = nullptr;
+    std::array<QAction*, 39> tbButtons{};  // 1..38, separators included
+    ImageList* imlIcons = nullptr;
+    std::array<ImageControl*, 31> picBut{};  // 1..30: the toolbar's pictures
+
+    QListWidget* DestList = nullptr;
+    QListWidget* ExtraList = nullptr;
+    QLabel* Label1 = nullptr;  // "Shown signs:"
+    QLabel* SignCaption_lbl = nullptr;
+    QLabel* Label2 = nullptr;  // caption of the list
+    QLabel* Label3 = nullptr;  // caption of the number box
+    QLabel* Label4 = nullptr;  // "Signs:", the status bar's prefix
+    QLineEdit* CurrNoTxt = nullptr;
+    QLabel* LineNo_lbl = nullptr;
+    QLineEdit* LineNo_txt = nullptr;
+    QLabel* AutoSign_lbl = nullptr;
+    QLabel* AutoSign_lbl2 = nullptr;
+    QPushButton* SaveAndNew = nullptr;
+    QPushButton* SaveDestOrExtra = nullptr;
+    QPushButton* Remove = nullptr;
+    QPushButton* cmdX = nullptr;
+    QPushButton* cmdMatrix16 = nullptr;
+    QGroupBox* SizeFrame = nullptr;
+    QLabel* size_lbl = nullptr;
+    QPushButton* LibBigger = nullptr;
+    QPushButton* LibSmaller = nullptr;
+    QCheckBox* Ch_Check = nullptr;
+    QGroupBox* Ch_Frame = nullptr;
+    std::array<QRadioButton*, 21> TNo_op{};  // 1..20
+    QLabel* lblChTime = nullptr;
+    QLineEdit* txtCurrChTime = nullptr;
+    QCheckBox* BlackOut_chk = nullptr;
+    QLabel* lblBlackOut = nullptr;
+
+    // Sign picture sets 0..2.
+    std::array<SignFrame*, 3> PicSignFrame{};
+    std::array<SignPicture*, 3> picSign{};
+    std::array<QWidget*, 3> Cursor{};
+    std::array<QLabel*, 3> lblSignName{};
+    std::array<PanelStatusBar*, 3> SignSB{};
+    std::array<QToolButton*, 3> cmdScale{};
+    std::array<QTimer*, 3> timSign{};
+    ImageControl* picActive = nullptr;
+    ImageControl* picInactive = nullptr;
+
+    SignPicture* K4000_pct = nullptr;  // the editor's picture of a graphic sign
+    SignPicture* K2000_pct = nullptr;  // the character strip of a text sign
+    QWidget* Curs_2000 = nullptr;      // the strip's cursor
+    QWidget* CursorPicOld = nullptr;   // the text cursor until a sign is active
+    SignPicture* InPic = nullptr;      // scratch pictures of the glyph drawing
+    SignPicture* TempPic = nullptr;
+    SignPicture* dotpic = nullptr;     // dot sample
+
+    // Graphic tool images (the toolbar carries the same tools and shows them).
+    ImageControl *imgBox = nullptr, *imgLine = nullptr, *imgPoint = nullptr, *imgFill = nullptr, *imgCut = nullptr;
+    ImageControl *imgInvert = nullptr, *imgMirrorHorizontally = nullptr, *imgMirrorVertically = nullptr;
+    ImageControl *imgRotateCW = nullptr, *imgRotateCCW = nullptr, *imgRefresh = nullptr, *imgTrash = nullptr;
+    ImageControl* imgUndo = nullptr;
+    std::array<ImageControl*, 4> imgSelectPointSize{};
+    std::array<ImageControl*, 4> imgCursorPoint{};
+    ImageControl* imgCursorKors1 = nullptr;
+    ImageControl* imgCursorMove = nullptr;
+
+    QTimer* CursorTimer = nullptr;
+    QTimer* ScreenTimer = nullptr;
+    QTimer* timAutoSave = nullptr;
+    QTimer* timFixGUI = nullptr;
+    QSerialPort* ComCtrl = nullptr;
+    QFileDialog* CommonDialog1 = nullptr;
+
+    // ---------------------------------------------------------- form-level state
+    bool bOpenWithoutDialog = false;
+    // The project Open reads without a dialog (the command line, a recent file).
+    std::string OpenWithoutDialogPath;
+    // The program's arguments (without its own name), Windows-1252; the load
+    // opens the project they name.
+    std::vector<std::string> CommandLineArgs;
+    // Save As offers the older format versions ([Generell] ChooseFormat "1").
+    bool ChooseFormat = false;
+    bool CheckingCurrentNumber = false;
+    // The page the window shows for the active sign (the editor slots set it).
+    int16_t WindowPage = 1;
+    bool bSkipListClick = false;
+    bool SkipExtraListClick = false;
+    int16_t nPrevDest = 0;
+    bool bKeepCurrentNumber = false;
+    bool bCurrentSignOnly = false;
+    bool bRenderPending = false;
+    bool bWritingRouteNumber = false;
+    bool LineNoBusy = false;
+    int16_t PreviousBlinkState = 0;
+    int16_t ActivePictureIndex = -1;
+    std::array<long, 4> FrameDragStartX{}, FrameDragStartY{};
+    bool BlinkOn = false;
+    // Set around the active-marker click's change of sign.
+    bool KeepGraphicOnPanelClick = false;
+    // Mouse tools: where a drag started, the last step of a move, the
+    // offset of a dragged selection, and what the last move drew.
+    int16_t DragStartX = 0, DragStartY = 0;
+    int16_t MoveOffsetX = 0, MoveOffsetY = 0;
+    bool SelectionTextTaken = false;
+    bool RubberBandShown = false;
+    bool TextChanged = false;
+    bool CursorTimerOff = false;
+    // The sign's zoom x 100 + address when its picture was last fitted.
+    std::array<int16_t, 17> ShowSignZoomMemo{};
+    bool UseStandardMousePointer = false;
+    // Texts kept from the last activation for later messages and dialogs.
+    kv::HeadTexts KeptTexts;
+    // The toolbar buttons of each editing mode.
+    std::vector<int> TextModeButtons, GraphModeButtons;
+    // The allowed characters of the code positions read at load.
+    std::array<std::string, 4> AllowedCodeChars;
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    // After a document started or was opened: its signs laid out and shown.
+    void ShowDocumentSigns();
+    // Exit's work before the program ends: the auto-save file deleted, the
+    // window placement and the document folder stored.
+    void EndDocumentSession();
+    void SetListTicks(bool destinations);
+    // The number box shows the current entry of the active list (its code
+    // while codes are on).
+    void ShowCurrentNumber();
+    // One page of a graphic sign into the editor of picture k: parsed, the
+    // cursor placed or the row's alignment applied, stored in the picture's
+    // editor slot.
+    void LoadPageIntoEditor(const std::string& page, int16_t pictureIndex, int16_t pages, bool placeCursor,
+                            bool alignByCommand);
+    // The route-number box shows the current page of the last shown route-number sign.
+    void ShowRouteNumberOfPage();
+    void BuildMenus();
+    void BuildToolbar();
+    void BuildClientControls();
+    void BuildSignPictureSets();
+    void BuildHiddenPictures();
+    void BuildTimers();
+    QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption);
+    QMenu* AddSubMenu(QMenu* parent, const char* name, const char* caption);
+    void LoadToolbarImages();
+    // Sets the caption of the control or menu item of that name.
+    void SetControlCaption(const QString& name, const QString& text);
+    void FitChTimeLabel();
+    // The current sign as the layout needs it (address 0 when none).
+    struct SignForLayout {
+        int address = 0;
+        std::string model, name;
+        int width = 0, height = 0;
+    };
+    SignForLayout CurrentSignForLayout() const;
+    // Program state that the data core owns; start values until it lands.
+    bool DestListActiveNow() const;
+    bool InsertModeOn() const;
+    int TxlVersionNow() const;
+    bool AutoModeOn() const;
+    bool ShowLineNoOn() const;
+    bool AreaSelectedNow() const;
+
+    // Sees every key of the application first; passes this window's on.
+    class KeyPreview;
+    bool PreviewKey(QObject* watched, QEvent* e);
+    KeyPreview* keyPreview_ = nullptr;
+
+    QHash<QString, QAction*> menuItems_;
+    QHash<QString, QMenu*> subMenus_;
+    bool activatedOnce_ = false;
+    bool resending_ = false;
+};
+
+// The one main window of the program (null before Main creates it).
+extern frmHead* gfrmHead;
+// The picture the editor draws on and the text cursor of the active sign.
+extern SignPicture* gEditPicture;
+extern QWidget* gCursorPicture;

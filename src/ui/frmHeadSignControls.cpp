@@ -1,0 +1,170 @@
+// The main window arranged for the model of the current sign: the editor
+// picture of a graphic sign or the character strip of a text sign, the
+// captions naming the shown signs, and the text-sign line mode that switches
+// off what a text sign cannot use.
+#include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTimer>
+
+#include "data/charmap.h"
+#include "data/language.h"
+#include "data/records.h"
+#include "data/signtable.h"
+#include "engine/dotlayers.h"
+#include "engine/editorview.h"
+#include "engine/textstrip.h"
+#include "ui/frmHead.h"
+#include "app/headlayout.h"
+#include "ui/headwidgets_qt.h"
+#include "app/signcontrols.h"
+#include "ui/qtbridge_qt.h"
+#include "platform/host.h"
+#include "platform/vb.h"
+#include "ui/frmSignSel.h"
+
+using namespace kv;
+
+namespace {
+
+// The scale height of a cursor picture: its own units over its inner height.
+int CursorScaleHeight(const QWidget* w) {
+    const QVariant v = w->property("ScaleHeight");
+    return v.isValid() ? v.toInt() : w->height();
+}
+
+}  // namespace
+
+void frmHead::UpdateSignControls(int16_t address) {
+    if (IsSignAddress(address)) {
+        const SignInfo& s = SignInfoOf(address);
+        const int16_t W = s.Width, H = s.Height;
+        const int inner = ClientArea->width();
+        SignPicture* edit = gEditPicture ? gEditPicture : K4000_pct;
+        // A sign picture keeps the size of its dot grid and its place in its
+        // frame; only the editor picture of the start takes the editor's size.
+        const bool signPicture = std::find(picSign.begin(), picSign.end(), edit) != picSign.end();
+        if (s.Model == "K4000") {
+            K2000_pct->hide();
+            edit->hide();
+            if (!signPicture) {
+                edit->SetSize(static_cast<int16_t>(5 * W + 2), static_cast<int16_t>(5 * H + 2));
+                edit->move((inner - edit->width()) / 2, edit->y());
+            }
+            ResizeGraphicLayer(s.GraphicIndex, W + 5, H + 5);
+            ResizeUndoLayer(s.GraphicIndex, W + 5, H + 5);
+            RefreshEditor(kTrue, kTrue);
+            edit->show();
+        } else if (s.Model == "K2000_1R" || s.Model == "K2000_2R") {
+            // The strip takes the editor picture's place; a shown graphic
+            // sign keeps its picture in its frame.
+            if (!signPicture) edit->hide();
+            K2000_pct->hide();
+            K2000_pct->Cls();
+            const StripSize size = TextStripSize(s.Model, W, H);
+            K2000_pct->SetSize(size.width, size.height);
+            PlaceTextStrip();
+            K2000_pct->setProperty("DrawWidth", 3);
+            // The places of the characters (gStripX) and the separators;
+            // the strip starts empty.
+            DrawStripSeparators(LayoutTextStrip(s.Model, W, H));
+            K2000_pct->show();
+            CursorTimer->start();
+        }
+    }
+    const std::string shown = ShownSignNames(false);
+    SignCaption_lbl->setText(Q(shown));
+    sb->SetPanelText(1, Label4->text() + " " + Q(shown));
+    AutoSign_lbl->setText(Q(ShownSignNames(true)));
+    gCurrentSign = address;
+}
+
+void frmHead::UpdateToolbarState() {
+    if (gTextSignActive) return;
+    const auto& items = TextSignModeItems();
+    for (size_t i = 0; i < items.size(); ++i) {
+        const TextSignModeItem& item = items[i];
+        if (item.kind == TextSignModeItem::MenuItem) {
+            QAction* a = MenuItem(QString::fromLatin1(item.name));
+            gSavedControlState[i] = VbBool(a->isEnabled());
+            a->setEnabled(item.valueWhileOn);
+        } else {
+            QWidget* w = ClientArea->findChild<QWidget*>(QString::fromLatin1(item.name));
+            gSavedControlState[i] = VbBool(!w->isHidden());
+            w->setVisible(item.valueWhileOn);
+        }
+    }
+    gTextSignActive = kTrue;
+    if (gCursorPicture) {
+        gSavedCursorScale = static_cast<int16_t>(CursorScaleHeight(gCursorPicture));
+        gCursorPicture->setProperty("ScaleHeight", 25);
+    }
+    SizeFrame->hide();
+    for (int b : kTextSignModeToolbarButtons) tbButtons[b]->setEnabled(false);
+    if (ReadCharMap("2") != CharMapStatus::Taken) MsgBox(gTextS29, vbExclamation);
+}
+
+void frmHead::UpdateToolbarState2() {
+    if (!gTextSignActive) return;
+    const auto& items = TextSignModeItems();
+    for (size_t i = 0; i < items.size(); ++i) {
+        const TextSignModeItem& item = items[i];
+        const bool saved = gSavedControlState[i] != 0;
+        if (item.kind == TextSignModeItem::MenuItem) MenuItem(QString::fromLatin1(item.name))->setEnabled(saved);
+        else ClientArea->findChild<QWidget*>(QString::fromLatin1(item.name))->setVisible(saved);
+    }
+    if (gCursorPicture) gCursorPicture->setProperty("ScaleHeight", static_cast<int>(gSavedCursorScale));
+    SizeFrame->show();
+    for (int b : kTextSignModeToolbarButtons) tbButtons[b]->setEnabled(true);
+    gTextSignActive = kFalse;
+}
+
+void frmHead::EnableK4000Controls() {
+    if (gCurrentSign <= 0 || !IsSignAddress(gCurrentSign)) return;
+    MenuItem("mnuLayoutInvertera")->setVisible(SignInfoOf(gCurrentSign).Model == "K4000");
+}
+
+void frmHead::Signs_e_Click() {
+    bool relaidOut = false;
+    if (AskSaveChanges()) {
+        frmSignSel dialog(this);
+        dialog.exec();
+        relaidOut = dialog.RelaidOut;
+        // The window takes the keyboard back (without a window manager
+        // nobody else hands it over).
+        activateWindow();
+    }
+    RefreshCurrentSignPicture();
+    // Once the pictures were laid out again (which empties their layers), the
+    // sets may show other signs: the pictures are emptied too, and the
+    // current sign's set becomes active afresh, without keeping the editor
+    // state of the set that was active before. A text sign has no set.
+    if (relaidOut) {
+        SelectK4000Graphic(false);
+        ActivePictureIndex = -1;
+    }
+    if (IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000") {
+        ChangeAddress(SignInfoOf(gCurrentSign).GraphicIndex, true, true);
+        if (relaidOut) ShowSign(false, false);
+    }
+    EnableK4000Controls();
+}
+
+void frmHead::PlaceTextStrip() {
+    SignPicture* edit = gEditPicture ? gEditPicture : K4000_pct;
+    const int editTop = edit->mapTo(ClientArea, QPoint(0, 0)).y();
+    int framesBottom = -1;
+    for (const SignFrame* f : PicSignFrame)
+        if (!f->isHidden()) framesBottom = std::max(framesBottom, f->y() + f->height());
+    // The band between the check boxes on the left and the record buttons.
+    int bandLeft = 0;
+    for (const QWidget* w : {static_cast<QWidget*>(Ch_Check), static_cast<QWidget*>(lblBlackOut),
+                             static_cast<QWidget*>(cmdMatrix16), static_cast<QWidget*>(cmdX)})
+        if (!w->isHidden()) bandLeft = std::max(bandLeft, w->x() + w->width());
+    const Box b = TextStripPlace(K2000_pct->width(), K2000_pct->height(), ClientArea->width(), editTop, edit->height(),
+                                 framesBottom, bandLeft + 4, SaveAndNew->x() - 4);
+    K2000_pct->move(b.left, b.top);
+    if (framesBottom >= 0) K2000_pct->raise();
+}

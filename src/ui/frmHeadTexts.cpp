@@ -1,0 +1,84 @@
+// The main window's activation: every caption, menu text and tooltip in the
+// current language, and on the first activation the starting state of the
+// editing controls.
+#include <QAction>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolBar>
+
+#include "data/language.h"
+#include "ui/frmHead.h"
+#include "app/headstate.h"
+#include "app/headtexts.h"
+#include "ui/qtbridge_qt.h"
+#include "platform/vb.h"
+
+using namespace kv;
+
+void frmHead::SetControlCaption(const QString& name, const QString& text) {
+    if (QMenu* m = SubMenu(name)) {
+        m->setTitle(text);
+        return;
+    }
+    if (QAction* a = MenuItem(name)) {
+        a->setText(text);
+        return;
+    }
+    QWidget* w = ClientArea->findChild<QWidget*>(name);
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setText(text);
+    else if (auto* l = qobject_cast<QLabel*>(w)) l->setText(text);
+    else if (auto* g = qobject_cast<QGroupBox*>(w)) g->setTitle(text);
+}
+
+void frmHead::FitChTimeLabel() {
+    // A caption that needs more than one line gets the label's wider size.
+    constexpr int kOneLine = 200 / kTwipsPerPixel, kWide = 776 / kTwipsPerPixel;
+    if (lblChTime->heightForWidth(lblChTime->width()) > kOneLine) lblChTime->resize(kWide, lblChTime->height());
+}
+
+void frmHead::Form_Activate() {
+    HeadTexts t = ReadHeadTexts();
+    for (const ControlText& c : t.captions) SetControlCaption(QString::fromUtf8(c.control), Q(c.text));
+    // Room for the check mark: the width of two more capitals.
+    Ch_Check->resize(fontMetrics().horizontalAdvance(Ch_Check->text() + "WW"), Ch_Check->height());
+    KeptTexts = t;
+
+    for (const auto& [button, tip] : ToolbarTooltips(t)) tbButtons[button]->setToolTip(Q(tip));
+    tbButtons[14]->setChecked(InsertModeOn());
+    tbButtons[14]->setEnabled(TxlVersionNow() != 6);
+
+    if (DestListActiveNow()) {
+        Label2->setText(Q(gTextS55));
+        Label3->setText(Q(gTextS59));
+    } else {
+        Label3->setText(Q(gTextS92));
+        Label2->setText(Q(gTextS93));
+    }
+    FitChTimeLabel();
+    SaveDestOrExtra->setText(Q(InsertModeOn() ? gTextS6 + "..." : gTextS6));
+    Remove->setText(Q(gTextS13));
+
+    InitDefaultDestination();
+
+    if (gStartUp) {
+        gStartUp = kFalse;
+        MenuItem("auto_e")->setChecked(AutoModeOn());
+        MenuItem("Font_e")->setEnabled(!AutoModeOn());
+        tbButtons[14]->setChecked(InsertModeOn());
+        MenuItem("ShowLineNo_e")->setChecked(ShowLineNoOn());
+        // The pictures are placed in the client area as it stands now, also
+        // when the window is activated before it was ever shown.
+        if (layout()) layout()->activate();
+        LayoutSignPictures(true, false);
+        RefreshCurrentSignPicture();
+        ActivePictureIndex = -1;
+        ChangeAddress(0, true, true);
+        for (int i : {5, 10, 20, 28}) tbButtons[i]->setChecked(true);
+        tbToolBar->update();
+    }
+}

@@ -1,0 +1,139 @@
+#include "ui/qtbridge_qt.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QWidget>
+
+#include "data/language.h"
+#include "data/startup.h"
+#include "platform/cp1252.h"
+#include "platform/host.h"
+
+namespace kv {
+
+QString Q(const std::string& s) { return QString::fromUtf8(Utf8From1252(s)); }
+std::string B(const QString& s) { return Cp1252FromUtf8(s.toStdString()); }
+
+namespace {
+
+QIcon& MainIcon() {
+    static QIcon icon;
+    return icon;
+}
+
+class QtUiHost : public UiHost {
+public:
+    int MessageBox(const std::string& text, int style, const std::string& title) override {
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowTitle(Q(title));
+        // Line breaks come as CR, CR LF or LF.
+        QString t = Q(text);
+        t.replace("\r\n", "\n").replace('\r', '\n');
+        box.setText(t);
+        switch (style & 0x70) {
+            case vbCritical: box.setIcon(QMessageBox::Critical); break;
+            case vbQuestion: box.setIcon(QMessageBox::Question); break;
+            case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+            case vbInformation: box.setIcon(QMessageBox::Information); break;
+            default: break;
+        }
+        struct B2 { QMessageBox::StandardButton b; int code; };
+        std::vector<B2> buttons;
+        switch (style & 7) {
+            case vbOKCancel: buttons = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}}; break;
+            case vbAbortRetryIgnore:
+                buttons = {{QMessageBox::Abort, vbAbort}, {QMessageBox::Retry, vbRetry}, {QMessageBox::Ignore, vbIgnore}};
+                break;
+            case vbYesNoCancel:
+                buttons = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
+                break;
+            case vbYesNo: buttons = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}}; break;
+            case vbRetryCancel: buttons = {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}}; break;
+            default: buttons = {{QMessageBox::Ok, vbOK}}; break;
+        }
+        QMessageBox::StandardButtons all;
+        for (auto& b : buttons) all |= b.b;
+        box.setStandardButtons(all);
+        size_t def = (style & vbDefaultButton2) && buttons.size() > 1 ? 1 : 0;
+        box.setDefaultButton(buttons[def].b);
+        if (buttons.size() == 1 || (style & 7) == vbOKCancel || (style & 7) == vbYesNoCancel ||
+            (style & 7) == vbRetryCancel)
+            box.setEscapeButton(buttons.back().b);
+        QApplication::restoreOverrideCursor();
+        box.exec();
+        // The window behind takes the keyboard back (without a window
+        // manager nobody else hands it over).
+        if (QWidget* behind = box.parentWidget()) behind->activateWindow();
+        auto clicked = box.standardButton(box.clickedButton());
+        for (auto& b : buttons)
+            if (b.b == clicked) return b.code;
+        return buttons.back().code;
+    }
+    void Beep() override { QApplication::beep(); }
+    void DoEvents() override { QApplication::processEvents(); }
+    void SetBusy(bool busy) override {
+        if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
+        else while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+    }
+    [[noreturn]] void EndProgram(int code) override { std::exit(code); }
+};
+
+}  // namespace
+
+void InstallQtUiHost() {
+    static QtUiHost host;
+    SetUiHost(&host);
+}
+
+void SetMainWindowIcon(const QString& iconFile) { MainIcon() = QIcon(iconFile); }
+
+void SetFormIcon(QWidget* form, const std::string& iconName, bool noFallback) {
+    std::string file = FindIconFile(iconName);
+    if (!file.empty()) {
+        QIcon icon(Q(file));
+        if (!icon.isNull()) {
+            form->setWindowIcon(icon);
+            return;
+        }
+    }
+    if (!noFallback && !MainIcon().isNull()) form->setWindowIcon(MainIcon());
+}
+
+void RestoreFormPlacement(QWidget* form) {
+    SetFormIcon(form, "Kivar32.ico", false);
+    Placement p = ReadFormPlacement(B(form->objectName()));
+    if (p.kind == Placement::Keep) return;
+    if (p.kind == Placement::Maximize) {
+        form->setWindowState(form->windowState() | Qt::WindowMaximized);
+        return;
+    }
+    if (form->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) return;
+    const int t = kTwipsPerPixel;
+    form->setGeometry(p.left / t, p.top / t, std::max(1, p.width / t), std::max(1, p.height / t));
+}
+
+void SaveFormPlacement(QWidget* form) {
+    if (form->isMinimized()) return;
+    const float t = kTwipsPerPixel;
+    QRect g = form->isMaximized() ? form->normalGeometry() : form->geometry();
+    if (form->isMaximized()) {
+        // A maximised window keeps the position it has while maximised.
+        g.moveTopLeft(form->geometry().topLeft());
+    }
+    WriteFormPlacement(B(form->objectName()), g.x() * t, g.y() * t, g.width() * t, g.height() * t,
+                       form->isMaximized());
+}
+
+QWidget* FindControl(QWidget* form, const char* name, int index) {
+    for (QWidget* w : form->findChildren<QWidget*>(QString::fromLatin1(name))) {
+        if (index < 0 || w->property("Index").toInt() == index) return w;
+    }
+    return nullptr;
+}
+
+}  // namespace kv
