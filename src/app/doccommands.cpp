@@ -15,6 +15,7 @@
 #include "app/signcontrols.h"
 #include "platform/paths.h"
 #include "platform/host.h"
+#include "platform/ports.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -73,6 +74,8 @@ int16_t VersionOfFilterEntry(int entry, int16_t current) {
     return entry >= 1 && entry <= 6 ? kVersions[entry - 1] : current;
 }
 
+bool IsVersionFilterEntry(int entry) { return entry >= 1 && entry <= 7; }
+
 double MonotonicSeconds() {
     using namespace std::chrono;
     return duration<double>(steady_clock::now().time_since_epoch()).count();
@@ -97,11 +100,15 @@ void SetCurrentNumbersAfterLoad() {
 }
 
 int16_t FirstOpenedSign() {
-    for (int16_t a = 2; a <= 16; ++a) {
-        const std::string& m = SignInfoOf(a).Model;
-        if (m == "K2000_1R" || m == "K2000_2R" || m == "K4000") return a;
-    }
-    return FirstListedSign();
+    const int16_t first = FirstSignOfModels({"K2000_1R", "K2000_2R", "K4000"});
+    return first != 0 ? first : FirstListedSign();
+}
+
+void AdjustLists(std::optional<int> length) {
+    bool isDest = true;
+    ListWindow& lists = ListPort();
+    if (const std::optional<int32_t> extent = AdjustListExtent(length, lists.ListShown(true), lists.ListShown(false), isDest))
+        lists.SetListExtent(isDest, *extent);
 }
 
 std::optional<int32_t> AdjustListExtent(std::optional<int> length, bool destVisible, bool extraVisible,

@@ -41,6 +41,8 @@ std::string ProposedProjectName();
 // The format version of an entry (1-based) of kVersionFilter; `current` for
 // "All files" and anything else.
 int16_t VersionOfFilterEntry(int entry, int16_t current);
+// The entry is one of kVersionFilter's (1..7).
+bool IsVersionFilterEntry(int entry);
 
 // Seconds on a clock that only runs forward (not the time of day).
 double MonotonicSeconds();
@@ -71,6 +73,10 @@ extern int16_t gExtraListLongest;
 // which list it is.
 std::optional<int32_t> AdjustListExtent(std::optional<int> length, bool destVisible, bool extraVisible,
                                         bool& isDest);
+
+// The visible list scrolls sideways to its longest line (see
+// AdjustListExtent); it takes the focus when its extent changes.
+void AdjustLists(std::optional<int> length = std::nullopt);
 
 void ResetDocumentCommands();
 

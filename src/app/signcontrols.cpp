@@ -7,6 +7,7 @@
 #include "engine/dotlayers.h"
 #include "engine/editstate.h"
 #include "platform/host.h"
+#include "platform/ports.h"
 #include "platform/vb.h"
 #include "app/signsel.h"
 
@@ -83,6 +84,23 @@ int16_t CountSignPages(int16_t address) {
 }
 
 int16_t FirstListedSign() { return SignSelFirstRow(); }
+
+int16_t FirstSignOfModels(std::initializer_list<const char*> models) {
+    for (int16_t a = kFirstSignAddress; a <= kLastSignAddress; ++a)
+        for (const char* m : models)
+            if (SignInfoOf(a).Model == m) return a;
+    return 0;
+}
+
+void ShowOnlySign(int16_t address) {
+    for (SignInfo& s : gSignInfo) s.Shown = kFalse;
+    if (!IsSignAddress(address)) return;
+    gCurrentSign = address;
+    SignInfo& s = SignInfoOf(address);
+    s.Shown = kTrue;
+    if (Left(s.Model, 2) == "K2") SignWindowPort().UpdateToolbarState();
+    else SignWindowPort().UpdateToolbarState2();
+}
 
 void ResetSignControls() {
     gTextSignActive = kFalse;

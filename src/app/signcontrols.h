@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 namespace kv {
@@ -63,6 +64,14 @@ int16_t CountSignPages(int16_t address);
 // per destination are on) the first route-number sign; 0 when no sign is
 // configured. A document starts with it as its current, shown sign.
 int16_t FirstListedSign();
+
+// The first address 2..16 whose sign has one of the models; 0 when none has.
+int16_t FirstSignOfModels(std::initializer_list<const char*> models);
+
+// Every sign's shown flag cleared; then the sign at `address` (none for 0)
+// becomes current and the only one shown, the text-sign line mode entered
+// for a text sign ("K2..." models) and left for any other.
+void ShowOnlySign(int16_t address);
 
 void ResetSignControls();
 

@@ -8,12 +8,16 @@ EditorCanvas gNoEditorCanvas;
 StripCanvas gNoStripCanvas;
 CommandState gNoCommandState;
 DocumentWindow gNoDocumentWindow;
+ListWindow gNoListWindow;
+SignWindow gNoSignWindow;
 
 SignCanvas* gSignCanvas = &gNoSignCanvas;
 EditorCanvas* gEditorCanvas = &gNoEditorCanvas;
 StripCanvas* gStripCanvas = &gNoStripCanvas;
 CommandState* gCommandState = &gNoCommandState;
 DocumentWindow* gDocumentWindow = &gNoDocumentWindow;
+ListWindow* gListWindow = &gNoListWindow;
+SignWindow* gSignWindow = &gNoSignWindow;
 }  // namespace
 
 SignCanvas& SignPicturePort() { return *gSignCanvas; }
@@ -21,12 +25,16 @@ EditorCanvas& EditorPicturePort() { return *gEditorCanvas; }
 StripCanvas& StripPort() { return *gStripCanvas; }
 CommandState& CommandPort() { return *gCommandState; }
 DocumentWindow& WindowPort() { return *gDocumentWindow; }
+ListWindow& ListPort() { return *gListWindow; }
+SignWindow& SignWindowPort() { return *gSignWindow; }
 
 void SetSignCanvas(SignCanvas* port) { gSignCanvas = port ? port : &gNoSignCanvas; }
 void SetEditorCanvas(EditorCanvas* port) { gEditorCanvas = port ? port : &gNoEditorCanvas; }
 void SetStripCanvas(StripCanvas* port) { gStripCanvas = port ? port : &gNoStripCanvas; }
 void SetCommandState(CommandState* port) { gCommandState = port ? port : &gNoCommandState; }
 void SetDocumentWindow(DocumentWindow* port) { gDocumentWindow = port ? port : &gNoDocumentWindow; }
+void SetListWindow(ListWindow* port) { gListWindow = port ? port : &gNoListWindow; }
+void SetSignWindow(SignWindow* port) { gSignWindow = port ? port : &gNoSignWindow; }
 
 void ResetPorts() {
     SetSignCanvas(nullptr);
@@ -34,6 +42,8 @@ void ResetPorts() {
     SetStripCanvas(nullptr);
     SetCommandState(nullptr);
     SetDocumentWindow(nullptr);
+    SetListWindow(nullptr);
+    SetSignWindow(nullptr);
 }
 
 }  // namespace kv

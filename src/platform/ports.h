@@ -1,7 +1,8 @@
 // What the core asks of the windows, as a few small roles: the picture of the
 // current graphic sign, the editor picture, the character strip of the text
-// signs, the state of menus and toolbar, and the main window's own boxes and
-// caption. The Qt main window implements them; tests install fakes; without a
+// signs, the state of menus and toolbar, the main window's own boxes and
+// caption, its two lists with the boxes of the current entry, and its sign
+// pictures as a whole. The Qt main window implements them; tests install fakes; without a
 // window every call does nothing (each Set* with nullptr restores that).
 #pragma once
 
@@ -68,6 +69,9 @@ public:
     // ...): enabled state and check mark.
     virtual void EnableMenuItem(const std::string& name, bool enabled) {}
     virtual void CheckMenuItem(const std::string& name, bool checked) {}
+    virtual bool MenuItemChecked(const std::string& name) { return false; }
+    // The caption of a menu item as the menu shows it.
+    virtual std::string MenuItemCaption(const std::string& name) { return {}; }
     // The Value of toolbar button `index` of tbToolBar (1 = pressed); the
     // alignment buttons are 10 left, 11 centre, 12 right.
     virtual int16_t ToolbarButtonValue(int16_t index) { return 0; }
@@ -77,6 +81,24 @@ public:
     virtual void ResetCutTools() {}
     // Enables or disables the undo tool image imgUndo.
     virtual void EnableUndoImage(bool on) {}
+    // The alignment buttons show the alignment gTextAlignment.
+    virtual void ShowAlignment() {}
+};
+
+// A file dialog: open or save, a filter of description|pattern pairs, the
+// proposed name and filter entry (1-based); the choice, or a cancel. The
+// chosen entry is 0 when the dialog could not tell it.
+struct FileDialogRequest {
+    bool save = false;
+    std::string title;
+    std::string filter;
+    std::string fileName;
+    int filterIndex = 1;
+};
+struct FileDialogChoice {
+    bool cancelled = true;
+    std::string path;
+    int filterIndex = 1;
 };
 
 // The main window's caption and the boxes around the sign pictures.
@@ -99,6 +121,83 @@ public:
     virtual void SetWindowPage(int16_t page) {}
     // The route-number box LineNo_txt.
     virtual void SetRouteNoBoxText(const std::string& text) {}
+    // The caption as it stands.
+    virtual std::string MainCaption() { return {}; }
+    // The caption of the record button SaveDestOrExtra.
+    virtual void SetSaveButtonCaption(const std::string& caption) {}
+    // The window's file dialog; a cancel without a window.
+    virtual FileDialogChoice FileDialog(const FileDialogRequest& request) { return {}; }
+};
+
+// The two lists of the main window (DestList, ExtraList: `destinations`
+// chooses one) and the boxes that show the entry a list makes current: the
+// number box CurrNoTxt, the blackout box, the route-number box, the change
+// time and the page options of the frame Ch_Frame.
+class ListWindow {
+public:
+    virtual ~ListWindow() = default;
+    // The name of the control that has the main window's own focus, whether
+    // or not the window is active; "" for none.
+    virtual std::string FocusedControl() { return {}; }
+    // The line the list's selection stands on (0-based; -1 for none), and
+    // choosing a line as the user does (its click runs).
+    virtual int SelectedListRow(bool destinations) { return -1; }
+    virtual void SelectListRow(bool destinations, int row) {}
+    // Shows that list and hides the other one.
+    virtual void ShowList(bool destinations) {}
+    virtual bool ListShown(bool destinations) { return false; }
+    // How far the list scrolls sideways, in pixels; the list takes the focus.
+    virtual void SetListExtent(bool destinations, int32_t extent) {}
+    // The captions of the number box (Label3) and of the list (Label2).
+    virtual void SetListCaptions(const std::string& numberCaption, const std::string& listCaption) {}
+    virtual void SetNumberBoxText(const std::string& text) {}
+    virtual void SetNumberBoxMaxLength(int length) {}
+    // BlackOut_chk and its label lblBlackOut.
+    virtual void ShowBlackoutBox(bool shown) {}
+    virtual void SetBlackoutChecked(bool checked) {}
+    // LineNo_txt and LineNo_lbl.
+    virtual void ShowRouteNumberBox(bool shown) {}
+    // txtCurrChTime.
+    virtual void SetChangeTimeText(const std::string& text) {}
+    // The page options TNo_op(1..20): the pages of a sign in the current
+    // record (-1 the current sign; more pages than offered raise the
+    // options), the options enabled for a page count with one selected, the
+    // frame Ch_Frame shown, and one option selected.
+    virtual int16_t NumberOfChangingTexts(int16_t sign) { return 0; }
+    virtual void UpdateNoOfTextsOption(int16_t count, int16_t selected) {}
+    virtual bool PageFrameShown() { return false; }
+    virtual void ShowPageFrame() {}
+    virtual void SelectPageOption(int16_t page) {}
+};
+
+// The graphic sign pictures as a whole and the window's arrangement by the
+// model of the current sign.
+class SignWindow {
+public:
+    virtual ~SignWindow() = default;
+    // Picture sets for the shown graphic signs; with resize placed afresh
+    // and their zooms reset.
+    virtual void LayoutSignPictures(bool resize, bool large) {}
+    // The sign's picture sized to its dot grid.
+    virtual void SelectSign(int16_t sign) {}
+    // The graphics of the visible pictures cleared before an entry is
+    // loaded (only the current sign's with currentOnly).
+    virtual void SelectK4000Graphic(bool currentOnly) {}
+    // Picture set `index` becomes the active one; ResetActivePicture
+    // forgets the active set, so that the next ChangeAddress saves nothing.
+    virtual void ChangeAddress(int16_t index, bool recount, bool keep) {}
+    virtual void ResetActivePicture() {}
+    // The window arranged for the sign's model; the sign becomes current.
+    virtual void UpdateSignControls(int16_t address) {}
+    // Enters and leaves the text-sign line mode.
+    virtual void UpdateToolbarState() {}
+    virtual void UpdateToolbarState2() {}
+    // The keyboard focus to the current sign's picture, or to the character
+    // strip of the text signs.
+    virtual void RefreshCurrentSignPicture() {}
+    virtual void FocusTextStrip() {}
+    // Ends a marking or selection on the current sign's picture.
+    virtual void CancelMarking() {}
 };
 
 SignCanvas& SignPicturePort();
@@ -106,12 +205,16 @@ EditorCanvas& EditorPicturePort();
 StripCanvas& StripPort();
 CommandState& CommandPort();
 DocumentWindow& WindowPort();
+ListWindow& ListPort();
+SignWindow& SignWindowPort();
 
 void SetSignCanvas(SignCanvas* port);
 void SetEditorCanvas(EditorCanvas* port);
 void SetStripCanvas(StripCanvas* port);
 void SetCommandState(CommandState* port);
 void SetDocumentWindow(DocumentWindow* port);
+void SetListWindow(ListWindow* port);
+void SetSignWindow(SignWindow* port);
 
 // Every port back to its do-nothing default.
 void ResetPorts();
@@ -125,6 +228,8 @@ void InstallPorts(T* p) {
     if constexpr (std::is_base_of_v<StripCanvas, T>) SetStripCanvas(p);
     if constexpr (std::is_base_of_v<CommandState, T>) SetCommandState(p);
     if constexpr (std::is_base_of_v<DocumentWindow, T>) SetDocumentWindow(p);
+    if constexpr (std::is_base_of_v<ListWindow, T>) SetListWindow(p);
+    if constexpr (std::is_base_of_v<SignWindow, T>) SetSignWindow(p);
 }
 template <class T>
 void RemovePorts(T* p) {
@@ -133,6 +238,8 @@ void RemovePorts(T* p) {
     if constexpr (std::is_base_of_v<StripCanvas, T>) if (&StripPort() == p) SetStripCanvas(nullptr);
     if constexpr (std::is_base_of_v<CommandState, T>) if (&CommandPort() == p) SetCommandState(nullptr);
     if constexpr (std::is_base_of_v<DocumentWindow, T>) if (&WindowPort() == p) SetDocumentWindow(nullptr);
+    if constexpr (std::is_base_of_v<ListWindow, T>) if (&ListPort() == p) SetListWindow(nullptr);
+    if constexpr (std::is_base_of_v<SignWindow, T>) if (&SignWindowPort() == p) SetSignWindow(nullptr);
 }
 
 }  // namespace kv

@@ -129,8 +129,25 @@ void frmHead::EnableMenuItem(const std::string& name, bool enabled) {
 }
 
 void frmHead::CheckMenuItem(const std::string& name, bool checked) {
-    if (QAction* a = MenuItem(Q(name))) a->setChecked(checked);
+    if (QAction* a = MenuItem(Q(name))) {
+        // The tick is the window's own: a click on the item does not move it.
+        a->setProperty("Ticked", checked);
+        a->setChecked(checked);
+    }
 }
+
+bool frmHead::MenuItemChecked(const std::string& name) {
+    const QAction* a = MenuItem(Q(name));
+    return a && (a->property("Ticked").isValid() ? a->property("Ticked").toBool() : a->isChecked());
+}
+
+std::string frmHead::MenuItemCaption(const std::string& name) {
+    const QAction* a = MenuItem(Q(name));
+    return a ? B(a->text()) : std::string();
+}
+
+void frmHead::ResetActivePicture() { ActivePictureIndex = -1; }
+void frmHead::FocusTextStrip() { K2000_pct->setFocus(); }
 
 int16_t frmHead::ToolbarButtonValue(int16_t index) {
     return index >= 1 && index <= 38 && tbButtons[index]->isChecked() ? 1 : 0;

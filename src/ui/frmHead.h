@@ -53,7 +53,9 @@ class frmHead : public QMainWindow,
                 public kv::EditorCanvas,
                 public kv::StripCanvas,
                 public kv::CommandState,
-                public kv::DocumentWindow {
+                public kv::DocumentWindow,
+                public kv::ListWindow,
+                public kv::SignWindow {
     Q_OBJECT
 public:
     explicit frmHead(QWidget* parent = nullptr);
@@ -107,6 +109,30 @@ public:
     void SetChangingTextsChecked(bool checked) override;
     void SetWindowPage(int16_t page) override;
     void SetRouteNoBoxText(const std::string& text) override;
+    std::string MainCaption() override;
+    void SetSaveButtonCaption(const std::string& caption) override;
+    kv::FileDialogChoice FileDialog(const kv::FileDialogRequest& request) override;
+    bool MenuItemChecked(const std::string& name) override;
+    std::string MenuItemCaption(const std::string& name) override;
+    // The lists and the boxes of the current entry.
+    std::string FocusedControl() override;
+    int SelectedListRow(bool destinations) override;
+    void SelectListRow(bool destinations, int row) override;
+    void ShowList(bool destinations) override;
+    bool ListShown(bool destinations) override;
+    void SetListExtent(bool destinations, int32_t extent) override;
+    void SetListCaptions(const std::string& numberCaption, const std::string& listCaption) override;
+    void SetNumberBoxText(const std::string& text) override;
+    void SetNumberBoxMaxLength(int length) override;
+    void ShowBlackoutBox(bool shown) override;
+    void SetBlackoutChecked(bool checked) override;
+    void ShowRouteNumberBox(bool shown) override;
+    void SetChangeTimeText(const std::string& text) override;
+    bool PageFrameShown() override;
+    void ShowPageFrame() override;
+    void SelectPageOption(int16_t page) override;
+    void ResetActivePicture() override;
+    void FocusTextStrip() override;
     // The separators of a text sign's strip, in the strip's foreground colour.
     void DrawStripSeparators(const kv::StripLayout& layout);
     // The colour of the characters on the strip.
@@ -115,15 +141,15 @@ public:
     // ---------------------------------------------------------- the graphic sign pictures
     // Gives the shown graphic signs their picture sets (at most three) and,
     // with resize, places the frames and resets the zooms.
-    void LayoutSignPictures(bool resize, bool large);
+    void LayoutSignPictures(bool resize, bool large) override;
     // Places the sign's frame, optionally resetting its zoom.
     void SizeSignPicture(int16_t sign, bool resetZoom, bool large);
     // Sizes the sign's picture to its dot grid.
-    void SelectSign(int16_t sign);
+    void SelectSign(int16_t sign) override;
     void ResetPictureControls();
     // Clears the graphics of the visible pictures before an entry is loaded
     // (only the current sign's with currentOnly).
-    void SelectK4000Graphic(bool currentOnly);
+    void SelectK4000Graphic(bool currentOnly) override;
     // Renders (unless keepTextLayer) and paints the current sign; with
     // toPrinter the dots go to PrintDot instead.
     void ShowSign(bool keepTextLayer, bool toPrinter);
@@ -150,17 +176,17 @@ public:
     void RefreshSignPicture(int16_t style);
     // Keyboard focus to the current sign's picture; in text mode the cursor
     // timer runs.
-    void RefreshCurrentSignPicture();
+    void RefreshCurrentSignPicture() override;
     // picSign of the current sign's graphic index; null without one.
     SignPicture* CurrentSignPicture() const;
 
     // ---------------------------------------------------------- the main window by sign model
     // Arranges the window for the sign's model, sets the captions of the
     // shown signs and makes the sign current.
-    void UpdateSignControls(int16_t address);
+    void UpdateSignControls(int16_t address) override;
     // Enters and leaves the text-sign line mode.
-    void UpdateToolbarState();
-    void UpdateToolbarState2();
+    void UpdateToolbarState() override;
+    void UpdateToolbarState2() override;
     // Places the character strip of the current text sign (see
     // TextStripPlace): below the graphic sign frames while they are shown.
     void PlaceTextStrip();
@@ -172,18 +198,18 @@ public:
 
     // ---------------------------------------------------------- the active sign
     // Makes the sign of picture set `index` the active sign.
-    void ChangeAddress(int16_t index, bool recount, bool keep);
+    void ChangeAddress(int16_t index, bool recount, bool keep) override;
     // The pages of a sign in the current record (-1: the current sign);
     // raises the offered page options when there are more.
-    int16_t NumberOfChangingTexts(int16_t sign);
+    int16_t NumberOfChangingTexts(int16_t sign) override;
     // Enables the page options 1..count and selects one; count -1 adds one.
-    void UpdateNoOfTextsOption(int16_t count, int16_t selected);
+    void UpdateNoOfTextsOption(int16_t count, int16_t selected) override;
     void ReleaseAlignmentKeys();
     // Sets the enabled state of the six selection tools (buttons 33..38).
     void fraCutSub(bool enable);
     // Ends a marking or selection: the frame is removed, the corners cleared
     // and the selection tools disabled.
-    void CancelMarking();
+    void CancelMarking() override;
     // A mouse position on picture `index` in fifths of a dot.
     void PictureHit(int index, float& x, float& y) const;
     void K4000_pct_MouseDown(int16_t button, int16_t shift, float x, float y);
@@ -244,7 +270,7 @@ public:
     // nothing yet.
     void RecalcRowWidths();
     void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4);
-    void ShowAlignment();
+    void ShowAlignment() override;
     void cmdScale_Click(int index);
     void ScreenTimer_Timer();
     void tbToolBar_ButtonClick(QAction* button);
@@ -271,23 +297,13 @@ public:
     // The main window is the program's active form.
     bool ActiveFormIsMain() const;
 
-    // A file dialog: open or save, a filter of description|pattern pairs, the
-    // proposed name and filter entry (1-based); the choice, or a cancel.
-    struct FileDialogRequest {
-        bool save = false;
-        std::string title;
-        std::string filter;
-        std::string fileName;
-        int filterIndex = 1;
-    };
-    struct FileDialogChoice {
-        bool cancelled = true;
-        std::string path;
-        int filterIndex = 1;
-    };
-    // Every file choice of the window goes through this; tests replace it.
+    // Every file choice of the window goes through ChooseFile; tests replace it.
+    using FileDialogRequest = kv::FileDialogRequest;
+    using FileDialogChoice = kv::FileDialogChoice;
     std::function<FileDialogChoice(const FileDialogRequest&)> ChooseFile;
     FileDialogChoice ShowFileDialog(const FileDialogRequest& request);
+    // The file dialog's size, columns and name box, set up once.
+    void PrepareFileDialog();
     // An input box (prompt, title, proposed text): the answer, "" when
     // cancelled. Tests replace it.
     std::function<std::string(const std::string&, const std::string&, const std::string&)> InputPrompt;
@@ -399,11 +415,6 @@ public:
     bool CheckingCurrentNumber = false;
     // The page the window shows for the active sign (the editor slots set it).
     int16_t WindowPage = 1;
-    bool bSkipListClick = false;
-    bool SkipExtraListClick = false;
-    int16_t nPrevDest = 0;
-    bool bKeepCurrentNumber = false;
-    bool bCurrentSignOnly = false;
     bool bRenderPending = false;
     bool bWritingRouteNumber = false;
     bool LineNoBusy = false;
@@ -437,22 +448,9 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    // After a document started or was opened: its signs laid out and shown.
-    void ShowDocumentSigns();
     // Exit's work before the program ends: the auto-save file deleted, the
     // window placement and the document folder stored.
     void EndDocumentSession();
-    void SetListTicks(bool destinations);
-    // The number box shows the current entry of the active list (its code
-    // while codes are on).
-    void ShowCurrentNumber();
-    // One page of a graphic sign into the editor of picture k: parsed, the
-    // cursor placed or the row's alignment applied, stored in the picture's
-    // editor slot.
-    void LoadPageIntoEditor(const std::string& page, int16_t pictureIndex, int16_t pages, bool placeCursor,
-                            bool alignByCommand);
-    // The route-number box shows the current page of the last shown route-number sign.
-    void ShowRouteNumberOfPage();
     void BuildMenus();
     void BuildToolbar();
     void BuildClientControls();

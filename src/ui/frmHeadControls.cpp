@@ -336,8 +336,8 @@ void frmHead::BuildClientControls() {
     ComCtrl->setBaudRate(4800);
     ComCtrl->setDataBits(QSerialPort::Data8);
     CommonDialog1 = Named(new QFileDialog(this), "CommonDialog1");
-    CommonDialog1->setOption(QFileDialog::DontUseNativeDialog, true);
     CommonDialog1->hide();
+    PrepareFileDialog();
 }
 
 void frmHead::BuildSignPictureSets() {
@@ -392,6 +392,8 @@ void frmHead::BuildHiddenPictures() {
     Named(InPic, "InPic")->resize(400, 200);
     Named(TempPic, "TempPic")->resize(400, 200);
     Named(dotpic, "dotpic")->resize(16, 16);
+    dotpic->SetForeColor(QColor(255, 255, 0));
+    dotpic->SetBackColor(Qt::black);
 
     // The graphic tool images; the toolbar offers the same tools.
     struct Img {

@@ -4,9 +4,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QCompleter>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTreeView>
 #include <QInputDialog>
 #include <QListWidget>
+#include <utility>
 
 #include "engine/defaultdest.h"
 #include "data/destcodes.h"
@@ -25,6 +33,7 @@
 #include "files/txlwrite.h"
 #include "app/docsettings.h"
 #include "app/doccommands.h"
+#include "app/opendocument.h"
 #include "ui/frmHead.h"
 #include "app/headstate.h"
 #include "ui/headwidgets_qt.h"
@@ -45,33 +54,74 @@ QStringList NameFilters(const std::string& filter) {
     QStringList parts = Q(filter).split('|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        const QString desc = parts[i], pattern = parts[i + 1];
+        const QString desc = parts[i].trimmed(), pattern = parts[i + 1];
         const QString tail = "(" + pattern + ")";
-        out << (desc.trimmed().endsWith(tail) ? desc : desc + " " + tail);
+        out << (desc.endsWith(tail) ? desc : desc + " " + tail);
     }
     return out;
 }
 
-// Every text, graphic and undo layer emptied, each keeping its size.
-void ClearAllLayers() {
-    for (int16_t k = 0; k < kGraphicCount; ++k) {
-        if (TextLayerBound(k, 1) > 0) ResizeTextLayer(k, TextLayerBound(k, 1), TextLayerBound(k, 2));
-        if (GraphicLayerBound(k, 1) > 0) {
-            ResizeGraphicLayer(k, GraphicLayerBound(k, 1), GraphicLayerBound(k, 2));
-            ResizeUndoLayer(k, GraphicLayerBound(k, 1), GraphicLayerBound(k, 2));
-        }
-    }
-    gGraphicModified = kFalse;
+// The chosen entry of the dialog's filter, 1-based, by its place in the
+// list (the dialog tidies the texts of the entries); 0 when it cannot tell.
+int ChosenFilterEntry(const QFileDialog* d) {
+    if (const auto* types = d->findChild<QComboBox*>("fileTypeCombo"); types && types->count() == d->nameFilters().size())
+        return types->currentIndex() + 1;
+    return static_cast<int>(d->nameFilters().indexOf(d->selectedNameFilter())) + 1;
 }
+
+bool HasWildcard(const QString& name) { return name.contains('*') || name.contains('?'); }
+
+// A file type chosen after a name was typed keeps the name: the dialog would
+// give it the type's pattern as its extension ("x.txl" becomes "x.*" with
+// "All files (*.*)"). A wildcard the user types stays (it filters the files
+// shown).
+class KeepTypedName : public QObject {
+public:
+    explicit KeepTypedName(QLineEdit* box) : QObject(box) {
+        connect(box, &QLineEdit::textEdited, this, [this] { typed_ = true; });
+        connect(box, &QLineEdit::textChanged, this, [this, box](const QString& text) {
+            const bool typed = std::exchange(typed_, false);
+            if (!typed && HasWildcard(text) && !last_.isEmpty() && !HasWildcard(last_)) {
+                box->setText(last_);
+                return;
+            }
+            last_ = text;
+        });
+    }
+
+private:
+    QString last_;
+    bool typed_ = false;
+};
 
 }  // namespace
 
 // ------------------------------------------------------------------ dialogs
 
+void frmHead::PrepareFileDialog() {
+    QFileDialog* d = CommonDialog1;
+    d->setOption(QFileDialog::DontUseNativeDialog, true);
+    // The details of the files (name, size, type, date) in columns wide
+    // enough to read them whole.
+    d->setViewMode(QFileDialog::Detail);
+    const QFontMetrics fm(d->font());
+    d->resize(std::max(d->width(), fm.averageCharWidth() * 130), std::max(d->height(), fm.height() * 30));
+    auto* tree = d->findChild<QTreeView*>("treeView");
+    auto* model = d->findChild<QFileSystemModel*>();
+    if (tree && model) {
+        connect(model, &QFileSystemModel::directoryLoaded, tree, [tree] {
+            QHeaderView* header = tree->header();
+            const QAbstractItemView* view = tree;
+            for (int c = 0; c < header->count(); ++c)
+                header->resizeSection(c, std::max(header->sectionSize(c), view->sizeHintForColumn(c)));
+        });
+    }
+    if (auto* name = d->findChild<QLineEdit*>("fileNameEdit")) new KeepTypedName(name);
+}
+
 frmHead::FileDialogChoice frmHead::ShowFileDialog(const FileDialogRequest& request) {
     FileDialogChoice choice;
     QFileDialog* d = CommonDialog1;
-    d->setOption(QFileDialog::DontUseNativeDialog, true);
     d->setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     d->setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // A save asks before it overwrites; the read-only box is never offered.
@@ -80,21 +130,27 @@ frmHead::FileDialogChoice frmHead::ShowFileDialog(const FileDialogRequest& reque
     d->setWindowTitle(Q(request.title));
     const QStringList filters = NameFilters(request.filter);
     d->setNameFilters(filters);
-    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
-        d->selectNameFilter(filters[request.filterIndex - 1]);
+    if (request.filterIndex >= 1 && request.filterIndex <= d->nameFilters().size())
+        d->selectNameFilter(d->nameFilters()[request.filterIndex - 1]);
     const std::string folder = FolderOfPath(request.fileName);
     const std::string name = request.fileName.substr(folder.empty() ? 0 : folder.size() + 1);
     if (!folder.empty()) d->setDirectory(Q(NativePath(folder)));
     d->selectFile(name.find('*') == std::string::npos ? Q(name) : QString());
     const int result = d->exec();
+    // Nothing of the closed dialog stays on screen (its name completion), and
+    // the main window takes the keyboard back.
+    for (QCompleter* c : d->findChildren<QCompleter*>())
+        if (c->popup()) c->popup()->hide();
+    while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
     activateWindow();
     if (result != QDialog::Accepted || d->selectedFiles().isEmpty()) return choice;
     choice.cancelled = false;
     choice.path = B(d->selectedFiles().first());
-    choice.filterIndex = static_cast<int>(filters.indexOf(d->selectedNameFilter())) + 1;
-    if (choice.filterIndex < 1) choice.filterIndex = 1;
+    choice.filterIndex = ChosenFilterEntry(d);
     return choice;
 }
+
+frmHead::FileDialogChoice frmHead::FileDialog(const FileDialogRequest& request) { return ChooseFile(request); }
 
 std::string frmHead::ShowInputBox(const std::string& prompt, const std::string& title, const std::string& value) {
     bool ok = false;
@@ -104,12 +160,13 @@ std::string frmHead::ShowInputBox(const std::string& prompt, const std::string& 
 }
 
 bool frmHead::ActiveFormIsMain() const {
-    // A modal dialog of the program is the active form while it is open.
+    // A modal dialog of the program is the active form while it is open,
+    // another shown window of the program while it is the active one.
     if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != this) return false;
-    if (QWidget* active = QApplication::activeWindow()) return active == this;
-    // No window of the program is reported active (another program is in
-    // front, or no window manager reports activation): the main window
-    // stays the active form.
+    if (QWidget* active = QApplication::activeWindow(); active && active != this && active->isVisible()) return false;
+    // Otherwise the main window is the program's active form, also while no
+    // window of the program is reported active (another program in front, a
+    // dialog just closed, no window manager).
     return isVisible();
 }
 
@@ -121,31 +178,7 @@ int16_t frmHead::QuerySaveDocument() {
 
 // ------------------------------------------------------------------ New
 
-void frmHead::mnuNytt_Click() {
-    if (QuerySaveDocument() == vbCancel) return;
-    if (!AskSaveChanges()) return;
-    SetScreenMousePointer(11);
-    ClearSignConfigFlags();
-    if (gTextSignActive) UpdateToolbarState2();
-
-    DeleteAutoSaveFile();
-    InitDocument();
-    // The template's signs and out-file options stay; its records go.
-    ClearLists();
-    kv::DestList.Clear();
-    kv::ExtraList.Clear();
-
-    ClearAllLayers();
-    kv::InitDefaultDestination();
-    gCurrentDest = 1;
-    gCurrentExtra = 1;
-    mnuTextDesttext_Click();
-
-    SetMainCaption(DocumentCaption(""));
-    gDocumentModified = kFalse;
-    ShowDocumentSigns();
-    SetScreenMousePointer(0);
-}
+void frmHead::mnuNytt_Click() { NewDocument([this] { mnuSpara_Click(); }); }
 
 // ------------------------------------------------------------------ Open
 
@@ -154,65 +187,7 @@ void frmHead::mnuÖppna_Click() {
     const std::string pending = OpenWithoutDialogPath;
     bOpenWithoutDialog = false;
     OpenWithoutDialogPath.clear();
-
-    if (QuerySaveDocument() == vbCancel) return;
-    if (!AskSaveChanges()) return;
-    std::string path = pending;
-    if (!withoutDialog) {
-        const FileDialogChoice c = ChooseFile({false, B(MenuItem("mnuÖppna")->text().remove('&')), kProjectFilter,
-                                               ProposedProjectName(), 1});
-        if (c.cancelled) return;
-        path = c.path;
-        gOpenSavePath = FolderOfPath(path);
-    }
-    // From here the open project is given up.
-    gDocumentModified = kFalse;
-    DeleteAutoSaveFile();
-
-    SetScreenMousePointer(11);
-    gPromName = Left(path, 14);
-    ClearLists();
-    kv::DestList.Clear();
-    kv::ExtraList.Clear();
-    if (gTextSignActive) UpdateToolbarState2();
-    ClearAllLayers();
-
-    // The project takes the file's name only once the file is read; a file
-    // that cannot be read leaves an untitled project (what was read of it,
-    // or the template).
-    if (OpenTxlFile(path) == TxlReadResult::Read) {
-        gDocumentPath = path;
-        AddRecentFile(path);
-    } else {
-        gDocumentPath.clear();
-    }
-    SetMainCaption(DocumentCaption(gDocumentPath));
-    // The copy buffer is checked against the new project (CheckCopyBuffer)
-    // once pasting is linked in.
-    AdjustLists(-1);
-
-    SetCurrentNumbersAfterLoad();
-    mnuTextDesttext_Click();
-    // The number box names the new current entry (the switch above leaves
-    // an already active list as it is).
-    ShowCurrentNumber();
-
-    for (SignInfo& s : gSignInfo) s.Shown = kFalse;
-    const int16_t first = FirstOpenedSign();
-    if (first != 0) {
-        gCurrentSign = first;
-        SignInfoOf(first).Shown = kTrue;
-        if (Left(SignInfoOf(first).Model, 2) == "K2") UpdateToolbarState();
-        else UpdateToolbarState2();
-    }
-    gK1000Shown = VbBool(AnyK1000Shown());
-    UpdateSignControls(gCurrentSign);
-    SelectSign(gCurrentSign);
-    ShowDocumentSigns();
-
-    SetScreenMousePointer(0);
-    gAltBuffer.clear();
-    gTextModified = kFalse;
+    OpenDocument(withoutDialog ? &pending : nullptr, [this] { mnuSpara_Click(); });
 }
 
 void frmHead::mnuArkivFile_Click(int n) {
@@ -220,23 +195,6 @@ void frmHead::mnuArkivFile_Click(int n) {
     bOpenWithoutDialog = true;
     OpenWithoutDialogPath = Trim(gRecentFiles[static_cast<size_t>(n - 1)].Path);
     mnuÖppna_Click();
-}
-
-// The signs of a document that has just started or been opened: once the
-// window has been activated, the pictures are laid out afresh, emptied, and
-// the current sign becomes the active one (the first activation does this
-// itself).
-void frmHead::ShowDocumentSigns() {
-    if (gStartUp) return;
-    LayoutSignPictures(true, false);
-    SelectK4000Graphic(false);
-    ActivePictureIndex = -1;
-    if (IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000") {
-        ChangeAddress(SignInfoOf(gCurrentSign).GraphicIndex, true, true);
-        ShowSign(false, false);
-    }
-    RefreshCurrentSignPicture();
-    sb->SetPanelText(1, Label4->text() + " " + SignCaption_lbl->text());
 }
 
 // ------------------------------------------------------------------ Save, Save As
@@ -271,6 +229,12 @@ void frmHead::mnuSparasom_Click() {
         ChooseFile({true, B(MenuItem("mnuSparasom")->text().remove('&')), filter, ProposedProjectName(), 1});
     if (c.cancelled) return;
 
+    if (ChooseFormat && !IsVersionFilterEntry(c.filterIndex)) {
+        // The dialog could not tell the format chosen: nothing is written
+        // rather than a file in another format.
+        Beep();
+        return;
+    }
     const int16_t oldVersion = gTxlVersion;
     const std::string oldCaption = B(windowTitle());
     if (ChooseFormat) gTxlVersion = VersionOfFilterEntry(c.filterIndex, gTxlVersion);
@@ -336,13 +300,4 @@ void frmHead::timAutoSave_Timer() {
 
 // ------------------------------------------------------------------ list widths
 
-void frmHead::AdjustLists(std::optional<int> length) {
-    bool isDest = true;
-    const std::optional<int32_t> extent = AdjustListExtent(length, !DestList->isHidden(), !ExtraList->isHidden(), isDest);
-    if (!extent) return;
-    QListWidget* list = isDest ? DestList : ExtraList;
-    // How far the list scrolls sideways; the list box itself scrolls to its
-    // longest line.
-    list->setProperty("HorizontalExtent", *extent);
-    list->setFocus();
-}
+void frmHead::AdjustLists(std::optional<int> length) { kv::AdjustLists(length); }

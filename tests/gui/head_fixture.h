@@ -15,6 +15,7 @@
 #include "files/outoptions.h"
 #include "files/recentfiles.h"
 #include "app/doccommands.h"
+#include "app/entryload.h"
 #include "data/fontlist.h"
 #include "data/ini.h"
 #include "data/language.h"
@@ -81,6 +82,7 @@ protected:
         kv::ResetRecentFiles();
         kv::ResetOutOptions();
         kv::ResetDocumentCommands();
+        kv::ResetEntryLoad();
     }
     // Configures a sign slot before the window loads.
     static void Sign(int address, const std::string& model, int width, int height, bool shown, int zoom = 1,

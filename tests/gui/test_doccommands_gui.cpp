@@ -28,6 +28,7 @@
 #include "gui/head_fixture.h"
 #include "ui/headwidgets_qt.h"
 #include "ui/qtbridge_qt.h"
+#include "app/entryload.h"
 #include "app/listentries.h"
 
 using namespace kv;
@@ -98,8 +99,6 @@ protected:
     std::deque<frmHead::FileDialogChoice> choices;
     std::vector<frmHead::FileDialogRequest> requests;
 };
-
-int16_t nPrevDestOf(const frmHead& h) { return h.nPrevDest; }
 
 std::string Utf8Caption(const std::string& name) { return kv::Q(DocumentCaption(name)).toStdString(); }
 
@@ -458,14 +457,14 @@ TEST_F(DocGui, ListClicksTheEnterKeyAndTheLoadGuard) {
     EXPECT_EQ(h.DestList->currentRow(), 0);
     EXPECT_EQ(gCurrentDest, 1);
     EXPECT_EQ(h.CurrNoTxt->text(), "1");
-    EXPECT_EQ(nPrevDestOf(h), 4);
+    EXPECT_EQ(kv::nPrevDest, 4);
     QTest::keyClick(h.DestList, Qt::Key_Down);
     EXPECT_EQ(gCurrentDest, 2);
 
     // Enter loads the destination: the page options, the number box.
     QTest::keyClick(h.DestList, Qt::Key_Return);
     EXPECT_EQ(gCurrentDest, 2);
-    EXPECT_EQ(nPrevDestOf(h), 2);
+    EXPECT_EQ(kv::nPrevDest, 2);
     EXPECT_EQ(gCurrentPage, 1);
     EXPECT_EQ(h.CurrNoTxt->text(), "2   ");
     EXPECT_EQ(gChangeTime, 5);
@@ -492,7 +491,7 @@ TEST_F(DocGui, ListClicksTheEnterKeyAndTheLoadGuard) {
     h.CurrNoTxt->setText("xx");
     h.DestList_DblClick();
     EXPECT_EQ(h.CurrNoTxt->text(), "3");
-    EXPECT_EQ(nPrevDestOf(h), 2);
+    EXPECT_EQ(kv::nPrevDest, 2);
     gInsertMode = kFalse;
 }
 
@@ -514,12 +513,12 @@ TEST_F(DocGui, ExtraTextNumbersComeFromTheFirstFourCharacters) {
     }
     gExtraPerSign = kTrue;
     // A click that a commit caused is skipped once.
-    h.SkipExtraListClick = true;
+    kv::SkipExtraListClick = true;
     gCurrentExtra = 1;
     h.ExtraList->setCurrentRow(-1);
     h.ExtraList->setCurrentRow(0);
     EXPECT_EQ(gCurrentExtra, 1);
-    EXPECT_FALSE(h.SkipExtraListClick);
+    EXPECT_FALSE(kv::SkipExtraListClick);
 }
 
 TEST_F(DocGui, TheCurrentNumberBoxChecksWhatIsTyped) {

@@ -1,0 +1,49 @@
+// Choosing and loading the entries of the main window's two lists: the click
+// that makes a line's entry current, and the double click (or Enter) that
+// loads the entry into every shown sign and sets the boxes around the
+// pictures. Nothing is written into the record. The lists and boxes are
+// reached through the list and sign-window ports.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kv {
+
+// Set by the commit after it rewrites and reselects a destination line: the
+// next click on either list only clears it.
+extern bool bSkipListClick;
+// The same for the extra-text list.
+extern bool SkipExtraListClick;
+// The destination that was current before the last destination click; after
+// a destination was loaded, its number.
+extern int16_t nPrevDest;
+// A load takes the entry already current instead of the list's line; every
+// load clears it. The page options set it when they reload the entry.
+extern bool bKeepCurrentNumber;
+// A destination load reloads only the current sign and keeps the active sign.
+extern bool bCurrentSignOnly;
+
+// A line of the list was chosen (by the mouse, the keys or code): its entry
+// becomes current and the number box shows it.
+void ListClick(bool destinations);
+
+// Loads the entry of the list's chosen line into the shown signs. Only while
+// a sign picture, the list itself or a page option has the main window's
+// focus, and only after uncommitted edits may be dropped.
+void LoadListEntry(bool destinations);
+
+// The number box shows the current entry of the active list (its code while
+// codes are on).
+void ShowCurrentNumber();
+
+// One page of a graphic sign into the editor of picture k: parsed, the cursor
+// placed behind the route number's boundary (placeCursor) and the row's
+// alignment applied by command (alignByCommand) or only shown on the
+// toolbar, then stored in the picture's editor slot with its page count.
+void LoadPageIntoEditor(const std::string& page, int16_t pictureIndex, int16_t pages, bool placeCursor,
+                        bool alignByCommand);
+
+void ResetEntryLoad();
+
+}  // namespace kv

@@ -1,0 +1,212 @@
+#include "app/opendocument.h"
+
+#include "app/docsettings.h"
+#include "app/doccommands.h"
+#include "app/entryload.h"
+#include "app/headstate.h"
+#include "app/listswitch.h"
+#include "app/signcontrols.h"
+#include "app/signsel.h"
+#include "data/destcodes.h"
+#include "data/destlist.h"
+#include "data/headmode.h"
+#include "data/inverted.h"
+#include "data/language.h"
+#include "data/outsettings.h"
+#include "data/records.h"
+#include "data/signtable.h"
+#include "data/startup.h"
+#include "engine/defaultdest.h"
+#include "engine/dotlayers.h"
+#include "engine/editstate.h"
+#include "engine/routenolayout.h"
+#include "engine/signpictures.h"
+#include "engine/signview.h"
+#include "engine/textedit.h"
+#include "files/document.h"
+#include "files/recentfiles.h"
+#include "files/txlread.h"
+#include "platform/host.h"
+#include "platform/paths.h"
+#include "platform/ports.h"
+#include "platform/vb.h"
+
+namespace kv {
+
+namespace {
+
+// Every text, graphic and undo layer emptied, each keeping its size.
+void ClearAllLayers() {
+    for (int16_t k = 0; k < kGraphicCount; ++k) {
+        if (TextLayerBound(k, 1) > 0) ResizeTextLayer(k, TextLayerBound(k, 1), TextLayerBound(k, 2));
+        if (GraphicLayerBound(k, 1) > 0) {
+            ResizeGraphicLayer(k, GraphicLayerBound(k, 1), GraphicLayerBound(k, 2));
+            ResizeUndoLayer(k, GraphicLayerBound(k, 1), GraphicLayerBound(k, 2));
+        }
+    }
+    gGraphicModified = kFalse;
+}
+
+// The records of the project and both lists go, the text-sign line mode
+// ends and the sign layers are emptied.
+void EmptyProject() {
+    ClearLists();
+    DestList.Clear();
+    ExtraList.Clear();
+    if (gTextSignActive) SignWindowPort().UpdateToolbarState2();
+    ClearAllLayers();
+}
+
+// The save question with the name the caption carries.
+bool MayReplaceProject(const std::function<void()>& save) {
+    if (QuerySaveDocument(DocumentNameFromCaption(WindowPort().MainCaption()), save) == vbCancel) return false;
+    return AskSaveChanges();
+}
+
+}  // namespace
+
+void ReadLibFile() {
+    ReadDocumentSettings();
+    if (gInsertMode) WindowPort().SetSaveButtonCaption(gTextS6 + "...");
+}
+
+void InitDocument() {
+    InitOutFileDefaults();
+    ReadLibFile();
+    ReadDefaultRouteNoFonts();
+
+    gCurrentPage = 1;
+    gDestListActive = kTrue;
+    ListPort().ShowList(true);
+    gChangeTime = gDefaultChangeTime;
+
+    if (FileExists(gAutoSaveFile) && gStartUp) {
+        // The project of an abnormal end, from the auto-save file.
+        gRestoredFromAutoSave = kTrue;
+        SetBusy(true);
+        OpenTxlFile(gAutoSaveFile);
+        AdjustLists();
+        SetBusy(false);
+        gDocumentModified = kTrue;
+        gDocumentPath = gAutoSaveName;
+        WindowPort().SetMainCaption(DocumentCaption(gAutoSaveName));
+        SetCurrentNumbersAfterLoad();
+        SwitchList(true);
+        gAutoSaveNoticePending = kTrue;
+    } else {
+        if (FileExists(gAutoSaveFile)) RemoveFile(gAutoSaveFile);
+        OpenTxlFile(JoinPath(gDataPath, "standard.ini"));
+        // The copy buffer is checked against the new project here
+        // (CheckCopyBuffer) once pasting is linked in.
+        AdjustLists(-1);
+        AdjustLists();
+        gDocumentPath.clear();
+        gDocumentModified = kFalse;
+        gCurrentDest = 1;
+        gCurrentExtra = 1;
+    }
+    gLineNoTable[0].clear();
+    bKeepCurrentNumber = false;
+
+    // Row 1 of the shown-signs choice becomes the current, shown sign.
+    const int16_t first = SignSelFirstRow();
+    if (first != 0) {
+        gCurrentSign = first;
+        SignInfoOf(first).Shown = kTrue;
+    }
+    gK1000Shown = VbBool(AnyK1000Shown());
+    SignWindowPort().UpdateSignControls(gCurrentSign);
+    RecalcRouteNoArea();
+
+    // The number box names the document's current entry.
+    ShowCurrentNumber();
+    gTxlVersion = gDestCodesOn ? 6 : 5;
+    gAltBuffer.clear();
+    gTextModified = kFalse;
+    gTextAlignment = 1;
+}
+
+void NewDocument(const std::function<void()>& save) {
+    if (!MayReplaceProject(save)) return;
+    SetBusy(true);
+    ClearSignConfigFlags();
+    if (gTextSignActive) SignWindowPort().UpdateToolbarState2();
+
+    DeleteAutoSaveFile();
+    InitDocument();
+    // The template's signs and out-file options stay; its records go.
+    EmptyProject();
+    InitDefaultDestination();
+    gCurrentDest = 1;
+    gCurrentExtra = 1;
+    SwitchList(true);
+
+    WindowPort().SetMainCaption(DocumentCaption(""));
+    gDocumentModified = kFalse;
+    ShowDocumentSigns();
+    SetBusy(false);
+}
+
+void OpenDocument(const std::string* path, const std::function<void()>& save) {
+    if (!MayReplaceProject(save)) return;
+    std::string file = path ? *path : std::string();
+    if (!path) {
+        const std::string title = RemoveString(CommandPort().MenuItemCaption("mnu\xC3\x96ppna"), "&");
+        const FileDialogChoice c = WindowPort().FileDialog({false, title, kProjectFilter, ProposedProjectName(), 1});
+        if (c.cancelled) return;
+        file = c.path;
+        gOpenSavePath = FolderOfPath(file);
+    }
+    // From here the open project is given up.
+    gDocumentModified = kFalse;
+    DeleteAutoSaveFile();
+
+    SetBusy(true);
+    gPromName = Left(file, 14);
+    EmptyProject();
+    // The project takes the file's name only once the file is read; a file
+    // that cannot be read leaves an untitled project (what was read of it,
+    // or the template).
+    if (OpenTxlFile(file) == TxlReadResult::Read) {
+        gDocumentPath = file;
+        AddRecentFile(file);
+    } else {
+        gDocumentPath.clear();
+    }
+    WindowPort().SetMainCaption(DocumentCaption(gDocumentPath));
+    // The copy buffer is checked against the new project (CheckCopyBuffer)
+    // once pasting is linked in.
+    AdjustLists(-1);
+
+    SetCurrentNumbersAfterLoad();
+    SwitchList(true);
+    // The number box names the new current entry (the switch above leaves
+    // an already active list as it is).
+    ShowCurrentNumber();
+
+    ShowOnlySign(FirstOpenedSign());
+    gK1000Shown = VbBool(AnyK1000Shown());
+    SignWindow& signs = SignWindowPort();
+    signs.UpdateSignControls(gCurrentSign);
+    signs.SelectSign(gCurrentSign);
+    ShowDocumentSigns();
+
+    SetBusy(false);
+    gAltBuffer.clear();
+    gTextModified = kFalse;
+}
+
+void ShowDocumentSigns() {
+    if (gStartUp) return;
+    SignWindow& signs = SignWindowPort();
+    signs.LayoutSignPictures(true, false);
+    signs.SelectK4000Graphic(false);
+    signs.ResetActivePicture();
+    if (IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000") {
+        signs.ChangeAddress(SignInfoOf(gCurrentSign).GraphicIndex, true, true);
+        ShowSign(false, false);
+    }
+    signs.RefreshCurrentSignPicture();
+}
+
+}  // namespace kv
