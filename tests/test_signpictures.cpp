@@ -89,13 +89,22 @@ TEST_F(SignPictures, PictureSizeFollowsTheZoom) {
 
 TEST_F(SignPictures, FramesStandSideBySideAndWrap) {
     // One sign is centred.
-    EXPECT_EQ(PlaceSignFrame(1, {566}, 105, 1008, 64), (FramePlace{221, 64}));
+    EXPECT_EQ(PlaceSignFrame(1, {{566, 105}}, 1008, 64), (FramePlace{221, 64}));
     // Several stand from x 5 with 5 between them.
-    EXPECT_EQ(PlaceSignFrame(3, {300}, 73, 1008, 64), (FramePlace{5, 64}));
-    EXPECT_EQ(PlaceSignFrame(3, {300, 300}, 73, 1008, 64), (FramePlace{310, 64}));
-    EXPECT_EQ(PlaceSignFrame(3, {300, 300, 300}, 73, 1008, 64), (FramePlace{615, 64}));
+    EXPECT_EQ(PlaceSignFrame(3, {{300, 73}}, 1008, 64), (FramePlace{5, 64}));
+    EXPECT_EQ(PlaceSignFrame(3, {{300, 73}, {300, 73}}, 1008, 64), (FramePlace{310, 64}));
+    EXPECT_EQ(PlaceSignFrame(3, {{300, 73}, {300, 73}, {300, 73}}, 1008, 64), (FramePlace{615, 64}));
     // 500 and 400 in 800: the second would end at 910 and goes below the first.
-    EXPECT_EQ(PlaceSignFrame(2, {500, 400}, 96, 800, 64), (FramePlace{5, 64 + 96 + 5}));
+    EXPECT_EQ(PlaceSignFrame(2, {{500, 96}, {400, 96}}, 800, 64), (FramePlace{5, 64 + 96 + 5}));
+    // Three of 582 in 1022: the second and the third both go to the second
+    // row, the third after the second.
+    const std::vector<FrameSize> wide = {{582, 57}, {582, 57}, {582, 57}};
+    EXPECT_EQ(PlaceSignFrame(3, {wide.begin(), wide.begin() + 2}, 1022, 64), (FramePlace{5, 126}));
+    EXPECT_EQ(PlaceSignFrame(3, wide, 1022, 64), (FramePlace{592, 126}));
+    // The second row starts below the tallest frame of the first row.
+    EXPECT_EQ(PlaceSignFrame(3, {{300, 40}, {300, 90}, {500, 40}}, 1008, 64), (FramePlace{5, 64 + 90 + 5}));
+    // A first frame wider than the window: the second row at frame 0's height.
+    EXPECT_EQ(PlaceSignFrame(2, {{900, 50}}, 800, 64), (FramePlace{5, 64 + 50 + 5}));
 }
 
 TEST_F(SignPictures, PositionsInFifthsToDotsAndPixels) {

@@ -1,5 +1,7 @@
 #include "app/headlayout.h"
 
+#include <algorithm>
+
 #include "platform/vb.h"
 
 namespace kv {
@@ -94,6 +96,28 @@ SignFrameGeometry LayoutSignFrame(int pw, int ph, int nameWidth, int sizeWidth, 
     }
     f.zoomButton = {f.frameWidth - zoomWidth - 4, f.statusBar.top + 2, zoomWidth, zoomHeight};
     return f;
+}
+
+ChangingTextsGeometry LayoutChangingTexts(const std::array<Box, 20>& options, int offered, const Box& label,
+                                          const Box& box, int titleHeight, int designedWidth) {
+    constexpr int kMargin = 6, kGap = 2, kPerRow = 10;
+    ChangingTextsGeometry g;
+    const int top = titleHeight + 2;
+    int rowHeight = 0;
+    for (const Box& o : options) rowHeight = std::max(rowHeight, o.height);
+    int x = kMargin, optionsRight = kMargin;
+    for (size_t i = 0; i < options.size(); ++i) {
+        if (i % kPerRow == 0) x = kMargin;
+        const int row = static_cast<int>(i) / kPerRow;
+        g.options[i] = {x, top + row * rowHeight, options[i].width, options[i].height};
+        x += options[i].width + kGap;
+        if (static_cast<int>(i) < offered) optionsRight = std::max(optionsRight, g.options[i].left + options[i].width);
+    }
+    const int column = optionsRight + 3 * kGap;
+    g.label = {column, top, label.width, label.height};
+    g.box = {column, top + label.height + 2 * kGap, box.width, box.height};
+    g.frameWidth = std::max(designedWidth, column + std::max(label.width, box.width) + kMargin);
+    return g;
 }
 
 std::string SignSizeText(int width, int height) { return std::to_string(width) + "x" + std::to_string(height) + " "; }

@@ -53,6 +53,21 @@ struct SignFrameGeometry {
 SignFrameGeometry LayoutSignFrame(int pictureWidth, int pictureHeight, int nameWidth, int sizeWidth, int addressWidth,
                                   int zoomWidth = 23, int zoomHeight = 17, int labelWidth = 101, int labelHeight = 13);
 
+// The page options TNo_op(1..20) and the change time (caption lblChTime and
+// box txtCurrChTime) inside the frame Ch_Frame, in the frame's pixels. The
+// options stand ten to a row (1 to 10, 11 to 20) below the frame's title,
+// each as wide as it needs and 2 apart; the caption stands to their right on
+// one line, the box below it. The frame is as wide as the offered options
+// need, at least `designedWidth`. `options` holds the natural sizes of
+// options 1..20 (index 0 is option 1).
+struct ChangingTextsGeometry {
+    int frameWidth = 0;
+    std::array<Box, 20> options{};
+    Box label, box;
+};
+ChangingTextsGeometry LayoutChangingTexts(const std::array<Box, 20>& options, int offered, const Box& label,
+                                          const Box& box, int titleHeight, int designedWidth = 305);
+
 // The texts of panels 2 and 3 of a sign's status bar.
 std::string SignSizeText(int width, int height);  // "112x16 "
 std::string SignAddressText(int address);         // "5  "

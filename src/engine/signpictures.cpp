@@ -1,5 +1,7 @@
 #include "engine/signpictures.h"
 
+#include <algorithm>
+
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
 #include "engine/render.h"
@@ -39,15 +41,25 @@ PictureSize SignPictureSize(int16_t address) {
     return {pitch * s.Width, pitch * s.Height};
 }
 
-FramePlace PlaceSignFrame(int16_t shownGraphicSigns, const std::vector<int32_t>& frameWidths, int32_t frame0Height,
-                          int32_t innerWidth, int32_t y0) {
-    if (frameWidths.empty()) return {5, y0};
-    const int32_t width = frameWidths.back();
-    if (shownGraphicSigns == 1) return {(innerWidth - width) / 2, y0};
-    int32_t left = 5;
-    for (size_t i = 0; i + 1 < frameWidths.size(); ++i) left += frameWidths[i] + 5;
-    if (left + width > innerWidth) return {5, y0 + frame0Height + 5};
-    return {left, y0};
+FramePlace PlaceSignFrame(int16_t shownGraphicSigns, const std::vector<FrameSize>& frames, int32_t innerWidth,
+                          int32_t y0) {
+    if (frames.empty()) return {5, y0};
+    if (shownGraphicSigns == 1) return {(innerWidth - frames.back().width) / 2, y0};
+    // Once a frame goes to the second row, every later one does too: the
+    // first row is the frames before it.
+    int32_t firstRowLeft = 5, firstRowHeight = 0, secondRowLeft = 5;
+    FramePlace place;
+    for (const FrameSize& f : frames) {
+        if (firstRowLeft + f.width <= innerWidth) {
+            place = {firstRowLeft, y0};
+            firstRowHeight = std::max(firstRowHeight, f.height);
+        } else {
+            place = {secondRowLeft, y0 + (firstRowHeight > 0 ? firstRowHeight : frames.front().height) + 5};
+            secondRowLeft += f.width + 5;
+        }
+        firstRowLeft += f.width + 5;
+    }
+    return place;
 }
 
 int32_t DotOfFifths(int32_t v) { return static_cast<int32_t>(RoundHalfEven(v / 5.0 + 1)); }

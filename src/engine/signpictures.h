@@ -32,18 +32,23 @@ struct PictureSize {
 };
 PictureSize SignPictureSize(int16_t address);
 
-// Where a sign's frame stands. `frameWidths` holds the widths of frames 0 up
-// to this one (this one last); the frames start at `y0`. One sign is centred
-// in the inner width; several stand left to right from x 5 with 5 between
-// them, a frame that would pass the inner width going to a second row at
-// x 5, one frame-0 height + 5 lower.
+// Where a sign's frame stands. `frames` holds the sizes of frames 0 up to
+// this one (this one last); the frames start at `y0`. One sign is centred in
+// the inner width; several stand left to right from x 5 with 5 between
+// them. A frame that would pass the inner width there goes to a second row,
+// after the frames already on it (from x 5, 5 between them), as far below
+// y0 as the tallest frame of the first row (frame 0's when none is) + 5.
+struct FrameSize {
+    int32_t width = 0;
+    int32_t height = 0;
+};
 struct FramePlace {
     int32_t left = 0;
     int32_t top = 0;
     bool operator==(const FramePlace&) const = default;
 };
-FramePlace PlaceSignFrame(int16_t shownGraphicSigns, const std::vector<int32_t>& frameWidths, int32_t frame0Height,
-                          int32_t innerWidth, int32_t y0);
+FramePlace PlaceSignFrame(int16_t shownGraphicSigns, const std::vector<FrameSize>& frames, int32_t innerWidth,
+                          int32_t y0);
 
 // The 1-based dot column (or row) of a position in fifths of a dot:
 // v / 5 + 1 to the nearest integer.

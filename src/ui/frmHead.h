@@ -462,7 +462,9 @@ private:
     void LoadToolbarImages();
     // Sets the caption of the control or menu item of that name.
     void SetControlCaption(const QString& name, const QString& text);
-    void FitChTimeLabel();
+    // Places the page options and the change time in Ch_Frame and fits the
+    // frame to them (again when more options are offered).
+    void LayoutChangingTexts();
     // The current sign as the layout needs it (address 0 when none).
     struct SignForLayout {
         int address = 0;

@@ -130,7 +130,7 @@ void frmHead::BuildMenus() {
     extra->setCheckable(true);
     extra->setProperty("Ticked", false);
 
-    QMenu* transfer = AddSubMenu(nullptr, "ö_e", "T&ransfer");
+    QMenu* transfer = AddSubMenu(nullptr, "ö_e", "Tr&ansfer");
     AddMenuItem(transfer, "mnuTransferToFile", "To &file...");
     AddMenuItem(transfer, "mnuTransferIntelHex", "IntelHe&x...");
     AddMenuItem(transfer, "mnuTransferToTDOrLoader", "&Project to Kivar-T...");
@@ -145,7 +145,7 @@ void frmHead::BuildMenus() {
     AddMenuItem(tools, "mnuToolsSuperCopy", "&Copy texts between signs...");
     tools->addSeparator();
     AddMenuItem(tools, "mnuToolsOnePic2Graph", "Convert &one picture...");
-    AddMenuItem(tools, "mnuToolsPics2Graph", "Convert &several pictures...");
+    AddMenuItem(tools, "mnuToolsPics2Graph", "Convert se&veral pictures...");
     AddMenuItem(tools, "mnuToolsFile2Dest", "&Text file to list...");
 
     QMenu* options = AddSubMenu(nullptr, "mnuAlternativ", "&Options");
@@ -271,15 +271,11 @@ void frmHead::BuildClientControls() {
     cmdX->hide();
 
     Ch_Frame = Place(Named(new QGroupBox("Texts", ClientArea), "Ch_Frame"), g.Ch_Frame);
-    for (int i = 1; i <= 20; ++i) {
-        const int row = (i - 1) / 7, col = (i - 1) % 7;
-        TNo_op[i] = Named(new QRadioButton(QString::number(i), Ch_Frame), "TNo_op", i);
-        TNo_op[i]->setGeometry(6 + col * 30, 15 + row * 19, 30, 18);
-    }
+    for (int i = 1; i <= 20; ++i) TNo_op[i] = Named(new QRadioButton(QString::number(i), Ch_Frame), "TNo_op", i);
     TNo_op[1]->setChecked(true);
-    lblChTime = Place(Named(new QLabel("Change time:", Ch_Frame), "lblChTime"), {216, 14, 52, 30});
-    lblChTime->setWordWrap(true);
-    txtCurrChTime = Place(Named(new QLineEdit(Ch_Frame), "txtCurrChTime"), {216, 48, 40, 19});
+    lblChTime = Named(new QLabel("Change time:", Ch_Frame), "lblChTime");
+    txtCurrChTime = Place(Named(new QLineEdit(Ch_Frame), "txtCurrChTime"), {0, 0, 40, 19});
+    LayoutChangingTexts();
     Ch_Frame->hide();
 
     SaveAndNew = Place(Named(new QPushButton("Save and &new", ClientArea), "SaveAndNew"), g.SaveAndNew);
@@ -309,14 +305,19 @@ void frmHead::BuildClientControls() {
         list->installEventFilter(this);
     }
     ExtraList->hide();
-    // A click follows the selected line (by mouse, keys or code); a line the
-    // list only made current on getting the focus is not chosen.
-    connect(DestList, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && DestList->item(row)->isSelected()) DestList_Click();
-    });
-    connect(ExtraList, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && ExtraList->item(row)->isSelected()) ExtraList_Click();
-    });
+    // A click follows the selected line: moved to by the keys or by code, or
+    // pressed with the mouse (the list makes the line current before it
+    // selects it). A line the list only made current on getting the focus is
+    // not chosen.
+    for (QListWidget* list : {DestList, ExtraList}) {
+        auto click = [this, list] { list == DestList ? DestList_Click() : ExtraList_Click(); };
+        connect(list, &QListWidget::currentRowChanged, this, [list, click](int row) {
+            if (row >= 0 && list->item(row)->isSelected()) click();
+        });
+        connect(list, &QListWidget::pressed, this, [list, click](const QModelIndex& index) {
+            if (index.row() == list->currentRow() && list->item(index.row())->isSelected()) click();
+        });
+    }
     connect(DestList, &QListWidget::itemDoubleClicked, this, [this] { DestList_DblClick(); });
     connect(ExtraList, &QListWidget::itemDoubleClicked, this, [this] { ExtraList_DblClick(); });
     CurrNoTxt->installEventFilter(this);

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QFontMetrics>
+#include <QScreen>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTreeView>
@@ -109,11 +110,26 @@ void frmHead::PrepareFileDialog() {
     auto* tree = d->findChild<QTreeView*>("treeView");
     auto* model = d->findChild<QFileSystemModel*>();
     if (tree && model) {
-        connect(model, &QFileSystemModel::directoryLoaded, tree, [tree] {
+        connect(model, &QFileSystemModel::directoryLoaded, tree, [d, tree, fm] {
+            // Size, type and date as wide as their texts; the name takes the
+            // rest (at least what its names need, up to 48 characters); the
+            // dialog grows when the view is too narrow for them.
             QHeaderView* header = tree->header();
             const QAbstractItemView* view = tree;
-            for (int c = 0; c < header->count(); ++c)
-                header->resizeSection(c, std::max(header->sectionSize(c), view->sizeHintForColumn(c)));
+            auto need = [&](int c) { return std::max(view->sizeHintForColumn(c), header->sectionSizeHint(c)); };
+            int others = 0;
+            for (int c = 1; c < header->count(); ++c) {
+                if (header->isSectionHidden(c)) continue;
+                header->resizeSection(c, need(c));
+                others += need(c);
+            }
+            const int name = std::min(need(0), fm.averageCharWidth() * 48);
+            const int missing = name + others - tree->viewport()->width();
+            if (missing > 0) {
+                const int room = d->screen() ? d->screen()->availableGeometry().width() - d->width() : missing;
+                d->resize(d->width() + std::clamp(missing, 0, std::max(room, 0)), d->height());
+            }
+            header->resizeSection(0, std::max(name, tree->viewport()->width() - others));
         });
     }
     if (auto* name = d->findChild<QLineEdit*>("fileNameEdit")) new KeepTypedName(name);

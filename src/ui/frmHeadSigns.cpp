@@ -93,9 +93,9 @@ void frmHead::SizeSignPicture(int16_t sign, bool resetZoom, bool large) {
     }
     SignFrame* frame = PicSignFrame[k];
     frame->hide();
-    std::vector<int32_t> widths;
-    for (int i = 0; i <= k; ++i) widths.push_back(PicSignFrame[i]->width());
-    const FramePlace place = PlaceSignFrame(count, widths, PicSignFrame[0]->height(), ClientArea->width(), y0);
+    std::vector<FrameSize> frames;
+    for (int i = 0; i <= k; ++i) frames.push_back({PicSignFrame[i]->width(), PicSignFrame[i]->height()});
+    const FramePlace place = PlaceSignFrame(count, frames, ClientArea->width(), y0);
     frame->move(place.left, place.top);
     frame->show();
     timFixGUI->start();
@@ -108,7 +108,11 @@ void frmHead::SelectSign(int16_t sign) {
     const int16_t k = SignInfoOf(sign).GraphicIndex;
     if (k >= 0 && k < kMaxSignPictures) {
         const PictureSize size = SignPictureSize(sign);
+        const QSize before = picSign[k]->size();
         picSign[k]->SetSize(size.width, size.height);
+        // A picture that keeps its size reports no resize; its frame and
+        // status bar follow the sign all the same.
+        if (picSign[k]->size() == before) picSign_Resize(k);
     }
     gCurrentSign = remembered;
 }

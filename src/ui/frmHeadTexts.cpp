@@ -9,11 +9,14 @@
 #include <QLayout>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QLineEdit>
 #include <QToolBar>
 
 #include "data/language.h"
 #include "ui/frmHead.h"
 #include "app/headstate.h"
+#include "app/headlayout.h"
 #include "app/headtexts.h"
 #include "ui/qtbridge_qt.h"
 #include "platform/vb.h"
@@ -35,10 +38,25 @@ void frmHead::SetControlCaption(const QString& name, const QString& text) {
     else if (auto* g = qobject_cast<QGroupBox*>(w)) g->setTitle(text);
 }
 
-void frmHead::FitChTimeLabel() {
-    // A caption that needs more than one line gets the label's wider size.
-    constexpr int kOneLine = 200 / kTwipsPerPixel, kWide = 776 / kTwipsPerPixel;
-    if (lblChTime->heightForWidth(lblChTime->width()) > kOneLine) lblChTime->resize(kWide, lblChTime->height());
+void frmHead::LayoutChangingTexts() {
+    std::array<Box, 20> options{};
+    for (int n = 1; n <= 20; ++n) options[n - 1] = {0, 0, TNo_op[n]->sizeHint().width(), TNo_op[n]->sizeHint().height()};
+    int offered = 0;
+    while (offered < 20 && !TNo_op[offered + 1]->isHidden()) ++offered;
+    const QSize label = lblChTime->sizeHint();
+    const ChangingTextsGeometry g =
+        kv::LayoutChangingTexts(options, offered, {0, 0, label.width(), label.height()},
+                                {0, 0, txtCurrChTime->width(), txtCurrChTime->sizeHint().height()},
+                                QFontMetrics(Ch_Frame->font()).height());
+    for (int n = 1; n <= 20; ++n) {
+        const Box& b = g.options[static_cast<size_t>(n - 1)];
+        TNo_op[n]->setGeometry(b.left, b.top, b.width, b.height);
+    }
+    lblChTime->setGeometry(g.label.left, g.label.top, g.label.width, g.label.height);
+    txtCurrChTime->setGeometry(g.box.left, g.box.top, g.box.width, g.box.height);
+    // The frame keeps its right edge by the record buttons.
+    const int right = Ch_Frame->x() + Ch_Frame->width();
+    Ch_Frame->setGeometry(right - g.frameWidth, Ch_Frame->y(), g.frameWidth, Ch_Frame->height());
 }
 
 void frmHead::Form_Activate() {
@@ -59,7 +77,7 @@ void frmHead::Form_Activate() {
         Label3->setText(Q(gTextS92));
         Label2->setText(Q(gTextS93));
     }
-    FitChTimeLabel();
+    LayoutChangingTexts();
     SaveDestOrExtra->setText(Q(InsertModeOn() ? gTextS6 + "..." : gTextS6));
     Remove->setText(Q(gTextS13));
 

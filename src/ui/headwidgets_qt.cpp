@@ -49,9 +49,21 @@ void SignPicture::SyncSurface() {
     emit Resized();
 }
 
+// The picture takes its own mouse events (the tools use both buttons): none
+// of them moves the frame it stands in.
+void SignPicture::mousePressEvent(QMouseEvent* e) { e->accept(); }
+void SignPicture::mouseMoveEvent(QMouseEvent* e) { e->accept(); }
+void SignPicture::mouseReleaseEvent(QMouseEvent* e) { e->accept(); }
+
 QColor SignFrame::ButtonFace() { return QPalette().color(QPalette::Button); }
 
 SignFrame::SignFrame(QWidget* parent) : QWidget(parent), back_(ButtonFace()) {}
+
+// The frame takes the mouse events that reach it (from its border, its label
+// and its status bar): the window behind it does not see them.
+void SignFrame::mousePressEvent(QMouseEvent* e) { e->accept(); }
+void SignFrame::mouseMoveEvent(QMouseEvent* e) { e->accept(); }
+void SignFrame::mouseReleaseEvent(QMouseEvent* e) { e->accept(); }
 
 void SignFrame::SetBackColor(const QColor& c) {
     back_ = c;
@@ -159,6 +171,12 @@ void PanelStatusBar::paintEvent(QPaintEvent*) {
 }
 
 void PanelStatusBar::mousePressEvent(QMouseEvent* e) {
+    // Only the left button clicks a panel; the others reach the widget the
+    // bar stands on (a sign's frame is dragged with the right button).
+    if (e->button() != Qt::LeftButton) {
+        e->ignore();
+        return;
+    }
     int x = 0;
     const int px = static_cast<int>(e->position().x());
     for (int i = 0; i < PanelCount(); ++i) {

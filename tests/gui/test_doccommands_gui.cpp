@@ -436,6 +436,25 @@ TEST_F(DocGui, ExitAndClosingAskTheSameQuestions) {
     EXPECT_FALSE(FileExists(gAutoSaveFile));
 }
 
+TEST_F(DocGui, TheSignFramesStatusBarNamesTheSignOfTheProjectOpened) {
+    // Two projects whose first sign has the size of the template's.
+    const std::string front = dir.file("front.txl"), back = dir.file("back.txl");
+    WriteProject(front);
+    WriteProject(back, "BACK");
+    frmHead& h = Start();
+    ASSERT_EQ(h.SignSB[0]->PanelText(1).toStdString(), "FRONT");
+    choices = {Choose(back)};
+    h.mnuÖppna_Click();
+    EXPECT_EQ(h.SignSB[0]->PanelText(1).toStdString(), "BACK");
+    EXPECT_EQ(h.SignSB[0]->PanelText(2).toStdString(), "112x16 ");
+    // New goes back to the template's sign.
+    h.mnuNytt_Click();
+    EXPECT_EQ(h.SignSB[0]->PanelText(1).toStdString(), "FRONT");
+    choices = {Choose(back)};
+    h.mnuÖppna_Click();
+    EXPECT_EQ(h.SignSB[0]->PanelText(1).toStdString(), "BACK");
+}
+
 // ------------------------------------------------------------------ the lists
 
 TEST_F(DocGui, ListClicksTheEnterKeyAndTheLoadGuard) {

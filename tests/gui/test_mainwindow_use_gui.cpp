@@ -4,16 +4,28 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <functional>
+#include <map>
 
 #include "gui/head_fixture.h"
+#include "app/entryload.h"
 #include "ui/headwidgets_qt.h"
 
 using namespace kv;
@@ -49,15 +61,48 @@ void OnFileDialog(std::function<void(QFileDialog*)> answer) {
 
 QLineEdit* NameBox(QFileDialog* d) { return d->findChild<QLineEdit*>("fileNameEdit"); }
 
-// Types a name into the dialog's name box as a user does (letting the
-// completion catch up) and presses Enter.
-void TypeNameAndEnter(QFileDialog* d, const QString& name) {
+// Types a name into the dialog's name box as a user does, letting the
+// completion catch up.
+void TypeName(QFileDialog* d, const QString& name) {
     QLineEdit* box = NameBox(d);
     QTest::mouseClick(box, Qt::LeftButton);
     box->selectAll();
     Type(name);
     QTest::qWait(300);
+}
+
+// Enter in the name box.
+void EnterName(QFileDialog* d) {
+    QTest::mouseClick(NameBox(d), Qt::LeftButton);
     Press(Qt::Key_Return);
+}
+
+void TypeNameAndEnter(QFileDialog* d, const QString& name) {
+    TypeName(d, name);
+    Press(Qt::Key_Return);
+}
+
+// Chooses entry `row` (0-based) of the dialog's file types: the list opens
+// with a click and the entry is clicked.
+void ChooseType(QFileDialog* d, int row) {
+    auto* types = d->findChild<QComboBox*>("fileTypeCombo");
+    QTest::mouseClick(types, Qt::LeftButton);
+    QAbstractItemView* list = types->view();
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, 1000));
+    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+    QTest::mouseMove(list->viewport(), at);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    ASSERT_EQ(types->currentIndex(), row);
+}
+
+// The access key of a caption ("Tr&ansfer": 'A'); a null character for none.
+QChar AccessKey(const QString& caption) {
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] != '&') return caption[i + 1].toUpper();
+        ++i;
+    }
+    return {};
 }
 
 // The point in the middle of line `row` of a list, in its viewport.
@@ -88,6 +133,13 @@ protected:
             for (int x = 0; x < img.width(); ++x) n += img.pixelColor(x, y) == fore;
         return n;
     }
+    // The format version of a project file, as the reader sees it.
+    std::string VersionOf(const std::string& path) {
+        const testutil::ProbeResult r = testutil::RunProbe({"txl-dump", path});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        const size_t at = r.out.find("version: ");
+        return at == std::string::npos ? std::string() : r.out.substr(at + 9, r.out.find('\n', at) - at - 9);
+    }
     // The windows of the program on screen besides the main window.
     QStringList OtherVisibleWindows() {
         QStringList out;
@@ -113,21 +165,169 @@ TEST_F(UseGui, AProjectOpenedByATypedNameLoadsALineOnDoubleClick) {
 
     DoubleClickLine(h.DestList, 1);
     EXPECT_EQ(gCurrentDest, 2);
-    EXPECT_EQ(h.CurrNoTxt->text(), "2   ");
+    EXPECT_EQ(h.CurrNoTxt->text().toStdString(), "2   ");
     EXPECT_GT(LitPixels(0), 0);
 }
 
 TEST_F(UseGui, AClickOnALineMakesItCurrent) {
     const std::string project = Fixture("lines.txl");
     frmHead& h = ShowActivated();
-    h.ChooseFile = [&](const frmHead::FileDialogRequest&) { return frmHead::FileDialogChoice{false, project, 1}; };
+    h.bOpenWithoutDialog = true;
+    h.OpenWithoutDialogPath = project;
     h.mnuÖppna_Click();
     ASSERT_EQ(h.DestList->count(), 2);
-    EXPECT_EQ(h.CurrNoTxt->text(), "3");
+    EXPECT_EQ(h.CurrNoTxt->text().toStdString(), "3");
     ClickLine(h.DestList, 1);
     EXPECT_EQ(gCurrentDest, 2);
-    EXPECT_EQ(h.CurrNoTxt->text(), "2");
+    EXPECT_EQ(h.CurrNoTxt->text().toStdString(), "2");
+    EXPECT_EQ(nPrevDest, 3);
     ClickLine(h.DestList, 0);
     EXPECT_EQ(gCurrentDest, 1);
-    EXPECT_EQ(h.CurrNoTxt->text(), "1");
+    EXPECT_EQ(h.CurrNoTxt->text().toStdString(), "1");
+    // The double click that follows a click loads another entry from its
+    // first page.
+    gCurrentPage = 2;
+    DoubleClickLine(h.DestList, 1);
+    EXPECT_EQ(gCurrentDest, 2);
+    EXPECT_EQ(gCurrentPage, 1);
+    EXPECT_EQ(nPrevDest, 2);
+    // The extra-text list the same way.
+    h.MenuItem("mnuTextExtratext")->trigger();
+    ClickLine(h.ExtraList, 0);
+    EXPECT_EQ(gCurrentExtra, 1);
+    EXPECT_EQ(h.CurrNoTxt->text().toStdString(), "1");
+}
+
+TEST_F(UseGui, SaveAsWritesTheVersionOfEachTypeChosenInTheDialog) {
+    const std::string project = Fixture("lines.txl");
+    Option("ChooseFormat", 1);
+    frmHead& h = ShowActivated();
+    h.bOpenWithoutDialog = true;
+    h.OpenWithoutDialogPath = project;
+    h.mnuÖppna_Click();
+    // "Kivar 1.5.3 ", "Kivar 1.5 ", "Kivar 1.43 - 1.45 ", "Kivar 1.42 ",
+    // "Kivar 1.41", "Kivar 1.31 ", then "All files (*.*)" keeps the last.
+    const char* versions[] = {"5", "0", "1", "2", "3", "4", "4"};
+    for (int row = 0; row < 7; ++row) {
+        SCOPED_TRACE(row);
+        const std::string name = "v" + std::to_string(row + 1) + ".txl";
+        OnFileDialog([&](QFileDialog* d) {
+            ChooseType(d, row);
+            TypeNameAndEnter(d, QString::fromStdString(dir.file(name)));
+        });
+        h.MenuItem("mnuSparasom")->trigger();
+        ASSERT_TRUE(FileExists(dir.file(name)));
+        EXPECT_EQ(VersionOf(dir.file(name)), versions[row]);
+        EXPECT_EQ(gDocumentPath, dir.file(name));
+    }
+}
+
+TEST_F(UseGui, ANameTypedBeforeChoosingAllFilesIsTheNameSaved) {
+    frmHead& h = ShowActivated();
+    gOpenSavePath = dir.path();
+    OnFileDialog([&](QFileDialog* d) {
+        TypeName(d, "x.txl");
+        ChooseType(d, 2);  // "All files (*.*)"
+        EXPECT_EQ(NameBox(d)->text().toStdString(), "x.txl");
+        EnterName(d);
+    });
+    h.MenuItem("mnuSparasom")->trigger();
+    EXPECT_TRUE(FileExists(dir.file("x.txl")));
+    for (const QString& f : QDir(QString::fromStdString(dir.path())).entryList(QDir::Files))
+        EXPECT_FALSE(f.contains('*') || f.contains('?')) << f.toStdString();
+}
+
+TEST_F(UseGui, TheFileDialogShowsTheColumnsOfTheFilesWhole) {
+    Fixture("lines.txl");
+    Fixture("threesigns.txl");
+    frmHead& h = ShowActivated();
+    gOpenSavePath = dir.path();
+    bool checked = false;
+    OnFileDialog([&](QFileDialog* d) {
+        auto* tree = d->findChild<QTreeView*>("treeView");
+        auto* model = d->findChild<QFileSystemModel*>();
+        ASSERT_TRUE(tree && model);
+        EXPECT_TRUE(tree->isVisible());  // the detail view
+        EXPECT_TRUE(QTest::qWaitFor([&] { return model->rowCount(tree->rootIndex()) >= 2; }, 3000));
+        QTest::qWait(200);
+        const QHeaderView* header = tree->header();
+        const QAbstractItemView* view = tree;
+        int total = 0;
+        for (int c = 0; c < header->count(); ++c) {
+            if (header->isSectionHidden(c)) continue;
+            EXPECT_GE(header->sectionSize(c), view->sizeHintForColumn(c)) << "column " << c;
+            EXPECT_GE(header->sectionSize(c), header->sectionSizeHint(c)) << "column " << c;
+            total += header->sectionSize(c);
+        }
+        EXPECT_LE(total, tree->viewport()->width());
+        checked = true;
+        d->reject();
+    });
+    h.MenuItem("mnuÖppna")->trigger();
+    EXPECT_TRUE(checked);
+}
+
+TEST_F(UseGui, EveryPageOptionAndTheChangeTimeReadWhole) {
+    // All twenty options offered.
+    Option("MaxNoOfChangingTexts", 20);
+    frmHead& h = ShowActivated();
+    h.Ch_Frame->show();
+    ASSERT_TRUE(h.TNo_op[20]->isVisible());
+    const QGroupBox* frame = h.Ch_Frame;
+    const QFontMetrics titleFont(frame->font());
+    const QRect inside(2, titleFont.height(), frame->width() - 4, frame->height() - titleFont.height() - 2);
+    std::vector<QWidget*> parts(h.TNo_op.begin() + 1, h.TNo_op.end());
+    parts.push_back(h.lblChTime);
+    parts.push_back(h.txtCurrChTime);
+    for (size_t i = 0; i < parts.size(); ++i) {
+        QWidget* w = parts[i];
+        SCOPED_TRACE(w->objectName().toStdString() + " " + w->property("Index").toString().toStdString());
+        EXPECT_TRUE(inside.contains(w->geometry()));
+        // The box needs room for two digits, not for its default width.
+        const QSize needed = w == h.txtCurrChTime ? QSize(w->minimumSizeHint().width(), w->sizeHint().height()) : w->sizeHint();
+        EXPECT_GE(w->width(), needed.width());
+        EXPECT_GE(w->height(), needed.height());
+        for (size_t j = i + 1; j < parts.size(); ++j) EXPECT_FALSE(w->geometry().intersects(parts[j]->geometry())) << j;
+    }
+    // The caption of the change time stands on one line.
+    const QFontMetrics fm(h.lblChTime->font());
+    EXPECT_GE(h.lblChTime->width(), fm.horizontalAdvance(h.lblChTime->text()));
+    EXPECT_LT(h.lblChTime->height(), 2 * fm.height());
+    // The options read in order, row by row.
+    for (int n = 2; n <= 20; ++n) {
+        const QRect a = h.TNo_op[n - 1]->geometry(), b = h.TNo_op[n]->geometry();
+        EXPECT_TRUE(b.top() > a.top() || (b.top() == a.top() && b.left() > a.left())) << n;
+    }
+}
+
+TEST_F(UseGui, EveryAccessKeyOfTheMainWindowIsItsOwn) {
+    frmHead& h = ShowActivated();
+    // The menu titles and the window's buttons and boxes share one set of
+    // keys.
+    std::map<QChar, QStringList> owners;
+    for (QAction* a : h.menuBar()->actions())
+        if (a->isVisible() && !AccessKey(a->text()).isNull()) owners[AccessKey(a->text())] << a->text();
+    for (QAbstractButton* b : h.ClientArea->findChildren<QAbstractButton*>())
+        if (!AccessKey(b->text()).isNull()) owners[AccessKey(b->text())] << b->text();
+    for (const auto& [key, captions] : owners)
+        EXPECT_EQ(captions.size(), 1) << QString(key).toStdString() << ": " << captions.join(", ").toStdString();
+    // Each menu's items have keys of their own.
+    for (QMenu* m : h.findChildren<QMenu*>()) {
+        std::map<QChar, QStringList> items;
+        for (QAction* a : m->actions())
+            if (a->isVisible() && !AccessKey(a->text()).isNull()) items[AccessKey(a->text())] << a->text();
+        for (const auto& [key, captions] : items)
+            EXPECT_EQ(captions.size(), 1) << m->title().toStdString() << " " << QString(key).toStdString() << ": "
+                                          << captions.join(", ").toStdString();
+    }
+    // Alt and the Remove button's key press it; Alt and the Transfer
+    // menu's key open the menu.
+    QSignalSpy removed(h.Remove, &QPushButton::clicked);
+    QTest::keyClick(&h, AccessKey(h.Remove->text()).toLatin1(), Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return removed.count() == 1; }, 1000));
+    QMenu* transfer = h.SubMenu(QString::fromUtf8("\u00f6_e"));
+    ASSERT_NE(transfer, nullptr);
+    QTest::keyClick(&h, AccessKey(transfer->title()).toLatin1(), Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return transfer->isVisible(); }, 1000));
+    transfer->close();
 }

@@ -147,6 +147,47 @@ TEST_F(SignPicturesGui, SeveralSignsStandSideBySideAndWrap) {
     EXPECT_EQ(h.PicSignFrame[1]->pos(), QPoint(5, Y0() + h.PicSignFrame[0]->height() + 5));
 }
 
+TEST_F(SignPicturesGui, ThreeSignsTooWideForOneRowNeverCoverEachOther) {
+    for (int a : {2, 3, 4}) Sign(a, "K4000", 112, 16, true, 1, "S" + std::to_string(a));
+    frmHead& h = Start(1024, 768);
+    for (bool large : {false, true}) {
+        SCOPED_TRACE(large);
+        h.LayoutSignPictures(true, large);
+        for (int i = 0; i < 3; ++i)
+            for (int j = i + 1; j < 3; ++j)
+                EXPECT_FALSE(h.PicSignFrame[i]->geometry().intersects(h.PicSignFrame[j]->geometry())) << i << " " << j;
+    }
+    // At zoom 1 (frames of 566) the second and the third share the second row.
+    const int second = Y0() + h.PicSignFrame[0]->height() + 5;
+    EXPECT_EQ(h.PicSignFrame[1]->pos(), QPoint(5, second));
+    EXPECT_EQ(h.PicSignFrame[2]->pos(), QPoint(5 + 566 + 5, second));
+}
+
+TEST_F(SignPicturesGui, ARightDragStartedOnTheStatusBarOrTheBorderKeepsTheGrabPoint) {
+    Sign(2, "K4000", 40, 8, true, 1, "FRONT");
+    frmHead& h = Start();
+    SignFrame* frame = h.PicSignFrame[0];
+    // Pressed at `from` on the widget, moved by `by` in four steps, released.
+    auto drag = [](QWidget* w, QPoint from, QPoint by) {
+        const QPoint global = w->mapToGlobal(from);
+        QTest::mousePress(w, Qt::RightButton, {}, from);
+        for (int step = 1; step <= 4; ++step) QTest::mouseMove(w, w->mapFromGlobal(global + by * step / 4));
+        QTest::mouseRelease(w, Qt::RightButton, {}, w->mapFromGlobal(global + by));
+    };
+    QPoint start = frame->pos();
+    drag(h.SignSB[0], QPoint(5, 5), QPoint(40, -12));
+    EXPECT_EQ(frame->pos(), start + QPoint(40, -12));
+    EXPECT_FALSE(h.timSign[0]->isActive());
+    EXPECT_EQ(frame->BackColor(), SignFrame::ButtonFace());
+    start = frame->pos();
+    drag(frame, QPoint(1, 1), QPoint(-25, 30));
+    EXPECT_EQ(frame->pos(), start + QPoint(-25, 30));
+    // A right-drag on the picture is the tools': the frame stays.
+    start = frame->pos();
+    drag(h.picSign[0], QPoint(10, 10), QPoint(30, 0));
+    EXPECT_EQ(frame->pos(), start);
+}
+
 TEST_F(SignPicturesGui, PaintedDotsAreTheLitDotsOfBothLayersAtEveryZoom) {
     Sign(2, "K4000", 40, 16, true, 1, "FRONT");
     frmHead& h = Start();
