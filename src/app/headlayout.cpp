@@ -98,8 +98,8 @@ SignFrameGeometry LayoutSignFrame(int pw, int ph, int nameWidth, int sizeWidth, 
     return f;
 }
 
-ChangingTextsGeometry LayoutChangingTexts(const std::array<Box, 20>& options, int offered, const Box& label,
-                                          const Box& box, int titleHeight, int designedWidth) {
+ChangingTextsGeometry LayoutChangingTexts(const std::array<Box, 20>& options, const Box& label, const Box& box,
+                                          int titleHeight, int designedWidth) {
     constexpr int kMargin = 6, kGap = 2, kPerRow = 10;
     ChangingTextsGeometry g;
     const int top = titleHeight + 2;
@@ -111,7 +111,7 @@ ChangingTextsGeometry LayoutChangingTexts(const std::array<Box, 20>& options, in
         const int row = static_cast<int>(i) / kPerRow;
         g.options[i] = {x, top + row * rowHeight, options[i].width, options[i].height};
         x += options[i].width + kGap;
-        if (static_cast<int>(i) < offered) optionsRight = std::max(optionsRight, g.options[i].left + options[i].width);
+        optionsRight = std::max(optionsRight, x - kGap);
     }
     const int column = optionsRight + 3 * kGap;
     g.label = {column, top, label.width, label.height};

@@ -57,16 +57,16 @@ SignFrameGeometry LayoutSignFrame(int pictureWidth, int pictureHeight, int nameW
 // box txtCurrChTime) inside the frame Ch_Frame, in the frame's pixels. The
 // options stand ten to a row (1 to 10, 11 to 20) below the frame's title,
 // each as wide as it needs and 2 apart; the caption stands to their right on
-// one line, the box below it. The frame is as wide as the offered options
-// need, at least `designedWidth`. `options` holds the natural sizes of
-// options 1..20 (index 0 is option 1).
+// one line, the box below it. The frame is as wide as that needs, at least
+// `designedWidth`. `options` holds the natural sizes of options 1..20
+// (index 0 is option 1).
 struct ChangingTextsGeometry {
     int frameWidth = 0;
     std::array<Box, 20> options{};
     Box label, box;
 };
-ChangingTextsGeometry LayoutChangingTexts(const std::array<Box, 20>& options, int offered, const Box& label,
-                                          const Box& box, int titleHeight, int designedWidth = 305);
+ChangingTextsGeometry LayoutChangingTexts(const std::array<Box, 20>& options, const Box& label, const Box& box,
+                                          int titleHeight, int designedWidth = 305);
 
 // The texts of panels 2 and 3 of a sign's status bar.
 std::string SignSizeText(int width, int height);  // "112x16 "

@@ -463,7 +463,7 @@ private:
     // Sets the caption of the control or menu item of that name.
     void SetControlCaption(const QString& name, const QString& text);
     // Places the page options and the change time in Ch_Frame and fits the
-    // frame to them (again when more options are offered).
+    // frame to them.
     void LayoutChangingTexts();
     // The current sign as the layout needs it (address 0 when none).
     struct SignForLayout {

@@ -107,7 +107,6 @@ int16_t frmHead::NumberOfChangingTexts(int16_t sign) {
         for (int n = gNumberOfChangingTexts; n <= offered; ++n)
             if (n >= 1) TNo_op[n]->setVisible(true);
         gNumberOfChangingTexts = std::max(gNumberOfChangingTexts, offered);
-        LayoutChangingTexts();
     }
     return count;
 }

@@ -41,11 +41,9 @@ void frmHead::SetControlCaption(const QString& name, const QString& text) {
 void frmHead::LayoutChangingTexts() {
     std::array<Box, 20> options{};
     for (int n = 1; n <= 20; ++n) options[n - 1] = {0, 0, TNo_op[n]->sizeHint().width(), TNo_op[n]->sizeHint().height()};
-    int offered = 0;
-    while (offered < 20 && !TNo_op[offered + 1]->isHidden()) ++offered;
     const QSize label = lblChTime->sizeHint();
     const ChangingTextsGeometry g =
-        kv::LayoutChangingTexts(options, offered, {0, 0, label.width(), label.height()},
+        kv::LayoutChangingTexts(options, {0, 0, label.width(), label.height()},
                                 {0, 0, txtCurrChTime->width(), txtCurrChTime->sizeHint().height()},
                                 QFontMetrics(Ch_Frame->font()).height());
     for (int n = 1; n <= 20; ++n) {

@@ -4,7 +4,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QGroupBox>
@@ -32,20 +34,24 @@ using namespace kv;
 
 namespace {
 
-// Where the keyboard of a real user goes: the open popup, else the widget
-// with the focus.
-QWidget* KeyTarget() {
+// Where the keyboard of a real user goes while `w` has the focus: to an
+// open popup (the name completion) before it.
+QWidget* KeyTarget(QWidget* w) {
     if (QWidget* popup = QApplication::activePopupWidget()) return popup;
-    return QApplication::focusWidget();
+    return w;
 }
 
-void Type(const QString& text) {
-    for (const QChar c : text) QTest::keyClicks(KeyTarget(), QString(c));
+void Type(QWidget* w, const QString& text) {
+    for (const QChar c : text) QTest::keyClicks(KeyTarget(w), QString(c));
 }
 
-void Press(Qt::Key key) { QTest::keyClick(KeyTarget(), key); }
+void Press(QWidget* w, Qt::Key key) { QTest::keyClick(KeyTarget(w), key); }
 
-// The next modal file dialog, once it is open: `answer` runs on it.
+QLineEdit* NameBox(QFileDialog* d) { return d->findChild<QLineEdit*>("fileNameEdit"); }
+
+// The next modal file dialog, once it is open: `answer` runs on it. A dialog
+// that the answer leaves open is a failure and is cancelled, so that the
+// test goes on.
 void OnFileDialog(std::function<void(QFileDialog*)> answer) {
     auto* poll = new QTimer;
     poll->setInterval(10);
@@ -55,31 +61,48 @@ void OnFileDialog(std::function<void(QFileDialog*)> answer) {
         poll->stop();
         poll->deleteLater();
         answer(d);
+        if (d->isVisible()) {
+            ADD_FAILURE() << "the file dialog stayed open";
+            d->reject();
+        }
     });
     poll->start();
 }
 
-QLineEdit* NameBox(QFileDialog* d) { return d->findChild<QLineEdit*>("fileNameEdit"); }
 
-// Types a name into the dialog's name box as a user does, letting the
-// completion catch up.
+// Types a name into the dialog's name box as a user does, a key at a time,
+// until the dialog has caught up with it (it reads its folder in the
+// background).
 void TypeName(QFileDialog* d, const QString& name) {
     QLineEdit* box = NameBox(d);
     QTest::mouseClick(box, Qt::LeftButton);
     box->selectAll();
-    Type(name);
-    QTest::qWait(300);
+    for (const QChar c : name) {
+        Type(box, QString(c));
+        QTest::qWait(5);
+    }
+    const QString path = QFileInfo(QDir(d->directory()), name).absoluteFilePath();
+    EXPECT_TRUE(QTest::qWaitFor([d, path] { return d->selectedFiles().value(0) == path; }, 5000))
+        << d->selectedFiles().value(0).toStdString();
 }
 
-// Enter in the name box.
+// Enter in the name box, once the dialog's Open or Save button takes it.
+void Enter(QFileDialog* d) {
+    auto* buttons = d->findChild<QDialogButtonBox*>("buttonBox");
+    QPushButton* accept = buttons->button(QDialogButtonBox::Open);
+    if (!accept || !accept->isVisible()) accept = buttons->button(QDialogButtonBox::Save);
+    EXPECT_TRUE(QTest::qWaitFor([accept] { return accept && accept->isEnabled(); }, 5000));
+    Press(NameBox(d), Qt::Key_Return);
+}
+
 void EnterName(QFileDialog* d) {
     QTest::mouseClick(NameBox(d), Qt::LeftButton);
-    Press(Qt::Key_Return);
+    Enter(d);
 }
 
 void TypeNameAndEnter(QFileDialog* d, const QString& name) {
     TypeName(d, name);
-    Press(Qt::Key_Return);
+    Enter(d);
 }
 
 // Chooses entry `row` (0-based) of the dialog's file types: the list opens
@@ -88,9 +111,11 @@ void ChooseType(QFileDialog* d, int row) {
     auto* types = d->findChild<QComboBox*>("fileTypeCombo");
     QTest::mouseClick(types, Qt::LeftButton);
     QAbstractItemView* list = types->view();
-    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, 5000));
+    // The list takes a click only once it has been open a moment (a release
+    // right after the press that opened it keeps it open).
+    QTest::qWait(QApplication::doubleClickInterval() + 100);
     const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
-    QTest::mouseMove(list->viewport(), at);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     ASSERT_EQ(types->currentIndex(), row);
 }
@@ -154,11 +179,12 @@ protected:
 TEST_F(UseGui, AProjectOpenedByATypedNameLoadsALineOnDoubleClick) {
     const std::string project = Fixture("lines.txl");
     frmHead& h = ShowActivated();
-    OnFileDialog([&](QFileDialog* d) { TypeNameAndEnter(d, QString::fromStdString(project)); });
+    gOpenSavePath = dir.path();
+    OnFileDialog([&](QFileDialog* d) { TypeNameAndEnter(d, "lines.txl"); });
     h.MenuItem("mnuÖppna")->trigger();
     ASSERT_EQ(gDocumentPath, project);
     QTest::qWait(300);
-    EXPECT_EQ(OtherVisibleWindows(), QStringList());
+    EXPECT_EQ(OtherVisibleWindows().join(", ").toStdString(), "");
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     ASSERT_EQ(h.DestList->count(), 2);
     EXPECT_EQ(LitPixels(0), 0);
@@ -213,10 +239,10 @@ TEST_F(UseGui, SaveAsWritesTheVersionOfEachTypeChosenInTheDialog) {
         const std::string name = "v" + std::to_string(row + 1) + ".txl";
         OnFileDialog([&](QFileDialog* d) {
             ChooseType(d, row);
-            TypeNameAndEnter(d, QString::fromStdString(dir.file(name)));
+            TypeNameAndEnter(d, QString::fromStdString(name));
         });
         h.MenuItem("mnuSparasom")->trigger();
-        ASSERT_TRUE(FileExists(dir.file(name)));
+        ASSERT_TRUE(FileExists(dir.file(name))) << gDocumentPath;
         EXPECT_EQ(VersionOf(dir.file(name)), versions[row]);
         EXPECT_EQ(gDocumentPath, dir.file(name));
     }
