@@ -113,6 +113,14 @@ TEST(SafeFile, FailureAtAnyStageKeepsTheOldFile) {
     EXPECT_EQ(testutil::ReadFile(target), "new");  // written back to the name on disk
     EXPECT_EQ(testutil::ReadFile(d.file("settings.bak")), "old contents");
     EXPECT_EQ(ListDir(d.path()).size(), 2u);  // no temporary file left
+    // A name with a wildcard is refused; the folder's names may hold none.
+    std::string err;
+    EXPECT_FALSE(SafeWriteFile(d.file("x.*"), "new", &err));
+    EXPECT_FALSE(err.empty());
+    EXPECT_FALSE(SafeWriteFile(d.file("a?.lib"), "new"));
+    EXPECT_TRUE(SafeWriteFile(d.path() + "/new.lib", "new"));
+    EXPECT_FALSE(NameHasWildcard("/p*q/new.lib"));
+    EXPECT_EQ(ListDir(d.path()).size(), 3u);
 }
 
 TEST(VbFile, LinesPositionsAndOutput) {

@@ -279,11 +279,17 @@ TEST_F(TxlWriteTest, FailedSaveKeepsTheOldFile) {
 
 TEST_F(TxlWriteTest, RefusedSaves) {
     SmallProject(5);
-    // The literal "*.txl": S36 and nothing written.
-    EXPECT_FALSE(SaveTxlFile("*.txl"));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Please enter a file name!");
-    EXPECT_EQ(ui.messages[0].style, vbExclamation);
+    // A name with a wildcard (the literal "*.txl", or "x.*" from the type
+    // "All files"): S36 and nothing written.
+    for (const std::string& name : {std::string("*.txl"), dir.file("x.*"), dir.file("a?.txl")}) {
+        SCOPED_TRACE(name);
+        ui.messages.clear();
+        EXPECT_FALSE(SaveTxlFile(name));
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, "Please enter a file name!");
+        EXPECT_EQ(ui.messages[0].style, vbExclamation);
+    }
+    EXPECT_TRUE(ListDir(dir.path()).empty());
 
     // A text a counted string cannot hold: nothing written, the old file kept.
     const std::string path = dir.file("proj.txl");

@@ -176,7 +176,9 @@ std::string BuildTxlFile(int16_t version) {
 }
 
 bool SaveTxlFile(const std::string& path, bool reportErrors) {
-    if (path == "*.txl") {
+    // A name with a wildcard ("*.txl", or "x.*" from a file dialog's type
+    // "All files") names no file: nothing is written.
+    if (NameHasWildcard(path)) {
         MsgBox(gTextS36, vbExclamation);
         return false;
     }

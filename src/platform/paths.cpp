@@ -105,6 +105,11 @@ std::string ResolvePath(const std::string& p) {
 
 fs::path FsPath(const std::string& p) { return Raw(ResolvePath(p)); }
 
+bool NameHasWildcard(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return path.find_first_of("*?", slash == std::string::npos ? 0 : slash + 1) != std::string::npos;
+}
+
 bool FileExists(const std::string& p) {
     std::error_code ec;
     return !p.empty() && fs::is_regular_file(FsPath(p), ec);

@@ -26,6 +26,8 @@ std::filesystem::path FsPath(const std::string& p);   // resolved, system form
 std::string FromFsPath(const std::filesystem::path& p);
 
 bool FileExists(const std::string& p);
+// The file name of the path (after its last "\" or "/") holds "*" or "?".
+bool NameHasWildcard(const std::string& path);
 bool DirExists(const std::string& p);
 int64_t FileLength(const std::string& p);  // -1 when absent
 bool ReadWholeFile(const std::string& p, std::string& out);

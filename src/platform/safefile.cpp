@@ -28,6 +28,8 @@ bool SafeWriteFile(const std::string& path, const std::string& bytes, std::strin
         if (error) *error = msg;
         return false;
     };
+    // No file of the program is named with a wildcard.
+    if (NameHasWildcard(path)) return fail("Cannot write " + path + ": the name holds a wildcard");
     const std::string target = ResolvePath(path);
     const std::string tmp = target + ".kvtmp";
     const std::string tmpFs = FsPath(tmp).string();
