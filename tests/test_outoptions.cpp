@@ -218,11 +218,23 @@ TEST_F(OutPrefsTest, ChangesMarkTheProject) {
     EXPECT_EQ(gRouteNumberSeq, "-0123456789");
     EXPECT_EQ(gRouteNumberStartIndex, 3);
 
-    for (auto [text, value] : {std::pair{"12", 12}, {"abc", 0}, {"99999", 32767}, {"-4", -4}, {"2.5", 2}}) {
+    for (auto [text, value] : {std::pair{"12", 12}, {" 3 ", 3}, {"99999", 32767}, {"-4", -4}, {"2.5", 2}}) {
         reopen();
         form.ComrowMems_TB = text;
         EXPECT_TRUE(OK());
         EXPECT_EQ(gComrowMems, value) << text;
+    }
+    // Text that is no number is refused with a beep; nothing is stored.
+    for (const char* text : {"abc", "", "1x", "--1", "."}) {
+        reopen();
+        form.ComrowMems_TB = text;
+        form.txtPromName = "Changed";
+        const int beeps = ui.beeps;
+        EXPECT_FALSE(OK()) << text;
+        EXPECT_EQ(ui.beeps, beeps + 1) << text;
+        EXPECT_EQ(gComrowMems, 2) << text;
+        EXPECT_EQ(gPromName, "North") << text;
+        EXPECT_EQ(in.Project.DocumentModified, 0) << text;
     }
 
     // Name, command file, sign to show.

@@ -148,9 +148,14 @@ void ResetRouteNumberStartChar(OutFilePrefsForm& f);
 // The whole number the command-row memories box holds: its numeric value,
 // rounded, kept to the 16-bit range (text that is no number gives 0).
 int16_t ComrowMemsValue(const std::string& text);
+// The box holds a number: blanks around an optional sign, digits and an
+// optional decimal part.
+bool ComrowMemsIsNumber(const std::string& text);
 
 // OK: stores the dialog into the options and `project`. False when the start
-// character is wrong: nothing is stored and the dialog stays open.
+// character is wrong, or when the command-row memories are to be stored and
+// the box holds no number (a beep): nothing is stored and the dialog stays
+// open.
 bool OutFilePrefs_OK(OutFilePrefsForm& f, OutFileProjectState& project);
 
 }  // namespace kv

@@ -78,6 +78,7 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
     SetSaveButtonCaptionHook([this](const std::string& caption) { SaveDestOrExtra->setText(Q(caption)); });
     gfrmHead = this;
     kv::InstallPorts(this);
+    InstallTransferPorts();
     MirrorListModels(true);
     keyPreview_ = new KeyPreview(this);
     qApp->installEventFilter(keyPreview_);

@@ -45,6 +45,8 @@ struct StripLayout;
 }
 class ImageList;
 class PanelStatusBar;
+class frmPrefOUTFile;
+class frmShowTime;
 class SignFrame;
 class SignPicture;
 
@@ -293,6 +295,24 @@ public:
     std::function<std::string(const std::string&, const std::string&, const std::string&)> InputPrompt;
     std::string ShowInputBox(const std::string& prompt, const std::string& title, const std::string& value);
 
+    // ---------------------------------------------------------- the Transfer commands
+    // (frmHeadTransfer.cpp) the out-file to a file, to Intel HEX, to the
+    // transfer program; an out-file to the transfer program; the out-file
+    // options; sending the current destination; the sign simulation.
+    void mnuTransferToFile_Click();
+    void mnuTransferIntelHex_Click();
+    void mnuTransferToTDOrLoader_Click();
+    void mnuTransferFileToTDOrLoader_Click();
+    void Transferfile_e_Click();
+    void cmdMatrix16_Click();
+    void mnuToolsShowtime_Click();
+    // The simulation has ended: the window back, the signs, page and shown
+    // flags as they were, the current entry opened again.
+    void EndShowtime();
+    // The out-file options dialog once loaded, and the running simulation.
+    frmPrefOUTFile* PrefOUTFile = nullptr;
+    frmShowTime* ShowTime = nullptr;
+
     // ---------------------------------------------------------- the lists
     void mnuTextDesttext_Click();
     void mnuTextExtratext_Click();
@@ -437,6 +457,10 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // The program starter and the serial line the core uses.
+    void InstallTransferPorts();
+    // Opens entry n of the active list as a double click on its list does.
+    void OpenEntryAsDoubleClick(int16_t n);
     // After a document started or was opened: its signs laid out and shown.
     void ShowDocumentSigns();
     // Exit's work before the program ends: the auto-save file deleted, the
