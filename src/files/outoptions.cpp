@@ -276,7 +276,7 @@ void chkExtra142_Click(OutFilePrefsForm& f) {
 
 void chkLinjeNummer_Click(OutFilePrefsForm& f) { f.RouteNumberFieldsEnabled = f.chkLinjeNummer.Value != 1; }
 
-void RouteNumberFields_LostFocus(OutFilePrefsForm& f) { CheckRouteNumberStartChar(f); }
+bool RouteNumberFields_LostFocus(OutFilePrefsForm& f) { return CheckRouteNumberStartChar(f); }
 
 bool txtAscii_KeyPress(int keyAscii) {
     if ((keyAscii >= '0' && keyAscii <= '9') || keyAscii == 8 || keyAscii == 9) return true;

@@ -135,8 +135,9 @@ void CommandRow_CB_Click(OutFilePrefsForm& f);
 void chkBrisbane_Click(OutFilePrefsForm& f);
 void chkExtra142_Click(OutFilePrefsForm& f);
 void chkLinjeNummer_Click(OutFilePrefsForm& f);
-// Both text boxes check the start character when they lose the focus.
-void RouteNumberFields_LostFocus(OutFilePrefsForm& f);
+// Both text boxes check the start character when they lose the focus;
+// false when it was refused (and reset).
+bool RouteNumberFields_LostFocus(OutFilePrefsForm& f);
 // The name digits box: digits, Backspace and Tab pass; anything else beeps
 // and is dropped (false).
 bool txtAscii_KeyPress(int keyAscii);

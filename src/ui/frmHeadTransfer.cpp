@@ -91,8 +91,11 @@ void frmHead::EndShowtime() {
     for (int16_t address : ShownK4000Signs()) SizeSignPicture(address, false, false);
     SelectK4000Graphic(false);
     ActivePictureIndex = -1;
+    // The sign's editor slot kept the pages the simulation rendered; the
+    // page is the one before the simulation.
     if (IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000")
         ChangeAddress(SignInfoOf(gCurrentSign).GraphicIndex, true, true);
+    gCurrentPage = page;
     if (page > 1 && page <= 20) TNo_op[static_cast<size_t>(page)]->setChecked(true);
     OpenEntryAsDoubleClick(gDestListActive ? gCurrentDest : gCurrentExtra);
 }

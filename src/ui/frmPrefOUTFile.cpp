@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include "data/settings.h"
 #include "files/document.h"
@@ -124,11 +125,15 @@ void frmPrefOUTFile::chkLinjeNummer_Click() { Clicked(f_.chkLinjeNummer, chkLinj
 
 void frmPrefOUTFile::RouteNumberFields_LostFocus() {
     Take();
-    kv::RouteNumberFields_LostFocus(f_);
+    if (!kv::RouteNumberFields_LostFocus(f_)) {
+        refusedFocusMove_ = true;
+        QTimer::singleShot(0, this, [this] { refusedFocusMove_ = false; });
+    }
     Show();
 }
 
 void frmPrefOUTFile::cmdOK_Click() {
+    if (refusedFocusMove_) return;
     Take();
     OutFileProjectState project = CurrentProjectState(gDocumentModified);
     if (!OutFilePrefs_OK(f_, project)) {

@@ -83,4 +83,7 @@ private:
 
     kv::OutFilePrefsForm f_;
     bool showing_ = false;
+    // Set while the focus move that refused the start character is being
+    // handled: the click that moved the focus does not go on to OK.
+    bool refusedFocusMove_ = false;
 };
