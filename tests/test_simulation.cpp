@@ -6,6 +6,7 @@
 
 #include "app/serialsend.h"
 #include "app/simulation.h"
+#include "data/charmap.h"
 #include "data/destlist.h"
 #include "data/ini.h"
 #include "data/language.h"
@@ -157,6 +158,7 @@ TEST_F(SimulationTest, EntrySearch) {
 
 TEST_F(SimulationTest, PagesTurnAtTheChangeTimeAndTheEndPutsBack) {
     const auto shownBefore = gSignInfo;
+    ReadCharMap("3");
     InitSimulation();
     EXPECT_EQ(gSimCaption, "Sign simulation: Dest XXX");
     SignSimulation sim(view);
@@ -188,7 +190,9 @@ TEST_F(SimulationTest, PagesTurnAtTheChangeTimeAndTheEndPutsBack) {
     EXPECT_FALSE(sim.GoOn());
     EXPECT_EQ(std::vector<std::string>(view.log.end() - 5, view.log.end()),
               (std::vector<std::string>{"cursor on", "clear 2", "clear 5", "clear 6", "unload"}));
+    EXPECT_EQ(gCurrentFontCode, "1");  // the pages' font
     EXPECT_EQ(EndSimulation(), 2);
+    EXPECT_EQ(gCurrentFontCode, "3");
     EXPECT_EQ(gCurrentSign, 6);
     EXPECT_EQ(gCurrentPage, 2);
     for (size_t i = 0; i < gSignInfo.size(); ++i) EXPECT_EQ(gSignInfo[i].Shown, shownBefore[i].Shown) << i;

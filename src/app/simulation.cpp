@@ -3,8 +3,10 @@
 #include "app/doccommands.h"
 #include "app/headstate.h"
 #include "app/serialsend.h"
+#include "data/charmap.h"
 #include "data/destlist.h"
 #include "data/fieldtext.h"
+#include "data/fontlist.h"
 #include "data/ini.h"
 #include "data/language.h"
 #include "data/records.h"
@@ -34,6 +36,7 @@ double Now() { return gClock ? gClock() : MonotonicSeconds(); }
 struct SavedState {
     int16_t sign = 0;
     int16_t page = 1;
+    std::string font;  // the current font: the rendering loads others
     std::array<int16_t, kSignCount> shown{};
 };
 SavedState gSaved;
@@ -83,6 +86,7 @@ int16_t NextSimulatedEntry() {
 void InitSimulation() {
     gSaved.sign = gCurrentSign;
     gSaved.page = gCurrentPage;
+    gSaved.font = gCurrentFontCode;
     for (int i = 0; i < kSignCount; ++i) gSaved.shown[static_cast<size_t>(i)] = gSignInfo[static_cast<size_t>(i)].Shown;
     gSimCaption = LangText("S3101");
     if (gSimCaption == "0") gSimCaption = "Sign simulation: Dest XXX";
@@ -93,6 +97,10 @@ int16_t EndSimulation() {
     for (int i = 0; i < kSignCount; ++i) gSignInfo[static_cast<size_t>(i)].Shown = gSaved.shown[static_cast<size_t>(i)];
     gCurrentSign = gSaved.sign;
     gCurrentPage = gSaved.page;
+    if (!gSaved.font.empty() && gSaved.font != gCurrentFontCode) {
+        ReadCharMap(gSaved.font);
+        FindFontByChar(gSaved.font);
+    }
     return gSaved.page;
 }
 

@@ -69,10 +69,10 @@ int16_t FirstSimulatedEntry();
 // gSimNumber.
 int16_t NextSimulatedEntry();
 
-// Saves the current sign, the current page and the shown flags, and reads
-// the caption template and the sending switch.
+// Saves the current sign, the current page, the current font and the shown
+// flags, and reads the caption template and the sending switch.
 void InitSimulation();
-// Puts the saved sign, page and shown flags back; returns the page.
+// Puts the saved sign, page, font and shown flags back; returns the page.
 int16_t EndSimulation();
 
 class SignSimulation {

@@ -51,8 +51,8 @@ frmPrefOUTFile::frmPrefOUTFile(QWidget* parent) : QDialog(parent) {
     lblname = Make<QLabel>(this, "lblname", {12, 70, kNameLabelWidth, 34});
     lblname->setWordWrap(true);
     lblname->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    txtPromName = Make<QLineEdit>(this, "txtPromName", {130, kNameBoxTop, 180, 22});
-    txtAscii = Make<QLineEdit>(this, "txtAscii", {130, kNameBoxTop, 180, 22});
+    txtPromName = Make<QLineEdit>(this, "txtPromName", {130, kNameBoxTop, 118, 22});
+    txtAscii = Make<QLineEdit>(this, "txtAscii", {130, kNameBoxTop, 118, 22});
     txtAscii->installEventFilter(this);
     cmdOK = Make<QPushButton>(this, "cmdOK", {256, 100, 80, 24});
     cmdOK->setDefault(true);
