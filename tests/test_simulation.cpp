@@ -186,6 +186,15 @@ TEST_F(SimulationTest, PagesTurnAtTheChangeTimeAndTheEndPutsBack) {
     EXPECT_EQ(view.front, (std::vector<int16_t>{2, 3, 1, 2}));
     EXPECT_EQ(line.writes, 7 * 2);
 
+    // A destination with text but nothing committed is not sent, and its
+    // refusal does not come up in every pass.
+    const std::string data = gDestList[1].SignData;
+    gDestList[1].SignData.clear();
+    sim.Tick();
+    EXPECT_EQ(line.writes, 7 * 2);
+    EXPECT_TRUE(ui.messages.empty());
+    gDestList[1].SignData = data;
+
     sim.Stop();
     EXPECT_FALSE(sim.GoOn());
     EXPECT_EQ(std::vector<std::string>(view.log.end() - 5, view.log.end()),

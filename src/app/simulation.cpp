@@ -167,7 +167,9 @@ bool SignSimulation::Show(int16_t n) {
 
 void SignSimulation::Tick() {
     if (!goOn_) return;
-    if (DestListActive() && !gSimStopSending) SendDestToSign(gSimNumber);
+    // Only a committed destination goes out: the refusal of one that is
+    // not would come up again in every pass.
+    if (DestListActive() && !gSimStopSending && !DestAt(gSimNumber).SignData.empty()) SendDestToSign(gSimNumber);
     if (!goOn_) return;
     const double now = Now();
     if (now - start_ < changeTime_) return;
