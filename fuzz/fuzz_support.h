@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/host.h"
+#include "platform/reset.h"
 
 namespace fuzz {
 
@@ -21,6 +22,13 @@ public:
 inline void UseQuietHost() {
     static QuietHost host;
     kv::SetUiHost(&host);
+}
+
+// The start of every input: the quiet host and the whole program state back
+// to its start, so no input sees what an earlier one left.
+inline void StartInput() {
+    UseQuietHost();
+    kv::ResetAllState();
 }
 
 // Writes the bytes to path; false when the file cannot be opened.

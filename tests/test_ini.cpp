@@ -2,6 +2,7 @@
 
 #include "data/ini.h"
 #include "data/language.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
 #include "platform/vbfile.h"
 #include "support/fake_ui.h"
@@ -15,11 +16,11 @@ namespace {
 class IniTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetIniState();
+        kv::ResetAllState();
         gTextS25 = " cannot be written!";
     }
     void TearDown() override {
-        ResetIniState();
+        kv::ResetAllState();
         SetSafeWriteFault(nullptr);
     }
     std::string Make(const std::string& name, const std::string& bytes) {

@@ -4,6 +4,7 @@
 #include "data/language.h"
 #include "data/startup.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
 
@@ -15,9 +16,7 @@ namespace {
 class StartTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetIniState();
-        ResetStartSettings();
-        ResetLanguageTexts();
+        kv::ResetAllState();
         oldCwd = CurrentDir();
         testutil::WriteFile(prog.file("placeholder"), "");
         SetProgramFolder(prog.path());
@@ -25,10 +24,7 @@ protected:
     }
     void TearDown() override {
         SetCurrentDir(oldCwd);
-        SetProgramFolder("");
-        ResetIniState();
-        ResetStartSettings();
-        ResetLanguageTexts();
+        kv::ResetAllState();
     }
     testutil::TempDir prog, cwd, data;
     std::string oldCwd;

@@ -15,6 +15,7 @@
 #include "app/signcontrols.h"
 #include "platform/paths.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -127,5 +128,9 @@ void ResetDocumentCommands() {
     gDestListLongest = 0;
     gExtraListLongest = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("document commands", StateLayer::App, ResetDocumentCommands);
+}  // namespace
 
 }  // namespace kv

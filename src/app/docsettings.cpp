@@ -10,6 +10,7 @@
 #include "engine/routenumber.h"
 #include "data/settings.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
 #include "platform/host.h"
 #include "platform/vb.h"
@@ -70,5 +71,9 @@ void ResetDocumentSettings() {
     gAutoSaveName.clear();
     gDefaultRouteNoFonts.assign(kRouteNoFontCount, 'h');
 }
+
+namespace {
+const ResetRegistrar kReset("document settings", StateLayer::App, ResetDocumentSettings);
+}  // namespace
 
 }  // namespace kv

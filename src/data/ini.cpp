@@ -2,6 +2,7 @@
 
 #include "data/language.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
 #include "platform/host.h"
 #include "platform/vb.h"
@@ -17,6 +18,10 @@ void ResetIniState() {
     if (gIniState.FileNo > 0) FileClose(gIniState.FileNo);
     gIniState = IniReaderState{};
 }
+
+namespace {
+const ResetRegistrar kReset("ini reader", StateLayer::Data, ResetIniState);
+}  // namespace
 
 int16_t OpenFileNo(const std::string& fileName, int16_t mode) {
     return FileOpen(fileName, mode == 1 ? FileMode::Output : FileMode::Input);

@@ -5,6 +5,7 @@
 #include "data/language.h"
 #include "data/startup.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -114,5 +115,9 @@ void ResetMainSettings() {
     gBackupOn = kTrue;
     gPortIndex = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("main settings", StateLayer::Data, ResetMainSettings);
+}  // namespace
 
 }  // namespace kv

@@ -7,6 +7,7 @@
 #include "data/language.h"
 #include "data/records.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "platform/vbfile.h"
 
@@ -210,5 +211,9 @@ void ResetSignTable() {
     gDefaultStartFont.fill(std::string());
     gDefaultRouteNoFont.fill(std::string());
 }
+
+namespace {
+const ResetRegistrar kReset("sign table", StateLayer::Data, ResetSignTable);
+}  // namespace
 
 }  // namespace kv

@@ -2,6 +2,7 @@
 
 #include "platform/ports.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
 #include "platform/host.h"
 #include "platform/vb.h"
@@ -104,5 +105,9 @@ void ResetRecentFiles() {
     gRecentFiles.fill(RecentFile{});
     gRecentFileCount = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("recent files", StateLayer::Files, ResetRecentFiles);
+}  // namespace
 
 }  // namespace kv

@@ -7,11 +7,13 @@
 #include <unistd.h>
 
 #include "platform/paths.h"
+#include "platform/reset.h"
 
 namespace kv {
 
 namespace {
 SafeWriteFault gFault;
+const ResetRegistrar kReset("safe writer faults", StateLayer::Platform, [] { gFault = nullptr; });
 
 bool Fault(SafeWriteStage s, const std::string& p) { return gFault && gFault(s, p); }
 
