@@ -342,11 +342,11 @@ TEST_F(SignFontSectionTest, ReadCopesWithShortOrOddSections) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(SignFontSectionTest, ReadWithoutSettingsFileEndsProgram) {
-    EXPECT_THROW(ReadSignFontSection(), ProgramEnded);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, gSettingsFile + " not found!");
-    EXPECT_EQ(ui.messages[0].style, vbCritical);
+TEST_F(SignFontSectionTest, ReadWithoutSettingsFileIsAnError) {
+    testutil::Raised e = testutil::RaisedError([] { ReadSignFontSection(); });
+    EXPECT_EQ(e.text, gSettingsFile + " not found!");
+    EXPECT_EQ(e.style, vbCritical);
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

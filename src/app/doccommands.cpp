@@ -83,7 +83,8 @@ bool AutoSaveDue(double now) { return gAutoSaveEnabled && now - gLastAutoSaveTim
 
 bool WriteAutoSaveFile() {
     if (!SaveTxlFile(gAutoSaveFile, false)) return false;
-    if (gDocumentPath != gAutoSaveName) {
+    // Without its settings file the program only writes the project.
+    if (gDocumentPath != gAutoSaveName && FileExists(gSettingsFile)) {
         IniSetValue(gSettingsFile, "AutoSave", "FileName", gDocumentPath);
         gAutoSaveName = gDocumentPath;
     }

@@ -9,6 +9,7 @@
 #include "engine/editstate.h"
 #include "engine/routenumber.h"
 #include "data/settings.h"
+#include "platform/error.h"
 #include "platform/paths.h"
 #include "platform/reset.h"
 #include "platform/safefile.h"
@@ -59,7 +60,7 @@ void ReadDefaultRouteNoFonts() {
         ReadWholeFile(gSettingsFile, bytes);
         bytes += "\r\n[DefaultRouteNoFonts]\r\nDefaultFonts=" + fonts + "\r\n";
         std::string error;
-        if (!SafeWriteFile(gSettingsFile, bytes, &error)) MsgBox(error, vbExclamation);
+        if (!SafeWriteFile(gSettingsFile, bytes, &error)) MsgBox(FileMessage(gSettingsFile, error), vbExclamation);
     }
     fonts.resize(kRouteNoFontCount, 'h');
     gDefaultRouteNoFonts = fonts;

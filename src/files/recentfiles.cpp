@@ -1,5 +1,6 @@
 #include "files/recentfiles.h"
 
+#include "platform/error.h"
 #include "platform/ports.h"
 #include "platform/paths.h"
 #include "platform/reset.h"
@@ -97,7 +98,7 @@ bool SaveRecentFiles() {
     }
     std::string error;
     if (SafeWriteFile(RecentFilesPath(), text, &error)) return true;
-    MsgBox(RecentFilesPath() + ":\r" + error, vbExclamation);
+    MsgBox(FileMessage(RecentFilesPath(), error), vbExclamation);
     return false;
 }
 

@@ -25,6 +25,7 @@
 #include "files/txlwrite.h"
 #include "app/docsettings.h"
 #include "app/doccommands.h"
+#include "ui/application_qt.h"
 #include "ui/frmHead.h"
 #include "app/headstate.h"
 #include "ui/headwidgets_qt.h"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 #include <QApplication>
 #include <QTest>
@@ -31,6 +32,7 @@
 #include "app/docsettings.h"
 #include "app/signcontrols.h"
 #include "platform/reset.h"
+#include "ui/application_qt.h"
 #include "ui/frmHead.h"
 #include "app/headstate.h"
 #include "data/settings.h"
@@ -39,10 +41,17 @@
 #include "support/fake_ui.h"
 #include "support/testutil.h"
 
+// The end of the program, as the tests see it.
+struct ProgramEnded : std::runtime_error {
+    int code;
+    explicit ProgramEnded(int c) : std::runtime_error("program ended"), code(c) {}
+};
+
 class HeadGui : public ::testing::Test {
 protected:
     void SetUp() override {
         kv::ResetAllState();
+        kv::SetProgramEnd([](int code) { throw ProgramEnded(code); });
         oldCwd = kv::CurrentDir();
         testutil::StageDataFolder(dir.path());
         ReadStart();
