@@ -6,6 +6,7 @@
 #include "data/language.h"
 #include "data/records.h"
 #include "engine/signcommands.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/signs_state.h"
@@ -21,12 +22,12 @@ namespace {
 class DestListTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testsigns::ResetAll();
+        kv::ResetAllState();
         ParseSignDefinition(SignLine("FRONT", "K4000", "112x16", "2 "));
         ParseSignDefinition(SignLine("REAR", "K2000_1R", "16", "5 "));
     }
     void TearDown() override {
-        testsigns::ResetAll();
+        kv::ResetAllState();
         gTextS102.clear();
         gTextS135.clear();
         gTextS155.clear();

@@ -15,6 +15,7 @@
 #include "app/signcontrols.h"
 #include "platform/paths.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -82,7 +83,8 @@ bool AutoSaveDue(double now) { return gAutoSaveEnabled && now - gLastAutoSaveTim
 
 bool WriteAutoSaveFile() {
     if (!SaveTxlFile(gAutoSaveFile, false)) return false;
-    if (gDocumentPath != gAutoSaveName) {
+    // Without its settings file the program only writes the project.
+    if (gDocumentPath != gAutoSaveName && FileExists(gSettingsFile)) {
         IniSetValue(gSettingsFile, "AutoSave", "FileName", gDocumentPath);
         gAutoSaveName = gDocumentPath;
     }
@@ -127,5 +129,9 @@ void ResetDocumentCommands() {
     gDestListLongest = 0;
     gExtraListLongest = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("document commands", StateLayer::App, ResetDocumentCommands);
+}  // namespace
 
 }  // namespace kv

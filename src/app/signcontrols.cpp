@@ -7,6 +7,7 @@
 #include "engine/dotlayers.h"
 #include "engine/editstate.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "app/signsel.h"
 
@@ -90,5 +91,9 @@ void ResetSignControls() {
     gSavedCursorScale = 0;
     gK1000Shown = kFalse;
 }
+
+namespace {
+const ResetRegistrar kReset("sign controls", StateLayer::App, ResetSignControls);
+}  // namespace
 
 }  // namespace kv

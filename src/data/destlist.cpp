@@ -6,6 +6,7 @@
 #include "data/destcodes.h"
 #include "data/records.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -222,9 +223,15 @@ bool FindRecordByKey(int16_t address, int16_t table) {
 void ResetDestLists() {
     DestList.SetCapacity(32767);
     ExtraList.SetCapacity(32767);
+    DestList.SetListener(nullptr);
+    ExtraList.SetListener(nullptr);
     DestList.Clear();
     ExtraList.Clear();
     gRememberedListIndex = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("list lines", StateLayer::Data, ResetDestLists);
+}  // namespace
 
 }  // namespace kv

@@ -5,6 +5,7 @@
 #include "data/language.h"
 #include "data/startup.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -119,5 +120,9 @@ void ResetMainSettings() {
     gPortIndex = 0;
     gPortName.clear();
 }
+
+namespace {
+const ResetRegistrar kReset("main settings", StateLayer::Data, ResetMainSettings);
+}  // namespace
 
 }  // namespace kv

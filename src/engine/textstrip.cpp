@@ -7,6 +7,7 @@
 #include "data/signtable.h"
 #include "engine/editstate.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -162,5 +163,9 @@ void ResetTextStrip() {
     gSecondRowY = 42;
     gTwoRowText = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("text-sign strip", StateLayer::Engine, ResetTextStrip);
+}  // namespace
 
 }  // namespace kv

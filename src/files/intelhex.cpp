@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/error.h"
 #include "platform/paths.h"
 #include "platform/safefile.h"
 #include "platform/host.h"
@@ -67,8 +68,8 @@ bool ConvertFileToHex(const std::string& inPath, const std::string& outPath, boo
     } else {
         std::string hex;
         std::string error;
-        if (!ConvertOutToHex(data, hex)) message = inPath + ":\rThe file is too large for Intel HEX (1 MB or more).";
-        else if (!SafeWriteFile(outPath, hex, &error)) message = outPath + ":\r" + error;
+        if (!ConvertOutToHex(data, hex)) message = FileMessage(inPath, "The file is too large for Intel HEX (1 MB or more).");
+        else if (!SafeWriteFile(outPath, hex, &error)) message = FileMessage(outPath, error);
     }
     SetBusy(false);
     if (!message.empty()) {

@@ -25,12 +25,14 @@
 #include "files/txlwrite.h"
 #include "app/docsettings.h"
 #include "app/doccommands.h"
+#include "ui/application_qt.h"
 #include "ui/frmHead.h"
 #include "app/headstate.h"
 #include "ui/headwidgets_qt.h"
 #include "data/settings.h"
 #include "app/signcontrols.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "ui/qtbridge_qt.h"
 #include "platform/host.h"
 #include "platform/vb.h"
@@ -50,18 +52,6 @@ QStringList NameFilters(const std::string& filter) {
         out << (desc.trimmed().endsWith(tail) ? desc : desc + " " + tail);
     }
     return out;
-}
-
-// Every text, graphic and undo layer emptied, each keeping its size.
-void ClearAllLayers() {
-    for (int16_t k = 0; k < kGraphicCount; ++k) {
-        if (TextLayerBound(k, 1) > 0) ResizeTextLayer(k, TextLayerBound(k, 1), TextLayerBound(k, 2));
-        if (GraphicLayerBound(k, 1) > 0) {
-            ResizeGraphicLayer(k, GraphicLayerBound(k, 1), GraphicLayerBound(k, 2));
-            ResizeUndoLayer(k, GraphicLayerBound(k, 1), GraphicLayerBound(k, 2));
-        }
-    }
-    gGraphicModified = kFalse;
 }
 
 }  // namespace
@@ -130,12 +120,9 @@ void frmHead::mnuNytt_Click() {
 
     DeleteAutoSaveFile();
     InitDocument();
-    // The template's signs and out-file options stay; its records go.
-    ClearLists();
-    kv::DestList.Clear();
-    kv::ExtraList.Clear();
-
-    ClearAllLayers();
+    // The template's signs and out-file options stay; its records, the
+    // list lines and the pictures' dots go.
+    ResetAllState(ResetScope::Project);
     kv::InitDefaultDestination();
     gCurrentDest = 1;
     gCurrentExtra = 1;
@@ -171,11 +158,8 @@ void frmHead::mnuÖppna_Click() {
 
     SetScreenMousePointer(11);
     gPromName = Left(path, 14);
-    ClearLists();
-    kv::DestList.Clear();
-    kv::ExtraList.Clear();
     if (gTextSignActive) UpdateToolbarState2();
-    ClearAllLayers();
+    ResetAllState(ResetScope::Project);
 
     // The project takes the file's name only once the file is read; a file
     // that cannot be read leaves an untitled project (what was read of it,
