@@ -11,6 +11,7 @@
 #include "files/telegram.h"
 #include "platform/serial.h"
 #include "platform/vb.h"
+#include "platform/reset.h"
 #include "support/fake_ui.h"
 #include "support/signs_state.h"
 
@@ -45,22 +46,14 @@ public:
 class SerialSendTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testsigns::ResetAll();
-        ResetOutOptions();
-        ResetSerialSend();
-        ResetMainSettings();
+        ResetAllState();
         testsigns::Sign(testsigns::SignLine("Front", "K4000", "112x16", "2"));
         testsigns::Sign(testsigns::SignLine("Side", "K2000_1R", "20", "3"));
         gDestList[1].SignData = Sec(2) + B({210, 0, 211, 7, 212, '1', 'A'});
         gDestList[2].SignData = Sec(2) + "A" + Mark(0) + "B" + Sec(3) + "S";
         gDestList[2].ChangeTime = 4;
     }
-    void TearDown() override {
-        testsigns::ResetAll();
-        ResetOutOptions();
-        ResetSerialSend();
-        ResetMainSettings();
-    }
+    void TearDown() override { ResetAllState(); }
     FakeUi ui;
     FakeLine line;
 };

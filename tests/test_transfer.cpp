@@ -17,6 +17,7 @@
 #include "files/intelhex.h"
 #include "files/outbuild.h"
 #include "files/outoptions.h"
+#include "platform/reset.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "platform/safefile.h"
@@ -50,22 +51,21 @@ public:
 class TransferTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        outfixtures::ResetProject();
         outfixtures::StageOutData(data.path());
-        outfixtures::LoadOutData(data.path());
-        outfixtures::MakeProjectA1();
         fs::create_directories(docs());
         fs::create_directories(prog());
+        StartProject([] { outfixtures::MakeProjectA1(); });
+    }
+    void TearDown() override { ResetAllState(); }
+    // Everything back to its start, then the staged data, the folders and
+    // the project that `make` builds.
+    void StartProject(const std::function<void()>& make) {
+        ResetAllState();
+        outfixtures::LoadOutData(data.path());
+        make();
         SetProgramFolder(prog());
         gOpenSavePath = docs();
         gDocumentPath = JoinPath(docs(), "city.txl");
-    }
-    void TearDown() override {
-        outfixtures::ResetProject();
-        ResetDocumentState();
-        gOpenSavePath.clear();
-        SetProgramFolder("");
-        SetSafeWriteFault(nullptr);
     }
     std::string docs() const { return data.file("docs"); }
     std::string prog() const { return data.file("prog"); }
@@ -300,10 +300,7 @@ TEST_F(TransferTest, FailuresStopEveryBuildingCommandAndLeaveNothing) {
     for (const Failure& f : failures) {
         for (const Command& c : commands) {
             SCOPED_TRACE(std::string(f.what) + " / " + c.name);
-            outfixtures::ResetProject();
-            outfixtures::LoadOutData(data.path());
-            outfixtures::MakeProjectA1();
-            gOpenSavePath = docs();
+            StartProject([] { outfixtures::MakeProjectA1(); });
             ui.messages.clear();
             requests.clear();
             answers = {InDocs("city.out")};
@@ -333,10 +330,7 @@ TEST_F(TransferTest, FailuresStopEveryBuildingCommandAndLeaveNothing) {
 }
 
 TEST_F(TransferTest, OldLayoutLeavesNoNinesDestination) {
-    outfixtures::ResetProject();
-    outfixtures::LoadOutData(data.path());
-    outfixtures::MakeProjectOldNines();
-    gOpenSavePath = docs();
+    StartProject([] { outfixtures::MakeProjectOldNines(); });
     const std::vector<std::string> before = Records();
     const int lines = kv::DestList.ListCount();
     answers = {InDocs("old.out")};

@@ -6,6 +6,7 @@
 #include "data/records.h"
 #include "data/settings.h"
 #include "files/telegram.h"
+#include "platform/reset.h"
 #include "platform/host.h"
 #include "platform/serial.h"
 #include "platform/vb.h"
@@ -41,5 +42,9 @@ void SendDestToSign(int16_t n) {
 }
 
 void ResetSerialSend() { gPortOpenFailShown = kFalse; }
+
+namespace {
+const ResetRegistrar kReset("serial sending", StateLayer::App, ResetSerialSend);
+}  // namespace
 
 }  // namespace kv

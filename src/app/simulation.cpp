@@ -14,6 +14,7 @@
 #include "data/signtable.h"
 #include "engine/pageload.h"
 #include "engine/signview.h"
+#include "platform/reset.h"
 #include "platform/host.h"
 #include "platform/vb.h"
 
@@ -208,5 +209,9 @@ void ResetSimulation() {
     gSaved = SavedState{};
     gClock = nullptr;
 }
+
+namespace {
+const ResetRegistrar kReset("sign simulation", StateLayer::App, ResetSimulation);
+}  // namespace
 
 }  // namespace kv

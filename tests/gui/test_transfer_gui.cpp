@@ -129,7 +129,7 @@ protected:
         gTxlVersion = kTxlStandardVersion;
         gBackupOn = kFalse;
         ASSERT_TRUE(SaveTxlFile(path));
-        ResetData();
+        kv::ResetAllState(kv::ResetScope::Project);
     }
 
     // The window shown with the project opened through File/Open; later file
