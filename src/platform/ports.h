@@ -28,6 +28,9 @@ public:
     // with toPrinter, hands them to the print target); the layers are already
     // rendered.
     virtual void PaintSign(bool toPrinter) {}
+    // Keyboard focus to the current graphic sign's picture; in text mode the
+    // cursor timer runs. Nothing is repainted.
+    virtual void FocusSignPicture() {}
 };
 
 // The editor picture of the graphic sign, in fifths of a dot. The editor
@@ -58,6 +61,8 @@ public:
     virtual void ClearStripPlace(int32_t x, int32_t y) {}
     virtual void DrawStripChar(int32_t x, int32_t y, int16_t charCode) {}
     virtual void RefreshStrip() {}
+    // Keyboard focus to the strip.
+    virtual void FocusStrip() {}
 };
 
 // Menus, toolbar and tool images of the main window.

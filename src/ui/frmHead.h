@@ -241,6 +241,41 @@ public:
     void SignSB_PanelClick(int index, int panel);
     void timSign_Timer(int index);
 
+    // ---------------------------------------------------------- committing and removing entries
+    // (frmHeadEntry.cpp) The store buttons, Remove, the page options and the
+    // change-time box; the commit itself is kv::Save.
+    void SaveDestOrExtra_Click();
+    void SaveAndNew_Click();
+    void Remove_Click();
+    void TNo_op_Click(int index);
+    // The page's content is loaded: the current sign's of a destination,
+    // every sign's of an extra text.
+    void TNo_op_DblClick(int index);
+    void txtCurrChTime_Change();
+    void txtCurrChTime_LostFocus();
+    // Writes a text into a sign as typed and commits it as Save and new does.
+    void SkrivTextISkylt(const std::string& text, int16_t unused, int16_t& sign);
+    void InvertTextToGraph();
+    void RedrawTextSigns();
+    void FocusSignPicture() override;
+    void FocusStrip() override;
+    // (frmHeadRouteNo.cpp) The route-number box, the route-number commands,
+    // the blackout and changing-texts check boxes and the character spacing.
+    void LineNo_txt_Change();
+    void LineNo_txt_GotFocus();
+    void LineNo_txt_KeyPress(int16_t keyAscii);
+    void LineNo_txt_LostFocus();
+    void ShowLineNo_e_Click();
+    void Insert_LineNo_e_Click();
+    // The dialog that inserts a route-number field (frmLineNoInsert), when
+    // there is one.
+    std::function<void()> LineNoInsertDialog;
+    void lblBlackOut_Click();
+    void BlackOut_chk_Click();
+    void Ch_Check_Click();
+    void ExpandLess_e_Click();
+    void ExpandMore_e_Click();
+
     // ---------------------------------------------------------- procedures filled in by later steps
     // Each is called where the start and the handlers need it and does
     // nothing yet.
@@ -461,6 +496,8 @@ private:
     void InstallTransferPorts();
     // Opens entry n of the active list as a double click on its list does.
     void OpenEntryAsDoubleClick(int16_t n);
+    // The committing controls' signals and the port the commit talks to.
+    void ConnectEntryControls();
     // After a document started or was opened: its signs laid out and shown.
     void ShowDocumentSigns();
     // Exit's work before the program ends: the auto-save file deleted, the
