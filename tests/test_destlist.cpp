@@ -104,6 +104,29 @@ TEST_F(DestListTest, RefusedLineIsReported) {
     EXPECT_EQ(seen[0].second, 0);
 }
 
+TEST_F(DestListTest, PlacedLinesKeepTheirOrder) {
+    gDestListActive = kTrue;
+    for (int n : {2, 10, 30}) FormatListLine("x", static_cast<int16_t>(n), DestList);
+    PlaceListLine("y", 9, DestList);
+    PlaceListLine("z", 40, DestList);
+    PlaceListLine("w", 1, DestList);
+    PlaceListLine("v", 10, DestList);  // after the line of the same number
+    EXPECT_EQ(DestList.Lines(), (std::vector<std::string>{"   1   w", "   2   x", "   9   y", "  10   x", "  10   v",
+                                                          "  30   x", "  40   z"}));
+    EXPECT_EQ(LastUsedNumber(DestList), 40);
+
+    // In the code form the codes give the order.
+    DestList.Clear();
+    gDestCodesOn = kTrue;
+    gDestList[1].Code = "B1  ";
+    gDestList[2].Code = "A7  ";
+    gDestList[3].Code = "C   ";
+    PlaceListLine("b", 1, DestList);
+    PlaceListLine("c", 3, DestList);
+    PlaceListLine("a", 2, DestList);
+    EXPECT_EQ(DestList.Lines(), (std::vector<std::string>{"A7   a", "B1   b", "C    c"}));
+}
+
 TEST_F(DestListTest, ListModelKeepsSelectionInStep) {
     for (const char* s : {"a", "b", "c"}) DestList.AddItem(s);
     DestList.SetListIndex(1);
