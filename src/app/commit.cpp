@@ -65,13 +65,6 @@ Road RoadOf(int16_t address, int16_t current) {
     return Road::None;
 }
 
-// The line of the list selected and scrolled to the top.
-void SelectLine(bool dest, int index) {
-    ListModel& list = dest ? DestList : ExtraList;
-    if (index < 0 || index >= list.ListCount()) return;
-    list.SetListIndex(index);
-    EntryPort().SetListTopIndex(dest, index > 0 ? index : 0);
-}
 
 // The destination's list line replaced by its new one. When the list refuses
 // it, the page just written is taken out again and false is returned.
@@ -90,7 +83,7 @@ bool ReplaceDestLine(int16_t dest, int16_t address, bool wasUsed) {
         RemoveDestSignField(dest, address, gCurrentPage);
         return false;
     }
-    SelectLine(true, SelectListItemForRecord(true, dest));
+    ChooseListLine(true, SelectListItemForRecord(true, dest));
     return true;
 }
 
@@ -102,7 +95,7 @@ void ReplaceExtraLine(int16_t extra, bool wasUsed) {
         if (old > -1) ExtraList.RemoveItem(old);
     }
     PlaceListLine(r.Text, extra, ExtraList);
-    SelectLine(false, FindListIndexByNumber(ExtraList, extra));
+    ChooseListLine(false, FindListIndexByNumber(ExtraList, extra));
 }
 
 // The page of the graphic sign's editor: its markup and its bytes.
@@ -235,7 +228,7 @@ void RestoreActiveSign(int16_t current) {
 void ReselectLine(bool dest, int index) {
     const int16_t text = gTextModified, graphic = gGraphicModified;
     gTextModified = gGraphicModified = kFalse;
-    SelectLine(dest, index);
+    ChooseListLine(dest, index);
     gTextModified = text;
     gGraphicModified = graphic;
 }

@@ -41,11 +41,12 @@ public:
     virtual bool PageOptionSelected(int16_t n) { return false; }
     virtual void SelectPageOption(int16_t n) {}
 
-    // The list box (DestList or ExtraList): its TopIndex, and the next click
-    // on it is ignored (the selection set from code is no user's choice).
+    // The list box (DestList or ExtraList): its TopIndex; and a line chosen
+    // from code: highlighted alone and scrolled to the top, without the
+    // list's click handler running.
     virtual int ListTopIndex(bool dest) { return 0; }
     virtual void SetListTopIndex(bool dest, int index) {}
-    virtual void SkipNextListClick(bool dest) {}
+    virtual void ShowListLine(bool dest, int index) {}
     // The lists scroll sideways to a line of that length.
     virtual void AdjustLists(int length) {}
 
@@ -64,6 +65,10 @@ public:
 EntryWindow& EntryPort();
 // nullptr restores the do-nothing window.
 void SetEntryWindow(EntryWindow* window);
+
+// Line `index` of the destination (dest) or extra-text list becomes the
+// list's chosen line, in the list and in its box; nothing outside it.
+void ChooseListLine(bool dest, int index);
 
 // The keyboard focus goes back to the sign being edited: the text sign's
 // strip in the text-sign line mode, else the active graphic sign's picture.

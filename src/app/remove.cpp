@@ -71,10 +71,7 @@ void ShowEmptiedRecord(int oldLine) {
     SignPicturePort().FocusSignPicture();
     ListModel& list = ActiveList();
     if (oldLine <= 0 || list.ListCount() == 0) return;
-    const int i = std::min(oldLine, list.ListCount() - 1);
-    list.SetListIndex(i);
-    EntryPort().SetListTopIndex(gDestListActive != 0, i);
-    list.SetSelected(i, true);
+    ChooseListLine(gDestListActive != 0, std::min(oldLine, list.ListCount() - 1));
 }
 
 // The current page of the current sign goes into its editor again.
@@ -131,11 +128,7 @@ void RemoveEntry() {
         }
         if (!r.Text.empty()) {
             PlaceListLine(r.Text, number, ActiveList());
-            const int i = LineOf(number);
-            if (i > -1) {
-                ActiveList().SetListIndex(i);
-                EntryPort().SetListTopIndex(dest, i);
-            }
+            ChooseListLine(dest, LineOf(number));
         } else if (held) {
             emptied = number;
             ShowEmptiedRecord(oldLine);

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include "app/commit.h"
@@ -52,7 +53,7 @@ public:
 
     bool ChangingTextsShown() override { return !h_->Ch_Frame->isHidden(); }
     void SetChangingTextsValue(bool checked) override {
-        if (h_->Ch_Check->isChecked() == checked) return;
+        if (h_->Ch_Check->isChecked() == checked && h_->Ch_Frame->isHidden() != checked) return;
         h_->Ch_Check->setChecked(checked);
         h_->Ch_Check_Click();
     }
@@ -78,6 +79,16 @@ public:
     void SetListTopIndex(bool dest, int index) override {
         QListWidget* list = List(dest);
         if (QListWidgetItem* item = list->item(index)) list->scrollToItem(item, QAbstractItemView::PositionAtTop);
+    }
+    void ShowListLine(bool dest, int index) override {
+        QListWidget* list = List(dest);
+        QListWidgetItem* item = list->item(index);
+        if (!item) return;
+        // The list's click handler is for the user's choice.
+        const QSignalBlocker quiet(list);
+        list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+        list->scrollToItem(item, QAbstractItemView::PositionAtTop);
+        list->viewport()->update();
     }
     void AdjustLists(int length) override { h_->AdjustLists(length); }
 

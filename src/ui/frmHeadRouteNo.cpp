@@ -55,7 +55,9 @@ void frmHead::lblBlackOut_Click() {
 void frmHead::BlackOut_chk_Click() { FocusEditedSign(); }
 
 void frmHead::Ch_Check_Click() {
-    Ch_Frame->setVisible(Ch_Frame->isHidden());
+    // The frame shows while the box is ticked (a load may have set the box
+    // without its frame; the click brings them in line).
+    Ch_Frame->setVisible(Ch_Check->isChecked());
     if (!Ch_Frame->isHidden()) ChangingTextsOpened(WindowPage);
     FocusEditedSign();
 }

@@ -206,6 +206,13 @@ protected:
             EntryPort().FeedKey(key);
         }
     }
+    // The changing texts shown by the check box (a load may have left the
+    // box ticked with the frame hidden: then the first click unticks it).
+    void ShowChangingTexts() {
+        for (int i = 0; i < 2 && head->Ch_Frame->isHidden(); ++i) Click(head->Ch_Check);
+        ASSERT_TRUE(head->Ch_Frame->isVisible());
+        ASSERT_TRUE(head->Ch_Check->isChecked());
+    }
     void Click(QWidget* w) {
         QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
         QApplication::processEvents();
@@ -235,13 +242,13 @@ TEST_F(CommitGui, OneGraphicSignSaveSaveAndNewAndRemove) {
     Type(" X");
     Click(h.BlackOut_chk);
     EXPECT_TRUE(h.BlackOut_chk->isChecked());
-    Click(h.Ch_Check);
-    ASSERT_TRUE(h.Ch_Frame->isVisible());
+    ShowChangingTexts();
     h.txtCurrChTime->setFocus();
     h.txtCurrChTime->selectAll();
     QTest::keyClicks(h.txtCurrChTime, "7a");
     EXPECT_EQ(h.txtCurrChTime->text(), "7");
     Click(h.Ch_Check);  // the frame goes again; the page stays
+    EXPECT_TRUE(h.Ch_Frame->isHidden());
     Click(h.SaveDestOrExtra);
     EXPECT_EQ(gChangeTime, 7);
     EXPECT_EQ(Line(1), "   1   SIDE# CENTRUMFRONT# 1 CENTRUM XREAR# 1LINE# 12");
@@ -296,8 +303,7 @@ TEST_F(CommitGui, AGraphicAndARouteNumberSignWithThreePages) {
     EXPECT_EQ(h.LineNo_txt->text(), "34");
 
     // With the changing texts shown each Save adds the next page.
-    Click(h.Ch_Check);
-    ASSERT_TRUE(h.Ch_Frame->isVisible());
+    ShowChangingTexts();
     Type("A");
     Click(h.SaveDestOrExtra);
     EXPECT_EQ(gCurrentPage, 2);
@@ -404,3 +410,4 @@ TEST_F(CommitGui, TheInvertCommandOfTheLayoutMenu) {
     EXPECT_NE(PageFirstCell(), 0);
     EXPECT_TRUE(ui.messages.empty());
 }
+

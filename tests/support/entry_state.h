@@ -64,6 +64,7 @@ public:
     void SelectPageOption(int16_t n) override { selected = n; }
     int ListTopIndex(bool) override { return top; }
     void SetListTopIndex(bool, int i) override { top = i; }
+    void ShowListLine(bool, int i) override { top = shownLine = i; }
     void AdjustLists(int length) override { adjusted = length; }
     void ShowSaveChoice() override {
         ++choices;
@@ -84,7 +85,7 @@ public:
     bool blackOut = false, frameShown = false, checkValue = false;
     int16_t timeBox = -1, selected = 1, answer = 0;
     std::map<int16_t, bool> optionVisible, optionEnabled;
-    int top = 0, adjusted = 0, choices = 0, reloads = 0, pictureFocus = 0, stripFocus = 0;
+    int top = 0, shownLine = -1, adjusted = 0, choices = 0, reloads = 0, pictureFocus = 0, stripFocus = 0;
     std::vector<int16_t> keys;
     std::function<void()> onKey;
 };
