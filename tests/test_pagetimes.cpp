@@ -119,7 +119,9 @@ TEST_F(PageTimesTest, TheChangeTimeBoxTakesDigitsFromZeroToTwenty) {
         const auto restored = ChangeTimeLeft(l.text);
         EXPECT_EQ(!restored.has_value(), l.accepted) << l.text;
         EXPECT_EQ(gChangeTime, l.time) << l.text;
-        if (restored) EXPECT_EQ(*restored, std::to_string(l.time)) << l.text;
+        if (restored) {
+            EXPECT_EQ(*restored, std::to_string(l.time)) << l.text;
+        }
     }
     ASSERT_EQ(ui.messages.size(), 3u);
     EXPECT_EQ(ui.messages[0].text, gTextS108);
