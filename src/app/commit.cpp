@@ -69,7 +69,7 @@ Road RoadOf(int16_t address, int16_t current) {
 // The destination's list line replaced by its new one. When the list refuses
 // it, the page just written is taken out again and false is returned.
 bool ReplaceDestLine(int16_t dest, int16_t address, bool wasUsed) {
-    DestRecord& r = gDestList[static_cast<size_t>(dest)];
+    DestRecord& r = DestAt(dest);
     r.ChangeTime = gChangeTime;
     r.Flag = VbBool(EntryPort().BlackOutChecked());
     if (wasUsed) {
@@ -88,7 +88,7 @@ bool ReplaceDestLine(int16_t dest, int16_t address, bool wasUsed) {
 }
 
 void ReplaceExtraLine(int16_t extra, bool wasUsed) {
-    DestRecord& r = gExtraList[static_cast<size_t>(extra)];
+    DestRecord& r = ExtraAt(extra);
     r.ChangeTime = gChangeTime;
     if (wasUsed) {
         const int old = FindListIndexByNumber(ExtraList, extra);
@@ -113,7 +113,7 @@ GraphicPage EncodeGraphicPage() {
 // A destination's page of one shown sign. False ends the commit.
 bool CommitDestSign(int16_t address, Road road) {
     const int16_t dest = gCurrentDest, page = gCurrentPage;
-    DestRecord& r = gDestList[static_cast<size_t>(dest)];
+    DestRecord& r = DestAt(dest);
     const bool wasUsed = !r.Text.empty();
     switch (road) {
         case Road::TextSign:
@@ -160,7 +160,7 @@ bool CommitExtraSign(int16_t address, Road road) {
         }
     }
     const int16_t extra = gCurrentExtra, page = gCurrentPage;
-    DestRecord& r = gExtraList[static_cast<size_t>(extra)];
+    DestRecord& r = ExtraAt(extra);
     const bool wasUsed = !r.Text.empty();
     std::string markup, data;
     if (road == Road::Graphic) {
@@ -193,7 +193,7 @@ bool CommitRouteNoReference(int16_t address) {
     const int16_t dest = gCurrentDest;
     std::string mark = "<L>";
     if (gLineNoTableOn && dest >= 0 && dest < kLineNoTableSize) mark = "<" + gLineNoTable[static_cast<size_t>(dest)] + ">";
-    const bool wasUsed = !gDestList[static_cast<size_t>(dest)].Text.empty();
+    const bool wasUsed = !DestAt(dest).Text.empty();
     SetDestSignField(dest, address, gCurrentPage, mark);
     SetDestSection(dest, address, gCurrentPage, BuildTextHeader());
     return ReplaceDestLine(dest, address, wasUsed);
@@ -262,7 +262,7 @@ void MoveToNext() {
 }
 
 bool FreeForCurrentSign(int16_t n) {
-    const DestRecord& r = gDestListActive ? gDestList[static_cast<size_t>(n)] : gExtraList[static_cast<size_t>(n)];
+    const DestRecord& r = gDestListActive ? DestAt(n) : ExtraAt(n);
     if (!gDestListActive && !gExtraPerSign) return r.SignData.empty();
     return r.SignData.find(SectionKey(gCurrentSign)) == std::string::npos;
 }
