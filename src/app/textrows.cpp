@@ -18,7 +18,9 @@ namespace kv {
 
 namespace {
 
-constexpr int kWaveSteps = 48;
+// Four turns of the sine; the steps come faster and faster (the cursor
+// timer's interval falls from 102 to 3 ms), about a second in all.
+constexpr int kWaveSteps = 256;
 constexpr int kWaveCells = 100;
 constexpr int kBlinkInterval = 200;
 
@@ -36,7 +38,7 @@ ScreenMemo gScreen;
 
 // The offset of a cell at `place` in its row, in whole dots.
 int16_t WaveOffset(int step, int place) {
-    const double a = 6.28 * step / 16.0 + 0.8 * place;
+    const double a = 6.28 * step / 64.0 + 0.8 * place;
     return static_cast<int16_t>(5 * std::lround(2.0 * std::sin(a)));
 }
 

@@ -410,4 +410,3 @@ TEST_F(CommitGui, TheInvertCommandOfTheLayoutMenu) {
     EXPECT_NE(PageFirstCell(), 0);
     EXPECT_TRUE(ui.messages.empty());
 }
-
