@@ -30,6 +30,7 @@
 #include "engine/textstrip.h"
 #include "platform/host.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -448,5 +449,15 @@ void RebuildActiveList(int16_t last) {
 }
 
 bool InsertAfterOffered() { return gDestListActive ? gCurrentDest < kDestTop - 1 : gCurrentExtra < kExtraTop - 1; }
+
+void ResetCommit() {
+    gSaveChoice = 0;
+    gSaveCancelled = kFalse;
+    gPictureImportClearText = kFalse;
+}
+
+namespace {
+const ResetRegistrar kReset("commit", StateLayer::App, ResetCommit);
+}  // namespace
 
 }  // namespace kv

@@ -11,6 +11,7 @@
 #include "engine/textstrip.h"
 #include "platform/host.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -84,5 +85,9 @@ void ResetFeedText() {
     gFeedRunning = false;
     gHandingOver = false;
 }
+
+namespace {
+const ResetRegistrar kReset("feeding text", StateLayer::App, ResetFeedText);
+}  // namespace
 
 }  // namespace kv

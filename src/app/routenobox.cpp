@@ -20,6 +20,7 @@
 #include "engine/signview.h"
 #include "platform/host.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -114,5 +115,11 @@ void InsertLineNoFieldCommand(const std::function<void()>& dialog) {
     if (gLineNoInsertPending) gLineNoInsertPending = kFalse;
     else ShowSign(false, false);
 }
+
+void ResetRouteNoBox() { gLineNoInsertPending = kFalse; }
+
+namespace {
+const ResetRegistrar kReset("route-number box", StateLayer::App, ResetRouteNoBox);
+}  // namespace
 
 }  // namespace kv

@@ -13,6 +13,7 @@
 #include "engine/rowtidy.h"
 #include "engine/signview.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 
 namespace kv {
 
@@ -133,5 +134,9 @@ void ResetTextRows() {
     gWave = Wave{};
     gScreen = ScreenMemo{};
 }
+
+namespace {
+const ResetRegistrar kReset("text rows", StateLayer::App, ResetTextRows);
+}  // namespace
 
 }  // namespace kv

@@ -15,8 +15,6 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-#include <functional>
-
 #include "app/commit.h"
 #include "app/entrywindow.h"
 #include "app/feedtext.h"
@@ -153,17 +151,6 @@ private:
     frmHead* h_;
 };
 
-// A failure inside a command is shown, and the window goes on.
-void Guarded(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const VbError& e) {
-        MsgBox("Error # " + std::to_string(e.number) + "\r" + e.what());
-    } catch (const std::exception& e) {
-        MsgBox(e.what());
-    }
-}
-
 bool gCheckingChangeTime = false;
 bool gFilteringChangeTime = false;
 
@@ -198,9 +185,9 @@ void frmHead::ConnectEntryControls() {
 
 // ------------------------------------------------------------------ the store buttons and Remove
 
-void frmHead::SaveDestOrExtra_Click() { Guarded([] { kv::SaveDestOrExtra(); }); }
-void frmHead::SaveAndNew_Click() { Guarded([] { kv::SaveAndNew(); }); }
-void frmHead::Remove_Click() { Guarded([] { RemoveEntry(); }); }
+void frmHead::SaveDestOrExtra_Click() { kv::SaveDestOrExtra(); }
+void frmHead::SaveAndNew_Click() { kv::SaveAndNew(); }
+void frmHead::Remove_Click() { RemoveEntry(); }
 
 // ------------------------------------------------------------------ pages and change time
 
@@ -242,7 +229,7 @@ void frmHead::txtCurrChTime_LostFocus() {
 // ------------------------------------------------------------------ feeding, inverting, centring
 
 void frmHead::SkrivTextISkylt(const std::string& text, int16_t unused, int16_t& sign) {
-    Guarded([&] { kv::SkrivTextISkylt(text, unused, sign); });
+    kv::SkrivTextISkylt(text, unused, sign);
 }
 
 void frmHead::InvertTextToGraph() { kv::InvertTextToGraph(); }

@@ -155,8 +155,7 @@ protected:
     frmHead& Start(int runFrom = 0, int runTo = -1) {
         project = dir.file("commit.txl");
         BuildProject(dir.path(), project, runFrom, runTo);
-        ResetData();
-        testmarkup::ResetAll();
+        Restart();
         commandLine = {project};
         Load();
         head->resize(1024, 768);

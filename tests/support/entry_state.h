@@ -94,12 +94,6 @@ public:
 // installed, destinations active, no sign configured.
 inline void ResetAll() {
     testmarkup::ResetAll();
-    kv::ResetDestLists();
-    kv::ResetDestCodes();
-    kv::ResetSignControls();
-    kv::ResetTextRows();
-    kv::ResetFeedText();
-    kv::ResetDocumentState();
     testtext::LoadShippedFonts();
     kv::InstallEditorFontHooks();
     kv::InstallPageEditorHooks();
@@ -109,10 +103,6 @@ inline void ResetAll() {
     kv::gDefaultChangeTime = 3;
     kv::gEditorActive = 1;
     kv::gNumberOfChangingTexts = 8;
-    kv::gInsertMode = kv::kFalse;
-    kv::gSaveChoice = 0;
-    kv::gSaveCancelled = kv::kFalse;
-    kv::gPictureImportClearText = kv::kFalse;
 }
 
 // A shown graphic sign on picture k with an empty page in its editor slot.
