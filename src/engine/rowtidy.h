@@ -34,8 +34,8 @@ void CentreCurrentRow();
 // Centres the characters of the text sign's row in the sign's width: the
 // blanks before the first and after the last character are shared out
 // evenly (rounded down in front). A row that moves loses its trailing
-// blanks, so that it stays inside the width; the cursor
-// follows the shift and goes to the row's start, the strip is drawn again.
+// blanks, so that it stays inside the width; the cursor follows the shift
+// and goes to the row's start, and the strip is drawn again.
 void CentreStripRow();
 
 // The gaps between neighbouring cells of the current row shrink (Less) or
