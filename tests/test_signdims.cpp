@@ -9,6 +9,7 @@
 #include "data/signdims.h"
 #include "platform/paths.h"
 #include "platform/safefile.h"
+#include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/signs_state.h"
 #include "support/testutil.h"
@@ -280,4 +281,28 @@ TEST_F(SignDims, TheNewDimensionDialogChecksTheTypedNumbers) {
     EXPECT_EQ(w + "|" + h, "112|16");
     SplitDimension("K1000", "3", w, h);
     EXPECT_EQ(w + "|" + h, "3|");
+}
+
+// The shipped settings list dimensions for every model, largest first, each
+// one a dimension the lists accept.
+TEST_F(SignDims, TheShippedListsStandLargestFirst) {
+    gSettingsFile = KIVAR_DATA_DIR "/kivar.lib";
+    for (const char* model : kSignModels) {
+        SCOPED_TRACE(model);
+        const std::vector<std::string> dims = InitSignCombo(model);
+        ASSERT_FALSE(dims.empty());
+        std::pair<double, double> previous{1e9, 1e9};
+        for (const std::string& d : dims) {
+            EXPECT_TRUE(IsValidDimension(model, d)) << d;
+            std::string w, h;
+            SplitDimension(model, d, w, h);
+            const std::pair<double, double> size{Val(w), Val(h)};
+            EXPECT_LE(size, previous) << d;
+            previous = size;
+        }
+    }
+    EXPECT_EQ(InitSignCombo("K1000"), std::vector<std::string>{"3"});
+    const std::vector<std::string> graphic = InitSignCombo("K4000");
+    EXPECT_EQ(graphic.front(), "175x32");
+    EXPECT_EQ(graphic.back(), "84x7");
 }

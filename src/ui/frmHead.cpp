@@ -26,6 +26,7 @@
 #include "engine/routenumber.h"
 #include "data/language.h"
 #include "app/headstate.h"
+#include "app/signconfig.h"
 #include "app/textrows.h"
 #include "ui/headwidgets_qt.h"
 #include "data/settings.h"
@@ -175,6 +176,7 @@ void frmHead::SetDataStartValues() {
     gSeparator = Chr(255);
     gAllowedCodeChars = AllowedCodeChars;
     gExtraPerSign = kTrue;
+    gSignConfigCancelled = kFalse;
 }
 void frmHead::InitDefaultDestination() { kv::InitDefaultDestination(); }
 void frmHead::RecalcRowWidths() {}

@@ -171,6 +171,9 @@ public:
     // Options/Shown signs: the shown-signs dialog, then the active sign
     // afresh.
     void Signs_e_Click();
+    // Options/Sign configuration: the configuration dialog, then (unless it
+    // was cancelled) the shown-signs dialog.
+    void Signconfig_e_Click();
 
     // ---------------------------------------------------------- the active sign
     // Makes the sign of picture set `index` the active sign.

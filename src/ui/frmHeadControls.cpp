@@ -180,6 +180,7 @@ void frmHead::BuildMenus() {
         {"mnuTransferFileToTDOrLoader", &frmHead::mnuTransferFileToTDOrLoader_Click},
         {"Transferfile_e", &frmHead::Transferfile_e_Click},
         {"mnuToolsShowtime", &frmHead::mnuToolsShowtime_Click},
+        {"Signconfig_e", &frmHead::Signconfig_e_Click},
     };
     for (const auto& [name, handler] : handlers) {
         QAction* a = MenuItem(QString::fromUtf8(name));

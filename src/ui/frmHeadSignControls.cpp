@@ -23,7 +23,9 @@
 #include "ui/qtbridge_qt.h"
 #include "platform/host.h"
 #include "platform/vb.h"
+#include "ui/frmSignConfig.h"
 #include "ui/frmSignSel.h"
+#include "app/signconfig.h"
 
 using namespace kv;
 
@@ -150,6 +152,17 @@ void frmHead::Signs_e_Click() {
         if (relaidOut) ShowSign(false, false);
     }
     EnableK4000Controls();
+}
+
+void frmHead::Signconfig_e_Click() {
+    gSignConfigCancelled = kFalse;
+    {
+        frmSignConfig dialog(this);
+        dialog.exec();
+    }
+    activateWindow();
+    if (!gSignConfigCancelled) Signs_e_Click();
+    gSignConfigCancelled = kFalse;
 }
 
 void frmHead::PlaceTextStrip() {
