@@ -15,6 +15,7 @@
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
 #include "engine/editorview.h"
+#include "engine/signpictures.h"
 #include "engine/textstrip.h"
 #include "ui/frmHead.h"
 #include "app/headlayout.h"
@@ -161,7 +162,17 @@ void frmHead::Signconfig_e_Click() {
         dialog.exec();
     }
     activateWindow();
-    if (!gSignConfigCancelled) Signs_e_Click();
+    if (!gSignConfigCancelled) {
+        Signs_e_Click();
+        // A renamed sign keeps the size of its picture: its frame is told
+        // the new name here.
+        const int16_t current = gCurrentSign;
+        for (int16_t address : ShownK4000Signs()) {
+            gCurrentSign = address;
+            picSign_Resize(SignInfoOf(address).GraphicIndex);
+        }
+        gCurrentSign = current;
+    }
     gSignConfigCancelled = kFalse;
 }
 

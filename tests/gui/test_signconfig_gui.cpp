@@ -27,6 +27,7 @@
 #include "ui/frmSignDelete.h"
 #include "ui/frmSignNew.h"
 #include "ui/frmSignSel.h"
+#include "ui/headwidgets_qt.h"
 #include "ui/qtbridge_qt.h"
 
 using namespace kv;
@@ -257,6 +258,26 @@ TEST_F(SignConfigGui, OkAsksBeforeRenamingThenTheShownSignsFollow) {
     EXPECT_TRUE(h.DestList->item(0)->text().contains("FACE#"));
     EXPECT_EQ(gDocumentModified, kTrue);
     EXPECT_EQ(h.SignCaption_lbl->text(), " SIDE, FACE, REAR");
+
+}
+
+// The template's one sign renamed: no question (it has no texts), and its
+// frame, the same size as before, shows the new name.
+TEST_F(SignConfigGui, ARenamedSignsFrameShowsItsNewName) {
+    frmHead& h = ShowActivated();
+    ASSERT_EQ(h.SignSB[0]->PanelText(1), "FRONT");
+    WhenShown<frmSignSel> sel([](frmSignSel& s) { QTest::mouseClick(s.Ok_cmd, Qt::LeftButton); });
+    RunSignConfig([&](frmSignConfig& d) {
+        ClickRow(d.Sign_lst, 0);
+        TypeInto(d.SignName_tbx, "face");
+        QTest::mouseClick(d.ChangeSign, Qt::LeftButton);
+        ui.messages.clear();
+        QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
+        EXPECT_TRUE(ui.messages.empty());
+    });
+    EXPECT_TRUE(sel.seen);
+    EXPECT_EQ(h.SignSB[0]->PanelText(1), "FACE");
+    EXPECT_EQ(h.SignCaption_lbl->text(), " FACE");
 }
 
 // REAR moves from address 4 to 9; the saved project's out-file holds its
@@ -313,15 +334,17 @@ TEST_F(SignConfigGui, NewAndDeletedDimensions) {
             EXPECT_EQ(n.lblCharacter->text(), "x");
             EXPECT_FALSE(n.lstSignType->isVisible());
             // The height is tested first, then the width; a listed one is refused.
-            const std::pair<const char*, const char*> refused[][2] = {
-                {{"150", "6"}, {"S1683", ""}}, {{"176", "24"}, {"S1684", ""}}, {{"96", "16"}, {"S1685", ""}}};
-            for (const auto& r : refused) {
+            struct Refused {
+                const char *width, *height, *message;
+            };
+            for (const Refused& r : {Refused{"150", "6", "S1683"}, Refused{"176", "24", "S1684"},
+                                     Refused{"96", "16", "S1685"}}) {
                 ui.messages.clear();
-                TypeInto(n.txtDimWidth, r[0].first);
-                TypeInto(n.txtDimHeight, r[0].second);
+                TypeInto(n.txtDimWidth, r.width);
+                TypeInto(n.txtDimHeight, r.height);
                 QTest::mouseClick(n.cmdOK, Qt::LeftButton);
                 ASSERT_EQ(ui.messages.size(), 1u);
-                EXPECT_EQ(ui.messages[0].text, Key(r[1].first));
+                EXPECT_EQ(ui.messages[0].text, Key(r.message));
             }
             EXPECT_EQ(Items(d.k4000Size_clst).size(), 16);
             TypeInto(n.txtDimWidth, "150 ");
