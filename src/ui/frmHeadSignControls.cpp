@@ -168,8 +168,10 @@ void frmHead::Signconfig_e_Click() {
         // the new name here.
         const int16_t current = gCurrentSign;
         for (int16_t address : ShownK4000Signs()) {
+            const int16_t k = SignInfoOf(address).GraphicIndex;
             gCurrentSign = address;
-            picSign_Resize(SignInfoOf(address).GraphicIndex);
+            picSign_Resize(k);
+            if (k != ActivePictureIndex) SignSB[k]->SetPanelPicture(4, picInactive->pixmap());
         }
         gCurrentSign = current;
     }

@@ -250,6 +250,9 @@ TEST_F(SignConfigGui, OkAsksBeforeRenamingThenTheShownSignsFollow) {
         EXPECT_FALSE(shownSigns);
     });
     EXPECT_TRUE(shownSigns);
+    // Only the active sign's frame shows the active mark.
+    const QImage active = h.picActive->pixmap().toImage();
+    for (int k : {0, 1}) EXPECT_EQ(h.SignSB[k]->PanelPicture(4).toImage() == active, k == h.ActivePictureIndex) << k;
     EXPECT_EQ(SignInfoOf(3).Name, "FACE");
     EXPECT_EQ(gSignEntry[1].Name, "FACE    ");
     EXPECT_NE(gDestList[1].Text.find("\xff" "FACE#"), std::string::npos);
