@@ -184,6 +184,22 @@ protected:
         gDocumentModified = kFalse;
         cfg.Load();
     }
+    // The saved project whose signs and sections stand where `t` says: the
+    // sign of the 112x16 sections is named t.front at t.frontAt, the other
+    // t.side at t.sideAt.
+    std::string Expected(const Tags& t, const std::string& signToShow) {
+        txltest::ResetProject();
+        testsigns::Sign(SignLine(t.front, "K4000", "112x16", std::to_string(t.frontAt)));
+        testsigns::Sign(SignLine(t.side, "K4000", "84x16", std::to_string(t.sideAt)));
+        testsigns::Sign(SignLine("SIDE2", "K2000_1R", "20", "4"));
+        testsigns::Sign(SignLine("LINE", "K1000", "3", "6"));
+        gTxlVersion = 5;
+        gExtraPerSign = kTrue;
+        gSignToShow = signToShow;
+        Records(t);
+        InitDefaultDestination();
+        return Saved();
+    }
     static SignFields Fields(const std::string& line) {
         return {Mid(line, 1, 8), SignLineModel(line), SignLineDimension(line), Mid(line, 32, 2)};
     }
@@ -367,29 +383,8 @@ TEST_F(SignConfigDialog, SwappedNamesAndAddressesKeepEachTextWithItsSign) {
     const std::string swappedBoth = Saved();
 
     // The projects made with the signs and sections where they should be.
-    txltest::ResetProject();
-    testsigns::Sign(SignLine("SIDE", "K4000", "112x16", "2"));
-    testsigns::Sign(SignLine("FRONT", "K4000", "84x16", "3"));
-    testsigns::Sign(SignLine("SIDE2", "K2000_1R", "20", "4"));
-    testsigns::Sign(SignLine("LINE", "K1000", "3", "6"));
-    gTxlVersion = 5;
-    gExtraPerSign = kTrue;
-    gSignToShow = " 3: \"FRONT\", K4000";
-    Records({"SIDE", "FRONT", 2, 3});
-    InitDefaultDestination();
-    EXPECT_EQ(Saved(), swappedNames);
-
-    txltest::ResetProject();
-    testsigns::Sign(SignLine("FRONT", "K4000", "84x16", "2"));
-    testsigns::Sign(SignLine("SIDE", "K4000", "112x16", "3"));
-    testsigns::Sign(SignLine("SIDE2", "K2000_1R", "20", "4"));
-    testsigns::Sign(SignLine("LINE", "K1000", "3", "6"));
-    gTxlVersion = 5;
-    gExtraPerSign = kTrue;
-    gSignToShow = " 2: \"FRONT\", K4000";
-    Records({"SIDE", "FRONT", 3, 2});
-    InitDefaultDestination();
-    EXPECT_EQ(Saved(), swappedBoth);
+    EXPECT_EQ(Expected({"SIDE", "FRONT", 2, 3}, " 3: \"FRONT\", K4000"), swappedNames);
+    EXPECT_EQ(Expected({"SIDE", "FRONT", 3, 2}, " 2: \"FRONT\", K4000"), swappedBoth);
 }
 
 TEST_F(SignConfigDialog, CancelPutsTheModifiedFlagBack) {

@@ -22,21 +22,10 @@
 #include "platform/vb.h"
 #include "ui/frmSignDelete.h"
 #include "ui/frmSignNew.h"
+#include "ui/formcontrols_qt.h"
 #include "ui/qtbridge_qt.h"
 
 using namespace kv;
-
-namespace {
-
-template <typename W>
-W* Make(QWidget* parent, const char* name, QRect geometry) {
-    auto* w = new W(parent);
-    w->setObjectName(name);
-    w->setGeometry(geometry);
-    return w;
-}
-
-}  // namespace
 
 frmSignConfig::frmSignConfig(QWidget* parent) : QDialog(parent) {
     setObjectName("frmSignConfig");
@@ -50,36 +39,36 @@ frmSignConfig::frmSignConfig(QWidget* parent) : QDialog(parent) {
 
 void frmSignConfig::BuildControls() {
     setFixedSize(604, 300);
-    Label5 = Make<QLabel>(this, "Label5", {8, 8, 300, 16});
-    Sign_lst = Make<QListWidget>(this, "Sign_lst", {8, 26, 300, 190});
+    Label5 = NewControl<QLabel>(this, "Label5", {8, 8, 300, 16});
+    Sign_lst = NewControl<QListWidget>(this, "Sign_lst", {8, 26, 300, 190});
     QFont mono("Monospace");
     mono.setStyleHint(QFont::TypeWriter);
     mono.setPointSize(9);
     Sign_lst->setFont(mono);
-    AddSign = Make<QPushButton>(this, "AddSign", {8, 226, 96, 26});
-    ChangeSign = Make<QPushButton>(this, "ChangeSign", {110, 226, 96, 26});
-    RemoveSign = Make<QPushButton>(this, "RemoveSign", {212, 226, 96, 26});
+    AddSign = NewControl<QPushButton>(this, "AddSign", {8, 226, 96, 26});
+    ChangeSign = NewControl<QPushButton>(this, "ChangeSign", {110, 226, 96, 26});
+    RemoveSign = NewControl<QPushButton>(this, "RemoveSign", {212, 226, 96, 26});
 
-    Label1 = Make<QLabel>(this, "Label1", {320, 8, 110, 16});
-    SignName_tbx = Make<QLineEdit>(this, "SignName_tbx", {320, 26, 110, 22});
+    Label1 = NewControl<QLabel>(this, "Label1", {320, 8, 110, 16});
+    SignName_tbx = NewControl<QLineEdit>(this, "SignName_tbx", {320, 26, 110, 22});
     SignName_tbx->setMaxLength(kSignNameLength);
     SignName_tbx->installEventFilter(this);
     Sign_lst->viewport()->installEventFilter(this);
-    Label2 = Make<QLabel>(this, "Label2", {320, 58, 110, 16});
-    SignType_clst = Make<QListWidget>(this, "SignType_clst", {320, 76, 110, 76});
-    Label4 = Make<QLabel>(this, "Label4", {440, 8, 66, 16});
-    SignAddress_clst = Make<QListWidget>(this, "SignAddress_clst", {440, 26, 66, 126});
-    Label3 = Make<QLabel>(this, "Label3", {514, 8, 82, 16});
-    k4000Size_clst = Make<QListWidget>(this, "k4000Size_clst", {514, 26, 82, 126});
-    k1000Size_clst = Make<QListWidget>(this, "k1000Size_clst", {514, 26, 82, 126});
-    K2000_1RSize_clst = Make<QListWidget>(this, "K2000_1RSize_clst", {514, 26, 82, 126});
-    K2000_2RSize_clst = Make<QListWidget>(this, "K2000_2RSize_clst", {514, 26, 82, 126});
-    cmdNewSignDimension = Make<QPushButton>(this, "cmdNewSignDimension", {440, 160, 156, 26});
-    cmdDeleteSigns = Make<QPushButton>(this, "cmdDeleteSigns", {440, 190, 156, 26});
-    Label6 = Make<QLabel>(this, "Label6", {320, 160, 110, 16});
-    cboDefaultRouteNoFont = Make<QComboBox>(this, "cboDefaultRouteNoFont", {320, 178, 110, 22});
-    Ok_cmd = Make<QPushButton>(this, "Ok_cmd", {404, 262, 92, 28});
-    cmdCancel = Make<QPushButton>(this, "cmdCancel", {504, 262, 92, 28});
+    Label2 = NewControl<QLabel>(this, "Label2", {320, 58, 110, 16});
+    SignType_clst = NewControl<QListWidget>(this, "SignType_clst", {320, 76, 110, 76});
+    Label4 = NewControl<QLabel>(this, "Label4", {440, 8, 66, 16});
+    SignAddress_clst = NewControl<QListWidget>(this, "SignAddress_clst", {440, 26, 66, 126});
+    Label3 = NewControl<QLabel>(this, "Label3", {514, 8, 82, 16});
+    k4000Size_clst = NewControl<QListWidget>(this, "k4000Size_clst", {514, 26, 82, 126});
+    k1000Size_clst = NewControl<QListWidget>(this, "k1000Size_clst", {514, 26, 82, 126});
+    K2000_1RSize_clst = NewControl<QListWidget>(this, "K2000_1RSize_clst", {514, 26, 82, 126});
+    K2000_2RSize_clst = NewControl<QListWidget>(this, "K2000_2RSize_clst", {514, 26, 82, 126});
+    cmdNewSignDimension = NewControl<QPushButton>(this, "cmdNewSignDimension", {440, 160, 156, 26});
+    cmdDeleteSigns = NewControl<QPushButton>(this, "cmdDeleteSigns", {440, 190, 156, 26});
+    Label6 = NewControl<QLabel>(this, "Label6", {320, 160, 110, 16});
+    cboDefaultRouteNoFont = NewControl<QComboBox>(this, "cboDefaultRouteNoFont", {320, 178, 110, 22});
+    Ok_cmd = NewControl<QPushButton>(this, "Ok_cmd", {404, 262, 92, 28});
+    cmdCancel = NewControl<QPushButton>(this, "cmdCancel", {504, 262, 92, 28});
     Ok_cmd->setDefault(true);
 
     Label1->setBuddy(SignName_tbx);

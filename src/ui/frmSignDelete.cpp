@@ -7,6 +7,7 @@
 #include "data/language.h"
 #include "data/settings.h"
 #include "ui/frmSignConfig.h"
+#include "ui/formcontrols_qt.h"
 #include "ui/qtbridge_qt.h"
 
 using namespace kv;
@@ -15,20 +16,12 @@ frmSignDelete::frmSignDelete(frmSignConfig* config) : QDialog(config), config_(c
     setObjectName("frmSignDelete");
     setModal(true);
     setFixedSize(280, 260);
-    lblInstruction = new QLabel(this);
-    lblInstruction->setObjectName("lblInstruction");
-    lblInstruction->setGeometry(8, 8, 264, 40);
+    lblInstruction = NewControl<QLabel>(this, "lblInstruction", {8, 8, 264, 40});
     lblInstruction->setWordWrap(true);
-    lstSigns = new QListWidget(this);
-    lstSigns->setObjectName("lstSigns");
-    lstSigns->setGeometry(8, 52, 264, 160);
+    lstSigns = NewControl<QListWidget>(this, "lstSigns", {8, 52, 264, 160});
     lstSigns->setSelectionMode(QAbstractItemView::MultiSelection);
-    cmdDelete = new QPushButton(this);
-    cmdDelete->setObjectName("cmdDelete");
-    cmdDelete->setGeometry(84, 222, 90, 28);
-    cmdCancel = new QPushButton(this);
-    cmdCancel->setObjectName("cmdCancel");
-    cmdCancel->setGeometry(182, 222, 90, 28);
+    cmdDelete = NewControl<QPushButton>(this, "cmdDelete", {84, 222, 90, 28});
+    cmdCancel = NewControl<QPushButton>(this, "cmdCancel", {182, 222, 90, 28});
     connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     Form_Load();

@@ -14,6 +14,7 @@
 #include "platform/host.h"
 #include "platform/vb.h"
 #include "ui/frmSignConfig.h"
+#include "ui/formcontrols_qt.h"
 #include "ui/qtbridge_qt.h"
 
 using namespace kv;
@@ -22,45 +23,30 @@ frmSignNew::frmSignNew(frmSignConfig* config) : QDialog(config), config_(config)
     setObjectName("frmSignNew");
     setModal(true);
     setFixedSize(260, 150);
-    auto place = [this](QWidget* w, const char* name, QRect g) {
-        w->setObjectName(name);
-        w->setGeometry(g);
-    };
-    Label2 = new QLabel(this);
-    place(Label2, "Label2", {8, 8, 60, 16});
-    lblSignType = new QLabel(this);
-    place(lblSignType, "lblSignType", {70, 8, 80, 16});
-    lstSignType = new QListWidget(this);
-    place(lstSignType, "lstSignType", {160, 8, 90, 40});
+    Label2 = NewControl<QLabel>(this, "Label2", {8, 8, 60, 16});
+    lblSignType = NewControl<QLabel>(this, "lblSignType", {70, 8, 80, 16});
+    lstSignType = NewControl<QListWidget>(this, "lstSignType", {160, 8, 90, 40});
     for (const char* m : {"K4000", "K1000", "K2000_1R", "K2000_2R"}) lstSignType->addItem(m);
     // The dialog works on the graphic model only.
     for (QWidget* w : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(lblSignType),
                        static_cast<QWidget*>(lstSignType)})
         w->hide();
 
-    fraDimension = new QGroupBox(this);
-    place(fraDimension, "fraDimension", {8, 8, 244, 90});
-    lblDimWidth = new QLabel(fraDimension);
-    place(lblDimWidth, "lblDimWidth", {12, 24, 90, 16});
-    txtDimWidth = new QLineEdit(fraDimension);
-    place(txtDimWidth, "txtDimWidth", {12, 44, 90, 24});
-    lblCharacter = new QLabel(fraDimension);
-    place(lblCharacter, "lblCharacter", {110, 48, 20, 16});
+    fraDimension = NewControl<QGroupBox>(this, "fraDimension", {8, 8, 244, 90});
+    lblDimWidth = NewControl<QLabel>(fraDimension, "lblDimWidth", {12, 24, 90, 16});
+    txtDimWidth = NewControl<QLineEdit>(fraDimension, "txtDimWidth", {12, 44, 90, 24});
+    lblCharacter = NewControl<QLabel>(fraDimension, "lblCharacter", {110, 48, 20, 16});
     lblCharacter->setAlignment(Qt::AlignCenter);
-    lblDimHeight = new QLabel(fraDimension);
-    place(lblDimHeight, "lblDimHeight", {138, 24, 90, 16});
-    txtDimHeight = new QLineEdit(fraDimension);
-    place(txtDimHeight, "txtDimHeight", {138, 44, 90, 24});
+    lblDimHeight = NewControl<QLabel>(fraDimension, "lblDimHeight", {138, 24, 90, 16});
+    txtDimHeight = NewControl<QLineEdit>(fraDimension, "txtDimHeight", {138, 44, 90, 24});
     lblDimWidth->setBuddy(txtDimWidth);
     lblDimHeight->setBuddy(txtDimHeight);
     txtDimWidth->installEventFilter(this);
     txtDimHeight->installEventFilter(this);
 
-    cmdOK = new QPushButton(this);
-    place(cmdOK, "cmdOK", {64, 112, 90, 28});
+    cmdOK = NewControl<QPushButton>(this, "cmdOK", {64, 112, 90, 28});
     cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(this);
-    place(cmdCancel, "cmdCancel", {162, 112, 90, 28});
+    cmdCancel = NewControl<QPushButton>(this, "cmdCancel", {162, 112, 90, 28});
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     connect(lstSignType, &QListWidget::currentRowChanged, this, [this] { lstSignType_Click(); });

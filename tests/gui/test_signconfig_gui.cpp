@@ -91,13 +91,7 @@ protected:
         project = dir.file("threesigns.txl");
         testutil::WriteFile(project, testutil::ReadFile(std::string(KIVAR_FIXTURE_DIR) + "/projects/threesigns.txl"));
         commandLine = {project};
-        Load();
-        head->resize(1024, 768);
-        head->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
-        head->EnsureActivated();
-        QApplication::processEvents();
-        return *head;
+        return ShowActivated();
     }
     // The configuration command, `act` working its dialog.
     void RunSignConfig(const std::function<void(frmSignConfig&)>& act) {
