@@ -271,7 +271,9 @@ TEST_F(SignDims, TheNewDimensionDialogChecksTheTypedNumbers) {
     for (const Case& c : cases) {
         const NewDimension d = CheckNewDimension(c.model, c.width, c.height, list);
         EXPECT_EQ(d.check, c.check) << c.model << " " << c.width << " " << c.height;
-        if (d.check == NewDimension::Ok || d.check == NewDimension::Listed) EXPECT_EQ(d.dimension, c.dimension);
+        if (d.check == NewDimension::Ok || d.check == NewDimension::Listed) {
+            EXPECT_EQ(d.dimension, c.dimension);
+        }
     }
     const NewDimension d = CheckNewDimension("K4000", " 1 12 ", " 16 ", list);
     EXPECT_EQ(d.width, "112");
