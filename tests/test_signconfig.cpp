@@ -15,6 +15,7 @@
 #include "engine/routenodialog.h"
 #include "files/document.h"
 #include "files/txlwrite.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
@@ -68,19 +69,14 @@ void Records(const Tags& t) {
 
 class SignConfigTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Reset();
+    void SetUp() override { Reset(); }
+    void TearDown() override { ResetAllState(); }
+    // An empty project with the English texts.
+    static void Reset() {
+        txltest::ResetProject();
         gLanguageFile = KIVAR_DATA_DIR "/English.lng";
         gLanguage = "English";
         LoadLanguageTexts();
-    }
-    void TearDown() override { Reset(); }
-    static void Reset() {
-        txltest::ResetProject();
-        ResetSignConfig();
-        ResetLanguageTexts();
-        gLanguageFile.clear();
-        gLanguage.clear();
     }
     // The project in the tables: signs, records, lists, options.
     static void Project(const Tags& t = {}) {
@@ -107,7 +103,7 @@ protected:
 TEST_F(SignConfigTest, ARenameChangesExactlyTheSectionNames) {
     Project({"FRONT", "REAR"});
     const std::string expected = Saved();
-    txltest::ResetProject();
+    Reset();
     Project();
     ChangeSignName("SIDE", " rear ");
     EXPECT_EQ(Saved(), expected);
@@ -126,7 +122,7 @@ TEST_F(SignConfigTest, ARenameChangesExactlyTheSectionNames) {
 TEST_F(SignConfigTest, AReaddressChangesExactlyTheSectionStarts) {
     Project({"FRONT", "SIDE", 2, 5});
     const std::string expected = Saved();
-    txltest::ResetProject();
+    Reset();
     Project();
     ChangeSignAddress(3, 5);
     EXPECT_EQ(Saved(), expected);
@@ -188,7 +184,7 @@ protected:
     // sign of the 112x16 sections is named t.front at t.frontAt, the other
     // t.side at t.sideAt.
     std::string Expected(const Tags& t, const std::string& signToShow) {
-        txltest::ResetProject();
+        Reset();
         testsigns::Sign(SignLine(t.front, "K4000", "112x16", std::to_string(t.frontAt)));
         testsigns::Sign(SignLine(t.side, "K4000", "84x16", std::to_string(t.sideAt)));
         testsigns::Sign(SignLine("SIDE2", "K2000_1R", "20", "4"));
@@ -313,7 +309,7 @@ TEST_F(SignConfigDialog, ChangeAndRemoveKeepSignsWithTextsAndTheirModel) {
 }
 
 TEST_F(SignConfigDialog, AListOfFifteenLosesOne) {
-    txltest::ResetProject();
+    Reset();
     for (int a = 2; a <= 16; ++a) testsigns::Sign(SignLine("S" + std::to_string(a), "K4000", "96x16", std::to_string(a)));
     cfg.Load();
     ASSERT_EQ(cfg.Lines().size(), 15u);
@@ -326,7 +322,7 @@ TEST_F(SignConfigDialog, AListOfFifteenLosesOne) {
 TEST_F(SignConfigDialog, OkAsksBeforeMovingTheTextsOfASign) {
     // An empty list is refused.
     SignConfig empty;
-    txltest::ResetProject();
+    Reset();
     empty.Load();
     EXPECT_EQ(empty.Ok(), SignConfig::OkResult::EmptyList);
     EXPECT_EQ(ui.messages.back().text, LangText("S1611"));

@@ -7,7 +7,9 @@
 #include "data/ini.h"
 #include "data/language.h"
 #include "data/signdims.h"
+#include "platform/error.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
@@ -38,17 +40,11 @@ std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> pa
 class SignDims : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetIniState();
-        ClearDimTable();
+        ResetAllState();
         gTextS25 = " not found!";
         gSettingsFile = dir.file("kivar.lib");
     }
-    void TearDown() override {
-        SetSafeWriteFault(nullptr);
-        ClearDimTable();
-        ResetIniState();
-        gSettingsFile.clear();
-    }
+    void TearDown() override { ResetAllState(); }
     void Write(const std::vector<std::string>& lines) { testutil::WriteFile(gSettingsFile, CrLf(lines)); }
     std::string Settings() const { return testutil::ReadFile(gSettingsFile); }
     std::string Backup() const { return dir.file("kivar.tmp"); }
@@ -88,11 +84,14 @@ TEST_F(SignDims, ListsAndTableComeFromTheSectionsInFileOrder) {
     EXPECT_EQ(GetDimDefault("K2000_2R", "20+16"), 5);
 }
 
-TEST_F(SignDims, AMissingSettingsFileEndsTheProgram) {
-    EXPECT_THROW(InitSignCombo("K4000"), ProgramEnded);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, gSettingsFile + " not found!");
-    EXPECT_EQ(ui.messages[0].style, vbCritical);
+TEST_F(SignDims, AMissingSettingsFileIsRaised) {
+    try {
+        InitSignCombo("K4000");
+        FAIL() << "no error";
+    } catch (const FileNotFound& e) {
+        EXPECT_EQ(e.what(), gSettingsFile + " not found!");
+        EXPECT_EQ(e.style(), vbCritical);
+    }
 }
 
 // 112x16 between 160x16 and 96x16: the section is renumbered, every other

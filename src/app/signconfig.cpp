@@ -11,6 +11,7 @@
 #include "engine/routenodialog.h"
 #include "files/document.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -230,5 +231,9 @@ void SignConfig::Cancel() {
 }
 
 void ResetSignConfig() { gSignConfigCancelled = kFalse; }
+
+namespace {
+const ResetRegistrar kReset("sign configuration", StateLayer::App, ResetSignConfig);
+}  // namespace
 
 }  // namespace kv

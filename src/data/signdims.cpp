@@ -4,8 +4,10 @@
 
 #include "data/ini.h"
 #include "data/language.h"
+#include "platform/error.h"
 #include "platform/host.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
 #include "platform/vb.h"
 #include "platform/vbfile.h"
@@ -19,6 +21,10 @@ void ClearDimTable() {
     gDimTable.clear();
     gDimCount = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("dimension table", StateLayer::Data, ClearDimTable);
+}  // namespace
 
 bool IsSignModel(const std::string& model) {
     return std::any_of(std::begin(kSignModels), std::end(kSignModels), [&](const char* m) { return model == m; });
@@ -82,10 +88,7 @@ bool IsValidDimension(const std::string& model, const std::string& dimension) {
 
 std::vector<std::string> InitSignCombo(const std::string& model) {
     const int16_t fn = OpenFileNo(gSettingsFile, 0);
-    if (fn < 0) {
-        MsgBox(gSettingsFile + gTextS25, vbCritical);
-        EndProgram(1);
-    }
+    if (fn < 0) throw FileNotFound(gSettingsFile, gTextS25);
     std::vector<std::string> items;
     const int n = CIntClamp(Val(IniGetValueOpen(fn, model, "NoOfDimensions")));
     if (n < 1 || !IsSignModel(model)) {
@@ -147,7 +150,7 @@ bool StoreSettings(const std::vector<std::string>& lines) {
     const std::string file = ResolvePath(gSettingsFile);
     std::string error;
     if (!SafeWriteFile(file, bytes, &error, JoinPath(DirName(file), "kivar.tmp"))) {
-        MsgBox(file + ":\r" + error, vbCritical);
+        MsgBox(FileMessage(file, error), vbCritical);
         return false;
     }
     return true;

@@ -53,8 +53,8 @@ bool IsValidDimension(const std::string& model, const std::string& dimension);
 
 // The dimensions of the model as the settings file lists them, in display
 // form; their entries are appended to gDimTable. A K1000 or K2000_1R value is
-// given exactly as stored. A settings file that cannot be opened is reported
-// and ends the program.
+// given exactly as stored. A settings file that cannot be opened raises
+// FileNotFound.
 std::vector<std::string> InitSignCombo(const std::string& model);
 
 // The default address of a dimension: the first table entry of the model
