@@ -14,6 +14,7 @@
 
 #include "data/settings.h"
 #include "files/document.h"
+#include "ui/formcontrols_qt.h"
 #include "ui/qtbridge_qt.h"
 
 using namespace kv;
@@ -31,51 +32,43 @@ constexpr int kFormHeight = kFrameTop + kFrameHeight + 8;
 // The name boxes: beside a label of one line, or lower beside one that wraps.
 constexpr int kNameBoxTop = 68, kNameBoxTopWrapped = 82, kNameLabelWidth = 114;
 
-template <class W>
-W* Make(QWidget* parent, const char* name, QRect geometry) {
-    auto* w = new W(parent);
-    w->setObjectName(name);
-    w->setGeometry(geometry);
-    return w;
-}
-
 }  // namespace
 
 frmPrefOUTFile::frmPrefOUTFile(QWidget* parent) : QDialog(parent) {
     setObjectName("frmPrefOUTFile");
     setModal(true);
 
-    ControlInfo_CB = Make<QCheckBox>(this, "ControlInfo_CB", {12, 10, 300, 20});
-    Label3 = Make<QLabel>(this, "Label3", {12, 38, kNameLabelWidth, 18});
-    SignToShow_COB = Make<QComboBox>(this, "SignToShow_COB", {130, 35, 296, 22});
-    lblname = Make<QLabel>(this, "lblname", {12, 70, kNameLabelWidth, 34});
+    ControlInfo_CB = NewControl<QCheckBox>(this, "ControlInfo_CB", {12, 10, 300, 20});
+    Label3 = NewControl<QLabel>(this, "Label3", {12, 38, kNameLabelWidth, 18});
+    SignToShow_COB = NewControl<QComboBox>(this, "SignToShow_COB", {130, 35, 296, 22});
+    lblname = NewControl<QLabel>(this, "lblname", {12, 70, kNameLabelWidth, 34});
     lblname->setWordWrap(true);
     lblname->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    txtPromName = Make<QLineEdit>(this, "txtPromName", {130, kNameBoxTop, 118, 22});
-    txtAscii = Make<QLineEdit>(this, "txtAscii", {130, kNameBoxTop, 118, 22});
+    txtPromName = NewControl<QLineEdit>(this, "txtPromName", {130, kNameBoxTop, 118, 22});
+    txtAscii = NewControl<QLineEdit>(this, "txtAscii", {130, kNameBoxTop, 118, 22});
     txtAscii->installEventFilter(this);
-    cmdOK = Make<QPushButton>(this, "cmdOK", {256, 100, 80, 24});
+    cmdOK = NewControl<QPushButton>(this, "cmdOK", {256, 100, 80, 24});
     cmdOK->setDefault(true);
-    cmdCancel = Make<QPushButton>(this, "cmdCancel", {346, 100, 80, 24});
+    cmdCancel = NewControl<QPushButton>(this, "cmdCancel", {346, 100, 80, 24});
 
-    frm_00281_03 = Make<QGroupBox>(this, "frm_00281_03", {8, kFrameTop, kFormWidth - 16, kFrameHeight});
-    chkLinjeNummer = Make<QCheckBox>(frm_00281_03, "chkLinjeNummer", {12, 20, 400, 20});
-    chkExtra142 = Make<QCheckBox>(frm_00281_03, "chkExtra142", {12, 42, 400, 20});
-    chkBrisbane = Make<QCheckBox>(frm_00281_03, "chkBrisbane", {12, 64, 400, 20});
+    frm_00281_03 = NewControl<QGroupBox>(this, "frm_00281_03", {8, kFrameTop, kFormWidth - 16, kFrameHeight});
+    chkLinjeNummer = NewControl<QCheckBox>(frm_00281_03, "chkLinjeNummer", {12, 20, 400, 20});
+    chkExtra142 = NewControl<QCheckBox>(frm_00281_03, "chkExtra142", {12, 42, 400, 20});
+    chkBrisbane = NewControl<QCheckBox>(frm_00281_03, "chkBrisbane", {12, 64, 400, 20});
 
-    ControlInfo_F = Make<QGroupBox>(frm_00281_03, "ControlInfo_F", {8, kControlFrameTop, kFormWidth - 32, kControlFrameHeight});
-    Label1 = Make<QLabel>(ControlInfo_F, "Label1", {12, 24, 100, 18});
-    LangFile_COB = Make<QComboBox>(ControlInfo_F, "LangFile_COB", {116, 21, 276, 22});
-    lblFontIncl = Make<QLabel>(ControlInfo_F, "lblFontIncl", {12, 48, 380, 18});
-    CommandRow_CB = Make<QCheckBox>(ControlInfo_F, "CommandRow_CB", {12, 70, 380, 20});
+    ControlInfo_F = NewControl<QGroupBox>(frm_00281_03, "ControlInfo_F", {8, kControlFrameTop, kFormWidth - 32, kControlFrameHeight});
+    Label1 = NewControl<QLabel>(ControlInfo_F, "Label1", {12, 24, 100, 18});
+    LangFile_COB = NewControl<QComboBox>(ControlInfo_F, "LangFile_COB", {116, 21, 276, 22});
+    lblFontIncl = NewControl<QLabel>(ControlInfo_F, "lblFontIncl", {12, 48, 380, 18});
+    CommandRow_CB = NewControl<QCheckBox>(ControlInfo_F, "CommandRow_CB", {12, 70, 380, 20});
 
-    CommandRow_F = Make<QGroupBox>(ControlInfo_F, "CommandRow_F", {8, kRouteFrameTop, kFormWidth - 48, kRouteFrameHeight});
-    lblComrowMems = Make<QLabel>(CommandRow_F, "lblComrowMems", {12, 24, 164, 18});
-    ComrowMems_TB = Make<QLineEdit>(CommandRow_F, "ComrowMems_TB", {180, 22, 50, 22});
-    lblRouteNumberStartChar = Make<QLabel>(CommandRow_F, "lblRouteNumberStartChar", {12, 50, 164, 18});
-    RouteNumberStartChar_TB = Make<QLineEdit>(CommandRow_F, "RouteNumberStartChar_TB", {180, 48, 30, 22});
-    lblRouteNumberSeq = Make<QLabel>(CommandRow_F, "lblRouteNumberSeq", {12, 76, 164, 18});
-    RouteNumberSeq_TB = Make<QLineEdit>(CommandRow_F, "RouteNumberSeq_TB", {180, 74, 200, 22});
+    CommandRow_F = NewControl<QGroupBox>(ControlInfo_F, "CommandRow_F", {8, kRouteFrameTop, kFormWidth - 48, kRouteFrameHeight});
+    lblComrowMems = NewControl<QLabel>(CommandRow_F, "lblComrowMems", {12, 24, 164, 18});
+    ComrowMems_TB = NewControl<QLineEdit>(CommandRow_F, "ComrowMems_TB", {180, 22, 50, 22});
+    lblRouteNumberStartChar = NewControl<QLabel>(CommandRow_F, "lblRouteNumberStartChar", {12, 50, 164, 18});
+    RouteNumberStartChar_TB = NewControl<QLineEdit>(CommandRow_F, "RouteNumberStartChar_TB", {180, 48, 30, 22});
+    lblRouteNumberSeq = NewControl<QLabel>(CommandRow_F, "lblRouteNumberSeq", {12, 76, 164, 18});
+    RouteNumberSeq_TB = NewControl<QLineEdit>(CommandRow_F, "RouteNumberSeq_TB", {180, 74, 200, 22});
     for (QLineEdit* box : {RouteNumberStartChar_TB, RouteNumberSeq_TB}) box->installEventFilter(this);
 
     connect(ControlInfo_CB, &QCheckBox::clicked, this, [this] { ControlInfo_CB_Click(); });
