@@ -14,7 +14,7 @@
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::UseQuietHost();
+    fuzz::StartInput();
     static const std::string dir = "/tmp/kivar-fuzz-charmap-" + std::to_string(getpid());
     static bool made = [] {
         std::error_code ec;
@@ -35,7 +35,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The same bytes as the body of [Fonts].
     kv::gSettingsFile = dir + "/kivar.lib";
     fuzz::WriteFile(kv::gSettingsFile, "[Fonts]\r\n" + bytes);
-    kv::ResetIniState();
     kv::ReadFontSection(kv::gSettingsFile);
     kv::SaveFontList(2);
     kv::SaveFontList(1);

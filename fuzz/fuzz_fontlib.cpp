@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "engine/fontlib.h"
+#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::StartInput();
     kv::SetFontLibraryData(std::vector<uint8_t>(data, data + size));
     kv::BuildFontStartTable();
     kv::BuildCharDeltaTable();

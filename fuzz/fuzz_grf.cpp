@@ -13,7 +13,7 @@
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::UseQuietHost();
+    fuzz::StartInput();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::string text = kv::DecodeGraphicFile(bytes);
     if (text.size() > bytes.size()) std::abort();
@@ -26,7 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kv::gCurrentSign = 2;
     kv::ResizeGraphicLayer(0, 45, 24);
     kv::ResizeUndoLayer(0, 45, 24);
-    kv::ResetDotStrips();
     // Paste at a corner taken from the input, also off the sign.
     kv::gSelX1 = static_cast<int16_t>(size ? (data[0] % 64) * 5 - 60 : 0);
     kv::gSelY1 = static_cast<int16_t>(size > 1 ? (data[1] % 32) * 5 - 30 : 0);

@@ -8,10 +8,9 @@
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::UseQuietHost();
+    fuzz::StartInput();
     static const std::string path = "/tmp/kivar-fuzz-ini-" + std::to_string(getpid()) + ".ini";
     fuzz::WriteFile(path, std::string(reinterpret_cast<const char*>(data), size));
-    kv::ResetIniState();
     kv::IniGetValue(path, "Generell", "Language", kv::kIniOpenKeep);
     kv::IniGetValue(path, "Generell", "LanguageFile", kv::kIniContinue);
     kv::IniGetValue(path, "Fonts", "Font1", kv::kIniContinueClose);

@@ -15,7 +15,7 @@
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::UseQuietHost();
+    fuzz::StartInput();
     static const std::string dir = [] {
         std::string d = "/tmp/kivar-fuzz-kcm-" + std::to_string(getpid());
         std::filesystem::create_directories(d);
@@ -23,8 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }();
     if (!fuzz::WriteFile(dir + "/F.kcm", std::string(reinterpret_cast<const char*>(data), size))) return 0;
     kv::gDataPath = dir;
-    kv::ResetIniState();
-    kv::ResetOutOptions();
     kv::gCommandFile = "Fuzz (F.kcm)";
     kv::gPromName = "P";
     kv::InfoBlockInput in;

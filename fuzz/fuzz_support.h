@@ -1,6 +1,6 @@
 // What the fuzz targets share: a user who answers every message with OK, a
-// program end that stops the run where it happened, and a small file writer
-// for the readers that take a file.
+// fresh program state for every input, and a small file writer for the
+// readers that take a file.
 #pragma once
 
 #include <cstdio>
@@ -8,19 +8,26 @@
 #include <string>
 
 #include "platform/host.h"
+#include "platform/reset.h"
 
 namespace fuzz {
 
 class QuietHost : public kv::UiHost {
 public:
     int MessageBox(const std::string&, int, const std::string&) override { return kv::vbOK; }
-    [[noreturn]] void EndProgram(int) override { std::abort(); }
 };
 
 // Installs the quiet host, one for the whole run.
 inline void UseQuietHost() {
     static QuietHost host;
     kv::SetUiHost(&host);
+}
+
+// The start of every input: the quiet host and the whole program state back
+// to its start, so no input sees what an earlier one left.
+inline void StartInput() {
+    UseQuietHost();
+    kv::ResetAllState();
 }
 
 // Writes the bytes to path; false when the file cannot be opened.

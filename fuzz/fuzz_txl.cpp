@@ -7,33 +7,16 @@
 #include <string>
 
 #include "data/destcodes.h"
-#include "data/destlist.h"
-#include "data/headmode.h"
-#include "data/records.h"
-#include "data/signtable.h"
-#include "data/userfields.h"
-#include "engine/routenumber.h"
-#include "files/document.h"
-#include "files/outoptions.h"
 #include "files/txlbytes.h"
 #include "files/txlread.h"
 #include "files/txlwrite.h"
-#include "engine/routenolayout.h"
 #include "fuzz_support.h"
 
 namespace {
+// Everything back to its start and the tables emptied as a project read
+// finds them.
 void Fresh() {
-    kv::ResetSignTable();
-    kv::gCurrentSign = 0;
-    kv::gExtraPerSign = 0;
-    kv::ResetDestLists();
-    kv::ResetDestCodes();
-    kv::ResetOutOptions();
-    kv::ResetUserFields();
-    kv::ResetHeadMode();
-    kv::ResetRouteNumberArea();
-    kv::ResetRouteNoLayout();
-    kv::ResetDocumentState();
+    kv::ResetAllState();
     kv::ClearLists();
 }
 
@@ -54,8 +37,8 @@ std::string ReadAndWrite(const std::string& bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::UseQuietHost();
-    Fresh();
+    fuzz::StartInput();
+    kv::ClearLists();
     const std::string input(reinterpret_cast<const char*>(data), size);
     if (kv::ReadTxlData(input, "fuzz.txl") != kv::TxlReadResult::Read) return 0;
     const std::string first = Write();

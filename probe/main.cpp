@@ -2,6 +2,7 @@
 #include <iostream>
 #include <map>
 
+#include "platform/error.h"
 #include "platform/host.h"
 #include "platform/vb.h"
 #include "probe.h"
@@ -64,7 +65,7 @@ std::string HexBytes(const std::string& bytes) {
 }  // namespace probe
 
 namespace {
-// Messages go to stderr; the program's end becomes a non-zero exit.
+// Messages go to stderr.
 class ProbeHost : public kv::UiHost {
 public:
     int MessageBox(const std::string& text, int style, const std::string& title) override {
@@ -74,10 +75,6 @@ public:
             case kv::vbYesNoCancel: return kv::vbYes;
             default: return kv::vbOK;
         }
-    }
-    [[noreturn]] void EndProgram(int code) override {
-        std::fflush(stdout);
-        std::exit(code ? code : 3);
     }
 };
 }  // namespace
@@ -98,6 +95,10 @@ int main(int argc, char** argv) {
     probe::Args args(argv + 2, argv + argc);
     try {
         return it->second.handler(args);
+    } catch (const kv::Error& e) {
+        // As the program shows it.
+        std::fprintf(stderr, "message(%d): %s\n", e.style(), e.what());
+        return 1;
     } catch (const kv::VbError& e) {
         std::fprintf(stderr, "Error # %d\n", e.number);
         return 1;

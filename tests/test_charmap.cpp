@@ -4,6 +4,7 @@
 #include "data/fontlist.h"
 #include "data/ini.h"
 #include "data/language.h"
+#include "platform/reset.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
 
@@ -15,20 +16,10 @@ namespace {
 class CharMapTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetCharMaps();
-        ResetFontList();
-        gFontHooks = {};
+        kv::ResetAllState();
         gFontPath = dir.path() + "\\";
     }
-    void TearDown() override {
-        ResetCharMaps();
-        ResetFontList();
-        gFontHooks = {};
-        gFontPath.clear();
-        gSettingsFile.clear();
-        ResetLanguageTexts();
-        ResetIniState();
-    }
+    void TearDown() override { kv::ResetAllState(); }
     void WriteMap(const std::string& id, const std::string& bytes) {
         testutil::WriteFile(dir.path() + "/" + id + "/" + id + "map.txt", bytes);
     }
@@ -227,7 +218,7 @@ TEST_F(CharMapTest, FindFontByCharSelectsTheEntryOrTheLast) {
     FindFontByChar("q");
     EXPECT_EQ(gFontListIndex, 3);
     EXPECT_EQ(shown, (std::vector<std::string>{"3 Normal 08", "h Route no. 07"}));
-    ResetFontList();
+    kv::ResetAllState();
     FindFontByChar("1");  // no fonts at all
     EXPECT_EQ(gFontListIndex, 0);
 }

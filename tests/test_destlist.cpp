@@ -6,6 +6,7 @@
 #include "data/language.h"
 #include "data/records.h"
 #include "engine/signcommands.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/signs_state.h"
@@ -21,12 +22,12 @@ namespace {
 class DestListTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testsigns::ResetAll();
+        kv::ResetAllState();
         ParseSignDefinition(SignLine("FRONT", "K4000", "112x16", "2 "));
         ParseSignDefinition(SignLine("REAR", "K2000_1R", "16", "5 "));
     }
     void TearDown() override {
-        testsigns::ResetAll();
+        kv::ResetAllState();
         gTextS102.clear();
         gTextS135.clear();
         gTextS155.clear();
@@ -101,6 +102,29 @@ TEST_F(DestListTest, RefusedLineIsReported) {
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].first, ListModel::Change::Added);
     EXPECT_EQ(seen[0].second, 0);
+}
+
+TEST_F(DestListTest, PlacedLinesKeepTheirOrder) {
+    gDestListActive = kTrue;
+    for (int n : {2, 10, 30}) FormatListLine("x", static_cast<int16_t>(n), DestList);
+    PlaceListLine("y", 9, DestList);
+    PlaceListLine("z", 40, DestList);
+    PlaceListLine("w", 1, DestList);
+    PlaceListLine("v", 10, DestList);  // after the line of the same number
+    EXPECT_EQ(DestList.Lines(), (std::vector<std::string>{"   1   w", "   2   x", "   9   y", "  10   x", "  10   v",
+                                                          "  30   x", "  40   z"}));
+    EXPECT_EQ(LastUsedNumber(DestList), 40);
+
+    // In the code form the codes give the order.
+    DestList.Clear();
+    gDestCodesOn = kTrue;
+    gDestList[1].Code = "B1  ";
+    gDestList[2].Code = "A7  ";
+    gDestList[3].Code = "C   ";
+    PlaceListLine("b", 1, DestList);
+    PlaceListLine("c", 3, DestList);
+    PlaceListLine("a", 2, DestList);
+    EXPECT_EQ(DestList.Lines(), (std::vector<std::string>{"A7   a", "B1   b", "C    c"}));
 }
 
 TEST_F(DestListTest, ListModelKeepsSelectionInStep) {

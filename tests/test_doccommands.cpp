@@ -22,6 +22,7 @@
 #include "app/listentries.h"
 #include "app/signcontrols.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
@@ -35,21 +36,7 @@ protected:
     void SetUp() override { Reset(); }
     void TearDown() override { Reset(); }
     static void Reset() {
-        ResetRecords();
-        ResetDestLists();
-        ResetDestCodes();
-        ResetDocumentState();
-        ResetDocumentSettings();
-        ResetDocumentCommands();
-        ResetHeadState();
-        ResetSignTable();
-        ResetSignControls();
-        ResetDotLayers();
-        ResetEditState();
-        ResetLanguageTexts();
-        ResetFontList();
-        ResetFontLibrary();
-        ResetIniState();
+        kv::ResetAllState();
         SetCurrentNumberTextSource(nullptr);
     }
     testutil::TempDir dir;
@@ -187,7 +174,7 @@ TEST_F(DocCommands, CurrentNumbersAndFirstSignAfterALoad) {
     SetCurrentNumbersAfterLoad();
     EXPECT_EQ(gCurrentDest, 8);
     EXPECT_EQ(gCurrentExtra, 999);
-    ResetDestLists();
+    kv::ResetAllState();
     gExtraList[999].SignData = "x";
     AddListLine(999, false);
     SetCurrentNumbersAfterLoad();

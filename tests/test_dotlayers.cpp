@@ -4,6 +4,7 @@
 #include "engine/dotlayers.h"
 #include "engine/graphictools.h"
 #include "engine/routenumber.h"
+#include "platform/reset.h"
 #include "support/fake_ui.h"
 #include "support/graphics_state.h"
 
@@ -16,10 +17,10 @@ namespace {
 class DotLayersTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testgfx::ResetAll();
+        kv::ResetAllState();
         testgfx::MakeSign(W, H);
     }
-    void TearDown() override { testgfx::ResetAll(); }
+    void TearDown() override { kv::ResetAllState(); }
     static constexpr int W = 10, H = 6;
     FakeUi ui;
     testgfx::FakeHead head;

@@ -8,6 +8,7 @@
 #include "engine/dotstrips.h"
 #include "engine/graphicfile.h"
 #include "engine/graphictools.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
 #include "support/fake_ui.h"
 #include "support/graphics_state.h"
@@ -25,10 +26,10 @@ protected:
     void SetUp() override { Fresh(12, 10); }
     void TearDown() override {
         SetSafeWriteFault(nullptr);
-        testgfx::ResetAll();
+        kv::ResetAllState();
     }
     void Fresh(int w, int h) {
-        testgfx::ResetAll();
+        kv::ResetAllState();
         testgfx::MakeSign(w, h);
         W = w;
         H = h;

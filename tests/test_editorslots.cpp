@@ -33,11 +33,9 @@ class SlotsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testmarkup::ResetAll();
-        ResetOutOptions();
     }
     void TearDown() override {
         testmarkup::ResetAll();
-        ResetFontList();
     }
     testmarkup::Head head;
     testmarkup::Ui ui;

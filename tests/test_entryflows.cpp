@@ -10,6 +10,7 @@
 #include "app/doccommands.h"
 #include "app/docsettings.h"
 #include "app/entryload.h"
+#include "app/entrywindow.h"
 #include "app/headstate.h"
 #include "app/listswitch.h"
 #include "app/opendocument.h"
@@ -33,6 +34,7 @@
 #include "files/recentfiles.h"
 #include "platform/paths.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
@@ -43,10 +45,22 @@ namespace {
 
 // The main window as the flows see it: answers from its fields, and every
 // request to the lists, boxes and sign pictures written down in order.
-class FakeWindow : public ListWindow, public SignWindow, public CommandState, public DocumentWindow {
+class FakeWindow : public ListWindow,
+                   public SignWindow,
+                   public CommandState,
+                   public DocumentWindow,
+                   public SignCanvas,
+                   public StripCanvas,
+                   public EntryWindow {
 public:
-    FakeWindow() { InstallPorts(this); }
-    ~FakeWindow() override { RemovePorts(this); }
+    FakeWindow() {
+        InstallPorts(this);
+        SetEntryWindow(this);
+    }
+    ~FakeWindow() override {
+        RemovePorts(this);
+        SetEntryWindow(nullptr);
+    }
 
     std::string FocusedControl() override { return focus; }
     int SelectedListRow(bool) override { return row; }
@@ -55,21 +69,26 @@ public:
     bool ListShown(bool destinations) override { return destShown == destinations; }
     void SetListExtent(bool destinations, int32_t extent) override { Note("SetListExtent", destinations, extent); }
     void SetListCaptions(const std::string& number, const std::string& list) override { captions = number + "|" + list; }
-    void SetNumberBoxText(const std::string& text) override { numberBox = text; }
     void SetNumberBoxMaxLength(int length) override { maxLength = length; }
     void ShowBlackoutBox(bool shown) override { blackoutShown = shown; }
     void SetBlackoutChecked(bool checked) override { blackout = checked; }
     void ShowRouteNumberBox(bool shown) override { Note("ShowRouteNumberBox", shown); }
-    void SetChangeTimeText(const std::string& text) override { changeTime = text; }
-    int16_t NumberOfChangingTexts(int16_t) override { return pages; }
-    void UpdateNoOfTextsOption(int16_t count, int16_t selected) override { Note("UpdateNoOfTextsOption", count, selected); }
-    bool PageFrameShown() override { return frameShown; }
     void ShowPageFrame() override { frameShown = true; }
+
+    void SetCurrentNumberText(const std::string& text) override { numberBox = text; }
+    void ShowChangeTime(int16_t seconds) override { changeTime = std::to_string(seconds); }
+    bool ChangingTextsShown() override { return frameShown; }
+    void EnablePageOption(int16_t n, bool enabled) override {
+        if (enabled) enabledOptions = std::max(enabledOptions, n);
+        else enabledOptions = std::min<int16_t>(enabledOptions, static_cast<int16_t>(n - 1));
+    }
+    bool PageOptionSelected(int16_t n) override { return selectedOption == n; }
+    void SelectPageOption(int16_t n) override { selectedOption = n; }
+    void ChangeAddress(int16_t index, bool, bool) override { Note("ChangeAddress", index); }
 
     void LayoutSignPictures(bool resize, bool large) override { Note("LayoutSignPictures", resize, large); }
     void SelectSign(int16_t sign) override { Note("SelectSign", sign); }
     void SelectK4000Graphic(bool currentOnly) override { Note("SelectK4000Graphic", currentOnly); }
-    void ChangeAddress(int16_t index, bool, bool) override { Note("ChangeAddress", index); }
     void ResetActivePicture() override { Note("ResetActivePicture"); }
     void UpdateSignControls(int16_t address) override { Note("UpdateSignControls", address); }
     void UpdateToolbarState() override {
@@ -80,9 +99,9 @@ public:
         Note("UpdateToolbarState2");
         gTextSignActive = kFalse;
     }
-    void RefreshCurrentSignPicture() override { Note("RefreshCurrentSignPicture"); }
-    void FocusTextStrip() override { Note("FocusTextStrip"); }
     void CancelMarking() override { Note("CancelMarking"); }
+    void FocusSignPicture() override { Note("FocusSignPicture"); }
+    void FocusStrip() override { Note("FocusStrip"); }
 
     void EnableMenuItem(const std::string& name, bool on) override { enabled[name] = on; }
     void CheckMenuItem(const std::string& name, bool on) override { ticked[name] = on; }
@@ -109,7 +128,7 @@ public:
     std::string captions, numberBox, changeTime, caption;
     int maxLength = 0;
     bool blackoutShown = true, blackout = false, frameShown = false;
-    int16_t pages = 1;
+    int16_t enabledOptions = 0, selectedOption = 0;
     std::map<std::string, bool> enabled, ticked;
     std::deque<FileDialogChoice> choices;
     std::vector<FileDialogRequest> requests;
@@ -126,38 +145,18 @@ private:
 
 class EntryFlows : public ::testing::Test {
 protected:
-    void SetUp() override { Reset(); }
-    void TearDown() override {
-        SetProgramFolder("");
-        Reset();
+    void SetUp() override {
+        ResetAllState();
+        gNumberOfChangingTexts = 8;
     }
-    static void Reset() {
-        ResetIniState();
-        ResetStartSettings();
-        ResetLanguageTexts();
-        ResetMainSettings();
-        ResetHeadState();
-        ResetRecords();
-        ResetDestCodes();
-        ResetSignTable();
-        ResetCharMaps();
-        ResetFontList();
-        ResetFontLibrary();
-        ResetDotLayers();
-        ResetEditState();
-        ResetSignControls();
-        ResetDocumentSettings();
-        ResetDocumentState();
-        ResetDestLists();
-        ResetRecentFiles();
-        ResetOutOptions();
-        ResetDocumentCommands();
-        ResetEntryLoad();
-    }
-    // A destination with an empty page on the graphic sign 2, and its line.
-    static void Dest(int n, int16_t changeTime = 3) {
-        gDestList[n].Text = "\xff" "S2# D" + std::to_string(n);
-        gDestList[n].SignData = std::string("\xff\x02\xb0") + static_cast<char>(changeTime);
+    void TearDown() override { ResetAllState(); }
+    // A destination with `pages` fields on the graphic sign 2 (the page
+    // marks carry the change time), and its line.
+    static void Dest(int n, int16_t changeTime = 3, int pages = 1) {
+        gDestList[n].Text = "\xff" "S2";
+        gDestList[n].SignData = "\xff\x02";
+        for (int p = 1; p <= pages; ++p) gDestList[n].Text += "# D" + std::to_string(n);
+        for (int p = 1; p <= std::max(pages - 1, 1); ++p) gDestList[n].SignData += std::string("\xb0") + static_cast<char>(changeTime);
         AddListLine(static_cast<int16_t>(n), true);
     }
     static void GraphicSign(int16_t address, int16_t index) {
@@ -269,16 +268,21 @@ TEST_F(EntryFlows, ADestinationLoadFillsEveryShownGraphicSignAndKeepsTheCurrentO
     GraphicSign(2, 0);
     GraphicSign(5, 1);
     gCurrentSign = 5;
-    Dest(1);
-    Dest(2);
+    Dest(1, 3, 2);
+    Dest(2, 3, 2);
     w.row = 1;
-    w.pages = 2;
     LoadListEntry(true);
     EXPECT_EQ(w.Calls(), (std::vector<std::string>{"SelectK4000Graphic 0", "ChangeAddress 0", "ChangeAddress 1",
-                                                   "ChangeAddress 1", "UpdateNoOfTextsOption 2 1",
-                                                   "RefreshCurrentSignPicture", "CancelMarking"}));
+                                                   "ChangeAddress 1", "FocusSignPicture", "CancelMarking"}));
     EXPECT_EQ(gCurrentSign, 5);
-    EXPECT_TRUE(w.frameShown);  // two pages
+    // The page options of the current sign (5 has no pages: one is offered)
+    // and the frame for the two pages of the entry.
+    EXPECT_EQ(w.enabledOptions, 1);
+    EXPECT_EQ(w.selectedOption, 1);
+    gCurrentSign = 2;
+    LoadListEntry(true);
+    EXPECT_EQ(w.enabledOptions, 2);
+    EXPECT_TRUE(w.frameShown);
     // The same entry again keeps its page; another starts at page 1.
     gCurrentPage = 2;
     LoadListEntry(true);
@@ -291,7 +295,7 @@ TEST_F(EntryFlows, ADestinationLoadFillsEveryShownGraphicSignAndKeepsTheCurrentO
     bKeepCurrentNumber = true;
     bCurrentSignOnly = true;
     LoadListEntry(true);
-    EXPECT_EQ(w.Calls(), (std::vector<std::string>{"SelectK4000Graphic 1", "RefreshCurrentSignPicture", "CancelMarking"}));
+    EXPECT_EQ(w.Calls(), (std::vector<std::string>{"SelectK4000Graphic 1", "FocusSignPicture", "CancelMarking"}));
     EXPECT_FALSE(bKeepCurrentNumber);
 }
 
@@ -320,7 +324,6 @@ TEST_F(EntryFlows, AnExtraTextLoadsIntoEverySignAndShowsItsNumberFirst) {
     AddListLine(4, false);
     w.focus = "ExtraList";
     w.row = 0;
-    w.pages = 1;
     nPrevDest = 4;
     LoadListEntry(false);
     EXPECT_EQ(gCurrentExtra, 4);
@@ -329,8 +332,9 @@ TEST_F(EntryFlows, AnExtraTextLoadsIntoEverySignAndShowsItsNumberFirst) {
     // Every shown sign made active in turn, the current one again at the end;
     // the page options as the page count offers them.
     EXPECT_EQ(w.Calls(), (std::vector<std::string>{"SelectK4000Graphic 0", "ChangeAddress 0", "ChangeAddress 1",
-                                                   "ChangeAddress 0", "UpdateNoOfTextsOption 1 1",
-                                                   "RefreshCurrentSignPicture", "CancelMarking"}));
+                                                   "ChangeAddress 0", "FocusSignPicture", "CancelMarking"}));
+    EXPECT_EQ(w.enabledOptions, 1);
+    EXPECT_EQ(w.selectedOption, 1);
     EXPECT_FALSE(w.frameShown);
     EXPECT_FALSE(w.blackout);
 }
@@ -359,12 +363,12 @@ TEST_F(EntryFlows, SwitchingListsFollowsWithTheBoxesAndMenus) {
     EXPECT_EQ(gCurrentPage, 1);
     EXPECT_EQ(gChangeTime, 5);
     EXPECT_FALSE(w.enabled["mnuToolsShowtime"]);
-    EXPECT_EQ(w.Calls(), (std::vector<std::string>{"SetListExtent 0 0", "ShowRouteNumberBox 0", "RefreshCurrentSignPicture"}));
+    EXPECT_EQ(w.Calls(), (std::vector<std::string>{"SetListExtent 0 0", "ShowRouteNumberBox 0", "FocusSignPicture"}));
     // Again: the list state stays, the picture gets the focus again.
     w.numberBox.clear();
     SwitchList(false);
     EXPECT_EQ(w.numberBox, "");
-    EXPECT_EQ(w.Calls(), (std::vector<std::string>{"ShowRouteNumberBox 0", "RefreshCurrentSignPicture"}));
+    EXPECT_EQ(w.Calls(), (std::vector<std::string>{"ShowRouteNumberBox 0", "FocusSignPicture"}));
 
     SwitchList(true);
     EXPECT_TRUE(w.destShown);
@@ -374,7 +378,7 @@ TEST_F(EntryFlows, SwitchingListsFollowsWithTheBoxesAndMenus) {
     EXPECT_TRUE(w.blackoutShown);
     EXPECT_TRUE(w.enabled["Signs_e"]);
     EXPECT_TRUE(w.enabled["mnuToolsShowtime"]);
-    EXPECT_EQ(w.Calls(), (std::vector<std::string>{"SetListExtent 1 20", "ShowRouteNumberBox 1", "RefreshCurrentSignPicture"}));
+    EXPECT_EQ(w.Calls(), (std::vector<std::string>{"SetListExtent 1 20", "ShowRouteNumberBox 1", "FocusSignPicture"}));
     // While the window starts, the switch leaves the focus alone.
     gStartUp = kTrue;
     SwitchList(true);
@@ -395,14 +399,14 @@ TEST_F(EntryFlows, ExtraTextsWithoutSectionsPerSignShowOneSign) {
     EXPECT_FALSE(w.enabled["Signs_e"]);
     EXPECT_EQ(w.Calls(), (std::vector<std::string>{"UpdateToolbarState2", "UpdateSignControls 6",
                                                    "LayoutSignPictures 1 0", "ResetActivePicture",
-                                                   "ChangeAddress 1", "SetListExtent 0 0", "RefreshCurrentSignPicture"}));
+                                                   "ChangeAddress 1", "SetListExtent 0 0", "FocusSignPicture"}));
     // Without a graphic sign the text sign is edited, in its line mode.
     SignInfoOf(6).Model = SignInfoOf(9).Model = "";
     w.ticked["mnuTextExtratext"] = false;
     SwitchList(false);
     EXPECT_EQ(gCurrentSign, 3);
     EXPECT_EQ(w.Calls(), (std::vector<std::string>{"UpdateToolbarState", "UpdateSignControls 3",
-                                                   "LayoutSignPictures 1 0", "SetListExtent 0 0", "FocusTextStrip"}));
+                                                   "LayoutSignPictures 1 0", "SetListExtent 0 0", "FocusStrip"}));
 }
 
 TEST_F(EntryFlows, OpenReadsTheChosenProjectAndShowsItsFirstSign) {
@@ -431,10 +435,10 @@ TEST_F(EntryFlows, OpenReadsTheChosenProjectAndShowsItsFirstSign) {
     // out afresh and made active.
     EXPECT_EQ(gCurrentSign, 2);
     EXPECT_EQ(SignInfoOf(5).Shown, kFalse);
-    EXPECT_EQ(w.Calls(), (std::vector<std::string>{"SetListExtent 1 326", "RefreshCurrentSignPicture", "UpdateToolbarState2",
+    EXPECT_EQ(w.Calls(), (std::vector<std::string>{"SetListExtent 1 326", "FocusSignPicture", "UpdateToolbarState2",
                                                    "UpdateSignControls 2", "SelectSign 2", "LayoutSignPictures 1 0",
                                                    "SelectK4000Graphic 0", "ResetActivePicture", "ChangeAddress 0",
-                                                   "RefreshCurrentSignPicture"}));
+                                                   "FocusSignPicture"}));
 
     // The save question of a modified project: Cancel keeps it open.
     gDocumentModified = kTrue;

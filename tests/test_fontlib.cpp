@@ -4,6 +4,7 @@
 
 #include "data/charmap.h"
 #include "engine/fontlib.h"
+#include "platform/reset.h"
 #include "support/fake_ui.h"
 #include "support/fontrecords.h"
 #include "support/testutil.h"
@@ -43,11 +44,8 @@ const G kL{65, 5, 3, {0x1F, 0x10, 0x10}};
 
 class FontLib : public ::testing::Test {
 protected:
-    void SetUp() override { ResetFontLibrary(); }
-    void TearDown() override {
-        ResetFontLibrary();
-        gFontPath.clear();
-    }
+    void SetUp() override { kv::ResetAllState(); }
+    void TearDown() override { kv::ResetAllState(); }
     FakeUi ui;
 };
 

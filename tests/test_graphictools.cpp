@@ -5,6 +5,7 @@
 #include "data/inverted.h"
 #include "engine/dotlayers.h"
 #include "engine/graphictools.h"
+#include "platform/reset.h"
 #include "support/fake_ui.h"
 #include "support/graphics_state.h"
 #include "support/testutil.h"
@@ -20,9 +21,9 @@ constexpr int W = 12, H = 9;
 class GraphicToolsTest : public ::testing::Test {
 protected:
     void SetUp() override { Fresh(); }
-    void TearDown() override { testgfx::ResetAll(); }
+    void TearDown() override { kv::ResetAllState(); }
     void Fresh() {
-        testgfx::ResetAll();
+        kv::ResetAllState();
         testgfx::MakeSign(W, H);
         head.ForgetPainting();
     }

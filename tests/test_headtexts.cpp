@@ -8,6 +8,7 @@
 #include "data/language.h"
 #include "data/startup.h"
 #include "app/headtexts.h"
+#include "platform/reset.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
 
@@ -18,15 +19,12 @@ namespace {
 class HeadTextsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetIniState();
-        ResetLanguageTexts();
+        kv::ResetAllState();
         shipped = testutil::ReadFile(std::string(KIVAR_DATA_DIR) + "/English.lng");
         Use(shipped);
     }
     void TearDown() override {
-        ResetIniState();
-        ResetLanguageTexts();
-        ResetStartSettings();
+        kv::ResetAllState();
     }
     // Installs a language file and loads the shared texts from it.
     void Use(const std::string& contents) {

@@ -12,6 +12,7 @@
 #include "files/infoblock.h"
 #include "files/outbytes.h"
 #include "files/outoptions.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "platform/vbfile.h"
 #include "support/fake_ui.h"
@@ -30,8 +31,7 @@ std::string Bytes(std::initializer_list<int> b) {
 class InfoBlockTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetIniState();
-        ResetOutOptions();
+        kv::ResetAllState();
         testutil::StageDataFolder(dir.path());
         for (const char* f : {"Test.kcm", "Empty.kcm"})
             testutil::WriteFile(dir.file(f), testutil::ReadFile(std::string(KIVAR_FIXTURE_DIR "/kcm/") + f));
@@ -41,11 +41,7 @@ protected:
     }
     void TearDown() override {
         CloseCommandFile();
-        ResetIniState();
-        ResetOutOptions();
-        gDataPath.clear();
-        gLanguageFile.clear();
-        gLanguage.clear();
+        kv::ResetAllState();
     }
     // The block of the empty command file and a new project.
     InfoBlockInput EmptyProject() {
@@ -394,7 +390,7 @@ TEST_F(InfoBlockTest, ShippedCommandFileHasEveryKey) {
     CloseCommandFile();
 
     // A new project builds its block from it.
-    ResetOutOptions();
+    InitOutFileDefaults();
     InfoBlockInput in;
     in.ExtraLastUsed = 2;
     std::string block = BuildInfoBlock(0, in);
@@ -404,10 +400,7 @@ TEST_F(InfoBlockTest, ShippedCommandFileHasEveryKey) {
 }
 
 TEST(InfoBlockInput, TakenFromTheProject) {
-    ResetSignTable();
-    ResetDestLists();
-    ResetDestCodes();
-    ResetRecords();
+    kv::ResetAllState();
     gSignInfo[0].Model = "K4000";
     gSignInfo[0].Width = 112;
     gSignInfo[0].Height = 16;
@@ -444,8 +437,5 @@ TEST(InfoBlockInput, TakenFromTheProject) {
     EXPECT_EQ(gExtraPerSign, 0);
 
     gLineNoTableOn = 0;
-    ResetSignTable();
-    ResetDestLists();
-    ResetDestCodes();
-    ResetRecords();
+    kv::ResetAllState();
 }

@@ -2,6 +2,7 @@
 
 #include "data/ini.h"
 #include "data/language.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
 #include "platform/vbfile.h"
 #include "support/fake_ui.h"
@@ -15,11 +16,11 @@ namespace {
 class IniTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetIniState();
+        kv::ResetAllState();
         gTextS25 = " cannot be written!";
     }
     void TearDown() override {
-        ResetIniState();
+        kv::ResetAllState();
         SetSafeWriteFault(nullptr);
     }
     std::string Make(const std::string& name, const std::string& bytes) {
@@ -106,12 +107,17 @@ TEST_F(IniTest, ContinuingRunsReadInFileOrder) {
     EXPECT_EQ(FileOpenCount(), 0);
 }
 
-TEST_F(IniTest, MissingFileEndsTheProgramWithItsName) {
-    EXPECT_THROW(IniGetValue(dir.file("KIVAR.LIB"), "Generell", "KivarPath", kIniOpenClose), ProgramEnded);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, dir.file("KIVAR.LIB") + " not found!");
-    EXPECT_EQ(ui.messages[0].style, vbCritical);
-    EXPECT_EQ(ui.messages[0].title, "Kivar32\xAE");
+TEST_F(IniTest, AMissingFileIsAnErrorWithItsName) {
+    for (int16_t mode : {kIniOpenClose, kIniOpenKeep, kIniContinue}) {
+        testutil::Raised e = testutil::RaisedError(
+            [&] { IniGetValue(dir.file("KIVAR.LIB"), "Generell", "KivarPath", mode); });
+        EXPECT_EQ(e.text, dir.file("KIVAR.LIB") + " not found!") << mode;
+        EXPECT_EQ(e.style, vbCritical);
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    // Nothing is held: the file, once there, is read.
+    Make("kivar.lib", kSample);
+    EXPECT_EQ(IniGetValue(dir.file("KIVAR.LIB"), "Generell", "Language", kIniContinue), "English");
 }
 
 TEST_F(IniTest, FindsTheFileWithoutRegardToCase) {

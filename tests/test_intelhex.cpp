@@ -98,19 +98,20 @@ protected:
 TEST_F(HexFileTest, ConverterWindowNames) {
     struct Case {
         const char* name;
-        const char* out;
+        const char* out;  // "" when the name is refused
         const char* hex;
     } cases[] = {
         {"C:\\data\\city.out", "C:\\data\\city.out", "C:\\data\\city.hex"},
         {"city.OUT", "city.out", "city.hex"},
         {"city.v2.out", "city.v2.out", "city.v2.hex"},
-        {"city", "city.out", "city.hex"},
-        {"/my.dir/city", "/my.dir/city.out", "/my.dir/city.hex"},
-        {"C:\\my.dir\\city", "C:\\my.dir\\city.out", "C:\\my.dir\\city.hex"},
+        {"city.", "city.out", "city.hex"},
+        {"city", "", ""},
+        {"/my.dir/city", "", ""},
+        {"C:\\my.dir\\city", "", ""},
     };
     for (const Case& c : cases) {
         std::string o, h;
-        FileConvNames(c.name, o, h);
+        EXPECT_EQ(FileConvNames(c.name, o, h), *c.out != 0) << c.name;
         EXPECT_EQ(o, c.out) << c.name;
         EXPECT_EQ(h, c.hex) << c.name;
     }
@@ -125,10 +126,14 @@ TEST_F(HexFileTest, StartConvertsAndAnnouncesOnlySuccess) {
     EXPECT_EQ(ui.messages[0].style, vbOKOnly);
     EXPECT_EQ(ui.messages[0].title, kMsgTitle);
 
-    // A name without an extension.
+    // A name without an extension is refused: a message, nothing written.
     ui.messages.clear();
-    EXPECT_TRUE(FileConvStart(dir.file("city")));
-    EXPECT_EQ(ui.messages.back().text, "Conversion ready!");
+    std::filesystem::remove(dir.file("city.hex"));
+    EXPECT_FALSE(FileConvStart(dir.file("city")));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("no extension"), std::string::npos);
+    EXPECT_EQ(ui.messages[0].style, vbCritical);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("city.hex")));
 
     // An empty name does nothing.
     ui.messages.clear();
@@ -139,7 +144,7 @@ TEST_F(HexFileTest, StartConvertsAndAnnouncesOnlySuccess) {
     EXPECT_FALSE(FileConvStart(dir.file("gone.out")));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find("gone.out"), std::string::npos);
-    EXPECT_EQ(ui.messages[0].style, vbExclamation);
+    EXPECT_EQ(ui.messages[0].style, vbCritical);
     EXPECT_FALSE(std::filesystem::exists(dir.file("gone.hex")));
 }
 

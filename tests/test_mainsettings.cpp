@@ -8,6 +8,7 @@
 #include "app/headstate.h"
 #include "data/settings.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
@@ -20,9 +21,7 @@ namespace {
 class MainSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetIniState();
-        ResetStartSettings();
-        ResetMainSettings();
+        kv::ResetAllState();
         oldCwd = CurrentDir();
         SetProgramFolder(prog.path());
         testutil::WriteFile(prog.file("language.ini"),
@@ -32,10 +31,7 @@ protected:
     }
     void TearDown() override {
         SetCurrentDir(oldCwd);
-        SetProgramFolder("");
-        ResetIniState();
-        ResetStartSettings();
-        ResetMainSettings();
+        kv::ResetAllState();
     }
     // A settings file beside the program with these [Generell] lines.
     void Settings(std::vector<std::string> generell, std::vector<std::string> more = {}) {

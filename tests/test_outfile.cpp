@@ -21,6 +21,7 @@
 #include "files/outoptions.h"
 #include "files/outrecords.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
@@ -40,13 +41,13 @@ namespace {
 class OutFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        outfixtures::ResetProject();
+        kv::ResetAllState();
         outfixtures::StageOutData(dir.path());
         outfixtures::LoadOutData(dir.path());
         library = outfixtures::TinyLibrary();
     }
     void TearDown() override {
-        outfixtures::ResetProject();
+        kv::ResetAllState();
         SetSafeWriteFault(nullptr);
     }
     std::string Build() {
@@ -202,7 +203,7 @@ TEST_F(OutFileTest, ProbeBuildsTheGoldenFilesFromProjectFiles) {
                     {"a2_groups_extras", outfixtures::MakeProjectA2},
                     {"a3_codes_routes", outfixtures::MakeProjectA3}};
     for (const Fixture& f : fixtures) {
-        outfixtures::ResetProject();
+        kv::ResetAllState();
         outfixtures::LoadOutData(dir.path());
         f.make();
         gBackupOn = kFalse;
@@ -260,7 +261,7 @@ TEST_F(OutFileTest, FailuresLeaveNoFileAndKeepTheOldOne) {
          ""},
     };
     for (const Case& c : cases) {
-        outfixtures::ResetProject();
+        kv::ResetAllState();
         outfixtures::StageOutData(dir.path());
         outfixtures::LoadOutData(dir.path());
         outfixtures::MakeProjectA1();
@@ -276,7 +277,7 @@ TEST_F(OutFileTest, FailuresLeaveNoFileAndKeepTheOldOne) {
         }
         EXPECT_EQ(ui.messages.back().title, kMsgTitle) << c.what;
     }
-    outfixtures::ResetProject();
+    kv::ResetAllState();
     outfixtures::StageOutData(dir.path());
     outfixtures::LoadOutData(dir.path());
     outfixtures::MakeProjectA1();
@@ -302,7 +303,7 @@ TEST_F(OutFileTest, OneMegabyteIsRefused) {
     EXPECT_TRUE(image.empty());
 
     // 16 groups fit, and every pointer names its place.
-    outfixtures::ResetProject();
+    kv::ResetAllState();
     outfixtures::LoadOutData(dir.path());
     Sign(testsigns::SignLine("Front", "K4000", "40x8", "2"));
     gFontSectionOn = 0;
@@ -360,7 +361,7 @@ TEST_F(OutFileTest, FontSectionOrderAndLibraryWalk) {
     EXPECT_EQ(length, 0);
 
     // No font command anywhere: an empty section.
-    outfixtures::ResetProject();
+    kv::ResetAllState();
     outfixtures::LoadOutData(dir.path());
     Sign(testsigns::SignLine("Front", "K4000", "40x8", "2"));
     gDestList[1].SignData = Sec(2) + "A";
@@ -384,7 +385,7 @@ TEST_F(OutFileTest, LargerGeneratedProjectsKeepTheLayout) {
     auto page = [&] { return random.Page(); };
     auto sections = [&](bool allSigns) { return random.Sections(allSigns); };
     for (int variant = 0; variant < 4; ++variant) {
-        outfixtures::ResetProject();
+        kv::ResetAllState();
         outfixtures::LoadOutData(dir.path());
         outfixtures::MakeEveryModelSigns();
         gCommandFile = "Short (Short.kcm)";

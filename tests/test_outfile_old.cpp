@@ -12,6 +12,7 @@
 #include "files/outfile_old.h"
 #include "files/outoptions.h"
 #include "files/txlwrite.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
@@ -52,14 +53,14 @@ void Use(int n, const std::string& data, int16_t flag = 0) {
 class OldLayoutTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        outfixtures::ResetProject();
+        kv::ResetAllState();
         outfixtures::StageOutData(dir.path());
         outfixtures::LoadOutData(dir.path());
         gCommandRowOn = 0;
         gFontSectionOn = 0;
     }
     void TearDown() override {
-        outfixtures::ResetProject();
+        kv::ResetAllState();
         SetSafeWriteFault(nullptr);
     }
     // Through the entry point the transfer commands use.
@@ -221,7 +222,7 @@ TEST_F(OldLayoutTest, ProbeBuildsTheGoldenFilesAndTheirHex) {
     } fixtures[] = {{"nines", outfixtures::MakeProjectOldNines}, {"signs", outfixtures::MakeProjectOldSigns}};
     const bool objcopy = std::system("objcopy --version >/dev/null 2>&1") == 0;
     for (const Fixture& f : fixtures) {
-        outfixtures::ResetProject();
+        kv::ResetAllState();
         outfixtures::LoadOutData(dir.path());
         f.make();
         gBackupOn = kFalse;
@@ -277,7 +278,7 @@ TEST_F(OldLayoutTest, SignFlags) {
                  {{"K4000", "K2000_2R"}, 1},
                  {{"K2000_1R", "K1000"}, 3}};
     for (const Case& c : cases) {
-        outfixtures::ResetProject();
+        kv::ResetAllState();
         gCommandRowOn = 0;
         int a = 2;
         for (const std::string& m : c.models) {
@@ -315,7 +316,7 @@ TEST_F(OldLayoutTest, DestinationTableLimit) {
 
     // With the all-nines destination a last number of 1000 or more needs
     // 9999: refused, and the temporary destination is gone all the same.
-    outfixtures::ResetProject();
+    kv::ResetAllState();
     gCommandRowOn = 0;
     Sign(testsigns::SignLine("Front", "K4000", "40x8", "2"));
     gSignToShow = " 2: \"Front\", K4000";
@@ -330,7 +331,7 @@ TEST_F(OldLayoutTest, DestinationTableLimit) {
 // link past it is refused; a file with nothing linked past it is not.
 TEST_F(OldLayoutTest, LinkLimit) {
     auto signs = [](int count) {
-        outfixtures::ResetProject();
+        kv::ResetAllState();
         gCommandRowOn = 0;
         Sign(testsigns::SignLine("Front", "K4000", "40x8", "2"));
         if (count > 1) Sign(testsigns::SignLine("Rear", "K4000", "40x8", "3"));
@@ -375,7 +376,7 @@ TEST_F(OldLayoutTest, EmptyEndRecordChains) {
 
 TEST_F(OldLayoutTest, AllNinesDestination) {
     auto setup = [this](int last, bool showSection) {
-        outfixtures::ResetProject();
+        kv::ResetAllState();
         gCommandRowOn = 0;
         Sign(testsigns::SignLine("Front", "K4000", "40x8", "2"));
         Sign(testsigns::SignLine("Side", "K2000_1R", "20", "3"));
@@ -458,7 +459,7 @@ TEST_F(OldLayoutTest, LargerGeneratedProjectsKeepTheLayout) {
     auto page = [&] { return random.Page(); };
     auto sections = [&] { return random.Sections(false); };
     for (int variant = 0; variant < 3; ++variant) {
-        outfixtures::ResetProject();
+        kv::ResetAllState();
         outfixtures::LoadOutData(dir.path());
         gCommandRowOn = 0;
         outfixtures::MakeEveryModelSigns();

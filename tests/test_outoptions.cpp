@@ -4,6 +4,7 @@
 #include "data/language.h"
 #include "files/infoblock.h"
 #include "files/outoptions.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
@@ -28,14 +29,14 @@ TEST(OutOptions, NewDocumentDefaults) {
     EXPECT_EQ(gLineNumberOn, kTrue);
     EXPECT_EQ(gPromName, "Kept");
 
-    ResetOutOptions();
+    kv::ResetAllState();
     EXPECT_EQ(gLineNumberOn, 0);
     EXPECT_EQ(gPromName, "");
     EXPECT_EQ(gCommandRowOn, 1);
 }
 
 TEST(OutOptions, ProjectFileHelpers) {
-    ResetOutOptions();
+    kv::ResetAllState();
     gPromName = "Prom";
     gAsciiName = "1234";
     struct Case {
@@ -70,7 +71,7 @@ TEST(OutOptions, ProjectFileHelpers) {
         EXPECT_EQ(gFontSectionOn, fonts) << row;
         EXPECT_EQ(gCommandFile, "(EnglskTD.kcm)");
     }
-    ResetOutOptions();
+    kv::ResetAllState();
 }
 
 namespace {
@@ -78,8 +79,7 @@ namespace {
 class OutPrefsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetIniState();
-        ResetOutOptions();
+        kv::ResetAllState();
         testutil::StageDataFolder(dir.path());
         testutil::WriteFile(dir.file("Test.kcm"), testutil::ReadFile(KIVAR_FIXTURE_DIR "/kcm/Test.kcm"));
         gDataPath = dir.path();
@@ -97,14 +97,7 @@ protected:
         gPromName = "North";
         gFontSectionOn = kTrue;  // as a project read from a file has it
     }
-    void TearDown() override {
-        ResetIniState();
-        ResetOutOptions();
-        gDataPath.clear();
-        gLanguageFile.clear();
-        gLanguage.clear();
-        ResetLanguageTexts();
-    }
+    void TearDown() override { kv::ResetAllState(); }
     // Fill and show, as the menu command does.
     void Open() {
         InitOutFilePrefs(form, in);
@@ -218,11 +211,23 @@ TEST_F(OutPrefsTest, ChangesMarkTheProject) {
     EXPECT_EQ(gRouteNumberSeq, "-0123456789");
     EXPECT_EQ(gRouteNumberStartIndex, 3);
 
-    for (auto [text, value] : {std::pair{"12", 12}, {"abc", 0}, {"99999", 32767}, {"-4", -4}, {"2.5", 2}}) {
+    for (auto [text, value] : {std::pair{"12", 12}, {" 3 ", 3}, {"99999", 32767}, {"-4", -4}, {"2.5", 2}}) {
         reopen();
         form.ComrowMems_TB = text;
         EXPECT_TRUE(OK());
         EXPECT_EQ(gComrowMems, value) << text;
+    }
+    // Text that is no number is refused with a beep; nothing is stored.
+    for (const char* text : {"abc", "", "1x", "--1", "."}) {
+        reopen();
+        form.ComrowMems_TB = text;
+        form.txtPromName = "Changed";
+        const int beeps = ui.beeps;
+        EXPECT_FALSE(OK()) << text;
+        EXPECT_EQ(ui.beeps, beeps + 1) << text;
+        EXPECT_EQ(gComrowMems, 2) << text;
+        EXPECT_EQ(gPromName, "North") << text;
+        EXPECT_EQ(in.Project.DocumentModified, 0) << text;
     }
 
     // Name, command file, sign to show.

@@ -6,6 +6,7 @@
 #include "engine/routenumber.h"
 #include "files/outoptions.h"
 #include "files/outrecords.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/outfixtures.h"
@@ -32,7 +33,7 @@ int ErrorOf(const std::function<void()>& f) {
 class OutRecordsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        outfixtures::ResetProject();
+        kv::ResetAllState();
         ParseSignDefinition(testsigns::SignLine("Front", "K4000", "112x16", "2"));
         ParseSignDefinition(testsigns::SignLine("Side", "K2000_2R", "16+12", "3"));
         ParseSignDefinition(testsigns::SignLine("Route", "K1000", "4", "4"));
@@ -40,7 +41,7 @@ protected:
         gLineNoFieldCount = 3;
     }
     void TearDown() override {
-        outfixtures::ResetProject();
+        kv::ResetAllState();
     }
     // Flags of the sub-records of a record and their third bytes (addresses).
     static std::string Shape(const std::vector<std::string>& subs) {

@@ -51,7 +51,6 @@ void BuildProject(const std::string& dataDir, const std::string& path) {
     ClearLists();
     DestList.Clear();
     ExtraList.Clear();
-    ResetUserFields();
     InitOutFileDefaults();
     gTxlVersion = 7;
     gDestCodesOn = kFalse;

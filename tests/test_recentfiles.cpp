@@ -3,6 +3,7 @@
 
 #include "files/recentfiles.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
@@ -15,14 +16,10 @@ namespace {
 class RecentFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved = ProgramFolder();
+        kv::ResetAllState();
         SetProgramFolder(dir.path());
-        ResetRecentFiles();
     }
-    void TearDown() override {
-        SetProgramFolder(saved);
-        ResetRecentFiles();
-    }
+    void TearDown() override { kv::ResetAllState(); }
     std::vector<std::string> Menu() const {
         std::vector<std::string> m;
         for (const auto& c : head.menu)
@@ -30,7 +27,6 @@ protected:
         return m;
     }
     testutil::TempDir dir;
-    std::string saved;
     FakeUi ui;
     txltest::FakeHead head;
 };
@@ -77,7 +73,8 @@ TEST_F(RecentFilesTest, AddingPaths) {
     for (int i = 0; i < 4; ++i) EXPECT_EQ(gRecentFiles[static_cast<size_t>(i)].Order, i + 1);
 
     // And a new start reads them back.
-    ResetRecentFiles();
+    kv::ResetAllState();
+    SetProgramFolder(dir.path());
     InitRecentFiles();
     EXPECT_EQ(Menu(), (std::vector<std::string>{"&1  /p/e.txl", "&2  /p/d.txl", "&3  /p/a.txl", "&4  /p/b.txl"}));
 }
@@ -85,7 +82,8 @@ TEST_F(RecentFilesTest, AddingPaths) {
 TEST_F(RecentFilesTest, ShortListIsSavedWithEmptyLines) {
     AddRecentFile("/p/only.txl");
     EXPECT_EQ(testutil::ReadFile(dir.file("kfiles.txt")), "/p/only.txl\r\n\r\n\r\n\r\n");
-    ResetRecentFiles();
+    kv::ResetAllState();
+    SetProgramFolder(dir.path());
     EXPECT_TRUE(LoadRecentFiles());
     EXPECT_EQ(gRecentFileCount, 1);
 }

@@ -4,6 +4,7 @@
 #include "data/records.h"
 #include "data/signdata.h"
 #include "data/signtable.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/signs_state.h"
@@ -19,13 +20,13 @@ namespace {
 class RecordsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testsigns::ResetAll();
+        kv::ResetAllState();
         ParseSignDefinition(SignLine("FRONT", "K4000", "112x16", "2 "));
         ParseSignDefinition(SignLine("FRONT2", "K4000", "28x8", "3 "));
         ParseSignDefinition(SignLine("", "K4000", "28x8", "4 "));  // a sign without a name
         ParseSignDefinition(SignLine("REAR", "K2000_1R", "16", "5 "));
     }
-    void TearDown() override { testsigns::ResetAll(); }
+    void TearDown() override { kv::ResetAllState(); }
     FakeUi ui;
 };
 

@@ -10,6 +10,7 @@
 #include "engine/fontlib.h"
 #include "engine/render.h"
 #include "engine/routenumber.h"
+#include "platform/reset.h"
 #include "support/fake_ui.h"
 #include "support/fontrecords.h"
 #include "support/graphics_state.h"
@@ -94,15 +95,12 @@ void MakeRows(const std::vector<std::vector<CellSpec>>& rows) {
 class RenderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testgfx::ResetAll();
-        ResetFontLibrary();
+        kv::ResetAllState();
         LoadTestFonts();
         testgfx::MakeSign(W, H);
     }
     void TearDown() override {
-        testgfx::ResetAll();
-        ResetFontLibrary();
-        ResetCharMaps();
+        kv::ResetAllState();
     }
     static constexpr int W = 14, H = 7;
     FakeUi ui;

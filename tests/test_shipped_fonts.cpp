@@ -12,6 +12,7 @@
 #include "data/ini.h"
 #include "engine/fontlib.h"
 #include "fontsource.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
@@ -66,27 +67,24 @@ std::set<int> DigitWidths(char id) {
 
 class ShippedFonts : public ::testing::Test {
 protected:
+    // The library is read once; every case starts from it.
     static void SetUpTestSuite() {
-        ResetFontLibrary();
-        gFontPath = kFontFolder;
+        kv::ResetAllState();
         ASSERT_TRUE(LoadFontLibraryFile(kLibrary)) << kLibrary;
+        Library() = FontLibraryData;
+    }
+    static std::vector<uint8_t>& Library() {
+        static std::vector<uint8_t> bytes;
+        return bytes;
+    }
+    void SetUp() override {
+        kv::ResetAllState();
+        gFontPath = kFontFolder;
+        SetFontLibraryData(Library());
         BuildFontStartTable();
         BuildCharDeltaTable();
     }
-    static void TearDownTestSuite() {
-        ResetFontLibrary();
-        gFontPath.clear();
-    }
-    void SetUp() override {
-        gFontPath = kFontFolder;
-        gFontHooks = {};
-        ResetIniState();
-    }
-    void TearDown() override {
-        ResetCharMaps();
-        ResetFontList();
-        ResetIniState();
-    }
+    void TearDown() override { kv::ResetAllState(); }
 
     static std::vector<char> LibraryFonts() {
         std::vector<char> ids;

@@ -18,6 +18,7 @@
 #include "app/docsettings.h"
 #include "data/settings.h"
 #include "app/signcontrols.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
@@ -31,10 +32,7 @@ protected:
     void SetUp() override { Reset(); }
     void TearDown() override { Reset(); }
     static void Reset() {
-        ResetSignTable();
-        ResetRecords();
-        ResetDotLayers();
-        ResetSignControls();
+        kv::ResetAllState();
         gLineNoTableOn = kFalse;
     }
     static void Sign(int address, const std::string& model, int w, int h, bool shown, int zoom = 1,
@@ -203,17 +201,11 @@ namespace {
 class DocumentSettings : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetIniState();
-        ResetDocumentSettings();
-        ResetFontList();
-        ResetSignTable();
+        kv::ResetAllState();
         gSettingsFile = dir.file("kivar.lib");
     }
     void TearDown() override {
-        ResetIniState();
-        ResetDocumentSettings();
-        ResetFontList();
-        ResetSignTable();
+        kv::ResetAllState();
         gAutoMode = 0;
         gShowLineNo = 0;
         gInsertMode = 0;

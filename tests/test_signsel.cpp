@@ -5,6 +5,7 @@
 #include "data/records.h"
 #include "data/signtable.h"
 #include "app/signcontrols.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "app/signsel.h"
 #include "support/fake_ui.h"
@@ -26,9 +27,7 @@ protected:
     void SetUp() override { Reset(); }
     void TearDown() override { Reset(); }
     static void Reset() {
-        ResetSignTable();
-        ResetRecords();
-        ResetSignControls();
+        kv::ResetAllState();
         gLineNoTableOn = kFalse;
     }
     static void Configure(const std::vector<SignDef>& signs) {

@@ -3,6 +3,7 @@
 #include "data/language.h"
 #include "data/records.h"
 #include "data/signtable.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/signs_state.h"
@@ -15,8 +16,8 @@ namespace {
 
 class SignTableTest : public ::testing::Test {
 protected:
-    void SetUp() override { testsigns::ResetAll(); }
-    void TearDown() override { testsigns::ResetAll(); }
+    void SetUp() override { kv::ResetAllState(); }
+    void TearDown() override { kv::ResetAllState(); }
     FakeUi ui;
 };
 
@@ -282,7 +283,7 @@ TEST_F(SignFontSectionTest, ReadTakesPairsUpToMaxHeight) {
         {60, 42, 48},  // beyond the table: 48
     };
     for (const auto& c : cases) {
-        testsigns::ResetAll();
+        ResetSignTable();
         testutil::WriteFile(gSettingsFile, "[Generell]\r\nX=1\r\n[Signs]\r\n" + SignsBody(c.maxHeight, c.pairsInFile) +
                                                "\r\n[Other]\r\nY=2\r\n");
         ReadSignFontSection();
@@ -341,11 +342,11 @@ TEST_F(SignFontSectionTest, ReadCopesWithShortOrOddSections) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(SignFontSectionTest, ReadWithoutSettingsFileEndsProgram) {
-    EXPECT_THROW(ReadSignFontSection(), ProgramEnded);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, gSettingsFile + " not found!");
-    EXPECT_EQ(ui.messages[0].style, vbCritical);
+TEST_F(SignFontSectionTest, ReadWithoutSettingsFileIsAnError) {
+    testutil::Raised e = testutil::RaisedError([] { ReadSignFontSection(); });
+    EXPECT_EQ(e.text, gSettingsFile + " not found!");
+    EXPECT_EQ(e.style, vbCritical);
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "data/language.h"
 #include "data/startup.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
 
@@ -15,9 +16,7 @@ namespace {
 class StartTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetIniState();
-        ResetStartSettings();
-        ResetLanguageTexts();
+        kv::ResetAllState();
         oldCwd = CurrentDir();
         testutil::WriteFile(prog.file("placeholder"), "");
         SetProgramFolder(prog.path());
@@ -25,10 +24,7 @@ protected:
     }
     void TearDown() override {
         SetCurrentDir(oldCwd);
-        SetProgramFolder("");
-        ResetIniState();
-        ResetStartSettings();
-        ResetLanguageTexts();
+        kv::ResetAllState();
     }
     testutil::TempDir prog, cwd, data;
     std::string oldCwd;
@@ -66,16 +62,15 @@ TEST_F(StartTest, AbsentLanguageKeysDoNotAsk) {
     EXPECT_EQ(gLanguage, "0");
 }
 
-TEST_F(StartTest, MissingSettingsEndTheProgram) {
-    EXPECT_THROW(ReadStartSettings(nullptr), ProgramEnded);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, prog.path() + "/KIVAR.LIB not found!");
-    EXPECT_EQ(ui.messages[0].style, vbCritical);
+// The start raises the error; the window layer shows it and ends.
+TEST_F(StartTest, MissingSettingsAreAnError) {
+    testutil::Raised e = testutil::RaisedError([] { ReadStartSettings(nullptr); });
+    EXPECT_EQ(e.text, prog.path() + "/KIVAR.LIB not found!");
+    EXPECT_EQ(e.style, vbCritical);
 
-    ui.messages.clear();
     testutil::WriteFile(prog.file("kivar.lib"), CrLf({"[Generell]", "KivarPath=\"" + data.path() + "\""}));
-    EXPECT_THROW(ReadStartSettings(nullptr), ProgramEnded);
-    EXPECT_EQ(ui.messages.at(0).text, data.path() + "/KIVAR.LIB not found!");
+    EXPECT_EQ(testutil::RaisedError([] { ReadStartSettings(nullptr); }).text, data.path() + "/KIVAR.LIB not found!");
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(StartTest, LanguageChoiceStoresNameAndFile) {

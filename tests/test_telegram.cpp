@@ -5,6 +5,7 @@
 #include "files/outbytes.h"
 #include "files/outoptions.h"
 #include "files/telegram.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/signs_state.h"
 
@@ -18,15 +19,13 @@ namespace {
 class TelegramTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testsigns::ResetAll();
-        ResetOutOptions();
+        kv::ResetAllState();
         ParseSignDefinition(testsigns::SignLine("Front", "K4000", "112x16", "2"));
         ParseSignDefinition(testsigns::SignLine("Side", "K2000_1R", "20", "3"));
         ParseSignDefinition(testsigns::SignLine("Rear", "K4000", "84x8", "5"));
     }
     void TearDown() override {
-        testsigns::ResetAll();
-        ResetOutOptions();
+        kv::ResetAllState();
     }
 };
 

@@ -5,6 +5,7 @@
 #include "engine/routenumber.h"
 #include "files/outoptions.h"
 #include "files/texttransforms.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/outfixtures.h"
 #include "support/signs_state.h"
@@ -17,7 +18,7 @@ namespace {
 class TextTransformsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        outfixtures::ResetProject();
+        kv::ResetAllState();
         ParseSignDefinition(testsigns::SignLine("Front", "K4000", "112x16", "2"));
         ParseSignDefinition(testsigns::SignLine("Side", "K4000", "84x8", "3"));
         gDefaultRouteNoFont[16 - 7] = "e";
@@ -25,7 +26,7 @@ protected:
         gLineNoFieldCount = 3;
     }
     void TearDown() override {
-        outfixtures::ResetProject();
+        kv::ResetAllState();
     }
 };
 

@@ -7,6 +7,7 @@
 #include "engine/dotlayers.h"
 #include "engine/graphictools.h"
 #include "engine/transforms.h"
+#include "platform/reset.h"
 #include "support/fake_ui.h"
 #include "support/graphics_state.h"
 #include "support/testutil.h"
@@ -22,9 +23,9 @@ constexpr int W = 10, H = 8;
 class TransformsTest : public ::testing::Test {
 protected:
     void SetUp() override { Fresh(); }
-    void TearDown() override { testgfx::ResetAll(); }
+    void TearDown() override { kv::ResetAllState(); }
     void Fresh() {
-        testgfx::ResetAll();
+        kv::ResetAllState();
         testgfx::MakeSign(W, H);
         head.ForgetPainting();
         ui.beeps = 0;

@@ -16,6 +16,7 @@
 #include "files/txlsynth.h"
 #include "files/txlwrite.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
@@ -499,9 +500,7 @@ TEST_F(TxlReadTest, RouteNumberAreaFromTheFontLibrary) {
     ASSERT_EQ(Read(file), TxlReadResult::Read);
     EXPECT_EQ(gRouteNoAreaWidth, 0);
     EXPECT_EQ(gRouteNoAreaHeight, 0);
-    ResetFontLibrary();
-    ResetCharMaps();
-    gFontPath.clear();
+    kv::ResetAllState();
 }
 
 // ---- Opening files: the template in place of a file that cannot be opened.

@@ -16,6 +16,7 @@
 #include "platform/paths.h"
 #include "platform/host.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -85,7 +86,8 @@ bool AutoSaveDue(double now) { return gAutoSaveEnabled && now - gLastAutoSaveTim
 
 bool WriteAutoSaveFile() {
     if (!SaveTxlFile(gAutoSaveFile, false)) return false;
-    if (gDocumentPath != gAutoSaveName) {
+    // Without its settings file the program only writes the project.
+    if (gDocumentPath != gAutoSaveName && FileExists(gSettingsFile)) {
         IniSetValue(gSettingsFile, "AutoSave", "FileName", gDocumentPath);
         gAutoSaveName = gDocumentPath;
     }
@@ -134,5 +136,9 @@ void ResetDocumentCommands() {
     gDestListLongest = 0;
     gExtraListLongest = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("document commands", StateLayer::App, ResetDocumentCommands);
+}  // namespace
 
 }  // namespace kv

@@ -51,7 +51,8 @@ double MonotonicSeconds();
 bool AutoSaveDue(double now);
 // Writes the project into the auto-save file through the safe writer
 // without reporting failures; when the document's name differs from the
-// recorded one, [AutoSave] FileName takes it. False when nothing was written.
+// recorded one, [AutoSave] FileName takes it (when the settings file is
+// there). False when nothing was written.
 bool WriteAutoSaveFile();
 
 // After a project is read: the entry after the last used one of each list

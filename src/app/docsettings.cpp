@@ -9,7 +9,9 @@
 #include "engine/editstate.h"
 #include "engine/routenumber.h"
 #include "data/settings.h"
+#include "platform/error.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
 #include "platform/host.h"
 #include "platform/vb.h"
@@ -58,7 +60,7 @@ void ReadDefaultRouteNoFonts() {
         ReadWholeFile(gSettingsFile, bytes);
         bytes += "\r\n[DefaultRouteNoFonts]\r\nDefaultFonts=" + fonts + "\r\n";
         std::string error;
-        if (!SafeWriteFile(gSettingsFile, bytes, &error)) MsgBox(error, vbExclamation);
+        if (!SafeWriteFile(gSettingsFile, bytes, &error)) MsgBox(FileMessage(gSettingsFile, error), vbExclamation);
     }
     fonts.resize(kRouteNoFontCount, 'h');
     gDefaultRouteNoFonts = fonts;
@@ -70,5 +72,9 @@ void ResetDocumentSettings() {
     gAutoSaveName.clear();
     gDefaultRouteNoFonts.assign(kRouteNoFontCount, 'h');
 }
+
+namespace {
+const ResetRegistrar kReset("document settings", StateLayer::App, ResetDocumentSettings);
+}  // namespace
 
 }  // namespace kv

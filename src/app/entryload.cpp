@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/entrywindow.h"
 #include "app/listentries.h"
+#include "app/pagetimes.h"
 #include "app/signcontrols.h"
 #include "data/charmap.h"
 #include "data/destcodes.h"
@@ -26,6 +28,7 @@
 #include "engine/textedit.h"
 #include "platform/host.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -78,27 +81,27 @@ int16_t AlignmentButton(int16_t alignment) {
 // currentOnly, each sign is made active in turn and the current one again at
 // the end. Returns whether the current sign's section is single-page.
 bool LoadIntoGraphicSigns(int16_t entry, bool currentOnly, bool destination) {
-    SignWindow& window = SignWindowPort();
-    window.SelectK4000Graphic(bCurrentSignOnly);
+    SignWindowPort().SelectK4000Graphic(bCurrentSignOnly);
     const bool singlePage = CurrentSectionSinglePage(entry);
     const int16_t remembered = gCurrentSign;
     const std::vector<int16_t> signs = currentOnly ? std::vector<int16_t>{remembered} : ShownK4000Signs();
     for (int16_t address : signs) {
         const int16_t k = SignInfoOf(address).GraphicIndex;
         if (k < 0 || k >= kMaxSignPictures) continue;
-        if (!currentOnly) window.ChangeAddress(k, false, true);
+        if (!currentOnly) EntryPort().ChangeAddress(k, false, true);
         gCurrentSign = address;
         int16_t page = gCurrentPage, multi = 0;
         const std::string text = GetActiveRow(entry, gCurrentSign, page, multi);
         InvertLoadBuffer();
         // Destinations place the cursor behind a route number; extra texts
         // align their rows by command.
-        LoadPageIntoEditor(text, k, ListPort().NumberOfChangingTexts(address), destination, !destination);
+        LoadPageIntoEditor(text, k, NumberOfChangingTexts(address), destination, !destination);
         ShowSign(false, false);
         if (gK1000Shown) ShowRouteNumberOfPage();
     }
     gCurrentSign = remembered;
-    if (!currentOnly && IsSignAddress(remembered)) window.ChangeAddress(SignInfoOf(remembered).GraphicIndex, false, true);
+    if (!currentOnly && IsSignAddress(remembered))
+        EntryPort().ChangeAddress(SignInfoOf(remembered).GraphicIndex, false, true);
     return singlePage;
 }
 
@@ -139,36 +142,35 @@ bool TakeNumberOfLine(bool destinations) {
 // the current page), the changing-texts box showing whether the current
 // sign has one page.
 void ShowPageOptions(bool destinations, int16_t entry, int16_t n, bool singlePage) {
-    ListWindow& w = ListPort();
-    const bool frameShown = w.PageFrameShown();
+    const bool frameShown = EntryPort().ChangingTextsShown();
     const bool otherEntry = nPrevDest != entry;
     if ((n > 0 && !frameShown) || otherEntry) {
         if (destinations || gCurrentPage > n) {
-            w.UpdateNoOfTextsOption(std::max(n, gCurrentPage), gCurrentPage);
+            UpdateNoOfTextsOption(std::max(n, gCurrentPage), gCurrentPage);
         } else {
-            w.UpdateNoOfTextsOption(n, gCurrentPage);
-            w.SelectPageOption(gCurrentPage);
+            UpdateNoOfTextsOption(n, gCurrentPage);
+            SelectPageOption(gCurrentPage);
         }
         WindowPort().SetChangingTextsChecked(singlePage);
     } else if (destinations && !singlePage && frameShown) {
-        w.UpdateNoOfTextsOption(n, gCurrentPage);
+        UpdateNoOfTextsOption(n, gCurrentPage);
         WindowPort().SetChangingTextsChecked(false);
     } else if (destinations && gCurrentPage > n) {
-        w.UpdateNoOfTextsOption(n, gCurrentPage);
+        UpdateNoOfTextsOption(n, gCurrentPage);
     }
-    if (destinations && n > 1 && !frameShown) w.ShowPageFrame();
+    if (destinations && n > 1 && !frameShown) ListPort().ShowPageFrame();
 }
 
 }  // namespace
 
 void ListClick(bool destinations) {
-    ListWindow& w = ListPort();
+    EntryWindow& w = EntryPort();
     if (!destinations) {
         if (!SkipExtraListClick) {
             const std::string line = SelectedLine(false);
             if (!line.empty()) {
                 gCurrentExtra = std::clamp<int16_t>(ExtraNumberOfLine(line), 0, kExtraCount - 1);
-                w.SetNumberBoxText(std::to_string(gCurrentExtra));
+                w.SetCurrentNumberText(std::to_string(gCurrentExtra));
             }
         }
         SkipExtraListClick = false;
@@ -183,20 +185,19 @@ void ListClick(bool destinations) {
     if (head.empty() || head == PadCode(std::to_string(gCurrentDest))) return;
     if (!CodeModeOn()) {
         gCurrentDest = std::clamp<int16_t>(ListLineNumber(head), 0, kDestCount - 1);
-        w.SetNumberBoxText(std::to_string(gCurrentDest));
+        w.SetCurrentNumberText(std::to_string(gCurrentDest));
     } else {
         gCurrentDest = GetDestIndex(head);
-        w.SetNumberBoxText(head);
+        w.SetCurrentNumberText(head);
     }
 }
 
 void LoadListEntry(bool destinations) {
-    ListWindow& w = ListPort();
-    SignWindow& signs = SignWindowPort();
-    const std::string focused = w.FocusedControl();
+    EntryWindow& entries = EntryPort();
+    const std::string focused = ListPort().FocusedControl();
     if (focused != "K4000_pct" && focused != "picSign" && focused != (destinations ? "DestList" : "ExtraList") &&
         focused != "TNo_op") {
-        if (gInsertMode) w.SetNumberBoxText(std::to_string(destinations ? gCurrentDest : gCurrentExtra));
+        if (gInsertMode) entries.SetCurrentNumberText(std::to_string(destinations ? gCurrentDest : gCurrentExtra));
         return;
     }
     if (destinations) {
@@ -214,8 +215,8 @@ void LoadListEntry(bool destinations) {
     const int16_t entry = destinations ? gCurrentDest : gCurrentExtra;
 
     gChangeTime = destinations ? CurrentChangeTime() : ExtraAt(entry).ChangeTime;
-    w.SetChangeTimeText(std::to_string(gChangeTime));
-    const int16_t n = w.NumberOfChangingTexts(-1);
+    entries.ShowChangeTime(gChangeTime);
+    const int16_t n = NumberOfChangingTexts(-1);
     if (n == 0) gCurrentPage = 1;
     else if (n < gCurrentPage) gCurrentPage = n;
     if (destinations && nPrevDest != entry) gCurrentPage = 1;
@@ -226,36 +227,34 @@ void LoadListEntry(bool destinations) {
                                 ? LoadIntoGraphicSigns(entry, destinations && bCurrentSignOnly, destinations)
                                 : LoadIntoCurrentSign(entry, destinations, n);
 
-    if (!destinations) w.SetNumberBoxText(std::to_string(entry));
+    if (!destinations) entries.SetCurrentNumberText(std::to_string(entry));
     ShowPageOptions(destinations, entry, n, singlePage);
     if (destinations) {
         nPrevDest = entry;
-        w.SetBlackoutChecked(DestAt(entry).Flag != 0);
+        ListPort().SetBlackoutChecked(DestAt(entry).Flag != 0);
     }
 
     if (gFontHooks.showFontLabel && gFontListIndex >= 0 && gFontListIndex < static_cast<int>(gFontList.size()))
         gFontHooks.showFontLabel(gFontList[static_cast<size_t>(gFontListIndex)]);
-    if (gTextSignActive) {
-        signs.FocusTextStrip();
-    } else {
-        signs.RefreshCurrentSignPicture();
-        signs.CancelMarking();
+    FocusEditedSign();
+    if (!gTextSignActive) {
+        SignWindowPort().CancelMarking();
         if (!destinations) ShowSign(false, false);
     }
-    if (destinations) w.SetNumberBoxText(CurrentNumberBoxText(entry));
+    if (destinations) entries.SetCurrentNumberText(CurrentNumberBoxText(entry));
     gTextModified = kFalse;
 }
 
 void ShowCurrentNumber() {
-    ListWindow& w = ListPort();
+    EntryWindow& w = EntryPort();
     if (!gDestListActive) {
-        w.SetNumberBoxText(std::to_string(gCurrentExtra));
+        w.SetCurrentNumberText(std::to_string(gCurrentExtra));
     } else if (gDestCodesOn) {
         std::string code = DestAt(gCurrentDest).Code;
         if (Trim(code).empty()) code = CheckDestCode("   0", gCurrentDest);
-        w.SetNumberBoxText(code);
+        w.SetCurrentNumberText(code);
     } else {
-        w.SetNumberBoxText(std::to_string(gCurrentDest));
+        w.SetCurrentNumberText(std::to_string(gCurrentDest));
     }
 }
 
@@ -305,5 +304,9 @@ void ResetEntryLoad() {
     bKeepCurrentNumber = false;
     bCurrentSignOnly = false;
 }
+
+namespace {
+const ResetRegistrar kReset("entry load", StateLayer::App, ResetEntryLoad);
+}  // namespace
 
 }  // namespace kv

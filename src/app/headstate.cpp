@@ -5,6 +5,7 @@
 
 #include "data/language.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -41,8 +42,6 @@ float SecondsSinceMidnight() {
 }
 
 void ResetHeadState() {
-    gStartUp = kFalse;
-    gRealignPending = kFalse;
     gDocumentPath.clear();
     gAutoSaveFile.clear();
     gLastAutoSaveTime = 0;
@@ -57,5 +56,9 @@ void ResetHeadState() {
     gAutoSaveNoticePending = kFalse;
     gSelectionText.clear();
 }
+
+namespace {
+const ResetRegistrar kReset("main-window state", StateLayer::App, ResetHeadState);
+}  // namespace
 
 }  // namespace kv

@@ -2,6 +2,7 @@
 
 #include "app/doccommands.h"
 #include "app/entryload.h"
+#include "app/entrywindow.h"
 #include "app/signcontrols.h"
 #include "data/language.h"
 #include "data/records.h"
@@ -29,7 +30,7 @@ void ShowOneSignForExtraTexts() {
     signs.LayoutSignPictures(true, false);
     if (SignInfoOf(sign).Model == "K4000") {
         signs.ResetActivePicture();
-        signs.ChangeAddress(SignInfoOf(sign).GraphicIndex, true, true);
+        EntryPort().ChangeAddress(SignInfoOf(sign).GraphicIndex, true, true);
     }
 }
 
@@ -64,8 +65,7 @@ void SwitchList(bool destinations) {
     // sections per sign.
     if (gK1000Shown && (!destinations || gExtraPerSign)) lists.ShowRouteNumberBox(destinations);
     if (destinations && gStartUp) return;
-    if (gTextSignActive) SignWindowPort().FocusTextStrip();
-    else SignWindowPort().RefreshCurrentSignPicture();
+    FocusEditedSign();
 }
 
 }  // namespace kv

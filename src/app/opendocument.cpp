@@ -3,6 +3,7 @@
 #include "app/docsettings.h"
 #include "app/doccommands.h"
 #include "app/entryload.h"
+#include "app/entrywindow.h"
 #include "app/headstate.h"
 #include "app/listswitch.h"
 #include "app/signcontrols.h"
@@ -29,32 +30,18 @@
 #include "platform/host.h"
 #include "platform/paths.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
 
 namespace {
 
-// Every text, graphic and undo layer emptied, each keeping its size.
-void ClearAllLayers() {
-    for (int16_t k = 0; k < kGraphicCount; ++k) {
-        if (TextLayerBound(k, 1) > 0) ResizeTextLayer(k, TextLayerBound(k, 1), TextLayerBound(k, 2));
-        if (GraphicLayerBound(k, 1) > 0) {
-            ResizeGraphicLayer(k, GraphicLayerBound(k, 1), GraphicLayerBound(k, 2));
-            ResizeUndoLayer(k, GraphicLayerBound(k, 1), GraphicLayerBound(k, 2));
-        }
-    }
-    gGraphicModified = kFalse;
-}
-
-// The records of the project and both lists go, the text-sign line mode
-// ends and the sign layers are emptied.
+// The records of the project, the list lines and the dots of the pictures
+// go; the text-sign line mode ends first.
 void EmptyProject() {
-    ClearLists();
-    DestList.Clear();
-    ExtraList.Clear();
     if (gTextSignActive) SignWindowPort().UpdateToolbarState2();
-    ClearAllLayers();
+    ResetAllState(ResetScope::Project);
 }
 
 // The save question with the name the caption carries.
@@ -203,10 +190,10 @@ void ShowDocumentSigns() {
     signs.SelectK4000Graphic(false);
     signs.ResetActivePicture();
     if (IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000") {
-        signs.ChangeAddress(SignInfoOf(gCurrentSign).GraphicIndex, true, true);
+        EntryPort().ChangeAddress(SignInfoOf(gCurrentSign).GraphicIndex, true, true);
         ShowSign(false, false);
     }
-    signs.RefreshCurrentSignPicture();
+    SignPicturePort().FocusSignPicture();
 }
 
 }  // namespace kv

@@ -8,6 +8,7 @@
 #include "engine/editstate.h"
 #include "platform/host.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "app/signsel.h"
 
@@ -108,5 +109,9 @@ void ResetSignControls() {
     gSavedCursorScale = 0;
     gK1000Shown = kFalse;
 }
+
+namespace {
+const ResetRegistrar kReset("sign controls", StateLayer::App, ResetSignControls);
+}  // namespace
 
 }  // namespace kv

@@ -4,6 +4,7 @@
 
 #include "data/fontlist.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "platform/vbfile.h"
 
@@ -34,7 +35,13 @@ void ResetCharMaps() {
     std::fill(std::begin(gCharMap), std::end(gCharMap), 0);
     std::fill(std::begin(gCharMapReverse), std::end(gCharMapReverse), 0);
     gCurrentFontCode.clear();
+    gFontPath.clear();
+    gFontHooks = FontHooks{};
 }
+
+namespace {
+const ResetRegistrar kReset("character maps", StateLayer::Data, ResetCharMaps);
+}  // namespace
 
 std::string CharMapPath(const std::string& fontId) { return JoinPath(JoinPath(gFontPath, fontId), fontId + "map.txt"); }
 

@@ -8,6 +8,7 @@
 #include "data/records.h"
 #include "platform/cp1252.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -236,5 +237,9 @@ void ResetDestCodes() {
     SetCurrentNumberTextSource(nullptr);
     SetSaveButtonCaptionHook(nullptr);
 }
+
+namespace {
+const ResetRegistrar kReset("destination codes", StateLayer::Data, ResetDestCodes);
+}  // namespace
 
 }  // namespace kv

@@ -6,6 +6,7 @@
 #include "data/destcodes.h"
 #include "data/records.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -126,18 +127,39 @@ void ReportLineError(const VbError& e, bool* error) {
     if (error) *error = true;
 }
 
-// Adds head & text without section marks.
-void AddLine(ListModel& list, const std::string& head, const std::string& text, bool* error) {
+// The line of a list of lines in number (or code) order that comes after
+// `line`; the list's end when none does.
+int OrderedPosition(const ListModel& list, const std::string& line, bool byCode) {
+    const auto after = [&](const std::string& other) {
+        return byCode ? Left(other, 4) > Left(line, 4) : ListLineNumber(other) > ListLineNumber(line);
+    };
+    for (int i = 0; i < list.ListCount(); ++i)
+        if (after(list.List(i))) return i;
+    return -1;
+}
+
+// Adds head & text without section marks, at the end or, with `ordered`, at
+// its place in number (byCode: code) order.
+void AddLine(ListModel& list, const std::string& head, const std::string& text, bool* error, bool ordered = false,
+             bool byCode = false) {
     try {
         std::string line(head.size() + text.size(), '\0');
         char* end = CopyWithoutMarks(head, line.data());
         end = CopyWithoutMarks(text, end);
         line.resize(static_cast<size_t>(end - line.data()));
-        list.AddItem(std::move(line));
+        const int position = ordered ? OrderedPosition(list, line, byCode) : -1;
+        list.AddItem(std::move(line), position);
         if (error) *error = false;
     } catch (const VbError& e) {
         ReportLineError(e, error);
     }
+}
+
+// The head of a line of FormatListLine; byCode tells whether it is a code.
+std::string FormattedHead(int16_t number, const ListModel& list, bool& byCode) {
+    // Extra-text lines always show their number.
+    byCode = gDestCodesOn && gDestListActive && &list == &DestList && number >= 0 && number < kDestCount;
+    return byCode ? PadCode(gDestList[static_cast<size_t>(number)].Code) + " " : NumberColumn(number) + "   ";
 }
 
 }  // namespace
@@ -155,13 +177,15 @@ void AddListLine(int16_t index, bool isDest, bool* error) {
 }
 
 void FormatListLine(const std::string& text, int16_t number, ListModel& list, bool* error) {
-    std::string head;
-    // Extra-text lines always show their number.
-    if (gDestCodesOn && gDestListActive && &list == &DestList && number >= 0 && number < kDestCount)
-        head = PadCode(gDestList[static_cast<size_t>(number)].Code) + " ";
-    else
-        head = NumberColumn(number) + "   ";
+    bool byCode = false;
+    const std::string head = FormattedHead(number, list, byCode);
     AddLine(list, head, text, error);
+}
+
+void PlaceListLine(const std::string& text, int16_t number, ListModel& list, bool* error) {
+    bool byCode = false;
+    const std::string head = FormattedHead(number, list, byCode);
+    AddLine(list, head, text, error, true, byCode);
 }
 
 void RefreshDestList() {
@@ -222,9 +246,15 @@ bool FindRecordByKey(int16_t address, int16_t table) {
 void ResetDestLists() {
     DestList.SetCapacity(32767);
     ExtraList.SetCapacity(32767);
+    DestList.SetListener(nullptr);
+    ExtraList.SetListener(nullptr);
     DestList.Clear();
     ExtraList.Clear();
     gRememberedListIndex = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("list lines", StateLayer::Data, ResetDestLists);
+}  // namespace
 
 }  // namespace kv

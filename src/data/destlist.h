@@ -92,6 +92,10 @@ void AddListLine(int16_t index, bool isDest, bool* error = nullptr);
 // Adds a line made of number and the given text to `list`. The code form is
 // used for DestList while codes are on and the destination list is active.
 void FormatListLine(const std::string& text, int16_t number, ListModel& list, bool* error = nullptr);
+// As FormatListLine, but the line goes to its place among the lines, which
+// stand in the order of their numbers (of their codes in the code form), so
+// that the last line keeps naming the highest number in use.
+void PlaceListLine(const std::string& text, int16_t number, ListModel& list, bool* error = nullptr);
 // Clears DestList and adds the lines of destinations 1 to LastUsedNumber.
 void RefreshDestList();
 

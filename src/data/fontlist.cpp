@@ -5,6 +5,7 @@
 #include "data/charmap.h"
 #include "data/ini.h"
 #include "data/language.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -35,6 +36,10 @@ void ResetFontList() {
     gFontIdCount = 0;
     gFontListIndex = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("font list", StateLayer::Data, ResetFontList);
+}  // namespace
 
 void ReadFontSection(const std::string& settingsFile) {
     double n = Val(IniGetValue(settingsFile, "Fonts", "NoOfFonts", kIniOpenClose));

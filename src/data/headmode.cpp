@@ -1,6 +1,7 @@
 #include "data/headmode.h"
 
 #include "platform/ports.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -22,5 +23,9 @@ void ResetHeadMode() {
     gLineNoTableOn = kFalse;
     gLineNoTable.fill(std::string());
 }
+
+namespace {
+const ResetRegistrar kReset("route-number table", StateLayer::Data, ResetHeadMode);
+}  // namespace
 
 }  // namespace kv

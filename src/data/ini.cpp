@@ -2,7 +2,9 @@
 
 #include "data/language.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
+#include "platform/error.h"
 #include "platform/host.h"
 #include "platform/vb.h"
 #include "platform/vbfile.h"
@@ -17,6 +19,10 @@ void ResetIniState() {
     if (gIniState.FileNo > 0) FileClose(gIniState.FileNo);
     gIniState = IniReaderState{};
 }
+
+namespace {
+const ResetRegistrar kReset("ini reader", StateLayer::Data, ResetIniState);
+}  // namespace
 
 int16_t OpenFileNo(const std::string& fileName, int16_t mode) {
     return FileOpen(fileName, mode == 1 ? FileMode::Output : FileMode::Input);
@@ -61,8 +67,8 @@ std::string IniGetValue(const std::string& fileName, const std::string& section,
         st.LastLine.clear();
     }
     if (st.FileNo == -1) {
-        MsgBox(fileName + " not found!", vbCritical + vbOKOnly);
-        EndProgram(1);
+        st.FileNo = 0;
+        throw FileNotFound(fileName);
     }
     const int16_t fn = st.FileNo;
     if (header != st.LastLine) {
@@ -139,7 +145,7 @@ int16_t IniCompareValue(const std::string& fileName, const std::string& section,
 namespace {
 
 void SectionMissing(const std::string& fileName, const std::string& header) {
-    MsgBox(fileName + ":\r" + header + gTextS25, vbCritical);
+    MsgBox(FileMessage(fileName, header + gTextS25), vbCritical);
 }
 
 }  // namespace
@@ -159,7 +165,7 @@ bool IniStoreLines(const std::string& fileName, const std::vector<std::string>& 
     for (const auto& l : lines) out += l + "\r\n";
     std::string err;
     if (!SafeWriteFile(fileName, out, &err)) {
-        MsgBox(fileName + ":\r" + err, vbCritical);
+        MsgBox(FileMessage(fileName, err), vbCritical);
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "data/records.h"
 #include "data/signdata.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -125,5 +126,9 @@ void ResetInvertedStore() {
     gHasGraphic = kFalse;
     SetInvertReparseHook(nullptr);
 }
+
+namespace {
+const ResetRegistrar kReset("inverted-text store", StateLayer::Data, ResetInvertedStore);
+}  // namespace
 
 }  // namespace kv

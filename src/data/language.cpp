@@ -6,6 +6,7 @@
 #include "data/ini.h"
 #include "platform/paths.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -65,6 +66,10 @@ void ResetLanguageTexts() {
 #undef KV_CLEAR
     Hooks().clear();
 }
+
+namespace {
+const ResetRegistrar kReset("language texts", StateLayer::Data, ResetLanguageTexts);
+}  // namespace
 
 std::string LangText(const std::string& key) { return IniGetValue(gLanguageFile, gLanguage, key, kIniOpenClose); }
 

@@ -1,5 +1,7 @@
 #include "data/outsettings.h"
 
+#include "platform/reset.h"
+
 namespace kv {
 
 const char* const kDefaultRouteNumberSeq = " 0123456789ABCDEF";
@@ -38,5 +40,9 @@ void ResetOutOptions() {
     gOptionsDestCount = 0;
     gOutCfgLoaded = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("out-file options", StateLayer::Data, ResetOutOptions);
+}  // namespace
 
 }  // namespace kv

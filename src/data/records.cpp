@@ -4,6 +4,7 @@
 
 #include "data/language.h"
 #include "data/signtable.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -160,5 +161,9 @@ void ResetRecords() {
     gDefaultChangeTime = 3;
     gTenCharFieldOn = kFalse;
 }
+
+namespace {
+const ResetRegistrar kReset("records", StateLayer::Data, ResetRecords);
+}  // namespace
 
 }  // namespace kv

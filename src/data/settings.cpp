@@ -5,6 +5,7 @@
 #include "data/language.h"
 #include "data/startup.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -16,6 +17,7 @@ int16_t gNumberOfChangingTexts = 8;
 int16_t gMaxLineNumbers = 3;
 int16_t gBackupOn = kTrue;
 int16_t gPortIndex = 0;
+std::string gPortName;
 
 namespace {
 
@@ -102,6 +104,9 @@ MainFormSettings ReadMainSettings(const std::function<void()>& loadFontLibrary) 
 
     int16_t port = Number16(IniGetValue(gSettingsFile, "Kivar-t", "PORTINDEX", kIniOpenClose));
     gPortIndex = port < 0 ? 0 : port > 3 ? 3 : port;
+    // An absent key reads as "0", which names no device.
+    gPortName = IniGetValue(gSettingsFile, "Kivar-t", "PortName", kIniOpenClose);
+    if (gPortName == "0") gPortName.clear();
     return form;
 }
 
@@ -113,6 +118,11 @@ void ResetMainSettings() {
     gMaxLineNumbers = 3;
     gBackupOn = kTrue;
     gPortIndex = 0;
+    gPortName.clear();
 }
+
+namespace {
+const ResetRegistrar kReset("main settings", StateLayer::Data, ResetMainSettings);
+}  // namespace
 
 }  // namespace kv

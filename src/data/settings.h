@@ -26,6 +26,9 @@ extern int16_t gMaxLineNumbers;
 extern int16_t gBackupOn;
 // Serial port index 0..3; the port number is the index + 1 ([Kivar-t] PORTINDEX).
 extern int16_t gPortIndex;
+// A serial device named directly ([Kivar-t] PortName; "" when absent or
+// empty): it stands in for the port index, for adapters and tests.
+extern std::string gPortName;
 
 // What the reader finds for the main window itself.
 struct MainFormSettings {
@@ -49,7 +52,7 @@ struct MainFormSettings {
 // UseStandardMousePointer (written as "N" unless it is "Y" or "N");
 // MaxLineNumbers; the code characters; the OpenSavePath test (written back
 // when it is empty or cannot be used); the clamp of the changing texts to
-// 8..20; NoBackup; PORTINDEX clamped to 0..3.
+// 8..20; NoBackup; PORTINDEX clamped to 0..3; PortName.
 // Numeric keys that do not hold a number count as absent.
 MainFormSettings ReadMainSettings(const std::function<void()>& loadFontLibrary = {});
 

@@ -6,7 +6,9 @@
 #include "data/ini.h"
 #include "data/language.h"
 #include "data/records.h"
+#include "platform/error.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "platform/vbfile.h"
 
@@ -147,10 +149,7 @@ std::string DefaultRouteNoFontOfHeight(int height) { return gDefaultRouteNoFont[
 
 void ReadSignFontSection() {
     const int16_t fn = OpenFileNo(gSettingsFile, 0);
-    if (fn < 0) {
-        MsgBox(gSettingsFile + gTextS25, vbCritical);
-        EndProgram(1);
-    }
+    if (fn < 0) throw FileNotFound(gSettingsFile, gTextS25);
     const std::string value = IniGetValueOpen(fn, "Signs", "MAXHEIGHT");
     // Without the key the file is not positioned in the section: no pairs are read.
     const bool found = value != "0";
@@ -182,11 +181,11 @@ bool SaveSignFontSection() {
     if (!IniReadLinesForWriting(file, in)) return false;
     const auto at = std::find(in.begin(), in.end(), header);
     if (at == in.end()) {
-        MsgBox(file + ":\r" + header + gTextS25, vbCritical);
+        MsgBox(FileMessage(file, header + gTextS25), vbCritical);
         return false;
     }
     if (at + 1 == in.end()) {
-        MsgBox(file + ":\r" + header + " found!\r" + gTextS25, vbCritical);
+        MsgBox(FileMessage(file, header + " found!\r" + gTextS25), vbCritical);
         return false;
     }
     std::vector<std::string> out(in.begin(), at + 1);
@@ -210,5 +209,9 @@ void ResetSignTable() {
     gDefaultStartFont.fill(std::string());
     gDefaultRouteNoFont.fill(std::string());
 }
+
+namespace {
+const ResetRegistrar kReset("sign table", StateLayer::Data, ResetSignTable);
+}  // namespace
 
 }  // namespace kv

@@ -3,6 +3,7 @@
 #include "data/ini.h"
 #include "data/language.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -75,10 +76,15 @@ void StoreLanguageChoice(const std::string& language) {
 
 void ResetStartSettings() {
     SplashActive = kFalse;
+    gStartUp = kFalse;
     gDataPath.clear();
     gSettingsFile.clear();
     gLanguage.clear();
     gLanguageFile.clear();
 }
+
+namespace {
+const ResetRegistrar kReset("start settings", StateLayer::Data, ResetStartSettings);
+}  // namespace
 
 }  // namespace kv

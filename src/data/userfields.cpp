@@ -1,5 +1,7 @@
 #include "data/userfields.h"
 
+#include "platform/reset.h"
+
 namespace kv {
 
 std::string gUserCompany;
@@ -13,5 +15,9 @@ void ResetUserFields() {
     gUserResponsible.clear();
     gUserOthers.clear();
 }
+
+namespace {
+const ResetRegistrar kReset("user fields", StateLayer::Data, ResetUserFields);
+}  // namespace
 
 }  // namespace kv

@@ -10,6 +10,7 @@
 #include "engine/routenumber.h"
 #include "platform/ports.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -173,5 +174,23 @@ void ResetDotLayers() {
     gGraphicModified = 0;
     gRouteNoAreaDots = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("dot layers", StateLayer::Engine, ResetDotLayers);
+
+// The dots of the project's pictures: every text, graphic and undo layer
+// emptied, each keeping its size.
+void ClearProjectDots() {
+    for (int16_t k = 0; k < kGraphicCount; ++k) {
+        if (TextLayerBound(k, 1) > 0) ResizeTextLayer(k, TextLayerBound(k, 1), TextLayerBound(k, 2));
+        if (GraphicLayerBound(k, 1) > 0) {
+            ResizeGraphicLayer(k, GraphicLayerBound(k, 1), GraphicLayerBound(k, 2));
+            ResizeUndoLayer(k, GraphicLayerBound(k, 1), GraphicLayerBound(k, 2));
+        }
+    }
+    gGraphicModified = kFalse;
+}
+const ResetRegistrar kProjectReset("dot layers", StateLayer::Engine, ClearProjectDots, ResetScope::Project);
+}  // namespace
 
 }  // namespace kv

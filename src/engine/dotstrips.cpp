@@ -5,6 +5,7 @@
 #include "engine/dotlayers.h"
 #include "engine/graphictools.h"
 #include "engine/signcommands.h"
+#include "platform/reset.h"
 
 namespace kv {
 
@@ -112,5 +113,9 @@ void PasteGraphicText(const std::string& text) {
 }
 
 void ResetDotStrips() { gGraphicText.clear(); }
+
+namespace {
+const ResetRegistrar kReset("dot strips", StateLayer::Engine, ResetDotStrips);
+}  // namespace
 
 }  // namespace kv

@@ -19,6 +19,7 @@
 #include "engine/textedit.h"
 #include "platform/ports.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "engine/routenodialog.h"
 
@@ -508,9 +509,14 @@ void GenerateRouteNo() {
 }
 
 void ResetEditorSlots() {
+    gRealignPending = kFalse;
     gEditorSlots.fill(EditorSlot{});
     gSignRouteNoFont.fill(std::string());
     gRouteNoScratch.fill(SignCell{});
 }
+
+namespace {
+const ResetRegistrar kReset("editor slots", StateLayer::Engine, ResetEditorSlots);
+}  // namespace
 
 }  // namespace kv

@@ -15,6 +15,7 @@
 #include "engine/routenumber.h"
 #include "data/startup.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -23,6 +24,11 @@ int16_t gInPicWidth = 0;
 int16_t gInPicHeight = 0;
 
 namespace {
+
+const ResetRegistrar kReset("editor picture", StateLayer::Engine, [] {
+    gInPicWidth = 0;
+    gInPicHeight = 0;
+});
 
 void MeasureMapped(const std::string& fontId, int code, int16_t& w, int16_t& h) {
     w = h = 0;

@@ -9,6 +9,7 @@
 #include "engine/routefield.h"
 #include "engine/routenumber.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -253,5 +254,9 @@ void ResetEditState() {
     gTextModified = 0;
     gEditorHooks = EditorHooks{};
 }
+
+namespace {
+const ResetRegistrar kReset("edit state", StateLayer::Engine, ResetEditState);
+}  // namespace
 
 }  // namespace kv

@@ -5,6 +5,7 @@
 #include "data/charmap.h"
 #include "platform/paths.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 
 namespace kv {
 
@@ -45,6 +46,10 @@ void ResetFontLibrary() {
     GlyphWidth = 0;
     GlyphHeight = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("font library", StateLayer::Engine, ResetFontLibrary);
+}  // namespace
 
 void SetFontLibraryData(std::vector<uint8_t> bytes) {
     // The tables describe the old bytes: drop them until they are built anew.

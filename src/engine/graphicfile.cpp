@@ -3,6 +3,7 @@
 #include "data/language.h"
 #include "engine/dotstrips.h"
 #include "engine/signcommands.h"
+#include "platform/error.h"
 #include "platform/safefile.h"
 #include "platform/host.h"
 #include "platform/vb.h"
@@ -68,7 +69,7 @@ bool WriteGraphicFile(const std::string& path) {
     }
     std::string err;
     if (!SafeWriteFile(path, EncodeGraphicFile(s), &err)) {
-        MsgBox(path + ":\r" + err, vbExclamation);
+        MsgBox(FileMessage(path, err), vbExclamation);
         return false;
     }
     return true;

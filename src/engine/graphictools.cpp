@@ -10,6 +10,7 @@
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -246,5 +247,9 @@ void ResetGraphicTools() {
     gCurrentTool = 0;
     gPenSize = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("graphic tools", StateLayer::Engine, ResetGraphicTools);
+}  // namespace
 
 }  // namespace kv

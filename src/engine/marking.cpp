@@ -13,6 +13,7 @@
 #include "engine/textedit.h"
 #include "platform/ports.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -295,5 +296,9 @@ void ResetMarking() {
     gCutCells.clear();
     gKeepMarkedFont = false;
 }
+
+namespace {
+const ResetRegistrar kReset("marking", StateLayer::Engine, ResetMarking);
+}  // namespace
 
 }  // namespace kv

@@ -11,6 +11,7 @@
 #include "engine/routenumber.h"
 #include "platform/ports.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -270,5 +271,9 @@ void ResetMarkup() {
     gPictureImportActive = 0;
     gSinglePictureImport = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("markup", StateLayer::Engine, ResetMarkup);
+}  // namespace
 
 }  // namespace kv

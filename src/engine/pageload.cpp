@@ -140,9 +140,10 @@ void LoadPage(const std::string& data, const std::string& field, int16_t rows) {
 
 }  // namespace
 
-void ParseSignMarkup(const std::string& data) {
-    const std::string t = CurrentSignMarkup();
-    LoadPage(data, GetPageField(t, gCurrentPage), CountFieldRows(t, gCurrentPage));
+void ParseSignMarkup(const std::string& data) { ParseSignMarkupFrom(data, CurrentSignMarkup()); }
+
+void ParseSignMarkupFrom(const std::string& data, const std::string& section) {
+    LoadPage(data, GetPageField(section, gCurrentPage), CountFieldRows(section, gCurrentPage));
 }
 
 void ParseSignPage(const std::string& data, const std::string& markupField) {

@@ -15,6 +15,9 @@ namespace kv {
 // sign's editor slot takes the emptied page on the way. Bytes that the
 // current character map has no character for are skipped.
 void ParseSignMarkup(const std::string& data);
+// The same with the markup taken from the given section text (a sign's
+// section of a record's Text) instead of the current record's.
+void ParseSignMarkupFrom(const std::string& data, const std::string& section);
 // The same with the page's markup field given (one leading blank, as stored).
 void ParseSignPage(const std::string& data, const std::string& markupField);
 // The number of cells that row `row` of the current page holds by its markup.

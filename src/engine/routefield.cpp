@@ -5,6 +5,7 @@
 #include "engine/routenumber.h"
 #include "engine/textedit.h"
 #include "data/outsettings.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -94,5 +95,9 @@ bool GetSelectionInfo(int16_t& width, int16_t& boundaryCell, std::string& text, 
 }
 
 void ResetRouteField() { gRouteNoFieldTyped = 0; }
+
+namespace {
+const ResetRegistrar kReset("route-number field", StateLayer::Engine, ResetRouteField);
+}  // namespace
 
 }  // namespace kv

@@ -1,6 +1,7 @@
 #include "engine/routenodialog.h"
 
 #include "data/fontlist.h"
+#include "platform/reset.h"
 
 namespace kv {
 
@@ -29,5 +30,9 @@ void ResetRouteNoDialog() {
     gMBLFontHeight = 0;
     gMBLAccepted = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("route-number dialog", StateLayer::Engine, ResetRouteNoDialog);
+}  // namespace
 
 }  // namespace kv

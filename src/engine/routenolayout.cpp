@@ -8,6 +8,7 @@
 #include "engine/fontlib.h"
 #include "engine/routenumber.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -86,5 +87,9 @@ void ResetRouteNoLayout() {
     gRouteNoFieldPlaced = kFalse;
     gMeasure = nullptr;
 }
+
+namespace {
+const ResetRegistrar kReset("route-number layout", StateLayer::Engine, ResetRouteNoLayout);
+}  // namespace
 
 }  // namespace kv

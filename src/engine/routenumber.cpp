@@ -9,6 +9,7 @@
 #include "engine/dotlayers.h"
 #include "engine/render.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -125,5 +126,9 @@ void ResetRouteNumberArea() {
     gRouteNoCells.fill(SignCell{});
     gDisplayLineNumberHook = nullptr;
 }
+
+namespace {
+const ResetRegistrar kReset("route-number area", StateLayer::Engine, ResetRouteNumberArea);
+}  // namespace
 
 }  // namespace kv

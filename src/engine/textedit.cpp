@@ -17,6 +17,7 @@
 #include "engine/rowlookup.h"
 #include "platform/ports.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -744,5 +745,9 @@ void ResetTextEdit() {
     gSuppressRowFullWarning = 0;
     gIndentBesideTall = -1;
 }
+
+namespace {
+const ResetRegistrar kReset("text editing", StateLayer::Engine, ResetTextEdit);
+}  // namespace
 
 }  // namespace kv

@@ -7,6 +7,7 @@
 #include "data/signtable.h"
 #include "engine/editstate.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -95,6 +96,16 @@ void ShiftTableEntries(int16_t position, int16_t n) {
     gCodeCount = static_cast<int16_t>(std::clamp<int>(gCodeCount + n, 0, kStripPlaces));
 }
 
+std::string CharArrayToString() {
+    const int w = IsSignAddress(gCurrentSign) ? SignInfoOf(gCurrentSign).Width : 0;
+    std::string out;
+    for (int i = 1; i <= std::min<int>(gCodeCount, kStripPlaces); ++i) {
+        if (i == w + 1) out += '\\';
+        out += static_cast<char>(gCodeTable[static_cast<size_t>(i)]);
+    }
+    return out;
+}
+
 StripLayout LayoutTextStrip(const std::string& model, int16_t w, int16_t h) {
     StripLayout out;
     const bool one = model == "K2000_1R";
@@ -162,5 +173,9 @@ void ResetTextStrip() {
     gSecondRowY = 42;
     gTwoRowText = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("text-sign strip", StateLayer::Engine, ResetTextStrip);
+}  // namespace
 
 }  // namespace kv

@@ -38,6 +38,10 @@ void ClearStripCell(int16_t i);
 // Opens (n > 0) or closes (n < 0) a gap of n entries at position;
 // gCodeCount += n. Indices stay within 1..37.
 void ShiftTableEntries(int16_t position, int16_t n);
+// The row as the markup of a text sign page: the characters of places
+// 1..gCodeCount, with "\" before place W + 1 (W the current sign's Width),
+// the break of a two-row sign.
+std::string CharArrayToString();
 
 // The strip picture of a text sign and its separators, laid out for the
 // model ("K2000_1R" or "K2000_2R") with W and H places.

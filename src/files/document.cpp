@@ -1,5 +1,6 @@
 #include "files/document.h"
 
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -15,5 +16,9 @@ void ResetDocumentState() {
     gOpenSavePath.clear();
     gBackupOn = kTrue;
 }
+
+namespace {
+const ResetRegistrar kReset("document", StateLayer::Files, ResetDocumentState);
+}  // namespace
 
 }  // namespace kv

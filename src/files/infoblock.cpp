@@ -15,12 +15,18 @@
 #include "files/outbytes.h"
 #include "platform/paths.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "platform/vbfile.h"
 
 namespace kv {
 
 int16_t gCommandFileNo = 0;
+
+namespace {
+// The file itself goes with the numbered files.
+const ResetRegistrar kReset("command file", StateLayer::Files, [] { gCommandFileNo = 0; });
+}  // namespace
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/error.h"
 #include "platform/paths.h"
 #include "platform/safefile.h"
 #include "platform/host.h"
@@ -67,33 +68,38 @@ bool ConvertFileToHex(const std::string& inPath, const std::string& outPath, boo
     } else {
         std::string hex;
         std::string error;
-        if (!ConvertOutToHex(data, hex)) message = inPath + ":\rThe file is too large for Intel HEX (1 MB or more).";
-        else if (!SafeWriteFile(outPath, hex, &error)) message = outPath + ":\r" + error;
+        if (!ConvertOutToHex(data, hex)) message = FileMessage(inPath, "The file is too large for Intel HEX (1 MB or more).");
+        else if (!SafeWriteFile(outPath, hex, &error)) message = FileMessage(outPath, error);
     }
     SetBusy(false);
     if (!message.empty()) {
-        MsgBox(message, vbExclamation + vbOKOnly);
+        MsgBox(message, vbCritical + vbOKOnly);
         return false;
     }
     if (announce) MsgBox("Conversion ready!", vbOKOnly);
     return true;
 }
 
-void FileConvNames(const std::string& fileName, std::string& outFile, std::string& hexFile) {
+bool FileConvNames(const std::string& fileName, std::string& outFile, std::string& hexFile) {
     // The extension is looked for in the last component only, so a dot in a
     // folder name is left alone.
     const size_t slash = fileName.find_last_of("\\/");
     const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     const size_t dot = fileName.rfind('.');
-    const std::string base = dot != std::string::npos && dot >= nameStart ? fileName.substr(0, dot) : fileName;
+    if (dot == std::string::npos || dot < nameStart) return false;
+    const std::string base = fileName.substr(0, dot);
     outFile = base + ".out";
     hexFile = base + ".hex";
+    return true;
 }
 
 bool FileConvStart(const std::string& fileName) {
     if (fileName.empty()) return true;
     std::string outFile, hexFile;
-    FileConvNames(fileName, outFile, hexFile);
+    if (!FileConvNames(fileName, outFile, hexFile)) {
+        MsgBox(fileName + ":\rThe name has no extension; name an out-file (*.out).", vbCritical + vbOKOnly);
+        return false;
+    }
     return ConvertFileToHex(outFile, hexFile, true);
 }
 

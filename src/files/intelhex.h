@@ -21,9 +21,11 @@ bool ConvertFileToHex(const std::string& inPath, const std::string& outPath, boo
 
 // The converter window's Start: the name in its text box with its extension
 // replaced: "<name>.out" is converted into "<name>.hex". A name without an
-// extension gets both appended. An empty name does nothing (true).
+// extension is refused with a message (false). An empty name does nothing
+// (true).
 bool FileConvStart(const std::string& fileName);
-// The two file names FileConvStart uses.
-void FileConvNames(const std::string& fileName, std::string& outFile, std::string& hexFile);
+// The two file names FileConvStart uses; false (and both left alone) when
+// the file name has no extension.
+bool FileConvNames(const std::string& fileName, std::string& outFile, std::string& hexFile);
 
 }  // namespace kv

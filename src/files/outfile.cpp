@@ -13,6 +13,7 @@
 #include "files/outbytes.h"
 #include "files/outoptions.h"
 #include "files/outrecords.h"
+#include "platform/error.h"
 #include "platform/safefile.h"
 #include "platform/host.h"
 #include "platform/vb.h"
@@ -194,7 +195,7 @@ bool BuildPromFileVer1_5(const std::string& path) {
 bool WriteOutFileImage(const std::string& path, const std::string& image) {
     std::string error;
     if (!SafeWriteFile(path, image, &error)) {
-        MsgBox(path + ":\r" + error, vbExclamation);
+        MsgBox(FileMessage(path, error), vbExclamation);
         return false;
     }
     return true;

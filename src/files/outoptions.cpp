@@ -276,7 +276,7 @@ void chkExtra142_Click(OutFilePrefsForm& f) {
 
 void chkLinjeNummer_Click(OutFilePrefsForm& f) { f.RouteNumberFieldsEnabled = f.chkLinjeNummer.Value != 1; }
 
-void RouteNumberFields_LostFocus(OutFilePrefsForm& f) { CheckRouteNumberStartChar(f); }
+bool RouteNumberFields_LostFocus(OutFilePrefsForm& f) { return CheckRouteNumberStartChar(f); }
 
 bool txtAscii_KeyPress(int keyAscii) {
     if ((keyAscii >= '0' && keyAscii <= '9') || keyAscii == 8 || keyAscii == 9) return true;
@@ -301,10 +301,27 @@ void ResetRouteNumberStartChar(OutFilePrefsForm& f) { f.RouteNumberStartChar_TB 
 
 int16_t ComrowMemsValue(const std::string& text) { return CIntClamp(Val(text)); }
 
+bool ComrowMemsIsNumber(const std::string& text) {
+    const std::string t = Trim(text);
+    size_t i = t.empty() || (t[0] != '+' && t[0] != '-') ? 0 : 1;
+    size_t digits = 0;
+    bool point = false;
+    for (; i < t.size(); ++i) {
+        if (t[i] >= '0' && t[i] <= '9') ++digits;
+        else if (t[i] == '.' && !point) point = true;
+        else return false;
+    }
+    return digits > 0;
+}
+
 bool OutFilePrefs_OK(OutFilePrefsForm& f, OutFileProjectState& project) {
     if (!StartCharValid(f)) {
         CheckRouteNumberStartChar(f);
         ResetRouteNumberStartChar(f);
+        return false;
+    }
+    if (f.ControlInfo_CB.Value == 1 && f.CommandRow_CB.Value == 1 && !ComrowMemsIsNumber(f.ComrowMems_TB)) {
+        Beep();
         return false;
     }
     int16_t& modified = project.DocumentModified;

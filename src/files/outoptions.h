@@ -135,8 +135,9 @@ void CommandRow_CB_Click(OutFilePrefsForm& f);
 void chkBrisbane_Click(OutFilePrefsForm& f);
 void chkExtra142_Click(OutFilePrefsForm& f);
 void chkLinjeNummer_Click(OutFilePrefsForm& f);
-// Both text boxes check the start character when they lose the focus.
-void RouteNumberFields_LostFocus(OutFilePrefsForm& f);
+// Both text boxes check the start character when they lose the focus;
+// false when it was refused (and reset).
+bool RouteNumberFields_LostFocus(OutFilePrefsForm& f);
 // The name digits box: digits, Backspace and Tab pass; anything else beeps
 // and is dropped (false).
 bool txtAscii_KeyPress(int keyAscii);
@@ -148,9 +149,14 @@ void ResetRouteNumberStartChar(OutFilePrefsForm& f);
 // The whole number the command-row memories box holds: its numeric value,
 // rounded, kept to the 16-bit range (text that is no number gives 0).
 int16_t ComrowMemsValue(const std::string& text);
+// The box holds a number: blanks around an optional sign, digits and an
+// optional decimal part.
+bool ComrowMemsIsNumber(const std::string& text);
 
 // OK: stores the dialog into the options and `project`. False when the start
-// character is wrong: nothing is stored and the dialog stays open.
+// character is wrong, or when the command-row memories are to be stored and
+// the box holds no number (a beep): nothing is stored and the dialog stays
+// open.
 bool OutFilePrefs_OK(OutFilePrefsForm& f, OutFileProjectState& project);
 
 }  // namespace kv

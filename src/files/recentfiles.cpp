@@ -1,7 +1,9 @@
 #include "files/recentfiles.h"
 
+#include "platform/error.h"
 #include "platform/ports.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
 #include "platform/host.h"
 #include "platform/vb.h"
@@ -96,7 +98,7 @@ bool SaveRecentFiles() {
     }
     std::string error;
     if (SafeWriteFile(RecentFilesPath(), text, &error)) return true;
-    MsgBox(RecentFilesPath() + ":\r" + error, vbExclamation);
+    MsgBox(FileMessage(RecentFilesPath(), error), vbExclamation);
     return false;
 }
 
@@ -104,5 +106,9 @@ void ResetRecentFiles() {
     gRecentFiles.fill(RecentFile{});
     gRecentFileCount = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("recent files", StateLayer::Files, ResetRecentFiles);
+}  // namespace
 
 }  // namespace kv

@@ -19,6 +19,7 @@
 #include "platform/ports.h"
 #include "platform/paths.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "engine/routenolayout.h"
 
@@ -29,6 +30,10 @@ namespace {
 TxlReadInfo gInfo;
 // "Bad format!" is said once per file.
 bool gBadFormatShown = false;
+const ResetRegistrar kReset("project reading", StateLayer::Files, [] {
+    gInfo = TxlReadInfo{};
+    gBadFormatShown = false;
+});
 
 constexpr int kErrFileNotFound = 53;
 constexpr int kErrPathAccess = 75;
@@ -131,6 +136,11 @@ void ClearRecordsAndLines() {
     DestList.Clear();
     ExtraList.Clear();
 }
+
+namespace {
+const ResetRegistrar kProjectReset("records and list lines", StateLayer::Files, ClearRecordsAndLines,
+                                   ResetScope::Project);
+}  // namespace
 
 TxlReadResult OpenTxlFile(const std::string& path) { return OpenTxl(path, false); }
 

@@ -12,6 +12,7 @@
 #include "files/outoptions.h"
 #include "files/txlbytes.h"
 #include "files/txlformat.h"
+#include "platform/error.h"
 #include "platform/paths.h"
 #include "platform/safefile.h"
 #include "platform/host.h"
@@ -196,7 +197,7 @@ bool SaveTxlFile(const std::string& path, bool reportErrors) {
     std::string error;
     const bool ok = SafeWriteFile(path, bytes, &error, backup ? TxlBackupPath(path) : std::string());
     SetBusy(false);
-    if (!ok && reportErrors) ReportWriteError(75, "Path/File access error\r" + error);
+    if (!ok && reportErrors) MsgBox(FileMessage(path, error), vbCritical);
     return ok;
 }
 

@@ -1,15 +1,12 @@
 #include "platform/host.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "platform/cp1252.h"
 
 namespace kv {
 
 const std::string kMsgTitle = "Kivar32\xAE";
-
-void UiHost::EndProgram(int code) { std::exit(code); }
 
 namespace {
 class ConsoleHost : public UiHost {
@@ -36,9 +33,5 @@ int MsgBox(const std::string& text, int style, const std::string& title) { retur
 void Beep() { gHost->Beep(); }
 void DoEvents() { gHost->DoEvents(); }
 void SetBusy(bool busy) { gHost->SetBusy(busy); }
-void EndProgram(int code) {
-    gHost->EndProgram(code);
-    std::exit(code);  // a host that returns still ends the program
-}
 
 }  // namespace kv

@@ -1,6 +1,7 @@
-// How the core reaches the user: message boxes, beeps, the event pump, the
-// busy pointer and ending the program. The Qt layer installs its host at
-// start; tests install a fake that records and answers.
+// How the core reaches the user: message boxes, beeps, the event pump and
+// the busy pointer. The Qt layer installs its host at start; tests install a
+// fake that records and answers. The core never ends the program: it raises
+// an error (platform/error.h) and the Qt layer decides.
 #pragma once
 
 #include <string>
@@ -28,8 +29,6 @@ public:
     virtual void DoEvents() {}
     // Hourglass (true) or default (false) mouse pointer.
     virtual void SetBusy(bool) {}
-    // Ends the program at once. Must not return.
-    [[noreturn]] virtual void EndProgram(int code);
 
     // The caption window frmCaption, modal: its text box Cap_txt shows
     // `proposed`; returns the text of Cap_txt when the window closes.
@@ -63,6 +62,5 @@ int MsgBox(const std::string& text, int style = vbOKOnly, const std::string& tit
 void Beep();
 void DoEvents();
 void SetBusy(bool busy);
-[[noreturn]] void EndProgram(int code = 0);
 
 }  // namespace kv

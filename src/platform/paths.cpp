@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/cp1252.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace fs = std::filesystem;
@@ -13,6 +14,8 @@ namespace kv {
 
 namespace {
 std::string gProgramFolder;
+// Found again from the running program on its next use.
+const ResetRegistrar kReset("program folder", StateLayer::Platform, [] { gProgramFolder.clear(); });
 }
 
 std::string NativePath(const std::string& p) {

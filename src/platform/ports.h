@@ -29,6 +29,9 @@ public:
     // with toPrinter, hands them to the print target); the layers are already
     // rendered.
     virtual void PaintSign(bool toPrinter) {}
+    // Keyboard focus to the current graphic sign's picture; in text mode the
+    // cursor timer runs. Nothing is repainted.
+    virtual void FocusSignPicture() {}
 };
 
 // The editor picture of the graphic sign, in fifths of a dot. The editor
@@ -59,6 +62,8 @@ public:
     virtual void ClearStripPlace(int32_t x, int32_t y) {}
     virtual void DrawStripChar(int32_t x, int32_t y, int16_t charCode) {}
     virtual void RefreshStrip() {}
+    // Keyboard focus to the strip.
+    virtual void FocusStrip() {}
 };
 
 // Menus, toolbar and tool images of the main window.
@@ -130,9 +135,9 @@ public:
 };
 
 // The two lists of the main window (DestList, ExtraList: `destinations`
-// chooses one) and the boxes that show the entry a list makes current: the
-// number box CurrNoTxt, the blackout box, the route-number box, the change
-// time and the page options of the frame Ch_Frame.
+// chooses one) and the boxes around them that switching the list and
+// loading an entry set: the captions, the blackout box, the route-number box
+// and the changing-texts frame.
 class ListWindow {
 public:
     virtual ~ListWindow() = default;
@@ -148,26 +153,17 @@ public:
     virtual bool ListShown(bool destinations) { return false; }
     // How far the list scrolls sideways, in pixels; the list takes the focus.
     virtual void SetListExtent(bool destinations, int32_t extent) {}
-    // The captions of the number box (Label3) and of the list (Label2).
+    // The captions of the number box (Label3) and of the list (Label2), and
+    // the longest number the box takes.
     virtual void SetListCaptions(const std::string& numberCaption, const std::string& listCaption) {}
-    virtual void SetNumberBoxText(const std::string& text) {}
     virtual void SetNumberBoxMaxLength(int length) {}
     // BlackOut_chk and its label lblBlackOut.
     virtual void ShowBlackoutBox(bool shown) {}
     virtual void SetBlackoutChecked(bool checked) {}
     // LineNo_txt and LineNo_lbl.
     virtual void ShowRouteNumberBox(bool shown) {}
-    // txtCurrChTime.
-    virtual void SetChangeTimeText(const std::string& text) {}
-    // The page options TNo_op(1..20): the pages of a sign in the current
-    // record (-1 the current sign; more pages than offered raise the
-    // options), the options enabled for a page count with one selected, the
-    // frame Ch_Frame shown, and one option selected.
-    virtual int16_t NumberOfChangingTexts(int16_t sign) { return 0; }
-    virtual void UpdateNoOfTextsOption(int16_t count, int16_t selected) {}
-    virtual bool PageFrameShown() { return false; }
+    // The changing-texts frame Ch_Frame is shown.
     virtual void ShowPageFrame() {}
-    virtual void SelectPageOption(int16_t page) {}
 };
 
 // The graphic sign pictures as a whole and the window's arrangement by the
@@ -183,19 +179,14 @@ public:
     // The graphics of the visible pictures cleared before an entry is
     // loaded (only the current sign's with currentOnly).
     virtual void SelectK4000Graphic(bool currentOnly) {}
-    // Picture set `index` becomes the active one; ResetActivePicture
-    // forgets the active set, so that the next ChangeAddress saves nothing.
-    virtual void ChangeAddress(int16_t index, bool recount, bool keep) {}
+    // Forgets the active picture set, so that the next change of the active
+    // sign saves no editor state.
     virtual void ResetActivePicture() {}
     // The window arranged for the sign's model; the sign becomes current.
     virtual void UpdateSignControls(int16_t address) {}
     // Enters and leaves the text-sign line mode.
     virtual void UpdateToolbarState() {}
     virtual void UpdateToolbarState2() {}
-    // The keyboard focus to the current sign's picture, or to the character
-    // strip of the text signs.
-    virtual void RefreshCurrentSignPicture() {}
-    virtual void FocusTextStrip() {}
     // Ends a marking or selection on the current sign's picture.
     virtual void CancelMarking() {}
 };

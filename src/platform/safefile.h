@@ -1,6 +1,12 @@
-// The one way the program writes a file: the new contents go to a temporary
-// file beside the target, are flushed to disk, and only then take the
-// target's name. A failure at any step leaves the old file as it was.
+// The one way the program writes a file. The target's name is on a complete
+// file at every instant, whatever stops the program: the new contents go to
+// a temporary file of a name of its own beside the target, are synced to the
+// disk, and take the target's name in one rename, after which the folder is
+// synced too. A backup of the old file is made beside it (a hard link, or a
+// copy where the file system has none) before that rename; the target is
+// never moved away. The new file keeps the old one's permissions. A
+// temporary file left by an earlier crash is removed by the next save of
+// the same target. A failure at any step leaves the old file as it was.
 #pragma once
 
 #include <functional>
@@ -8,12 +14,14 @@
 
 namespace kv {
 
-enum class SafeWriteStage { Create, Write, Flush, Backup, Rename };
+// Link: the backup's hard link (a failure there makes the writer copy).
+enum class SafeWriteStage { Create, Write, Flush, Backup, Rename, Link };
 
 // Writes `bytes` to `path` (resolved without regard to case, so an existing
 // file keeps the name it has on disk). When `backupPath` is not empty and the
-// target exists, the old file becomes the backup just before the new file
-// takes its name. Returns false and fills `error` on failure.
+// target exists, the backup takes the old contents just before the new file
+// takes the target's name. Returns false and puts the reason in `error` on
+// failure (the caller names the file: FileMessage in platform/error.h).
 bool SafeWriteFile(const std::string& path, const std::string& bytes, std::string* error = nullptr,
                    const std::string& backupPath = {});
 

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
 
 namespace kv {
@@ -23,6 +24,10 @@ OpenFile* Get(int16_t fn) {
     return it == gFiles.end() ? nullptr : &it->second;
 }
 const std::string kEmpty;
+
+// Files left open are dropped without being written.
+void ForgetOpenFiles() { gFiles.clear(); }
+const ResetRegistrar kReset("numbered files", StateLayer::Platform, ForgetOpenFiles);
 }  // namespace
 
 int16_t FileOpen(const std::string& path, FileMode mode) {

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QCheckBox>
+#include <QTimer>
 #include <QToolBar>
 
 #include "data/charmap.h"
@@ -25,6 +26,8 @@
 #include "engine/routenumber.h"
 #include "data/language.h"
 #include "app/headstate.h"
+#include "app/signconfig.h"
+#include "app/textrows.h"
 #include "ui/headwidgets_qt.h"
 #include "data/settings.h"
 #include "ui/qtbridge_qt.h"
@@ -65,6 +68,7 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
     BuildSignPictureSets();
     BuildHiddenPictures();
     BuildTimers();
+    ConnectEntryControls();
     for (int i = 0; i < 3; ++i) picSign_Resize(i);
 
     resize(1024, 740);
@@ -78,6 +82,7 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
     SetSaveButtonCaptionHook([this](const std::string& caption) { SaveDestOrExtra->setText(Q(caption)); });
     gfrmHead = this;
     kv::InstallPorts(this);
+    InstallTransferPorts();
     MirrorListModels(true);
     keyPreview_ = new KeyPreview(this);
     qApp->installEventFilter(keyPreview_);
@@ -147,7 +152,6 @@ std::string frmHead::MenuItemCaption(const std::string& name) {
 }
 
 void frmHead::ResetActivePicture() { ActivePictureIndex = -1; }
-void frmHead::FocusTextStrip() { K2000_pct->setFocus(); }
 
 int16_t frmHead::ToolbarButtonValue(int16_t index) {
     return index >= 1 && index <= 38 && tbButtons[index]->isChecked() ? 1 : 0;
@@ -188,6 +192,7 @@ void frmHead::SetDataStartValues() {
     gSeparator = Chr(255);
     gAllowedCodeChars = AllowedCodeChars;
     gExtraPerSign = kTrue;
+    gSignConfigCancelled = kFalse;
 }
 void frmHead::InitDefaultDestination() { kv::InitDefaultDestination(); }
 void frmHead::RecalcRowWidths() {}
@@ -200,6 +205,11 @@ void frmHead::ShowAlignment() {
 }
 void frmHead::cmdScale_Click(int) {}
 void frmHead::CursorTimer_Timer() {
+    // A press between the two store buttons sets the text waving.
+    if (gBlinkState == 3 || TextWaveRunning()) {
+        CursorTimer->setInterval(CursorBlink(gBlinkState));
+        return;
+    }
     // Once after a start from the auto-save file: the notice about it.
     if (isVisible() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) && gAutoSaveNoticePending) {
         gAutoSaveNoticePending = kFalse;
@@ -211,7 +221,6 @@ void frmHead::CursorTimer_Timer() {
     }
     // The blinking of the text cursor comes with the edit commands.
 }
-void frmHead::ScreenTimer_Timer() {}
 void frmHead::tbToolBar_ButtonClick(QAction* button) {
     // The document buttons run the File commands; the other keys come with
     // the editing tools.
@@ -219,4 +228,7 @@ void frmHead::tbToolBar_ButtonClick(QAction* button) {
     if (key == "New") mnuNytt_Click();
     else if (key == "Open") mnuÖppna_Click();
     else if (key == "Save") mnuSpara_Click();
+    else if (key == "SpridMera") ExpandMore_e_Click();
+    else if (key == "SpridMindre") ExpandLess_e_Click();
+    else if (key == "InvText") InvertTextToGraph();
 }

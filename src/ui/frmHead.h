@@ -45,6 +45,8 @@ struct StripLayout;
 }
 class ImageList;
 class PanelStatusBar;
+class frmPrefOUTFile;
+class frmShowTime;
 class SignFrame;
 class SignPicture;
 
@@ -122,17 +124,12 @@ public:
     bool ListShown(bool destinations) override;
     void SetListExtent(bool destinations, int32_t extent) override;
     void SetListCaptions(const std::string& numberCaption, const std::string& listCaption) override;
-    void SetNumberBoxText(const std::string& text) override;
     void SetNumberBoxMaxLength(int length) override;
     void ShowBlackoutBox(bool shown) override;
     void SetBlackoutChecked(bool checked) override;
     void ShowRouteNumberBox(bool shown) override;
-    void SetChangeTimeText(const std::string& text) override;
-    bool PageFrameShown() override;
     void ShowPageFrame() override;
-    void SelectPageOption(int16_t page) override;
     void ResetActivePicture() override;
-    void FocusTextStrip() override;
     // The separators of a text sign's strip, in the strip's foreground colour.
     void DrawStripSeparators(const kv::StripLayout& layout);
     // The colour of the characters on the strip.
@@ -176,7 +173,7 @@ public:
     void RefreshSignPicture(int16_t style);
     // Keyboard focus to the current sign's picture; in text mode the cursor
     // timer runs.
-    void RefreshCurrentSignPicture() override;
+    void RefreshCurrentSignPicture();
     // picSign of the current sign's graphic index; null without one.
     SignPicture* CurrentSignPicture() const;
 
@@ -195,15 +192,18 @@ public:
     // Options/Shown signs: the shown-signs dialog, then the active sign
     // afresh.
     void Signs_e_Click();
+    // Options/Sign configuration: the configuration dialog, then (unless it
+    // was cancelled) the shown-signs dialog.
+    void Signconfig_e_Click();
 
     // ---------------------------------------------------------- the active sign
     // Makes the sign of picture set `index` the active sign.
-    void ChangeAddress(int16_t index, bool recount, bool keep) override;
+    void ChangeAddress(int16_t index, bool recount, bool keep);
     // The pages of a sign in the current record (-1: the current sign);
     // raises the offered page options when there are more.
-    int16_t NumberOfChangingTexts(int16_t sign) override;
+    int16_t NumberOfChangingTexts(int16_t sign);
     // Enables the page options 1..count and selects one; count -1 adds one.
-    void UpdateNoOfTextsOption(int16_t count, int16_t selected) override;
+    void UpdateNoOfTextsOption(int16_t count, int16_t selected);
     void ReleaseAlignmentKeys();
     // Sets the enabled state of the six selection tools (buttons 33..38).
     void fraCutSub(bool enable);
@@ -265,6 +265,41 @@ public:
     void SignSB_PanelClick(int index, int panel);
     void timSign_Timer(int index);
 
+    // ---------------------------------------------------------- committing and removing entries
+    // (frmHeadEntry.cpp) The store buttons, Remove, the page options and the
+    // change-time box; the commit itself is kv::Save.
+    void SaveDestOrExtra_Click();
+    void SaveAndNew_Click();
+    void Remove_Click();
+    void TNo_op_Click(int index);
+    // The page's content is loaded: the current sign's of a destination,
+    // every sign's of an extra text.
+    void TNo_op_DblClick(int index);
+    void txtCurrChTime_Change();
+    void txtCurrChTime_LostFocus();
+    // Writes a text into a sign as typed and commits it as Save and new does.
+    void SkrivTextISkylt(const std::string& text, int16_t unused, int16_t& sign);
+    void InvertTextToGraph();
+    void RedrawTextSigns();
+    void FocusSignPicture() override;
+    void FocusStrip() override;
+    // (frmHeadRouteNo.cpp) The route-number box, the route-number commands,
+    // the blackout and changing-texts check boxes and the character spacing.
+    void LineNo_txt_Change();
+    void LineNo_txt_GotFocus();
+    void LineNo_txt_KeyPress(int16_t keyAscii);
+    void LineNo_txt_LostFocus();
+    void ShowLineNo_e_Click();
+    void Insert_LineNo_e_Click();
+    // The dialog that inserts a route-number field (frmLineNoInsert), when
+    // there is one.
+    std::function<void()> LineNoInsertDialog;
+    void lblBlackOut_Click();
+    void BlackOut_chk_Click();
+    void Ch_Check_Click();
+    void ExpandLess_e_Click();
+    void ExpandMore_e_Click();
+
     // ---------------------------------------------------------- procedures filled in by later steps
     // Each is called where the start and the handlers need it and does
     // nothing yet.
@@ -308,6 +343,24 @@ public:
     // cancelled. Tests replace it.
     std::function<std::string(const std::string&, const std::string&, const std::string&)> InputPrompt;
     std::string ShowInputBox(const std::string& prompt, const std::string& title, const std::string& value);
+
+    // ---------------------------------------------------------- the Transfer commands
+    // (frmHeadTransfer.cpp) the out-file to a file, to Intel HEX, to the
+    // transfer program; an out-file to the transfer program; the out-file
+    // options; sending the current destination; the sign simulation.
+    void mnuTransferToFile_Click();
+    void mnuTransferIntelHex_Click();
+    void mnuTransferToTDOrLoader_Click();
+    void mnuTransferFileToTDOrLoader_Click();
+    void Transferfile_e_Click();
+    void cmdMatrix16_Click();
+    void mnuToolsShowtime_Click();
+    // The simulation has ended: the window back, the signs, page and shown
+    // flags as they were, the current entry opened again.
+    void EndShowtime();
+    // The out-file options dialog once loaded, and the running simulation.
+    frmPrefOUTFile* PrefOUTFile = nullptr;
+    frmShowTime* ShowTime = nullptr;
 
     // ---------------------------------------------------------- the lists
     void mnuTextDesttext_Click();
@@ -448,6 +501,12 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // The program starter and the serial line the core uses.
+    void InstallTransferPorts();
+    // Opens entry n of the active list as a double click on its list does.
+    void OpenEntryAsDoubleClick(int16_t n);
+    // The committing controls' signals and the port the commit talks to.
+    void ConnectEntryControls();
     // Exit's work before the program ends: the auto-save file deleted, the
     // window placement and the document folder stored.
     void EndDocumentSession();

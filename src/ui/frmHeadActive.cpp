@@ -22,6 +22,7 @@
 #include "engine/transforms.h"
 #include "ui/frmHead.h"
 #include "app/headstate.h"
+#include "app/pagetimes.h"
 #include "ui/headwidgets_qt.h"
 #include "data/settings.h"
 #include "app/signcontrols.h"
@@ -99,40 +100,9 @@ void frmHead::ChangeAddress(int16_t index, bool recount, bool keep) {
     else CursorTimer->stop();
 }
 
-int16_t frmHead::NumberOfChangingTexts(int16_t sign) {
-    const int16_t count = CountSignPages(sign);
-    if (count > gNumberOfChangingTexts) {
-        // The window offers at most 20 page options.
-        const int16_t offered = std::min<int16_t>(count, 20);
-        for (int n = gNumberOfChangingTexts; n <= offered; ++n)
-            if (n >= 1) TNo_op[n]->setVisible(true);
-        gNumberOfChangingTexts = std::max(gNumberOfChangingTexts, offered);
-    }
-    return count;
-}
+int16_t frmHead::NumberOfChangingTexts(int16_t sign) { return kv::NumberOfChangingTexts(sign); }
 
-void frmHead::UpdateNoOfTextsOption(int16_t count, int16_t selected) {
-    if (count == 0 || count > gNumberOfChangingTexts) return;
-    if (count >= 1) {
-        for (int n = 1; n <= gNumberOfChangingTexts && n <= 20; ++n) TNo_op[n]->setEnabled(n <= count);
-        if (selected >= 1 && selected <= 20) TNo_op[selected]->setChecked(true);
-        return;
-    }
-    if (count != -1) return;
-    int n = 1;
-    while (n < gNumberOfChangingTexts && !TNo_op[n]->isChecked()) ++n;
-    if (n < gNumberOfChangingTexts && n < 20) {
-        TNo_op[n + 1]->setEnabled(true);
-        TNo_op[n + 1]->setChecked(true);
-        gCurrentPage = static_cast<int16_t>(n + 1);
-        if (IsSignAddress(gCurrentSign)) {
-            const int16_t k = SignInfoOf(gCurrentSign).GraphicIndex;
-            if (k >= 0 && k < kMaxSignPictures) gPicturePage[k] = gCurrentPage;
-        }
-    } else {
-        Beep();
-    }
-}
+void frmHead::UpdateNoOfTextsOption(int16_t count, int16_t selected) { kv::UpdateNoOfTextsOption(count, selected); }
 
 void frmHead::ReleaseAlignmentKeys() {
     for (int i : {10, 11, 12}) tbButtons[i]->setChecked(false);

@@ -174,6 +174,13 @@ void frmHead::BuildMenus() {
         {"mnuTextDesttext", &frmHead::mnuTextDesttext_Click},
         {"mnuTextExtratext", &frmHead::mnuTextExtratext_Click},
         {"Signs_e", &frmHead::Signs_e_Click},
+        {"mnuTransferToFile", &frmHead::mnuTransferToFile_Click},
+        {"mnuTransferIntelHex", &frmHead::mnuTransferIntelHex_Click},
+        {"mnuTransferToTDOrLoader", &frmHead::mnuTransferToTDOrLoader_Click},
+        {"mnuTransferFileToTDOrLoader", &frmHead::mnuTransferFileToTDOrLoader_Click},
+        {"Transferfile_e", &frmHead::Transferfile_e_Click},
+        {"mnuToolsShowtime", &frmHead::mnuToolsShowtime_Click},
+        {"Signconfig_e", &frmHead::Signconfig_e_Click},
     };
     for (const auto& [name, handler] : handlers) {
         QAction* a = MenuItem(QString::fromUtf8(name));
@@ -322,6 +329,7 @@ void frmHead::BuildClientControls() {
     connect(ExtraList, &QListWidget::itemDoubleClicked, this, [this] { ExtraList_DblClick(); });
     CurrNoTxt->installEventFilter(this);
     connect(cmdX, &QPushButton::clicked, this, &frmHead::cmdX_Click);
+    connect(cmdMatrix16, &QPushButton::clicked, this, &frmHead::cmdMatrix16_Click);
 
     // Panel 1 names the shown signs, panel 2 the current font.
     sb = Named(new PanelStatusBar(2, this), "sb");

@@ -78,7 +78,6 @@ void frmHead::SetListCaptions(const std::string& numberCaption, const std::strin
     Label2->setText(Q(listCaption));
 }
 
-void frmHead::SetNumberBoxText(const std::string& text) { CurrNoTxt->setText(Q(text)); }
 void frmHead::SetNumberBoxMaxLength(int length) { CurrNoTxt->setMaxLength(length); }
 
 void frmHead::ShowBlackoutBox(bool shown) {
@@ -93,13 +92,7 @@ void frmHead::ShowRouteNumberBox(bool shown) {
     LineNo_lbl->setVisible(shown);
 }
 
-void frmHead::SetChangeTimeText(const std::string& text) { txtCurrChTime->setText(Q(text)); }
-bool frmHead::PageFrameShown() { return Ch_Frame->isVisible(); }
 void frmHead::ShowPageFrame() { Ch_Frame->show(); }
-
-void frmHead::SelectPageOption(int16_t page) {
-    if (page >= 1 && page <= 20) TNo_op[page]->setChecked(true);
-}
 
 // ------------------------------------------------------------------ the current-number box
 

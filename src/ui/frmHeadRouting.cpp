@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include "engine/graphictools.h"
 #include "ui/frmHead.h"
@@ -108,7 +109,11 @@ void frmHead::Form_MouseDown(int16_t, int16_t, float x, float y) {
         return;
     }
     const QPushButton *a = SaveAndNew, *b = SaveDestOrExtra;
-    if (x > a->x() + a->width() && x < b->x() && y > a->y() && y < a->y() + a->height()) gBlinkState = 3;
+    if (x > a->x() + a->width() && x < b->x() && y > a->y() && y < a->y() + a->height()) {
+        gBlinkState = 3;
+        // The cursor timer drives the wave of the text.
+        CursorTimer->start();
+    }
 }
 
 void frmHead::Form_MouseMove(int16_t, int16_t, float x, float y) {

@@ -15,6 +15,7 @@
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
 #include "engine/editorview.h"
+#include "engine/signpictures.h"
 #include "engine/textstrip.h"
 #include "ui/frmHead.h"
 #include "app/headlayout.h"
@@ -23,7 +24,9 @@
 #include "ui/qtbridge_qt.h"
 #include "platform/host.h"
 #include "platform/vb.h"
+#include "ui/frmSignConfig.h"
 #include "ui/frmSignSel.h"
+#include "app/signconfig.h"
 
 using namespace kv;
 
@@ -150,6 +153,29 @@ void frmHead::Signs_e_Click() {
         if (relaidOut) ShowSign(false, false);
     }
     EnableK4000Controls();
+}
+
+void frmHead::Signconfig_e_Click() {
+    gSignConfigCancelled = kFalse;
+    {
+        frmSignConfig dialog(this);
+        dialog.exec();
+    }
+    activateWindow();
+    if (!gSignConfigCancelled) {
+        Signs_e_Click();
+        // A renamed sign keeps the size of its picture: its frame is told
+        // the new name here.
+        const int16_t current = gCurrentSign;
+        for (int16_t address : ShownK4000Signs()) {
+            const int16_t k = SignInfoOf(address).GraphicIndex;
+            gCurrentSign = address;
+            picSign_Resize(k);
+            if (k != ActivePictureIndex) SignSB[k]->SetPanelPicture(4, picInactive->pixmap());
+        }
+        gCurrentSign = current;
+    }
+    gSignConfigCancelled = kFalse;
 }
 
 void frmHead::PlaceTextStrip() {

@@ -1,11 +1,11 @@
 // The start procedure: settings and language, the hidden main window, the
 // splash, then the main window.
-#include <QApplication>
 #include <QTimer>
 
 #include "data/startup.h"
 #include "ui/frmInitLanguage.h"
 #include "ui/frmSplash.h"
+#include "ui/application_qt.h"
 #include "ui/frmHead.h"
 #include "ui/qtbridge_qt.h"
 #include "platform/host.h"
@@ -23,14 +23,20 @@ void ChooseLanguage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    KivarApplication app(argc, argv);
     QApplication::setApplicationName("Kivar32");
     InstallQtUiHost();
 
-    ReadStartSettings(ChooseLanguage);
-
-    auto* head = new frmHead;
-    head->Form_Load();
+    // A start that cannot be completed (the settings or the language file
+    // not found) ends the program after its message.
+    frmHead* head = nullptr;
+    try {
+        ReadStartSettings(ChooseLanguage);
+        head = new frmHead;
+        head->Form_Load();
+    } catch (const std::exception& e) {
+        HandleError(e, true);
+    }
     QApplication::processEvents();
 
     SplashActive = kTrue;

@@ -80,7 +80,6 @@ public:
         if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
         else while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
     }
-    [[noreturn]] void EndProgram(int code) override { std::exit(code); }
 };
 
 }  // namespace

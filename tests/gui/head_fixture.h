@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 #include <QApplication>
 #include <QTest>
@@ -15,7 +16,6 @@
 #include "files/outoptions.h"
 #include "files/recentfiles.h"
 #include "app/doccommands.h"
-#include "app/entryload.h"
 #include "data/fontlist.h"
 #include "data/ini.h"
 #include "data/language.h"
@@ -31,6 +31,8 @@
 #include "engine/textstrip.h"
 #include "app/docsettings.h"
 #include "app/signcontrols.h"
+#include "platform/reset.h"
+#include "ui/application_qt.h"
 #include "ui/frmHead.h"
 #include "app/headstate.h"
 #include "data/settings.h"
@@ -39,50 +41,36 @@
 #include "support/fake_ui.h"
 #include "support/testutil.h"
 
+// The end of the program, as the tests see it.
+struct ProgramEnded : std::runtime_error {
+    int code;
+    explicit ProgramEnded(int c) : std::runtime_error("program ended"), code(c) {}
+};
+
 class HeadGui : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetState();
+        kv::ResetAllState();
+        kv::SetProgramEnd([](int code) { throw ProgramEnded(code); });
         oldCwd = kv::CurrentDir();
         testutil::StageDataFolder(dir.path());
-        kv::SetProgramFolder(dir.path());
-        kv::ReadStartSettings([] { kv::StoreLanguageChoice("English"); });
+        ReadStart();
     }
     void TearDown() override {
         head.reset();
         kv::SetCurrentDir(oldCwd);
-        kv::SetProgramFolder("");
-        ResetState();
+        kv::ResetAllState();
     }
-    static void ResetState() {
-        kv::ResetIniState();
-        kv::ResetStartSettings();
-        kv::ResetLanguageTexts();
-        kv::ResetMainSettings();
-        kv::ResetHeadState();
-        ResetData();
+    // The program folder and the start settings of the staged folder.
+    void ReadStart() {
+        kv::SetProgramFolder(dir.path());
+        kv::ReadStartSettings([] { kv::StoreLanguageChoice("English"); });
     }
-    static void ResetData() {
-        kv::ResetRecords();
-        kv::ResetDestCodes();
-        kv::ResetSignTable();
-        kv::ResetCharMaps();
-        kv::ResetFontList();
-        kv::ResetFontLibrary();
-        kv::ResetDotLayers();
-        kv::ResetEditState();
-        kv::ResetGraphicTools();
-        kv::ResetRouteNumberArea();
-        kv::ResetSignControls();
-        kv::ResetDocumentSettings();
-        kv::ResetDocumentState();
-        kv::ResetDestLists();
-        kv::ResetTextStrip();
-        kv::ResetTextEdit();
-        kv::ResetRecentFiles();
-        kv::ResetOutOptions();
-        kv::ResetDocumentCommands();
-        kv::ResetEntryLoad();
+    // Everything back to its start and the start settings read again: the
+    // program starting anew on the same folders.
+    void Restart() {
+        kv::ResetAllState();
+        ReadStart();
     }
     // Configures a sign slot before the window loads.
     static void Sign(int address, const std::string& model, int width, int height, bool shown, int zoom = 1,

@@ -26,6 +26,7 @@
 #include "files/txlread.h"
 #include "files/txlwrite.h"
 #include "gui/head_fixture.h"
+#include "platform/reset.h"
 #include "ui/headwidgets_qt.h"
 #include "ui/qtbridge_qt.h"
 #include "app/entryload.h"
@@ -69,7 +70,7 @@ protected:
         gBackupOn = kFalse;
         ASSERT_TRUE(SaveTxlFile(path));
         gBackupOn = backup;
-        ResetData();
+        Restart();
     }
     static std::string PadRight(const std::string& s, size_t n) { return s + std::string(n - s.size(), ' '); }
 
@@ -361,8 +362,7 @@ TEST_F(DocGui, AutoSaveRecoveryAndNew) {
         // The program ends without closing (a crash): the file stays.
     }
     head.reset();
-    ResetData();
-    kv::ResetHeadState();
+    Restart();
     frmHead& h = Start();
     EXPECT_EQ(gDocumentModified, kTrue);
     EXPECT_EQ(gDocumentPath, dir.file("work.txl"));
@@ -584,8 +584,7 @@ TEST_F(DocGui, AutoCreateMakesNumberedTestEntries) {
     EXPECT_NE(gDestList[13].SignData.find("\xd4i0013"), std::string::npos);
 
     // With every destination 1..N used the repeat is offered.
-    ResetDestLists();
-    ClearLists();
+    ResetAllState(ResetScope::Project);
     for (int n = 1; n <= 2; ++n) {
         gDestList[n].Text = "T" + std::to_string(n);
         gDestList[n].SignData = "x";

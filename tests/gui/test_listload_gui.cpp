@@ -58,7 +58,6 @@ void BuildProject(const std::string& dataDir, const std::string& path) {
     ClearLists();
     kv::DestList.Clear();
     kv::ExtraList.Clear();
-    ResetUserFields();
     InitOutFileDefaults();
     gTxlVersion = 5;
     gDestCodesOn = kFalse;
@@ -169,8 +168,7 @@ TEST_F(ListLoadGui, EntriesLoadIntoEveryShownSignAsThePageProbeDrawsThem) {
     const char* update = std::getenv("KIVAR_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
         BuildProject(dir.path(), fixture);
-        ResetData();
-        testmarkup::ResetAll();
+        Restart();
     }
     const std::string project = dir.file("lines.txl");
     testutil::WriteFile(project, testutil::ReadFile(fixture));

@@ -506,7 +506,7 @@ TEST_F(SignPicturesGui, TheDocumentStartsWithTheFirstListedSignShown) {
     gTxlVersion = kTxlStandardVersion;
     gBackupOn = kFalse;
     ASSERT_TRUE(SaveTxlFile(JoinPath(gDataPath, "standard.ini")));
-    ResetData();
+    Restart();
     Option("InsertMode", 1);
     Load();
     head->resize(1024, 768);
@@ -554,8 +554,7 @@ TEST_F(SignPicturesGui, AStartAfterAnAbnormalEndRecoversTheAutoSaveFile) {
     gTxlVersion = kTxlStandardVersion;
     gBackupOn = kFalse;
     ASSERT_TRUE(SaveTxlFile(JoinPath(dir.path(), "kivar.txl")));
-    ResetData();
-    kv::DestList.Clear();
+    Restart();
     IniSetValue(gSettingsFile, "AutoSave", "FileName", "C:\\p\\lines.txl");
     frmHead& h = Load();
     EXPECT_EQ(gDocumentModified, kTrue);

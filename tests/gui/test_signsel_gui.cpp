@@ -112,8 +112,7 @@ protected:
         const char* update = std::getenv("KIVAR_UPDATE_GOLDEN");
         if (update && std::string(update) == "1") {
             BuildProject(dir.path(), fixture);
-            ResetData();
-            testmarkup::ResetAll();
+            Restart();
         }
         const std::string project = dir.file("threesigns.txl");
         testutil::WriteFile(project, testutil::ReadFile(fixture));

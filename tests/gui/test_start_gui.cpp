@@ -12,6 +12,7 @@
 #include "data/ini.h"
 #include "data/language.h"
 #include "data/startup.h"
+#include "platform/reset.h"
 #include "ui/frmCaption.h"
 #include "ui/frmInitLanguage.h"
 #include "ui/frmShowStatus.h"
@@ -30,9 +31,7 @@ namespace {
 class GuiStart : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetIniState();
-        ResetStartSettings();
-        ResetLanguageTexts();
+        kv::ResetAllState();
         SetProgramFolder(dir.path());
         testutil::WriteFile(dir.file("kivar.lib"), CrLf({"[Generell]", "KivarPath=\"\"", "Language=\"\"",
                                                          "LanguageFile=\"\"", "Automatik=0", "ShowLineNO=0",
@@ -46,7 +45,7 @@ protected:
 #undef KV_LINE
         testutil::WriteFile(dir.file("English.lng"), CrLf(lng));
     }
-    void TearDown() override { SetProgramFolder(""); ResetLanguageTexts(); }
+    void TearDown() override { kv::ResetAllState(); }
     testutil::TempDir dir;
     FakeUi ui;
 };

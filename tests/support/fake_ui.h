@@ -1,18 +1,11 @@
-// A UiHost for tests: records every message, answers from a queue, and turns
-// the end of the program into an exception.
+// A UiHost for tests: records every message and answers from a queue.
 #pragma once
 
 #include <deque>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/host.h"
-
-struct ProgramEnded : std::runtime_error {
-    int code;
-    explicit ProgramEnded(int c) : std::runtime_error("program ended"), code(c) {}
-};
 
 struct RecordedMessage {
     std::string text;
@@ -27,7 +20,6 @@ public:
     int MessageBox(const std::string& text, int style, const std::string& title) override;
     void Beep() override { ++beeps; }
     void DoEvents() override { ++events; }
-    [[noreturn]] void EndProgram(int code) override { throw ProgramEnded(code); }
 
     std::vector<RecordedMessage> messages;
     std::deque<int> answers;  // consumed in order; default: first button

@@ -1,4 +1,5 @@
-// Shared set-up for the graphic engine tests: one graphic sign made current
+// Shared set-up for the graphic engine tests (each case starts from
+// kv::ResetAllState): one graphic sign made current
 // with fresh layers, a main window that records what is painted, and dot
 // pictures as rows of "#" (lit) and "." (unlit) in and out of the layers.
 #pragma once
@@ -18,6 +19,7 @@
 #include "engine/routenumber.h"
 #include "engine/routenolayout.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 
 namespace testgfx {
 
@@ -49,18 +51,6 @@ public:
     std::vector<int32_t> frames;
     std::vector<bool> undoEnabled;
 };
-
-inline void ResetAll() {
-    kv::ResetSignTable();
-    kv::ResetRecords();
-    kv::ResetInvertedStore();
-    kv::ResetDotLayers();
-    kv::ResetDotStrips();
-    kv::ResetGraphicTools();
-    kv::ResetEditState();
-    kv::ResetRouteNumberArea();
-    kv::ResetRouteNoLayout();
-}
 
 // A graphic sign of w x h dots at the address, current, with its graphic and
 // undo layers dimensioned as the picture layout does it.

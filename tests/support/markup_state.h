@@ -87,15 +87,9 @@ public:
     std::function<void()> dialog;
 };
 
+// As testtext::ResetAll, with the page hooks installed.
 inline void ResetAll() {
     testtext::ResetAll();
-    kv::ResetMarking();
-    kv::ResetEditorSlots();
-    kv::ResetRouteNoDialog();
-    kv::ResetHeadMode();
-    kv::ResetRouteNoLayout();
-    kv::ResetMarkup();
-    kv::ResetHeadState();
     kv::gTextS30 = "<Symbols>";
     kv::InstallPageEditorHooks();
 }

@@ -78,13 +78,6 @@ void LoadOutData(const std::string& dir) {
     ReadSignFontSection();
 }
 
-void ResetProject() {
-    testsigns::ResetAll();
-    ResetOutOptions();
-    ResetHeadMode();
-    ResetRouteNumberArea();
-}
-
 void MakeEveryModelSigns() {
     Sign(SignLine("Front", "K4000", "112x16", "2"));
     Sign(SignLine("Side", "K2000_2R", "16+12", "3"));

@@ -17,11 +17,8 @@ void StageOutData(const std::string& dir);
 // Points the program at a staged data folder as the program's start does:
 // settings, English texts, the font folder and the fonts per sign height.
 void LoadOutData(const std::string& dir);
-// Empties the tables, signs, lists, options and route-number settings (and
-// the fonts per sign height: load the data after it).
-void ResetProject();
-
-// The projects below are made into empty tables (after ResetProject).
+// The projects below are made into empty tables (after kv::ResetAllState;
+// load the data after it).
 
 // Layout A1 with fonts: one graphic sign 40x8 at address 2; destinations
 // 0 (default), 1, 2, 3.

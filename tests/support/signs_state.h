@@ -1,5 +1,5 @@
-// Puts the sign table, the record tables, the lists and the code settings
-// back to their start state, and offers small builders for record strings.
+// Small builders for sign lines and record strings (start each case from
+// kv::ResetAllState).
 #pragma once
 
 #include <initializer_list>
@@ -10,18 +10,9 @@
 #include "data/inverted.h"
 #include "data/records.h"
 #include "data/signtable.h"
+#include "platform/reset.h"
 
 namespace testsigns {
-
-inline void ResetAll() {
-    kv::ResetSignTable();
-    kv::ResetRecords();
-    kv::DestList.SetListener(nullptr);
-    kv::ExtraList.SetListener(nullptr);
-    kv::ResetDestLists();
-    kv::ResetDestCodes();
-    kv::ResetInvertedStore();
-}
 
 // A 33-character sign line: name at 1, model at 13, dimension at 22, address at 32.
 inline std::string SignLine(const std::string& name, const std::string& model, const std::string& dim,

@@ -4,7 +4,25 @@
 #include <string>
 #include <vector>
 
+#include "platform/error.h"
+
 namespace testutil {
+
+// The error a call raises, as the user is shown it: its text and style
+// ("" and 0 when it raises none).
+struct Raised {
+    std::string text;
+    int style = 0;
+};
+template <class F>
+Raised RaisedError(F&& call) {
+    try {
+        call();
+    } catch (const kv::Error& e) {
+        return {e.what(), e.style()};
+    }
+    return {};
+}
 
 // A fresh folder under the system's temporary folder, removed on destruction.
 class TempDir {

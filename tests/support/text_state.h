@@ -20,6 +20,7 @@
 #include "engine/textedit.h"
 #include "engine/textstrip.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/graphics_state.h"
 
@@ -39,16 +40,10 @@ inline void LoadShippedFonts() {
     kv::gFontPath = std::string(KIVAR_DATA_DIR) + "/Fonts/";
 }
 
+// Everything back to its start, with the texts the editor's messages use
+// as recognisable stand-ins.
 inline void ResetAll() {
-    testgfx::ResetAll();
-    kv::ResetTextEdit();
-    kv::ResetRouteField();
-    kv::ResetTextStrip();
-    kv::ResetCharMaps();
-    kv::gFontHooks = kv::FontHooks{};
-    kv::gLineNoTableOn = 0;
-    kv::gHasGraphic = 0;
-    kv::gAreaSelected = 0;
+    kv::ResetAllState();
     kv::gTextS31 = "S31";
     kv::gTextS32 = "S32";
     kv::gTextS33 = "S33";

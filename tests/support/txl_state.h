@@ -16,24 +16,18 @@
 #include "files/recentfiles.h"
 #include "files/txlread.h"
 #include "platform/ports.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
 #include "engine/routenolayout.h"
 #include "support/signs_state.h"
 
 namespace txltest {
 
+// Everything back to its start and the tables emptied as a project read
+// finds them, with the English texts of the reader's messages.
 inline void ResetProject() {
-    testsigns::ResetAll();
-    kv::ResetOutOptions();
-    kv::ResetUserFields();
-    kv::ResetHeadMode();
-    kv::ResetRouteNumberArea();
-    kv::ResetRouteNoLayout();
-    kv::ResetDocumentState();
-    kv::ResetRecentFiles();
-    kv::SetSafeWriteFault(nullptr);
+    kv::ResetAllState();
     kv::ClearLists();
-    kv::gDataPath.clear();
     kv::gTextS35 = "Error while reading the project file ";
     kv::gTextS36 = "Please enter a file name!";
     kv::gTextS38 = "Untitled";

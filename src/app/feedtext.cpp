@@ -1,0 +1,93 @@
+#include "app/feedtext.h"
+
+#include "app/commit.h"
+#include "app/entrywindow.h"
+#include "app/headstate.h"
+#include "app/signcontrols.h"
+#include "data/signtable.h"
+#include "data/records.h"
+#include "engine/editstate.h"
+#include "engine/textedit.h"
+#include "engine/textstrip.h"
+#include "platform/host.h"
+#include "platform/ports.h"
+#include "platform/reset.h"
+#include "platform/vb.h"
+
+namespace kv {
+
+int16_t gFeedMode = 0;
+
+namespace {
+
+bool gFeedRunning = false;
+bool gHandingOver = false;
+
+// Ends a feed however it ends.
+struct FeedScope {
+    FeedScope() { gFeedRunning = true; }
+    ~FeedScope() {
+        gFeedRunning = false;
+        gHandingOver = false;
+        gFeedMode = 0;
+    }
+};
+
+void TypeIntoStrip(int16_t code) {
+    if (!IsSignAddress(gCurrentSign) || !CharCodeOf(code)) return;
+    const SignInfo& s = SignInfoOf(gCurrentSign);
+    const int room = s.Width + (s.Model == "K2000_2R" ? s.Height : 0);
+    if (gCodeCount >= room || gCodeCount >= kStripPlaces) return;
+    ShiftTableEntries(gTextColumn, 1);
+    gCodeTable[static_cast<size_t>(gTextColumn)] = code;
+    DrawStripChars(gTextColumn);
+    ++gTextColumn;
+    gTextModified = kTrue;
+}
+
+}  // namespace
+
+bool FeedingText() { return gHandingOver; }
+
+void TypeFedCharacter(int16_t code) {
+    if (gTextSignActive) {
+        TypeIntoStrip(code);
+        return;
+    }
+    if (gEditorActive != 1) return;
+    if (code == 13) SplitRowAtCursor();
+    else if (CharCodeOf(code)) InsertChar(code, 0, 0);
+    else return;
+    gTextModified = kTrue;
+}
+
+void SkrivTextISkylt(const std::string& text, int16_t, int16_t& sign) {
+    if (gFeedRunning) return;
+    FeedScope scope;
+    gHandingOver = true;
+    DoEvents();
+    if (sign != 0 && IsSignAddress(sign) && SignInfoOf(sign).Model == "K1000") {
+        WindowPort().SetRouteNoBoxText(text);
+    } else {
+        gFeedMode = 2;
+        for (unsigned char c : text) {
+            int16_t key = c;
+            EntryPort().FeedKey(key);
+        }
+    }
+    gHandingOver = false;
+    SaveAndNew();
+    DoEvents();
+}
+
+void ResetFeedText() {
+    gFeedMode = 0;
+    gFeedRunning = false;
+    gHandingOver = false;
+}
+
+namespace {
+const ResetRegistrar kReset("feeding text", StateLayer::App, ResetFeedText);
+}  // namespace
+
+}  // namespace kv

@@ -1,0 +1,30 @@
+// Feeding a text into a sign as if it were typed, then committing it as the
+// Save-and-new button does: the text import and the route-number generator
+// fill many records in a row this way.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kv {
+
+// 2 while characters are fed, else 0; the editor's character insertion reads it.
+extern int16_t gFeedMode;
+
+// A route-number sign (`sign` its address) gets the text in the route-number
+// box; any other sign (also sign 0: the active one) gets it key by key
+// through the main window's key handler. Then Save-and-new commits. Pending
+// window events run before and after; a feed asked for while one runs is
+// ignored. `unused` is not read.
+void SkrivTextISkylt(const std::string& text, int16_t unused, int16_t& sign);
+// True while the text is being handed over (before the commit starts).
+bool FeedingText();
+
+// One fed character typed into the editor of the active sign: the text
+// sign's strip in the text-sign line mode, else the graphic sign's editor
+// in text mode. Enter splits a row of the graphic sign.
+void TypeFedCharacter(int16_t code);
+
+void ResetFeedText();
+
+}  // namespace kv

@@ -1,0 +1,108 @@
+// The invert command: text into an inverted graphic and back, the questions
+// on the way, and what a commit keeps of it.
+#include <gtest/gtest.h>
+
+#include "app/invert.h"
+#include "engine/render.h"
+#include "support/entry_state.h"
+
+using namespace kv;
+
+namespace {
+
+class InvertTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testentry::ResetAll();
+        gLanguageFile = std::string(KIVAR_DATA_DIR) + "/English.lng";
+        gLanguage = "English";
+        testentry::GraphicSign(2, "FRONT", 48, 8, 0);
+        testentry::TypeOn(window, 2, "1", "AB");
+        // The dots the text lights.
+        RenderTextLayer(kFalse);
+        for (int32_t y = 0; y < 8; ++y)
+            for (int32_t x = 0; x < 48; ++x) textDots.push_back(GetTextPixel(0, x, y) != 0);
+    }
+    void TearDown() override {
+        gLanguageFile.clear();
+        gLanguage.clear();
+        testentry::ResetAll();
+    }
+    std::vector<bool> GraphicDots() {
+        std::vector<bool> out;
+        for (int32_t y = 0; y < 8; ++y)
+            for (int32_t x = 0; x < 48; ++x) out.push_back(GetGraphicPixel(0, x, y) != 0);
+        return out;
+    }
+    std::vector<bool> Inverted(const std::vector<bool>& dots) {
+        std::vector<bool> out;
+        for (bool d : dots) out.push_back(!d);
+        return out;
+    }
+
+    testentry::Window window;
+    testmarkup::Ui ui;
+    std::vector<bool> textDots;
+};
+
+TEST_F(InvertTest, TextBecomesAnInvertedGraphicAndComesBack) {
+    const std::string bytes = BuildSignData(PageFirstCell());
+    InvertTextToGraph();
+    EXPECT_EQ(GraphicDots(), Inverted(textDots));
+    EXPECT_EQ(PageFirstCell(), 0);
+    EXPECT_EQ(gHasGraphic, kTrue);
+    EXPECT_EQ(gGraphicModified, kTrue);
+    EXPECT_EQ(gAltBufferChanged, kTrue);
+    EXPECT_EQ(gAltBuffer, bytes);
+    EXPECT_EQ(gInvertedText, "AB");
+    EXPECT_TRUE(ui.messages.empty());
+
+    InvertTextToGraph();
+    EXPECT_EQ(testtext::ChainText(), "AB");
+    EXPECT_EQ(BuildSignData(PageFirstCell()), bytes);
+    EXPECT_EQ(gHasGraphic, kFalse);
+    EXPECT_EQ(gGraphicModified, kFalse);
+    EXPECT_TRUE(gAltBuffer.empty());
+    EXPECT_EQ(GraphicDots(), std::vector<bool>(textDots.size(), false));
+}
+
+TEST_F(InvertTest, ACommitKeepsTheTextInTheInvertedStore) {
+    const std::string bytes = BuildSignData(PageFirstCell());
+    InvertTextToGraph();
+    gCurrentDest = 3;
+    Save(kCommitOnly);
+    const DestRecord& r = gDestList[3];
+    EXPECT_EQ(r.AltText, "\xff\x02" + bytes);
+    EXPECT_NE(testentry::DataOf(r, 2), "\xff\x02" + bytes);  // the page itself is the graphic
+    ASSERT_EQ(ui.proposals.size(), 1u);
+    EXPECT_NE(ui.proposals[0].find("AB"), std::string::npos);  // the caption proposes the text
+}
+
+TEST_F(InvertTest, AnEmptyEditorHasNothingToInvert) {
+    RefreshEditor(0, 0);
+    InvertTextToGraph();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "No text to invert!");
+    EXPECT_EQ(ui.messages[0].style, vbExclamation);
+    EXPECT_EQ(gHasGraphic, kFalse);
+    EXPECT_EQ(window.pictureFocus, 1);
+}
+
+TEST_F(InvertTest, AHandDrawnGraphicIsDroppedOnlyAfterOK) {
+    SetGraphicPixel(0, 47, 7, -1);
+    gHasGraphic = kTrue;
+    const std::vector<bool> drawn = GraphicDots();
+    ui.answers = {vbCancel};
+    InvertTextToGraph();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Existing graphics will be lost");
+    EXPECT_EQ(ui.messages[0].style, vbOKCancel | vbQuestion);
+    EXPECT_EQ(GraphicDots(), drawn);
+    EXPECT_EQ(testtext::ChainText(), "AB");
+
+    ui.answers = {vbOK};
+    InvertTextToGraph();
+    EXPECT_EQ(GraphicDots(), Inverted(textDots));
+}
+
+}  // namespace
