@@ -75,7 +75,8 @@ public:
     virtual void EnableMenuItem(const std::string& name, bool enabled) {}
     virtual void CheckMenuItem(const std::string& name, bool checked) {}
     virtual bool MenuItemChecked(const std::string& name) { return false; }
-    // The caption of a menu item as the menu shows it.
+    // The caption of a menu item as the menu shows it (Windows-1252); the
+    // name as the item is named, in UTF-8 ("mnu\xC3\x96ppna").
     virtual std::string MenuItemCaption(const std::string& name) { return {}; }
     // The Value of toolbar button `index` of tbToolBar (1 = pressed); the
     // alignment buttons are 10 left, 11 centre, 12 right.

@@ -142,12 +142,12 @@ void frmHead::CheckMenuItem(const std::string& name, bool checked) {
 }
 
 bool frmHead::MenuItemChecked(const std::string& name) {
-    const QAction* a = MenuItem(Q(name));
+    const QAction* a = MenuItem(QString::fromUtf8(name));
     return a && (a->property("Ticked").isValid() ? a->property("Ticked").toBool() : a->isChecked());
 }
 
 std::string frmHead::MenuItemCaption(const std::string& name) {
-    const QAction* a = MenuItem(Q(name));
+    const QAction* a = MenuItem(QString::fromUtf8(name));
     return a ? B(a->text()) : std::string();
 }
 

@@ -180,7 +180,10 @@ TEST_F(UseGui, AProjectOpenedByATypedNameLoadsALineOnDoubleClick) {
     const std::string project = Fixture("lines.txl");
     frmHead& h = ShowActivated();
     gOpenSavePath = dir.path();
-    OnFileDialog([&](QFileDialog* d) { TypeNameAndEnter(d, "lines.txl"); });
+    OnFileDialog([&](QFileDialog* d) {
+        EXPECT_EQ(d->windowTitle().toStdString(), "Open...");
+        TypeNameAndEnter(d, "lines.txl");
+    });
     h.MenuItem("mnuÖppna")->trigger();
     ASSERT_EQ(gDocumentPath, project);
     QTest::qWait(300);
