@@ -240,7 +240,7 @@ void frmPrintOptions::picMode1_Click() { ChooseLayout(picMode1, picMode2); }
 void frmPrintOptions::picMode2_Click() { ChooseLayout(picMode2, picMode1); }
 
 void frmPrintOptions::timSelctedMode_Timer() {
-    const bool show = !lineSelect[0]->isVisible();
+    const bool show = lineSelect[0]->isHidden();
     for (QFrame* line : lineSelect) line->setVisible(show);
 }
 
