@@ -14,7 +14,9 @@
 #include "data/records.h"
 #include "data/signdata.h"
 #include "data/signtable.h"
+#include "data/charmap.h"
 #include "engine/dotlayers.h"
+#include "engine/marking.h"
 #include "engine/pageload.h"
 #include "engine/printdots.h"
 #include "engine/signview.h"
@@ -203,14 +205,19 @@ std::string PrintSignPage(int16_t n, int16_t address, int16_t page, int32_t widt
     const bool graphic = IsSignAddress(address) && SignInfoOf(address).Model == "K4000";
     if (graphic) {
         ReadyLayers(address);
-        InvertLoadBuffer();
-        ParseSignMarkup(data);
+        LoadPrintedPage(data);
     }
     PrintPoint(width, height);
     if (graphic) ShowSign(false, true);
     PrintSignFrame(width, height);
     if (height != S().TallestPicture) Printer().CurrentY += S().TallestPicture - height;
     return data;
+}
+
+void LoadPrintedPage(const std::string& data) {
+    if (!gCurrentFontCode.empty()) LoadFontMap(gCurrentFontCode);
+    InvertLoadBuffer();
+    ParseSignMarkup(data);
 }
 
 void NextTextColumn(int16_t& column, int16_t columnCount, int16_t entry, int16_t& textX, int16_t& numberX) {

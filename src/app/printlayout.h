@@ -18,6 +18,11 @@ void PrintWholeExtraTexts();
 // column of a page; textX and numberX of the column (16-bit).
 void NextTextColumn(int16_t& column, int16_t columnCount, int16_t entry, int16_t& textX, int16_t& numberX);
 
+// One page's sign bytes parsed into the editor of the current sign, as
+// opening the entry does; the current font's measures are taken afresh
+// first, since a text sign may have left others behind.
+void LoadPrintedPage(const std::string& data);
+
 // One page of a sign of entry n drawn at the print origin: its background,
 // its dots (graphic signs) and its frame; the page's sign bytes, "" when the
 // entry has none. The sign becomes the current sign for the drawing.

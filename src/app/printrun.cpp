@@ -232,8 +232,7 @@ bool PrintSignGraphics() {
         gCurrentPage = page;
         int16_t pg = page, multi = 0;
         const std::string data = !dest && !gExtraPerSign ? GetExtraRow(n, pg, multi) : GetActiveRow(n, address, pg, multi);
-        InvertLoadBuffer();
-        ParseSignMarkup(data);
+        LoadPrintedPage(data);
         ShowSign(false, true);
     };
     if (signs.size() == 1 && pages[0] == 1) {

@@ -19,6 +19,8 @@ using namespace kv;
 
 namespace {
 
+constexpr double kPdfMarginInch = 0.25;
+
 QColor ColourOf(int32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
 // The printed font: DejaVu Sans at its size in twips (20 a point).
@@ -59,9 +61,12 @@ bool QtPrintTarget::DoBegin(int16_t orientation) {
         if (!tempDir_->isValid()) return false;
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(tempDir_->filePath("print.pdf"));
+        // An A4 page whose printable area leaves a quarter inch all round,
+        // as a printer's does.
         printer_->setPageSize(QPageSize(QPageSize::A4));
-        printer_->setFullPage(true);
-        printer_->setPageMargins(QMarginsF(0, 0, 0, 0));
+        printer_->setFullPage(false);
+        printer_->setPageMargins(QMarginsF(kPdfMarginInch, kPdfMarginInch, kPdfMarginInch, kPdfMarginInch),
+                                 QPageLayout::Inch);
     }
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {

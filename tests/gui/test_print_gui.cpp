@@ -24,6 +24,7 @@
 #include "app/userinfo.h"
 #include "data/printprefs.h"
 #include "data/userfields.h"
+#include "engine/render.h"
 #include "gui/head_fixture.h"
 #include "ui/frmPrintOptions.h"
 #include "ui/frmPrintSignText.h"
@@ -317,7 +318,7 @@ TEST_F(PrintGui, SignAsBitmapAndCurrentSignToPdf) {
     EXPECT_FALSE(h.isMinimized());
 
     // The current sign alone: FRONT shown, destination 1 opened, its dots
-    // from (500, 300) twips on.
+    // from (500, 300) twips on, within the quarter-inch margin of the page.
     bool signs = false;
     WhenOpen<frmSignSel>([](frmSignSel& d) {
         ASSERT_EQ(d.Sign_cbx.at(1)->text(), "&1 -- FRONT");
@@ -337,20 +338,26 @@ TEST_F(PrintGui, SignAsBitmapAndCurrentSignToPdf) {
     ASSERT_EQ(PdfPages(pdf), 1);
     g = Render(pdf, 144, dir.file("current"));  // 10 pixels a 100 twips
     ASSERT_GT(g.w, 0);
-    int minX = g.w, minY = g.h, dots = 0;
+    int minX = g.w, minY = g.h, maxX = 0, maxY = 0, dots = 0;
     for (int y = 0; y < g.h; ++y)
         for (int x = 0; x < g.w; ++x)
             if (g.at(x, y) < 64) {
                 ++dots;
                 minX = std::min(minX, x);
                 minY = std::min(minY, y);
+                maxX = std::max(maxX, x);
+                maxY = std::max(maxY, y);
             }
+    // 144 pixels an inch: 10 a 100 twips; a dot 9.6 twips a unit.
+    const int left = 36 + 50, top = 36 + 30;
+    const double dot = DotPitch(SignInfoOf(3).Zoom) * 9.6 / 10;
     EXPECT_GT(dots, 50);
-    EXPECT_GE(minX, 50);
-    EXPECT_GE(minY, 30);
-    // The first column and row of dots lie within the sign's first letter.
-    EXPECT_LT(minX, 50 + 96 * 5 * 2 * 48 / 100);
-    EXPECT_LT(minY, 30 + 16 * 5 * 2 * 48 / 100);
+    EXPECT_GE(minX, left);
+    EXPECT_GE(minY, top);
+    EXPECT_LE(maxX, left + 96 * dot + 1);
+    EXPECT_LE(maxY, top + 16 * dot + 1);
+    // Black dots on white: the sign's first letter begins in its first columns.
+    EXPECT_LT(minX, left + 3 * dot);
     // The entry is shown again from its record.
     EXPECT_EQ(gCurrentDest, 1);
 }
