@@ -8,6 +8,7 @@
 
 #include "app/printlayout.h"
 #include "app/printpage.h"
+#include "app/printlisting.h"
 #include "app/printrun.h"
 #include "app/headstate.h"
 #include "data/signtable.h"
@@ -275,4 +276,33 @@ TEST_F(PrintLayout, CurrentSignPicturesOneBelowTheOther) {
     EXPECT_LT(frontTop, 300 + frontH);
     EXPECT_GE(rearTop, 300 + frontH + 50);
     EXPECT_EQ(gCurrentSign, 3);
+}
+
+TEST_F(PrintLayout, OlderLayoutOnThePrinter) {
+    Build();
+    for (int n = 3; n <= 60; ++n) Dest(n, "\xFF" "FRONT# D" + std::to_string(n));
+    ASSERT_TRUE(PrintListing());
+    // The header: bold, the title at 18 points and the user lines at 12,
+    // each centred; the out-file name after S44.
+    const auto* title = printer.Find("Project information");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->font.size, 18);
+    EXPECT_TRUE(title->font.bold);
+    EXPECT_EQ(title->x, 6000 - 19 * 180 / 2);
+    const auto* company = printer.Find("Orvalde Trafik");
+    ASSERT_NE(company, nullptr);
+    EXPECT_EQ(company->font.size, 12);
+    EXPECT_EQ(company->x, 6000 - 14 * 120 / 2);
+    EXPECT_NE(printer.Find("Out-file name: ORV2024"), nullptr);
+    // Rows at the left edge in 10 points, not bold; a full page goes on to
+    // the next one.
+    const auto* row = printer.Find("             1  FRONT# CENTRUM\\via TORGET# HAMN");
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->x, 0);
+    EXPECT_EQ(row->font.size, 10);
+    EXPECT_FALSE(row->font.bold);
+    EXPECT_TRUE(printer.Find("          Extra texts")->font.bold);
+    EXPECT_GE(printer.pages, 2);
+    for (const auto& t : printer.texts) EXPECT_LE(t.y + 200, printer.height) << t.text;
+    EXPECT_EQ(printer.ended, 1);
 }
