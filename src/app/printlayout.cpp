@@ -43,7 +43,6 @@ std::string EntryLabel(int n) {
     return std::to_string(n);
 }
 
-std::string WithoutLeadingBlank(const std::string& t) { return !t.empty() && t[0] == ' ' ? t.substr(1) : t; }
 
 bool Printed(const std::string& row) { return !Trim(row).empty() || S().PrintEmptyLines; }
 

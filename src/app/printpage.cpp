@@ -7,6 +7,7 @@
 #include "data/printprefs.h"
 #include "data/signtable.h"
 #include "engine/render.h"
+#include "files/printtext.h"
 #include "platform/host.h"
 #include "platform/printtarget.h"
 #include "platform/vb.h"
@@ -27,7 +28,6 @@ void PrintAt(const std::string& text, int16_t x, int16_t align) {
     p.Print(text);
 }
 
-std::string Pad8(const std::string& s) { return s.size() >= 8 ? s.substr(0, 8) : s + std::string(8 - s.size(), ' '); }
 
 }  // namespace
 
@@ -102,7 +102,7 @@ void PrintColumnHeadings() {
         PrintSignEntryRec& e = PrintSignEntry[static_cast<size_t>(s.CurrentPrintSign)];
         const std::string name = Trim(e.Name);
         if (s.PromptSignText) {
-            e.Name = Pad8(name);
+            e.Name = PrintSignName(name);
             gPrintSignText.text = name;
             SetPrintFont(3);
             PrintEditedText();
@@ -118,7 +118,7 @@ void PrintColumnHeadings() {
     for (int i = 1; i <= s.PrintSignCount; ++i) {
         PrintSignEntryRec& e = PrintSignEntry[static_cast<size_t>(i)];
         const std::string name = Trim(e.Name);
-        e.Name = Pad8(name);
+        e.Name = PrintSignName(name);
         PrintTextAt(name, AtXY(e.ColumnX, 0, y, i == s.PrintSignCount));
     }
     const double y2 = RoundHalfEven(p.CurrentY + 5);

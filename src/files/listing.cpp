@@ -94,7 +94,6 @@ std::string RowPrefix(int16_t row, const std::string& id, int pages, int page) {
     return Blanks(ncw - 3 - static_cast<int>(id.size())) + id + suffix + (pages > 1 ? " " : "   ");
 }
 
-std::string WithoutLeadingBlank(const std::string& t) { return !t.empty() && t[0] == ' ' ? t.substr(1) : t; }
 
 std::string PaddedCell(const std::string& t, int width) {
     if (P().RawLines) return t;

@@ -24,7 +24,6 @@ bool DestTable() { return PrintSettings.PrintKind == 2; }
 
 const DestRecord& TableRecord(int n) { return DestTable() ? gDestList[static_cast<size_t>(n)] : gExtraList[static_cast<size_t>(n)]; }
 
-std::string Pad8(const std::string& s) { return s.size() >= 8 ? s.substr(0, 8) : s + std::string(8 - s.size(), ' '); }
 
 int16_t Int16(double v) { return CIntClamp(v); }
 
@@ -165,7 +164,7 @@ void PreparePrintSigns() {
         if (!gSignEntry[static_cast<size_t>(a - kFirstSignAddress)].Used || !FindRecordByKey(a, table)) continue;
         PrintSignEntryRec e;
         e.Address = a;
-        e.Name = Pad8(Trim(Left(ComposeSignLine(a), 8)));
+        e.Name = PrintSignName(Trim(Left(ComposeSignLine(a), 8)));
         PrintSignEntry.push_back(e);
         p.PrintSignCount = static_cast<int16_t>(PrintSignEntry.size() - 1);
         if (!printer) {

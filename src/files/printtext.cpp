@@ -71,4 +71,10 @@ std::string PrintFieldRow(const std::string& text, int16_t p, int16_t r) {
     return FormatPrintText(GetFieldRow(text, p, r));
 }
 
+std::string WithoutLeadingBlank(const std::string& row) { return !row.empty() && row[0] == ' ' ? row.substr(1) : row; }
+
+std::string PrintSignName(const std::string& name) {
+    return name.size() >= 8 ? name.substr(0, 8) : name + std::string(8 - name.size(), ' ');
+}
+
 }  // namespace kv

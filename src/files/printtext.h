@@ -18,5 +18,9 @@ namespace kv {
 std::string FormatPrintText(const std::string& row);
 // Row r of page p of a sign's section, formatted.
 std::string PrintFieldRow(const std::string& text, int16_t p, int16_t r);
+// A printed row loses one leading blank (the one after the page's "#").
+std::string WithoutLeadingBlank(const std::string& row);
+// A sign's name in the 8 blank-padded characters of a print-sign entry.
+std::string PrintSignName(const std::string& name);
 
 }  // namespace kv
