@@ -202,8 +202,11 @@ TEST_F(PrintLayout, SignAsBitmapNeverPrintsBlackOnBlack) {
     ThreeSigns();
     ASSERT_TRUE(IniSetValue(gSettingsFile, "Printer", "PrintGraphicalBC", IniValue("0")));
     ASSERT_TRUE(PrintSignPictures(true));
-    for (const auto& s : printer.shapes)
-        if (s.kind == 'f' && s.x2 - s.x1 > 100) EXPECT_EQ(s.colour, 0xFFFFFF);
+    for (const auto& s : printer.shapes) {
+        if (s.kind == 'f' && s.x2 - s.x1 > 100) {
+            EXPECT_EQ(s.colour, 0xFFFFFF);
+        }
+    }
 }
 
 TEST_F(PrintLayout, ClosedPrintOptionsDropTheJob) {
