@@ -12,6 +12,7 @@
 #include "files/listing145.h"
 #include "files/printselect.h"
 #include "files/printtext.h"
+#include "platform/safefile.h"
 #include "platform/vbfile.h"
 #include "support/print_state.h"
 
@@ -366,4 +367,16 @@ TEST_F(Listing, PrintColoursForGraphicalPrinting) {
     SetPrintColours();
     EXPECT_EQ(gPrintGraphicalBC, 0xFFFFFF);
     EXPECT_EQ(gPrintGraphicalFC, 0);
+}
+
+TEST_F(Listing, AFailedWriteIsReportedAndKeepsTheOldFile) {
+    Build();
+    const std::string path = dir.file("print.txt");
+    testutil::WriteFile(path, "old");
+    SetSafeWriteFault([](SafeWriteStage stage, const std::string&) { return stage == SafeWriteStage::Rename; });
+    EXPECT_FALSE(WriteListingFile(path, true));
+    SetSafeWriteFault(nullptr);
+    EXPECT_EQ(testutil::ReadFile(path), "old");
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back().text.rfind(path + ":\r", 0), 0u);
 }

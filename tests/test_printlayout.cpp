@@ -33,10 +33,6 @@ protected:
         Printer("PrintPreferences", 0);
         Printer("PageNumber", 0);
     }
-    void TearDown() override {
-        testmarkup::ResetAll();
-        PrintProject::TearDown();
-    }
     // Expects a text at (x, y) on a page.
     void At(const std::string& text, double x, double y, int page = 1, int nth = 0) {
         const auto all = printer.All(text);
@@ -49,7 +45,10 @@ protected:
     // (96 x 16, address 3) and REAR (84 x 16, address 4), destinations 1 and 2.
     void ThreeSigns() {
         testmarkup::StartProjectOn(dir.path());
-        LoadLanguageTexts();
+        UseDataFolder();
+        Printer("Header", 0);
+        Printer("PrintPreferences", 0);
+        Printer("PageNumber", 0);
         std::string bytes = testutil::ReadFile(std::string(KIVAR_FIXTURE_DIR) + "/projects/threesigns.txl");
         ClearRecordsAndLines();
         ASSERT_EQ(ReadTxlData(bytes, dir.file("threesigns.txl")), TxlReadResult::Read);

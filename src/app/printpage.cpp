@@ -10,6 +10,7 @@
 #include "files/printtext.h"
 #include "platform/host.h"
 #include "platform/printtarget.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -168,5 +169,9 @@ void EndPrinterRun() {
     if (PrintSettings.Cancelled) Printer().AbortDoc();
     else EndPrintJob();
 }
+
+namespace {
+const ResetRegistrar kReset("print zoom", StateLayer::App, [] { gSavedZooms.fill(0); });
+}  // namespace
 
 }  // namespace kv

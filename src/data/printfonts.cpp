@@ -3,6 +3,7 @@
 #include "data/ini.h"
 #include "data/language.h"
 #include "data/printprefs.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -113,5 +114,9 @@ void SetPrintFont(int16_t kind) {
     IniSetValue(gSettingsFile, "Printer", k->sizeKey, IniValue(static_cast<int>(newSize)));
     IniSetValue(gSettingsFile, "Printer", k->styleKey, IniValue(static_cast<int>(newStyle)));
 }
+
+namespace {
+const ResetRegistrar kReset("sign-text print options", StateLayer::Data, UnloadPrintSignText);
+}  // namespace
 
 }  // namespace kv

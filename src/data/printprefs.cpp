@@ -6,6 +6,7 @@
 #include "data/ini.h"
 #include "data/language.h"
 #include "data/signtable.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -142,5 +143,9 @@ void ResetPrintState() {
     gPrintGraphicalFC = gPrintGraphicalBC = 0;
     gClock = nullptr;
 }
+
+namespace {
+const ResetRegistrar kReset("print settings", StateLayer::Data, ResetPrintState);
+}  // namespace
 
 }  // namespace kv

@@ -5,6 +5,7 @@
 #include "engine/render.h"
 #include "engine/signpictures.h"
 #include "platform/printtarget.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -67,5 +68,9 @@ void ResetPrintDots() {
     gPrintOriginX = gPrintOriginY = 0;
     gPrintScale = gSavedPrintScale = 0;
 }
+
+namespace {
+const ResetRegistrar kReset("print origin", StateLayer::Engine, ResetPrintDots);
+}  // namespace
 
 }  // namespace kv

@@ -16,6 +16,7 @@
 #include "files/listing145.h"
 #include "files/printselect.h"
 #include "files/printtext.h"
+#include "platform/error.h"
 #include "platform/host.h"
 #include "platform/vb.h"
 #include "platform/vbfile.h"
@@ -341,7 +342,7 @@ void PrintExtraTexts() {
 bool WriteListingFile(const std::string& path, bool exportList) {
     const int16_t fn = FileOpen(path, FileMode::Output);
     if (fn < 0) {
-        MsgBox(path + ":\rError # " + Str(75), vbExclamation);
+        MsgBox(FileMessage(path, "Error # " + Str(75)), vbExclamation);
         return false;
     }
     bool written = true;
@@ -353,7 +354,7 @@ bool WriteListingFile(const std::string& path, bool exportList) {
     }
     std::string error;
     if (!FileClose(fn, &error)) {
-        MsgBox(path + ":\r" + error, vbExclamation);
+        MsgBox(FileMessage(path, error), vbExclamation);
         return false;
     }
     return true;

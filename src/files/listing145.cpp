@@ -5,6 +5,7 @@
 #include "data/records.h"
 #include "data/signtable.h"
 #include "data/userfields.h"
+#include "platform/reset.h"
 #include "platform/vbfile.h"
 
 namespace kv {
@@ -68,5 +69,9 @@ void WriteListingToFile(int16_t fileNumber) {
     PrintDestListToFile(fileNumber);
     PrintExtraListToFile(fileNumber);
 }
+
+namespace {
+const ResetRegistrar kReset("listing columns", StateLayer::Files, [] { ListingColumns.fill(0); });
+}  // namespace
 
 }  // namespace kv

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include "platform/error.h"
 #include "platform/host.h"
 #include "platform/safefile.h"
 #include "ui/frmPrintOptions.h"
@@ -99,7 +100,7 @@ std::string QtPrintTarget::DoEnd() {
     else if (!SafeWriteFile(pdfPath_, made.readAll().toStdString(), &error)) {}
     tempDir_.reset();
     if (error.empty()) return pdfPath_;
-    MsgBox(pdfPath_ + ":\r" + error, vbExclamation);
+    MsgBox(FileMessage(pdfPath_, error), vbExclamation);
     return "";
 }
 

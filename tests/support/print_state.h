@@ -20,6 +20,7 @@
 #include "data/userfields.h"
 #include "engine/printdots.h"
 #include "platform/printtarget.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/signs_state.h"
@@ -134,6 +135,11 @@ protected:
     void SetUp() override {
         Reset();
         testutil::StageDataFolder(dir.path());
+        UseDataFolder();
+    }
+    // The staged folder's settings and English texts, and a fixed clock
+    // (after any reset of the whole state).
+    void UseDataFolder() {
         kv::gDataPath = dir.path();
         kv::gSettingsFile = dir.file("kivar.lib");
         kv::gLanguageFile = dir.file("English.lng");
@@ -149,24 +155,12 @@ protected:
             t.tm_sec = 56;
             return t;
         });
+        kv::gCommandRowOn = 1;
     }
     void TearDown() override { Reset(); }
     static void Reset() {
-        testsigns::ResetAll();
-        kv::ResetIniState();
-        kv::ResetPrintState();
-        kv::ResetPrintDots();
-        kv::UnloadPrintSignText();
-        kv::ResetUserFields();
-        kv::ResetLanguageTexts();
-        kv::gExtraPerSign = kv::kFalse;
-        kv::gDestCodesOn = kv::kFalse;
+        kv::ResetAllState();
         kv::gCommandRowOn = 1;
-        kv::gPromName = "";
-        kv::gSettingsFile.clear();
-        kv::gLanguageFile.clear();
-        kv::gLanguage.clear();
-        kv::gDataPath.clear();
     }
     void Build() {
         using testsigns::SignLine;
