@@ -3,6 +3,7 @@
 #include "data/records.h"
 #include "data/signtable.h"
 #include "engine/editstate.h"
+#include "engine/printdots.h"
 #include "engine/render.h"
 #include "platform/host.h"
 #include "platform/ports.h"
@@ -15,7 +16,13 @@ void ShowSign(bool keepTextLayer, bool toPrinter) {
     if (!IsSignAddress(gCurrentSign) || SignInfoOf(gCurrentSign).Model != "K4000") return;
     SetBusy(true);
     RenderTextLayer(VbBool(keepTextLayer));
-    SignPicturePort().PaintSign(toPrinter);
+    // On paper the dots go to the print target; the picture stays as it is.
+    if (toPrinter) {
+        const SignInfo& s = SignInfoOf(gCurrentSign);
+        PrintSignDots(s.GraphicIndex, s.Zoom);
+    } else {
+        SignPicturePort().PaintSign(false);
+    }
     SetBusy(false);
 }
 

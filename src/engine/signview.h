@@ -7,8 +7,8 @@
 namespace kv {
 
 // Renders the current graphic sign's text layer (unless keepTextLayer) and
-// paints its lit dots on its picture, or hands them to the print target
-// with toPrinter. Nothing for a sign without dot layers.
+// paints its lit dots on its picture, or with toPrinter on the print target
+// at the print origin. Nothing for a sign without dot layers.
 void ShowSign(bool keepTextLayer, bool toPrinter);
 
 // Moves the cells of the cursor row to the alignment (1 left, 2 right,

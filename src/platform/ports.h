@@ -25,9 +25,9 @@ public:
     virtual void ClearSignPictureColor(int32_t colour) {}
     // Makes the graphic sign shown in picture k current again and clears it.
     virtual void SelectK4000Graphic(int16_t k) {}
-    // Paints the lit dots of the current sign's layers on its picture (or,
-    // with toPrinter, hands them to the print target); the layers are already
-    // rendered.
+    // Paints the lit dots of the current sign's layers on its picture; the
+    // layers are already rendered. (Printed dots go to the print target, not
+    // here: toPrinter is always false.)
     virtual void PaintSign(bool toPrinter) {}
     // Keyboard focus to the current graphic sign's picture; in text mode the
     // cursor timer runs. Nothing is repainted.

@@ -136,6 +136,8 @@ bool FileClose(int16_t fn, std::string* error) {
     return SafeWriteFile(f.path, f.data, error);
 }
 
+void FileDiscard(int16_t fn) { gFiles.erase(fn); }
+
 void FileCloseAll() {
     while (!gFiles.empty()) FileClose(gFiles.begin()->first);
 }

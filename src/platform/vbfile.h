@@ -41,6 +41,9 @@ void FilePut(int16_t fn, const std::string& bytes);
 // Closes the file. Output, append and changed binary files are written then;
 // returns false (with the reason in `error`) when that fails.
 bool FileClose(int16_t fn, std::string* error = nullptr);
+// Closes the file without writing anything of it: an output file never
+// reaches the disk, and an existing file keeps its old contents.
+void FileDiscard(int16_t fn);
 // Closes every open file.
 void FileCloseAll();
 int FileOpenCount();

@@ -231,4 +231,5 @@ void frmHead::tbToolBar_ButtonClick(QAction* button) {
     else if (key == "SpridMera") ExpandMore_e_Click();
     else if (key == "SpridMindre") ExpandLess_e_Click();
     else if (key == "InvText") InvertTextToGraph();
+    else if (key == "Print") mnuSkrivutTillskrivare_Click();
 }

@@ -148,12 +148,10 @@ public:
     // (only the current sign's with currentOnly).
     void SelectK4000Graphic(bool currentOnly) override;
     // Renders (unless keepTextLayer) and paints the current sign; with
-    // toPrinter the dots go to PrintDot instead.
+    // toPrinter the dots go to the print target instead.
     void ShowSign(bool keepTextLayer, bool toPrinter);
-    // The current sign's lit dots on its picture (or to PrintDot).
+    // The current sign's lit dots on its picture.
     void PaintSign(bool toPrinter) override;
-    // The printer's dot painter (1-based dot, zoom); the sign printing sets it.
-    std::function<void(int32_t col, int32_t row, int32_t zoom)> PrintDot;
     // One dot, 1-based, in a colour (0xBBGGRR; -1 the picture's foreground).
     void DrawDot(SignPicture* picture, int32_t col, int32_t row, int32_t zoom, int32_t colour);
     void DrawDotOnSign(int32_t col, int32_t row, int32_t zoom, int32_t colour);
@@ -331,6 +329,14 @@ public:
     void AdjustLists(std::optional<int> length = std::nullopt);
     // The main window is the program's active form.
     bool ActiveFormIsMain() const;
+
+    // ---------------------------------------------------------- printing (frmHeadPrint.cpp)
+    void mnuSkrivutTillskrivare_Click();
+    void mnuSkrivutTillfil_Click();
+    void mnuSkrivutTillskrivareBilder_Click();
+    void mnuSkrivutAktuellSkylt_Click();
+    void mnuArkivExportDest2Fil_Click();
+    void User_e_Click();
 
     // Every file choice of the window goes through ChooseFile; tests replace it.
     using FileDialogRequest = kv::FileDialogRequest;

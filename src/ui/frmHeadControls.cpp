@@ -181,6 +181,12 @@ void frmHead::BuildMenus() {
         {"Transferfile_e", &frmHead::Transferfile_e_Click},
         {"mnuToolsShowtime", &frmHead::mnuToolsShowtime_Click},
         {"Signconfig_e", &frmHead::Signconfig_e_Click},
+        {"mnuSkrivutTillskrivare", &frmHead::mnuSkrivutTillskrivare_Click},
+        {"mnuSkrivutTillfil", &frmHead::mnuSkrivutTillfil_Click},
+        {"mnuSkrivutTillskrivareBilder", &frmHead::mnuSkrivutTillskrivareBilder_Click},
+        {"mnuSkrivutAktuellSkylt", &frmHead::mnuSkrivutAktuellSkylt_Click},
+        {"mnuArkivExportDest2Fil", &frmHead::mnuArkivExportDest2Fil_Click},
+        {"User_e", &frmHead::User_e_Click},
     };
     for (const auto& [name, handler] : handlers) {
         QAction* a = MenuItem(QString::fromUtf8(name));

@@ -168,10 +168,7 @@ void frmHead::PaintSign(bool toPrinter) {
     }
     picSign[k]->Cls();
     const int16_t target = gCurrentPictureIndex >= 0 && gCurrentPictureIndex < kMaxSignPictures ? gCurrentPictureIndex : k;
-    ForEachLitSignDot(k, [&](int32_t col, int32_t row) {
-        if (!toPrinter) DrawDot(picSign[target], col, row, zoom, -1);
-        else if (PrintDot) PrintDot(col, row, zoom);
-    });
+    ForEachLitSignDot(k, [&](int32_t col, int32_t row) { DrawDot(picSign[target], col, row, zoom, -1); });
     picSign[target]->update();
 }
 

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <fcntl.h>
 #include <pty.h>
@@ -151,7 +152,8 @@ protected:
         auto* timer = new QTimer(dialog);
         timer->setInterval(10);
         QObject::connect(timer, &QTimer::timeout, dialog, [dialog, timer, name] {
-            if (!dialog->isVisible()) return;
+            // Keys reach the dialog only once its window is exposed.
+            if (!dialog->isVisible() || !dialog->windowHandle() || !dialog->windowHandle()->isExposed()) return;
             timer->stop();
             timer->deleteLater();
             auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");

@@ -1,0 +1,268 @@
+#include "app/printrun.h"
+
+#include <algorithm>
+#include <sstream>
+#include <vector>
+
+#include "app/headstate.h"
+#include "app/printlayout.h"
+#include "app/printpage.h"
+#include "app/signcontrols.h"
+#include "data/fieldtext.h"
+#include "data/ini.h"
+#include "data/inverted.h"
+#include "data/language.h"
+#include "data/outsettings.h"
+#include "data/printfonts.h"
+#include "data/printprefs.h"
+#include "data/records.h"
+#include "data/signdata.h"
+#include "data/signtable.h"
+#include "data/userfields.h"
+#include "engine/editorview.h"
+#include "engine/pageload.h"
+#include "engine/printdots.h"
+#include "engine/signpictures.h"
+#include "engine/signview.h"
+#include "files/document.h"
+#include "platform/paths.h"
+#include "platform/host.h"
+#include "platform/printtarget.h"
+#include "platform/vb.h"
+
+namespace kv {
+
+namespace {
+
+PrintSettingsRec& S() { return PrintSettings; }
+
+int16_t Int16(double v) { return CIntClamp(v); }
+
+// The entry under edit and the sign, put back after a run has drawn pages
+// through the editor.
+struct CurrentEntry {
+    int16_t sign = gCurrentSign, dest = gCurrentDest, extra = gCurrentExtra, page = gCurrentPage;
+    int16_t destListActive = gDestListActive, pictureIndex = gCurrentPictureIndex;
+    void Restore() const {
+        gCurrentSign = sign;
+        gCurrentDest = dest;
+        gCurrentExtra = extra;
+        gCurrentPage = page;
+        gDestListActive = destListActive;
+        gCurrentPictureIndex = pictureIndex;
+    }
+};
+
+// The words of a text in lines that fit the room (a word wider than the
+// room stands on a line of its own).
+std::vector<std::string> WrapWords(const std::string& text, double room) {
+    std::vector<std::string> lines;
+    std::istringstream words(text);
+    std::string word, line;
+    while (words >> word) {
+        const std::string candidate = line.empty() ? word : line + " " + word;
+        if (line.empty() || Printer().TextWidth(candidate) <= room) {
+            line = candidate;
+        } else {
+            lines.push_back(line);
+            line = word;
+        }
+    }
+    if (!Trim(line).empty()) lines.push_back(line);
+    return lines;
+}
+
+void UserField(const std::string& value, const std::string& label, double valueX, bool wrap) {
+    if (value.empty()) return;
+    PrintTarget& p = Printer();
+    const double y = p.CurrentY;
+    PrintTextAt(RemoveString(label, "&"), AtLeftMargin());
+    const double room = p.PageWidth() - valueX - 1000;
+    if (!wrap || p.TextWidth(value) <= room) {
+        PrintTextAt(value, AtXY(Int16(valueX), 0, Int16(y), true));
+        return;
+    }
+    const std::vector<std::string> lines = WrapWords(value, room);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i == 0) PrintTextAt(lines[i], AtXY(Int16(valueX), 0, Int16(y), true));
+        else PrintTextAt(lines[i], PrintPlacement{2, Int16(valueX), 0});
+    }
+}
+
+int16_t PrinterOrientation() {
+    const int16_t o = CIntClamp(Val(IniGetValue(gSettingsFile, "Printer", "Orientation")));
+    return o == 0 ? 1 : o;
+}
+
+bool GraphicalSetting() { return IniGetValue(gSettingsFile, "Printer", "PrintGraphical") == "1"; }
+
+}  // namespace
+
+std::string ProposedListingName() {
+    if (gDocumentPath.empty()) return "print.txt";
+    return Left(gDocumentPath, static_cast<long>(gDocumentPath.size()) - 3) + "txt";
+}
+
+std::string FallbackPrintPdf() {
+    if (!gDocumentPath.empty()) return Left(gDocumentPath, static_cast<long>(gDocumentPath.size()) - 3) + "pdf";
+    return JoinPath(gOpenSavePath, "print.pdf");
+}
+
+void PrintUserBlock() {
+    PrintSettingsRec& s = S();
+    if (!s.PrintUserInfo && !s.PrintCodeName) return;
+    PrintTarget& p = Printer();
+    if (s.PrintUserInfo) {
+        const std::vector<std::string> l = LangTextsInOneRun({"S1901", "S1902", "S1903", "S1904"});
+        if (s.PromptSignText) {
+            gPrintSignText.text = gTextS42;
+            SetPrintFont(7);
+            if (PrintEditedText()) PrintTextAt("", EmptyRows(1));
+        } else {
+            SetPrintFontKind(7);
+            PrintTextAt(gTextS42, Centred());
+            PrintTextAt("", EmptyRows(1));
+        }
+        SetPrintFontKind(8);
+        double labelWidth = 0;
+        for (const std::string& label : l) labelWidth = std::max(labelWidth, p.TextWidth(label));
+        const double valueX = static_cast<double>(static_cast<int32_t>(labelWidth)) + 1100;
+        UserField(gUserCompany, l[3], valueX, false);
+        UserField(gUserDate, l[1], valueX, false);
+        UserField(gUserResponsible, l[2], valueX, false);
+        UserField(gUserOthers, l[0], valueX, true);
+        if (!(gUserCompany.empty() && gUserDate.empty() && gUserResponsible.empty() && gUserOthers.empty()))
+            PrintTextAt("", EmptyRows(1));
+    }
+    if (s.PrintCodeName) {
+        const std::string text = gTextS43 + (gCommandRowOn ? gPromName : gAsciiName);
+        if (s.PromptSignText) {
+            gPrintSignText.text = text;
+            SetPrintFont(11);
+            PrintEditedText();
+        } else {
+            PrintTextAt(text, Centred());
+        }
+    }
+}
+
+bool PrintSignPictures(bool graphical) {
+    if ((graphical || GraphicalSetting()) && !AskSaveChanges()) return false;
+    PrintSettingsRec& s = S();
+    const CurrentEntry entry;
+    s.PrintKind = 0;
+    s.PrinterOutput = true;
+    s.Cancelled = false;
+    s.TallestPicture = 0;
+    ReadPrintPreferences();
+    if (!StartPrinterRun()) return false;
+    if (graphical) {
+        s.PrintGraphical = true;
+        // The colours follow the forced setting: never black on black.
+        SetPrintColours();
+    }
+    if (s.PromptSignText) {
+        LoadPrintSignText();
+        ReadPrintTextKinds();
+    }
+    PrintUserBlock();
+    s.PrintKind = 2;
+    const bool pictures = s.PrintGraphical;
+    int16_t windowState = 0;
+    if (pictures) {
+        BeginPrintGraphic();
+        SetPrintZoom(true);
+        windowState = PrintDialogPort().MainWindowState();
+        PrintDialogPort().SetMainWindowState(1);
+        s.PrintableHeight = Int16(RoundHalfEven(Printer().PageHeight() - 500));
+    }
+    gDestListActive = kTrue;
+    PrintTableEntries();
+    if (!s.Cancelled) {
+        if (s.OneSignLayout) NewPrintPage();
+        gDestListActive = kFalse;
+        if (gExtraPerSign) {
+            s.PrintKind = 4;
+            PrintTableEntries();
+        } else {
+            s.PrintKind = 3;
+            PrintWholeExtraTexts();
+        }
+    }
+    if (s.PageNumber && !s.Cancelled) {
+        PrintTarget& p = Printer();
+        SetPrintFontKind(2);
+        const std::string page = std::to_string(p.Page());
+        p.CurrentX = p.PageWidth() / 2 - p.TextWidth(page) / 2;
+        p.CurrentY = p.PageHeight() - 200;
+        p.Print(page, false);
+    }
+    if (s.PromptSignText) UnloadPrintSignText();
+    EndPrinterRun();
+    if (pictures) SetPrintZoom(false);
+    ClearPrintSignEntries();
+    entry.Restore();
+    if (pictures) {
+        RefreshEditor(0, 0);
+        EndPrintGraphic();
+        if (PrintDialogPort().MainWindowState() == 1) PrintDialogPort().SetMainWindowState(windowState == 2 ? 2 : 0);
+    }
+    return !s.Cancelled;
+}
+
+bool PrintSignGraphics() {
+    if (!AskSaveChanges()) return false;
+    PrintTarget& p = Printer();
+    if (!BeginPrintJob(PrinterOrientation())) return false;
+    BeginPrintGraphic();
+    SetPrintColours();
+    const CurrentEntry entry;
+    const bool dest = gDestListActive != 0;
+    const int16_t n = dest ? gCurrentDest : gCurrentExtra;
+    const std::string& text = dest ? DestAt(n).Text : ExtraAt(n).Text;
+
+    std::vector<int16_t> signs = ShownK4000Signs();
+    if (signs.size() > kMaxSignPictures) signs.resize(kMaxSignPictures);
+    std::vector<int16_t> pages;
+    for (int16_t a : signs) pages.push_back(CountHashMarks(GetSignText(text, a)));
+
+    auto printPage = [&](int16_t address, int16_t page) {
+        gCurrentSign = address;
+        gCurrentPictureIndex = SignInfoOf(address).GraphicIndex;
+        gCurrentPage = page;
+        int16_t pg = page, multi = 0;
+        const std::string data = !dest && !gExtraPerSign ? GetExtraRow(n, pg, multi) : GetActiveRow(n, address, pg, multi);
+        LoadPrintedPage(data);
+        ShowSign(false, true);
+    };
+    if (signs.size() == 1 && pages[0] == 1) {
+        SetPrintOrigin(500, 300);
+        printPage(signs[0], 1);
+    } else {
+        int32_t previousHeight = 0;
+        for (size_t i = 0; i < signs.size(); ++i) {
+            int32_t w = 0, h = 0;
+            GetPrintedSignSize(signs[i], w, h);
+            gPrintOriginX = 500;
+            gPrintOriginY = i == 0 ? 300 : gPrintOriginY + previousHeight + 50;
+            for (int16_t pg = 1; pg <= pages[i]; ++pg) {
+                if (pg > 1) {
+                    if (p.PageWidth() < gPrintOriginX + 2.0 * (w + 50)) {
+                        gPrintOriginX = 500;
+                        gPrintOriginY += h + 50;
+                    } else {
+                        gPrintOriginX += w + 50;
+                    }
+                }
+                printPage(signs[i], pg);
+            }
+            previousHeight = h;
+        }
+    }
+    EndPrintGraphic();
+    entry.Restore();
+    EndPrintJob();
+    return true;
+}
+
+}  // namespace kv

@@ -1,0 +1,31 @@
+// The print runs on the printer: the whole project (page header, user block,
+// destinations, extra texts, page numbers) as text or as sign pictures, and
+// the pictures of the entry under edit.
+#pragma once
+
+#include <string>
+
+namespace kv {
+
+// The name the listing's file dialog proposes: "print.txt" without a
+// project file, else the project's path ending in "txt".
+std::string ProposedListingName();
+// The PDF file a print job goes to without a printer: the project's path
+// ending in "pdf", else "print.pdf" in the document folder.
+std::string FallbackPrintPdf();
+
+// The project in one print job. `graphical` prints sign pictures whatever
+// [Printer] PrintGraphical says. A run of pictures first asks about the
+// entry's unsaved edits, since it draws every page through the editor; the
+// caller shows the current entry again afterwards. False when nothing was
+// printed (refused, no printer, or the print options closed).
+bool PrintSignPictures(bool graphical);
+// The user and company information and the out-file name line, at the print
+// position, as [Printer] PrintPreferences asks.
+void PrintUserBlock();
+// Every page of every shown graphic sign (at most three) of the entry under
+// edit, side by side from (500, 300), a row further down when the page is
+// full. False when the user kept the unsaved edits or no printer was there.
+bool PrintSignGraphics();
+
+}  // namespace kv

@@ -1,0 +1,91 @@
+// The print commands of the main window: the project to the printer (as
+// text or as sign pictures), the current sign's pictures, the listing to a
+// text file, the destination-list export, and the user information.
+#include <QAction>
+#include <QListWidget>
+
+#include "app/printlisting.h"
+#include "app/printrun.h"
+#include "app/userinfo.h"
+#include "data/ini.h"
+#include "data/language.h"
+#include "data/records.h"
+#include "engine/textedit.h"
+#include "files/listing.h"
+#include "ui/frmHead.h"
+#include "ui/frmUser.h"
+#include "ui/print_qt.h"
+#include "ui/qtbridge_qt.h"
+#include "platform/vb.h"
+
+using namespace kv;
+
+namespace {
+
+constexpr const char* kListingFilter = "Text (*.txt)|*.txt|All files (*.*)|*.*";
+
+bool PrintTextFormat145() { return IniGetValue(gSettingsFile, "Generell", "PrintTextFormat145") == "1"; }
+
+}  // namespace
+
+// After pages were drawn through the editor for the printer, the entry of
+// the active list is shown again from its record.
+static void ShowCurrentEntryAgain(frmHead& h) {
+    if (gDestListActive) {
+        h.DestList->setFocus();
+        h.DestList_DblClick();
+    } else {
+        h.ExtraList->setFocus();
+        h.ExtraList_DblClick();
+    }
+}
+
+void frmHead::mnuSkrivutTillskrivare_Click() {
+    PrintSession session(this, FallbackPrintPdf());
+    SetScreenMousePointer(11);
+    if (PrintTextFormat145()) {
+        PrintListing();
+    } else if (PrintSignPictures(false) && IniGetValue(gSettingsFile, "Printer", "PrintGraphical") == "1") {
+        ShowCurrentEntryAgain(*this);
+    }
+    SetScreenMousePointer(0);
+}
+
+void frmHead::mnuSkrivutTillskrivareBilder_Click() {
+    PrintSession session(this, FallbackPrintPdf());
+    SetScreenMousePointer(11);
+    gSuppressRowFullWarning = kTrue;
+    const bool printed = PrintSignPictures(true);
+    gSuppressRowFullWarning = kFalse;
+    if (printed) ShowCurrentEntryAgain(*this);
+    SetScreenMousePointer(0);
+}
+
+void frmHead::mnuSkrivutAktuellSkylt_Click() {
+    PrintSession session(this, FallbackPrintPdf());
+    gSuppressRowFullWarning = kTrue;
+    if (PrintSignGraphics()) ShowCurrentEntryAgain(*this);
+    gSuppressRowFullWarning = kFalse;
+}
+
+void frmHead::mnuSkrivutTillfil_Click() {
+    const FileDialogChoice c =
+        ChooseFile({true, B(MenuItem("mnuSkrivutTillfil")->text().remove('&')), kListingFilter, ProposedListingName(), 1});
+    if (c.cancelled) return;
+    PrintSession session(this, FallbackPrintPdf());
+    WriteListingFile(c.path, false);
+}
+
+void frmHead::mnuArkivExportDest2Fil_Click() {
+    const FileDialogChoice c =
+        ChooseFile({true, LangText("S144", "Export destination list"), kListingFilter, ProposedListingName(), 1});
+    if (c.cancelled) return;
+    PrintSession session(this, FallbackPrintPdf());
+    WriteListingFile(c.path, true);
+}
+
+void frmHead::User_e_Click() {
+    SetUserDateToday();
+    frmUser dlg(this);
+    dlg.exec();
+}
