@@ -96,12 +96,8 @@ void BM_OpenCold(benchmark::State& state) {
         return v["seconds"];
     };
     auto plain = [] { return bench::RunChild({"plain-read", ProjectPath()})["seconds"]; };
-    open();
-    plain();
-    memory.clear();
-    bench::Pairs pairs;
-    bench::RunPairs(state, pairs, open, plain);
-    pairs.Report(state, "x_plain");
+    const bench::Pairs pairs = bench::MeasurePairs(state, "x_plain", open, plain);
+    memory.erase(memory.begin());  // the untimed round's
     state.counters["peak_x_file"] = bench::Median(memory);
     bench::AddGoal("Open, cold", pairs.Ratio(), 1.2, "read() into a new buffer, fresh process");
     bench::AddGoal("Open, peak memory above the empty program", bench::Median(memory), 1.3, "file size");
@@ -112,22 +108,14 @@ void BM_OpenWarm(benchmark::State& state) {
     size_t capacity = 0;
     auto open = [] { return bench::Seconds([] { Open(ProjectPath()); }); };
     auto plain = [&] { return bench::Seconds([&] { bench::PlainRead(ProjectPath(), buf, capacity); }); };
-    open();
-    plain();
-    bench::Pairs pairs;
-    bench::RunPairs(state, pairs, open, plain);
-    pairs.Report(state, "x_plain");
+    const bench::Pairs pairs = bench::MeasurePairs(state, "x_plain", open, plain);
     bench::AddGoal("Open, warm", pairs.Ratio(), 3.0, "read() into the buffer it has");
 }
 
 void BM_SaveCold(benchmark::State& state) {
     auto save = [] { return bench::RunChild({"save", ProjectPath(), Path("save-cold.txl")})["seconds"]; };
     auto plain = [] { return bench::RunChild({"plain-write", ProjectPath(), Path("plain-cold.bin")})["seconds"]; };
-    save();
-    plain();
-    bench::Pairs pairs;
-    bench::RunPairs(state, pairs, save, plain);
-    pairs.Report(state, "x_plain");
+    const bench::Pairs pairs = bench::MeasurePairs(state, "x_plain", save, plain);
     bench::AddGoal("Save, first in a fresh process", pairs.Ratio(), 1.5, "write()+fsync file+fsync folder");
 }
 
@@ -136,11 +124,7 @@ void BM_SaveWarm(benchmark::State& state) {
     const std::string bytes = FileBytes(ProjectPath());
     auto save = [] { return bench::Seconds([] { Save(Path("save-warm.txl")); }); };
     auto plain = [&] { return bench::Seconds([&] { bench::PlainWriteSynced(Path("plain-warm.bin"), bytes); }); };
-    save();
-    plain();
-    bench::Pairs pairs;
-    bench::RunPairs(state, pairs, save, plain);
-    pairs.Report(state, "x_plain");
+    const bench::Pairs pairs = bench::MeasurePairs(state, "x_plain", save, plain);
     bench::AddGoal("Save, repeated", pairs.Ratio(), 1.5, "write()+fsync file+fsync folder");
 }
 
@@ -149,13 +133,8 @@ void BM_CopyProcess(benchmark::State& state) {
     const std::vector<std::string> copy{KIVAR_PROBE, "txl-copy", ProjectPath(), Path("copy.txl")};
     const std::vector<std::string> dd{"dd", "if=" + ProjectPath(), "of=" + Path("copy-dd.bin"), "bs=64K",
                                       "conv=fsync"};
-    auto a = [&] { return bench::RunProcess(copy); };
-    auto b = [&] { return bench::RunProcess(dd); };
-    a();
-    b();
-    bench::Pairs pairs;
-    bench::RunPairs(state, pairs, a, b);
-    pairs.Report(state, "x_dd");
+    const bench::Pairs pairs = bench::MeasurePairs(
+        state, "x_dd", [&] { return bench::RunProcess(copy); }, [&] { return bench::RunProcess(dd); });
     bench::AddGoal("kivar-probe txl-copy, whole process", pairs.Ratio(), 3.0, "dd bs=64K conv=fsync");
 #else
     state.SkipWithError("kivar-probe is not built (configure with -DKIVAR_TESTS=ON)");

@@ -104,6 +104,18 @@ void RunPairs(benchmark::State& state, Pairs& pairs, A&& a, B&& b) {
     }
 }
 
+// The whole of a benchmark: one untimed round of each first, then the
+// repetitions, then the counters (the ratio under `ratioName`).
+template <class A, class B>
+Pairs MeasurePairs(benchmark::State& state, const char* ratioName, A&& a, B&& b) {
+    a();
+    b();
+    Pairs pairs;
+    RunPairs(state, pairs, a, b);
+    pairs.Report(state, ratioName);
+    return pairs;
+}
+
 // ---------------------------------------------------------------- goals
 
 struct Goal {
