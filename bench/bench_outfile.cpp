@@ -36,7 +36,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kColdReps = 15;
+constexpr int kColdReps = 21;
 constexpr int kWarmReps = 31;
 
 std::string gDir = "/tmp";

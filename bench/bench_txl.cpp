@@ -26,7 +26,7 @@
 
 namespace {
 
-constexpr int kColdReps = 15;
+constexpr int kColdReps = 21;
 constexpr int kWarmReps = 31;
 
 std::string gDir = "/tmp";
