@@ -1,33 +1,30 @@
-// Building the out-file against reading the project it comes from, in the
-// same run. The goal: building within twice the reading time.
+// Building the out-file (the image the Transfer commands write, in the
+// layout the project's options choose) against reading the project it is
+// built from, cold and warm (see paired.h). The ratio is the build's time
+// over the reading's (Open as the program does it, from the file).
 //
-// The full synthetic project (10000 destinations, 1000 extra texts, 15
-// graphic signs, 3 pages each) makes some 15 MB of records, far past the
-// 1 MB an out-file can address, so its build is refused at the first
-// group. Two measures therefore:
-//  - BM_OutFileWork/full: everything the builder does for the full project
-//    except placing the bytes (every record, the fonts, the information
-//    block), against reading that project;
-//  - BM_BuildOutFile/fitting: the whole build of the largest synthetic
-//    project that fits (10000 destinations, 1000 extra texts, one sign,
-//    one page), against reading that project.
-// The counter "x_read" is the build time over the reading time.
-#include <benchmark/benchmark.h>
+//   OutFile/fitting   the largest synthetic project whose out-file fits the
+//                     layout: every destination and extra text (10000 and
+//                     1000) with as many signs and pages as still fit
+//                     below the 1 MiB a pointer can name.
+//   OutFile/full      the full project (15 signs, 3 pages): a group of its
+//                     records is longer than 16-bit offsets reach and all
+//                     of them make far more than 1 MiB, so the build is
+//                     refused; the benchmark says so with the program's
+//                     message and the sizes.
+//
+//   bench_outfile [--benchmark_...] [--dir DIR]   (files go to DIR, default /tmp)
+#include "paired.h"
 
-#include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <stdexcept>
 
-#include "data/charmap.h"
-#include "engine/defaultdest.h"
 #include "data/destlist.h"
 #include "data/language.h"
 #include "data/records.h"
 #include "data/signtable.h"
-#include "engine/routenumber.h"
-#include "files/fontsection.h"
-#include "files/infoblock.h"
+#include "files/document.h"
+#include "files/outbuild.h"
+#include "files/outbytes.h"
 #include "files/outfile.h"
 #include "files/outrecords.h"
 #include "files/txlread.h"
@@ -39,123 +36,229 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A data folder with the shipped data; the synthetic projects set their
-// texts in font "A", which the library gets as a copy of font "7".
-const std::string& DataFolder() {
-    static const std::string dir = [] {
-        const fs::path d = fs::temp_directory_path() / "kivar_bench_outfile";
-        fs::remove_all(d);
-        fs::create_directories(d);
-        for (const char* from : {KIVAR_DATA_DIR, KIVAR_GEN_DIR})
-            fs::copy(from, d, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        std::string lib;
-        if (!kv::ReadWholeFile((d / "Fonts" / "kstndrd.bib").string(), lib)) throw std::runtime_error("no font library");
-        const int32_t at = kv::FindFontRecord('7', lib);
-        if (at < 0) throw std::runtime_error("no font 7");
-        std::string a = lib.substr(static_cast<size_t>(at), static_cast<size_t>(kv::FontRecordLength(at, lib)));
-        a[0] = 'A';
-        std::ofstream(d / "Fonts" / "kstndrd.bib", std::ios::binary) << lib << a;
+constexpr int kColdReps = 21;
+constexpr int kWarmReps = 31;
 
-        kv::gDataPath = d.string();
-        kv::gSettingsFile = (d / "kivar.lib").string();
-        kv::gLanguageFile = (d / "English.lng").string();
-        kv::gLanguage = "English";
-        kv::LoadLanguageTexts();
-        kv::gFontPath = (d / "Fonts").string() + "/";
-        kv::ReadSignFontSection();
-        return d.string();
-    }();
-    return dir;
+std::string gDir = "/tmp";
+std::string Path(const char* name) { return gDir + "/kivar-bench-out-" + name; }
+std::string DataDir() { return Path("data"); }
+std::string FittingPath() { return Path("fitting.txl"); }
+std::string FullPath() { return Path("full.txl"); }
+
+// The program's settings, language and fonts from a data folder.
+void UseDataFolder(const std::string& dir) {
+    kv::gDataPath = dir;
+    kv::gSettingsFile = dir + "/kivar.lib";
+    kv::gLanguageFile = dir + "/English.lng";
+    kv::gLanguage = "English";
+    kv::LoadLanguageTexts();
+    kv::gFontPath = dir + "/Fonts/";
+    kv::ReadSignFontSection();
 }
 
-std::string ProjectBytes(const kv::SyntheticProjectShape& spec) {
-    DataFolder();
-    kv::BuildSyntheticProject(spec);
-    return kv::BuildTxlFile(spec.version);
+// A data folder with the shipped data files and the built font library.
+void MakeDataFolder(const std::string& dir) {
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    for (const char* from : {KIVAR_DATA_DIR, KIVAR_GEN_DIR})
+        fs::copy(from, dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
-void ReadProject(const std::string& bytes) {
+void Open(const std::string& path) {
     kv::ClearRecordsAndLines();
-    if (kv::ReadTxlData(bytes, "bench.txl") != kv::TxlReadResult::Read) throw std::runtime_error("project unreadable");
+    if (kv::OpenTxlFile(path) != kv::TxlReadResult::Read) {
+        std::fprintf(stderr, "%s cannot be read: %s\n", path.c_str(), bench::Host().last.c_str());
+        std::exit(1);
+    }
 }
 
-template <class F>
-double SecondsPerRun(F f, int runs) {
-    const auto t0 = std::chrono::steady_clock::now();
-    for (int i = 0; i < runs; ++i) f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() / runs;
+bool Build(std::string& image) {
+    bench::Host().last.clear();
+    return kv::BuildOutImage(image);
 }
 
-kv::SyntheticProjectShape FullSpec() { return {}; }
-kv::SyntheticProjectShape FittingSpec() {
-    kv::SyntheticProjectShape s;
-    s.signs = 1;
-    s.pages = 1;
-    return s;
-}
-
-// Every record, the fonts and the information block of the project as it stands.
-size_t OutFileWork() {
-    size_t bytes = 0;
-    const int lastDest = kv::LastUsedNumber(kv::DestList);
-    for (int n = 0; n <= lastDest; ++n) {
+// The bytes the records of the open project make in layout 1.5, and those
+// of its largest group (100 numbers) of destinations.
+struct RecordSizes {
+    double all = 0;
+    double largestGroup = 0;
+};
+RecordSizes MeasureRecords() {
+    RecordSizes sizes;
+    kv::OutRecordBuilder records;
+    std::string bytes;
+    double group = 0;
+    for (int n = 0; n <= kv::LastRecordNumber(kv::DestList); ++n) {
+        if (n % 100 == 0) group = 0;
         const kv::DestRecord& r = kv::gDestList[static_cast<size_t>(n)];
-        if (!r.SignData.empty()) bytes += kv::WriteDestRecordVer1_5(r.SignData, r.ChangeTime, r.Flag, n).size();
+        bytes.clear();
+        if (!r.SignData.empty()) records.AppendDest(bytes, r.SignData, r.ChangeTime, r.Flag, n);
+        group += static_cast<double>(bytes.size());
+        sizes.all += static_cast<double>(bytes.size());
+        sizes.largestGroup = std::max(sizes.largestGroup, group);
     }
-    const int lastExtra = kv::LastUsedNumber(kv::ExtraList);
-    for (int n = 0; n <= lastExtra; ++n) {
+    for (int n = 0; n <= kv::LastRecordNumber(kv::ExtraList); ++n) {
         const kv::DestRecord& r = kv::gExtraList[static_cast<size_t>(n)];
+        bytes.clear();
         if (r.SignData.empty()) continue;
-        bytes += (kv::gExtraPerSign ? kv::WriteExtraK4000(r.SignData, r.ChangeTime)
-                                    : kv::WriteExtraRecord(r.SignData, r.ChangeTime))
-                     .size();
+        if (kv::gExtraPerSign) records.AppendExtraPerSign(bytes, r.SignData, r.ChangeTime);
+        else records.AppendExtra(bytes, r.SignData, r.ChangeTime);
+        sizes.all += static_cast<double>(bytes.size());
     }
-    std::string fonts;
-    int32_t pos = 0;
-    if (!kv::WriteFonts(fonts, pos)) throw std::runtime_error("fonts");
-    kv::InfoBlockInput in = kv::CurrentInfoBlockInput();
-    in.LineNoFieldCount = kv::gLineNoFieldCount;
-    in.AllSignsTextA = kv::BuildAllSignsTextA();
-    in.AllSignsTextB = kv::BuildAllSignsTextB();
-    return bytes + fonts.size() + kv::BuildInfoBlock(0, in).size();
+    return sizes;
 }
 
-void BM_OutFileWork(benchmark::State& state) {
-    const std::string project = ProjectBytes(FullSpec());
-    const double read = SecondsPerRun([&] { ReadProject(project); }, 5);
-    kv::InitDefaultDestination();
-    size_t bytes = 0;
-    double build = 0;
+void SaveSynthetic(const kv::SyntheticProjectShape& shape, const std::string& path) {
+    kv::BuildSyntheticProject(shape);
+    kv::gBackupOn = kv::kFalse;
+    if (!kv::SaveTxlFile(path)) std::exit(1);
+}
+
+// The shape of the largest synthetic project whose out-file builds: all
+// records, and of the sign and page counts the one with the largest image.
+kv::SyntheticProjectShape FindFittingShape() {
+    kv::SyntheticProjectShape best;
+    size_t bestSize = 0;
+    for (int pages = 1; pages <= 3; ++pages)
+        for (int signs = 1; signs <= kv::kSignCount; ++signs) {
+            kv::SyntheticProjectShape s;
+            s.signs = signs;
+            s.pages = pages;
+            kv::BuildSyntheticProject(s);
+            std::string image;
+            if (!Build(image)) break;  // more signs only make it larger
+            if (image.size() > bestSize) {
+                bestSize = image.size();
+                best = s;
+            }
+        }
+    if (bestSize == 0) {
+        std::fprintf(stderr, "no synthetic project builds: %s\n", bench::Host().last.c_str());
+        std::exit(1);
+    }
+    return best;
+}
+
+// ---------------------------------------------------------------- children
+
+int Child(const std::string& what, const std::vector<std::string>& a) {
+    if (what == "outfile" && a.size() == 2) {
+        UseDataFolder(a[1]);
+        kv::ClearRecordsAndLines();
+        bench::PrintValue("read", bench::Seconds([&] { Open(a[0]); }));
+        std::string image;
+        bool ok = false;
+        bench::PrintValue("build", bench::Seconds([&] { ok = Build(image); }));
+        bench::PrintValue("bytes", static_cast<double>(image.size()));
+        return ok ? 0 : 1;
+    }
+    std::fprintf(stderr, "unknown child %s\n", what.c_str());
+    return 2;
+}
+
+// ---------------------------------------------------------------- benchmarks
+
+// A repetition reads the project, then builds its out-file: the build needs
+// the project, so the two cannot take turns.
+void BM_FittingCold(benchmark::State& state) {
+    auto run = [] { return bench::RunChild({"outfile", FittingPath(), DataDir()}); };
+    run();
+    bench::Pairs pairs;
+    double bytes = 0;
     for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        bytes = OutFileWork();
-        build += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        benchmark::DoNotOptimize(bytes);
+        auto v = run();
+        pairs.Add(v["build"], v["read"]);
+        bytes = v["bytes"];
+        state.SetIterationTime(v["build"]);
     }
-    state.counters["record_bytes"] = static_cast<double>(bytes);
-    state.counters["read_ms"] = read * 1e3;
-    state.counters["x_read"] = build / static_cast<double>(state.iterations()) / read;
+    pairs.Report(state, "x_read");
+    state.counters["outfile_bytes"] = bytes;
+    bench::AddGoal("Out-file of the largest fitting project, cold", pairs.Ratio(), 2.0, "Open of that project");
 }
-BENCHMARK(BM_OutFileWork)->Name("BM_OutFileWork/full")->Unit(benchmark::kMillisecond);
 
-void BM_BuildOutFile(benchmark::State& state) {
-    const std::string project = ProjectBytes(FittingSpec());
-    const double read = SecondsPerRun([&] { ReadProject(project); }, 5);
-    kv::InitDefaultDestination();
+void BM_FittingWarm(benchmark::State& state) {
     std::string image;
-    double build = 0;
+    Open(FittingPath());
+    Build(image);
+    bench::Pairs pairs;
     for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        if (!kv::BuildPromImageVer1_5(image)) {
-            state.SkipWithError("build failed");
+        const double read = bench::Seconds([] { Open(FittingPath()); });
+        bool ok = false;
+        const double build = bench::Seconds([&] { ok = Build(image); });
+        if (!ok) {
+            state.SkipWithError(("the build failed: " + bench::Host().last).c_str());
             return;
         }
-        build += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        pairs.Add(build, read);
+        state.SetIterationTime(build);
     }
+    pairs.Report(state, "x_read");
     state.counters["outfile_bytes"] = static_cast<double>(image.size());
-    state.counters["read_ms"] = read * 1e3;
-    state.counters["x_read"] = build / static_cast<double>(state.iterations()) / read;
+    bench::AddGoal("Out-file of the largest fitting project, warm", pairs.Ratio(), 2.0, "Open of that project");
 }
-BENCHMARK(BM_BuildOutFile)->Name("BM_BuildOutFile/fitting")->Unit(benchmark::kMillisecond);
+
+void BM_Full(benchmark::State& state) {
+    Open(FullPath());
+    std::string image;
+    if (Build(image)) {
+        bench::Pairs pairs;
+        for (auto _ : state) {
+            const double read = bench::Seconds([] { Open(FullPath()); });
+            const double build = bench::Seconds([&] { Build(image); });
+            pairs.Add(build, read);
+            state.SetIterationTime(build);
+        }
+        pairs.Report(state, "x_read");
+        return;
+    }
+    // A group's records are found through 16-bit offsets from its block,
+    // and the whole file through pointers below 1 MiB.
+    const RecordSizes sizes = MeasureRecords();
+    char why[640];
+    std::snprintf(why, sizeof why,
+                  "no out-file can be built: a group of 100 destinations makes up to %.0f bytes of records, past "
+                  "the 65535 its 16-bit offsets reach, and all records make %.1f MB, past the %d bytes a pointer "
+                  "names; the program refuses the build with \"%s\"",
+                  sizes.largestGroup, sizes.all / 1e6, kv::kOutFileLimit, bench::Host().last.c_str());
+    state.SkipWithError(why);
+}
+
+BENCHMARK(BM_FittingCold)
+    ->Name("OutFile/fitting/cold")
+    ->Iterations(kColdReps)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FittingWarm)
+    ->Name("OutFile/fitting/warm")
+    ->Iterations(kWarmReps)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Full)->Name("OutFile/full")->Iterations(kWarmReps)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+int main(int argc, char** argv) {
+    kv::SetUiHost(&bench::Host());
+    if (argc >= 3 && std::string(argv[1]) == "--child") return Child(argv[2], {argv + 3, argv + argc});
+
+    gDir = bench::TakeDirOption(argc, argv);
+    bench::ProgramPath() = fs::read_symlink("/proc/self/exe").string();
+    benchmark::Initialize(&argc, argv);
+    MakeDataFolder(DataDir());
+    UseDataFolder(DataDir());
+    const kv::SyntheticProjectShape fitting = FindFittingShape();
+    SaveSynthetic(fitting, FittingPath());
+    SaveSynthetic(kv::SyntheticProjectShape{}, FullPath());
+    kv::ClearRecordsAndLines();
+    std::printf("largest fitting project: %d destinations, %d extra texts, %d signs, %d pages (%jd bytes)\n",
+                fitting.dests, fitting.extras, fitting.signs, fitting.pages,
+                static_cast<intmax_t>(kv::FileLength(FittingPath())));
+
+    benchmark::RunSpecifiedBenchmarks();
+    bench::PrintGoals();
+    benchmark::Shutdown();
+    kv::RemoveFile(FittingPath());
+    kv::RemoveFile(FullPath());
+    fs::remove_all(DataDir());
+    return 0;
+}

@@ -35,14 +35,14 @@ bool LoadDataFonts(const std::string& dir) {
 }
 
 bool ReadProject(const std::string& path) {
-    std::string bytes;
-    if (!kv::ReadWholeFile(path, bytes)) {
+    kv::ClearRecordsAndLines();
+    kv::gCurrentSign = 0;
+    kv::TxlReadResult result = kv::TxlReadResult::Read;
+    if (kv::ReadTxlFile(path, result) != 0) {
         std::fprintf(stderr, "cannot read %s\n", path.c_str());
         return false;
     }
-    kv::ClearRecordsAndLines();
-    kv::gCurrentSign = 0;
-    return kv::ReadTxlData(bytes, path) == kv::TxlReadResult::Read;
+    return result == kv::TxlReadResult::Read;
 }
 
 bool ReadLines(const std::string& path, std::vector<std::string>& lines) {

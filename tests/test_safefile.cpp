@@ -1,8 +1,8 @@
 // The safe writer: the backup is the old file (a hard link, else a copy),
 // the new file keeps the old one's permissions, temporary names are unique
 // and an earlier crash's leftovers go with the next save; and a process
-// killed at random points while it saves leaves the whole old or the whole
-// new file, every time.
+// killed at random points while it saves (also while it streams its
+// contents in pieces) leaves the whole old or the whole new file, every time.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -14,8 +14,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <random>
+#include <stdexcept>
 #include <thread>
 
 #include "platform/paths.h"
@@ -107,6 +109,39 @@ TEST_F(SafeFileTest, AFailedRenameLeavesNoBackupAndNoTemporaryFile) {
     EXPECT_EQ(testutil::ReadFile(target), "old");
     EXPECT_EQ(testutil::ReadFile(backup), "older");
     EXPECT_EQ(Names().size(), 2u);
+}
+
+// Contents streamed in pieces arrive whole; a save that stops in the middle
+// of its pieces (a piece that cannot be written, or the caller's own error)
+// leaves the old file and no temporary file, and the caller's error goes on.
+TEST_F(SafeFileTest, AStreamedSaveIsWholeOrNothing) {
+    const std::string target = dir.file("proj.txl"), backup = dir.file("PROJ.BAK");
+    const auto pieces = [](SafeFileOut& out) {
+        for (int i = 0; i < 5; ++i) out.Write(std::string(70000, static_cast<char>('a' + i)));
+    };
+    ASSERT_TRUE(SafeWriteFile(target, pieces, nullptr, backup));
+    std::string whole;
+    for (int i = 0; i < 5; ++i) whole += std::string(70000, static_cast<char>('a' + i));
+    EXPECT_EQ(testutil::ReadFile(target), whole);
+
+    testutil::WriteFile(target, "old");
+    int written = 0;
+    SetSafeWriteFault([&](SafeWriteStage s, const std::string&) { return s == SafeWriteStage::Write && ++written == 3; });
+    std::string error;
+    EXPECT_FALSE(SafeWriteFile(target, pieces, &error, backup));
+    EXPECT_EQ(error, std::strerror(EIO));
+    EXPECT_EQ(written, 3);
+    EXPECT_EQ(testutil::ReadFile(target), "old");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"proj.txl"}));
+
+    SetSafeWriteFault(nullptr);
+    const auto stops = [](SafeFileOut& out) {
+        out.Write(std::string(70000, 'x'));
+        throw std::runtime_error("the contents cannot be made");
+    };
+    EXPECT_THROW(SafeWriteFile(target, stops, nullptr, backup), std::runtime_error);
+    EXPECT_EQ(testutil::ReadFile(target), "old");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"proj.txl"}));
 }
 
 // A process saves large files through the safe writer over and over and is

@@ -303,6 +303,22 @@ TEST_F(TxlWriteTest, RefusedSaves) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text.rfind("Error # 6: \r", 0), 0u);
 
+    // The same when the text comes late, after the first pieces of the file
+    // have gone to the disk: no temporary file stays either.
+    gDestList[1].Text.assign(kMaxCountedString, 'x');
+    for (int i : {1, 2}) {
+        gDestList[static_cast<size_t>(i)].SignData.assign(kMaxCountedString, 'd');
+        gDestList[static_cast<size_t>(i)].AltText.assign(kMaxCountedString, 'a');
+    }
+    gDestList[9999].AltText.assign(kMaxCountedString + 1, 'x');
+    ui.messages.clear();
+    EXPECT_FALSE(SaveTxlFile(path));
+    EXPECT_EQ(testutil::ReadFile(path), "old");
+    EXPECT_EQ(ListDir(dir.path()), (std::vector<std::string>{"proj.txl"}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text.rfind("Error # 6: \r", 0), 0u);
+    gDestList[9999].AltText.clear();
+
     gDestList[1].Text.assign(kMaxCountedString, 'x');  // the longest that fits
     ui.messages.clear();
     EXPECT_TRUE(SaveTxlFile(path));

@@ -45,6 +45,12 @@ std::string MakeChecksum(const std::string& text) {
 void PutAt(std::string& image, int32_t pos, const std::string& bytes) {
     if (pos < 0) throw VbError(5, "Invalid procedure call or argument");
     const size_t p = static_cast<size_t>(pos);
+    if (p >= image.size()) {
+        // At or past the end: zero bytes up to the position, then the bytes.
+        image.resize(p, '\0');
+        image += bytes;
+        return;
+    }
     if (image.size() < p + bytes.size()) image.resize(p + bytes.size(), '\0');
     image.replace(p, bytes.size(), bytes);
 }

@@ -40,15 +40,18 @@ void RequireBelowLimit(int64_t pos) {
     if (pos >= kOutFileLimit) throw OutFileTooLarge{};
 }
 
-using RecordBuilder = std::function<std::string(int n)>;
+// Appends the record of number n to the buffer (nothing for no record).
+using RecordBuilder = std::function<void(int n, std::string& out)>;
 
 // Groups of one table: a group starts at the first number of its hundred
 // that has a record.
 void WriteGroups(std::string& image, int32_t& pos, int32_t groupTable, int last, const RecordBuilder& record) {
     int currentGroup = -1;
     int32_t block = 0;
+    std::string bytes;
     for (int n = 0; n <= last; ++n) {
-        const std::string bytes = record(n);
+        bytes.clear();
+        record(n, bytes);
         if (bytes.empty()) continue;
         const int g = n / kGroupSize;
         if (g != currentGroup) {
@@ -112,19 +115,21 @@ int32_t WriteK2000SignTable(std::string& image, int32_t pos) {
 
 void WriteDestinationsVer1_5(std::string& image, int32_t& pos, int32_t groupTable) {
     const int last = LastRecordNumber(DestList);
-    WriteGroups(image, pos, groupTable, last, [](int n) {
+    OutRecordBuilder records;
+    WriteGroups(image, pos, groupTable, last, [&records](int n, std::string& out) {
         const DestRecord& r = gDestList[static_cast<size_t>(n)];
-        if (r.SignData.empty()) return std::string();
-        return WriteDestRecordVer1_5(r.SignData, r.ChangeTime, r.Flag, n);
+        if (!r.SignData.empty()) records.AppendDest(out, r.SignData, r.ChangeTime, r.Flag, n);
     });
 }
 
 void WriteExtraTextsVer1_5(std::string& image, int32_t& pos, int32_t groupTable) {
     const int last = LastRecordNumber(ExtraList);
-    WriteGroups(image, pos, groupTable, last, [](int n) {
+    OutRecordBuilder records;
+    WriteGroups(image, pos, groupTable, last, [&records](int n, std::string& out) {
         const DestRecord& r = gExtraList[static_cast<size_t>(n)];
-        if (r.SignData.empty()) return std::string();
-        return gExtraPerSign ? WriteExtraK4000(r.SignData, r.ChangeTime) : WriteExtraRecord(r.SignData, r.ChangeTime);
+        if (r.SignData.empty()) return;
+        if (gExtraPerSign) records.AppendExtraPerSign(out, r.SignData, r.ChangeTime);
+        else records.AppendExtra(out, r.SignData, r.ChangeTime);
     });
 }
 
@@ -139,6 +144,9 @@ void WriteRouteNumberTable(std::string& image, int32_t& pos) {
 
 bool BuildPromImageVer1_5(std::string& image) {
     image.clear();
+    // Room for the largest image at once: the memory is only taken as the
+    // image fills it, and the image never moves while it grows.
+    image.reserve(kOutFileLimit);
     OutBuildBusy busy;
     try {
         int32_t pos = 0;

@@ -39,10 +39,11 @@ Model ModelOf(int address) {
 
 char FlagByte(bool last) { return static_cast<char>(last ? kSubrecordFlagLast : kSubrecordFlag); }
 
-// A record under construction: its bytes and where each sub-record starts.
+// A record under construction in a buffer that may hold other bytes before
+// it: where each of its sub-records starts.
 struct RecordBuffer {
-    std::string bytes;
-    std::vector<size_t> starts;
+    std::string& bytes;
+    std::vector<size_t>& starts;
     void Begin() { starts.push_back(bytes.size()); }
     // The flag of the last sub-record is 132 and every other one 4, so that
     // each record ends where the controller expects it to.
@@ -56,6 +57,13 @@ struct RecordBuffer {
             out.push_back(bytes.substr(starts[i], (i + 1 < starts.size() ? starts[i + 1] : bytes.size()) - starts[i]));
         return out;
     }
+};
+
+// A record of its own.
+struct OwnRecord {
+    std::string bytes;
+    std::vector<size_t> starts;
+    RecordBuffer buffer{bytes, starts};
 };
 
 // F, t, a, the byte after the address, and 241 when the stored text holds a
@@ -150,8 +158,8 @@ std::string AllSignsText(bool fill) {
         MsgBox("ERROR!!!!");
         return {};
     }
-    RecordBuffer r;
-    BuildEndRecords(r, fill, OutLayout::Ver1_5);
+    OwnRecord r;
+    BuildEndRecords(r.buffer, fill, OutLayout::Ver1_5);
     return std::move(r.bytes);
 }
 
@@ -246,12 +254,16 @@ std::string K2000Subrecord(const std::string& text, int changeTime, int address,
 
 namespace {
 
-std::string WholeExtra(const std::string& body, int changeTime) {
-    std::string s(1, static_cast<char>(kSubrecordFlagLast));
-    s += ByteOf(changeTime);
-    s += static_cast<char>(kExtraTextByte);
-    s += static_cast<char>(kPages);
-    return s + body + kEnd;
+// A whole-record extra text: flag 132, 176, 241, the text, 255.
+void AppendWholeExtra(std::string& out, std::string_view body, int changeTime, bool dropRepeated) {
+    const std::string time = ByteOf(changeTime);
+    out += static_cast<char>(kSubrecordFlagLast);
+    out += time;
+    out += static_cast<char>(kExtraTextByte);
+    out += static_cast<char>(kPages);
+    if (dropRepeated) AppendDropRepeatedCommands(out, body);
+    else out.append(body);
+    out += kEnd;
 }
 
 void AppendK4Extra(std::string& out, std::string_view text, int changeTime, int address, bool last) {
@@ -265,17 +277,21 @@ void AppendK4Extra(std::string& out, std::string_view text, int changeTime, int 
 }
 
 struct SectionView {
+    size_t At = 0;  // the position of its mark
     int Address = 0;
     std::string_view Text;
 };
 
-std::vector<SectionView> SectionViews(std::string_view data) {
-    std::vector<SectionView> out;
+// The sections of sign data in their order: each from a mark 255 to the
+// next (the address, then the text). Every address must be 2..16.
+void SectionViews(std::string_view data, std::vector<SectionView>& out) {
+    out.clear();
     size_t p = data.find(kEnd);
     while (p != std::string_view::npos) {
         const size_t q = data.find(kEnd, p + 1);
         const size_t end = q == std::string_view::npos ? data.size() : q;
         SectionView v;
+        v.At = p;
         if (p + 1 < end) {
             v.Address = static_cast<unsigned char>(data[p + 1]);
             v.Text = data.substr(p + 2, end - p - 2);
@@ -283,12 +299,22 @@ std::vector<SectionView> SectionViews(std::string_view data) {
         out.push_back(v);
         p = q;
     }
-    // Every address must be 2..16.
     for (const SectionView& v : out) SignInfoOf(v.Address);
-    return out;
 }
 
-// The models of addresses 2..16, looked up once per record.
+// The sections in the order they go out: those of MoveSectionToEnd(show,
+// data), without copying the data. The section that moves is the one whose
+// mark MoveSectionToEnd finds, and only when another mark follows it.
+void OutSections(std::string_view data, int show, std::vector<SectionView>& out) {
+    SectionViews(data, out);
+    const char key[2] = {kEnd, static_cast<char>(show)};
+    const size_t p = data.find(std::string_view(key, 2));
+    if (p == std::string_view::npos || data.find(kEnd, p + 1) == std::string_view::npos) return;
+    const auto it = std::find_if(out.begin(), out.end(), [p](const SectionView& v) { return v.At == p; });
+    if (it != out.end()) std::rotate(it, it + 1, out.end());
+}
+
+// The models of addresses 2..16.
 struct Models {
     std::array<Model, kSignCount> m{};
     Models() {
@@ -297,11 +323,32 @@ struct Models {
     Model operator[](int address) const { return m[static_cast<size_t>(address - kFirstSignAddress)]; }
 };
 
-void BuildDest(RecordBuffer& r, const std::string& signData, int changeTime, int16_t flag, int32_t destNo,
-               OutLayout layout) {
-    const std::string data = MoveSectionToEnd(SignToShowAddress(), signData);
-    const std::vector<SectionView> sections = SectionViews(data);
-    const Models models;
+}  // namespace
+
+// What one build looks up once, and the buffers its records reuse.
+struct OutRecordWork {
+    int show = SignToShowAddress();
+    Models models;
+    std::vector<SectionView> sections;
+    std::vector<size_t> starts;
+};
+
+namespace {
+
+void BuildDest(RecordBuffer& r, OutRecordWork& w, const std::string& signData, int changeTime, int16_t flag,
+               int32_t destNo, OutLayout layout) {
+    OutSections(signData, w.show, w.sections);
+    const std::vector<SectionView>& sections = w.sections;
+    const Models& models = w.models;
+    // A route-number sign reads its digits from the data as it goes out;
+    // rare, so that copy is made only when needed.
+    std::string moved;
+    bool haveMoved = false;
+    const auto outData = [&]() -> const std::string& {
+        if (!haveMoved) moved = MoveSectionToEnd(w.show, signData);
+        haveMoved = true;
+        return moved;
+    };
 
     bool hasK1000 = false;
     const size_t lastIndex = sections.empty() ? 0 : sections.size() - 1;
@@ -315,8 +362,9 @@ void BuildDest(RecordBuffer& r, const std::string& signData, int changeTime, int
                 break;
             case Model::K1000:
                 r.Begin();
-                r.bytes += data != gDestList[0].SignData ? EncodeK1000Old(kSubrecordFlag, s.Address, data, destNo)
-                                                         : EncodeK1000(kSubrecordFlag, s.Address, destNo);
+                r.bytes += outData() != gDestList[0].SignData
+                               ? EncodeK1000Old(kSubrecordFlag, s.Address, outData(), destNo)
+                               : EncodeK1000(kSubrecordFlag, s.Address, destNo);
                 hasK1000 = true;
                 break;
             case Model::None: break;
@@ -373,13 +421,79 @@ void BuildDest(RecordBuffer& r, const std::string& signData, int changeTime, int
     r.MarkLast();
 }
 
-}  // namespace
-
-std::string K4000ExtraSubrecord(const std::string& text, int changeTime) {
-    return WholeExtra(DropRepeatedCommands(text), changeTime);
+// The text of an extra text for the one sign that shows it. An extra text
+// stored with per-sign sections (the per-sign option was on when it was
+// written) gives that sign's section, or its first section when the sign has
+// none: the section marks must never reach the sub-record, where 255 ends it.
+std::string_view ExtraTextForSign(const std::string& signData, int address, std::vector<SectionView>& sections) {
+    if (signData.empty() || signData[0] != kEnd) return signData;
+    SectionViews(signData, sections);
+    for (const SectionView& s : sections)
+        if (s.Address == address) return s.Text;
+    return sections.empty() ? std::string_view() : sections.front().Text;
 }
 
-std::string K2000ExtraSubrecord(const std::string& text, int changeTime) { return WholeExtra(text, changeTime); }
+}  // namespace
+
+OutRecordBuilder::OutRecordBuilder() : work_(std::make_unique<OutRecordWork>()) {}
+OutRecordBuilder::~OutRecordBuilder() = default;
+
+void OutRecordBuilder::AppendDest(std::string& out, const std::string& signData, int changeTime, int16_t flag,
+                                  int32_t destNo) {
+    work_->starts.clear();
+    RecordBuffer r{out, work_->starts};
+    BuildDest(r, *work_, signData, changeTime, flag, destNo, OutLayout::Ver1_5);
+}
+
+void OutRecordBuilder::AppendExtra(std::string& out, const std::string& signData, int changeTime) {
+    for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
+        switch (work_->models[a]) {
+            case Model::K4000:
+                AppendWholeExtra(out, ExtraTextForSign(signData, a, work_->sections), changeTime, true);
+                return;
+            case Model::K2000:
+                AppendWholeExtra(out, ExtraTextForSign(signData, a, work_->sections), changeTime, false);
+                return;
+            default: break;
+        }
+    }
+    throw VbError(9, "Subscript out of range");
+}
+
+void OutRecordBuilder::AppendExtraPerSign(std::string& out, const std::string& signData, int changeTime) {
+    OutSections(signData, work_->show, work_->sections);
+    const std::vector<SectionView>& sections = work_->sections;
+    work_->starts.clear();
+    RecordBuffer r{out, work_->starts};
+    for (size_t i = 0; i < sections.size(); ++i) {
+        const SectionView& s = sections[i];
+        const bool last = i + 1 == sections.size();
+        switch (work_->models[s.Address]) {
+            case Model::K4000:
+                r.Begin();
+                AppendK4Extra(r.bytes, s.Text, changeTime, s.Address, last);
+                break;
+            case Model::K2000:
+                r.Begin();
+                AppendK2000(r.bytes, s.Text, changeTime, s.Address, last);
+                break;
+            default: break;
+        }
+    }
+    r.MarkLast();
+}
+
+std::string K4000ExtraSubrecord(const std::string& text, int changeTime) {
+    std::string out;
+    AppendWholeExtra(out, text, changeTime, true);
+    return out;
+}
+
+std::string K2000ExtraSubrecord(const std::string& text, int changeTime) {
+    std::string out;
+    AppendWholeExtra(out, text, changeTime, false);
+    return out;
+}
 
 std::string K4Extra1_6(const std::string& text, int changeTime, int address, const std::string& letter) {
     const std::string l = UCase(letter);
@@ -396,75 +510,39 @@ std::string K4Extra1_6(const std::string& text, int changeTime, int address, con
 
 std::vector<std::string> DestSubrecords(const std::string& signData, int changeTime, int16_t flag, int32_t destNo,
                                         OutLayout layout) {
-    RecordBuffer r;
-    BuildDest(r, signData, changeTime, flag, destNo, layout);
-    return r.Split();
+    OutRecordWork w;
+    OwnRecord r;
+    BuildDest(r.buffer, w, signData, changeTime, flag, destNo, layout);
+    return r.buffer.Split();
 }
 
 std::string WriteDestRecordVer1_5(const std::string& signData, int changeTime, int16_t flag, int32_t destNo) {
-    RecordBuffer r;
-    r.bytes.reserve(signData.size() + 64);
-    BuildDest(r, signData, changeTime, flag, destNo, OutLayout::Ver1_5);
-    return std::move(r.bytes);
+    std::string out;
+    out.reserve(signData.size() + 64);
+    OutRecordBuilder().AppendDest(out, signData, changeTime, flag, destNo);
+    return out;
 }
-
-namespace {
-// The text of an extra text for the one sign that shows it. An extra text
-// stored with per-sign sections (the per-sign option was on when it was
-// written) gives that sign's section, or its first section when the sign has
-// none: the section marks must never reach the sub-record, where 255 ends it.
-std::string ExtraTextForSign(const std::string& signData, int address) {
-    if (signData.empty() || signData[0] != kEnd) return signData;
-    const std::vector<SectionView> sections = SectionViews(signData);
-    for (const SectionView& s : sections)
-        if (s.Address == address) return std::string(s.Text);
-    return sections.empty() ? std::string() : std::string(sections.front().Text);
-}
-}  // namespace
 
 std::string WriteExtraRecord(const std::string& signData, int changeTime) {
-    for (int a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
-        switch (ModelOf(a)) {
-            case Model::K4000: return K4000ExtraSubrecord(ExtraTextForSign(signData, a), changeTime);
-            case Model::K2000: return K2000ExtraSubrecord(ExtraTextForSign(signData, a), changeTime);
-            default: break;
-        }
-    }
-    throw VbError(9, "Subscript out of range");
+    std::string out;
+    OutRecordBuilder().AppendExtra(out, signData, changeTime);
+    return out;
 }
 
 std::string WriteExtraK4000(const std::string& signData, int changeTime) {
-    const std::string data = MoveSectionToEnd(SignToShowAddress(), signData);
-    const std::vector<SectionView> sections = SectionViews(data);
-    const Models models;
-    RecordBuffer r;
-    r.bytes.reserve(data.size() + 32);
-    for (size_t i = 0; i < sections.size(); ++i) {
-        const SectionView& s = sections[i];
-        const bool last = i + 1 == sections.size();
-        switch (models[s.Address]) {
-            case Model::K4000:
-                r.Begin();
-                AppendK4Extra(r.bytes, s.Text, changeTime, s.Address, last);
-                break;
-            case Model::K2000:
-                r.Begin();
-                AppendK2000(r.bytes, s.Text, changeTime, s.Address, last);
-                break;
-            default: break;
-        }
-    }
-    r.MarkLast();
-    return std::move(r.bytes);
+    std::string out;
+    out.reserve(signData.size() + 32);
+    OutRecordBuilder().AppendExtraPerSign(out, signData, changeTime);
+    return out;
 }
 
 std::string BuildAllSignsTextA() { return AllSignsText(true); }
 std::string BuildAllSignsTextB() { return AllSignsText(false); }
 
 std::vector<std::string> EndSubrecords(bool fill, OutLayout layout) {
-    RecordBuffer r;
-    BuildEndRecords(r, fill, layout);
-    return r.Split();
+    OwnRecord r;
+    BuildEndRecords(r.buffer, fill, layout);
+    return r.buffer.Split();
 }
 
 }  // namespace kv

@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,29 @@ std::string WriteDestRecordVer1_5(const std::string& signData, int changeTime, i
 std::string WriteExtraRecord(const std::string& signData, int changeTime);
 // An extra text with per-sign sections.
 std::string WriteExtraK4000(const std::string& signData, int changeTime);
+
+// Builds the records of one out-file, appending them to the caller's
+// buffer: the bytes of WriteDestRecordVer1_5, WriteExtraK4000 and
+// WriteExtraRecord. The sign to show and the signs' models are looked up
+// once, when it is made, and its work buffers serve every record, so it
+// lives for one build, while the sign table and the sign to show stay as
+// they are. A failure throws as the functions above do; what was appended
+// to the buffer then is to be dropped.
+struct OutRecordWork;
+class OutRecordBuilder {
+public:
+    OutRecordBuilder();
+    ~OutRecordBuilder();
+    OutRecordBuilder(const OutRecordBuilder&) = delete;
+    OutRecordBuilder& operator=(const OutRecordBuilder&) = delete;
+
+    void AppendDest(std::string& out, const std::string& signData, int changeTime, int16_t flag, int32_t destNo);
+    void AppendExtraPerSign(std::string& out, const std::string& signData, int changeTime);
+    void AppendExtra(std::string& out, const std::string& signData, int changeTime);
+
+private:
+    std::unique_ptr<OutRecordWork> work_;
+};
 
 // The fill (A) and blank (B) texts of all text and graphic signs for the
 // information block; with no such sign "ERROR!!!!" is shown and "" returned.

@@ -85,10 +85,9 @@ void TxlByteReader::StrInto(std::string& s) {
     if (!TryRaw(static_cast<size_t>(n), s)) throw TxlReadError("the file ends inside a text");
 }
 
-void TxlByteWriter::Int(int16_t v) {
-    const auto u = static_cast<uint16_t>(v);
-    out_ += static_cast<char>(u & 0xFF);
-    out_ += static_cast<char>(u >> 8);
+TxlByteWriter::TxlByteWriter(std::function<void(std::string_view)> out, size_t piece)
+    : sink_(std::move(out)), piece_(piece) {
+    out_.reserve(piece + 2 + kMaxCountedString);
 }
 
 void TxlByteWriter::Str(const std::string& s) {
@@ -97,12 +96,16 @@ void TxlByteWriter::Str(const std::string& s) {
                             std::to_string(kMaxCountedString) + " a project file can hold");
     Int(static_cast<int16_t>(s.size()));
     out_ += s;
+    Spill();
 }
 
-void TxlByteWriter::PatchInt(size_t pos, int16_t v) {
-    const auto u = static_cast<uint16_t>(v);
-    out_[pos] = static_cast<char>(u & 0xFF);
-    out_[pos + 1] = static_cast<char>(u >> 8);
+void TxlByteWriter::Flush() {
+    sink_(out_);
+    out_.clear();
+}
+
+void TxlByteWriter::Finish() {
+    if (sink_ && !out_.empty()) Flush();
 }
 
 }  // namespace kv

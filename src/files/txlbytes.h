@@ -3,11 +3,13 @@
 // raw text. The reader works on the whole file held in memory, or reads an
 // open file in pieces, and never reads past its end: a read that would is an
 // error (TxlReadError), or, for the optional parts at the end of the file, a
-// soft stop through the Try* functions.
+// soft stop through the Try* functions. The writer keeps the bytes, or hands
+// them on in pieces as they are made.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -79,24 +81,45 @@ private:
     std::vector<char> buffer_;
 };
 
+// The part of a file the writer hands on at a time when it streams.
+constexpr size_t kTxlWritePiece = 128 * 1024;
+
 class TxlByteWriter {
 public:
+    // Keeps every byte, for Bytes and Take.
     TxlByteWriter() = default;
+    // Hands the bytes on to `out` a piece of about `piece` bytes at a time
+    // and the rest at Finish, so that the whole file is never held at once.
+    explicit TxlByteWriter(std::function<void(std::string_view)> out, size_t piece = kTxlWritePiece);
     void Reserve(size_t n) { out_.reserve(n); }
 
-    void Int(int16_t v);
+    void Int(int16_t v) {
+        const auto u = static_cast<uint16_t>(v);
+        const char b[2] = {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+        out_.append(b, 2);
+        Spill();
+    }
     // Throws TxlWriteError for a text longer than kMaxCountedString.
     void Str(const std::string& s);
-    void Raw(const std::string& s) { out_ += s; }
+    void Raw(const std::string& s) {
+        out_ += s;
+        Spill();
+    }
+    // Hands on what is still held (streaming only).
+    void Finish();
 
     const std::string& Bytes() const { return out_; }
     std::string Take() { return std::move(out_); }
-    size_t Size() const { return out_.size(); }
-    // Overwrites a 16-bit integer written earlier at `pos`.
-    void PatchInt(size_t pos, int16_t v);
 
 private:
+    void Spill() {
+        if (sink_ && out_.size() >= piece_) Flush();
+    }
+    void Flush();
+
     std::string out_;
+    std::function<void(std::string_view)> sink_;
+    size_t piece_ = 0;
 };
 
 }  // namespace kv

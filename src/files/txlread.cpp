@@ -89,20 +89,9 @@ void CheckIndex(int16_t index, int count, const char* table) {
 
 TxlReadResult OpenTxl(const std::string& path, bool isFallback) {
     if (path == "*.txl") return TxlReadResult::Skipped;
-    FilePtr file;
-    size_t size = 0;
-    int err = OpenFile(path, file, size);
-    if (err == 0) {
-        try {
-            TxlByteReader r(file.get(), size);
-            return ReadTxlData(r, path);
-        } catch (const TxlFileError&) {
-            // As when the file cannot be opened: what was read of it goes.
-            ClearRecordsAndLines();
-            err = kErrPathAccess;
-        }
-    }
-    file.reset();
+    TxlReadResult result = TxlReadResult::Read;
+    const int err = ReadTxlFile(path, result);
+    if (err == 0) return result;
 
     MsgBox("Error # " + std::to_string(err) + ": \r" + ErrorDescription(err), vbCritical);
     if (!isFallback) {
@@ -143,6 +132,22 @@ const ResetRegistrar kProjectReset("records and list lines", StateLayer::Files, 
 }  // namespace
 
 TxlReadResult OpenTxlFile(const std::string& path) { return OpenTxl(path, false); }
+
+int ReadTxlFile(const std::string& path, TxlReadResult& result) {
+    FilePtr file;
+    size_t size = 0;
+    const int err = OpenFile(path, file, size);
+    if (err != 0) return err;
+    try {
+        TxlByteReader r(file.get(), size);
+        result = ReadTxlData(r, path);
+        return 0;
+    } catch (const TxlFileError&) {
+        // As when the file cannot be opened: what was read of it goes.
+        ClearRecordsAndLines();
+        return kErrPathAccess;
+    }
+}
 
 TxlReadResult ReadTxlData(std::string_view bytes, const std::string& path) {
     TxlByteReader r(bytes);

@@ -26,6 +26,11 @@ enum class TxlReadResult {
 };
 
 TxlReadResult OpenTxlFile(const std::string& path);
+// The reading of OpenTxlFile without its report and fallback: the file read
+// in pieces straight into the tables. 0 when it was read (`result` then says
+// how), else the error number: 53 when the file is not found, 75 when it
+// cannot be opened or read to its end (the tables are then emptied).
+int ReadTxlFile(const std::string& path, TxlReadResult& result);
 // The reading of OpenTxlFile on a file's bytes; `path` names the file in the
 // message about damage.
 TxlReadResult ReadTxlData(std::string_view bytes, const std::string& path);

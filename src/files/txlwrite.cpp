@@ -102,14 +102,29 @@ void WriteTxlHeader(TxlByteWriter& w, int16_t version) {
     }
 }
 
+namespace {
+
+// How many records of a table the writers store: those with page data, in
+// number order, `count` at most.
+template <class Table>
+int RecordsToWrite(const Table& table, int count) {
+    int n = 0;
+    for (const DestRecord& r : table) {
+        if (n >= count) break;
+        if (!r.SignData.empty()) ++n;
+    }
+    return n;
+}
+
+}  // namespace
+
 void WriteDestRecords(TxlByteWriter& w, int16_t version, int count) {
     const bool hasAlt = TxlDestHasAltText(version);
     const bool hasCode = TxlDestHasCode(version, gDestCodesOn);
-    const size_t countPos = w.Size();
-    w.Int(0);
+    const int toWrite = RecordsToWrite(gDestList, count);
+    w.Int(static_cast<int16_t>(toWrite));
     int written = 0;
-    bool zeroWritten = false;
-    for (int i = 0; i < kDestCount && written < count; ++i) {
+    for (int i = 0; i < kDestCount && written < toWrite; ++i) {
         const DestRecord& d = gDestList[static_cast<size_t>(i)];
         if (d.SignData.empty()) continue;
         w.Int(static_cast<int16_t>(i));
@@ -120,20 +135,19 @@ void WriteDestRecords(TxlByteWriter& w, int16_t version, int count) {
         if (hasAlt) w.Str(d.AltText);
         if (hasCode) w.Str(d.Code);
         ++written;
-        if (i == 0) zeroWritten = true;
     }
-    w.PatchInt(countPos, static_cast<int16_t>(written));
     // A listed destination without page data cannot be saved.
+    const bool zeroWritten = written > 0 && !gDestList[0].SignData.empty();
     if (written - (zeroWritten ? 1 : 0) < count - 1)
         MsgBox("Kivar lost a destination.Reopen the current file.", vbCritical);
 }
 
 void WriteExtraRecords(TxlByteWriter& w, int16_t version, int count) {
     const bool hasAlt = TxlExtraHasAltText(version);
-    const size_t countPos = w.Size();
-    w.Int(0);
+    const int toWrite = RecordsToWrite(gExtraList, count);
+    w.Int(static_cast<int16_t>(toWrite));
     int written = 0;
-    for (int i = 0; i < kExtraCount && written < count; ++i) {
+    for (int i = 0; i < kExtraCount && written < toWrite; ++i) {
         const DestRecord& e = gExtraList[static_cast<size_t>(i)];
         if (e.SignData.empty()) continue;
         w.Int(static_cast<int16_t>(i));
@@ -143,7 +157,6 @@ void WriteExtraRecords(TxlByteWriter& w, int16_t version, int count) {
         if (hasAlt) w.Str(e.AltText);
         ++written;
     }
-    w.PatchInt(countPos, static_cast<int16_t>(written));
 }
 
 void WriteTxlTrailer(TxlByteWriter& w) {
@@ -165,14 +178,19 @@ void WriteTxlTrailer(TxlByteWriter& w) {
     }
 }
 
-std::string BuildTxlFile(int16_t version) {
-    TxlByteWriter w;
-    w.Reserve(EstimateSize());
+void WriteTxlFile(TxlByteWriter& w, int16_t version) {
     WriteTxlHeader(w, version);
     // Destination 0, the default destination, has no list line.
     WriteDestRecords(w, version, DestList.ListCount() + 1);
     WriteExtraRecords(w, version, ExtraList.ListCount());
     WriteTxlTrailer(w);
+    w.Finish();
+}
+
+std::string BuildTxlFile(int16_t version) {
+    TxlByteWriter w;
+    w.Reserve(EstimateSize());
+    WriteTxlFile(w, version);
     return w.Take();
 }
 
@@ -185,17 +203,23 @@ bool SaveTxlFile(const std::string& path, bool reportErrors) {
     }
     SetBusy(true);
     if (gDestCodesOn) SortDestList();
-    std::string bytes;
+    const bool backup = gBackupOn && path != gAutoSaveFile;
+    std::string error;
+    bool ok = false;
     try {
-        bytes = BuildTxlFile(gTxlVersion);
+        ok = SafeWriteFile(
+            path,
+            [](SafeFileOut& out) {
+                TxlByteWriter w([&out](std::string_view piece) { out.Write(piece); });
+                WriteTxlFile(w, gTxlVersion);
+            },
+            &error, backup ? TxlBackupPath(path) : std::string());
     } catch (const TxlWriteError& e) {
+        // The project does not fit the layout; nothing was saved.
         SetBusy(false);
         if (reportErrors) ReportWriteError(6, std::string("Overflow: ") + e.what() + "\r" + path);
         return false;
     }
-    const bool backup = gBackupOn && path != gAutoSaveFile;
-    std::string error;
-    const bool ok = SafeWriteFile(path, bytes, &error, backup ? TxlBackupPath(path) : std::string());
     SetBusy(false);
     if (!ok && reportErrors) MsgBox(FileMessage(path, error), vbCritical);
     return ok;

@@ -1,5 +1,5 @@
-// Writing the project file in the format version gTxlVersion. The file is
-// built in memory and stored through the safe writer: the new file is
+// Writing the project file in the format version gTxlVersion. The bytes are
+// streamed in pieces into the safe writer as they are made: the new file is
 // complete and flushed beside the target before the old one becomes its
 // backup and the new one takes the name, so a failure never loses the old
 // file.
@@ -26,10 +26,12 @@ std::string TxlBackupPath(const std::string& path);
 // The bytes of the project file in a version. Throws TxlWriteError when the
 // project does not fit the layout (a text longer than 32767 characters).
 std::string BuildTxlFile(int16_t version);
+// The same bytes, handed to the writer as they are made (it is finished here).
+void WriteTxlFile(TxlByteWriter& w, int16_t version);
 
 // The steps of the writing, in file order. The record writers take the
 // number of records to write at most (the list lines, and destination 0) and
-// store the number actually written.
+// store the number actually written before the records.
 void WriteTxlHeader(TxlByteWriter& w, int16_t version);
 void WriteDestRecords(TxlByteWriter& w, int16_t version, int count);
 void WriteExtraRecords(TxlByteWriter& w, int16_t version, int count);

@@ -33,6 +33,12 @@ bool Fault(SafeWriteStage s, const std::string& p) {
 
 std::string Reason() { return std::strerror(errno ? errno : EIO); }
 
+// A piece that could not be written: ends a streamed save from inside the
+// caller's function.
+struct WriteFailed {
+    int error;
+};
+
 // A new file "<target>.XXXXXX.kvtmp" beside `targetFs`, open for writing.
 // -1 (errno set) when it cannot be made.
 int CreateTemp(const std::string& targetFs, std::string& tempFs) {
@@ -140,7 +146,17 @@ void SyncFolderOf(const std::string& fileFs) {
 
 void SetSafeWriteFault(SafeWriteFault fault) { gFault = std::move(fault); }
 
+void SafeFileOut::Write(std::string_view piece) {
+    if (Fault(SafeWriteStage::Write, target_) || !WriteAll(fd_, piece.data(), piece.size()))
+        throw WriteFailed{errno};
+}
+
 bool SafeWriteFile(const std::string& path, const std::string& bytes, std::string* error,
+                   const std::string& backupPath) {
+    return SafeWriteFile(path, [&bytes](SafeFileOut& out) { out.Write(bytes); }, error, backupPath);
+}
+
+bool SafeWriteFile(const std::string& path, const std::function<void(SafeFileOut&)>& contents, std::string* error,
                    const std::string& backupPath) {
     Temporaries t;
     auto fail = [&](const std::string& reason) {
@@ -157,9 +173,14 @@ bool SafeWriteFile(const std::string& path, const std::string& bytes, std::strin
     if (Fault(SafeWriteStage::Create, target)) return fail(Reason());
     t.fd = CreateTemp(targetFs, t.tempFs);
     if (t.fd < 0) return fail(Reason());
-    if (::fchmod(t.fd, ModeFor(targetFs)) != 0 || Fault(SafeWriteStage::Write, target) ||
-        !WriteAll(t.fd, bytes.data(), bytes.size()))
+    if (::fchmod(t.fd, ModeFor(targetFs)) != 0) return fail(Reason());
+    try {
+        SafeFileOut out(t.fd, target);
+        contents(out);
+    } catch (const WriteFailed& e) {
+        errno = e.error;
         return fail(Reason());
+    }
     if (Fault(SafeWriteStage::Flush, target) || ::fsync(t.fd) != 0) return fail(Reason());
     const int fd = t.fd;
     t.fd = -1;

@@ -7,10 +7,16 @@
 // never moved away. The new file keeps the old one's permissions. A
 // temporary file left by an earlier crash is removed by the next save of
 // the same target. A failure at any step leaves the old file as it was.
+//
+// The contents can be given whole, or streamed in pieces by a function that
+// writes them into a SafeFileOut; either way they only reach the target's
+// name once they are complete and synced.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace kv {
 
@@ -25,7 +31,29 @@ enum class SafeWriteStage { Create, Write, Flush, Backup, Rename, Link };
 bool SafeWriteFile(const std::string& path, const std::string& bytes, std::string* error = nullptr,
                    const std::string& backupPath = {});
 
-// Test hook: return true from it to make the writer fail at that stage.
+// The temporary file a streamed save writes into. Write hands each piece to
+// the file at once (the caller keeps its own buffer); a piece that cannot be
+// written ends the save, which then returns false with the reason.
+class SafeFileOut {
+public:
+    void Write(std::string_view piece);
+
+private:
+    friend bool SafeWriteFile(const std::string&, const std::function<void(SafeFileOut&)>&, std::string*,
+                              const std::string&);
+    explicit SafeFileOut(int fd, std::string target) : fd_(fd), target_(std::move(target)) {}
+    int fd_;
+    std::string target_;
+};
+
+// The same with the contents streamed: `contents` writes them piece by piece.
+// An exception it throws ends the save as a failure does (nothing reaches the
+// target, no temporary file stays) and goes on to the caller.
+bool SafeWriteFile(const std::string& path, const std::function<void(SafeFileOut&)>& contents,
+                   std::string* error = nullptr, const std::string& backupPath = {});
+
+// Test hook: return true from it to make the writer fail at that stage
+// (Write: asked before every piece).
 using SafeWriteFault = std::function<bool(SafeWriteStage, const std::string& path)>;
 void SetSafeWriteFault(SafeWriteFault fault);
 
