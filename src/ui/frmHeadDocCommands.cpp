@@ -159,7 +159,8 @@ frmHead::FileDialogChoice frmHead::ShowFileDialog(const FileDialogRequest& reque
     // the main window takes the keyboard back.
     for (QCompleter* c : d->findChildren<QCompleter*>())
         if (c->popup()) c->popup()->hide();
-    while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    for (int popups = 0; popups < 8 && QApplication::activePopupWidget(); ++popups)
+        QApplication::activePopupWidget()->close();
     activateWindow();
     if (result != QDialog::Accepted || d->selectedFiles().isEmpty()) return choice;
     choice.cancelled = false;
