@@ -45,6 +45,9 @@ TEST(Vb, MidInStrAndFriends) {
     EXPECT_EQ(InStr(2, "abc", ""), 2);
     EXPECT_EQ(InStr(9, "abc", "a"), 0);
     EXPECT_EQ(InStrRev("a#b#c", "#"), 4);
+    EXPECT_EQ(InStrLast("C:\\a\\b.bmp", "\\"), 5);
+    EXPECT_EQ(InStrLast("C:\\a\\b.bmp", ""), 0);
+    EXPECT_EQ(InStrLast("b.bmp", "x"), 0);
     std::string s = "abcdef";
     MidAssign(s, 5, "XYZ");
     EXPECT_EQ(s, "abcdXY");
@@ -71,6 +74,10 @@ TEST(Vb, NumbersAsText) {
     EXPECT_EQ(Format(0, "#"), "");
     EXPECT_EQ(Format(3.14159, "0.00"), "3.14");
     EXPECT_EQ(Format(-2, "000"), "-002");
+    // A point in the pattern is always written; no leading zero before it.
+    EXPECT_EQ(Format(0.5, ".##"), ".5");
+    EXPECT_EQ(Format(50, ".##"), "50.");
+    EXPECT_EQ(Format(33.3333, ".##"), "33.33");
 }
 
 TEST(Cp1252, RoundTripsEveryByte) {

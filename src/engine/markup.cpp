@@ -20,7 +20,7 @@ std::string gPictureTagName;
 std::string gSymbolTagName;
 std::string gInvertedText;
 int16_t gPictureImportActive = 0;
-int16_t gSinglePictureImport = 0;
+std::string gPictureImportCaption;
 
 namespace {
 
@@ -98,17 +98,7 @@ std::string PageCaption(const std::string& markup) {
         SetBusy(true);
         return caption;
     }
-    if (gSinglePictureImport) return "<" + Ui().PictureImportDisplayText() + ">";
-    const int16_t entry = gDestListActive ? gCurrentDest : gCurrentExtra;
-    const std::string name = std::to_string(entry) + "_" + Format(gCurrentPage, "00");
-    if (!Ui().PictureImportAsksDisplayText()) return "<" + name + ">";
-    SetBusy(false);
-    Ui().PictureImportOfferDisplayText("<" + name + ">", 1, static_cast<int>(name.size()));
-    while (Ui().PictureImportChoice() == "ChoiceFlag") DoEvents();
-    const std::string caption = Ui().PictureImportDisplayText();
-    Ui().PictureImportEndDisplayText();
-    SetBusy(true);
-    return caption;
+    return gPictureImportCaption;
 }
 
 }  // namespace
@@ -269,7 +259,7 @@ void ResetMarkup() {
     gSymbolTagName.clear();
     gInvertedText.clear();
     gPictureImportActive = 0;
-    gSinglePictureImport = 0;
+    gPictureImportCaption.clear();
 }
 
 namespace {

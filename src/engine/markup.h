@@ -29,10 +29,10 @@ extern std::string gSymbolTagName;
 // The plain text of the cells that were turned into graphics; it is the
 // caption's proposal while gAltBufferChanged is set.
 extern std::string gInvertedText;
-// A bitmap import is running, and it imports one chosen picture rather than
-// a batch of numbered pictures (set by the bitmap import).
+// A bitmap import commits a picture, and the caption it gives the page
+// (set by the bitmap import around its commit): no caption is asked for.
 extern int16_t gPictureImportActive;
-extern int16_t gSinglePictureImport;
+extern std::string gPictureImportCaption;
 
 // The symbol font's id.
 constexpr char kSymbolFont = 'g';

@@ -4,6 +4,7 @@
 // an error (platform/error.h) and the Qt layer decides.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace kv {
@@ -34,19 +35,10 @@ public:
     // `proposed`; returns the text of Cap_txt when the window closes.
     virtual std::string CaptionPrompt(const std::string& proposed) { return proposed; }
 
-    // The running bitmap import frmPic2Graph. The text of its box
-    // txtDisplayText, and whether its check box chkSetDisplayText asks for a
-    // display text per picture.
-    virtual std::string PictureImportDisplayText() { return ""; }
-    virtual bool PictureImportAsksDisplayText() { return false; }
-    // Shows `text` in txtDisplayText with `length` characters from `start`
-    // (0-based) selected and the focus on it, makes cmdOK and cmdSkip
-    // visible and sets the choice value to "ChoiceFlag".
-    virtual void PictureImportOfferDisplayText(const std::string& text, int start, int length) {}
-    // The choice value; OK and Skip change it from "ChoiceFlag".
-    virtual std::string PictureImportChoice() { return ""; }
-    // Empties txtDisplayText and hides it and both buttons.
-    virtual void PictureImportEndDisplayText() {}
+    // The replace question frmReplace, modal, with `question` as its
+    // message: 6 yes, 700214 yes to all, 7 no, 670517 no to all; closing it
+    // gives -1.
+    virtual int32_t ReplaceQuestion(const std::string& question) { return -1; }
 
     // The route-number dialog frmMBL, modal. It leaves its results in
     // gMBLRouteNo, gMBLFont, gRouteNoLeft and gMBLAccepted.

@@ -132,6 +132,8 @@ long InStrRev(const std::string& s, const std::string& needle) {
     return p == std::string::npos ? 0 : static_cast<long>(p + 1);
 }
 
+long InStrLast(const std::string& text, const std::string& part) { return part.empty() ? 0 : InStrRev(text, part); }
+
 std::string LTrim(const std::string& s) {
     size_t i = 0;
     while (i < s.size() && s[i] == ' ') ++i;
@@ -274,7 +276,7 @@ std::string Format(double v, const std::string& pattern) {
                   fracStr.find_first_not_of('0') == std::string::npos;
     std::string out = intDigits;
     if (!fracStr.empty()) out += "." + fracStr;
-    else if (dot != std::string::npos && fracDigits == 0) out += ".";
+    else if (dot != std::string::npos) out += ".";
     if (v < 0 && !isZero) out.insert(0, "-");
     return prefix + out + suffix;
 }

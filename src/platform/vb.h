@@ -53,6 +53,9 @@ long InStr(long start, const std::string& s, const std::string& needle);
 inline long InStr(const std::string& s, const std::string& needle) { return InStr(1, s, needle); }
 // Last 1-based position of needle, 0 when absent.
 long InStrRev(const std::string& s, const std::string& needle);
+// The same, but an empty part is absent too (0): splits folders and
+// extensions off file names.
+long InStrLast(const std::string& text, const std::string& part);
 
 std::string LTrim(const std::string& s);
 std::string RTrim(const std::string& s);
@@ -75,6 +78,7 @@ std::string Hex(long v);
 // Format of a number with a digit pattern: "0" forces a digit, "#" an
 // optional one, one "." splits the integer and fraction patterns; other
 // characters are copied. A pattern without digit placeholders is returned as it is.
+// A pattern with "." always writes the point ("50." for 50 with ".##").
 std::string Format(double v, const std::string& pattern);
 
 // Case-insensitive comparison (Windows-1252 aware), as vbTextCompare.

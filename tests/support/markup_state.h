@@ -56,24 +56,6 @@ public:
         proposals.push_back(proposed);
         return caption ? *caption : proposed;
     }
-    std::string PictureImportDisplayText() override { return displayText; }
-    bool PictureImportAsksDisplayText() override { return asksText; }
-    void PictureImportOfferDisplayText(const std::string& text, int start, int length) override {
-        offered = text;
-        offeredStart = start;
-        offeredLength = length;
-        choice = "ChoiceFlag";
-        displayText = text;
-    }
-    std::string PictureImportChoice() override {
-        // The user answers after a few rounds of events.
-        if (choice == "ChoiceFlag" && events >= 3) {
-            choice = "OK";
-            displayText = typedText;
-        }
-        return choice;
-    }
-    void PictureImportEndDisplayText() override { ++offersEnded; }
     void RouteNumberDialog() override {
         ++dialogs;
         if (dialog) dialog();
@@ -81,9 +63,7 @@ public:
 
     std::vector<std::string> proposals;
     const std::string* caption = nullptr;
-    std::string displayText, typedText, offered, choice;
-    bool asksText = false;
-    int offeredStart = -1, offeredLength = -1, offersEnded = 0, dialogs = 0;
+    int dialogs = 0;
     std::function<void()> dialog;
 };
 
