@@ -7,6 +7,7 @@
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -162,9 +163,11 @@ bool CurrentEntryExists() {
     return !text.empty();
 }
 
-void ResetPictureConversion() {
+namespace {
+const ResetRegistrar kReset("picture conversion", StateLayer::App, [] {
     m_lBackColor = 0;
     m_lColorCount = 0;
-}
+});
+}  // namespace
 
 }  // namespace kv

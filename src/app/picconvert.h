@@ -70,6 +70,20 @@ public:
     virtual Alignment AlignmentToggles() { return {}; }
     // Reads a picture file (throws PictureLoadError when it does not load).
     virtual PixelPicture LoadPicture(const std::string& path) = 0;
+
+    // A batch: the check box chkSetDisplayText asks for every picture's
+    // display text.
+    virtual bool AsksDisplayText() { return false; }
+    // Offers `proposed` in txtDisplayText with `length` characters from
+    // `start` (0-based) selected, OK and Skip enabled, and waits: true with
+    // the confirmed text; false when the picture is skipped or the dialog
+    // closed.
+    virtual bool AskDisplayText(const std::string& proposed, int start, int length, std::string& text) {
+        text = proposed;
+        return true;
+    }
+    // The dialog has been closed: a running batch ends.
+    virtual bool Closed() { return false; }
 };
 
 // The distinct colours of the picture, row by row from the top left, in
@@ -112,8 +126,5 @@ bool ConvertPicture(PictureImportView& view, PixelPicture& picture);
 // The page that a commit would write (current sign, gCurrentPage of the
 // current entry of the active list) exists and holds something.
 bool CurrentEntryExists();
-
-// m_lBackColor 0 and m_lColorCount 0.
-void ResetPictureConversion();
 
 }  // namespace kv

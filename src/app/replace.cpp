@@ -2,6 +2,7 @@
 
 #include "data/language.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 
 namespace kv {
 
@@ -17,6 +18,8 @@ bool DecideReplace(bool exists, int32_t number, int32_t page) {
     return gReplaceAnswer == kReplaceYes || gReplaceAnswer == kReplaceYesToAll;
 }
 
-void ResetReplaceAnswer() { gReplaceAnswer = -1; }
+namespace {
+const ResetRegistrar kReset("replace answer", StateLayer::App, [] { gReplaceAnswer = -1; });
+}  // namespace
 
 }  // namespace kv

@@ -21,6 +21,4 @@ extern int32_t gReplaceAnswer;
 // number and "YYY" the page), whose answer is kept in gReplaceAnswer.
 bool DecideReplace(bool exists, int32_t number, int32_t page);
 
-void ResetReplaceAnswer();
-
 }  // namespace kv

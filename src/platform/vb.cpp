@@ -253,11 +253,16 @@ std::string Format(double v, const std::string& pattern) {
     auto isPh = [](char c) { return c == '0' || c == '#'; };
     size_t firstPh = pattern.find_first_of("0#");
     if (firstPh == std::string::npos) return pattern;
-    size_t dot = pattern.find('.', firstPh);
     size_t lastPh = pattern.find_last_of("0#");
-    std::string prefix = pattern.substr(0, firstPh);
+    // The decimal point: the first "." before the last placeholder (".##"
+    // has no integer placeholders).
+    size_t dot = pattern.find('.');
+    if (dot > lastPh) dot = std::string::npos;
+    const size_t intStart = dot < firstPh ? dot : firstPh;
+    std::string prefix = pattern.substr(0, intStart);
     std::string suffix = pattern.substr(lastPh + 1);
-    std::string ip = pattern.substr(firstPh, (dot == std::string::npos ? lastPh + 1 : dot) - firstPh);
+    std::string ip = dot < firstPh ? std::string()
+                                   : pattern.substr(firstPh, (dot == std::string::npos ? lastPh + 1 : dot) - firstPh);
     std::string fp = dot == std::string::npos ? std::string() : pattern.substr(dot + 1, lastPh + 1 - (dot + 1));
     int fracDigits = 0, fracMin = 0;
     for (char c : fp) if (isPh(c)) { ++fracDigits; if (c == '0') fracMin = fracDigits; }
