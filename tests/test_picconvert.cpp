@@ -38,7 +38,7 @@ public:
     void SetProgressRange(int32_t min, int32_t max) override { progressMax = max; }
     int32_t ProgressMax() override { return progressMax; }
     void SetProgressValue(int32_t v) override { values.push_back(v); }
-    void ShowPicture(const PixelPicture&) override { ++repaints; }
+    void ShowPicture(const PixelPicture&, bool) override { ++repaints; }
     Alignment AlignmentToggles() override { return toggles; }
     PixelPicture LoadPicture(const std::string&) override { return {}; }
 

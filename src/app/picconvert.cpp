@@ -134,7 +134,7 @@ bool ConvertPicture(PictureImportView& view, PixelPicture& picture) {
             const int32_t c = x >= picture.width || y >= picture.height ? m_lBackColor : picture.Point(x, y);
             if (counter % 10 == 0 && view.ProgressMax() >= counter) {
                 view.SetProgressValue(static_cast<int32_t>(counter));
-                view.ShowPicture(picture);
+                view.ShowPicture(picture, true);
             }
             if (c == m_lBackColor || c == -1) {
                 picture.PSet(x, y, kPreviewUnlit);

@@ -62,8 +62,9 @@ public:
     virtual int32_t ProgressMax() { return 0; }
     virtual void SetProgressValue(int32_t value) {}
     // The picture box shows `picture` (the preview marks included) and the
-    // dialog repaints.
-    virtual void ShowPicture(const PixelPicture& picture) {}
+    // dialog repaints; `step` while the conversion goes on (a view may let
+    // some steps pass).
+    virtual void ShowPicture(const PixelPicture& picture, bool step = false) {}
     // The first panel of the status bar.
     virtual void SetStatusText(const std::string& text) {}
     // The alignment toggles as pressed now.

@@ -12,9 +12,12 @@
 #include "files/document.h"
 #include "platform/host.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/vb.h"
 
 namespace kv {
+
+int16_t gSinglePictureMode = kTrue;
 
 namespace {
 
@@ -161,5 +164,9 @@ void ConvertAllPictures(PictureImportView& view) {
     view.ShowProgress(false);
     view.SetStatusText("Done");
 }
+
+namespace {
+const ResetRegistrar kReset("picture import", StateLayer::App, [] { gSinglePictureMode = kTrue; });
+}  // namespace
 
 }  // namespace kv

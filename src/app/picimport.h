@@ -10,6 +10,10 @@
 
 namespace kv {
 
+// The import dialog opens for one picture (true) or a batch (false); the
+// main window's menus set it.
+extern int16_t gSinglePictureMode;
+
 // Commits the converted graphic of the current sign into the current entry
 // with `caption` as the page's name: the main window's commit, in its
 // next-free mode, as a bitmap import.

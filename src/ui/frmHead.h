@@ -364,6 +364,12 @@ public:
     // The simulation has ended: the window back, the signs, page and shown
     // flags as they were, the current entry opened again.
     void EndShowtime();
+    // (frmHeadPic2Graph.cpp) the bitmap import of one picture or a batch.
+    void mnuArkivImportEnBild_Click();
+    void mnuToolsOnePic2Graph_Click();
+    void mnuArkivImportBilder_Click();
+    void mnuToolsPics2Graph_Click();
+    void ShowPic2Graph(bool single);
     // The out-file options dialog once loaded, and the running simulation.
     frmPrefOUTFile* PrefOUTFile = nullptr;
     frmShowTime* ShowTime = nullptr;

@@ -187,6 +187,10 @@ void frmHead::BuildMenus() {
         {"mnuSkrivutAktuellSkylt", &frmHead::mnuSkrivutAktuellSkylt_Click},
         {"mnuArkivExportDest2Fil", &frmHead::mnuArkivExportDest2Fil_Click},
         {"User_e", &frmHead::User_e_Click},
+        {"mnuArkivImportEnBild", &frmHead::mnuArkivImportEnBild_Click},
+        {"mnuToolsOnePic2Graph", &frmHead::mnuToolsOnePic2Graph_Click},
+        {"mnuArkivImportBilder", &frmHead::mnuArkivImportBilder_Click},
+        {"mnuToolsPics2Graph", &frmHead::mnuToolsPics2Graph_Click},
     };
     for (const auto& [name, handler] : handlers) {
         QAction* a = MenuItem(QString::fromUtf8(name));

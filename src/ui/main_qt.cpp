@@ -7,6 +7,7 @@
 #include "ui/frmSplash.h"
 #include "ui/application_qt.h"
 #include "ui/frmHead.h"
+#include "ui/picload_qt.h"
 #include "ui/qtbridge_qt.h"
 #include "platform/host.h"
 #include "platform/vb.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     KivarApplication app(argc, argv);
     QApplication::setApplicationName("Kivar32");
     InstallQtUiHost();
+    CheckPictureFormats();
 
     // A start that cannot be completed (the settings or the language file
     // not found) ends the program after its message.

@@ -13,6 +13,7 @@
 #include "data/startup.h"
 #include "platform/cp1252.h"
 #include "platform/host.h"
+#include "ui/frmReplace.h"
 
 namespace kv {
 
@@ -80,6 +81,7 @@ public:
         if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
         else while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
     }
+    int32_t ReplaceQuestion(const std::string& question) override { return ShowReplaceQuestion(question); }
 };
 
 }  // namespace

@@ -1,0 +1,26 @@
+// The bitmap import commands of the main window.
+#include <memory>
+
+#include "app/picimport.h"
+#include "platform/vb.h"
+#include "ui/frmHead.h"
+#include "ui/frmPic2Graph.h"
+
+using namespace kv;
+
+void frmHead::ShowPic2Graph(bool single) {
+    gSinglePictureMode = VbBool(single);
+    {
+        auto dlg = std::make_unique<frmPic2Graph>(this);
+        dlg->exec();
+    }
+    activateWindow();
+    // A batch leaves the destination list active.
+    if (!single) mnuTextDesttext_Click();
+    ShowSign(true, false);
+}
+
+void frmHead::mnuArkivImportEnBild_Click() { ShowPic2Graph(true); }
+void frmHead::mnuToolsOnePic2Graph_Click() { ShowPic2Graph(true); }
+void frmHead::mnuArkivImportBilder_Click() { ShowPic2Graph(false); }
+void frmHead::mnuToolsPics2Graph_Click() { ShowPic2Graph(false); }
