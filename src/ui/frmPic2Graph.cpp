@@ -242,6 +242,9 @@ void frmPic2Graph::Form_Resize() {
         cmdOK->move(txtDisplayText->x() + txtDisplayText->width() + gap, txtDisplayText->y());
         cmdSkip->move(cmdOK->x() + cmdOK->width() + gap, txtDisplayText->y());
     }
+    // The progress bar and the status bar stay below the display text.
+    const int needed = txtDisplayText->y() + txtDisplayText->height() + Px(900) - 16;
+    if (H < needed) resize(W, needed);
 }
 
 void frmPic2Graph::done(int result) {
@@ -483,6 +486,7 @@ Alignment frmPic2Graph::AlignmentToggles() {
 PixelPicture frmPic2Graph::LoadPicture(const std::string& path) {
     loaded_ = LoadPictureFile(path);
     picSelected->SetImage(PictureImage(loaded_));
+    if (!single_) Form_Resize();
     return loaded_;
 }
 
