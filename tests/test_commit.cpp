@@ -246,19 +246,6 @@ TEST_F(CommitTest, TheFirstExtraTextAsksFirst) {
     gLanguage.clear();
 }
 
-TEST_F(CommitTest, ASkippedPictureOfTheImportEmptiesTheText) {
-    Front();
-    TypeOn(window, 2, "1", "P");
-    gDestList[6].Text = "\xff" "FRONT# OLD";
-    gCurrentDest = 6;
-    gPictureImportActive = kTrue;
-    gPictureImportClearText = kTrue;
-    Save(kCommitOnly);
-    gPictureImportActive = kFalse;
-    EXPECT_TRUE(gDestList[6].Text.empty());
-    EXPECT_TRUE(gDestList[6].SignData.empty());
-}
-
 TEST_F(CommitTest, ANewLineGoesToItsPlaceInNumberOrder) {
     Front();
     StoreRun(1, 3);

@@ -37,7 +37,6 @@ namespace kv {
 
 int16_t gSaveChoice = 0;
 int16_t gSaveCancelled = kFalse;
-int16_t gPictureImportClearText = kFalse;
 
 namespace {
 
@@ -124,10 +123,6 @@ bool CommitDestSign(int16_t address, Road road) {
         case Road::Graphic: {
             const GraphicPage p = EncodeGraphicPage();
             SetDestSignField(dest, address, page, p.markup);
-            if (gPictureImportActive && gPictureImportClearText) {
-                r.Text.clear();
-                return false;
-            }
             SetDestSection(dest, address, page, p.data);
             InvertApply(p.data);
             SetDestCode(dest, PadCode(EntryPort().CurrentNumberText()));
@@ -453,7 +448,6 @@ bool InsertAfterOffered() { return gDestListActive ? gCurrentDest < kDestTop - 1
 void ResetCommit() {
     gSaveChoice = 0;
     gSaveCancelled = kFalse;
-    gPictureImportClearText = kFalse;
 }
 
 namespace {

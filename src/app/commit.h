@@ -20,9 +20,6 @@ extern int16_t gSaveChoice;
 // The user cancelled the question before the first extra text; read and
 // cleared by the store buttons.
 extern int16_t gSaveCancelled;
-// Set by the bitmap import for a picture it skipped: the commit empties the
-// destination's Text instead of storing the page.
-extern int16_t gPictureImportClearText;
 
 // The commit modes.
 constexpr int16_t kCommitOnly = 0;

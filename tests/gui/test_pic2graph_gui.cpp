@@ -1,0 +1,310 @@
+// The bitmap import on the main window, driven through its widgets: the
+// File menu's import items, the toolbar's open button, the real file dialog
+// answered by typing the picture's name, the colour buttons, OK, Go, Skip
+// and the replace question's buttons; the project is then saved with
+// File > Save and read back with kivar-probe txl-dump.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "app/picconvert.h"
+#include "data/signdata.h"
+#include "files/txlread.h"
+#include "files/txlwrite.h"
+#include "gui/head_fixture.h"
+#include "support/markup_state.h"
+#include "support/signs_state.h"
+#include "ui/frmPic2Graph.h"
+#include "ui/frmReplace.h"
+#include "ui/qtbridge_qt.h"
+
+using namespace kv;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Messages recorded as the fake does; the replace question is the real
+// dialog.
+class ImportUi : public FakeUi {
+public:
+    int32_t ReplaceQuestion(const std::string& question) override {
+        questions.push_back(question);
+        return ShowReplaceQuestion(question);
+    }
+    std::vector<std::string> questions;
+};
+
+// Steps run one after the other from the event loop, each once its
+// condition holds: they go on inside the dialogs' own loops.
+class Script {
+public:
+    void When(std::function<bool()> ready, std::function<void()> act) { steps_.push_back({ready, act}); }
+    void Start() { QTimer::singleShot(10, [this] { Poll(); }); }
+    bool Done() const { return next_ == steps_.size(); }
+    size_t StepsRun() const { return next_; }
+
+private:
+    void Poll() {
+        if (Done() || ++polls_ > 1000) return;
+        QTimer::singleShot(10, [this] { Poll(); });
+        if (!steps_[next_].ready()) return;
+        const auto act = steps_[next_++].act;
+        act();
+    }
+    struct Step {
+        std::function<bool()> ready;
+        std::function<void()> act;
+    };
+    std::vector<Step> steps_;
+    size_t next_ = 0;
+    int polls_ = 0;
+};
+
+// A picture file: `rows` of characters, '.' white, '#' black, any other
+// letter a colour of its own.
+void WritePicture(const std::string& path, const std::vector<std::string>& rows) {
+    QImage image(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const char c = rows[static_cast<size_t>(y)][static_cast<size_t>(x)];
+            image.setPixel(x, y, c == '.' ? qRgb(255, 255, 255) : c == '#' ? qRgb(0, 0, 0) : qRgb(c, 255 - c, c / 2));
+        }
+    const char* format = path.size() > 4 && path.substr(path.size() - 4) == ".jpg" ? "JPG" : "BMP";
+    ASSERT_TRUE(image.save(QString::fromStdString(path), format)) << path;
+}
+
+std::string FromHex(const std::string& hex) {
+    std::istringstream in(hex);
+    std::string out;
+    for (std::string byte; in >> byte;) out += static_cast<char>(std::stoi(byte, nullptr, 16));
+    return out;
+}
+
+// The Text and SignData of every record of a saved project, by "d3" or "x7".
+struct Stored {
+    std::string text, data;
+};
+std::map<std::string, Stored> ReadBack(const std::string& path) {
+    const testutil::ProbeResult r = testutil::RunProbe({"txl-dump", path});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    std::map<std::string, Stored> out;
+    std::istringstream in(r.out);
+    Stored* current = nullptr;
+    for (std::string line; std::getline(in, line);) {
+        int n = 0;
+        if (std::sscanf(line.c_str(), "destination %d:", &n) == 1) current = &out["d" + std::to_string(n)];
+        else if (std::sscanf(line.c_str(), "extra text %d:", &n) == 1) current = &out["x" + std::to_string(n)];
+        else if (current && line.rfind("  Text:", 0) == 0) current->text = FromHex(line.substr(7));
+        else if (current && line.rfind("  SignData:", 0) == 0) current->data = FromHex(line.substr(11));
+    }
+    return out;
+}
+
+// The project: FRONT, a graphic sign of 32 x 8 at address 2; destination 3
+// "OLD" and destination 12 "P1" on page 1; extra texts per sign.
+void BuildProject(const std::string& dataDir, const std::string& path) {
+    testmarkup::StartProjectOn(dataDir);
+    testsigns::Sign(testsigns::SignLine("FRONT", "K4000", "32x8", "2"));
+    ClearLists();
+    kv::DestList.Clear();
+    kv::ExtraList.Clear();
+    InitOutFileDefaults();
+    gTxlVersion = 5;
+    gExtraPerSign = kTrue;
+    gDestListActive = kTrue;
+    gChangeTime = 3;
+    SignInfo& s = SignInfoOf(2);
+    s.GraphicIndex = 0;
+    gCurrentSign = 2;
+    ResizeGraphicLayer(0, s.Width + 5, s.Height + 5);
+    ResizeUndoLayer(0, s.Width + 5, s.Height + 5);
+    for (const auto& [dest, text] : {std::pair<int16_t, std::string>{3, "OLD"}, {12, "P1"}}) {
+        RefreshEditor(0, 0);
+        ReadCharMap("7");
+        testtext::Type(text);
+        testmarkup::Commit(dest, 1);
+        gDestList[static_cast<size_t>(dest)].Code = PadCode(std::to_string(dest));
+        AddListLine(dest, true);
+    }
+    gBackupOn = kFalse;
+    ASSERT_TRUE(SaveTxlFile(path));
+}
+
+class Pic2GraphGui : public HeadGui {
+protected:
+    frmHead& Start() {
+        project = dir.file("import.txl");
+        BuildProject(dir.path(), project);
+        before = ReadBack(project);
+        Restart();
+        commandLine = {project};
+        Load();
+        head->resize(1024, 768);
+        head->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
+        QApplication::processEvents();
+        head->EnsureActivated();
+        QApplication::processEvents();
+        EXPECT_EQ(gCurrentSign, 2);
+        EXPECT_TRUE(SignInfoOf(2).Shown);
+        fs::create_directories(pics());
+        return *head;
+    }
+    std::string pics() const { return dir.file("pics"); }
+    std::string pic(const std::string& name) const { return pics() + "/" + name; }
+
+    static frmPic2Graph* Dialog() { return qobject_cast<frmPic2Graph*>(QApplication::activeModalWidget()); }
+    static void Click(QWidget* w) {
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
+    }
+    // The dialog's open button, then the picture's name typed into the
+    // real file dialog.
+    void OpenPicture(const std::string& path) {
+        script.When([] { return Dialog() != nullptr; },
+                    [] { Click(Dialog()->Toolbar1->widgetForAction(Dialog()->tbOpen)); });
+        script.When([] { return QApplication::activeModalWidget() && qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); },
+                    [path] {
+                        auto* fd = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                        auto* edit = fd->findChild<QLineEdit*>("fileNameEdit");
+                        ASSERT_NE(edit, nullptr);
+                        edit->selectAll();
+                        QTest::keyClicks(edit, QString::fromStdString(path));
+                        QTest::keyClick(edit, Qt::Key_Return);
+                    });
+    }
+    // Runs the script over the menu item's dialog; every step must run.
+    void Run(const char* menu) {
+        script.Start();
+        head->MenuItem(menu)->trigger();
+        QApplication::processEvents();
+        EXPECT_TRUE(script.Done()) << "stopped before step " << script.StepsRun() + 1;
+    }
+    void CloseDialog() {
+        script.When([] { return Dialog() != nullptr; }, [] { Dialog()->close(); });
+    }
+    std::map<std::string, Stored> SaveProject() {
+        head->MenuItem("mnuSpara")->trigger();
+        EXPECT_EQ(gDocumentModified, kFalse);
+        return ReadBack(project);
+    }
+    // The dots of graphic 0 lit over the sign and its margin.
+    static std::set<std::pair<int, int>> Lit() {
+        std::set<std::pair<int, int>> lit;
+        for (int x = 0; x <= GraphicLayerBound(0, 1); ++x)
+            for (int y = 0; y <= GraphicLayerBound(0, 2); ++y)
+                if (GetGraphicPixel(0, x, y)) lit.insert({x, y});
+        return lit;
+    }
+    void OpenDestination(int number) {
+        QListWidget* list = head->DestList;
+        const int row = FindListIndexByNumber(kv::DestList, static_cast<int16_t>(number));
+        ASSERT_GE(row, 0) << number;
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QApplication::processEvents();
+        ASSERT_EQ(gCurrentDest, number);
+    }
+
+    ImportUi pui;
+    Script script;
+    std::string project;
+    std::map<std::string, Stored> before;
+};
+
+}  // namespace
+
+TEST_F(Pic2GraphGui, SingleImportCentredIntoTheOpenDestination) {
+    Start();
+    OpenDestination(12);
+    WritePicture(pic("Sign_12.bmp"), {"........", ".#......", ".##.....", "........"});
+    OpenPicture(pic("Sign_12.bmp"));
+    script.When([] { return Dialog()->Tag == "XXX"; }, [] {
+        frmPic2Graph* d = Dialog();
+        ASSERT_NE(d->cmdColor[2], nullptr);  // white and black
+        EXPECT_EQ(d->cmdColor[3], nullptr);
+        EXPECT_TRUE(d->tbHAC->isChecked());
+        EXPECT_TRUE(d->tbVAC->isChecked());
+        Click(d->cmdColor[1]);  // white, the top-left pixel's, as the background
+    });
+    script.When([] { return Dialog()->cmdOK->isEnabled(); }, [] {
+        frmPic2Graph* d = Dialog();
+        EXPECT_EQ(d->txtDisplayText->text(), "Sign_12");
+        EXPECT_EQ(d->txtDisplayText->selectedText(), "Sign_12");
+        Click(d->cmdOK);
+    });
+    // Page 1 of destination 12 holds "P1": the question, answered Yes.
+    script.When([] { return qobject_cast<frmReplace*>(QApplication::activeModalWidget()) != nullptr; },
+                [] { Click(qobject_cast<frmReplace*>(QApplication::activeModalWidget())->cmdYes); });
+    script.When([] { return Dialog() && !Dialog()->cmdOK->isEnabled(); }, [] {
+        frmPic2Graph* d = Dialog();
+        EXPECT_FALSE(d->cmdColor[1]->isEnabled());
+        Click(d->cmdOK);  // a second OK commits nothing
+        Click(d->cmdCancel);
+    });
+    Run("mnuArkivImportEnBild");
+    EXPECT_EQ(pui.questions, (std::vector<std::string>{"Destination 12, text 1 already exists, replace ?"}));
+
+    // Columns 1..2 of a 32 wide sign: offset 1 / 2 -> 0, + 1; column x - 1 + 16 - 1.
+    // Rows 1..2 of 8: offset 2 / 2 + 1 = 2; row y - 2 + 4.
+    const std::set<std::pair<int, int>> dots{{15, 3}, {15, 4}, {16, 4}};
+    EXPECT_EQ(Lit(), dots);
+    const auto saved = SaveProject();
+    EXPECT_EQ(saved.at("d12").text, "\xff" "FRONT# <Sign_12>");
+    EXPECT_EQ(saved.at("d3").text, before.at("d3").text);
+    // Opened again, the page shows the picture's dots.
+    OpenDestination(12);
+    EXPECT_EQ(Lit(), dots);
+}
+
+TEST_F(Pic2GraphGui, BatchFillsDestinationsAndExtraTextsAndIgnoresTheRest) {
+    Start();
+    const std::vector<std::string> blank{"....", "...."};
+    WritePicture(pic("K0000_01.bmp"), blank);
+    WritePicture(pic("K3.bmp"), {"#...", "...."});
+    WritePicture(pic("k12_02.bmp"), {"....", "..#."});
+    WritePicture(pic("KX7.bmp"), {".#..", "...."});
+    for (const char* ignored : {"K5_00.bmp", "K10000.bmp", "KX1000.bmp", "README.bmp"}) WritePicture(pic(ignored), {"#"});
+    WritePicture(pic("K4.jpg"), {"#..."});
+    OpenPicture(pic("K3.bmp"));
+    script.When([] { return Dialog()->cmdGo->isEnabled(); }, [] {
+        frmPic2Graph* d = Dialog();
+        Click(d->Toolbar1->widgetForAction(d->tbHAL));
+        Click(d->Toolbar1->widgetForAction(d->tbVAT));
+        Click(d->cmdGo);
+    });
+    // Destination 3 holds "OLD"; page 2 of destination 12 does not exist yet.
+    script.When([] { return qobject_cast<frmReplace*>(QApplication::activeModalWidget()) != nullptr; },
+                [] { Click(qobject_cast<frmReplace*>(QApplication::activeModalWidget())->cmdYes); });
+    script.When([] { return Dialog() && Dialog()->StatusPanel1->text() == "Done"; }, [] { Dialog()->close(); });
+    Run("mnuArkivImportBilder");
+    EXPECT_TRUE(pui.messages.empty()) << pui.messages[0].text;
+    EXPECT_EQ(pui.questions, (std::vector<std::string>{"Destination 3, text 1 already exists, replace ?"}));
+
+    const auto saved = SaveProject();
+    EXPECT_EQ(saved.at("d3").text, "\xff" "FRONT# <3_01>");
+    EXPECT_EQ(saved.at("d12").text, "\xff" "FRONT# P1# <12_02>");
+    EXPECT_EQ(GetRow(1, GetSectionText(2, saved.at("d12").data)), GetRow(1, GetSectionText(2, before.at("d12").data)));
+    EXPECT_FALSE(GetRow(2, GetSectionText(2, saved.at("d12").data)).empty());
+    EXPECT_EQ(saved.at("x7").text, "\xff" "FRONT# <7_01>");
+    // Beside them only the default destination, which the reference picture
+    // does not fill.
+    EXPECT_EQ(saved.size(), 4u);
+    EXPECT_EQ(saved.at("d0").text, "Default destination");
+    EXPECT_TRUE(gDestListActive);
+}
