@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,14 +55,14 @@ public:
 class Script {
 public:
     void When(std::function<bool()> ready, std::function<void()> act) { steps_.push_back({ready, act}); }
-    void Start() { QTimer::singleShot(10, [this] { Poll(); }); }
+    void Start() { QTimer::singleShot(10, &context_, [this] { Poll(); }); }
     bool Done() const { return next_ == steps_.size(); }
     size_t StepsRun() const { return next_; }
 
 private:
     void Poll() {
         if (Done() || ++polls_ > 1000) return;
-        QTimer::singleShot(10, [this] { Poll(); });
+        QTimer::singleShot(10, &context_, [this] { Poll(); });
         if (!steps_[next_].ready()) return;
         const auto act = steps_[next_++].act;
         act();
@@ -71,6 +72,7 @@ private:
         std::function<void()> act;
     };
     std::vector<Step> steps_;
+    QObject context_;  // pending polls end with the script
     size_t next_ = 0;
     int polls_ = 0;
 };
@@ -307,4 +309,93 @@ TEST_F(Pic2GraphGui, BatchFillsDestinationsAndExtraTextsAndIgnoresTheRest) {
     EXPECT_EQ(saved.size(), 4u);
     EXPECT_EQ(saved.at("d0").text, "Default destination");
     EXPECT_TRUE(gDestListActive);
+}
+
+TEST_F(Pic2GraphGui, BatchWithoutTheReferencePictureNamesItAndKeepsGoDisabled) {
+    Start();
+    WritePicture(pic("k12.bmp"), {"#."});
+    WritePicture(pic("KX7.bmp"), {"#."});  // extra texts alone need it too
+    OpenPicture(pic("k12.bmp"));
+    script.When([this] { return !pui.messages.empty(); }, [this] {
+        EXPECT_FALSE(Dialog()->cmdGo->isEnabled());
+        EXPECT_NE(pui.messages[0].text.find("K0000_01.bmp"), std::string::npos) << pui.messages[0].text;
+        fs::remove(pic("k12.bmp"));
+    });
+    OpenPicture(pic("KX7.bmp"));
+    script.When([this] { return pui.messages.size() == 2; }, [this] {
+        EXPECT_FALSE(Dialog()->cmdGo->isEnabled());
+        EXPECT_NE(pui.messages[1].text.find("K0000_01.bmp"), std::string::npos) << pui.messages[1].text;
+    });
+    CloseDialog();
+    Run("mnuToolsPics2Graph");
+    EXPECT_EQ(pui.messages.size(), 2u);
+    EXPECT_FALSE(gDocumentModified);
+}
+
+TEST_F(Pic2GraphGui, SeventeenColoursImportNothing) {
+    Start();
+    OpenDestination(12);
+    std::string row;
+    for (char c = 'a'; c < 'a' + 17; ++c) row += c;
+    WritePicture(pic("many.bmp"), {row});
+    OpenPicture(pic("many.bmp"));
+    script.When([this] { return !pui.messages.empty(); }, [this] {
+        frmPic2Graph* d = Dialog();
+        EXPECT_EQ(pui.messages[0].text, "More than 16 colors!");
+        EXPECT_EQ(d->cmdColor[1], nullptr);
+        EXPECT_FALSE(d->cmdOK->isEnabled());
+        EXPECT_TRUE(d->fraSelectColor->isHidden());
+        Click(d->cmdCancel);
+    });
+    Run("mnuToolsOnePic2Graph");
+    EXPECT_EQ(pui.messages.size(), 1u);
+    EXPECT_FALSE(gDocumentModified);
+    EXPECT_TRUE(pui.questions.empty());
+}
+
+TEST_F(Pic2GraphGui, SkipLeavesTheRecordAsItWas) {
+    Start();
+    WritePicture(pic("K0000_01.bmp"), {"..", ".."});
+    WritePicture(pic("K3.bmp"), {"#.", ".."});
+    WritePicture(pic("KX7.bmp"), {".#", ".."});
+    OpenPicture(pic("K3.bmp"));
+    script.When([] { return Dialog()->cmdGo->isEnabled(); }, [] {
+        frmPic2Graph* d = Dialog();
+        Click(d->chkSetDisplayText);
+        Click(d->cmdGo);
+    });
+    // Destination 3 exists: Yes to the question, then Skip at its name.
+    script.When([] { return qobject_cast<frmReplace*>(QApplication::activeModalWidget()) != nullptr; },
+                [] { Click(qobject_cast<frmReplace*>(QApplication::activeModalWidget())->cmdYes); });
+    script.When([] { return Dialog() && Dialog()->Tag == "ChoiceFlag"; }, [] {
+        frmPic2Graph* d = Dialog();
+        EXPECT_EQ(d->txtDisplayText->text(), "<3_01>");
+        EXPECT_EQ(d->txtDisplayText->selectedText(), "3_01");
+        Click(d->cmdSkip);
+    });
+    // The extra text: its name typed over the proposal, then OK.
+    script.When([] { return Dialog() && Dialog()->Tag == "ChoiceFlag"; }, [] {
+        frmPic2Graph* d = Dialog();
+        EXPECT_EQ(d->txtDisplayText->text(), "<7_01>");
+        QTest::keyClicks(d->txtDisplayText, "Quay");
+        Click(d->cmdOK);
+    });
+    script.When([] { return Dialog() && Dialog()->StatusPanel1->text() == "Done"; }, [] { Dialog()->close(); });
+    Run("mnuArkivImportBilder");
+    EXPECT_TRUE(pui.messages.empty()) << pui.messages[0].text;
+
+    const auto saved = SaveProject();
+    EXPECT_EQ(saved.at("d3").text, before.at("d3").text);
+    EXPECT_EQ(saved.at("d3").data, before.at("d3").data);
+    EXPECT_EQ(saved.at("x7").text, "\xff" "FRONT# <Quay>");
+}
+
+TEST_F(Pic2GraphGui, ClosingTheDialogEndsTheWaitForAColour) {
+    Start();
+    WritePicture(pic("two.bmp"), {".#"});
+    OpenPicture(pic("two.bmp"));
+    script.When([] { return Dialog() && Dialog()->Tag == "XXX"; }, [] { Dialog()->close(); });
+    Run("mnuArkivImportEnBild");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(gDocumentModified);
 }
