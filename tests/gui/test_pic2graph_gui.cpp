@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <sstream>
 
@@ -58,10 +59,22 @@ public:
     void Start() { QTimer::singleShot(10, &context_, [this] { Poll(); }); }
     bool Done() const { return next_ == steps_.size(); }
     size_t StepsRun() const { return next_; }
+    std::string stuck;
 
 private:
     void Poll() {
-        if (Done() || ++polls_ > 1000) return;
+        if (Done()) return;
+        if (++polls_ > 3000) {
+            // Stuck: the open dialogs are closed so that the test ends and fails.
+            if (QWidget* m = QApplication::activeModalWidget()) {
+                stuck = m->metaObject()->className();
+                if (auto* fd = qobject_cast<QFileDialog*>(m))
+                    stuck += " " + fd->findChild<QLineEdit*>("fileNameEdit")->text().toStdString() + " | " +
+                             fd->directory().absolutePath().toStdString();
+            }
+            while (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+            return;
+        }
         QTimer::singleShot(10, &context_, [this] { Poll(); });
         if (!steps_[next_].ready()) return;
         const auto act = steps_[next_++].act;
@@ -171,30 +184,52 @@ protected:
     std::string pic(const std::string& name) const { return pics() + "/" + name; }
 
     static frmPic2Graph* Dialog() { return qobject_cast<frmPic2Graph*>(QApplication::activeModalWidget()); }
+    // The import dialog's file dialog while it is open.
+    static QFileDialog* FileDialog() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<frmPic2Graph*>(w); d && d->CommonDialog1->isVisible()) return d->CommonDialog1;
+        return nullptr;
+    }
     static void Click(QWidget* w) {
         QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
     }
     // The dialog's open button, then the picture's name typed into the
     // real file dialog.
     void OpenPicture(const std::string& path) {
-        script.When([] { return Dialog() != nullptr; },
-                    [] { Click(Dialog()->Toolbar1->widgetForAction(Dialog()->tbOpen)); });
-        script.When([] { return QApplication::activeModalWidget() && qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); },
-                    [path] {
-                        auto* fd = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-                        auto* edit = fd->findChild<QLineEdit*>("fileNameEdit");
-                        ASSERT_NE(edit, nullptr);
-                        edit->selectAll();
-                        QTest::keyClicks(edit, QString::fromStdString(path));
-                        QTest::keyClick(edit, Qt::Key_Return);
-                    });
+        // Once the dialog is shown and its toolbar laid out.
+        script.When(
+            [] {
+                QWidget* open = Dialog() ? Dialog()->Toolbar1->widgetForAction(Dialog()->tbOpen) : nullptr;
+                return open && open->isVisible() && open->width() > 4 && QApplication::activePopupWidget() == nullptr;
+            },
+            [] { Click(Dialog()->Toolbar1->widgetForAction(Dialog()->tbOpen)); });
+        // The name typed into the file dialog's name box (without the
+        // completer, whose list shows up at its own time and takes keys); the
+        // dialog readies its box after it shows, so the name is typed until
+        // it stays, then Return.
+        auto stable = std::make_shared<int>(0);
+        script.When(
+            [path, stable] {
+                QFileDialog* fd = FileDialog();
+                auto* edit = fd ? fd->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+                if (!edit) return false;
+                if (edit->text() != QString::fromStdString(path)) {
+                    *stable = 0;
+                    edit->setCompleter(nullptr);
+                    edit->selectAll();
+                    QTest::keyClicks(edit, QString::fromStdString(path));
+                    return false;
+                }
+                return ++*stable >= 3;
+            },
+            [] { QTest::keyClick(FileDialog()->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return); });
     }
     // Runs the script over the menu item's dialog; every step must run.
     void Run(const char* menu) {
         script.Start();
         head->MenuItem(menu)->trigger();
         QApplication::processEvents();
-        EXPECT_TRUE(script.Done()) << "stopped before step " << script.StepsRun() + 1;
+        EXPECT_TRUE(script.Done()) << "stopped before step " << script.StepsRun() + 1 << " in " << script.stuck;
     }
     void CloseDialog() {
         script.When([] { return Dialog() != nullptr; }, [] { Dialog()->close(); });
@@ -236,7 +271,7 @@ TEST_F(Pic2GraphGui, SingleImportCentredIntoTheOpenDestination) {
     OpenDestination(12);
     WritePicture(pic("Sign_12.bmp"), {"........", ".#......", ".##.....", "........"});
     OpenPicture(pic("Sign_12.bmp"));
-    script.When([] { return Dialog()->Tag == "XXX"; }, [] {
+    script.When([] { return Dialog() && Dialog()->Tag == "XXX"; }, [] {
         frmPic2Graph* d = Dialog();
         ASSERT_NE(d->cmdColor[2], nullptr);  // white and black
         EXPECT_EQ(d->cmdColor[3], nullptr);
@@ -244,7 +279,7 @@ TEST_F(Pic2GraphGui, SingleImportCentredIntoTheOpenDestination) {
         EXPECT_TRUE(d->tbVAC->isChecked());
         Click(d->cmdColor[1]);  // white, the top-left pixel's, as the background
     });
-    script.When([] { return Dialog()->cmdOK->isEnabled(); }, [] {
+    script.When([] { return Dialog() && Dialog()->cmdOK->isEnabled(); }, [] {
         frmPic2Graph* d = Dialog();
         EXPECT_EQ(d->txtDisplayText->text(), "Sign_12");
         EXPECT_EQ(d->txtDisplayText->selectedText(), "Sign_12");
@@ -284,7 +319,7 @@ TEST_F(Pic2GraphGui, BatchFillsDestinationsAndExtraTextsAndIgnoresTheRest) {
     for (const char* ignored : {"K5_00.bmp", "K10000.bmp", "KX1000.bmp", "README.bmp"}) WritePicture(pic(ignored), {"#"});
     WritePicture(pic("K4.jpg"), {"#..."});
     OpenPicture(pic("K3.bmp"));
-    script.When([] { return Dialog()->cmdGo->isEnabled(); }, [] {
+    script.When([] { return Dialog() && Dialog()->cmdGo->isEnabled(); }, [] {
         frmPic2Graph* d = Dialog();
         Click(d->Toolbar1->widgetForAction(d->tbHAL));
         Click(d->Toolbar1->widgetForAction(d->tbVAT));
@@ -316,13 +351,13 @@ TEST_F(Pic2GraphGui, BatchWithoutTheReferencePictureNamesItAndKeepsGoDisabled) {
     WritePicture(pic("k12.bmp"), {"#."});
     WritePicture(pic("KX7.bmp"), {"#."});  // extra texts alone need it too
     OpenPicture(pic("k12.bmp"));
-    script.When([this] { return !pui.messages.empty(); }, [this] {
+    script.When([this] { return Dialog() && !pui.messages.empty(); }, [this] {
         EXPECT_FALSE(Dialog()->cmdGo->isEnabled());
         EXPECT_NE(pui.messages[0].text.find("K0000_01.bmp"), std::string::npos) << pui.messages[0].text;
         fs::remove(pic("k12.bmp"));
     });
     OpenPicture(pic("KX7.bmp"));
-    script.When([this] { return pui.messages.size() == 2; }, [this] {
+    script.When([this] { return Dialog() && pui.messages.size() == 2; }, [this] {
         EXPECT_FALSE(Dialog()->cmdGo->isEnabled());
         EXPECT_NE(pui.messages[1].text.find("K0000_01.bmp"), std::string::npos) << pui.messages[1].text;
     });
@@ -339,7 +374,7 @@ TEST_F(Pic2GraphGui, SeventeenColoursImportNothing) {
     for (char c = 'a'; c < 'a' + 17; ++c) row += c;
     WritePicture(pic("many.bmp"), {row});
     OpenPicture(pic("many.bmp"));
-    script.When([this] { return !pui.messages.empty(); }, [this] {
+    script.When([this] { return Dialog() && !pui.messages.empty(); }, [this] {
         frmPic2Graph* d = Dialog();
         EXPECT_EQ(pui.messages[0].text, "More than 16 colors!");
         EXPECT_EQ(d->cmdColor[1], nullptr);
@@ -359,7 +394,7 @@ TEST_F(Pic2GraphGui, SkipLeavesTheRecordAsItWas) {
     WritePicture(pic("K3.bmp"), {"#.", ".."});
     WritePicture(pic("KX7.bmp"), {".#", ".."});
     OpenPicture(pic("K3.bmp"));
-    script.When([] { return Dialog()->cmdGo->isEnabled(); }, [] {
+    script.When([] { return Dialog() && Dialog()->cmdGo->isEnabled(); }, [] {
         frmPic2Graph* d = Dialog();
         Click(d->chkSetDisplayText);
         Click(d->cmdGo);
