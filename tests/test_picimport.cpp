@@ -1,0 +1,159 @@
+// The bitmap import's commits without windows: the batch run over prepared
+// lists and the single commit, through the main window's commit.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+
+#include "app/picbatch.h"
+#include "app/picimport.h"
+#include "app/replace.h"
+#include "support/entry_state.h"
+
+using namespace kv;
+using testentry::DataOf;
+using testentry::TextOf;
+
+namespace {
+
+// Pictures by file name; a name not listed does not load. The display text
+// of a batch picture is answered from a queue ("" skips).
+class View : public PictureImportView {
+public:
+    PixelPicture LoadPicture(const std::string& path) override {
+        const auto it = pictures.find(path);
+        if (it == pictures.end()) throw PictureLoadError("The picture " + path + " cannot be read.");
+        return it->second;
+    }
+    bool AsksDisplayText() override { return !names.empty(); }
+    bool AskDisplayText(const std::string& proposed, int start, int length, std::string& text) override {
+        offered.push_back(proposed.substr(static_cast<size_t>(start), static_cast<size_t>(length)));
+        text = names.front();
+        names.pop_front();
+        return !text.empty();
+    }
+    void SetStatusText(const std::string& t) override { status = t; }
+
+    std::map<std::string, PixelPicture> pictures;
+    std::deque<std::string> names;
+    std::vector<std::string> offered;
+    std::string status;
+};
+
+class Ui : public testmarkup::Ui {
+public:
+    int32_t ReplaceQuestion(const std::string& q) override {
+        questions.push_back(q);
+        const int32_t a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::vector<std::string> questions;
+    std::deque<int32_t> answers;
+};
+
+// A 3 x 2 white picture with one black pixel at (x, 0).
+PixelPicture Dot(int x) {
+    PixelPicture p(3, 2, 0xFFFFFF);
+    p.PSet(x, 0, 0);
+    return p;
+}
+
+class PicImportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testentry::ResetAll();
+        testentry::GraphicSign(2, "FRONT", 16, 4, 0);
+        gCurrentSign = 2;
+        window.ChangeAddress(0, false, true);
+        m_lBackColor = 0xFFFFFF;
+        gLanguageFile = std::string(KIVAR_DATA_DIR) + "/English.lng";
+        gLanguage = "English";
+    }
+    void TearDown() override { testentry::ResetAll(); }
+    // A picture of the batch, found under its name.
+    void Add(const std::string& name, const PixelPicture& p, bool load = true) {
+        PictureFileRec rec;
+        bool extra = false;
+        ASSERT_TRUE(ParsePictureName(name, rec, extra));
+        rec.FileName = name;
+        (extra ? m_aExtraPictures : m_aDestPictures).push_back(rec);
+        if (load) view.pictures[name] = p;
+    }
+    void Stored(DestRecord& r, const std::string& page) {
+        r.Text = "\xff" "FRONT# " + page;
+        r.SignData = "\xff\x02" + page;
+    }
+
+    testentry::Window window;
+    Ui ui;
+    View view;
+};
+
+TEST_F(PicImportTest, NoToAllProtectsDestinationsAndExtraTexts) {
+    Stored(gDestList[3], "D3");
+    Stored(gDestList[4], "D4");
+    Stored(gExtraList[7], "X7");
+    const DestRecord d3 = gDestList[3], d4 = gDestList[4], x7 = gExtraList[7];
+    for (const char* n : {"K0000_01", "K3", "K4", "K5", "KX7", "KX8"}) Add(n, Dot(1));
+    ui.answers = {kReplaceNoToAll};
+    ConvertAllPictures(view);
+
+    EXPECT_EQ(ui.questions, (std::vector<std::string>{"Destination 3, text 1 already exists, replace ?"}));
+    for (const auto& [now, was] : {std::pair{&gDestList[3], &d3}, {&gDestList[4], &d4}, {&gExtraList[7], &x7}}) {
+        EXPECT_EQ(now->Text, was->Text);
+        EXPECT_EQ(now->SignData, was->SignData);
+    }
+    EXPECT_EQ(TextOf(gDestList[5], 2), "\xff" "FRONT# <5_01>");
+    EXPECT_FALSE(DataOf(gDestList[5], 2).empty());
+    EXPECT_EQ(TextOf(gExtraList[8], 2), "\xff" "FRONT# <8_01>");
+    EXPECT_TRUE(gDestList[0].Text.empty());  // the reference picture is not imported
+    EXPECT_TRUE(gDestListActive);
+    EXPECT_EQ(view.status, "Done");
+    EXPECT_EQ(gPictureImportActive, kFalse);
+}
+
+TEST_F(PicImportTest, SkippedAndUnreadablePicturesLeaveTheirEntries) {
+    Stored(gDestList[3], "D3");
+    const DestRecord d3 = gDestList[3];
+    Add("K0000_01", Dot(0));
+    Add("K3", Dot(1));
+    Add("K4", Dot(2), false);  // does not load
+    Add("K5", Dot(2));
+    Add("KX9", Dot(0));
+    ui.answers = {kReplaceYes};
+    view.names = {"", "<Harbour>", ""};  // K3 skipped, K5 named, KX9 skipped
+    ConvertAllPictures(view);
+
+    EXPECT_EQ(view.offered, (std::vector<std::string>{"3_01", "5_01", "9_01"}));
+    EXPECT_EQ(gDestList[3].Text, d3.Text);
+    EXPECT_EQ(gDestList[3].SignData, d3.SignData);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "The picture K4 cannot be read.");
+    EXPECT_TRUE(gDestList[4].Text.empty());
+    EXPECT_EQ(TextOf(gDestList[5], 2), "\xff" "FRONT# <Harbour>");
+    EXPECT_TRUE(gExtraList[9].Text.empty());
+}
+
+TEST_F(PicImportTest, SingleCommitAsksBeforeReplacingAPage) {
+    Stored(gDestList[6], "D6");
+    gCurrentDest = 6;
+    gCurrentPage = 1;
+    view.pictures["pic.bmp"] = Dot(1);
+    EXPECT_FALSE(CommitSinglePicture(view, "pic.bmp", ""));  // no display text: nothing
+    EXPECT_TRUE(ui.questions.empty());
+
+    ui.answers = {kReplaceNo};
+    EXPECT_FALSE(CommitSinglePicture(view, "pic.bmp", "Quay"));
+    EXPECT_EQ(TextOf(gDestList[6], 2), "\xff" "FRONT# D6");
+    EXPECT_NE(GetGraphicPixel(0, 1, 0), 0);  // the converted picture stays in the layer
+
+    ui.answers = {kReplaceYes};
+    m_lBackColor = 0xFFFFFF;
+    EXPECT_TRUE(CommitSinglePicture(view, "pic.bmp", "Quay"));
+    EXPECT_EQ(TextOf(gDestList[6], 2), "\xff" "FRONT# <Quay>");
+    EXPECT_EQ(m_lBackColor, -1);
+    EXPECT_EQ(ui.questions.size(), 2u);
+}
+
+}  // namespace
