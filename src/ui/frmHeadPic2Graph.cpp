@@ -15,8 +15,11 @@ void frmHead::ShowPic2Graph(bool single) {
         dlg->exec();
     }
     activateWindow();
-    // A batch leaves the destination list active.
-    if (!single) mnuTextDesttext_Click();
+    // A batch leaves the destination list active, its number in the box.
+    if (!single) {
+        mnuTextDesttext_Click();
+        ShowCurrentNumber();
+    }
     ShowSign(true, false);
 }
 

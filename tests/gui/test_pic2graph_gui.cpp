@@ -332,6 +332,9 @@ TEST_F(Pic2GraphGui, BatchFillsDestinationsAndExtraTextsAndIgnoresTheRest) {
     Run("mnuArkivImportBilder");
     EXPECT_TRUE(pui.messages.empty()) << pui.messages[0].text;
     EXPECT_EQ(pui.questions, (std::vector<std::string>{"Destination 3, text 1 already exists, replace ?"}));
+    // The destination list is active and its number box shows its entry.
+    EXPECT_TRUE(gDestListActive);
+    EXPECT_EQ(head->CurrNoTxt->text().toStdString(), std::to_string(gCurrentDest));
 
     const auto saved = SaveProject();
     EXPECT_EQ(saved.at("d3").text, "\xff" "FRONT# <3_01>");
