@@ -33,6 +33,7 @@
 #include "support/signs_state.h"
 #include "ui/frmPic2Graph.h"
 #include "ui/frmReplace.h"
+#include "ui/picload_qt.h"
 #include "ui/qtbridge_qt.h"
 
 using namespace kv;
@@ -436,4 +437,43 @@ TEST_F(Pic2GraphGui, ClosingTheDialogEndsTheWaitForAColour) {
     Run("mnuArkivImportEnBild");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_FALSE(gDocumentModified);
+}
+
+TEST(PictureFiles, FormatsTransparencyFirstFrameAndUnreadableFiles) {
+    ImportUi ui;
+    CheckPictureFormats();  // BMP, GIF and JPEG are there: no message
+    EXPECT_TRUE(ui.messages.empty());
+
+    testutil::TempDir dir;
+    // An animated GIF of one red pixel, then one blue: the first frame counts.
+    const unsigned char gif[] = {
+        0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80, 0x00, 0x00, 0xFF, 0x00, 0x00,
+        0x00, 0x00, 0xFF, 0x21, 0xF9, 0x04, 0x00, 0x0A, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00, 0x00, 0x00,
+        0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x21, 0xF9, 0x04, 0x00, 0x0A, 0x00,
+        0x00, 0x00, 0x2C, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x4C, 0x01,
+        0x00, 0x3B};
+    testutil::WriteFile(dir.file("two.gif"), std::string(reinterpret_cast<const char*>(gif), sizeof gif));
+    const PixelPicture first = LoadPictureFile(dir.file("TWO.GIF"));  // found without regard to case
+    ASSERT_EQ(first.width, 1);
+    EXPECT_EQ(first.Point(0, 0), 0x0000FF);
+
+    // Transparency over white.
+    QImage alpha(2, 1, QImage::Format_ARGB32);
+    alpha.setPixel(0, 0, qRgba(0, 0, 0, 0));
+    alpha.setPixel(1, 0, qRgba(0, 0, 255, 255));
+    ASSERT_TRUE(alpha.save(QString::fromStdString(dir.file("alpha.png"))));
+    const PixelPicture flat = LoadPictureFile(dir.file("alpha.png"));
+    EXPECT_EQ(flat.Point(0, 0), 0xFFFFFF);
+    EXPECT_EQ(flat.Point(1, 0), 0xFF0000);
+
+    WritePicture(dir.file("k.jpg"), {"....", "...."});
+    EXPECT_EQ(LoadPictureFile(dir.file("k.jpg")).width, 4);
+
+    testutil::WriteFile(dir.file("bad.bmp"), "not a picture");
+    try {
+        LoadPictureFile(dir.file("bad.bmp"));
+        ADD_FAILURE() << "no error";
+    } catch (const PictureLoadError& e) {
+        EXPECT_NE(std::string(e.what()).find(dir.file("bad.bmp")), std::string::npos) << e.what();
+    }
 }
