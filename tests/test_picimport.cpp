@@ -154,6 +154,19 @@ TEST_F(PicImportTest, SingleCommitAsksBeforeReplacingAPage) {
     EXPECT_EQ(TextOf(gDestList[6], 2), "\xff" "FRONT# <Quay>");
     EXPECT_EQ(m_lBackColor, -1);
     EXPECT_EQ(ui.questions.size(), 2u);
+
+    // A text sign as the current sign takes no picture: a message, nothing else.
+    testentry::TextSign(3, "SIDE", 12);
+    gCurrentSign = 3;
+    gCurrentDest = 7;
+    EXPECT_FALSE(CommitSinglePicture(view, "pic.bmp", "Quay"));
+    Add("K0000_01", Dot(0));
+    Add("K7", Dot(1));
+    ConvertAllPictures(view);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text, ui.messages[0].text);
+    EXPECT_NE(ui.messages[0].text.find("graphic sign"), std::string::npos);
+    EXPECT_TRUE(gDestList[7].Text.empty());
 }
 
 }  // namespace

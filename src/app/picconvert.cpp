@@ -108,8 +108,12 @@ PicturePlacement PlacePicture(const Alignment& a, int32_t W, int32_t H, int32_t 
     return p;
 }
 
+bool CurrentSignTakesPictures() {
+    return IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000";
+}
+
 bool ConvertPicture(PictureImportView& view, PixelPicture& picture) {
-    if (!IsSignAddress(gCurrentSign)) return false;
+    if (!CurrentSignTakesPictures()) return false;
     const int16_t k = SignInfoOf(gCurrentSign).GraphicIndex;
     if (!CheckGraphicIndex(k)) return false;
     const int32_t boundX = GraphicLayerBound(k, 1), boundY = GraphicLayerBound(k, 2);

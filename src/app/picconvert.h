@@ -123,6 +123,8 @@ PicturePlacement PlacePicture(const Alignment& a, int32_t W, int32_t H, int32_t 
 // progress bar runs over W x H. False, with nothing changed, when the
 // current sign has no graphic.
 bool ConvertPicture(PictureImportView& view, PixelPicture& picture);
+// The current sign is a graphic sign, which a picture can go into.
+bool CurrentSignTakesPictures();
 
 // The page that a commit would write (current sign, gCurrentPage of the
 // current entry of the active list) exists and holds something.

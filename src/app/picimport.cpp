@@ -36,6 +36,13 @@ struct ImportCommit {
 
 int32_t CurrentNumber() { return gDestListActive ? gCurrentDest : gCurrentExtra; }
 
+// False, after a message, while the current sign is no graphic sign.
+bool GraphicSignCurrent() {
+    if (CurrentSignTakesPictures()) return true;
+    MsgBox("A picture goes into a graphic sign: make a graphic sign the current sign first.", vbExclamation);
+    return false;
+}
+
 // One picture of the batch into the current entry (gCurrentDest or
 // gCurrentExtra, gCurrentPage).
 void ImportPicture(PictureImportView& view, const PictureFileRec& rec) {
@@ -69,7 +76,7 @@ void StorePicture(const std::string& caption) {
 }
 
 bool CommitSinglePicture(PictureImportView& view, const std::string& file, const std::string& displayText) {
-    if (displayText.empty()) return false;
+    if (displayText.empty() || !GraphicSignCurrent()) return false;
     PixelPicture picture = view.LoadPicture(file);
     if (!ConvertPicture(view, picture)) return false;
     if (!DecideReplace(CurrentEntryExists(), CurrentNumber(), gCurrentPage)) return false;
@@ -123,6 +130,7 @@ int32_t lPic2Graph_GetFiles(PictureImportView& view, const std::string& chosen) 
 }
 
 void ConvertAllPictures(PictureImportView& view) {
+    if (!GraphicSignCurrent()) return;
     const int32_t dests = static_cast<int32_t>(m_aDestPictures.size());
     const int32_t total = dests + static_cast<int32_t>(m_aExtraPictures.size());
     gReplaceAnswer = -1;
