@@ -1,6 +1,7 @@
 // The bitmap import commands of the main window.
 #include <memory>
 
+#include "app/entryload.h"
 #include "app/picimport.h"
 #include "platform/vb.h"
 #include "ui/frmHead.h"
@@ -18,7 +19,7 @@ void frmHead::ShowPic2Graph(bool single) {
     // A batch leaves the destination list active, its number in the box.
     if (!single) {
         mnuTextDesttext_Click();
-        ShowCurrentNumber();
+        kv::ShowCurrentNumber();
     }
     ShowSign(true, false);
 }
