@@ -69,6 +69,7 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
     BuildHiddenPictures();
     BuildTimers();
     ConnectEntryControls();
+    ConnectDialogCommands();
     for (int i = 0; i < 3; ++i) picSign_Resize(i);
 
     resize(1024, 740);

@@ -350,6 +350,21 @@ public:
     std::function<std::string(const std::string&, const std::string&, const std::string&)> InputPrompt;
     std::string ShowInputBox(const std::string& prompt, const std::string& title, const std::string& value);
 
+    // ---------------------------------------------------------- preferences, fonts, About
+    // (frmHeadDialogs.cpp) The preferences (not modal), the font selection
+    // in pick mode, the font browser, the About window (About_e not modal).
+    void mnuInställningar_Click();
+    void Font_e_Click();
+    void Show_e_Click();
+    void About_e_Click();
+    void mnuAbout_Click();
+    // A press on a font-step button (1 left, 2 right): any button but the
+    // left opens the font selection.
+    void LibBigger_MouseDown(int16_t button);
+    void LibSmaller_MouseDown(int16_t button);
+    // The font selection, then the editor and the sign painted again.
+    void PickFontDialog();
+
     // ---------------------------------------------------------- the Transfer commands
     // (frmHeadTransfer.cpp) the out-file to a file, to Intel HEX, to the
     // transfer program; an out-file to the transfer program; the out-file
@@ -519,6 +534,8 @@ private:
     void OpenEntryAsDoubleClick(int16_t n);
     // The committing controls' signals and the port the commit talks to.
     void ConnectEntryControls();
+    // The menu items and presses that open the preferences, font and About windows.
+    void ConnectDialogCommands();
     // Exit's work before the program ends: the auto-save file deleted, the
     // window placement and the document folder stored.
     void EndDocumentSession();
