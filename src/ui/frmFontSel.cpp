@@ -28,6 +28,11 @@ frmFontSel::frmFontSel(QWidget* parent) : QDialog(parent) {
     lblTemp = NewControl<QLabel>(this, "lblTemp", QRect(0, 0, 10, 10));
     lblTemp->hide();
     FontPick_lst = NewControl<QListWidget>(this, "FontPick_lst", QRect(kMargin, kMargin, kListWidth, kListHeight));
+    // The marks line up in a font of one width.
+    QFont fixed("Monospace");
+    fixed.setStyleHint(QFont::TypeWriter);
+    FontPick_lst->setFont(fixed);
+    lblTemp->setFont(fixed);
     OKFontPick_cmd = NewControl<QPushButton>(this, "OKFontPick_cmd", QRect(0, 0, kButtonWidth, kButtonHeight));
     OKFontPick_cmd->setDefault(true);
     CancelFontPick_cmd = NewControl<QPushButton>(this, "CancelFontPick_cmd", QRect(0, 0, kButtonWidth, kButtonHeight));
@@ -57,9 +62,10 @@ void frmFontSel::Form_Load() {
     if (ListMode) {
         setWindowTitle(Q(LangText("S2234")));
         lblFontLadder->setText(Q(LangText("S2500")));
-        lblFontLadder->setGeometry(kMargin, kMargin, widest, kHeadingHeight);
+        const int heading = std::max(kHeadingHeight, lblFontLadder->heightForWidth(widest));
+        lblFontLadder->setGeometry(kMargin, kMargin, widest, heading);
         lblFontLadder->show();
-        top += kHeadingHeight + 4;
+        top += heading + 4;
     } else {
         // The caption of the main window's font frame.
         setWindowTitle(Q(RemoveString(LangText("S54", "Font"), "&")));
