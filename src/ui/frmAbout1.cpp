@@ -46,13 +46,7 @@ std::string SystemInfoText() {
 
 int WindowsKeyCode(int qtKey) {
     if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
-    switch (qtKey) {
-        case Qt::Key_Shift: return 16;
-        case Qt::Key_Control: return 17;
-        case Qt::Key_Alt: return 18;
-        case Qt::Key_Space: return 32;
-        default: return 0;
-    }
+    return qtKey == Qt::Key_Space ? 32 : 0;
 }
 
 frmAbout1::frmAbout1(QWidget* parent) : QDialog(parent) {

@@ -65,5 +65,6 @@ private:
 
 // The message of the system-information button.
 std::string SystemInfoText();
-// The window system's key code (VB numbering) of a Qt key; 0 for none.
+// The window system's key code of a letter, a digit or the space; 0 for any
+// other key (the modifier keys themselves never join the key sequence).
 int WindowsKeyCode(int qtKey);

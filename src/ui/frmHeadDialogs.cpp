@@ -56,7 +56,8 @@ void frmHead::ConnectDialogCommands() {
 
 void frmHead::mnuInställningar_Click() {
     // One window at a time: a second command brings it to the front.
-    if (auto* open = findChild<frmPreferences*>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (frmPreferences* open : findChildren<frmPreferences*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!open->isVisible()) continue;
         open->raise();
         open->activateWindow();
         return;

@@ -21,6 +21,7 @@
 #include "data/signdims.h"
 #include "files/outbuild.h"
 #include "files/txlread.h"
+#include "gui/gui_helpers.h"
 #include "gui/head_fixture.h"
 #include "support/outcheck.h"
 #include "ui/frmSignConfig.h"
@@ -34,46 +35,10 @@ using namespace kv;
 
 namespace {
 
-// Runs `act` on the modal dialog of type D once it shows (while a command
-// waits in its event loop). Stops looking when destroyed.
-template <typename D>
-class WhenShown {
-public:
-    explicit WhenShown(std::function<void(D&)> act) : act_(std::move(act)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
-            if (!d || !d->isVisible()) return;
-            timer_.stop();
-            seen = true;
-            act_(*d);
-            if (d->isVisible()) d->close();
-        });
-        timer_.start(5);
-    }
-    bool seen = false;
-
-private:
-    std::function<void(D&)> act_;
-    QTimer timer_;
-};
-
-void ClickRow(QListWidget* list, int row) {
-    ASSERT_GE(row, 0);
-    ASSERT_LT(row, list->count());
-    list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
-}
-
 void ClickText(QListWidget* list, const QString& text) {
     const auto found = list->findItems(text, Qt::MatchExactly);
     ASSERT_FALSE(found.isEmpty()) << text.toStdString();
     ClickRow(list, list->row(found.front()));
-}
-
-void TypeInto(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(box, text);
 }
 
 QStringList Items(const QListWidget* list) {
