@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <tuple>
 
 #include "data/fontlist.h"
 #include "data/language.h"
@@ -54,6 +55,19 @@ QLabel* NewLabel(QWidget* parent, const char* name, QRect geometry, const QStrin
 
 QCheckBox* NewCheck(QWidget* parent, const char* name, int left, int top, int width = 236) {
     return NewControl<QCheckBox>(parent, name, QRect(left, top, width, kBoxHeight));
+}
+
+// The caption, bar, value and limit labels of a print position ("Start" or
+// "End"): lblPrint<kind>Pos, hsbPrint<kind>Pos, lblPrint<kind>PosValue, ...Min, ...Max.
+std::tuple<QLabel*, QScrollBar*, QLabel*, QLabel*, QLabel*> NewPositionControls(QWidget* parent, const std::string& kind,
+                                                                              int top, int minimum) {
+    const std::string label = "lblPrint" + kind + "Pos";
+    QLabel* maximum = NewLabel(parent, (label + "Max").c_str(), QRect(158, top + 36, 40, 16));
+    maximum->setAlignment(Qt::AlignRight);
+    return {NewLabel(parent, label.c_str(), QRect(8, top, 236, 16)),
+            NewBar(parent, ("hsbPrint" + kind + "Pos").c_str(), QRect(8, top + 18, 190, 17), minimum, 999),
+            NewLabel(parent, (label + "Value").c_str(), QRect(206, top + 18, 40, 17)),
+            NewLabel(parent, (label + "Min").c_str(), QRect(8, top + 36, 40, 16), QString::number(minimum)), maximum};
 }
 
 // A page standing in for a sheet of paper, upright or lying.
@@ -202,18 +216,10 @@ void frmPreferences::BuildPrintingPage() {
     lblPrintPaperWidth = NewLabel(fraPrintTextPosHor, "lblPrintPaperWidth", QRect(8, 22, 120, 18));
     txtPrintPaperWidth = NewControl<QLineEdit>(fraPrintTextPosHor, "txtPrintPaperWidth", QRect(136, 20, 56, 22));
     txtPrintPaperWidth->installEventFilter(this);
-    lblPrintStartPos = NewLabel(fraPrintTextPosHor, "lblPrintStartPos", QRect(8, 52, 236, 16));
-    hsbPrintStartPos = NewBar(fraPrintTextPosHor, "hsbPrintStartPos", QRect(8, 70, 190, 17), 1, 999);
-    lblPrintStartPosValue = NewLabel(fraPrintTextPosHor, "lblPrintStartPosValue", QRect(206, 70, 40, 17));
-    lblPrintStartPosMin = NewLabel(fraPrintTextPosHor, "lblPrintStartPosMin", QRect(8, 88, 40, 16), "1");
-    lblPrintStartPosMax = NewLabel(fraPrintTextPosHor, "lblPrintStartPosMax", QRect(158, 88, 40, 16));
-    lblPrintStartPosMax->setAlignment(Qt::AlignRight);
-    lblPrintEndPos = NewLabel(fraPrintTextPosHor, "lblPrintEndPos", QRect(8, 116, 236, 16));
-    hsbPrintEndPos = NewBar(fraPrintTextPosHor, "hsbPrintEndPos", QRect(8, 134, 190, 17), 8, 999);
-    lblPrintEndPosValue = NewLabel(fraPrintTextPosHor, "lblPrintEndPosValue", QRect(206, 134, 40, 17));
-    lblPrintEndPosMin = NewLabel(fraPrintTextPosHor, "lblPrintEndPosMin", QRect(8, 152, 40, 16), "8");
-    lblPrintEndPosMax = NewLabel(fraPrintTextPosHor, "lblPrintEndPosMax", QRect(158, 152, 40, 16));
-    lblPrintEndPosMax->setAlignment(Qt::AlignRight);
+    std::tie(lblPrintStartPos, hsbPrintStartPos, lblPrintStartPosValue, lblPrintStartPosMin, lblPrintStartPosMax) =
+        NewPositionControls(fraPrintTextPosHor, "Start", 52, 1);
+    std::tie(lblPrintEndPos, hsbPrintEndPos, lblPrintEndPosValue, lblPrintEndPosMin, lblPrintEndPosMax) =
+        NewPositionControls(fraPrintTextPosHor, "End", 116, 8);
     connect(hsbPrintStartPos, &QScrollBar::valueChanged, this, [this] { hsbPrintStartPos_Change(); });
     connect(hsbPrintEndPos, &QScrollBar::valueChanged, this, [this] { hsbPrintEndPos_Change(); });
 
@@ -234,6 +240,11 @@ void frmPreferences::BuildPrintingPage() {
     for (int i = 0; i < 3; ++i)
         chkHeaderInfo[static_cast<size_t>(i)] = Indexed(NewCheck(fraHeader, "chkHeaderInfo", 26, 42 + 18 * i, 200), i);
     connect(chkPrintHeader, &QCheckBox::toggled, this, [this] { chkPrintHeader_Click(); });
+}
+
+std::array<QCheckBox*, kPrintFlags> frmPreferences::PrintFlagBoxes() const {
+    return {chkPrintEmptyLines,     chkPrintCompact,         chkPrintUserInfo,      chkPrintCodeName,
+            chkPrintTrimLeftSpaces, chkPrintTrimRightSpaces, chkPrintPromptSignText};
 }
 
 void frmPreferences::SetCaptions() {
@@ -279,9 +290,8 @@ void frmPreferences::Form_Load() {
     }
 
     const PrintFlags flags = PrintFlagsOf(s.printPreferences);
-    QCheckBox* flagBoxes[] = {chkPrintEmptyLines,     chkPrintCompact,         chkPrintUserInfo, chkPrintCodeName,
-                              chkPrintTrimLeftSpaces, chkPrintTrimRightSpaces, chkPrintPromptSignText};
-    for (int i = 0; i < kPrintFlags; ++i) flagBoxes[i]->setChecked(flags[static_cast<size_t>(i)]);
+    const auto flagBoxes = PrintFlagBoxes();
+    for (size_t i = 0; i < flagBoxes.size(); ++i) flagBoxes[i]->setChecked(flags[i]);
     chkPrintHeader->setChecked(s.header & 1);
     for (int i = 0; i < 3; ++i) chkHeaderInfo[static_cast<size_t>(i)]->setChecked(s.header & (2 << i));
     chkPrintHeader_Click();
@@ -417,9 +427,8 @@ void frmPreferences::cmdOK_Click() {
     c.lineNoOption = -1;
     for (int i = 0; i < 3; ++i)
         if (optLineNo[static_cast<size_t>(i)]->isChecked()) c.lineNoOption = static_cast<int16_t>(i);
-    QCheckBox* flagBoxes[] = {chkPrintEmptyLines,     chkPrintCompact,         chkPrintUserInfo, chkPrintCodeName,
-                              chkPrintTrimLeftSpaces, chkPrintTrimRightSpaces, chkPrintPromptSignText};
-    for (int i = 0; i < kPrintFlags; ++i) c.printFlags[static_cast<size_t>(i)] = flagBoxes[i]->isChecked();
+    const auto flagBoxes = PrintFlagBoxes();
+    for (size_t i = 0; i < flagBoxes.size(); ++i) c.printFlags[i] = flagBoxes[i]->isChecked();
     c.paperWidth = width;
     c.paperStartPos = static_cast<int16_t>(hsbPrintStartPos->value());
     c.paperEndPos = static_cast<int16_t>(hsbPrintEndPos->value());

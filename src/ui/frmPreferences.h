@@ -133,6 +133,8 @@ private:
     // sets the position bars' maxima from it.
     void CheckPaperWidth(int& width);
     void ShowColour(int index, int32_t colour);
+    // The print-preference boxes in the order of their bits.
+    std::array<QCheckBox*, kv::kPrintFlags> PrintFlagBoxes() const;
 
     kv::PreferencesStart start_;
     std::array<int32_t, 2> colours_{};
