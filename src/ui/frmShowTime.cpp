@@ -45,9 +45,18 @@ frmShowTime::frmShowTime(frmHead* head) : QWidget(head, Qt::Window), head_(head)
     // Form_Load.
     SetFormIcon(this, "Kivar32.ico", false);
     RestoreFormPlacement(this);
+    SetCaptions();
+}
+
+void frmShowTime::SetCaptions() {
     cmdAvbryt->setText(Q(gTextS2));
     const std::string next = LangText("S3100");
     cmdNext->setText(Q(next == "0" ? "Next" : next));
+}
+
+void frmShowTime::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::LanguageChange) SetCaptions();
+    QWidget::changeEvent(e);
 }
 
 frmShowTime::~frmShowTime() = default;

@@ -59,8 +59,11 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     // Form_Resize: the two buttons follow the window's size.
     void resizeEvent(QResizeEvent* e) override;
+    // After a change of language: the buttons' captions again.
+    void changeEvent(QEvent* e) override;
 
 private:
+    void SetCaptions();
     // The run is over: the window goes and the main window takes over.
     void Finish();
 
