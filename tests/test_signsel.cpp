@@ -149,10 +149,11 @@ TEST_F(SignSel, OkWritesTheFlagsAndRefusesAnEmptyChoice) {
         const char* message;
     };
     const Case cases[] = {
-        {"nothing ticked", false, {{4}, {9}, {3}, {2}, {5}}, SignSelOutcome::NothingTicked, 7, "-----", "--+--",
-         false, 0, "NONE"},
+        // A refused choice writes nothing: the box shows the signs as they are.
+        {"nothing ticked", false, {{4}, {9}, {3}, {2}, {5}}, SignSelOutcome::NothingTicked, 7, "--++-", "--+--",
+         true, 3, "NONE"},
         {"only route-number signs", false, {{4}, {9}, {3}, {2, true}, {5, true}}, SignSelOutcome::OnlyRouteNumberSigns,
-         7, "+--+-", "--+--", true, 4, "ONLY-K1000"},
+         7, "--++-", "--+--", true, 3, "ONLY-K1000"},
         {"the lowest graphic or text sign becomes current, not a lower route-number sign", false,
          {{4}, {9, true}, {3, true}, {2, true}, {5}}, SignSelOutcome::Accepted, 3, "++--+", "--+--", true, 4, ""},
         {"a graphic sign", false, {{4, true}, {9, true}, {3}, {2}, {5}}, SignSelOutcome::Accepted, 4, "--+-+",
@@ -198,22 +199,3 @@ TEST_F(SignSel, OkWritesTheFlagsAndRefusesAnEmptyChoice) {
     }
 }
 
-TEST_F(SignSel, ASnapshotPutsARefusedChoiceBack) {
-    Configure({{4, "K4000", 112, true, true}, {5, "K1000", 3, true}, {6, "K1000", 2, false}});
-    gLineNoTableOn = kFalse;
-    gCurrentSign = 4;
-    gK1000Shown = kTrue;
-    const SignSelSnapshot before = TakeSignSelSnapshot();
-    ApplySignSel({{4, false}, {5, false}, {6, true}}, {"a", "b", "c"});
-    EXPECT_EQ(SignInfoOf(4).Shown, kFalse);
-    EXPECT_EQ(SignInfoOf(6).Shown, kTrue);
-    RestoreSignSelSnapshot(before);
-    EXPECT_EQ(SignInfoOf(4).Shown, kTrue);
-    EXPECT_EQ(SignInfoOf(4).RouteNoShown, kTrue);
-    EXPECT_EQ(SignInfoOf(5).Shown, kTrue);
-    EXPECT_EQ(SignInfoOf(6).Shown, kFalse);
-    EXPECT_EQ(gCurrentSign, 4);
-    const SignSelOutcome box = RouteNoBoxOfShownSigns();
-    EXPECT_TRUE(box.routeNoBoxShown);
-    EXPECT_EQ(box.routeNoBoxLength, 3);
-}

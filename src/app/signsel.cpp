@@ -104,69 +104,50 @@ SignSelTexts ReadSignSelTexts() { return {LangText("S1803"), LangText("S1804"), 
 
 SignSelOutcome ApplySignSel(const std::vector<SignSelTick>& ticks, const SignSelTexts& texts) {
     SignSelOutcome out;
-    bool noGraphicOrText = true;
-    gK1000Shown = kFalse;
-    int16_t widest = 0;
-    int16_t lowest = 100;
-
     if (ticks.empty()) {
         out.result = SignSelOutcome::Closed;
+        gK1000Shown = kFalse;
+        return out;
+    }
+    // The choice is checked before anything is written: a refused choice
+    // leaves the signs as they were.
+    bool noGraphicOrText = true, anyTicked = false, k1000Ticked = false;
+    int16_t widest = 0, current = gCurrentSign;
+    int16_t lowest = 100;
+    for (const SignSelTick& t : ticks) {
+        if (!IsSignAddress(t.address) || !t.ticked) continue;
+        const SignInfo& s = SignInfoOf(t.address);
+        const bool routeNumberSign = s.Model == "K1000";
+        anyTicked = true;
+        if (routeNumberSign) {
+            k1000Ticked = true;
+            widest = std::max(widest, s.Width);
+        } else {
+            noGraphicOrText = false;
+        }
+        if (t.address < lowest) {
+            if (!routeNumberSign) current = t.address;
+            lowest = t.address;
+        }
+    }
+    if (!anyTicked || noGraphicOrText) {
+        MsgBox(anyTicked ? texts.onlyRouteNumbers : texts.nothingTicked, vbExclamation);
+        out = RouteNoBoxOfShownSigns();
+        out.result = anyTicked ? SignSelOutcome::OnlyRouteNumberSigns : SignSelOutcome::NothingTicked;
         return out;
     }
     for (const SignSelTick& t : ticks) {
         if (!IsSignAddress(t.address)) continue;
         SignInfo& s = SignInfoOf(t.address);
-        const bool routeNumberSign = s.Model == "K1000";
-        if (t.ticked) {
-            s.Shown = kTrue;
-            if (routeNumberSign) {
-                gK1000Shown = kTrue;
-                widest = std::max(widest, s.Width);
-            } else {
-                noGraphicOrText = false;
-            }
-            if (t.address < lowest) {
-                if (!routeNumberSign) gCurrentSign = t.address;
-                lowest = t.address;
-            }
-        } else {
-            s.Shown = kFalse;
-        }
+        s.Shown = VbBool(t.ticked);
         if (s.Model == "K4000" && gLineNoTableOn) s.RouteNoShown = VbBool(t.routeNoTicked);
     }
-
-    if (lowest == 100) {
-        MsgBox(texts.nothingTicked, vbExclamation);
-        out.result = SignSelOutcome::NothingTicked;
-    } else if (noGraphicOrText) {
-        MsgBox(texts.onlyRouteNumbers, vbExclamation);
-        out.result = SignSelOutcome::OnlyRouteNumberSigns;
-    } else {
-        out.result = SignSelOutcome::Accepted;
-    }
-    out.routeNoBoxShown = gK1000Shown != 0;
+    gCurrentSign = current;
+    gK1000Shown = VbBool(k1000Ticked);
+    out.result = SignSelOutcome::Accepted;
+    out.routeNoBoxShown = k1000Ticked;
     out.routeNoBoxLength = widest;
     return out;
-}
-
-SignSelSnapshot TakeSignSelSnapshot() {
-    SignSelSnapshot s;
-    for (const SignInfo& i : gSignInfo) {
-        s.shown.push_back(i.Shown);
-        s.routeNoShown.push_back(i.RouteNoShown);
-    }
-    s.k1000Shown = gK1000Shown;
-    s.currentSign = gCurrentSign;
-    return s;
-}
-
-void RestoreSignSelSnapshot(const SignSelSnapshot& s) {
-    for (size_t i = 0; i < gSignInfo.size() && i < s.shown.size(); ++i) {
-        gSignInfo[i].Shown = s.shown[i];
-        gSignInfo[i].RouteNoShown = s.routeNoShown[i];
-    }
-    gK1000Shown = s.k1000Shown;
-    gCurrentSign = s.currentSign;
 }
 
 SignSelOutcome RouteNoBoxOfShownSigns() {

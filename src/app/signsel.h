@@ -82,23 +82,17 @@ struct SignSelTexts {
 };
 SignSelTexts ReadSignSelTexts();
 
-// OK: writes Shown (and, while route-number texts per destination are on,
-// RouteNoShown of the graphic signs) of every row's sign, gK1000Shown, and
-// makes the lowest-addressed ticked graphic or text sign current. A refusal
-// is shown through the message box; the flags stay written.
+// OK: checks the ticks first. Nothing ticked, or only route-number signs:
+// the refusal is shown through the message box and nothing is written (the
+// route-number box stays as the sign table has it). Otherwise writes Shown
+// (and, while route-number texts per destination are on, RouteNoShown of
+// the graphic signs) of every row's sign and gK1000Shown, and makes the
+// lowest-addressed ticked graphic or text sign current. No rows: closes,
+// with gK1000Shown cleared.
 SignSelOutcome ApplySignSel(const std::vector<SignSelTick>& ticks, const SignSelTexts& texts);
 
-// The flags the dialog may change, kept when it opens, so that closing it by
-// its close box after a refused OK leaves the sign table as it found it.
-struct SignSelSnapshot {
-    std::vector<int16_t> shown, routeNoShown;
-    int16_t k1000Shown = 0;
-    int16_t currentSign = 0;
-};
-SignSelSnapshot TakeSignSelSnapshot();
-void RestoreSignSelSnapshot(const SignSelSnapshot& s);
 // The route-number box as the sign table asks for it (the widest shown
-// route-number sign), after a restore.
+// route-number sign).
 SignSelOutcome RouteNoBoxOfShownSigns();
 
 }  // namespace kv

@@ -1,9 +1,12 @@
 #include "engine/routenolayout.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "data/charmap.h"
+#include "data/destlist.h"
 #include "data/records.h"
+#include "data/settings.h"
 #include "data/signtable.h"
 #include "engine/fontlib.h"
 #include "engine/routenumber.h"
@@ -76,6 +79,43 @@ void SetOldRouteNoDefaults() {
     gRouteNoY = 0;
     gRouteNoAreaWidth = 135;
     gRouteNoAreaHeight = 65;
+}
+
+int16_t OfferedLineNoCounts() { return gMaxLineNumbers == 4 ? 4 : 3; }
+
+int16_t ClampLineNoCount(int16_t count) { return std::clamp<int16_t>(count, 1, OfferedLineNoCounts()); }
+
+std::string StoredRouteNoSample(const std::string& sample, int16_t count) {
+    const size_t keep = static_cast<size_t>(std::clamp<int>(count, 0, 4));
+    const std::string cut = sample.substr(0, std::min(keep, sample.size()));
+    return cut + std::string("4567890").substr(0, 4 - cut.size());
+}
+
+std::string ShownRouteNoSample(int16_t count) { return Left(gLineNoFields, std::max<int>(count, 0)); }
+
+void ApplyRouteNoLayout(const RouteNoLayoutChoice& choice) {
+    gLineNoFieldCount = ClampLineNoCount(choice.count);
+    gRouteNoLeft = VbBool(choice.left);
+    gRouteNoPos = CIntClamp(Val(choice.left ? choice.startPos : choice.endPos));
+    gLineNoFields = StoredRouteNoSample(choice.sample, gLineNoFieldCount);
+    PlaceRouteNoAreaOnSign();
+}
+
+void PlaceRouteNoAreaOnSign() {
+    const SignInfo* sign = CurrentSign();
+    PlaceRouteNoArea(sign ? int32_t{sign->Width} * 5 : 0);
+}
+
+bool RouteNoPlacementLocked() {
+    const int16_t last = LastUsedNumber(DestList);
+    if (last < 1) return false;
+    if (gRouteNoFieldPlaced) return true;
+    for (int16_t n = 1; n <= last && n < kDestCount; ++n) {
+        const std::string& text = DestAt(n).Text;
+        for (const char* tag : {"<L/", "<L:", "<L>"})
+            if (text.find(tag) != std::string::npos) return true;
+    }
+    return false;
 }
 
 void ResetRouteNoLayout() {

@@ -44,6 +44,41 @@ void RecalcRouteNoArea();
 // left, sample "4567890", an area of 135 x 65 at (0, 0). The position stays.
 void SetOldRouteNoDefaults();
 
+// The route-number layout dialog's arithmetic.
+//
+// The counts it offers: 1 up to MaxLineNumbers (3 or 4). A count taken from
+// a project or remembered earlier is shown as the nearest count offered.
+int16_t OfferedLineNoCounts();
+int16_t ClampLineNoCount(int16_t count);
+// The sample as it is stored: cut to `count` characters (at most 4), then
+// filled up to 4 characters from "4567890" ("12" is kept as "1245", "" as
+// "4567").
+std::string StoredRouteNoSample(const std::string& sample, int16_t count);
+// The first `count` characters of the stored sample: what the sample box
+// shows for a count.
+std::string ShownRouteNoSample(int16_t count);
+
+// The layout dialog's fields when OK is pressed.
+struct RouteNoLayoutChoice {
+    int16_t count = 3;      // the chosen count
+    bool left = true;       // left end, else right end
+    std::string startPos;   // dots from the left edge (left end)
+    std::string endPos;     // dots from the right edge (right end); empty reads 0
+    std::string sample;     // the sample route number
+};
+// OK: stores the count, the end, the distance and the sample, and places the
+// area on the current sign: its font is the route-number font of the sign's
+// height, and at the right end it ends the distance before the sign's edge.
+void ApplyRouteNoLayout(const RouteNoLayoutChoice& choice);
+// The area placed again from the stored settings against the current sign's
+// own width (the end it stands at, its distance, font and size).
+void PlaceRouteNoAreaOnSign();
+// The end and the distance of the area cannot change while texts hold
+// route-number fields or placeholders: true when some destination 1 to the
+// last one in use holds "<L/", "<L:" or "<L>", or a field was placed since
+// the project was read (only while any destination is in use).
+bool RouteNoPlacementLocked();
+
 void ResetRouteNoLayout();
 
 }  // namespace kv

@@ -51,7 +51,6 @@ void frmSignSel::Form_Load() {
     Label1->setText(Q(LangText("S1802")));
     Ok_cmd->setText(Q(gTextS1));
     texts_ = ReadSignSelTexts();
-    opened_ = TakeSignSelSnapshot();
 
     const SignSelRows rows = BuildSignSelRows();
     nK4000 = rows.nK4000;
@@ -141,8 +140,6 @@ void frmSignSel::Ok_cmd_Click() {
         if (gSaveWinPos) SaveFormPlacement(this);
         accept();
         FocusEditingPicture();
-    } else {
-        refused_ = true;
     }
     ShowRouteNoBox(out);
     if (out.Relayout()) {
@@ -151,17 +148,6 @@ void frmSignSel::Ok_cmd_Click() {
         head_->LayoutSignPictures(true, true);
         RelaidOut = true;
     }
-}
-
-void frmSignSel::reject() {
-    // After a refused OK the sign table holds the ticks that were refused;
-    // leaving without a choice keeps the signs as they were.
-    if (refused_) {
-        RestoreSignSelSnapshot(opened_);
-        ShowRouteNoBox(RouteNoBoxOfShownSigns());
-        refused_ = false;
-    }
-    QDialog::reject();
 }
 
 void frmSignSel::ShowRouteNoBox(const SignSelOutcome& out) {

@@ -44,9 +44,6 @@ public:
     static constexpr int kRowLeft = 64, kRouteNoLeft = 24, kTemplateTop = 32, kRowWidth = 150;
     static constexpr int kMinHeight = 1385 / 15;
 
-    // The close box (and Escape): a refused OK's flags are put back.
-    void reject() override;
-
 protected:
     void showEvent(QShowEvent* e) override;
 
@@ -59,7 +56,5 @@ private:
 
     frmHead* head_;
     kv::SignSelTexts texts_;
-    kv::SignSelSnapshot opened_;
-    bool refused_ = false;
     int rowHeight_ = 19;
 };
