@@ -18,7 +18,7 @@ int16_t gShowLineNo = 0;
 int16_t gRouteNoLeft = 0;
 int16_t gRouteNoX = 0;
 int16_t gRouteNoY = 0;
-std::string gRouteNoText;
+std::string& gRouteNoText = gLineNoFields;
 int16_t gLineNoFieldCount = 0;
 std::string gPageRouteNoFont;
 std::array<SignCell, kDrawnRouteNoChars + 1> gRouteNoCells;
@@ -120,7 +120,6 @@ void ResetRouteNumberArea() {
     gRouteNoLeft = 0;
     gRouteNoX = 0;
     gRouteNoY = 0;
-    gRouteNoText.clear();
     gLineNoFieldCount = 0;
     gPageRouteNoFont.clear();
     gRouteNoCells.fill(SignCell{});

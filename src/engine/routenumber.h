@@ -17,7 +17,9 @@ extern int16_t gShowLineNo;        // -1: the route-number area of the graphic s
 extern int16_t gRouteNoLeft;       // -1: the area is at the left end, 0: at the right end
 extern int16_t gRouteNoX;          // left edge of the route number, fifths of a dot
 extern int16_t gRouteNoY;          // top edge, fifths of a dot
-extern std::string gRouteNoText;   // the route number when per-destination texts are off
+// The route number when per-destination texts are off: the layout's sample
+// route number gLineNoFields, under the name the editor reads it by.
+extern std::string& gRouteNoText;
 extern int16_t gLineNoFieldCount;  // number of route-number characters
 // The font and the size of the area (gRouteNoFont, gRouteNoAreaWidth,
 // gRouteNoAreaHeight) belong to the route-number layout settings.
