@@ -59,6 +59,8 @@ void SwitchList(bool destinations) {
         AdjustLists();
         menus.EnableMenuItem("mnuToolsShowtime", destinations);
         menus.EnableMenuItem("mnuToolsSuperCopy", destinations);
+        // Generation commits into the destinations.
+        menus.EnableMenuItem("mnuToolsGenerateLineNo", destinations);
     }
     // The route-number box of a shown route-number sign goes with the extra
     // texts and comes back with the destinations while extra texts have

@@ -50,6 +50,9 @@ public:
     explicit ShownSignsKept(RouteToolWindow& window) : window_(window) {
         current_ = gCurrentSign;
         k1000_ = gK1000Shown;
+        // Route numbers are typed as text, whatever the editor's mode was.
+        editorMode_ = gEditorActive;
+        gEditorActive = 1;
         for (size_t i = 0; i < gSignInfo.size(); ++i) {
             shown_[i] = gSignInfo[i].Shown;
             gSignInfo[i].Shown = kFalse;
@@ -61,6 +64,7 @@ public:
         for (size_t i = 0; i < gSignInfo.size(); ++i) gSignInfo[i].Shown = shown_[i];
         gCurrentSign = current_;
         gK1000Shown = k1000_;
+        gEditorActive = editorMode_;
         try {
             window_.LayoutSigns();
             window_.RestoreSigns();
@@ -72,7 +76,7 @@ public:
 private:
     RouteToolWindow& window_;
     std::array<int16_t, kSignCount> shown_{};
-    int16_t current_ = 0, k1000_ = 0;
+    int16_t current_ = 0, k1000_ = 0, editorMode_ = 1;
 };
 
 // The replace question of one destination, with the answers to all kept.

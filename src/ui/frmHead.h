@@ -292,6 +292,14 @@ public:
     // The dialog that inserts a route-number field (frmLineNoInsert), when
     // there is one.
     std::function<void()> LineNoInsertDialog;
+    // (frmHeadRouteTools.cpp) The route-number layout, generation and super
+    // copy, the route number typed as a field; after a tool ran, the window
+    // set up again for the current sign.
+    void Ln_e_Click();
+    void mnuToolsGenerateLineNo_Click();
+    void mnuToolsSuperCopy_Click();
+    void mnuToolsGenerateMBL_Click();
+    void ShowSignsAgain();
     void lblBlackOut_Click();
     void BlackOut_chk_Click();
     void Ch_Check_Click();
@@ -304,6 +312,8 @@ public:
     void RecalcRowWidths();
     void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4);
     void ShowAlignment() override;
+    // The zoom button of sign picture set `index`: the zoom dialog for the
+    // active picture; pressed on another, the two frames flash.
     void cmdScale_Click(int index);
     void ScreenTimer_Timer();
     void tbToolBar_ButtonClick(QAction* button);
@@ -536,6 +546,8 @@ private:
     void ConnectEntryControls();
     // The menu items and presses that open the preferences, font and About windows.
     void ConnectDialogCommands();
+    // The route-number tools' menu items and the placeholder dialog.
+    void ConnectRouteTools();
     // Exit's work before the program ends: the auto-save file deleted, the
     // window placement and the document folder stored.
     void EndDocumentSession();

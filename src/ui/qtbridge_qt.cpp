@@ -13,6 +13,7 @@
 #include "data/startup.h"
 #include "platform/cp1252.h"
 #include "platform/host.h"
+#include "ui/frmMBL.h"
 #include "ui/frmReplace.h"
 
 namespace kv {
@@ -82,6 +83,7 @@ public:
         else while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
     }
     int32_t ReplaceQuestion(const std::string& question) override { return ShowReplaceQuestion(question); }
+    void RouteNumberDialog() override { ShowRouteNumberDialog(); }
 };
 
 }  // namespace
