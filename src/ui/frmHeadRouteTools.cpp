@@ -36,7 +36,12 @@ void frmHead::ConnectRouteTools() {
     };
     for (const auto& [name, handler] : items)
         connect(MenuItem(QString::fromLatin1(name)), &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-    LineNoInsertDialog = [this] { ShowLineNoInsertDialog(this); };
+    LineNoInsertDialog = [this] {
+        ShowLineNoInsertDialog(this);
+        // The window takes the keyboard back (without a window manager
+        // nobody else hands it over).
+        activateWindow();
+    };
 }
 
 void frmHead::Ln_e_Click() {

@@ -14,6 +14,10 @@
 #include "engine/editorview.h"
 #include "engine/routenolayout.h"
 #include "engine/routenumber.h"
+#include "engine/signview.h"
+#include "data/records.h"
+#include "data/signtable.h"
+#include "platform/ports.h"
 #include "platform/host.h"
 #include "platform/vb.h"
 #include "ui/formcontrols_qt.h"
@@ -125,8 +129,13 @@ void frmLineNo::cmdOK_Click() {
     ApplyRouteNoLayout(c);
     if (gSaveWinPos) SaveFormPlacement(this);
     accept();
-    // The rows of the editor make room for the area again.
+    // The editor starts afresh with rows that make room for the area, and
+    // the sign's picture shows what the editor holds.
     RefreshEditor(0, kTrue);
+    if (IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000") {
+        SignPicturePort().SelectK4000Graphic(SignInfoOf(gCurrentSign).GraphicIndex);
+        ShowSign(false, false);
+    }
 }
 
 void frmLineNo::cmdCancel_Click() { reject(); }
