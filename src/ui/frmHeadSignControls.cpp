@@ -15,6 +15,7 @@
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
 #include "engine/editorview.h"
+#include "engine/marking.h"
 #include "engine/signpictures.h"
 #include "engine/textstrip.h"
 #include "ui/frmHead.h"
@@ -122,6 +123,10 @@ void frmHead::UpdateToolbarState2() {
     SizeFrame->show();
     for (int b : kTextSignModeToolbarButtons) tbButtons[b]->setEnabled(true);
     gTextSignActive = kFalse;
+    // The strip left its own character height in the editor's; the editor's
+    // font is measured again, so that the pages read next stand where their
+    // rows say.
+    if (!gCurrentFontCode.empty()) LoadFontMap(gCurrentFontCode);
 }
 
 void frmHead::EnableK4000Controls() {

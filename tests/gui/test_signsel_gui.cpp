@@ -383,3 +383,41 @@ TEST_F(SignSelDialogGui, ARefusedChoiceStaysOpenAndTheCloseBoxPutsTheSignsBack) 
     EXPECT_EQ(h.LineNo_txt->maxLength(), 3);
     EXPECT_EQ(h.SignCaption_lbl->text(), " FRONT, LINE");
 }
+
+TEST_F(SignSelGui, HidingTheTextSignKeepsTheGraphicSignsText) {
+    frmHead& h = StartWithProject();
+    auto load = [&h] {
+        h.DestList->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(h.DestList, Qt::Key_Home);
+        QTest::keyClick(h.DestList, Qt::Key_Return);
+        QApplication::processEvents();
+        ASSERT_EQ(gCurrentDest, 1);
+    };
+    auto choose = [this](bool text) {
+        RunSignsCommand([text](frmSignSel& d) {
+            Tick(d, d.Sign_cbx, 1, true);
+            Tick(d, d.Sign_cbx, 2, true);
+            Tick(d, d.Sign_cbx, 3, text);
+            QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
+        });
+    };
+    choose(false);
+    load();
+    const QImage front = h.picSign[0]->Surface().copy(), rear = h.picSign[1]->Surface().copy();
+    ASSERT_GT(CountColour(front, h.picSign[0]->ForeColor()), 20);
+
+    // The text sign shown with them; a click on FRONT's picture, the entry
+    // loaded while the text sign is edited, then the text sign hidden.
+    choose(true);
+    ASSERT_EQ(gCurrentSign, 2);
+    QTest::mouseClick(h.picSign[0], Qt::LeftButton, {}, QPoint(20, 20));
+    QApplication::processEvents();
+    load();
+    choose(false);
+    // The entry loaded again shows the graphic signs as before, not shifted
+    // by the strip's character height.
+    load();
+    EXPECT_TRUE(h.picSign[0]->Surface() == front);
+    EXPECT_TRUE(h.picSign[1]->Surface() == rear);
+}
