@@ -1,6 +1,7 @@
 #include "ui/frmLineNoInsert.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +25,7 @@ frmLineNoInsert::frmLineNoInsert(QWidget* parent) : QDialog(parent) {
     NoLineToInsNos->setEditable(true);
     NoLineToInsNos->setInsertPolicy(QComboBox::NoInsert);
     Label2->setBuddy(NoLineToInsNos);
+    NoLineToInsNos->lineEdit()->installEventFilter(this);
     OK_btn = NewControl<QPushButton>(this, "OK_btn", {120, 70, 90, 28});
     Cancel_btn = NewControl<QPushButton>(this, "Cancel_btn", {218, 70, 90, 28});
     OK_btn->setDefault(true);
@@ -47,6 +49,17 @@ void frmLineNoInsert::showEvent(QShowEvent* e) {
     Form_Activate();
     activateWindow();
     NoLineToInsNos->setFocus();
+}
+
+bool frmLineNoInsert::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == NoLineToInsNos->lineEdit() && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            OK_btn_Click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, e);
 }
 
 void frmLineNoInsert::Form_Activate() { RestoreFormPlacement(this); }

@@ -26,6 +26,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    // Enter in the count box presses OK, as in the other dialogs.
+    bool eventFilter(QObject* watched, QEvent* e) override;
 };
 
 // Shows the dialog over the main window (the main window's hook).

@@ -220,7 +220,11 @@ protected:
                 seen.get());
         };
         Through<frmToolsGenerateLineNo>(item, [&](frmToolsGenerateLineNo& d) {
+            // No master sign chosen: no OK.
+            d.cboMasterSign->setCurrentIndex(-1);
+            EXPECT_FALSE(d.cmdOK->isEnabled());
             d.cboMasterSign->setCurrentIndex(master);
+            EXPECT_TRUE(d.cmdOK->isEnabled());
             for (int row = 0; row < d.lstSigns->count(); ++row) {
                 QListWidgetItem* line = d.lstSigns->item(row);
                 const bool on = std::find(targets.begin(), targets.end(), row) != targets.end();
@@ -311,9 +315,11 @@ TEST_F(RouteToolsGui, APlaceholderAndARouteNumberTypedAsAField) {
         QTest::mouseClick(d.OK_btn, Qt::LeftButton);
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(d.NoLineToInsNos->currentText(), " 3");
+        // Enter in the box is OK.
         d.NoLineToInsNos->lineEdit()->selectAll();
         QTest::keyClicks(d.NoLineToInsNos->lineEdit(), "2");
-        QTest::mouseClick(d.OK_btn, Qt::LeftButton);
+        QTest::keyClick(d.NoLineToInsNos->lineEdit(), Qt::Key_Return);
+        EXPECT_FALSE(d.isVisible());
     });
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, Key("S1202") + " 3" + Key("S1203"));
