@@ -8,7 +8,8 @@
 // frmHeadRouting.cpp (keyboard and mouse routing), frmHeadDocument.cpp (the
 // start of a document), frmHeadSigns.cpp (the sign pictures and their
 // painting), frmHeadSignControls.cpp (the window by the current sign's
-// model), frmHeadActive.cpp (the active sign, frame drag, mouse tools).
+// model), frmHeadActive.cpp (the active sign, frame drag, mouse tools),
+// frmHeadRouteTools.cpp (the route-number tools and the zoom buttons).
 #pragma once
 
 #include <QHash>
