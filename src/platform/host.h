@@ -40,11 +40,6 @@ public:
     // gives -1.
     virtual int32_t ReplaceQuestion(const std::string& question) { return -1; }
 
-    // The replace question frmReplace, modal, with `question` as its
-    // message: 6 yes, 700214 yes to all, 7 no, 670517 no to all; closing it
-    // gives -1.
-    virtual int32_t ReplaceQuestion(const std::string& question) { return -1; }
-
     // The route-number dialog frmMBL, modal. It leaves its results in
     // gMBLRouteNo, gMBLFont, gRouteNoLeft and gMBLAccepted.
     virtual void RouteNumberDialog() {}
