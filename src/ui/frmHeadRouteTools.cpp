@@ -1,7 +1,8 @@
 // The main window's commands that open the route-number tools and the zoom
 // dialog: the route-number layout, route-number generation and super copy,
-// the route number typed as a field, the placeholder dialog, and the zoom
-// button of each sign picture.
+// the route number typed as a field, the placeholder dialog, the zoom
+// button of each sign picture, and the preferences' dialog of the fonts per
+// sign height.
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,9 +18,11 @@
 #include "engine/editorslots.h"
 #include "engine/signpictures.h"
 #include "engine/signview.h"
+#include "ui/frmDefaultRouteNoFonts.h"
 #include "ui/frmHead.h"
 #include "ui/frmLineNo.h"
 #include "ui/frmLineNoInsert.h"
+#include "ui/frmPreferences.h"
 #include "ui/frmSignScale.h"
 #include "ui/frmToolsGenerateLineNo.h"
 #include "ui/headwidgets_qt.h"
@@ -36,6 +39,11 @@ void frmHead::ConnectRouteTools() {
     };
     for (const auto& [name, handler] : items)
         connect(MenuItem(QString::fromLatin1(name)), &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    frmPreferences::DefaultFontsDialog = [](QWidget* owner) {
+        frmDefaultRouteNoFonts dialog(owner);
+        dialog.setModal(true);
+        dialog.exec();
+    };
     LineNoInsertDialog = [this] {
         ShowLineNoInsertDialog(this);
         // The window takes the keyboard back (without a window manager

@@ -103,7 +103,7 @@ TEST_F(PrefsGui, OkWithoutChangesWritesOnlyTheKeysOkAlwaysWrites) {
     EXPECT_EQ(p.lblChangeTime->text(), "3");
     EXPECT_EQ(p.lblAutoSaveTimeValue->text(), "5");
     EXPECT_FALSE(p.chkBoundLn->isVisibleTo(&p));
-    EXPECT_FALSE(p.cmdDefaultFont->isEnabled());
+    EXPECT_TRUE(p.cmdDefaultFont->isEnabled());
     Tab(p, 3);
     EXPECT_TRUE(p.fraUtskrift->isVisible());
     EXPECT_FALSE(p.fraSpråk->isVisible());

@@ -35,6 +35,7 @@
 #include "ui/frmLineNo.h"
 #include "ui/frmLineNoInsert.h"
 #include "ui/frmMBL.h"
+#include "ui/frmPreferences.h"
 #include "ui/frmReplace.h"
 #include "ui/frmSignScale.h"
 #include "ui/frmSignSel.h"
@@ -471,31 +472,43 @@ TEST_F(RouteToolsGui, TheZoomDialogShowsSamplesAndEachZoomSizesThePicture) {
 }
 
 TEST_F(RouteToolsGui, FontsPerSignHeightAreSavedByOk) {
-    LoadAndActivate();
+    ShowActivated();
     const std::string settings = dir.file("kivar.lib");
     const std::string before = testutil::ReadFile(settings);
-    frmDefaultRouteNoFonts d(head.get());
-    d.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
-    EXPECT_EQ(d.cboFontHeght->currentText(), "07");
-    EXPECT_EQ(d.cboFontHeght->count(), 26);
-    // OK without changes writes nothing.
-    QTest::mouseClick(d.cmdOK, Qt::LeftButton);
-    EXPECT_EQ(testutil::ReadFile(settings), before);
+    // Options > Preferences, its third page, the default fonts' button.
+    head->MenuItem("mnuInst\xC3\xA4llningar")->trigger();
+    QApplication::processEvents();
+    frmPreferences* prefs = head->findChild<frmPreferences*>();
+    ASSERT_NE(prefs, nullptr);
+    QTest::mouseClick(prefs->lblTag[2], Qt::LeftButton);
+    ASSERT_TRUE(prefs->cmdDefaultFont->isVisible());
+    bool seen = false;
+    WhenOpen<frmDefaultRouteNoFonts>(
+        [&](frmDefaultRouteNoFonts& d) {
+            EXPECT_EQ(d.cboFontHeght->currentText(), "07");
+            EXPECT_EQ(d.cboFontHeght->count(), 26);
+            // OK without changes writes nothing.
+            QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+            EXPECT_EQ(testutil::ReadFile(settings), before);
 
-    // Height 16: the route-number font becomes the list's first font.
-    d.cboFontHeght->setCurrentIndex(d.cboFontHeght->findText("16"));
-    EXPECT_EQ(B(d.cboDefaultRouteNoFont->currentText()).substr(0, 1), DefaultRouteNoFontOfHeight(16));
-    d.cboDefaultRouteNoFont->setFocus();
-    QTest::keyClick(d.cboDefaultRouteNoFont, Qt::Key_Home);
-    const std::string first = B(d.cboDefaultRouteNoFont->currentText()).substr(0, 1);
-    QTest::mouseClick(d.cmdOK, Qt::LeftButton);
-    EXPECT_TRUE(d.isVisible());
-    EXPECT_EQ(DefaultRouteNoFontOfHeight(16), first);
-    const std::string after = testutil::ReadFile(settings);
-    EXPECT_NE(after.find("Start- and routenumber font for 16-height sign\r\n" + DefaultStartFontOfHeight(16) + "," + first +
-                         "\r\n"),
-              std::string::npos);
-    QTest::mouseClick(d.cmdCancel, Qt::LeftButton);
-    EXPECT_FALSE(d.isVisible());
+            // Height 16: the route-number font becomes the list's first font.
+            d.cboFontHeght->setCurrentIndex(d.cboFontHeght->findText("16"));
+            EXPECT_EQ(B(d.cboDefaultRouteNoFont->currentText()).substr(0, 1), DefaultRouteNoFontOfHeight(16));
+            d.cboDefaultRouteNoFont->setFocus();
+            QTest::keyClick(d.cboDefaultRouteNoFont, Qt::Key_Home);
+            const std::string first = B(d.cboDefaultRouteNoFont->currentText()).substr(0, 1);
+            QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_EQ(DefaultRouteNoFontOfHeight(16), first);
+            const std::string after = testutil::ReadFile(settings);
+            EXPECT_NE(after.find("Start- and routenumber font for 16-height sign\r\n" + DefaultStartFontOfHeight(16) +
+                                 "," + first + "\r\n"),
+                      std::string::npos);
+            QTest::mouseClick(d.cmdCancel, Qt::LeftButton);
+            EXPECT_FALSE(d.isVisible());
+        },
+        &seen);
+    QTest::mouseClick(prefs->cmdDefaultFont, Qt::LeftButton);
+    EXPECT_TRUE(seen);
+    prefs->close();
 }
