@@ -61,8 +61,9 @@ void MoveRowCells(int16_t start, int16_t dx, int16_t stop) {
 
 // The first row's route-number field goes to its end of the sign: its
 // first cell to 0 (route number at the left) or its last cell's right edge
-// to the sign's end and its dot of spacing.
-void FieldToItsEnd(int16_t first, const RowField& field, int32_t w5) {
+// to the sign's end and its dot of spacing. False, with the cursor placed,
+// when the row holds nothing but the field.
+bool FieldToItsEnd(int16_t first, const RowField& field, int32_t w5) {
     const bool all = field.onlyField || !IsUsedCell(field.boundary);
     if (gRouteNoLeft) {
         const int16_t stop = all ? int16_t{-1} : Cell(field.boundary).Prev;
@@ -71,6 +72,8 @@ void FieldToItsEnd(int16_t first, const RowField& field, int32_t w5) {
         const int16_t start = all ? first : Cell(field.boundary).Next;
         if (IsUsedCell(start)) ShiftCells(start, CIntClamp(w5 + 5 - RightEdge(LastCellOfRow(first))), -1, true);
     }
+    if (all) MoveRowCells(first, 0, -1);
+    return !all;
 }
 
 void AlignLeft(int16_t first, const RowField& field, int32_t m, int32_t w5) {
@@ -82,11 +85,7 @@ void AlignLeft(int16_t first, const RowField& field, int32_t m, int32_t w5) {
     }
     int16_t start = first, stop = -1;
     if (field.inRow) {
-        FieldToItsEnd(first, field, w5);
-        if (field.onlyField || !IsUsedCell(field.boundary)) {
-            MoveRowCells(first, 0, -1);
-            return;
-        }
+        if (!FieldToItsEnd(first, field, w5)) return;
         if (gRouteNoLeft) {
             // The text starts right after the field.
             start = field.boundary;
@@ -107,11 +106,7 @@ void AlignRight(int16_t first, const RowField& field, int32_t m, int32_t w5) {
     }
     int16_t start = first, end = LastCellOfRow(first), stop = -1;
     if (field.inRow) {
-        FieldToItsEnd(first, field, w5);
-        if (field.onlyField || !IsUsedCell(field.boundary)) {
-            MoveRowCells(first, 0, -1);
-            return;
-        }
+        if (!FieldToItsEnd(first, field, w5)) return;
         if (gRouteNoLeft) {
             start = field.boundary;
         } else {
