@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWindow>
 
@@ -151,9 +152,19 @@ protected:
     void AnswerFileDialog(QFileDialog* dialog, const std::string& name = "") {
         auto* timer = new QTimer(dialog);
         timer->setInterval(10);
-        QObject::connect(timer, &QTimer::timeout, dialog, [dialog, timer, name] {
-            // Keys reach the dialog only once its window is exposed.
-            if (!dialog->isVisible() || !dialog->windowHandle() || !dialog->windowHandle()->isExposed()) return;
+        auto waited = std::make_shared<QElapsedTimer>();
+        waited->start();
+        QObject::connect(timer, &QTimer::timeout, dialog, [dialog, timer, name, waited] {
+            // Keys reach the dialog only once its window is exposed; a dialog
+            // that never shows fails the test instead of holding it.
+            if (!dialog->isVisible() || !dialog->windowHandle() || !dialog->windowHandle()->isExposed()) {
+                if (waited->elapsed() < 20000) return;
+                timer->stop();
+                timer->deleteLater();
+                ADD_FAILURE() << "the file dialog never showed";
+                if (dialog->isVisible()) dialog->reject();
+                return;
+            }
             timer->stop();
             timer->deleteLater();
             auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
@@ -163,8 +174,9 @@ protected:
                 // the background before Enter takes the name.
                 const QFileInfo file(Q(name));
                 dialog->setDirectory(file.absolutePath());
-                edit->selectAll();
-                QTest::keyClicks(edit, file.fileName());
+                // Set whole: a completion popup opened by typed keys could
+                // take the Enter below.
+                edit->setText(file.fileName());
                 const QString path = file.absoluteFilePath();
                 (void)QTest::qWaitFor([dialog, path] { return dialog->selectedFiles().value(0) == path; }, 5000);
             }
