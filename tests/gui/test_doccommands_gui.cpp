@@ -25,8 +25,10 @@
 #include "files/txlformat.h"
 #include "files/txlread.h"
 #include "files/txlwrite.h"
+#include "gui/elapse_qt.h"
 #include "gui/head_fixture.h"
 #include "platform/reset.h"
+#include "support/fake_clock.h"
 #include "ui/headwidgets_qt.h"
 #include "ui/qtbridge_qt.h"
 #include "app/entryload.h"
@@ -339,24 +341,30 @@ TEST_F(DocGui, ARecoveredProjectIsSavedUnderItsOwnNameBeforeTheCommandLineOne) {
 }
 
 TEST_F(DocGui, AutoSaveRecoveryAndNew) {
-    IniSetValue(gSettingsFile, "AutoSave", "Time", 0);
+    IniSetValue(gSettingsFile, "AutoSave", "Time", 300);
+    FakeClock clock;
     {
         frmHead& h = Start();
         ASSERT_TRUE(h.ActiveFormIsMain());
+        EXPECT_EQ(h.timAutoSave->interval(), 60050);
         EXPECT_FALSE(FileExists(gAutoSaveFile));
-        // Nothing changed: nothing is written.
-        h.timAutoSave_Timer();
+        // Nothing changed: nothing is written when the interval is over.
+        clock.Advance(301);
+        Elapse(h.timAutoSave);
         EXPECT_FALSE(FileExists(gAutoSaveFile));
-        // A change appears in the auto-save file at the next due tick.
+        // A change appears in the auto-save file at the first tick after
+        // the interval (strictly more than 300 seconds) is over again.
         gDocumentPath = dir.file("work.txl");
         gDocumentModified = kTrue;
         gDestList[5].Text = "\xff" "FRONT# AUTO";
         gDestList[5].SignData = "\xff\x02" "a";
         AddListLine(5, true);
-        h.timAutoSave->setInterval(20);
-        h.timAutoSave->start();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return FileExists(gAutoSaveFile); }, 3000));
-        h.timAutoSave->stop();
+        clock.Advance(300);
+        Elapse(h.timAutoSave);
+        EXPECT_FALSE(FileExists(gAutoSaveFile));
+        clock.Advance(1);
+        Elapse(h.timAutoSave);
+        EXPECT_TRUE(FileExists(gAutoSaveFile));
         EXPECT_EQ(IniGetValue(gSettingsFile, "AutoSave", "FileName"), dir.file("work.txl"));
         EXPECT_EQ(gDocumentModified, kTrue);
         // The program ends without closing (a crash): the file stays.
