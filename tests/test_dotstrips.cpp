@@ -196,7 +196,7 @@ TEST_F(DotStripsTest, PasteDrawsEveryRunAtTheSelectionAndSetsTheFlags) {
 }
 
 TEST_F(DotStripsTest, RandomPicturesRoundTripThroughStripsAndPaste) {
-    std::mt19937 rng(7);
+    std::mt19937 rng(testutil::TestSeed(7));
     for (int round = 0; round < 40; ++round) {
         const int w = 1 + static_cast<int>(rng() % 40), h = 1 + static_cast<int>(rng() % 20);
         Fresh(w, h);

@@ -380,7 +380,7 @@ TEST_F(OutFileTest, FontSectionOrderAndLibraryWalk) {
 // whole number range: the checker finds every rule kept, and each record in
 // the file is the record the record builder makes.
 TEST_F(OutFileTest, LargerGeneratedProjectsKeepTheLayout) {
-    outfixtures::RandomSignData random(12345, 15);
+    outfixtures::RandomSignData random(testutil::TestSeed(12345), 15);
     auto pick = [&](int n) { return random.Pick(n); };
     auto page = [&] { return random.Page(); };
     auto sections = [&](bool allSigns) { return random.Sections(allSigns); };

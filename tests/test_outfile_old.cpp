@@ -454,7 +454,7 @@ TEST_F(OldLayoutTest, EntryPointFollowsTheLayoutOption) {
 // and without the all-nines destination: the checker finds every rule kept,
 // and each record in the file is the record the builder makes at its place.
 TEST_F(OldLayoutTest, LargerGeneratedProjectsKeepTheLayout) {
-    outfixtures::RandomSignData random(4711, 7);
+    outfixtures::RandomSignData random(testutil::TestSeed(4711), 7);
     auto pick = [&](int n) { return random.Pick(n); };
     auto page = [&] { return random.Page(); };
     auto sections = [&] { return random.Sections(false); };

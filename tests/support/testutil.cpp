@@ -1,6 +1,7 @@
 #include "support/testutil.h"
 
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -74,6 +75,43 @@ ProbeResult RunProbe(const std::vector<std::string>& args) {
     r.out = ReadFile(tmp.file("out"));
     r.err = ReadFile(tmp.file("err"));
     return r;
+}
+
+namespace {
+
+bool SeedFromEnvironment(unsigned& seed) {
+    const char* env = std::getenv("KIVAR_SEED");
+    if (!env || !*env) return false;
+    seed = static_cast<unsigned>(std::strtoul(env, nullptr, 10));
+    return true;
+}
+
+std::string CurrentTestName() {
+    const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
+    return t ? std::string(t->test_suite_name()) + "." + t->name() : std::string("*");
+}
+
+}  // namespace
+
+unsigned TestSeed(unsigned fallback) {
+    unsigned seed = fallback;
+    SeedFromEnvironment(seed);
+    std::printf("[   SEED   ] %u (rerun: KIVAR_SEED=%u --gtest_filter=%s)\n", seed, seed, CurrentTestName().c_str());
+    ::testing::Test::RecordProperty("seed", std::to_string(seed));
+    return seed;
+}
+
+std::vector<unsigned> TestSeeds(unsigned first, unsigned count) {
+    unsigned seed = 0;
+    if (SeedFromEnvironment(seed)) {
+        std::printf("[   SEED   ] %u (from KIVAR_SEED)\n", seed);
+        return {seed};
+    }
+    std::printf("[   SEED   ] %u..%u (rerun one: KIVAR_SEED=<seed> --gtest_filter=%s)\n", first, first + count - 1,
+                CurrentTestName().c_str());
+    std::vector<unsigned> seeds;
+    for (unsigned i = 0; i < count; ++i) seeds.push_back(first + i);
+    return seeds;
 }
 
 std::string GoldenPath(const std::string& rel) { return std::string(KIVAR_GOLDEN_DIR) + "/" + rel; }

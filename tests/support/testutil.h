@@ -52,6 +52,14 @@ struct ProbeResult {
 };
 ProbeResult RunProbe(const std::vector<std::string>& args);
 
+// The seed of a random test: KIVAR_SEED from the environment when it is
+// set, else `fallback`. The seed is printed, so that a failing run can be
+// repeated with KIVAR_SEED=<seed> and the test's --gtest_filter.
+unsigned TestSeed(unsigned fallback);
+// The seeds of a test that runs `count` seeds from `first`: that range, or
+// only KIVAR_SEED when it is set. Printed the same way.
+std::vector<unsigned> TestSeeds(unsigned first, unsigned count);
+
 std::string GoldenPath(const std::string& rel);
 // Compares with a golden file; with KIVAR_UPDATE_GOLDEN=1 in the environment
 // the golden file is (re)written instead.
