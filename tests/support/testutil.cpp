@@ -116,11 +116,21 @@ std::vector<unsigned> TestSeeds(unsigned first, unsigned count) {
 
 std::string GoldenPath(const std::string& rel) { return std::string(KIVAR_GOLDEN_DIR) + "/" + rel; }
 
+bool UpdatingGoldens() {
+    const char* upd = std::getenv("KIVAR_UPDATE_GOLDEN");
+    return upd && std::string(upd) == "1";
+}
+
+void RewriteGolden(const std::string& path, const std::string& bytes) {
+    WriteFile(path, bytes);
+    ADD_FAILURE() << "rewrote " << path << " from the code under test (KIVAR_UPDATE_GOLDEN=1); "
+                  << "check the difference against the format before committing it";
+}
+
 bool MatchesGolden(const std::string& rel, const std::string& actual, std::string* diff) {
     std::string path = GoldenPath(rel);
-    const char* upd = std::getenv("KIVAR_UPDATE_GOLDEN");
-    if (upd && std::string(upd) == "1") {
-        WriteFile(path, actual);
+    if (UpdatingGoldens()) {
+        RewriteGolden(path, actual);
         return true;
     }
     if (!fs::exists(path)) {
