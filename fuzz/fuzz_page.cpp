@@ -11,60 +11,48 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "data/charmap.h"
-#include "data/headmode.h"
 #include "data/inverted.h"
 #include "data/records.h"
 #include "data/signtable.h"
 #include "engine/dotlayers.h"
-#include "engine/dotstrips.h"
-#include "engine/editorslots.h"
 #include "engine/editorview.h"
 #include "engine/editstate.h"
 #include "engine/fontlib.h"
-#include "engine/graphictools.h"
-#include "engine/marking.h"
 #include "engine/markup.h"
 #include "engine/pageload.h"
-#include "engine/routefield.h"
-#include "engine/routenolayout.h"
 #include "engine/routenumber.h"
 #include "engine/signcommands.h"
-#include "engine/textedit.h"
 #include "fuzz_support.h"
+#include "platform/paths.h"
 
 namespace {
 
-// The shipped font library (made at build time) and character maps.
-bool LoadFonts() {
-    kv::ResetFontLibrary();
-    if (!kv::LoadFontLibraryFile(std::string(KIVAR_GEN_DIR) + "/Fonts/kstndrd.bib")) return false;
+// The shipped font library (made at build time), read once.
+const std::vector<uint8_t>& Library() {
+    static const std::vector<uint8_t> bytes = [] {
+        std::string data;
+        if (!kv::ReadWholeFile(std::string(KIVAR_GEN_DIR) + "/Fonts/kstndrd.bib", data) || data.empty()) {
+            std::fprintf(stderr, "cannot read the font library of %s\n", KIVAR_GEN_DIR);
+            std::abort();
+        }
+        return std::vector<uint8_t>(data.begin(), data.end());
+    }();
+    return bytes;
+}
+
+// The whole program state back to its start, the shipped fonts and
+// character maps, and a graphic sign of 112 x 16 dots (address 2, graphic
+// 0), current, with an empty page in font "1" and the route number "4567".
+void Fresh() {
+    fuzz::StartInput();
+    kv::SetFontLibraryData(Library());
     kv::BuildFontStartTable();
     kv::BuildCharDeltaTable();
     kv::gFontPath = std::string(KIVAR_DATA_DIR) + "/Fonts/";
     kv::InstallEditorFontHooks();
-    return true;
-}
-
-// A graphic sign of 112 x 16 dots (address 2, graphic 0), current, with an
-// empty page in font "1" and the route number "4567".
-void Fresh() {
-    kv::ResetSignTable();
-    kv::ResetRecords();
-    kv::ResetInvertedStore();
-    kv::ResetDotLayers();
-    kv::ResetDotStrips();
-    kv::ResetGraphicTools();
-    kv::ResetEditState();
-    kv::ResetRouteNumberArea();
-    kv::ResetRouteNoLayout();
-    kv::ResetTextEdit();
-    kv::ResetRouteField();
-    kv::ResetMarking();
-    kv::ResetEditorSlots();
-    kv::ResetHeadMode();
-    kv::ResetMarkup();
     kv::InstallPageEditorHooks();
     kv::SignInfo& s = kv::SignInfoOf(2);
     s.Model = "K4000";
@@ -183,12 +171,6 @@ std::string Hex(const std::string& s) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::UseQuietHost();
-    static const bool fonts = LoadFonts();
-    if (!fonts) {
-        std::fprintf(stderr, "cannot read the font library of %s\n", KIVAR_GEN_DIR);
-        std::abort();
-    }
     const std::string input(reinterpret_cast<const char*>(data), size);
     const size_t hash = input.find('#');
     const std::string markup = hash == std::string::npos ? std::string() : input.substr(0, hash);

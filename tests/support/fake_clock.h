@@ -12,6 +12,7 @@ public:
     FakeClock& operator=(const FakeClock&) = delete;
     double Seconds() override { return now_; }
     void Advance(double seconds) { now_ += seconds; }
+    void Set(double seconds) { now_ = seconds; }
 
 private:
     double now_;
