@@ -19,6 +19,7 @@ echo "== sanitizers"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKIVAR_GUI=ON -DKIVAR_SANITIZE=ON -DKIVAR_WERROR=ON >/dev/null
 cmake --build build-asan -j "$JOBS"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+   LSAN_OPTIONS=suppressions="$PWD/../tests/lsan.supp" \
    ctest -j "$JOBS" --output-on-failure --timeout 600)
 
 echo "== fuzzing"
