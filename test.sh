@@ -41,7 +41,7 @@ for f in build-fuzz/fuzz/fuzz_*; do
   echo "-- $name (${FUZZ_SECONDS}s)"
   if (cd "$work" && "$OLDPWD/$f" -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 -print_final_stats=0 \
         -artifact_prefix="$crashes/" . >"$log" 2>&1); then
-    tail -2 "$log"
+    grep -a '^Done [0-9]* runs' "$log" || tail -1 "$log"
   else
     # Everything but the progress lines.
     grep -Ev '^#[0-9]+[[:space:]]' "$log" || true
