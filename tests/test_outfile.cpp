@@ -57,7 +57,7 @@ protected:
         return image;
     }
     // The image keeps every rule of the layout and equals the golden dump
-    // (KIVAR_UPDATE_GOLDEN=1 rewrites the dump instead).
+    // (KIVAR_UPDATE_GOLDEN=1 rewrites the dump instead, and the test fails).
     outcheck::Result ExpectGolden(const std::string& name, const std::string& image) {
         outcheck::Result r = outcheck::Check(image, library);
         for (const std::string& e : r.errors) ADD_FAILURE() << name << ": " << e;

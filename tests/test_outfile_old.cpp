@@ -80,7 +80,7 @@ protected:
         return ui.messages.empty() ? std::string() : ui.messages[0].text;
     }
     // The image keeps every rule of the layout and equals the golden dump
-    // (KIVAR_UPDATE_GOLDEN=1 rewrites the dump instead).
+    // (KIVAR_UPDATE_GOLDEN=1 rewrites the dump instead, and the test fails).
     outcheck::OldResult ExpectGolden(const std::string& name, const std::string& image) {
         outcheck::OldResult r = outcheck::CheckOld(image);
         for (const std::string& e : r.errors) ADD_FAILURE() << name << ": " << e;
