@@ -17,5 +17,7 @@
 #include <sanitizer/lsan_interface.h>
 using QtUnwindLeftovers = __lsan::ScopedDisabler;
 #else
-struct QtUnwindLeftovers {};
+struct QtUnwindLeftovers {
+    QtUnwindLeftovers() {}
+};
 #endif
