@@ -14,9 +14,10 @@ RUN_PKGS=(cmake ninja-build g++ pkg-config
 # GoogleTest; clang and its runtime for the fuzz targets; srecord and
 # binutils (objcopy) decode Intel HEX independently; python3 runs the
 # second implementations that check the golden files; poppler-utils
-# (pdftoppm) reads the printed pages; xvfb and xauth to look at the program
-# on a virtual screen.
-TEST_PKGS=(libgtest-dev libgmock-dev clang srecord binutils python3 poppler-utils xvfb xauth)
+# (pdftoppm) reads the printed pages; Google Benchmark for the benchmarks;
+# xvfb and xauth to look at the program on a virtual screen.
+TEST_PKGS=(libgtest-dev libgmock-dev libbenchmark-dev clang srecord binutils python3 poppler-utils
+           xvfb xauth)
 
 want=("${RUN_PKGS[@]}")
 [ "${1:-}" = "--test" ] && want+=("${TEST_PKGS[@]}")
