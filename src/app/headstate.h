@@ -14,7 +14,7 @@
 namespace kv {
 
 // When the auto-save interval last started, in seconds of the monotonic
-// clock (MonotonicSeconds, mainwindow/doccommands.h).
+// clock (MonotonicSeconds, platform/clock.h).
 extern double gLastAutoSaveTime;
 // Picture index 0..2 of the active sign picture.
 extern int16_t gCurrentPictureIndex;

@@ -36,7 +36,9 @@
 #include "files/txlformat.h"
 #include "files/txlread.h"
 #include "files/txlwrite.h"
+#include "gui/elapse_qt.h"
 #include "gui/head_fixture.h"
+#include "support/fake_clock.h"
 #include "platform/safefile.h"
 #include "ui/frmFileConv.h"
 #include "ui/frmPrefOUTFile.h"
@@ -496,8 +498,7 @@ TEST_F(TransferGui, SimulationPagesNextAndCancel) {
     WriteProject(project);
     Pty pty;
     ASSERT_TRUE(IniInsertKey(gSettingsFile, "Kivar-t", "PortName", pty.path));
-    double now = 1000;
-    SetSimulationClock([&now] { return now; });
+    FakeClock clock(1000);
     frmHead& h = StartWith(project);
     ASSERT_EQ(SignInfoOf(3).Shown, kFalse);  // only the first sign is shown after Open
     const int16_t sign = gCurrentSign, page = gCurrentPage;
@@ -520,15 +521,20 @@ TEST_F(TransferGui, SimulationPagesNextAndCancel) {
     auto front = [&] { return sim->childAt(p1->geometry().center()); };
     EXPECT_EQ(front(), p1);
 
-    // The pages turn every second, back to the first after the last; the
-    // window answers all the while, and the destination goes to the port.
-    now += 1;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return front() == p2; }, 2000));
-    now += 0.5;
-    QTest::qWait(3 * frmShowTime::kTickMs);
+    // The pages turn every second, back to the first after the last, at the
+    // simulation's ticks; the destination goes to the port.
+    EXPECT_EQ(sim->timSim->interval(), frmShowTime::kTickMs);
+    auto tick = [&](double seconds) {
+        clock.Advance(seconds);
+        Elapse(sim->timSim);
+        QApplication::processEvents();
+    };
+    tick(1);
     EXPECT_EQ(front(), p2);
-    now += 0.5;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return front() == p1; }, 2000));
+    for (int i = 0; i < 3; ++i) tick(0.1);
+    EXPECT_EQ(front(), p2);
+    tick(0.7);
+    EXPECT_EQ(front(), p1);
     const std::string sent = pty.Read();
     const std::string telegrams =
         BytesOfHexLines(testutil::RunProbe({"telegram", "--data", dir.path(), project, "1"}).out);
