@@ -6,6 +6,7 @@
 #include "data/outsettings.h"
 #include "data/records.h"
 #include "data/signtable.h"
+#include "engine/alignment.h"
 #include "engine/editorslots.h"
 #include "engine/editstate.h"
 #include "engine/routenolayout.h"

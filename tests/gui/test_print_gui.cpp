@@ -25,6 +25,7 @@
 #include "data/printprefs.h"
 #include "data/userfields.h"
 #include "engine/render.h"
+#include "gui/elapse_qt.h"
 #include "gui/head_fixture.h"
 #include "ui/frmPrintOptions.h"
 #include "ui/frmPrintSignText.h"
@@ -197,10 +198,13 @@ TEST_F(PrintGui, PrintOptionsRenumberTickedSignsAndCloseBoxCancels) {
     EXPECT_EQ(d.cboSignOrder[2]->count(), 0);
     EXPECT_FALSE(d.cboSignOrder[2]->isEnabled());
     EXPECT_EQ(d.cboSignOrder[3]->count(), 2);
-    // The frame blinks.
+    // The frame blinks at every tick of its timer.
+    EXPECT_EQ(d.timSelctedMode->interval(), 250);
     const bool hidden = d.lineSelect[0]->isHidden();
-    QTest::qWait(300);
+    Elapse(d.timSelctedMode);
     EXPECT_NE(d.lineSelect[0]->isHidden(), hidden);
+    Elapse(d.timSelctedMode);
+    EXPECT_EQ(d.lineSelect[0]->isHidden(), hidden);
     d.close();
     EXPECT_TRUE(d.Answer.closed);
 }
