@@ -258,6 +258,7 @@ public:
 
     // ---------------------------------------------------------- handlers of the sign pictures
     void picSign_Click(int index);
+    bool StripKeepsTheKeys();
     void picSign_GotFocus(int index);
     void picSign_LostFocus(int index);
     void picSign_MouseDown(int index, int16_t button, int16_t shift, float x, float y);

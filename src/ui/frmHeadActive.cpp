@@ -91,23 +91,42 @@ void frmHead::UpdateNoOfTextsOption(int16_t count, int16_t selected) { kv::Updat
 
 // ------------------------------------------------------------------ clicks and focus
 
-void frmHead::picSign_Click(int index) { ChangeAddress(static_cast<int16_t>(index), true, true); }
+// While the text sign is edited in its strip, the graphic pictures beside it
+// are not loaded with an entry nor committed: a click or the focus on one
+// leaves the text sign current and hands the keyboard back to the strip.
+// (Made current under the strip, a graphic sign would have its text loaded
+// into the strip by the next load.) True when the event is taken so.
+bool frmHead::StripKeepsTheKeys() {
+    if (!gTextSignActive) return false;
+    if (K2000_pct->isVisible() && !K2000_pct->hasFocus()) K2000_pct->setFocus();
+    return true;
+}
 
-void frmHead::PicSignFrame_Click(int index) { ChangeAddress(static_cast<int16_t>(index), true, true); }
+void frmHead::picSign_Click(int index) {
+    if (StripKeepsTheKeys()) return;
+    ChangeAddress(static_cast<int16_t>(index), true, true);
+}
+
+void frmHead::PicSignFrame_Click(int index) {
+    if (StripKeepsTheKeys()) return;
+    ChangeAddress(static_cast<int16_t>(index), true, true);
+}
 
 void frmHead::PicSignFrame_GotFocus(int index) {
+    if (StripKeepsTheKeys()) return;
     ChangeAddress(static_cast<int16_t>(index), true, true);
     if (gEditPicture && gEditPicture->isVisible()) gEditPicture->setFocus();
 }
 
 void frmHead::SignSB_PanelClick(int index, int panel) {
-    if (panel != 4 || index == ActivePictureIndex) return;
+    if (panel != 4 || index == ActivePictureIndex || StripKeepsTheKeys()) return;
     KeepGraphicOnPanelClick = true;
     ChangeAddress(static_cast<int16_t>(index), true, true);
     KeepGraphicOnPanelClick = false;
 }
 
 void frmHead::picSign_GotFocus(int index) {
+    if (StripKeepsTheKeys()) return;
     if (index == ActivePictureIndex) K4000_pct_GotFocus();
 }
 
@@ -165,13 +184,13 @@ void frmHead::PictureHit(int index, float& x, float& y) const {
 }
 
 void frmHead::picSign_MouseDown(int index, int16_t button, int16_t shift, float x, float y) {
-    if (ActivePictureIndex >= 0 && index != ActivePictureIndex) return;
+    if (gTextSignActive || (ActivePictureIndex >= 0 && index != ActivePictureIndex)) return;
     PictureHit(index, x, y);
     K4000_pct_MouseDown(button, shift, x, y);
 }
 
 void frmHead::picSign_MouseMove(int index, int16_t button, int16_t shift, float x, float y) {
-    if (ActivePictureIndex >= 0 && index != ActivePictureIndex) return;
+    if (gTextSignActive || (ActivePictureIndex >= 0 && index != ActivePictureIndex)) return;
     PictureHit(index, x, y);
     K4000_pct_MouseMove(button, shift, x, y);
     AfterSignPictureMouseMove();
@@ -179,7 +198,7 @@ void frmHead::picSign_MouseMove(int index, int16_t button, int16_t shift, float 
 }
 
 void frmHead::picSign_MouseUp(int index, int16_t button, int16_t shift, float x, float y) {
-    if (ActivePictureIndex >= 0 && index != ActivePictureIndex) return;
+    if (gTextSignActive || (ActivePictureIndex >= 0 && index != ActivePictureIndex)) return;
     PictureHit(index, x, y);
     K4000_pct_MouseUp(button, shift, x, y);
 }

@@ -18,6 +18,7 @@
 #include "engine/render.h"
 #include "engine/signcommands.h"
 #include "engine/signpictures.h"
+#include "engine/textstrip.h"
 #include "files/txlread.h"
 #include "files/txlwrite.h"
 #include "gui/head_fixture.h"
@@ -420,4 +421,46 @@ TEST_F(SignSelGui, HidingTheTextSignKeepsTheGraphicSignsText) {
     load();
     EXPECT_TRUE(h.picSign[0]->Surface() == front);
     EXPECT_TRUE(h.picSign[1]->Surface() == rear);
+}
+
+TEST_F(SignSelGui, TheStripKeepsTheTextSignWhenAGraphicPictureIsClicked) {
+    frmHead& h = StartWithProject();
+    auto load = [&h](int row) {
+        h.DestList->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(h.DestList, Qt::Key_Home);
+        for (int i = 0; i < row; ++i) QTest::keyClick(h.DestList, Qt::Key_Down);
+        QTest::keyClick(h.DestList, Qt::Key_Return);
+        QApplication::processEvents();
+    };
+    auto strip = [] {
+        std::string s;
+        for (int i = 1; i <= gCodeCount; ++i) s += static_cast<char>(gCodeTable[static_cast<size_t>(i)]);
+        return s;
+    };
+    RunSignsCommand([](frmSignSel& d) {
+        for (int i = 1; i <= 3; ++i) Tick(d, d.Sign_cbx, i, true);
+        QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
+    });
+    ASSERT_EQ(gCurrentSign, 2);
+    ASSERT_EQ(gTextSignActive, kTrue);
+    load(0);
+    ASSERT_EQ(strip(), "CENTRUM");
+    // Clicks on the graphic pictures and their frames while the strip is
+    // edited: the text sign stays current and the strip keeps the keys.
+    QTest::mouseClick(h.picSign[0], Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseClick(h.PicSignFrame[1], Qt::LeftButton, {}, QPoint(2, 2));
+    QApplication::processEvents();
+    EXPECT_EQ(gCurrentSign, 2);
+    EXPECT_EQ(h.focusWidget(), h.K2000_pct);
+    // The next entry and the first again: the strip shows the text sign's own
+    // text, not FRONT's "1 CENTRUM".
+    load(1);
+    EXPECT_EQ(gCurrentDest, 2);
+    EXPECT_EQ(strip(), "HAMN");
+    QTest::mouseClick(h.picSign[1], Qt::LeftButton, {}, QPoint(10, 10));
+    load(0);
+    EXPECT_EQ(gCurrentDest, 1);
+    EXPECT_EQ(gCurrentSign, 2);
+    EXPECT_EQ(strip(), "CENTRUM");
 }
