@@ -367,9 +367,10 @@ TEST_F(OldLayoutTest, EmptyEndRecordChains) {
     EXPECT_EQ(image.substr(48, 8), std::string(8, '\0'));
     EXPECT_EQ(r.fillChain, 0u);
     // Destination table of 2 entries at 85, extra-text table of 1 at 93, E
-    // at 97; destination 1's route-number sub-record from 98 (route-number
-    // texts off: dark digits), then extra text 0.
-    EXPECT_EQ(image.substr(97), B({0xff, 0x84, 1, 4, 0xae, 0, 0, 0, 0, 0xff, 0}));
+    // at 97; destination 1's route-number sub-record from 98: the section
+    // comes last and route-number texts are off, so the sign's own "5" (109)
+    // is sent, then dark digits; then extra text 0.
+    EXPECT_EQ(image.substr(97), B({0xff, 0x84, 1, 4, 0xae, 109, 0, 0, 0, 0xff, 0}));
 }
 
 // ---------------------------------------------------------------- all nines

@@ -140,8 +140,9 @@ TEST_F(OutRecordsTest, DestinationRecordOrderAndFlags) {
 
 TEST_F(OutRecordsTest, RouteNumberSignAsLastSection) {
     const std::string g2 = Sec(2) + "G", r4 = Sec(4) + "12";
-    // The last section's route-number sign takes the table, not its text.
-    EXPECT_EQ(Dest(g2 + r4).back(), B({132, 1, 4, 174, 0, 0, 0, 0, 255}));
+    // The last section's route-number sign sends its own text (without the
+    // table its encoding would be four dark digits): "12", the last first.
+    EXPECT_EQ(Dest(g2 + r4).back(), B({132, 1, 4, 174, 91, 6, 0, 0, 255}));
     gLineNoTableOn = kTrue;
     gLineNoTable[7] = "35";
     // With the table on every route-number sign gets its digits before the

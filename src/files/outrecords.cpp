@@ -350,6 +350,13 @@ void BuildDest(RecordBuffer& r, OutRecordWork& w, const std::string& signData, i
         return moved;
     };
 
+    // The sub-record of a route-number sign's section: its own digits once
+    // the data differs from destination 0's, else the route-number table's.
+    const auto routeNoSubrecord = [&](int subFlag, int address) {
+        return outData() != gDestList[0].SignData ? EncodeK1000Old(subFlag, address, outData(), destNo)
+                                                  : EncodeK1000(subFlag, address, destNo);
+    };
+
     bool hasK1000 = false;
     const size_t lastIndex = sections.empty() ? 0 : sections.size() - 1;
     for (size_t i = 0; i < lastIndex; ++i) {
@@ -362,9 +369,7 @@ void BuildDest(RecordBuffer& r, OutRecordWork& w, const std::string& signData, i
                 break;
             case Model::K1000:
                 r.Begin();
-                r.bytes += outData() != gDestList[0].SignData
-                               ? EncodeK1000Old(kSubrecordFlag, s.Address, outData(), destNo)
-                               : EncodeK1000(kSubrecordFlag, s.Address, destNo);
+                r.bytes += routeNoSubrecord(kSubrecordFlag, s.Address);
                 hasK1000 = true;
                 break;
             case Model::None: break;
@@ -413,7 +418,10 @@ void BuildDest(RecordBuffer& r, OutRecordWork& w, const std::string& signData, i
             case Model::K1000:
                 if (hasK1000) break;
                 r.Begin();
-                r.bytes += EncodeK1000(kSubrecordFlagLast, s.Address, destNo);
+                // The sign's own digits also when its section comes last
+                // (without the route-number table the table's encoding would
+                // send four dark digits).
+                r.bytes += routeNoSubrecord(kSubrecordFlagLast, s.Address);
                 break;
             case Model::None: break;
         }

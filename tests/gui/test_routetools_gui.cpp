@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+
+#include <map>
 #include <QTimer>
 #include <QToolButton>
 
@@ -371,11 +373,17 @@ TEST_F(RouteToolsGui, GenerationIntoARouteNumberSign) {
     EXPECT_EQ(GetSignText(saved[2].text, 9), "");
     EXPECT_EQ(GetSignText(saved[3].text, 9), "\xff" "LINE# 7");
     for (int n = 1; n <= 3; ++n) EXPECT_EQ(GetSignText(saved[n].text, 2), GetSignText(before[n].Text, 2)) << n;
+    // LINE's section comes last in each record: the sub-record still carries
+    // its seven-segment digits, the last one first ("12": 2 = 91, 1 = 6;
+    // "7": 7 = 7), blanks dark.
     const outcheck::Result out = OutFile();
-    for (int n : {1, 3}) {
+    const std::map<int, std::string> digits = {{1, std::string("\x5b\x06\x00\x00", 4)},
+                                               {3, std::string("\x07\x00\x00\x00", 4)}};
+    for (const auto& [n, codes] : digits) {
         const std::string sub = SubrecordOf(out, n, 9);
-        ASSERT_GE(sub.size(), 4u) << n;
+        ASSERT_GE(sub.size(), 8u) << n;
         EXPECT_EQ(static_cast<unsigned char>(sub[3]), 174) << n;
+        EXPECT_EQ(sub.substr(4, 4), codes) << n;
     }
     EXPECT_EQ(SubrecordOf(out, 2, 9), "");
 
