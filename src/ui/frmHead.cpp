@@ -70,6 +70,7 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
     BuildTimers();
     ConnectEntryControls();
     ConnectDialogCommands();
+    ConnectMenuCommands();
     for (int i = 0; i < 3; ++i) picSign_Resize(i);
 
     resize(1024, 740);
@@ -204,7 +205,6 @@ void frmHead::ShowAlignment() {
     const int button = gTextAlignment == 1 ? 10 : gTextAlignment == 3 ? 11 : gTextAlignment == 2 ? 12 : 0;
     if (button != 0) tbButtons[button]->setChecked(true);
 }
-void frmHead::cmdScale_Click(int) {}
 void frmHead::CursorTimer_Timer() {
     // A press between the two store buttons sets the text waving.
     if (gBlinkState == 3 || TextWaveRunning()) {

@@ -304,7 +304,6 @@ public:
     void RecalcRowWidths();
     void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4);
     void ShowAlignment() override;
-    void cmdScale_Click(int index);
     void ScreenTimer_Timer();
     void tbToolBar_ButtonClick(QAction* button);
 
@@ -388,6 +387,48 @@ public:
     // The out-file options dialog once loaded, and the running simulation.
     frmPrefOUTFile* PrefOUTFile = nullptr;
     frmShowTime* ShowTime = nullptr;
+
+    // ---------------------------------------------------------- menus to other windows
+    // (frmHeadMenus.cpp) The text import of the active list (File and Tools
+    // menus); the copy and paste of whole entries in the lists; the menus
+    // and the zoom buttons that open the windows of other parts; the menu
+    // items held disabled while their command is not built.
+    void mnuArkivImportFil2Dest_Click();
+    void mnuToolsFile2Dest_Click();
+    void Cut_e_Click();
+    void Paste_e_Click();
+    void CopyDestRecords();
+    void CopyExtraRecords();
+    void PasteDestRecords();
+    void PasteExtraRecords();
+    // Drops an extra-text copy buffer that no longer fits the project.
+    void CheckCopyBuffer();
+    void Ln_e_Click();
+    void mnuToolsGenerateLineNo_Click();
+    void mnuToolsSuperCopy_Click();
+    void mnuToolsGenerateMBL_Click();
+    void Show_e_Click();
+    void Std_grf_Click();
+    void Font_e_Click();
+    void mnuInställningar_Click();
+    void About_e_Click();
+    void mnuAbout_Click();
+    void A_Click(int index);
+    void b_Click();
+    // The zoom button of sign picture set `index`: the zoom dialog for the
+    // active picture; pressed on another, the two frames flash.
+    void cmdScale_Click(int index);
+    // The windows of other parts that these commands open; one left empty
+    // is not there yet (its menu items are held disabled).
+    struct OtherWindows {
+        std::function<void()> LineNoLayout;    // frmLineNo, modal
+        std::function<void()> GenerateLineNo;  // frmToolsGenerateLineNo, modal; reads gCopyMode
+        std::function<void(const std::string& caption)> FontShow;  // frmFontShow, modal ("" its own caption)
+        std::function<void()> FontSel;         // frmFontSel, modal
+        std::function<void()> Preferences;     // frmPreferences, not modal
+        std::function<void(bool modal)> About; // frmAbout1
+        std::function<void()> SignScale;       // frmSignScale, modal, for the current sign
+    } Windows;
 
     // ---------------------------------------------------------- the lists
     void mnuTextDesttext_Click();
@@ -539,6 +580,11 @@ private:
     // Exit's work before the program ends: the auto-save file deleted, the
     // window placement and the document folder stored.
     void EndDocumentSession();
+    // The menu commands of frmHeadMenus.cpp connected, the items not built held disabled.
+    void ConnectMenuCommands();
+    void ImportTextList();
+    // The name the text import's dialog proposed last.
+    std::string ImportFileName;
     void BuildMenus();
     void BuildToolbar();
     void BuildClientControls();

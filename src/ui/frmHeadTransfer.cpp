@@ -58,6 +58,7 @@ void frmHead::Transferfile_e_Click() {
     PrefOUTFile->InitOutFilePrefs(CurrentOutFilePrefsInput(gDocumentModified));
     PrefOUTFile->exec();
     activateWindow();
+    CheckCopyBuffer();
 }
 
 void frmHead::cmdMatrix16_Click() { SendDestToSign(gCurrentDest); }

@@ -1,0 +1,203 @@
+// The main window's menus that reach other windows and tools: the text
+// import of the active list, the copy and paste of whole entries in the
+// lists, the route-number tools, the font windows, the preferences and
+// About, and the zoom buttons of the sign pictures. Menu items whose
+// command is not built are held disabled here.
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QToolButton>
+
+#include "app/copybuffer.h"
+#include "app/headstate.h"
+#include "app/signcontrols.h"
+#include "app/textimport.h"
+#include "app/windowcommands.h"
+#include "data/destlist.h"
+#include "data/records.h"
+#include "data/settings.h"
+#include "engine/editorslots.h"
+#include "engine/editorview.h"
+#include "engine/editstate.h"
+#include "engine/signview.h"
+#include "engine/textstrip.h"
+#include "ui/frmHead.h"
+#include "ui/headwidgets_qt.h"
+#include "ui/qtbridge_qt.h"
+#include "ui/unbuiltmenus_qt.h"
+#include "platform/vb.h"
+
+using namespace kv;
+
+namespace {
+
+bool FocusIs(const char* name) {
+    const QWidget* w = QApplication::focusWidget();
+    return w && w->objectName() == QLatin1String(name);
+}
+
+// The model's lines that are selected in the box, in list order.
+std::vector<std::string> SelectedLines(const QListWidget* box, const ListModel& model) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < box->count(); ++i)
+        if (box->item(i)->isSelected()) lines.push_back(model.List(i));
+    return lines;
+}
+
+constexpr const char* kTextFilter = "Text file (*.txt)|*.txt|All files (*.*)|*.*";
+
+}  // namespace
+
+void frmHead::ConnectMenuCommands() {
+    const std::pair<const char*, void (frmHead::*)()> items[] = {
+        {"mnuArkivImportFil2Dest", &frmHead::mnuArkivImportFil2Dest_Click},
+        {"mnuToolsFile2Dest", &frmHead::mnuToolsFile2Dest_Click},
+        {"Cut_e", &frmHead::Cut_e_Click},
+        {"Paste_e", &frmHead::Paste_e_Click},
+        {"Ln_e", &frmHead::Ln_e_Click},
+        {"mnuToolsGenerateLineNo", &frmHead::mnuToolsGenerateLineNo_Click},
+        {"mnuToolsSuperCopy", &frmHead::mnuToolsSuperCopy_Click},
+        {"mnuToolsGenerateMBL", &frmHead::mnuToolsGenerateMBL_Click},
+        {"Show_e", &frmHead::Show_e_Click},
+        {"Std_grf", &frmHead::Std_grf_Click},
+        {"Font_e", &frmHead::Font_e_Click},
+        {"mnuInställningar", &frmHead::mnuInställningar_Click},
+        {"About_e", &frmHead::About_e_Click},
+        {"mnuAbout", &frmHead::mnuAbout_Click},
+        {"b", &frmHead::b_Click},
+    };
+    for (const auto& [name, handler] : items)
+        connect(MenuItem(QString::fromUtf8(name)), &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    QAction* a = MenuItem("A");
+    connect(a, &QAction::triggered, this, [this, a] { A_Click(a->property("Index").toInt()); });
+
+    // Whatever enables menu items (the sign's model, the text-sign line
+    // mode, activation), these stay disabled.
+    for (const UnbuiltMenuItem& item : UnbuiltMenuItems()) {
+        QAction* unbuilt = MenuItem(QString::fromUtf8(item.name));
+        if (!unbuilt) continue;
+        unbuilt->setEnabled(false);
+        unbuilt->setProperty("Unbuilt", true);
+        connect(unbuilt, &QAction::changed, this, [unbuilt] {
+            if (unbuilt->isEnabled()) unbuilt->setEnabled(false);
+        });
+    }
+}
+
+// ------------------------------------------------------------------ text import
+
+void frmHead::mnuArkivImportFil2Dest_Click() { ImportTextList(); }
+void frmHead::mnuToolsFile2Dest_Click() { ImportTextList(); }
+
+void frmHead::ImportTextList() {
+    if (!AskSaveChanges()) return;
+    // Every imported row starts from an empty sign.
+    if (gTextSignActive) InitEditor();
+    else RefreshEditor(0, 0);
+    SetAlignment(gTextAlignment, false, true, true);
+    // The name proposed last stays when it names a text file.
+    if (!(ImportFileName.size() > 3 && Right(ImportFileName, 3) == "txt")) ImportFileName.clear();
+    std::string title = KeptTexts.importTitle;
+    if (title.empty() || title == "0") title = "Import destination list";
+    const FileDialogChoice c = ChooseFile({false, title, kTextFilter, ImportFileName, 1});
+    if (c.cancelled) return;
+    ImportFileName = c.path;
+    ImportTextFile(c.path);
+}
+
+// ------------------------------------------------------------------ copy and paste of whole entries
+
+void frmHead::Cut_e_Click() {
+    if (gEditorActive != 2) {
+        if (FocusIs("DestList")) {
+            CopyDestRecords();
+            return;
+        }
+        if (FocusIs("ExtraList")) {
+            CopyExtraRecords();
+            return;
+        }
+    }
+    // Copying on the sign pictures comes with their editing.
+}
+
+void frmHead::Paste_e_Click() {
+    // In graphic mode the paste belongs to the sign picture.
+    if (gEditorActive == 2) return;
+    if (FocusIs("DestList") && DestBufferFilled()) {
+        PasteDestRecords();
+        gDocumentModified = kTrue;
+    } else if (FocusIs("ExtraList") && ExtraBufferFilled()) {
+        PasteExtraRecords();
+        gDocumentModified = kTrue;
+    }
+}
+
+void frmHead::CopyDestRecords() { kv::CopyDestRecords(SelectedLines(DestList, kv::DestList)); }
+void frmHead::CopyExtraRecords() { kv::CopyExtraRecords(SelectedLines(ExtraList, kv::ExtraList)); }
+void frmHead::PasteDestRecords() { kv::PasteDestRecords(InputPrompt); }
+void frmHead::PasteExtraRecords() { kv::PasteExtraRecords(InputPrompt); }
+void frmHead::CheckCopyBuffer() { kv::CheckCopyBuffer(); }
+
+// ------------------------------------------------------------------ windows of other parts
+
+void frmHead::Ln_e_Click() {
+    if (Windows.LineNoLayout) Windows.LineNoLayout();
+}
+
+void frmHead::mnuToolsGenerateLineNo_Click() { RunRouteNumberTool(false, Windows.GenerateLineNo); }
+void frmHead::mnuToolsSuperCopy_Click() { RunRouteNumberTool(true, Windows.GenerateLineNo); }
+
+void frmHead::mnuToolsGenerateMBL_Click() {
+    GenerateRouteNo();
+    RefreshCurrentSignPicture();
+}
+
+void frmHead::Show_e_Click() {
+    if (Windows.FontShow) Windows.FontShow("");
+}
+
+void frmHead::Std_grf_Click() { ShowSymbols(Windows.FontShow); }
+
+void frmHead::Font_e_Click() {
+    if (Windows.FontSel) Windows.FontSel();
+}
+
+void frmHead::mnuInställningar_Click() {
+    if (Windows.Preferences) Windows.Preferences();
+}
+
+void frmHead::About_e_Click() {
+    if (Windows.About) Windows.About(false);
+}
+
+void frmHead::mnuAbout_Click() {
+    if (Windows.About) Windows.About(true);
+}
+
+void frmHead::A_Click(int) {}
+void frmHead::b_Click() {}
+
+// ------------------------------------------------------------------ zoom buttons
+
+void frmHead::cmdScale_Click(int index) {
+    if (index < 0 || index > 2) return;
+    if (index != ActivePictureIndex && ActivePictureIndex >= 0) {
+        // The zoom belongs to the active picture: the two frames flash.
+        SignFrame* pressed = PicSignFrame[index];
+        SignFrame* active = PicSignFrame[ActivePictureIndex];
+        pressed->SetBackColor(QColor(255, 0, 0));
+        active->SetBackColor(QColor(0, 255, 0));
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 250) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+        pressed->SetBackColor(SignFrame::ButtonFace());
+        active->SetBackColor(SignFrame::ButtonFace());
+        return;
+    }
+    if (gCursorPicture) gCursorPicture->hide();
+    if (Windows.SignScale) Windows.SignScale();
+    SizeSignPicture(gCurrentSign, false, false);
+    if (gEditPicture) gEditPicture->setFocus();
+}

@@ -1,0 +1,34 @@
+#include "ui/unbuiltmenus_qt.h"
+
+const std::vector<UnbuiltMenuItem>& UnbuiltMenuItems() {
+    static const std::vector<UnbuiltMenuItem> items = {
+        {"Del_e", "editing on the sign pictures"},
+        {"cutALL_E", "editing on the sign pictures"},
+        {"Export_e", "editing on the sign pictures"},
+        {"Import_e", "editing on the sign pictures"},
+        {"auto_e", "editing on the sign pictures"},
+        {"Signconfig_e", "the sign configuration"},
+        {"Ln_e", "the route-number layout window"},
+        {"Insert_LineNo_e", "the route-number field window"},
+        {"mnuToolsGenerateLineNo", "the route-number generator"},
+        {"mnuToolsSuperCopy", "the route-number generator"},
+        {"mnuToolsGenerateMBL", "the route-number window"},
+        {"mnuSkrivutTillskrivare", "printing and listings"},
+        {"mnuSkrivutTillfil", "printing and listings"},
+        {"mnuSkrivutTillskrivareBilder", "printing and listings"},
+        {"mnuSkrivutAktuellSkylt", "printing and listings"},
+        {"mnuArkivExportDest2Fil", "printing and listings"},
+        {"User_e", "printing and listings"},
+        {"mnuArkivImportEnBild", "bitmap import"},
+        {"mnuArkivImportBilder", "bitmap import"},
+        {"mnuToolsOnePic2Graph", "bitmap import"},
+        {"mnuToolsPics2Graph", "bitmap import"},
+        {"Show_e", "the font browser"},
+        {"Std_grf", "the font browser"},
+        {"Font_e", "the font selection"},
+        {"mnuInställningar", "the preferences"},
+        {"About_e", "the About window"},
+        {"mnuAbout", "the About window"},
+    };
+    return items;
+}
