@@ -32,8 +32,11 @@ using namespace kv;
 
 namespace {
 
-bool FocusIs(const char* name) {
-    const QWidget* w = QApplication::focusWidget();
+// The window's active control: the control that has, or last had, the
+// keyboard focus in it (a menu that opens over the window takes it for a
+// moment).
+bool FocusIs(const QWidget* window, const char* name) {
+    const QWidget* w = window->focusWidget();
     return w && w->objectName() == QLatin1String(name);
 }
 
@@ -110,11 +113,11 @@ void frmHead::ImportTextList() {
 
 void frmHead::Cut_e_Click() {
     if (gEditorActive != 2) {
-        if (FocusIs("DestList")) {
+        if (FocusIs(this, "DestList")) {
             CopyDestRecords();
             return;
         }
-        if (FocusIs("ExtraList")) {
+        if (FocusIs(this, "ExtraList")) {
             CopyExtraRecords();
             return;
         }
@@ -125,10 +128,10 @@ void frmHead::Cut_e_Click() {
 void frmHead::Paste_e_Click() {
     // In graphic mode the paste belongs to the sign picture.
     if (gEditorActive == 2) return;
-    if (FocusIs("DestList") && DestBufferFilled()) {
+    if (FocusIs(this, "DestList") && DestBufferFilled()) {
         PasteDestRecords();
         gDocumentModified = kTrue;
-    } else if (FocusIs("ExtraList") && ExtraBufferFilled()) {
+    } else if (FocusIs(this, "ExtraList") && ExtraBufferFilled()) {
         PasteExtraRecords();
         gDocumentModified = kTrue;
     }
