@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCompleter>
+#include <QAbstractItemView>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <QToolButton>
 
 #include <deque>
@@ -218,20 +221,32 @@ protected:
         });
         timer->start();
     }
-    // Answers the next file dialog with `name` typed into its name box.
+    // Answers the next file dialog with `name` typed into its name box and
+    // Return (again while the dialog stays open, as a list of matching names
+    // under the box may take the first Return).
     void AnswerFileDialog(const std::string& name) {
         QFileDialog* dialog = head->CommonDialog1;
         auto* timer = new QTimer(dialog);
         timer->setInterval(10);
-        QObject::connect(timer, &QTimer::timeout, dialog, [dialog, timer, name] {
-            if (!dialog->isVisible()) return;
-            timer->stop();
-            timer->deleteLater();
+        auto answered = std::make_shared<bool>(false);
+        QObject::connect(timer, &QTimer::timeout, dialog, [dialog, timer, name, answered] {
+            if (!dialog->isVisible() || !dialog->windowHandle() || !dialog->windowHandle()->isExposed()) {
+                if (*answered && !dialog->isVisible()) {
+                    timer->stop();
+                    timer->deleteLater();
+                }
+                return;
+            }
             auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
             ASSERT_NE(edit, nullptr);
-            edit->selectAll();
-            QTest::keyClicks(edit, Q(name));
+            if (B(edit->text()) != name) {
+                edit->selectAll();
+                QTest::keyClicks(edit, Q(name));
+                return;
+            }
+            if (QCompleter* c = edit->completer(); c && c->popup()->isVisible()) c->popup()->hide();
             QTest::keyClick(edit, Qt::Key_Return);
+            *answered = true;
         });
         timer->start();
     }
