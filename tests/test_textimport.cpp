@@ -176,6 +176,26 @@ TEST_F(TextImportTest, TheReplaceQuestionForPagesThatHoldText) {
     EXPECT_EQ(Front(6), "\xff" "FRONT# SIX");
 }
 
+TEST_F(TextImportTest, OnlyTheCurrentSignTakesTheRows) {
+    // REAR is shown too, its editor still holding an entry opened before.
+    testentry::GraphicSign(5, "REAR", 48, 8, 1);
+    testentry::TypeOn(window, 2, "1", "OLD");
+    testentry::TypeOn(window, 5, "1", "KEEP");
+    gCurrentDest = 3;
+    Save(kCommitOnly);
+    const std::string rear = GetSignText(gDestList[3].Text, 5);
+    ASSERT_EQ(rear, "\xff" "REAR# KEEP");
+    window.ChangeAddress(0, false, true);
+    RefreshEditor(0, 0);
+
+    ui.replies = {kReplaceYes};
+    ImportTextFile(File("3\tNEW\n4\tFOUR\n"));
+    EXPECT_EQ(Front(3), "\xff" "FRONT# NEW");
+    EXPECT_EQ(GetSignText(gDestList[3].Text, 5), rear);
+    EXPECT_EQ(gDestList[4].Text, "\xff" "FRONT# FOUR");
+    EXPECT_EQ(SignInfoOf(5).Shown, kTrue);
+}
+
 TEST_F(TextImportTest, ASignOfOnePageHoldsNothingOnItsLaterPages) {
     Existing(3, "ONE");
     gCurrentDest = 3;

@@ -10,6 +10,7 @@
 #include "data/records.h"
 #include "data/settings.h"
 #include "data/signdata.h"
+#include "data/signtable.h"
 #include "platform/host.h"
 #include "platform/paths.h"
 #include "platform/vb.h"
@@ -38,6 +39,36 @@ ImportRow ParseRow(const std::string& line, bool destinations, int16_t maxPage) 
     row.valid = true;
     return row;
 }
+
+// While the rows are written only the current sign is shown: the commit
+// writes every shown sign, and the other signs' editors still hold what
+// was open before the import, which is no row's text.
+class OnlyCurrentSignShown {
+public:
+    OnlyCurrentSignShown() {
+        for (int16_t a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
+            SignInfo& s = SignInfoOf(a);
+            if (a == gCurrentSign || (!s.Shown && !s.RouteNoShown)) continue;
+            saved_.push_back({a, s.Shown, s.RouteNoShown});
+            s.Shown = s.RouteNoShown = kFalse;
+        }
+    }
+    ~OnlyCurrentSignShown() {
+        for (const Saved& v : saved_) {
+            SignInfo& s = SignInfoOf(v.address);
+            s.Shown = v.shown;
+            s.RouteNoShown = v.routeNoShown;
+        }
+    }
+    OnlyCurrentSignShown(const OnlyCurrentSignShown&) = delete;
+    OnlyCurrentSignShown& operator=(const OnlyCurrentSignShown&) = delete;
+
+private:
+    struct Saved {
+        int16_t address, shown, routeNoShown;
+    };
+    std::vector<Saved> saved_;
+};
 
 // The text a failed row is reported with: the error's description and, on
 // the next line, its number.
@@ -95,6 +126,7 @@ void ImportTextFile(const std::string& path) {
     const std::string report = BadRowsReport(rows);
     if (!report.empty() && MsgBox(report, vbOKCancel) == vbCancel) return;
 
+    const OnlyCurrentSignShown onlyCurrent;
     for (const ImportRow& row : rows) {
         if (!row.valid) continue;
         try {

@@ -36,7 +36,8 @@ std::string BadRowsReport(const std::vector<ImportRow>& rows);
 
 // Imports the file into the active list for the current sign: each valid
 // row's text is written into the row's entry and page through the feed of
-// typed characters and Save and new. Messages: "<path> not found!" when the
+// typed characters and Save and new. The other shown signs' pages are left
+// as they are. Messages: "<path> not found!" when the
 // file cannot be read; the bad-rows report (OK goes on with the valid rows,
 // Cancel writes nothing); the replace question for a page that holds
 // something.
