@@ -196,6 +196,34 @@ TEST_F(TextImportTest, OnlyTheCurrentSignTakesTheRows) {
     EXPECT_EQ(SignInfoOf(5).Shown, kTrue);
 }
 
+TEST_F(TextImportTest, TheSignEditedStartsEmpty) {
+    // A text sign whose strip shows what was open before.
+    testentry::TextSign(4, "TXT", 12);
+    SignInfoOf(2).Shown = kFalse;
+    testentry::EditTextSign(4);
+    testentry::TypeOnStrip("OLD");
+    ASSERT_TRUE(PrepareTextImport());
+    ImportTextFile(File("7\tNEW\n"));
+    EXPECT_EQ(GetSignText(gDestList[7].Text, 4), "\xff" "TXT# NEW");
+
+    // The graphic sign's editor too; unsaved edits are asked about first.
+    SignInfoOf(4).Shown = kFalse;
+    SignInfoOf(2).Shown = kTrue;
+    gTextSignActive = kFalse;
+    gCurrentSign = 2;
+    ReadCharMap("1");
+    testtext::Type("OLD");
+    gTextModified = kTrue;
+    ui.answers = {vbCancel};
+    EXPECT_FALSE(PrepareTextImport());
+    EXPECT_NE(PageFirstCell(), 0);
+    ui.answers = {vbOK};
+    ASSERT_TRUE(PrepareTextImport());
+    EXPECT_EQ(PageFirstCell(), 0);
+    ImportTextFile(File("8\tEIGHT\n"));
+    EXPECT_EQ(Front(8), "\xff" "FRONT# EIGHT");
+}
+
 TEST_F(TextImportTest, ASignOfOnePageHoldsNothingOnItsLaterPages) {
     Existing(3, "ONE");
     gCurrentDest = 3;

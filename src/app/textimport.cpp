@@ -7,10 +7,15 @@
 #include "app/feedtext.h"
 #include "app/listentries.h"
 #include "app/replace.h"
+#include "app/signcontrols.h"
 #include "data/records.h"
 #include "data/settings.h"
 #include "data/signdata.h"
 #include "data/signtable.h"
+#include "engine/editorview.h"
+#include "engine/editstate.h"
+#include "engine/signview.h"
+#include "engine/textstrip.h"
 #include "platform/host.h"
 #include "platform/paths.h"
 #include "platform/vb.h"
@@ -112,6 +117,17 @@ bool CurrentPageHasContent() {
     // A sign of one page answers every page with its first.
     if (!multi && wanted != 1) return false;
     return !content.empty();
+}
+
+bool PrepareTextImport() {
+    if (!AskSaveChanges()) return false;
+    if (gTextSignActive) {
+        InitEditor();
+    } else {
+        RefreshEditor(0, 0);
+        SetAlignment(gTextAlignment, false, true, true);
+    }
+    return true;
 }
 
 void ImportTextFile(const std::string& path) {

@@ -43,6 +43,12 @@ std::string BadRowsReport(const std::vector<ImportRow>& rows);
 // something.
 void ImportTextFile(const std::string& path);
 
+// Before the file is chosen: only when the open entry's unsaved edits may
+// go (else false); then the sign being edited starts empty, so that the
+// first row does not add to what it showed (the text sign's strip in the
+// text-sign line mode, else the graphic sign's editor with its alignment).
+bool PrepareTextImport();
+
 // The current page of the current sign in the current entry of the active
 // list already holds something.
 bool CurrentPageHasContent();

@@ -11,17 +11,12 @@
 
 #include "app/copybuffer.h"
 #include "app/headstate.h"
-#include "app/signcontrols.h"
+#include "files/document.h"
 #include "app/textimport.h"
 #include "app/windowcommands.h"
 #include "data/destlist.h"
 #include "data/records.h"
-#include "data/settings.h"
 #include "engine/editorslots.h"
-#include "engine/editorview.h"
-#include "engine/editstate.h"
-#include "engine/signview.h"
-#include "engine/textstrip.h"
 #include "ui/frmHead.h"
 #include "ui/headwidgets_qt.h"
 #include "ui/qtbridge_qt.h"
@@ -94,11 +89,7 @@ void frmHead::mnuArkivImportFil2Dest_Click() { ImportTextList(); }
 void frmHead::mnuToolsFile2Dest_Click() { ImportTextList(); }
 
 void frmHead::ImportTextList() {
-    if (!AskSaveChanges()) return;
-    // Every imported row starts from an empty sign.
-    if (gTextSignActive) InitEditor();
-    else RefreshEditor(0, 0);
-    SetAlignment(gTextAlignment, false, true, true);
+    if (!PrepareTextImport()) return;
     // The name proposed last stays when it names a text file.
     if (!(ImportFileName.size() > 3 && Right(ImportFileName, 3) == "txt")) ImportFileName.clear();
     std::string title = KeptTexts.importTitle;
