@@ -4,6 +4,7 @@
 
 #include <deque>
 
+#include "app/picconvert.h"
 #include "app/replace.h"
 #include "app/textimport.h"
 #include "support/entry_state.h"
@@ -228,12 +229,12 @@ TEST_F(TextImportTest, ASignOfOnePageHoldsNothingOnItsLaterPages) {
     Existing(3, "ONE");
     gCurrentDest = 3;
     gCurrentPage = 1;
-    EXPECT_TRUE(CurrentPageHasContent());
+    EXPECT_TRUE(CurrentEntryExists());
     gCurrentPage = 2;
-    EXPECT_FALSE(CurrentPageHasContent());
+    EXPECT_FALSE(CurrentEntryExists());
     gCurrentDest = 4;
     gCurrentPage = 1;
-    EXPECT_FALSE(CurrentPageHasContent());
+    EXPECT_FALSE(CurrentEntryExists());
 }
 
 }  // namespace

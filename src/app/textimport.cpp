@@ -6,6 +6,7 @@
 #include "app/entrywindow.h"
 #include "app/feedtext.h"
 #include "app/listentries.h"
+#include "app/picconvert.h"
 #include "app/replace.h"
 #include "app/signcontrols.h"
 #include "data/records.h"
@@ -107,18 +108,6 @@ std::string BadRowsReport(const std::vector<ImportRow>& rows) {
     return report;
 }
 
-bool CurrentPageHasContent() {
-    const int16_t wanted = gCurrentPage;
-    int16_t page = gCurrentPage, multi = kFalse;
-    std::string content;
-    if (gDestListActive) content = GetActiveRow(gCurrentDest, gCurrentSign, page, multi);
-    else if (gExtraPerSign) content = GetActiveRow(gCurrentExtra, gCurrentSign, page, multi);
-    else content = GetExtraRow(gCurrentExtra, page, multi);
-    // A sign of one page answers every page with its first.
-    if (!multi && wanted != 1) return false;
-    return !content.empty();
-}
-
 bool PrepareTextImport() {
     if (!AskSaveChanges()) return false;
     if (gTextSignActive) {
@@ -155,7 +144,7 @@ void ImportTextFile(const std::string& path) {
                 EntryPort().SetCurrentNumberText(std::to_string(row.number));
             }
             gCurrentPage = row.page;
-            const bool exists = CurrentPageHasContent();
+            const bool exists = CurrentEntryExists();
             if (!DecideReplace(exists, row.number, row.page)) continue;
             int16_t sign = 0;
             SkrivTextISkylt(row.text, VbBool(exists), sign);

@@ -49,8 +49,4 @@ void ImportTextFile(const std::string& path);
 // text-sign line mode, else the graphic sign's editor with its alignment).
 bool PrepareTextImport();
 
-// The current page of the current sign in the current entry of the active
-// list already holds something.
-bool CurrentPageHasContent();
-
 }  // namespace kv

@@ -407,12 +407,7 @@ public:
     void mnuToolsGenerateLineNo_Click();
     void mnuToolsSuperCopy_Click();
     void mnuToolsGenerateMBL_Click();
-    void Show_e_Click();
     void Std_grf_Click();
-    void Font_e_Click();
-    void mnuInställningar_Click();
-    void About_e_Click();
-    void mnuAbout_Click();
     void A_Click(int index);
     void b_Click();
     // The zoom button of sign picture set `index`: the zoom dialog for the
@@ -423,10 +418,6 @@ public:
     struct OtherWindows {
         std::function<void()> LineNoLayout;    // frmLineNo, modal
         std::function<void()> GenerateLineNo;  // frmToolsGenerateLineNo, modal; reads gCopyMode
-        std::function<void(const std::string& caption)> FontShow;  // frmFontShow, modal ("" its own caption)
-        std::function<void()> FontSel;         // frmFontSel, modal
-        std::function<void()> Preferences;     // frmPreferences, not modal
-        std::function<void(bool modal)> About; // frmAbout1
         std::function<void()> SignScale;       // frmSignScale, modal, for the current sign
     } Windows;
 

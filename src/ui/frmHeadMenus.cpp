@@ -1,7 +1,7 @@
 // The main window's menus that reach other windows and tools: the text
 // import of the active list, the copy and paste of whole entries in the
-// lists, the route-number tools, the font windows, the preferences and
-// About, and the zoom buttons of the sign pictures. Menu items whose
+// lists, the route-number tools, the font browser on the graphic symbols,
+// and the zoom buttons of the sign pictures. Menu items whose
 // command is not built are held disabled here.
 #include <QAction>
 #include <QApplication>
@@ -17,6 +17,7 @@
 #include "data/destlist.h"
 #include "data/records.h"
 #include "engine/editorslots.h"
+#include "ui/frmFontShow.h"
 #include "ui/frmHead.h"
 #include "ui/headwidgets_qt.h"
 #include "ui/qtbridge_qt.h"
@@ -57,12 +58,7 @@ void frmHead::ConnectMenuCommands() {
         {"mnuToolsGenerateLineNo", &frmHead::mnuToolsGenerateLineNo_Click},
         {"mnuToolsSuperCopy", &frmHead::mnuToolsSuperCopy_Click},
         {"mnuToolsGenerateMBL", &frmHead::mnuToolsGenerateMBL_Click},
-        {"Show_e", &frmHead::Show_e_Click},
         {"Std_grf", &frmHead::Std_grf_Click},
-        {"Font_e", &frmHead::Font_e_Click},
-        {"mnuInställningar", &frmHead::mnuInställningar_Click},
-        {"About_e", &frmHead::About_e_Click},
-        {"mnuAbout", &frmHead::mnuAbout_Click},
         {"b", &frmHead::b_Click},
     };
     for (const auto& [name, handler] : items)
@@ -148,26 +144,14 @@ void frmHead::mnuToolsGenerateMBL_Click() {
     RefreshCurrentSignPicture();
 }
 
-void frmHead::Show_e_Click() {
-    if (Windows.FontShow) Windows.FontShow("");
-}
-
-void frmHead::Std_grf_Click() { ShowSymbols(Windows.FontShow); }
-
-void frmHead::Font_e_Click() {
-    if (Windows.FontSel) Windows.FontSel();
-}
-
-void frmHead::mnuInställningar_Click() {
-    if (Windows.Preferences) Windows.Preferences();
-}
-
-void frmHead::About_e_Click() {
-    if (Windows.About) Windows.About(false);
-}
-
-void frmHead::mnuAbout_Click() {
-    if (Windows.About) Windows.About(true);
+void frmHead::Std_grf_Click() {
+    ShowSymbols([this](const std::string& caption) {
+        {
+            frmFontShow dialog(this, caption);
+            dialog.exec();
+        }
+        activateWindow();
+    });
 }
 
 void frmHead::A_Click(int) {}

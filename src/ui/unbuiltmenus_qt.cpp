@@ -12,16 +12,6 @@ const std::vector<UnbuiltMenuItem>& UnbuiltMenuItems() {
         {"mnuToolsGenerateLineNo", "the route-number generator"},
         {"mnuToolsSuperCopy", "the route-number generator"},
         {"mnuToolsGenerateMBL", "the route-number window"},
-        {"mnuArkivImportEnBild", "bitmap import"},
-        {"mnuArkivImportBilder", "bitmap import"},
-        {"mnuToolsOnePic2Graph", "bitmap import"},
-        {"mnuToolsPics2Graph", "bitmap import"},
-        {"Show_e", "the font browser"},
-        {"Std_grf", "the font browser"},
-        {"Font_e", "the font selection"},
-        {"mnuInställningar", "the preferences"},
-        {"About_e", "the About window"},
-        {"mnuAbout", "the About window"},
     };
     return items;
 }

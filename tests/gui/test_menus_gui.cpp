@@ -33,6 +33,7 @@
 #include "gui/head_fixture.h"
 #include "support/markup_state.h"
 #include "support/signs_state.h"
+#include "ui/frmFontShow.h"
 #include "ui/frmPrefOUTFile.h"
 #include "ui/frmReplace.h"
 #include "ui/headwidgets_qt.h"
@@ -509,6 +510,30 @@ TEST_F(MenusGui, EveryMenuItemIsWiredOrHeldDisabled) {
     Menu({"tx_e", "mnuTextDesttext"});
     h.Form_Activate();
     check("after the state changed");
+}
+
+TEST_F(MenusGui, TheSymbolsShowInTheFontBrowserWithTheGraphicFont) {
+    const std::string path = dir.file("symbols.txl");
+    BuildProject(dir.path(), path, {1});
+    Start(path);
+    const std::string before = gCurrentFontCode;
+    ASSERT_NE(before, "g");
+    std::string caption, font;
+    auto* timer = new QTimer(head.get());
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [&, timer] {
+        auto* browser = qobject_cast<frmFontShow*>(QApplication::activeModalWidget());
+        if (!browser || !browser->isVisible()) return;
+        timer->stop();
+        caption = B(browser->windowTitle());
+        font = gCurrentFontCode;
+        QTest::mouseClick(browser->Ok_cmd, Qt::LeftButton);
+    });
+    timer->start();
+    Menu({"mnuRedigera", "Im_e", "Std_grf"});
+    EXPECT_EQ(caption, Key("S110"));
+    EXPECT_EQ(font, "g");
+    EXPECT_EQ(gCurrentFontCode, before);
 }
 
 TEST_F(MenusGui, TheZoomButtonOfAnotherPictureFlashesTheFrames) {

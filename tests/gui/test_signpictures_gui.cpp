@@ -469,7 +469,9 @@ TEST_F(SignPicturesGui, TextSignLineModeSavesAndRestoresTheControls) {
 
     h.UpdateToolbarState();
     EXPECT_EQ(gTextSignActive, kTrue);
-    if (!Unbuilt("cutALL_E")) EXPECT_TRUE(h.MenuItem("cutALL_E")->isEnabled());
+    if (!Unbuilt("cutALL_E")) {
+        EXPECT_TRUE(h.MenuItem("cutALL_E")->isEnabled());
+    }
     EXPECT_FALSE(h.MenuItem("Paste_e")->isEnabled());
     EXPECT_FALSE(h.MenuItem("Ln_e")->isEnabled());
     EXPECT_TRUE(h.LineNo_txt->isHidden());
