@@ -1,6 +1,7 @@
-// Typing into an empty page: the text goes key by key through the real
-// editing operations of a graphic sign, or through the character strip of a
-// text sign, and the page's sign byte commands come out in hex.
+// Typing into an empty page: the text goes key by key through the key
+// handlers of the graphic sign picture, or of the character strip of a text
+// sign, and the page's sign byte commands come out in hex (with --dots also
+// the sign's lit dots, "#" lit and "." dark, one line per row).
 //
 // Escapes in TEXT: "\n" Enter, "\b" Backspace, "\\" a backslash, "\1".."\5"
 // a route-number placeholder of 1..5 characters, "\[" and "\]" start and end
@@ -9,18 +10,21 @@
 #include <cstdio>
 #include <string>
 
+#include "app/signkeys.h"
 #include "data/charmap.h"
 #include "data/records.h"
 #include "data/signtable.h"
+#include "engine/alignment.h"
+#include "engine/centring.h"
 #include "engine/dotlayers.h"
 #include "engine/editorview.h"
-#include "engine/centring.h"
 #include "engine/editstate.h"
-#include "engine/routefield.h"
+#include "engine/render.h"
 #include "engine/routenumber.h"
 #include "engine/signcommands.h"
 #include "engine/textedit.h"
 #include "engine/textstrip.h"
+#include "platform/ports.h"
 #include "platform/vb.h"
 #include "probe.h"
 #include "probe_data.h"
@@ -28,7 +32,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "type --data DIR --sign MODEL:DIMENSION --font ID [--auto] [--route TEXT] [--state] TEXT";
+    "type --data DIR --sign MODEL:DIMENSION --font ID [--auto] [--route TEXT] [--state] [--dots] TEXT";
 
 struct Key {
     enum Kind { Char, Enter, Backspace, Placeholder, FieldStart, FieldEnd } kind = Char;
@@ -60,23 +64,28 @@ bool ParseKeys(const std::string& text, std::vector<Key>& keys) {
     return true;
 }
 
-// The key handler of the graphic sign picture in text mode.
+// The key window of the sign pictures: the cursor runs, so every key counts.
+class Keys : public kv::EditorControls {
+public:
+    Keys() { kv::InstallPorts(this); }
+    ~Keys() override { kv::RemovePorts(this); }
+    bool CursorTimerEnabled() override { return true; }
+};
+
+void Press(int16_t code, bool strip) {
+    int16_t key = code;
+    if (strip) kv::K2000_pct_KeyPress(key);
+    else kv::K4000_pct_KeyPress(key);
+}
+
+// The keys go to the graphic sign picture in text mode as typed. The
+// characters of a route-number field are placed as the route-number command
+// places them, with their field positions.
 void TypeGraphic(const std::vector<Key>& keys) {
+    Keys window;
     int16_t fieldPos = 0;
     for (const Key& k : keys) {
         switch (k.kind) {
-        case Key::Enter:
-            kv::SplitRowAtCursor();
-            break;
-        case Key::Backspace: {
-            const kv::EditRow& row = kv::Row(kv::gCurrentRow);
-            const bool atStart = row.FirstCell == 0 || (kv::gCursorBeforeCell && kv::gCursorCell == row.FirstCell);
-            int16_t w = 0, b = 0, flag = 0;
-            std::string t;
-            if (atStart && !(kv::GetSelectionInfo(w, b, t, flag) && flag)) kv::ReflowRows();
-            else kv::DeleteCharAtCursor();
-            break;
-        }
         case Key::Placeholder:
             kv::InsertLineNoField(k.code);
             break;
@@ -86,56 +95,31 @@ void TypeGraphic(const std::vector<Key>& keys) {
         case Key::FieldEnd:
             fieldPos = 0;
             break;
-        case Key::Char: {
-            int16_t code = k.code;
-            switch (code) {
-            case 250: code = 190; break;
-            case 251: code = 187; break;
-            case 252: code = 189; break;
-            case 253: code = 188; break;
-            case 254: code = 191; break;
-            default: break;
-            }
-            if (kv::CharCodeOf(code)) {
-                kv::InsertChar(code, 0, fieldPos);
-                if (fieldPos) ++fieldPos;
+        default:
+            if (fieldPos && k.kind == Key::Char) {
+                if (kv::CharCodeOf(k.code)) kv::InsertChar(k.code, 0, fieldPos++);
+            } else {
+                Press(k.code, false);
             }
             break;
-        }
         }
     }
 }
 
-// The key handler of the text signs' character strip.
-void TypeStrip(const std::vector<Key>& keys, int w, int h, bool twoRows) {
-    using kv::gCodeCount;
-    using kv::gCodeTable;
-    using kv::gTextColumn;
-    for (const Key& k : keys) {
-        if (k.kind == Key::Backspace) {
-            if (gTextColumn >= 2) {
-                kv::ShiftTableEntries(gTextColumn, -1);
-                --gTextColumn;
-                kv::DrawStripChars(gTextColumn);
-            }
-        } else if (k.kind == Key::Enter) {
-            if (!twoRows || gTextColumn > w || gCodeCount - gTextColumn + 1 > h) continue;
-            if (gTextColumn == gCodeCount + 1)
-                gCodeCount = static_cast<int16_t>(w + gCodeCount - gTextColumn + 1);
-            else
-                kv::ShiftTableEntries(gTextColumn, static_cast<int16_t>(w - gTextColumn + 1));
-            for (int i = gTextColumn; i <= w; ++i) gCodeTable[static_cast<size_t>(i)] = 32;
-            kv::DrawStripChars(gTextColumn);
-            gTextColumn = static_cast<int16_t>(w + 1);
-        } else if (k.kind == Key::Char) {
-            if (kv::CharCodeOf(k.code) && gCodeCount < w + h && gCodeCount < kv::kStripPlaces) {
-                kv::ShiftTableEntries(gTextColumn, 1);
-                gCodeTable[static_cast<size_t>(gTextColumn)] = k.code;
-                kv::DrawStripChars(gTextColumn);
-                ++gTextColumn;
-            }
-        }
-        kv::CursorHome();
+// The keys go to the text signs' character strip.
+void TypeStrip(const std::vector<Key>& keys) {
+    Keys window;
+    for (const Key& k : keys)
+        if (k.kind == Key::Char || k.kind == Key::Enter || k.kind == Key::Backspace) Press(k.code, true);
+}
+
+// The lit dots of the sign's text and graphic layers, one line per row.
+void PrintDots(const kv::SignInfo& si) {
+    kv::RenderTextLayer(kv::kFalse);
+    for (int y = 0; y < si.Height; ++y) {
+        std::string line;
+        for (int x = 0; x < si.Width; ++x) line += kv::SignDotLit(0, x, y) ? '#' : '.';
+        std::printf("%s\n", line.c_str());
     }
 }
 
@@ -166,6 +150,7 @@ PROBE_COMMAND("type", kUsage) {
     const bool hasRoute = probe::TakeOption(a, "--route", route);
     const bool autoMode = probe::TakeFlag(a, "--auto");
     const bool state = probe::TakeFlag(a, "--state");
+    const bool dots = probe::TakeFlag(a, "--dots");
     if (!gotData || !gotSign || !gotFont || font.size() != 1 || a.size() != 1) return probe::Usage(kUsage);
     const size_t colon = sign.find(':');
     if (colon == std::string::npos) return probe::Usage(kUsage);
@@ -206,9 +191,12 @@ PROBE_COMMAND("type", kUsage) {
             return 1;
         }
         if (kv::gAutoMode) kv::CenterRowVertically();
+        // The window starts left-aligned.
+        kv::SetAlignment(1, true, false, true);
         TypeGraphic(keys);
         std::printf("%s\n", probe::HexBytes(kv::BuildSignData(kv::PageFirstCell())).c_str());
         if (state) PrintState();
+        if (dots) PrintDots(si);
         return 0;
     }
     if (si.Model == "K2000_1R" || si.Model == "K2000_2R") {
@@ -217,7 +205,7 @@ PROBE_COMMAND("type", kUsage) {
             std::fprintf(stderr, "kivar-probe: font %s has no character map\n", font.c_str());
             return 1;
         }
-        TypeStrip(keys, si.Width, si.Model == "K2000_2R" ? si.Height : 0, si.Model == "K2000_2R");
+        TypeStrip(keys);
         std::printf("%s\n", probe::HexBytes(kv::PadRowText(2)).c_str());
         return 0;
     }

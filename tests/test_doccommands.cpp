@@ -24,6 +24,7 @@
 #include "platform/paths.h"
 #include "platform/reset.h"
 #include "platform/vb.h"
+#include "support/fake_clock.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
 
@@ -138,6 +139,14 @@ TEST_F(DocCommands, AutoSaveClockAndFile) {
     EXPECT_FALSE(AutoSaveDue(gLastAutoSaveTime + 1000));
     const double a = MonotonicSeconds(), b = MonotonicSeconds();
     EXPECT_LE(a, b);
+    {
+        // The clock the core reads is the installed one.
+        FakeClock clock(5000);
+        EXPECT_EQ(MonotonicSeconds(), 5000);
+        clock.Advance(300.5);
+        EXPECT_EQ(MonotonicSeconds(), 5300.5);
+    }
+    EXPECT_GE(MonotonicSeconds(), b);
 
     // The file goes through the project writer; the name it holds is recorded.
     gSettingsFile = dir.file("kivar.lib");

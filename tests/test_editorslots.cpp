@@ -496,19 +496,23 @@ TEST_F(RouteNoTest, CancelAndRefusalChangeNothing) {
 }
 
 TEST_F(RouteNoTest, AlignmentByTheToolbar) {
+    // "AB" (25 wide each) and the field "12" (30 wide each) on 112 dots (560
+    // units, the right end at 565 with the last dot's spacing).
     struct Case {
         bool left;
         int16_t button;  // 0 none
         std::vector<int16_t> alignments;  // applied in this order
         int16_t centreButton;
+        std::vector<int16_t> xs;  // X of the cells in reading order
     };
     const Case cases[] = {
-        {false, 10, {}, 0},  // moves the field only (another test)
-        {true, 10, {1}, 0},
-        {true, 12, {1, 2}, 0},
-        {false, 12, {3, 2}, 0},
-        {true, 0, {3}, 1},
-        {false, 11, {3}, 1},
+        {false, 10, {}, 0, {0, 25, 505, 535}},  // the field alone goes to the right end
+        {true, 10, {1}, 0, {0, 30, 60, 85}},     // the text right after the field
+        {true, 12, {1, 2}, 0, {0, 30, 515, 540}},
+        {false, 12, {3, 2}, 0, {455, 480, 505, 535}},  // the text up to the field at the right end
+        // Centred as a whole, field and text (105 wide), in whole dots.
+        {true, 0, {3}, 1, {225, 255, 285, 310}},
+        {false, 11, {3}, 1, {230, 255, 280, 310}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.left) + " " + std::to_string(c.button));
@@ -523,6 +527,9 @@ TEST_F(RouteNoTest, AlignmentByTheToolbar) {
         // The last alignment applied is the one that stays.
         EXPECT_EQ(gTextAlignment, c.alignments.empty() ? before : c.alignments.back());
         EXPECT_EQ(head.buttons[11], c.centreButton);
+        std::vector<int16_t> xs;
+        for (int16_t cell = PageFirstCell(); IsUsedCell(cell); cell = Cell(cell).Next) xs.push_back(Cell(cell).X);
+        EXPECT_EQ(xs, c.xs);
     }
 }
 

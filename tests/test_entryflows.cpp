@@ -99,7 +99,8 @@ public:
         Note("UpdateToolbarState2");
         gTextSignActive = kFalse;
     }
-    void CancelMarking() override { Note("CancelMarking"); }
+    // The end of a marking resets the cut tools.
+    void ResetCutTools() override { Note("ResetCutTools"); }
     void FocusSignPicture() override { Note("FocusSignPicture"); }
     void FocusStrip() override { Note("FocusStrip"); }
 
@@ -252,7 +253,7 @@ TEST_F(EntryFlows, AnEntryLoadsOnlyWhileASignItsListOrAPageOptionHasTheFocus) {
         EXPECT_TRUE(w.blackout);
         EXPECT_EQ(nPrevDest, 2);
         EXPECT_EQ(gTextModified, kFalse);
-        EXPECT_TRUE(w.Called("CancelMarking"));
+        EXPECT_TRUE(w.Called("ResetCutTools"));
         w.Calls();
     }
     // Cancel to the question about uncommitted edits loads nothing.
@@ -261,7 +262,7 @@ TEST_F(EntryFlows, AnEntryLoadsOnlyWhileASignItsListOrAPageOptionHasTheFocus) {
     ui.answers = {vbCancel};
     LoadListEntry(true);
     EXPECT_EQ(gTextModified, kTrue);
-    EXPECT_FALSE(w.Called("CancelMarking"));
+    EXPECT_FALSE(w.Called("ResetCutTools"));
 }
 
 TEST_F(EntryFlows, ADestinationLoadFillsEveryShownGraphicSignAndKeepsTheCurrentOne) {
@@ -273,7 +274,7 @@ TEST_F(EntryFlows, ADestinationLoadFillsEveryShownGraphicSignAndKeepsTheCurrentO
     w.row = 1;
     LoadListEntry(true);
     EXPECT_EQ(w.Calls(), (std::vector<std::string>{"SelectK4000Graphic 0", "ChangeAddress 0", "ChangeAddress 1",
-                                                   "ChangeAddress 1", "FocusSignPicture", "CancelMarking"}));
+                                                   "ChangeAddress 1", "FocusSignPicture", "ResetCutTools"}));
     EXPECT_EQ(gCurrentSign, 5);
     // The page options of the current sign (5 has no pages: one is offered)
     // and the frame for the two pages of the entry.
@@ -295,7 +296,7 @@ TEST_F(EntryFlows, ADestinationLoadFillsEveryShownGraphicSignAndKeepsTheCurrentO
     bKeepCurrentNumber = true;
     bCurrentSignOnly = true;
     LoadListEntry(true);
-    EXPECT_EQ(w.Calls(), (std::vector<std::string>{"SelectK4000Graphic 1", "FocusSignPicture", "CancelMarking"}));
+    EXPECT_EQ(w.Calls(), (std::vector<std::string>{"SelectK4000Graphic 1", "FocusSignPicture", "ResetCutTools"}));
     EXPECT_FALSE(bKeepCurrentNumber);
 }
 
@@ -332,7 +333,7 @@ TEST_F(EntryFlows, AnExtraTextLoadsIntoEverySignAndShowsItsNumberFirst) {
     // Every shown sign made active in turn, the current one again at the end;
     // the page options as the page count offers them.
     EXPECT_EQ(w.Calls(), (std::vector<std::string>{"SelectK4000Graphic 0", "ChangeAddress 0", "ChangeAddress 1",
-                                                   "ChangeAddress 0", "FocusSignPicture", "CancelMarking"}));
+                                                   "ChangeAddress 0", "FocusSignPicture", "ResetCutTools"}));
     EXPECT_EQ(w.enabledOptions, 1);
     EXPECT_EQ(w.selectedOption, 1);
     EXPECT_FALSE(w.frameShown);

@@ -161,6 +161,28 @@ TEST_F(GraphicToolsTest, EveryToolNearTheEdgesMatchesGolden) {
     }
     std::string diff;
     EXPECT_TRUE(testutil::MatchesGolden("graphics/tools.txt", out, &diff)) << diff;
+
+    // Worked out by hand from the tool rules:
+    // - the flat line (0,0)-(4,2) has m = 0.5: y = 0, 0.5, 1, 1.5, 2 rounds
+    //   (halves to even) to 0, 0, 1, 2, 2;
+    // - a fill of the empty sign reaches column W = 12 and row H = 9 but not
+    //   the corner (12, 9), which only a dot of that row or column could
+    //   reach, and they do not spread.
+    auto lit = [](int x, int y) { return GetGraphicPixel(0, x, y) != 0; };
+    Fresh();
+    Ends(0, 0, 4, 2);
+    DrawGraphicLine(1);
+    for (auto [x, y] : std::initializer_list<std::pair<int, int>>{{0, 0}, {1, 0}, {2, 1}, {3, 2}, {4, 2}})
+        EXPECT_TRUE(lit(x, y)) << x << "," << y;
+    EXPECT_FALSE(lit(1, 1));
+    EXPECT_FALSE(lit(3, 1));
+    Fresh();
+    At(4, 4);
+    FloodFillGraphic(1);
+    EXPECT_TRUE(lit(W, H - 1));
+    EXPECT_TRUE(lit(W - 1, H));
+    EXPECT_FALSE(lit(W, H));
+    EXPECT_FALSE(lit(W + 1, 0));
 }
 
 TEST_F(GraphicToolsTest, ToolsThatWriteSetTheModifiedAndGraphicFlags) {

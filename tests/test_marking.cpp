@@ -91,14 +91,17 @@ TEST_F(MarkingTest, MarkRowFramesItsCells) {
 
 TEST_F(MarkingTest, DeletingAcrossRowsRealignsTheRowLeft) {
     Type("ABC\nDAB");
-    Row(2).Alignment = 3;
+    Row(2).Alignment = 2;
     MarkCellsInRect(30, 0, 112, 80);  // B C of row 1, A B of row 2
     ASSERT_EQ(MarkedText(), "BCAB");
     DeleteMarkedCells();
     EXPECT_EQ(RowTexts(), (std::vector<std::string>{"A", "D"}));
     EXPECT_EQ(testtext::CheckInvariants(), "");
-    // Leaving row 2 for row 1 applied row 2's alignment.
-    EXPECT_EQ(gTextAlignment, 3);
+    // Leaving row 2 for row 1 applied row 2's alignment: D stands at the
+    // right end (560 units and the dot of spacing), A where it was.
+    EXPECT_EQ(gTextAlignment, 2);
+    EXPECT_EQ(Cell(Row(2).FirstCell).X, 565 - 25);
+    EXPECT_EQ(Cell(Row(1).FirstCell).X, 0);
     EXPECT_EQ(gCurrentRow, 1);
     EXPECT_EQ(MarkedCount(), 0);
     // Nothing marked: only a repaint.

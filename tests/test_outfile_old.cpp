@@ -80,7 +80,7 @@ protected:
         return ui.messages.empty() ? std::string() : ui.messages[0].text;
     }
     // The image keeps every rule of the layout and equals the golden dump
-    // (KIVAR_UPDATE_GOLDEN=1 rewrites the dump instead).
+    // (KIVAR_UPDATE_GOLDEN=1 rewrites the dump instead, and the test fails).
     outcheck::OldResult ExpectGolden(const std::string& name, const std::string& image) {
         outcheck::OldResult r = outcheck::CheckOld(image);
         for (const std::string& e : r.errors) ADD_FAILURE() << name << ": " << e;
@@ -454,7 +454,7 @@ TEST_F(OldLayoutTest, EntryPointFollowsTheLayoutOption) {
 // and without the all-nines destination: the checker finds every rule kept,
 // and each record in the file is the record the builder makes at its place.
 TEST_F(OldLayoutTest, LargerGeneratedProjectsKeepTheLayout) {
-    outfixtures::RandomSignData random(4711, 7);
+    outfixtures::RandomSignData random(testutil::TestSeed(4711), 7);
     auto pick = [&](int n) { return random.Pick(n); };
     auto page = [&] { return random.Page(); };
     auto sections = [&] { return random.Sections(false); };

@@ -126,15 +126,7 @@ protected:
         testtext::LoadShippedFonts();
     }
     void TearDown() override { testtext::ResetAll(); }
-    void Sign(const std::string& model, int w, int h) {
-        SignInfo& s = SignInfoOf(2);
-        s.Model = model;
-        s.Width = static_cast<int16_t>(w);
-        s.Height = static_cast<int16_t>(h);
-        gCurrentSign = 2;
-        LayoutTextStrip(model, s.Width, s.Height);
-        ReadCharMap("2");
-    }
+    void Sign(const std::string& model, int w, int h) { testtext::StartStrip(model, w, h); }
     void Codes(const std::string& text) {
         for (size_t i = 0; i < text.size(); ++i) gCodeTable[i + 1] = static_cast<unsigned char>(text[i]);
         gCodeCount = static_cast<int16_t>(text.size());

@@ -286,6 +286,27 @@ TEST_F(PageLoadTest, BytesWithoutCharactersAreSkipped) {
     EXPECT_EQ(PageFirstCell(), 0);
 }
 
+// A placeholder whose characters the route number no longer holds has no
+// width; loaded first in its run it still stands on the run's bottom row,
+// so loading and storing the page again never moves the run.
+TEST_F(PageLoadTest, AnEmptyPlaceholderKeepsItsRunInPlace) {
+    Start();
+    Placeholder(2);
+    Type("AB");
+    Commit(1);
+    const std::string stored = testgfx::Hex(StoredBytes(1));
+    EXPECT_EQ(stored, "d2 00 d3 06 d4 31 fb 41 42");
+    gRouteNoText = "";
+    for (int round = 1; round <= 3; ++round) {
+        SCOPED_TRACE(round);
+        RefreshEditor(0, 0);
+        Load(1);
+        EXPECT_EQ(Cell(PageFirstCell()).Width, 0);
+        EXPECT_EQ(testtext::Bytes(), stored);
+        Commit(1);
+    }
+}
+
 TEST_F(PageLoadTest, RaisedTextLiftsTheSymbolsThatFollow) {
     Start();
     // "1" is 35 high: a run whose bottom row is 4 has its top at -10.

@@ -177,23 +177,49 @@ TEST(ProbePage, StoredPagesLoadAndEncodeAsStored) {
     BuildProject(dir.path(), project);
     testmarkup::ResetAll();
 
+    // The stored bytes, worked out by hand from the byte commands (a run is
+    // d2 x d3 y d4 f: x its left dot column, y its bottom dot row, f the
+    // font id) and the glyph sources in fonts/glyphs (the dots themselves are
+    // checked by tests/check/page_check.py):
+    // - "1" is 7 dots high and 5 wide per letter (4 and a spacing column):
+    //   a first row starts d2 00 d3 06 d4 31 (bottom row 6), the second row
+    //   7 rows lower (d3 0d); A B C D E X are their character codes 41..58.
+    // - a placeholder for the last two route-number characters is 249 + 2
+    //   = fb and stays in its row's run; a route-number field's "12" in "1"
+    //   too (31 32), but in the route font "i" (8 dots high, after A B at
+    //   column 10) it is a run of its own: d2 0a d3 07 d4 69.
+    // - the picture (5 x 7 dots at column 38 = 26, row 6) lies in the strips
+    //   of rows 5..9 (y 09) and 10..14 (y 0e): its first column lights rows
+    //   6..10, so bits 1..4 of the first strip (3e ">") and bit 0 of the
+    //   second (21 "!"), five blank slices (20) to the sign's right edge.
+    // - the symbol R of "g" (16 x 16 dots) follows A at column 5 with its
+    //   bottom on row 15 (d2 05 d3 0f d4 67 52), so B stands at 5 + 16 = 21.
+    // - the route-number header is d2 x d3 y d4 f f2: x 0, y the area's
+    //   bottom row 15 (the sign's last), f the route font of height 16
+    //   (e, 65) or the one the page keeps (i, 8 dots: y 07). The text then
+    //   starts one dot after the area of three digits: "0" of e is 9 dots
+    //   wide, so at column 28 (1c); of i 7 dots, so at 22 (16).
+    // - a typed 252 is held as 189, which "1" draws with its glyph 126 (7e).
     struct Case {
         const char* golden;
         std::vector<std::string> args;  // NUMBER ADDRESS PAGE [--extra]
+        const char* bytes;
     };
     const Case cases[] = {
-        {"text", {"1", "2", "1"}},
-        {"two_rows", {"2", "2", "1"}},
-        {"placeholder", {"3", "2", "1"}},
-        {"field", {"4", "2", "1"}},
-        {"graphic_caption", {"5", "2", "1"}},
-        {"symbols", {"6", "2", "1"}},
-        {"route_area", {"7", "2", "1"}},
-        {"second_page", {"8", "2", "2"}},
-        {"typed_252", {"9", "2", "1"}},
-        {"route_area_font", {"10", "2", "1"}},
-        {"field_font", {"11", "2", "1"}},
-        {"extra_text", {"1", "2", "1", "--extra"}},
+        {"text", {"1", "2", "1"}, "d2 00 d3 06 d4 31 41 42"},
+        {"two_rows", {"2", "2", "1"}, "d2 00 d3 06 d4 31 41 42 d2 00 d3 0d d4 31 43 44"},
+        {"placeholder", {"3", "2", "1"}, "d2 00 d3 06 d4 31 41 fb d2 00 d3 0d d4 31 43"},
+        {"field", {"4", "2", "1"}, "d2 00 d3 06 d4 31 41 42 31 32 d2 00 d3 0d d4 31 43"},
+        {"graphic_caption", {"5", "2", "1"},
+         "d2 26 d3 09 d4 77 3e 22 2a 22 3e 20 20 20 20 20 d2 26 d3 0e d4 77 21 21 27 21 21 20 20 20 20 20 "
+         "d2 00 d3 06 d4 31 41"},
+        {"symbols", {"6", "2", "1"}, "d2 00 d3 06 d4 31 41 d2 05 d3 0f d4 67 52 d2 15 d3 06 d4 31 42"},
+        {"route_area", {"7", "2", "1"}, "d2 00 d3 0f d4 65 f2 d2 1c d3 06 d4 31 41 42"},
+        {"second_page", {"8", "2", "2"}, "d2 00 d3 06 d4 31 43 44"},
+        {"typed_252", {"9", "2", "1"}, "d2 00 d3 06 d4 31 7e 41"},
+        {"route_area_font", {"10", "2", "1"}, "d2 00 d3 07 d4 69 f2 d2 16 d3 06 d4 31 41 42"},
+        {"field_font", {"11", "2", "1"}, "d2 00 d3 06 d4 31 41 42 d2 0a d3 07 d4 69 31 32 d2 00 d3 0d d4 31 43"},
+        {"extra_text", {"1", "2", "1", "--extra"}, "d2 00 d3 06 d4 31 45 58"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.golden);
@@ -201,6 +227,7 @@ TEST(ProbePage, StoredPagesLoadAndEncodeAsStored) {
         args.insert(args.end(), c.args.begin(), c.args.end());
         const testutil::ProbeResult r = testutil::RunProbe(args);
         ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(Field(r.out, "stored bytes"), c.bytes);
         EXPECT_EQ(Field(r.out, "markup"), Field(r.out, "stored markup"));
         EXPECT_EQ(Field(r.out, "bytes"), Field(r.out, "stored bytes"));
         std::string diff;

@@ -45,6 +45,26 @@ TEST(ProbeType, TypedPagesGiveTheirByteCommands) {
     }
 }
 
+// The dots come from the sign's rendering of the typed page (font "1": A and
+// B five dots wide, seven high, one dot of spacing).
+TEST(ProbeType, DotsOfTheTypedPage) {
+    testutil::TempDir dir;
+    testutil::StageDataFolder(dir.path());
+    testutil::ProbeResult r = testutil::RunProbe(
+        {"type", "--data", dir.path(), "--sign", "K4000:12x8", "--font", "1", "--dots", "AB\\bB"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "d2 00 d3 06 d4 31 41 42\n"
+              ".##..###....\n"
+              "#..#.#..#...\n"
+              "#..#.###....\n"
+              "####.#..#...\n"
+              "#..#.#..#...\n"
+              "#..#.###....\n"
+              "............\n"
+              "............\n");
+}
+
 TEST(ProbeType, RefusesWhatItCannotType) {
     testutil::TempDir dir;
     testutil::StageDataFolder(dir.path());

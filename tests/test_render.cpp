@@ -136,6 +136,33 @@ TEST_F(RenderTest, RowsMatchGolden) {
     }
     std::string diff;
     EXPECT_TRUE(testutil::MatchesGolden("graphics/render.txt", out, &diff)) << diff;
+
+    // Worked out by hand from the rendering rules (row y of the text layer,
+    // columns 0..13):
+    // - the ring (3 wide), the bar at X 20 (column 4) and the ring at X 30
+    //   (column 6) side by side;
+    // - X 12 renders at column 2 and X 38 at column 8 (7.6 to the nearest),
+    //   (47, 12) at column 9 from row 2 (9.4 and 2.4), so rows 5 and 6 show
+    //   that bar alone;
+    // - placeholder 252 stands for characters 1..3 of "4567890": the digits
+    //   4, 5 and 6 (3 columns each) from column 1, row 1; their middle row
+    //   (row 3) is lit in all nine columns.
+    auto rowOf = [](int y) {
+        std::string r;
+        for (int x = 0; x < W; ++x) r += GetTextPixel(0, x, y) ? '#' : '.';
+        return r;
+    };
+    MakeRows(cases[0].rows);
+    RenderTextLayer(0);
+    EXPECT_EQ(rowOf(0), "###.#.###.....");
+    EXPECT_EQ(rowOf(1), "#.#.#.#.#.....");
+    MakeRows(cases[3].rows);
+    RenderTextLayer(0);
+    EXPECT_EQ(rowOf(1), "#.#.....#.....");
+    EXPECT_EQ(rowOf(5), ".........#....");
+    MakeRows(cases[5].rows);
+    RenderTextLayer(0);
+    EXPECT_EQ(rowOf(3), ".#########....");
 }
 
 TEST_F(RenderTest, TheWalkTakesOneCellOfTheNextRow) {

@@ -149,10 +149,8 @@ TEST_F(SafeFileTest, AStreamedSaveIsWholeOrNothing) {
 // saved version or the whole one being saved, the backup (when there is one)
 // holds a whole earlier version, and the next save leaves no temporary file.
 TEST_F(SafeFileTest, AKilledSaveLeavesTheWholeOldOrTheWholeNewFile) {
-    unsigned seed = std::random_device{}();
-    if (const char* s = std::getenv("KIVAR_KILL_SEED")) seed = static_cast<unsigned>(std::strtoul(s, nullptr, 10));
-    std::cout << "kill test seed " << seed << " (KIVAR_KILL_SEED=" << seed << " repeats it)" << std::endl;
-    RecordProperty("seed", std::to_string(seed));
+    // A new seed every run, so that the kills fall elsewhere each time.
+    const unsigned seed = testutil::TestSeed(std::random_device{}());
     std::mt19937 random(seed);
 
     const std::string target = dir.file("proj.txl"), backup = dir.file("PROJ.BAK");

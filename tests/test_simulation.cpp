@@ -12,6 +12,7 @@
 #include "data/language.h"
 #include "engine/dotlayers.h"
 #include "platform/serial.h"
+#include "support/fake_clock.h"
 #include "support/markup_state.h"
 #include "support/signs_state.h"
 #include "support/testutil.h"
@@ -80,7 +81,6 @@ protected:
         gLanguage = "English";
         ResetSimulation();
         ResetSerialSend();
-        SetSimulationClock([this] { return now; });
         for (const char* line : {"Front       K4000    112x16    2 ", "Side        K2000_1R 20        3 ",
                                  "Rear        K4000    84x8      5 ", "Top         K4000    40x8      6 ",
                                  "Back        K4000    40x8      7 "}) {
@@ -122,7 +122,7 @@ protected:
     testmarkup::Ui ui;
     FakeView view;
     CountingLine line;
-    double now = 100;
+    FakeClock clock{100};
 };
 
 }  // namespace
@@ -180,7 +180,7 @@ TEST_F(SimulationTest, PagesTurnAtTheChangeTimeAndTheEndPutsBack) {
     // only (Rear has one page), from the last back to the first.
     view.front.clear();
     for (double t : {100.5, 102.9, 103.0, 105.0, 106.0, 109.0, 112.5}) {
-        now = t;
+        clock.Set(t);
         sim.Tick();
     }
     EXPECT_EQ(view.front, (std::vector<int16_t>{2, 3, 1, 2}));

@@ -9,6 +9,7 @@
 #include "engine/editorview.h"
 #include "engine/routenumber.h"
 #include "support/fake_ui.h"
+#include "support/testutil.h"
 #include "support/text_state.h"
 
 using namespace kv;
@@ -532,8 +533,8 @@ namespace {
 // Random editing never breaks the chain, the rows or the pool, and every
 // page still becomes bytes without a position beyond column 175.
 TEST_F(TextEditTest, RandomEditingKeepsTheStateConsistent) {
-    for (unsigned seed = 1; seed <= 80; ++seed) {
-        SCOPED_TRACE(seed);
+    for (unsigned seed : testutil::TestSeeds(1, 80)) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
         testtext::ResetAll();
         const bool autoMode = seed % 3 == 0;
         const char* font = seed % 5 == 0 ? "4" : seed % 7 == 0 ? "7" : "1";

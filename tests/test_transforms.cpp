@@ -123,6 +123,21 @@ TEST_F(TransformsTest, EveryTransformMatchesGolden) {
     }
     std::string diff;
     EXPECT_TRUE(testutil::MatchesGolden("graphics/transforms.txt", out, &diff)) << diff;
+
+    // Worked out by hand: the block of columns 1..3 and rows 1..2 holds
+    // (1,1), (3,1) and (1,2). Turned by 90 degrees about its top-left dot it
+    // is two columns wide and three rows high, and dot (u, v) of the block
+    // goes to (1 - v, u): (0,0) to (1,0), (2,0) to (1,2), (0,1) to (0,0), so
+    // the dots (2,1), (2,3) and (1,1) are lit and nothing else.
+    Fresh();
+    PutArt(0, {"", ".#.#", ".#.."});
+    Select(1, 1, 4, 3);
+    RotateGraphic(90);
+    std::vector<std::pair<int, int>> lit;
+    for (int x = 0; x <= W + 1; ++x)
+        for (int y = 0; y <= H + 1; ++y)
+            if (GetGraphicPixel(0, x, y)) lit.push_back({x, y});
+    EXPECT_EQ(lit, (std::vector<std::pair<int, int>>{{1, 1}, {2, 1}, {2, 3}}));
 }
 
 TEST_F(TransformsTest, MoveCarriesTheSelectionAndItsFrame) {

@@ -26,6 +26,7 @@
 #include "engine/routenumber.h"
 #include "engine/signcommands.h"
 #include "engine/signpictures.h"
+#include "engine/alignment.h"
 #include "engine/signview.h"
 #include "engine/textstrip.h"
 #include "platform/host.h"

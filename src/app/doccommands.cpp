@@ -1,7 +1,6 @@
 #include "app/doccommands.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include "data/destlist.h"
 #include "data/ini.h"
@@ -76,11 +75,6 @@ int16_t VersionOfFilterEntry(int entry, int16_t current) {
 }
 
 bool IsVersionFilterEntry(int entry) { return entry >= 1 && entry <= 7; }
-
-double MonotonicSeconds() {
-    using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
-}
 
 bool AutoSaveDue(double now) { return gAutoSaveEnabled && now - gLastAutoSaveTime > gAutoSaveTime; }
 

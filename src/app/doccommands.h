@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/clock.h"
+
 namespace kv {
 
 // "Kivar32® <" & name & ">"; an empty name is the untitled project (S38).
@@ -44,10 +46,9 @@ int16_t VersionOfFilterEntry(int entry, int16_t current);
 // The entry is one of kVersionFilter's (1..7).
 bool IsVersionFilterEntry(int entry);
 
-// Seconds on a clock that only runs forward (not the time of day).
-double MonotonicSeconds();
 // The auto-save is due: on ([AutoSave] Enabled) and more than [AutoSave]
-// Time seconds since the last due tick (gLastAutoSaveTime).
+// Time seconds since the last due tick (gLastAutoSaveTime), both on
+// MonotonicSeconds (platform/clock.h).
 bool AutoSaveDue(double now);
 // Writes the project into the auto-save file through the safe writer
 // without reporting failures; when the document's name differs from the

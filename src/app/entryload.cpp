@@ -16,9 +16,11 @@
 #include "data/records.h"
 #include "data/signdata.h"
 #include "data/signtable.h"
+#include "engine/alignment.h"
 #include "engine/editorslots.h"
 #include "engine/editorview.h"
 #include "engine/editstate.h"
+#include "engine/marking.h"
 #include "engine/pageload.h"
 #include "engine/routefield.h"
 #include "engine/routenumber.h"
@@ -238,7 +240,7 @@ void LoadListEntry(bool destinations) {
         gFontHooks.showFontLabel(gFontList[static_cast<size_t>(gFontListIndex)]);
     FocusEditedSign();
     if (!gTextSignActive) {
-        SignWindowPort().CancelMarking();
+        CancelMarking();
         if (!destinations) ShowSign(false, false);
     }
     if (destinations) entries.SetCurrentNumberText(CurrentNumberBoxText(entry));

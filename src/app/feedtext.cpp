@@ -4,6 +4,7 @@
 #include "app/entrywindow.h"
 #include "app/headstate.h"
 #include "app/signcontrols.h"
+#include "app/signkeys.h"
 #include "data/signtable.h"
 #include "data/records.h"
 #include "engine/editstate.h"
@@ -33,32 +34,14 @@ struct FeedScope {
     }
 };
 
-void TypeIntoStrip(int16_t code) {
-    if (!IsSignAddress(gCurrentSign) || !CharCodeOf(code)) return;
-    const SignInfo& s = SignInfoOf(gCurrentSign);
-    const int room = s.Width + (s.Model == "K2000_2R" ? s.Height : 0);
-    if (gCodeCount >= room || gCodeCount >= kStripPlaces) return;
-    ShiftTableEntries(gTextColumn, 1);
-    gCodeTable[static_cast<size_t>(gTextColumn)] = code;
-    DrawStripChars(gTextColumn);
-    ++gTextColumn;
-    gTextModified = kTrue;
-}
-
 }  // namespace
 
 bool FeedingText() { return gHandingOver; }
 
 void TypeFedCharacter(int16_t code) {
-    if (gTextSignActive) {
-        TypeIntoStrip(code);
-        return;
-    }
-    if (gEditorActive != 1) return;
-    if (code == 13) SplitRowAtCursor();
-    else if (CharCodeOf(code)) InsertChar(code, 0, 0);
-    else return;
-    gTextModified = kTrue;
+    int16_t key = code;
+    if (gTextSignActive) TypeOnStrip(key);
+    else TypeOnSignPicture(key);
 }
 
 void SkrivTextISkylt(const std::string& text, int16_t, int16_t& sign) {

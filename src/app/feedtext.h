@@ -20,9 +20,8 @@ void SkrivTextISkylt(const std::string& text, int16_t unused, int16_t& sign);
 // True while the text is being handed over (before the commit starts).
 bool FeedingText();
 
-// One fed character typed into the editor of the active sign: the text
-// sign's strip in the text-sign line mode, else the graphic sign's editor
-// in text mode. Enter splits a row of the graphic sign.
+// One fed character through the key handler of the active sign: the text
+// sign's strip in the text-sign line mode, else the graphic sign's picture.
 void TypeFedCharacter(int16_t code);
 
 void ResetFeedText();

@@ -14,7 +14,6 @@ double gLastAutoSaveTime = 0;
 int16_t gCurrentPictureIndex = 0;
 int16_t gBlinkState = 0;
 int16_t gGeneratingRouteNumbers = kFalse;
-int16_t gEditorActive = 1;
 int16_t gActivePicture = 0;
 std::array<int16_t, 3> gPicturePage{};
 int16_t gMarkMode = 0;
@@ -48,7 +47,6 @@ void ResetHeadState() {
     gCurrentPictureIndex = 0;
     gBlinkState = 0;
     gGeneratingRouteNumbers = kFalse;
-    gEditorActive = 1;
     gActivePicture = 0;
     gPicturePage.fill(0);
     gMarkMode = 0;

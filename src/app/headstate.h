@@ -14,7 +14,7 @@
 namespace kv {
 
 // When the auto-save interval last started, in seconds of the monotonic
-// clock (MonotonicSeconds, mainwindow/doccommands.h).
+// clock (MonotonicSeconds, platform/clock.h).
 extern double gLastAutoSaveTime;
 // Picture index 0..2 of the active sign picture.
 extern int16_t gCurrentPictureIndex;
@@ -24,8 +24,6 @@ extern int16_t gBlinkState;
 // Set while the route-number generator types into the editor: keys then
 // reach the sign editor whatever has the focus.
 extern int16_t gGeneratingRouteNumbers;
-// Edit mode of the graphic sign picture: 1 text, 2 graphic.
-extern int16_t gEditorActive;
 // Index 0..2 of the active sign picture set (a copy of the window's own).
 extern int16_t gActivePicture;
 // The page last shown on each of the three sign pictures.

@@ -55,7 +55,7 @@ int32_t CollectColors(const PixelPicture& picture, std::vector<int32_t>& colors,
         for (int32_t x = 0; x < w; ++x) {
             ++counter;
             if (progress && counter % 100 == 0)
-                progress(static_cast<int32_t>(counter), Format(counter / total * 100, ".##") + " %");
+                progress(static_cast<int32_t>(counter), Format(static_cast<double>(counter) / total * 100, ".##") + " %");
             const int32_t c = picture.Point(x, y);
             if (c == -1 || std::find(colors.begin(), colors.end(), c) != colors.end()) continue;
             colors.push_back(c);

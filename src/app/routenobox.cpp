@@ -17,6 +17,7 @@
 #include "engine/markup.h"
 #include "engine/routenolayout.h"
 #include "engine/routenumber.h"
+#include "engine/alignment.h"
 #include "engine/signview.h"
 #include "platform/host.h"
 #include "platform/ports.h"

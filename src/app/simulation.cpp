@@ -14,6 +14,7 @@
 #include "data/signtable.h"
 #include "engine/pageload.h"
 #include "engine/signview.h"
+#include "platform/clock.h"
 #include "platform/reset.h"
 #include "platform/host.h"
 #include "platform/vb.h"
@@ -29,9 +30,7 @@ int16_t gSimGroupCount = 0;
 
 namespace {
 
-std::function<double()> gClock;
-
-double Now() { return gClock ? gClock() : MonotonicSeconds(); }
+double Now() { return MonotonicSeconds(); }
 
 // What the simulation puts back at its end.
 struct SavedState {
@@ -61,8 +60,6 @@ void ShowFirstGraphicSigns() {
 }
 
 }  // namespace
-
-void SetSimulationClock(std::function<double()> clock) { gClock = std::move(clock); }
 
 int16_t FirstSimulatedEntry() {
     if (LastActiveNumber() == 0) return 0;
@@ -207,7 +204,6 @@ void ResetSimulation() {
     gSimGroups = {};
     gSimGroupCount = 0;
     gSaved = SavedState{};
-    gClock = nullptr;
 }
 
 namespace {

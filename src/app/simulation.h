@@ -11,7 +11,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace kv {
@@ -55,10 +54,6 @@ extern std::string gSimCaption;   // caption template, "XXX" stands for the numb
 extern int16_t gSimStopSending;   // [Generell] StopSendDataToPortWhileSimulating = "1"
 extern std::array<SimGroup, kSimGroups> gSimGroups;
 extern int16_t gSimGroupCount;
-
-// The clock of the paging, in seconds (the monotonic clock unless set;
-// nullptr restores it).
-void SetSimulationClock(std::function<double()> clock);
 
 // The entry a simulation starts with: the current entry of the active list
 // when it has text, else the first from 1 up that has; 0 when the list is

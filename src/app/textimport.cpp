@@ -13,6 +13,7 @@
 #include "data/settings.h"
 #include "data/signdata.h"
 #include "data/signtable.h"
+#include "engine/alignment.h"
 #include "engine/editorview.h"
 #include "engine/editstate.h"
 #include "engine/signview.h"

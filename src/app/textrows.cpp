@@ -11,6 +11,7 @@
 #include "engine/graphictools.h"
 #include "engine/marking.h"
 #include "engine/rowtidy.h"
+#include "engine/alignment.h"
 #include "engine/signview.h"
 #include "platform/ports.h"
 #include "platform/reset.h"

@@ -11,6 +11,7 @@
 namespace kv {
 
 int16_t gCopyMode = kFalse;
+int16_t gPrinting = kFalse;
 
 void RunRouteNumberTool(bool copy, const std::function<void()>& window) {
     if (!AskSaveChanges()) return;
@@ -49,7 +50,10 @@ void ShowSymbols(const std::function<void(const std::string& caption)>& window) 
     restore();
 }
 
-void ResetWindowCommands() { gCopyMode = kFalse; }
+void ResetWindowCommands() {
+    gCopyMode = kFalse;
+    gPrinting = kFalse;
+}
 
 namespace {
 const ResetRegistrar kReset("window commands", StateLayer::App, ResetWindowCommands);

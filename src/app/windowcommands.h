@@ -12,6 +12,8 @@ namespace kv {
 // True while the route-number generator runs as the tool that copies texts
 // between signs.
 extern int16_t gCopyMode;
+// True while the print command runs.
+extern int16_t gPrinting;
 
 // The route-number generator (copy = false) or the copy tool: only when the
 // open entry's unsaved edits may go; the copy tool runs with gCopyMode set

@@ -32,6 +32,9 @@ std::function<void(const std::string&)>& SaveCaptionHook() {
 
 void SetCurrentNumberTextSource(std::function<std::string()> source) { CurrentNumberSource() = std::move(source); }
 void SetSaveButtonCaptionHook(std::function<void(const std::string&)> hook) { SaveCaptionHook() = std::move(hook); }
+void ShowSaveButtonCaption(const std::string& caption) {
+    if (SaveCaptionHook()) SaveCaptionHook()(caption);
+}
 
 std::string DefaultAllowedCodeChars(int position) {
     return position == 2 || position == 3 ? " 0123456789AbCdEFHL" : " 0123456789";
@@ -159,7 +162,7 @@ void DisableInsertMode() {
     MsgBox(gTextS155.size() < 2 ? std::string("Insertmode disabled!") : gTextS155, vbOKOnly);
     gInsertMode = kFalse;
     IniSetValue(gSettingsFile, "Generell", "InsertMode", 0);
-    if (SaveCaptionHook()) SaveCaptionHook()(gTextS6);
+    ShowSaveButtonCaption(gTextS6);
 }
 
 namespace {

@@ -55,6 +55,8 @@ void DisableInsertMode();
 // caption of its store button.
 void SetCurrentNumberTextSource(std::function<std::string()> source);
 void SetSaveButtonCaptionHook(std::function<void(const std::string&)> hook);
+// Gives the store button that caption.
+void ShowSaveButtonCaption(const std::string& caption);
 
 struct SortItem {
     int32_t Index = 0;

@@ -15,6 +15,8 @@
 #include "engine/routefield.h"
 #include "engine/routenumber.h"
 #include "engine/signcommands.h"
+#include "engine/alignment.h"
+#include "engine/cursorkeys.h"
 #include "engine/signview.h"
 #include "engine/textedit.h"
 #include "platform/ports.h"

@@ -28,6 +28,7 @@ int16_t gCursorY = 0;
 int16_t gCharHeight = 0;
 int16_t gRelinkEmptyRow = 0;
 int16_t gTextAlignment = 1;
+int16_t gEditorActive = 1;
 int16_t gAutoMode = 0;
 int16_t gNoEditorPaint = -1;
 int16_t gTextModified = 0;
@@ -252,6 +253,7 @@ void ResetEditState() {
     gAutoMode = 0;
     gNoEditorPaint = -1;
     gTextModified = 0;
+    gEditorActive = 1;
     gEditorHooks = EditorHooks{};
 }
 

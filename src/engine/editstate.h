@@ -74,6 +74,8 @@ extern int16_t gAutoMode;
 extern int16_t gNoEditorPaint;
 // The text of the entry under edit has changed since it was loaded.
 extern int16_t gTextModified;
+// Edit mode of the graphic sign picture: 1 text, 2 graphic.
+extern int16_t gEditorActive;
 
 // What the edit state asks of the marking, markup and editor-slot code that
 // builds on it. Empty hooks are skipped.

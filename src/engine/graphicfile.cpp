@@ -75,15 +75,14 @@ bool WriteGraphicFile(const std::string& path) {
     return true;
 }
 
-std::string ReadGraphicFile(const std::string& path) {
+bool ReadGraphicFile(const std::string& path, std::string& text) {
+    text.clear();
     const int16_t fn = FileOpen(path, FileMode::Input);
-    if (fn < 0) {
-        MsgBox("Error # 53\r" + path, vbExclamation);
-        return {};
-    }
+    if (fn < 0) return false;
     const std::string bytes = FileContents(fn);
     FileClose(fn);
-    return DecodeGraphicFile(bytes);
+    text = DecodeGraphicFile(bytes);
+    return true;
 }
 
 }  // namespace kv

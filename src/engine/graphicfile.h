@@ -24,7 +24,8 @@ std::string DecodeGraphicFile(const std::string& bytes);
 // selection shows S39 and writes nothing; a failed write is reported and
 // leaves any old file as it was. True when written.
 bool WriteGraphicFile(const std::string& path);
-// The strip text of a graphic file; "" when it cannot be read.
-std::string ReadGraphicFile(const std::string& path);
+// The strip text of a graphic file; false, with nothing shown, when the
+// file cannot be read.
+bool ReadGraphicFile(const std::string& path, std::string& text);
 
 }  // namespace kv

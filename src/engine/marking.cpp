@@ -9,7 +9,7 @@
 #include "engine/graphictools.h"
 #include "engine/markup.h"
 #include "engine/rowlookup.h"
-#include "engine/signview.h"
+#include "engine/alignment.h"
 #include "engine/textedit.h"
 #include "platform/ports.h"
 #include "platform/host.h"

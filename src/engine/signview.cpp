@@ -2,7 +2,6 @@
 
 #include "data/records.h"
 #include "data/signtable.h"
-#include "engine/editstate.h"
 #include "engine/printdots.h"
 #include "engine/render.h"
 #include "platform/host.h"
@@ -25,16 +24,5 @@ void ShowSign(bool keepTextLayer, bool toPrinter) {
     }
     SetBusy(false);
 }
-
-void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4) {
-    const int16_t button = alignment == 1 ? 10 : alignment == 3 ? 11 : alignment == 2 ? 12 : 0;
-    if (!noToolbar && button != 0) CommandPort().SetToolbarButtonValue(button, 1);
-    gTextAlignment = alignment;
-    if (IsRowIndex(gCurrentRow)) gRows[static_cast<size_t>(gCurrentRow)].Alignment = alignment;
-    if (redraw) ShowSign(false, false);
-}
-
-void K4000_PageUp() {}
-void K4000_PageDown() {}
 
 }  // namespace kv

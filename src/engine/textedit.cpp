@@ -336,6 +336,11 @@ void InsertChar(int16_t code, int16_t repaint, int16_t fieldPos) {
     if (!IsRowIndex(gCurrentRow) || gCurrentFontCode.empty() || gCurrentFontCode[0] == '0') return;
     int16_t w, h;
     DrawGlyph(gCurrentFontCode, code, w, h);
+    // A character the font cannot draw (a loaded placeholder whose
+    // characters the route number lacks) still stands on the row at the
+    // font's height: a page's bytes place a run by its first cell's bottom
+    // row, so a cell of no height would move its run up at every store.
+    if (h == 0) h = gCharHeight;
     const int16_t c = AllocCell();
     if (c == 0) return;
     bool ok = RowHasRoom(gCurrentRow, w);

@@ -10,6 +10,7 @@ CommandState gNoCommandState;
 DocumentWindow gNoDocumentWindow;
 ListWindow gNoListWindow;
 SignWindow gNoSignWindow;
+EditorControls gNoEditorControls;
 
 SignCanvas* gSignCanvas = &gNoSignCanvas;
 EditorCanvas* gEditorCanvas = &gNoEditorCanvas;
@@ -18,6 +19,7 @@ CommandState* gCommandState = &gNoCommandState;
 DocumentWindow* gDocumentWindow = &gNoDocumentWindow;
 ListWindow* gListWindow = &gNoListWindow;
 SignWindow* gSignWindow = &gNoSignWindow;
+EditorControls* gEditorControls = &gNoEditorControls;
 }  // namespace
 
 SignCanvas& SignPicturePort() { return *gSignCanvas; }
@@ -27,6 +29,7 @@ CommandState& CommandPort() { return *gCommandState; }
 DocumentWindow& WindowPort() { return *gDocumentWindow; }
 ListWindow& ListPort() { return *gListWindow; }
 SignWindow& SignWindowPort() { return *gSignWindow; }
+EditorControls& ControlsPort() { return *gEditorControls; }
 
 void SetSignCanvas(SignCanvas* port) { gSignCanvas = port ? port : &gNoSignCanvas; }
 void SetEditorCanvas(EditorCanvas* port) { gEditorCanvas = port ? port : &gNoEditorCanvas; }
@@ -35,6 +38,7 @@ void SetCommandState(CommandState* port) { gCommandState = port ? port : &gNoCom
 void SetDocumentWindow(DocumentWindow* port) { gDocumentWindow = port ? port : &gNoDocumentWindow; }
 void SetListWindow(ListWindow* port) { gListWindow = port ? port : &gNoListWindow; }
 void SetSignWindow(SignWindow* port) { gSignWindow = port ? port : &gNoSignWindow; }
+void SetEditorControls(EditorControls* port) { gEditorControls = port ? port : &gNoEditorControls; }
 
 void ResetPorts() {
     SetSignCanvas(nullptr);
@@ -44,6 +48,7 @@ void ResetPorts() {
     SetDocumentWindow(nullptr);
     SetListWindow(nullptr);
     SetSignWindow(nullptr);
+    SetEditorControls(nullptr);
 }
 
 }  // namespace kv

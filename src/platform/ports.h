@@ -1,9 +1,10 @@
 // What the core asks of the windows, as a few small roles: the picture of the
 // current graphic sign, the editor picture, the character strip of the text
-// signs, the state of menus and toolbar, the main window's own boxes and
-// caption, its two lists with the boxes of the current entry, and its sign
-// pictures as a whole. The Qt main window implements them; tests install fakes; without a
-// window every call does nothing (each Set* with nullptr restores that).
+// signs, the state of menus and toolbar, the controls around the editor,
+// the main window's own boxes and caption, its two lists with the boxes of
+// the current entry, and its sign pictures as a whole. The Qt main window
+// implements them; tests install fakes; without a window every call does
+// nothing (each Set* with nullptr restores that).
 #pragma once
 
 #include <cstdint>
@@ -32,6 +33,10 @@ public:
     // Keyboard focus to the current graphic sign's picture; in text mode the
     // cursor timer runs. Nothing is repainted.
     virtual void FocusSignPicture() {}
+    // An outline between two corners in fifths of a dot: a rectangle (box)
+    // or a line, in an RGB colour (0 black removes it, 255 red, 0xFFFFFF
+    // white).
+    virtual void ClearSignRect(int32_t colour, int32_t x1, int32_t y1, int32_t x2, int32_t y2, bool box) {}
 };
 
 // The editor picture of the graphic sign, in fifths of a dot. The editor
@@ -87,6 +92,9 @@ public:
     virtual void ResetCutTools() {}
     // Enables or disables the undo tool image imgUndo.
     virtual void EnableUndoImage(bool on) {}
+    // The Enabled state of toolbar button `index` of tbToolBar.
+    virtual bool ToolbarButtonEnabled(int16_t index) { return false; }
+    virtual void EnableToolbarButton(int16_t index, bool on) {}
     // The alignment buttons show the alignment gTextAlignment.
     virtual void ShowAlignment() {}
 };
@@ -105,6 +113,42 @@ struct FileDialogChoice {
     bool cancelled = true;
     std::string path;
     int filterIndex = 1;
+};
+
+// The controls around the graphic sign's editor: the edit picture's mouse
+// pointer and draw style, the tool images, the text cursor and its timer,
+// the font step buttons and where the keyboard focus is.
+class EditorControls {
+public:
+    virtual ~EditorControls() = default;
+    // The mouse pointer of the edit picture: 0 default, 2 the cross, 5 the
+    // move pointer, 1 the point tool's pointer of pen `pen` (0..3). The window
+    // shows the system's pointers or its own pointer pictures.
+    virtual void SetEditPointer(int16_t pointer, int16_t pen) {}
+    // Draw style of the active sign's picture: 0 solid, 3 dotted.
+    virtual void SetDrawStyle(int16_t style) {}
+    // The image of the chosen graphic tool (1 rectangle, 2 line, 3 point,
+    // 4 fill, 20 selection) and of the chosen pen (0..3) get a border.
+    virtual void MarkToolImage(int16_t tool) {}
+    virtual void MarkPenImage(int16_t pen) {}
+    // The cursor timer CursorTimer.
+    virtual bool CursorTimerEnabled() { return false; }
+    virtual void EnableCursorTimer(bool on) {}
+    // The text cursor picture of the active graphic sign: shown or hidden,
+    // and its place in picture pixels.
+    virtual bool CursorPictureShown() { return false; }
+    virtual void ShowCursorPicture(bool on) {}
+    virtual void PlaceCursorPicture(int32_t left, int32_t top, int32_t width, int32_t height) {}
+    // The same for the text signs' strip cursor Curs_2000.
+    virtual bool StripCursorShown() { return false; }
+    virtual void ShowStripCursor(bool on) {}
+    virtual void PlaceStripCursor(int32_t left, int32_t top, int32_t width, int32_t height) {}
+    // The cursor timer's interval in milliseconds.
+    virtual void SetCursorTimerInterval(int32_t ms) {}
+    // A sign picture (picSign) has the keyboard focus.
+    virtual bool SignPictureHasFocus() { return false; }
+    // The font step buttons (SizeFrame) shown or hidden.
+    virtual void ShowFontStepButtons(bool on) {}
 };
 
 // The main window's caption and the boxes around the sign pictures.
@@ -188,8 +232,6 @@ public:
     // Enters and leaves the text-sign line mode.
     virtual void UpdateToolbarState() {}
     virtual void UpdateToolbarState2() {}
-    // Ends a marking or selection on the current sign's picture.
-    virtual void CancelMarking() {}
 };
 
 SignCanvas& SignPicturePort();
@@ -199,6 +241,7 @@ CommandState& CommandPort();
 DocumentWindow& WindowPort();
 ListWindow& ListPort();
 SignWindow& SignWindowPort();
+EditorControls& ControlsPort();
 
 void SetSignCanvas(SignCanvas* port);
 void SetEditorCanvas(EditorCanvas* port);
@@ -207,6 +250,7 @@ void SetCommandState(CommandState* port);
 void SetDocumentWindow(DocumentWindow* port);
 void SetListWindow(ListWindow* port);
 void SetSignWindow(SignWindow* port);
+void SetEditorControls(EditorControls* port);
 
 // Every port back to its do-nothing default.
 void ResetPorts();
@@ -222,6 +266,7 @@ void InstallPorts(T* p) {
     if constexpr (std::is_base_of_v<DocumentWindow, T>) SetDocumentWindow(p);
     if constexpr (std::is_base_of_v<ListWindow, T>) SetListWindow(p);
     if constexpr (std::is_base_of_v<SignWindow, T>) SetSignWindow(p);
+    if constexpr (std::is_base_of_v<EditorControls, T>) SetEditorControls(p);
 }
 template <class T>
 void RemovePorts(T* p) {
@@ -232,6 +277,7 @@ void RemovePorts(T* p) {
     if constexpr (std::is_base_of_v<DocumentWindow, T>) if (&WindowPort() == p) SetDocumentWindow(nullptr);
     if constexpr (std::is_base_of_v<ListWindow, T>) if (&ListPort() == p) SetListWindow(nullptr);
     if constexpr (std::is_base_of_v<SignWindow, T>) if (&SignWindowPort() == p) SetSignWindow(nullptr);
+    if constexpr (std::is_base_of_v<EditorControls, T>) if (&ControlsPort() == p) SetEditorControls(nullptr);
 }
 
 }  // namespace kv

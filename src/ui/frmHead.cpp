@@ -1,5 +1,6 @@
 #include "ui/frmHead.h"
 
+#include "engine/alignment.h"
 #include "engine/signview.h"
 
 #include <QAction>
@@ -25,9 +26,10 @@
 #include "engine/graphictools.h"
 #include "engine/routenumber.h"
 #include "data/language.h"
+#include "app/editcommands.h"
 #include "app/headstate.h"
 #include "app/signconfig.h"
-#include "app/textrows.h"
+#include "app/toolbar.h"
 #include "ui/headwidgets_qt.h"
 #include "data/settings.h"
 #include "ui/qtbridge_qt.h"
@@ -70,6 +72,7 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
     BuildTimers();
     ConnectEntryControls();
     ConnectDialogCommands();
+    ConnectEditingControls();
     ConnectMenuCommands();
     for (int i = 0; i < 3; ++i) picSign_Resize(i);
 
@@ -164,7 +167,7 @@ void frmHead::SetToolbarButtonValue(int16_t index, int16_t value) {
 }
 
 void frmHead::ResetCutTools() {
-    if (tbButtons[33]->isEnabled()) fraCutSub(false);
+    if (tbButtons[33]->isEnabled()) kv::fraCutSub(false);
 }
 
 bool frmHead::ChangingTextsChecked() { return Ch_Check->isChecked(); }
@@ -206,11 +209,6 @@ void frmHead::ShowAlignment() {
     if (button != 0) tbButtons[button]->setChecked(true);
 }
 void frmHead::CursorTimer_Timer() {
-    // A press between the two store buttons sets the text waving.
-    if (gBlinkState == 3 || TextWaveRunning()) {
-        CursorTimer->setInterval(CursorBlink(gBlinkState));
-        return;
-    }
     // Once after a start from the auto-save file: the notice about it.
     if (isVisible() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) && gAutoSaveNoticePending) {
         gAutoSaveNoticePending = kFalse;
@@ -220,17 +218,7 @@ void frmHead::CursorTimer_Timer() {
         MsgBox(a + "\r" + b + "\r" + c, vbCritical);
         return;
     }
-    // The blinking of the text cursor comes with the edit commands.
-}
-void frmHead::tbToolBar_ButtonClick(QAction* button) {
-    // The document buttons run the File commands; the other keys come with
-    // the editing tools.
-    const QString key = button ? button->property("Key").toString() : QString();
-    if (key == "New") mnuNytt_Click();
-    else if (key == "Open") mnuÖppna_Click();
-    else if (key == "Save") mnuSpara_Click();
-    else if (key == "SpridMera") ExpandMore_e_Click();
-    else if (key == "SpridMindre") ExpandLess_e_Click();
-    else if (key == "InvText") InvertTextToGraph();
-    else if (key == "Print") mnuSkrivutTillskrivare_Click();
+    // The cursor blinks, or a press between the two store buttons sets the
+    // text waving.
+    CursorTimerTick();
 }

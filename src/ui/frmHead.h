@@ -8,7 +8,8 @@
 // frmHeadRouting.cpp (keyboard and mouse routing), frmHeadDocument.cpp (the
 // start of a document), frmHeadSigns.cpp (the sign pictures and their
 // painting), frmHeadSignControls.cpp (the window by the current sign's
-// model), frmHeadActive.cpp (the active sign, frame drag, mouse tools).
+// model), frmHeadActive.cpp (the active sign, frame drag, the pictures'
+// mouse events), frmHeadTools.cpp (toolbar, edit commands, editor controls).
 #pragma once
 
 #include <QHash>
@@ -57,7 +58,8 @@ class frmHead : public QMainWindow,
                 public kv::CommandState,
                 public kv::DocumentWindow,
                 public kv::ListWindow,
-                public kv::SignWindow {
+                public kv::SignWindow,
+                public kv::EditorControls {
     Q_OBJECT
 public:
     explicit frmHead(QWidget* parent = nullptr);
@@ -130,6 +132,24 @@ public:
     void ShowRouteNumberBox(bool shown) override;
     void ShowPageFrame() override;
     void ResetActivePicture() override;
+    bool ToolbarButtonEnabled(int16_t index) override;
+    void EnableToolbarButton(int16_t index, bool on) override;
+    // The controls around the editor (frmHeadTools.cpp).
+    void SetEditPointer(int16_t pointer, int16_t pen) override;
+    void SetDrawStyle(int16_t style) override;
+    void MarkToolImage(int16_t tool) override;
+    void MarkPenImage(int16_t pen) override;
+    bool CursorTimerEnabled() override;
+    void EnableCursorTimer(bool on) override;
+    bool CursorPictureShown() override;
+    void ShowCursorPicture(bool on) override;
+    void PlaceCursorPicture(int32_t left, int32_t top, int32_t width, int32_t height) override;
+    bool StripCursorShown() override;
+    void ShowStripCursor(bool on) override;
+    void PlaceStripCursor(int32_t left, int32_t top, int32_t width, int32_t height) override;
+    void SetCursorTimerInterval(int32_t ms) override;
+    bool SignPictureHasFocus() override;
+    void ShowFontStepButtons(bool on) override;
     // The separators of a text sign's strip, in the strip's foreground colour.
     void DrawStripSeparators(const kv::StripLayout& layout);
     // The colour of the characters on the strip.
@@ -158,7 +178,7 @@ public:
     // Outlines on the current sign's picture between corners in fifths of a
     // dot: a rectangle (box) or a line; drawn again in black they vanish.
     void ClearSignPicture(int32_t colour, bool box);
-    void ClearSignRect(int32_t colour, int32_t x1, int32_t y1, int32_t x2, int32_t y2, bool box);
+    void ClearSignRect(int32_t colour, int32_t x1, int32_t y1, int32_t x2, int32_t y2, bool box) override;
     void ClearSignRectColor(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t colour);
     void ClearSignPictureBlack();
     void ClearSignPictureRed();
@@ -202,19 +222,8 @@ public:
     int16_t NumberOfChangingTexts(int16_t sign);
     // Enables the page options 1..count and selects one; count -1 adds one.
     void UpdateNoOfTextsOption(int16_t count, int16_t selected);
-    void ReleaseAlignmentKeys();
-    // Sets the enabled state of the six selection tools (buttons 33..38).
-    void fraCutSub(bool enable);
-    // Ends a marking or selection: the frame is removed, the corners cleared
-    // and the selection tools disabled.
-    void CancelMarking() override;
     // A mouse position on picture `index` in fifths of a dot.
     void PictureHit(int index, float& x, float& y) const;
-    void K4000_pct_MouseDown(int16_t button, int16_t shift, float x, float y);
-    void K4000_pct_MouseMove(int16_t button, int16_t shift, float x, float y);
-    void K4000_pct_MouseUp(int16_t button, int16_t shift, float x, float y);
-    void K4000_pct_GotFocus();
-    void K4000_pct_LostFocus();
 
     // ---------------------------------------------------------- keyboard and mouse routing
     // KeyCode and Shift as the window system numbers them (37 left, 1 Shift,
@@ -247,8 +256,6 @@ public:
     void CursorTimer_Timer();
 
     // ---------------------------------------------------------- handlers of the sign pictures
-    void K4000_pct_KeyDown(int16_t keyCode, int16_t shift);
-    void K4000_pct_KeyPress(int16_t& keyAscii);
     void picSign_Click(int index);
     void picSign_GotFocus(int index);
     void picSign_LostFocus(int index);
@@ -306,6 +313,27 @@ public:
     void ShowAlignment() override;
     void ScreenTimer_Timer();
     void tbToolBar_ButtonClick(QAction* button);
+
+    // ---------------------------------------------------------- editing (frmHeadTools.cpp)
+    // The right button opens the cut mode choice; the pointer over the
+    // toolbar pauses the cursor.
+    void tbToolBar_MouseDown(int16_t button);
+    void tbToolBar_MouseMove();
+    void Cut_e_Click();
+    void Paste_e_Click();
+    void Del_e_Click();
+    void cutALL_E_Click();
+    void auto_e_Click();
+    void Export_e_Click();
+    void Import_e_Click();
+    void LibBigger_Click();
+    void LibSmaller_Click();
+    void Curs_2000_Click();
+    // The graphic tool images (the toolbar offers the same tools).
+    void imgCut_MouseDown(int16_t button);
+    void imgSelectPointSize_Click(int index);
+    // The cut mode choice, modal.
+    void ShowCutPreferences();
 
     // ---------------------------------------------------------- the File commands
     // Record 0, the default destination, rebuilt from the sign table.
@@ -395,8 +423,10 @@ public:
     // items held disabled while their command is not built.
     void mnuArkivImportFil2Dest_Click();
     void mnuToolsFile2Dest_Click();
-    void Cut_e_Click();
-    void Paste_e_Click();
+    // The list parts of Edit/Copy and Edit/Paste: true when a list had the
+    // focus and took the command.
+    bool CopyListRecords();
+    bool PasteListRecords();
     void CopyDestRecords();
     void CopyExtraRecords();
     void PasteDestRecords();
@@ -527,23 +557,13 @@ public:
     bool CheckingCurrentNumber = false;
     // The page the window shows for the active sign (the editor slots set it).
     int16_t WindowPage = 1;
-    bool bRenderPending = false;
     bool bWritingRouteNumber = false;
     bool LineNoBusy = false;
-    int16_t PreviousBlinkState = 0;
     int16_t ActivePictureIndex = -1;
     std::array<long, 4> FrameDragStartX{}, FrameDragStartY{};
     bool BlinkOn = false;
     // Set around the active-marker click's change of sign.
     bool KeepGraphicOnPanelClick = false;
-    // Mouse tools: where a drag started, the last step of a move, the
-    // offset of a dragged selection, and what the last move drew.
-    int16_t DragStartX = 0, DragStartY = 0;
-    int16_t MoveOffsetX = 0, MoveOffsetY = 0;
-    bool SelectionTextTaken = false;
-    bool RubberBandShown = false;
-    bool TextChanged = false;
-    bool CursorTimerOff = false;
     // The sign's zoom x 100 + address when its picture was last fitted.
     std::array<int16_t, 17> ShowSignZoomMemo{};
     bool UseStandardMousePointer = false;
@@ -582,6 +602,10 @@ private:
     void BuildSignPictureSets();
     void BuildHiddenPictures();
     void BuildTimers();
+    // The edit menu, the font step buttons, the tool images, the toolbar's
+    // mouse and the text-sign strip reach their handlers.
+    void ConnectEditingControls();
+    bool EditingEvent(QObject* watched, QEvent* e);
     QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption);
     QMenu* AddSubMenu(QMenu* parent, const char* name, const char* caption);
     void LoadToolbarImages();

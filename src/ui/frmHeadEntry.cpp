@@ -126,6 +126,9 @@ class EntryEvents : public QObject {
 public:
     explicit EntryEvents(frmHead* head) : QObject(head), h_(head) {}
     bool eventFilter(QObject* watched, QEvent* e) override {
+        // While the window is destroyed, its controls still send events (focus
+        // out, hide); the window is no frmHead any more then.
+        if (!qobject_cast<frmHead*>(parent())) return false;
         const QEvent::Type t = e->type();
         if (watched == h_->txtCurrChTime) {
             if (t == QEvent::FocusOut) h_->txtCurrChTime_LostFocus();

@@ -52,8 +52,6 @@ void frmHead::ConnectMenuCommands() {
     const std::pair<const char*, void (frmHead::*)()> items[] = {
         {"mnuArkivImportFil2Dest", &frmHead::mnuArkivImportFil2Dest_Click},
         {"mnuToolsFile2Dest", &frmHead::mnuToolsFile2Dest_Click},
-        {"Cut_e", &frmHead::Cut_e_Click},
-        {"Paste_e", &frmHead::Paste_e_Click},
         {"Ln_e", &frmHead::Ln_e_Click},
         {"mnuToolsGenerateLineNo", &frmHead::mnuToolsGenerateLineNo_Click},
         {"mnuToolsSuperCopy", &frmHead::mnuToolsSuperCopy_Click},
@@ -98,30 +96,32 @@ void frmHead::ImportTextList() {
 
 // ------------------------------------------------------------------ copy and paste of whole entries
 
-void frmHead::Cut_e_Click() {
-    if (gEditorActive != 2) {
-        if (FocusIs(this, "DestList")) {
-            CopyDestRecords();
-            return;
-        }
-        if (FocusIs(this, "ExtraList")) {
-            CopyExtraRecords();
-            return;
-        }
+bool frmHead::CopyListRecords() {
+    if (gEditorActive == 2) return false;
+    if (FocusIs(this, "DestList")) {
+        CopyDestRecords();
+        return true;
     }
-    // Copying on the sign pictures comes with their editing.
+    if (FocusIs(this, "ExtraList")) {
+        CopyExtraRecords();
+        return true;
+    }
+    return false;
 }
 
-void frmHead::Paste_e_Click() {
-    // In graphic mode the paste belongs to the sign picture.
-    if (gEditorActive == 2) return;
+bool frmHead::PasteListRecords() {
+    // In graphic mode the paste belongs to the sign picture; without a
+    // buffer of its list's kind, to the text editor.
+    if (gEditorActive == 2) return false;
     if (FocusIs(this, "DestList") && DestBufferFilled()) {
         PasteDestRecords();
-        gDocumentModified = kTrue;
     } else if (FocusIs(this, "ExtraList") && ExtraBufferFilled()) {
         PasteExtraRecords();
-        gDocumentModified = kTrue;
+    } else {
+        return false;
     }
+    gDocumentModified = kTrue;
+    return true;
 }
 
 void frmHead::CopyDestRecords() { kv::CopyDestRecords(SelectedLines(DestList, kv::DestList)); }

@@ -11,10 +11,13 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "app/signkeys.h"
+#include "app/signtools.h"
 #include "engine/graphictools.h"
 #include "ui/frmHead.h"
 #include "app/headstate.h"
 #include "ui/headwidgets_qt.h"
+#include "platform/cp1252.h"
 #include "ui/qtbridge_qt.h"
 
 using namespace kv;
@@ -71,7 +74,8 @@ int16_t KeyAsciiOf(const QKeyEvent* e) {
     if (e->key() == Qt::Key_Escape) return 27;
     const QString text = e->text();
     if (text.isEmpty()) return 0;
-    const std::string bytes = B(text.left(1));
+    // A character Windows-1252 does not have types nothing.
+    const std::string bytes = Cp1252FromUtf8(text.left(1).toStdString(), '\0');
     return bytes.empty() ? 0 : static_cast<int16_t>(static_cast<unsigned char>(bytes[0]));
 }
 
@@ -93,11 +97,19 @@ void frmHead::SetScreenMousePointer(int pointer) {
 
 void frmHead::Form_KeyDown(int16_t keyCode, int16_t shift) {
     if (ActiveControlIs("picSign")) K4000_pct_KeyDown(keyCode, shift);
+    // The text signs' strip has key handlers of its own.
+    else if (ActiveControlIs("K2000_pct")) K2000_pct_KeyDown(keyCode, shift);
 }
 
 void frmHead::Form_KeyPress(int16_t& keyAscii) {
+    if (ActiveControlIs("K2000_pct")) {
+        K2000_pct_KeyPress(keyAscii);
+        return;
+    }
     if (ActiveControlIs("picSign") || gGeneratingRouteNumbers) K4000_pct_KeyPress(keyAscii);
-    if (bRenderPending && !bWritingRouteNumber) {
+    // The key changed the text: the sign is rendered and painted again.
+    if (TextChanged && !bWritingRouteNumber) {
+        TextChanged = false;
         ShowSign(false, false);
         if (AreaSelectedNow()) ClearSignPictureColor(kWhite);
     }
@@ -117,6 +129,8 @@ void frmHead::Form_MouseDown(int16_t, int16_t, float x, float y) {
 }
 
 void frmHead::Form_MouseMove(int16_t, int16_t, float x, float y) {
+    // Back from the toolbar: the cursor blinks again.
+    ResumeCursorTimer();
     const QPushButton *a = SaveAndNew, *b = SaveDestOrExtra;
     if (gBlinkState != 0 &&
         (x < a->x() + a->width() || x >= b->x() || y <= a->y() || y > a->y() + a->height()))
@@ -151,6 +165,7 @@ bool frmHead::PreviewKey(QObject* watched, QEvent* e) {
 }
 
 bool frmHead::eventFilter(QObject* watched, QEvent* e) {
+    if (EditingEvent(watched, e)) return true;
     const QEvent::Type type = e->type();
     if (watched == ClientArea) {
         if (type == QEvent::Resize) {

@@ -19,6 +19,7 @@
 #include "app/copybuffer.h"
 #include "app/headlayout.h"
 #include "app/headtexts.h"
+#include "app/toolbar.h"
 #include "ui/qtbridge_qt.h"
 #include "platform/vb.h"
 
@@ -96,7 +97,9 @@ void frmHead::Form_Activate() {
         RefreshCurrentSignPicture();
         ActivePictureIndex = -1;
         ChangeAddress(0, true, true);
-        for (int i : {5, 10, 20, 28}) tbButtons[i]->setChecked(true);
+        for (int i : {5, 10, 28}) tbButtons[i]->setChecked(true);
+        // Graphic mode starts with the point tool.
+        StartToolState();
         tbToolBar->update();
     }
 }

@@ -61,7 +61,10 @@ void frmHead::Transferfile_e_Click() {
     CheckCopyBuffer();
 }
 
-void frmHead::cmdMatrix16_Click() { SendDestToSign(gCurrentDest); }
+void frmHead::cmdMatrix16_Click() {
+    SendDestToSign(gCurrentDest);
+    RefreshCurrentSignPicture();
+}
 
 // ------------------------------------------------------------------ the sign simulation
 

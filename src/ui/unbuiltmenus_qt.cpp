@@ -2,11 +2,6 @@
 
 const std::vector<UnbuiltMenuItem>& UnbuiltMenuItems() {
     static const std::vector<UnbuiltMenuItem> items = {
-        {"Del_e", "editing on the sign pictures"},
-        {"cutALL_E", "editing on the sign pictures"},
-        {"Export_e", "editing on the sign pictures"},
-        {"Import_e", "editing on the sign pictures"},
-        {"auto_e", "editing on the sign pictures"},
         {"Ln_e", "the route-number layout window"},
         {"Insert_LineNo_e", "the route-number field window"},
         {"mnuToolsGenerateLineNo", "the route-number generator"},

@@ -25,8 +25,10 @@
 #include "files/txlformat.h"
 #include "files/txlread.h"
 #include "files/txlwrite.h"
+#include "gui/elapse_qt.h"
 #include "gui/head_fixture.h"
 #include "platform/reset.h"
+#include "support/fake_clock.h"
 #include "ui/headwidgets_qt.h"
 #include "ui/qtbridge_qt.h"
 #include "app/entryload.h"
@@ -339,38 +341,48 @@ TEST_F(DocGui, ARecoveredProjectIsSavedUnderItsOwnNameBeforeTheCommandLineOne) {
 }
 
 TEST_F(DocGui, AutoSaveRecoveryAndNew) {
-    IniSetValue(gSettingsFile, "AutoSave", "Time", 0);
+    IniSetValue(gSettingsFile, "AutoSave", "Time", 300);
+    FakeClock clock;
     {
         frmHead& h = Start();
         ASSERT_TRUE(h.ActiveFormIsMain());
+        EXPECT_EQ(h.timAutoSave->interval(), 60050);
         EXPECT_FALSE(FileExists(gAutoSaveFile));
-        // Nothing changed: nothing is written.
-        h.timAutoSave_Timer();
+        // Nothing changed: nothing is written when the interval is over.
+        clock.Advance(301);
+        Elapse(h.timAutoSave);
         EXPECT_FALSE(FileExists(gAutoSaveFile));
-        // A change appears in the auto-save file at the next due tick.
+        // A change appears in the auto-save file at the first tick after
+        // the interval (strictly more than 300 seconds) is over again.
         gDocumentPath = dir.file("work.txl");
         gDocumentModified = kTrue;
         gDestList[5].Text = "\xff" "FRONT# AUTO";
         gDestList[5].SignData = "\xff\x02" "a";
         AddListLine(5, true);
-        h.timAutoSave->setInterval(20);
-        h.timAutoSave->start();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return FileExists(gAutoSaveFile); }, 3000));
-        h.timAutoSave->stop();
+        clock.Advance(300);
+        Elapse(h.timAutoSave);
+        EXPECT_FALSE(FileExists(gAutoSaveFile));
+        clock.Advance(1);
+        Elapse(h.timAutoSave);
+        EXPECT_TRUE(FileExists(gAutoSaveFile));
         EXPECT_EQ(IniGetValue(gSettingsFile, "AutoSave", "FileName"), dir.file("work.txl"));
         EXPECT_EQ(gDocumentModified, kTrue);
         // The program ends without closing (a crash): the file stays.
     }
     head.reset();
     Restart();
+    ui.messages.clear();
     frmHead& h = Start();
     EXPECT_EQ(gDocumentModified, kTrue);
     EXPECT_EQ(gDocumentPath, dir.file("work.txl"));
     EXPECT_EQ(Title(), Utf8Caption(dir.file("work.txl")));
     ASSERT_EQ(h.DestList->count(), 1);
     EXPECT_TRUE(h.DestList->item(0)->text().contains("AUTO"));
-    ui.messages.clear();
-    h.CursorTimer_Timer();
+    // The cursor timer's first tick shows the notice, once (on a slow
+    // machine that tick may already have come while the window came up).
+    EXPECT_EQ(h.CursorTimer->interval(), 200);
+    Elapse(h.CursorTimer);
+    Elapse(h.CursorTimer);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, Key("S124") + "\r" + Key("S125") + "\r" + Key("S126"));
 

@@ -15,6 +15,7 @@
 #include "files/txlread.h"
 #include "files/txlwrite.h"
 #include "gui/head_fixture.h"
+#include "gui/unwind_qt.h"
 #include "platform/error.h"
 #include "platform/paths.h"
 #include "platform/safefile.h"
@@ -63,7 +64,10 @@ TEST_F(ErrorsGui, AnErrorInAHandlerIsShownAndTheProjectStays) {
         return false;
     });
     ui.messages.clear();
-    ClickToolbar("Save");
+    {
+        const QtUnwindLeftovers unwinding;
+        ClickToolbar("Save");
+    }
 
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, dir.file("work.txl") + ":\rthe disk went away");
@@ -97,7 +101,10 @@ TEST_F(ErrorsGui, WithoutItsSettingsFileTheProgramEndsAfterTheAutoSave) {
     // Save As reads [Generell] ChooseFormat from the settings file.
     RemoveFile(gSettingsFile);
     ui.messages.clear();
-    EXPECT_THROW(ClickToolbar("Save"), ProgramEnded);
+    {
+        const QtUnwindLeftovers unwinding;
+        EXPECT_THROW(ClickToolbar("Save"), ProgramEnded);
+    }
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, gSettingsFile + " not found!");
     EXPECT_EQ(ui.messages[0].style, vbCritical);

@@ -165,9 +165,9 @@ protected:
 TEST_F(ListLoadGui, EntriesLoadIntoEveryShownSignAsThePageProbeDrawsThem) {
     // The fixture project; KIVAR_UPDATE_GOLDEN=1 makes it again.
     const std::string fixture = std::string(KIVAR_FIXTURE_DIR) + "/projects/lines.txl";
-    const char* update = std::getenv("KIVAR_UPDATE_GOLDEN");
-    if (update && std::string(update) == "1") {
-        BuildProject(dir.path(), fixture);
+    if (testutil::UpdatingGoldens()) {
+        BuildProject(dir.path(), dir.file("made.txl"));
+        testutil::RewriteGolden(fixture, testutil::ReadFile(dir.file("made.txl")));
         Restart();
     }
     const std::string project = dir.file("lines.txl");

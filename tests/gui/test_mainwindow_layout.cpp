@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "gui/elapse_qt.h"
 #include "gui/head_fixture.h"
 #include "ui/headwidgets_qt.h"
 
@@ -78,7 +79,8 @@ TEST_F(HeadGui, ResizeArmsTheOneShotTimer) {
     h.resize(950, 720);
     QApplication::processEvents();
     EXPECT_TRUE(h.timFixGUI->isActive());
-    QTest::qWait(250);
+    EXPECT_EQ(h.timFixGUI->interval(), 100);
+    Elapse(h.timFixGUI);
     EXPECT_FALSE(h.timFixGUI->isActive());
     EXPECT_EQ(h.ClientArea->children().last(), static_cast<QObject*>(h.SizeFrame));
 }

@@ -71,7 +71,8 @@ void OnFileDialog(std::function<void(QFileDialog*)> answer) {
 
 
 // Types a name into the dialog's name box as a user does, a key at a time,
-// until the dialog has caught up with it. The dialog reads its folder in the
+// until the dialog has caught up with it (the waits end as soon as it has;
+// they are long for the sanitizer build on a busy machine). The dialog reads its folder in the
 // background and then selects the name it proposed: a name typed before that
 // is typed again, as the user would.
 void TypeName(QFileDialog* d, const QString& name) {
@@ -85,7 +86,7 @@ void TypeName(QFileDialog* d, const QString& name) {
             Type(box, QString(c));
             QTest::qWait(5);
         }
-        taken = QTest::qWaitFor([d, path] { return d->selectedFiles().value(0) == path; }, 2000);
+        taken = QTest::qWaitFor([d, path] { return d->selectedFiles().value(0) == path; }, 10000);
     }
     EXPECT_TRUE(taken) << d->selectedFiles().value(0).toStdString();
 }
@@ -95,7 +96,7 @@ void Enter(QFileDialog* d) {
     auto* buttons = d->findChild<QDialogButtonBox*>("buttonBox");
     QPushButton* accept = buttons->button(QDialogButtonBox::Open);
     if (!accept || !accept->isVisible()) accept = buttons->button(QDialogButtonBox::Save);
-    EXPECT_TRUE(QTest::qWaitFor([accept] { return accept && accept->isEnabled(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([accept] { return accept && accept->isEnabled(); }, 20000));
     Press(NameBox(d), Qt::Key_Return);
 }
 
@@ -115,7 +116,7 @@ void ChooseType(QFileDialog* d, int row) {
     auto* types = d->findChild<QComboBox*>("fileTypeCombo");
     QTest::mouseClick(types, Qt::LeftButton);
     QAbstractItemView* list = types->view();
-    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, 20000));
     // The list takes a click only once it has been open a moment (a release
     // right after the press that opened it keeps it open).
     QTest::qWait(QApplication::doubleClickInterval() + 100);

@@ -22,9 +22,11 @@
 #include <functional>
 
 #include "app/userinfo.h"
+#include "app/windowcommands.h"
 #include "data/printprefs.h"
 #include "data/userfields.h"
 #include "engine/render.h"
+#include "gui/elapse_qt.h"
 #include "gui/head_fixture.h"
 #include "ui/frmPrintOptions.h"
 #include "ui/frmPrintSignText.h"
@@ -197,10 +199,13 @@ TEST_F(PrintGui, PrintOptionsRenumberTickedSignsAndCloseBoxCancels) {
     EXPECT_EQ(d.cboSignOrder[2]->count(), 0);
     EXPECT_FALSE(d.cboSignOrder[2]->isEnabled());
     EXPECT_EQ(d.cboSignOrder[3]->count(), 2);
-    // The frame blinks.
+    // The frame blinks at every tick of its timer.
+    EXPECT_EQ(d.timSelctedMode->interval(), 250);
     const bool hidden = d.lineSelect[0]->isHidden();
-    QTest::qWait(300);
+    Elapse(d.timSelctedMode);
     EXPECT_NE(d.lineSelect[0]->isHidden(), hidden);
+    Elapse(d.timSelctedMode);
+    EXPECT_EQ(d.lineSelect[0]->isHidden(), hidden);
     d.close();
     EXPECT_TRUE(d.Answer.closed);
 }
@@ -275,13 +280,18 @@ TEST_F(PrintGui, ProjectToPdfOneSignAfterAnother) {
     PrinterKey("PageNumber", 1);
     PrinterKey("PrintPreferences", 0);
     bool seen = false;
-    WhenOpen<frmPrintOptions>([](frmPrintOptions& d) {
+    int16_t printing = kFalse;
+    WhenOpen<frmPrintOptions>([&printing](frmPrintOptions& d) {
+        printing = gPrinting;
         Click(d.optWhat[2]);
         Click(d.picMode2);
         Click(d.cmdDone);
     }, &seen);
     h.MenuItem("mnuSkrivutTillskrivare")->trigger();
     ASSERT_TRUE(seen);
+    // Marked while the print command runs, and only then.
+    EXPECT_EQ(printing, kTrue);
+    EXPECT_EQ(gPrinting, kFalse);
     // Told where the printout went.
     ASSERT_FALSE(ui.messages.empty());
     EXPECT_NE(ui.messages.back().text.find(pdf), std::string::npos);

@@ -109,9 +109,9 @@ protected:
     // named on the command line.
     frmHead& StartWithProject() {
         const std::string fixture = std::string(KIVAR_FIXTURE_DIR) + "/projects/threesigns.txl";
-        const char* update = std::getenv("KIVAR_UPDATE_GOLDEN");
-        if (update && std::string(update) == "1") {
-            BuildProject(dir.path(), fixture);
+        if (testutil::UpdatingGoldens()) {
+            BuildProject(dir.path(), dir.file("made.txl"));
+            testutil::RewriteGolden(fixture, testutil::ReadFile(dir.file("made.txl")));
             Restart();
         }
         const std::string project = dir.file("threesigns.txl");

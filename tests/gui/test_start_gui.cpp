@@ -1,10 +1,8 @@
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -21,6 +19,7 @@
 #include "platform/paths.h"
 #include "ui/qtbridge_qt.h"
 #include "platform/vb.h"
+#include "gui/elapse_qt.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
 
@@ -70,26 +69,29 @@ TEST_F(GuiStart, SplashShowsTheVersionAndClosesAfterASecond) {
     SplashActive = kTrue;
     frmSplash splash;
     EXPECT_EQ(splash.lblVersion->text(), QString("Version %1.%2.%3").arg(KIVAR_VERSION_MAJOR).arg(KIVAR_VERSION_MINOR).arg(KIVAR_VERSION_PATCH));
-    QElapsedTimer t;
-    t.start();
-    splash.exec();
-    EXPECT_GE(t.elapsed(), 900);
+    EXPECT_EQ(splash.Timer1->interval(), 1000);
+    splash.show();
+    QApplication::processEvents();
+    EXPECT_EQ(SplashActive, kTrue);
+    // Its second is over: it closes as accepted and clears the flag.
+    Elapse(splash.Timer1);
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_EQ(splash.result(), QDialog::Accepted);
     EXPECT_EQ(SplashActive, kFalse);
+    EXPECT_FALSE(splash.Timer1->isActive());
 }
 
 TEST_F(GuiStart, AKeyClosesTheSplashAtOnceAndLeavesTheFlag) {
     SplashActive = kTrue;
     frmSplash splash;
-    QTimer::singleShot(50, &splash, [&] {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
-        QApplication::sendEvent(&splash, &press);
-    });
-    QElapsedTimer t;
-    t.start();
-    splash.exec();
-    EXPECT_LT(t.elapsed(), 900);
-    EXPECT_EQ(SplashActive, kTrue);
+    splash.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(splash.Timer1->isActive());
+    QTest::keyClick(&splash, Qt::Key_Space);
     EXPECT_FALSE(splash.isVisible());
+    EXPECT_EQ(splash.result(), QDialog::Accepted);
+    // Closed before its second was over: the timer's work was not done.
+    EXPECT_EQ(SplashActive, kTrue);
 }
 
 TEST_F(GuiStart, MainWindowCaptionAndPlacement) {
@@ -119,8 +121,10 @@ TEST_F(GuiStart, CaptionAndStatusWindows) {
     LoadLanguageTexts();
     frmCaption cap;
     cap.Cap_txt->setText("Proposal");
-    QTimer::singleShot(20, &cap, [&] { cap.Command1->click(); });
-    cap.exec();
+    cap.show();
+    QApplication::processEvents();
+    cap.Command1->click();
+    EXPECT_FALSE(cap.isVisible());
     EXPECT_EQ(cap.windowTitle(), "Caption");
     EXPECT_EQ(cap.Command1->text(), "OK");
     EXPECT_EQ(cap.Cap_txt->text(), "Proposal");

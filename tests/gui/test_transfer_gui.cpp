@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWindow>
 
@@ -35,7 +36,9 @@
 #include "files/txlformat.h"
 #include "files/txlread.h"
 #include "files/txlwrite.h"
+#include "gui/elapse_qt.h"
 #include "gui/head_fixture.h"
+#include "support/fake_clock.h"
 #include "platform/safefile.h"
 #include "ui/frmFileConv.h"
 #include "ui/frmPrefOUTFile.h"
@@ -151,9 +154,19 @@ protected:
     void AnswerFileDialog(QFileDialog* dialog, const std::string& name = "") {
         auto* timer = new QTimer(dialog);
         timer->setInterval(10);
-        QObject::connect(timer, &QTimer::timeout, dialog, [dialog, timer, name] {
-            // Keys reach the dialog only once its window is exposed.
-            if (!dialog->isVisible() || !dialog->windowHandle() || !dialog->windowHandle()->isExposed()) return;
+        auto waited = std::make_shared<QElapsedTimer>();
+        waited->start();
+        QObject::connect(timer, &QTimer::timeout, dialog, [dialog, timer, name, waited] {
+            // Keys reach the dialog only once its window is exposed; a dialog
+            // that never shows fails the test instead of holding it.
+            if (!dialog->isVisible() || !dialog->windowHandle() || !dialog->windowHandle()->isExposed()) {
+                if (waited->elapsed() < 20000) return;
+                timer->stop();
+                timer->deleteLater();
+                ADD_FAILURE() << "the file dialog never showed";
+                if (dialog->isVisible()) dialog->reject();
+                return;
+            }
             timer->stop();
             timer->deleteLater();
             auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
@@ -163,8 +176,9 @@ protected:
                 // the background before Enter takes the name.
                 const QFileInfo file(Q(name));
                 dialog->setDirectory(file.absolutePath());
-                edit->selectAll();
-                QTest::keyClicks(edit, file.fileName());
+                // Set whole: a completion popup opened by typed keys could
+                // take the Enter below.
+                edit->setText(file.fileName());
                 const QString path = file.absoluteFilePath();
                 (void)QTest::qWaitFor([dialog, path] { return dialog->selectedFiles().value(0) == path; }, 5000);
             }
@@ -372,8 +386,11 @@ TEST_F(TransferGui, SendButtonWritesTheTelegramsToThePort) {
         const testutil::ProbeResult r = testutil::RunProbe({"telegram", "--data", dir.path(), project, std::to_string(n)});
         ASSERT_EQ(r.exitCode, 0) << r.err;
         EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), n == 3 ? 1 : 2);
+        h.DestList->setFocus();
         QTest::mouseClick(h.cmdMatrix16, Qt::LeftButton);
         EXPECT_EQ(pty.Read(), BytesOfHexLines(r.out)) << n;
+        // The keyboard goes back to the sign picture.
+        EXPECT_EQ(QApplication::focusWidget(), h.CurrentSignPicture()) << n;
     }
     EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
 }
@@ -484,8 +501,7 @@ TEST_F(TransferGui, SimulationPagesNextAndCancel) {
     WriteProject(project);
     Pty pty;
     ASSERT_TRUE(IniInsertKey(gSettingsFile, "Kivar-t", "PortName", pty.path));
-    double now = 1000;
-    SetSimulationClock([&now] { return now; });
+    FakeClock clock(1000);
     frmHead& h = StartWith(project);
     ASSERT_EQ(SignInfoOf(3).Shown, kFalse);  // only the first sign is shown after Open
     const int16_t sign = gCurrentSign, page = gCurrentPage;
@@ -508,15 +524,20 @@ TEST_F(TransferGui, SimulationPagesNextAndCancel) {
     auto front = [&] { return sim->childAt(p1->geometry().center()); };
     EXPECT_EQ(front(), p1);
 
-    // The pages turn every second, back to the first after the last; the
-    // window answers all the while, and the destination goes to the port.
-    now += 1;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return front() == p2; }, 2000));
-    now += 0.5;
-    QTest::qWait(3 * frmShowTime::kTickMs);
+    // The pages turn every second, back to the first after the last, at the
+    // simulation's ticks; the destination goes to the port.
+    EXPECT_EQ(sim->timSim->interval(), frmShowTime::kTickMs);
+    auto tick = [&](double seconds) {
+        clock.Advance(seconds);
+        Elapse(sim->timSim);
+        QApplication::processEvents();
+    };
+    tick(1);
     EXPECT_EQ(front(), p2);
-    now += 0.5;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return front() == p1; }, 2000));
+    for (int i = 0; i < 3; ++i) tick(0.1);
+    EXPECT_EQ(front(), p2);
+    tick(0.7);
+    EXPECT_EQ(front(), p1);
     const std::string sent = pty.Read();
     const std::string telegrams =
         BytesOfHexLines(testutil::RunProbe({"telegram", "--data", dir.path(), project, "1"}).out);

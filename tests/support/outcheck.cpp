@@ -359,9 +359,8 @@ bool ParseDump(const std::string& text, std::string& bytes, std::string* error) 
 std::string CompareWithGoldenDump(const std::string& image, const std::vector<Segment>& segments,
                                   const std::string& rel) {
     const std::string path = testutil::GoldenPath(rel);
-    const char* upd = std::getenv("KIVAR_UPDATE_GOLDEN");
-    if (upd && std::string(upd) == "1") {
-        testutil::WriteFile(path, Dump(image, segments));
+    if (testutil::UpdatingGoldens()) {
+        testutil::RewriteGolden(path, Dump(image, segments));
         return "";
     }
     std::string expected, err;

@@ -55,7 +55,7 @@ std::string Dump(const std::string& image, const std::vector<Segment>& segments)
 // before it.
 bool ParseDump(const std::string& text, std::string& bytes, std::string* error);
 // Compares the image with the golden dump `rel` under tests/golden, or
-// writes the dump there instead when KIVAR_UPDATE_GOLDEN=1. "" when they
+// rewrites it when KIVAR_UPDATE_GOLDEN=1 (testutil::RewriteGolden). "" when they
 // agree, else what is wrong: a dump that does not parse, or the first
 // difference followed by the image's dump.
 std::string CompareWithGoldenDump(const std::string& image, const std::vector<Segment>& segments,

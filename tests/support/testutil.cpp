@@ -1,6 +1,7 @@
 #include "support/testutil.h"
 
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -76,13 +77,60 @@ ProbeResult RunProbe(const std::vector<std::string>& args) {
     return r;
 }
 
+namespace {
+
+bool SeedFromEnvironment(unsigned& seed) {
+    const char* env = std::getenv("KIVAR_SEED");
+    if (!env || !*env) return false;
+    seed = static_cast<unsigned>(std::strtoul(env, nullptr, 10));
+    return true;
+}
+
+std::string CurrentTestName() {
+    const ::testing::TestInfo* t = ::testing::UnitTest::GetInstance()->current_test_info();
+    return t ? std::string(t->test_suite_name()) + "." + t->name() : std::string("*");
+}
+
+}  // namespace
+
+unsigned TestSeed(unsigned fallback) {
+    unsigned seed = fallback;
+    SeedFromEnvironment(seed);
+    std::printf("[   SEED   ] %u (rerun: KIVAR_SEED=%u --gtest_filter=%s)\n", seed, seed, CurrentTestName().c_str());
+    ::testing::Test::RecordProperty("seed", std::to_string(seed));
+    return seed;
+}
+
+std::vector<unsigned> TestSeeds(unsigned first, unsigned count) {
+    unsigned seed = 0;
+    if (SeedFromEnvironment(seed)) {
+        std::printf("[   SEED   ] %u (from KIVAR_SEED)\n", seed);
+        return {seed};
+    }
+    std::printf("[   SEED   ] %u..%u (rerun one: KIVAR_SEED=<seed> --gtest_filter=%s)\n", first, first + count - 1,
+                CurrentTestName().c_str());
+    std::vector<unsigned> seeds;
+    for (unsigned i = 0; i < count; ++i) seeds.push_back(first + i);
+    return seeds;
+}
+
 std::string GoldenPath(const std::string& rel) { return std::string(KIVAR_GOLDEN_DIR) + "/" + rel; }
+
+bool UpdatingGoldens() {
+    const char* upd = std::getenv("KIVAR_UPDATE_GOLDEN");
+    return upd && std::string(upd) == "1";
+}
+
+void RewriteGolden(const std::string& path, const std::string& bytes) {
+    WriteFile(path, bytes);
+    ADD_FAILURE() << "rewrote " << path << " from the code under test (KIVAR_UPDATE_GOLDEN=1); "
+                  << "check the difference against the format before committing it";
+}
 
 bool MatchesGolden(const std::string& rel, const std::string& actual, std::string* diff) {
     std::string path = GoldenPath(rel);
-    const char* upd = std::getenv("KIVAR_UPDATE_GOLDEN");
-    if (upd && std::string(upd) == "1") {
-        WriteFile(path, actual);
+    if (UpdatingGoldens()) {
+        RewriteGolden(path, actual);
         return true;
     }
     if (!fs::exists(path)) {

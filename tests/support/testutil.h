@@ -52,9 +52,24 @@ struct ProbeResult {
 };
 ProbeResult RunProbe(const std::vector<std::string>& args);
 
+// The seed of a random test: KIVAR_SEED from the environment when it is
+// set, else `fallback`. The seed is printed, so that a failing run can be
+// repeated with KIVAR_SEED=<seed> and the test's --gtest_filter.
+unsigned TestSeed(unsigned fallback);
+// The seeds of a test that runs `count` seeds from `first`: that range, or
+// only KIVAR_SEED when it is set. Printed the same way.
+std::vector<unsigned> TestSeeds(unsigned first, unsigned count);
+
 std::string GoldenPath(const std::string& rel);
-// Compares with a golden file; with KIVAR_UPDATE_GOLDEN=1 in the environment
-// the golden file is (re)written instead.
+// Regenerating expected files by hand: with KIVAR_UPDATE_GOLDEN=1 in the
+// environment a test writes its golden file (or fixture) from what the code
+// makes now instead of comparing with it, and fails, so that no run passes on
+// output the code checked against itself; the developer then reads the
+// difference (git diff) against the format before committing it.
+bool UpdatingGoldens();
+// Writes the file in that mode and records the failure that says so.
+void RewriteGolden(const std::string& path, const std::string& bytes);
+// Compares with a golden file (or rewrites it, see above).
 bool MatchesGolden(const std::string& rel, const std::string& actual, std::string* diff = nullptr);
 
 }  // namespace testutil

@@ -61,6 +61,18 @@ inline void StartPage(int w, int h, const std::string& font, bool autoMode = fal
     if (autoMode) kv::CenterRowVertically();
 }
 
+// A text sign of that model and size at address 2, current, its strip laid
+// out, in font "2".
+inline void StartStrip(const std::string& model, int w, int h) {
+    kv::SignInfo& s = kv::SignInfoOf(2);
+    s.Model = model;
+    s.Width = static_cast<int16_t>(w);
+    s.Height = static_cast<int16_t>(h);
+    kv::gCurrentSign = 2;
+    kv::LayoutTextStrip(model, s.Width, s.Height);
+    kv::ReadCharMap("2");
+}
+
 // Types text: "\n" is Enter, "\b" Backspace; other characters go through
 // CharCodeOf and InsertChar, as the picture's key handler does.
 inline void Type(const std::string& text, int16_t fieldPos = 0) {
