@@ -109,8 +109,7 @@ bool frmHead::EditingEvent(QObject* watched, QEvent* e) {
         return false;
     }
     if (w == LibBigger || w == LibSmaller) {
-        auto* m = static_cast<QMouseEvent*>(e);
-        if (type == QEvent::MouseButtonPress && m->button() == Qt::LeftButton) {
+        if (type == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
             w->setProperty("PressStepped", true);
             if (w == LibBigger) LibBigger_Click();
             else LibSmaller_Click();
