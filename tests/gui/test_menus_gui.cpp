@@ -457,13 +457,15 @@ TEST_F(MenusGui, CancelAtTheReportOfBadRowsImportsNothing) {
 
 // The walk over the menu bar: every item is wired to its command, or it is
 // held disabled as one of the items not built yet.
-struct ActionAccess : QAction {
-    using QObject::receivers;
+// QObject::receivers is protected: reached through a pointer to it (no
+// object is cast to a class it is not).
+struct ReceiversAccess : QObject {
+    static auto Receivers() { return &ReceiversAccess::receivers; }
 };
 // A menu connects itself to each of its items; a command connects too.
 bool Wired(QAction* a) {
     const int menus = static_cast<int>(a->associatedObjects().size());
-    return static_cast<ActionAccess*>(a)->receivers(SIGNAL(triggered(bool))) > menus;
+    return (a->*ReceiversAccess::Receivers())(SIGNAL(triggered(bool))) > menus;
 }
 
 void WalkMenu(QMenu* menu, std::vector<QAction*>& items) {
