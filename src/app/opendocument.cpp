@@ -1,5 +1,6 @@
 #include "app/opendocument.h"
 
+#include "app/copybuffer.h"
 #include "app/docsettings.h"
 #include "app/doccommands.h"
 #include "app/entryload.h"
@@ -83,8 +84,7 @@ void InitDocument() {
     } else {
         if (FileExists(gAutoSaveFile)) RemoveFile(gAutoSaveFile);
         OpenTxlFile(JoinPath(gDataPath, "standard.ini"));
-        // The copy buffer is checked against the new project here
-        // (CheckCopyBuffer) once pasting is linked in.
+        CheckCopyBuffer();
         AdjustLists(-1);
         AdjustLists();
         gDocumentPath.clear();
@@ -161,8 +161,7 @@ void OpenDocument(const std::string* path, const std::function<void()>& save) {
         gDocumentPath.clear();
     }
     WindowPort().SetMainCaption(DocumentCaption(gDocumentPath));
-    // The copy buffer is checked against the new project (CheckCopyBuffer)
-    // once pasting is linked in.
+    CheckCopyBuffer();
     AdjustLists(-1);
 
     SetCurrentNumbersAfterLoad();

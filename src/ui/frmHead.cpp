@@ -74,6 +74,7 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
     ConnectDialogCommands();
     ConnectRouteTools();
     ConnectEditingControls();
+    ConnectMenuCommands();
     for (int i = 0; i < 3; ++i) picSign_Resize(i);
 
     resize(1024, 740);

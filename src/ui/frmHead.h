@@ -301,13 +301,8 @@ public:
     // The dialog that inserts a route-number field (frmLineNoInsert), when
     // there is one.
     std::function<void()> LineNoInsertDialog;
-    // (frmHeadRouteTools.cpp) The route-number layout, generation and super
-    // copy, the route number typed as a field; after a tool ran, the window
-    // set up again for the current sign.
-    void Ln_e_Click();
-    void mnuToolsGenerateLineNo_Click();
-    void mnuToolsSuperCopy_Click();
-    void mnuToolsGenerateMBL_Click();
+    // (frmHeadRouteTools.cpp) After generation, the window set up again for
+    // the current sign.
     void ShowSignsAgain();
     void lblBlackOut_Click();
     void BlackOut_chk_Click();
@@ -321,9 +316,6 @@ public:
     void RecalcRowWidths();
     void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4);
     void ShowAlignment() override;
-    // The zoom button of sign picture set `index`: the zoom dialog for the
-    // active picture; pressed on another, the two frames flash.
-    void cmdScale_Click(int index);
     void ScreenTimer_Timer();
     void tbToolBar_ButtonClick(QAction* button);
 
@@ -428,6 +420,41 @@ public:
     // The out-file options dialog once loaded, and the running simulation.
     frmPrefOUTFile* PrefOUTFile = nullptr;
     frmShowTime* ShowTime = nullptr;
+
+    // ---------------------------------------------------------- menus to other windows
+    // (frmHeadMenus.cpp) The text import of the active list (File and Tools
+    // menus); the copy and paste of whole entries in the lists; the menus
+    // and the zoom buttons that open the windows of other parts; the menu
+    // items held disabled while their command is not built.
+    void mnuArkivImportFil2Dest_Click();
+    void mnuToolsFile2Dest_Click();
+    // The list parts of Edit/Copy and Edit/Paste: true when a list had the
+    // focus and took the command.
+    bool CopyListRecords();
+    bool PasteListRecords();
+    void CopyDestRecords();
+    void CopyExtraRecords();
+    void PasteDestRecords();
+    void PasteExtraRecords();
+    // Drops an extra-text copy buffer that no longer fits the project.
+    void CheckCopyBuffer();
+    void Ln_e_Click();
+    void mnuToolsGenerateLineNo_Click();
+    void mnuToolsSuperCopy_Click();
+    void mnuToolsGenerateMBL_Click();
+    void Std_grf_Click();
+    void A_Click(int index);
+    void b_Click();
+    // The zoom button of sign picture set `index`: the zoom dialog for the
+    // active picture; pressed on another, the two frames flash.
+    void cmdScale_Click(int index);
+    // The windows of other parts that these commands open; one left empty
+    // is not there yet (its menu items are held disabled).
+    struct OtherWindows {
+        std::function<void()> LineNoLayout;    // frmLineNo, modal
+        std::function<void()> GenerateLineNo;  // frmToolsGenerateLineNo, modal; reads gSuperCopyMode
+        std::function<void()> SignScale;       // frmSignScale, modal, for the current sign
+    } Windows;
 
     // ---------------------------------------------------------- the lists
     void mnuTextDesttext_Click();
@@ -566,11 +593,17 @@ private:
     void ConnectEntryControls();
     // The menu items and presses that open the preferences, font and About windows.
     void ConnectDialogCommands();
-    // The route-number tools' menu items and the placeholder dialog.
+    // The windows of the route-number tools, the zoom and the fonts per sign
+    // height, handed to the commands that open them.
     void ConnectRouteTools();
     // Exit's work before the program ends: the auto-save file deleted, the
     // window placement and the document folder stored.
     void EndDocumentSession();
+    // The menu commands of frmHeadMenus.cpp connected, the items not built held disabled.
+    void ConnectMenuCommands();
+    void ImportTextList();
+    // The name the text import's dialog proposed last.
+    std::string ImportFileName;
     void BuildMenus();
     void BuildToolbar();
     void BuildClientControls();

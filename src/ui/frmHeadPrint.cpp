@@ -7,6 +7,7 @@
 #include "app/printlisting.h"
 #include "app/printrun.h"
 #include "app/userinfo.h"
+#include "app/windowcommands.h"
 #include "data/ini.h"
 #include "data/language.h"
 #include "data/records.h"
@@ -43,6 +44,10 @@ static void ShowCurrentEntryAgain(frmHead& h) {
 void frmHead::mnuSkrivutTillskrivare_Click() {
     PrintSession session(this, FallbackPrintPdf());
     SetScreenMousePointer(11);
+    struct Printing {
+        Printing() { gPrinting = kTrue; }
+        ~Printing() { gPrinting = kFalse; }
+    } printing;
     if (PrintTextFormat145()) {
         PrintListing();
     } else if (PrintSignPictures(false) && IniGetValue(gSettingsFile, "Printer", "PrintGraphical") == "1") {

@@ -16,6 +16,7 @@
 #include "data/language.h"
 #include "ui/frmHead.h"
 #include "app/headstate.h"
+#include "app/copybuffer.h"
 #include "app/headlayout.h"
 #include "app/headtexts.h"
 #include "app/toolbar.h"
@@ -64,6 +65,7 @@ void frmHead::Form_Activate() {
     // Room for the check mark: the width of two more capitals.
     Ch_Check->resize(fontMetrics().horizontalAdvance(Ch_Check->text() + "WW"), Ch_Check->height());
     KeptTexts = t;
+    SetCopyBufferTexts({t.copyExtraCancelled, t.newDestNumber, t.newExtraNumber});
 
     for (const auto& [button, tip] : ToolbarTooltips(t)) tbButtons[button]->setToolTip(Q(tip));
     tbButtons[14]->setChecked(InsertModeOn());

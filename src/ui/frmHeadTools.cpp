@@ -180,13 +180,14 @@ void frmHead::LibSmaller_Click() { RefreshFromText(2); }
 // ------------------------------------------------------------------ the edit menu
 
 void frmHead::Cut_e_Click() {
-    // Copying list entries belongs to the record copy buffer.
-    if (gEditorActive != 2 && (FocusNamed("DestList") || FocusNamed("ExtraList"))) return;
+    // With a list focused (not in graphic mode) its selected entries are
+    // copied whole.
+    if (CopyListRecords()) return;
     CopyOnSignPicture();
 }
 
 void frmHead::Paste_e_Click() {
-    if (gEditorActive != 2 && (FocusNamed("DestList") || FocusNamed("ExtraList"))) return;
+    if (PasteListRecords()) return;
     PasteOnSignPicture();
 }
 

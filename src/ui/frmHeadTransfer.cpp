@@ -58,9 +58,13 @@ void frmHead::Transferfile_e_Click() {
     PrefOUTFile->InitOutFilePrefs(CurrentOutFilePrefsInput(gDocumentModified));
     PrefOUTFile->exec();
     activateWindow();
+    CheckCopyBuffer();
 }
 
-void frmHead::cmdMatrix16_Click() { SendDestToSign(gCurrentDest); }
+void frmHead::cmdMatrix16_Click() {
+    SendDestToSign(gCurrentDest);
+    RefreshCurrentSignPicture();
+}
 
 // ------------------------------------------------------------------ the sign simulation
 

@@ -34,6 +34,7 @@
 #include "platform/reset.h"
 #include "ui/application_qt.h"
 #include "ui/frmHead.h"
+#include "ui/unbuiltmenus_qt.h"
 #include "app/headstate.h"
 #include "data/settings.h"
 #include "platform/paths.h"
@@ -109,6 +110,13 @@ protected:
         head->activateWindow();
         QApplication::processEvents();
         return *head;
+    }
+    // A menu item held disabled because its command is not built yet: what
+    // enables it otherwise cannot be seen on it.
+    static bool Unbuilt(const std::string& name) {
+        for (const UnbuiltMenuItem& item : UnbuiltMenuItems())
+            if (name == item.name) return true;
+        return false;
     }
     // A key of the language file, read on its own.
     std::string Key(const std::string& key) {

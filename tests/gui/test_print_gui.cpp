@@ -22,6 +22,7 @@
 #include <functional>
 
 #include "app/userinfo.h"
+#include "app/windowcommands.h"
 #include "data/printprefs.h"
 #include "data/userfields.h"
 #include "engine/render.h"
@@ -279,13 +280,18 @@ TEST_F(PrintGui, ProjectToPdfOneSignAfterAnother) {
     PrinterKey("PageNumber", 1);
     PrinterKey("PrintPreferences", 0);
     bool seen = false;
-    WhenOpen<frmPrintOptions>([](frmPrintOptions& d) {
+    int16_t printing = kFalse;
+    WhenOpen<frmPrintOptions>([&printing](frmPrintOptions& d) {
+        printing = gPrinting;
         Click(d.optWhat[2]);
         Click(d.picMode2);
         Click(d.cmdDone);
     }, &seen);
     h.MenuItem("mnuSkrivutTillskrivare")->trigger();
     ASSERT_TRUE(seen);
+    // Marked while the print command runs, and only then.
+    EXPECT_EQ(printing, kTrue);
+    EXPECT_EQ(gPrinting, kFalse);
     // Told where the printout went.
     ASSERT_FALSE(ui.messages.empty());
     EXPECT_NE(ui.messages.back().text.find(pdf), std::string::npos);

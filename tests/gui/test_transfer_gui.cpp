@@ -386,8 +386,11 @@ TEST_F(TransferGui, SendButtonWritesTheTelegramsToThePort) {
         const testutil::ProbeResult r = testutil::RunProbe({"telegram", "--data", dir.path(), project, std::to_string(n)});
         ASSERT_EQ(r.exitCode, 0) << r.err;
         EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), n == 3 ? 1 : 2);
+        h.DestList->setFocus();
         QTest::mouseClick(h.cmdMatrix16, Qt::LeftButton);
         EXPECT_EQ(pty.Read(), BytesOfHexLines(r.out)) << n;
+        // The keyboard goes back to the sign picture.
+        EXPECT_EQ(QApplication::focusWidget(), h.CurrentSignPicture()) << n;
     }
     EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
 }

@@ -1,0 +1,158 @@
+#include "app/textimport.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "app/entrywindow.h"
+#include "app/feedtext.h"
+#include "app/listentries.h"
+#include "app/picconvert.h"
+#include "app/replace.h"
+#include "app/signcontrols.h"
+#include "data/records.h"
+#include "data/settings.h"
+#include "data/signdata.h"
+#include "data/signtable.h"
+#include "engine/alignment.h"
+#include "engine/editorview.h"
+#include "engine/editstate.h"
+#include "engine/signview.h"
+#include "engine/textstrip.h"
+#include "platform/host.h"
+#include "platform/paths.h"
+#include "platform/vb.h"
+
+namespace kv {
+
+namespace {
+
+// The whole number a key part stands for (its leading number, rounded).
+double KeyValue(const std::string& part) { return RoundHalfEven(Val(part)); }
+
+ImportRow ParseRow(const std::string& line, bool destinations, int16_t maxPage) {
+    ImportRow row;
+    row.text = line;
+    const size_t tab = line.find('\t');
+    if (tab == std::string::npos || line.find('\t', tab + 1) != std::string::npos) return row;
+    const std::string key = line.substr(0, tab);
+    const size_t dot = key.find('.');
+    const double number = KeyValue(key.substr(0, dot));
+    const double page = dot == std::string::npos ? 1.0 : KeyValue(key.substr(dot + 1));
+    const double highest = destinations ? kDestCount - 1 : kExtraCount - 1;
+    if (number < 1 || number > highest || page < 1 || page > maxPage) return row;
+    row.number = static_cast<int16_t>(number);
+    row.page = static_cast<int16_t>(page);
+    row.text = line.substr(tab + 1);
+    row.valid = true;
+    return row;
+}
+
+// While the rows are written only the current sign is shown: the commit
+// writes every shown sign, and the other signs' editors still hold what
+// was open before the import, which is no row's text.
+class OnlyCurrentSignShown {
+public:
+    OnlyCurrentSignShown() {
+        for (int16_t a = kFirstSignAddress; a <= kLastSignAddress; ++a) {
+            SignInfo& s = SignInfoOf(a);
+            if (a == gCurrentSign || (!s.Shown && !s.RouteNoShown)) continue;
+            saved_.push_back({a, s.Shown, s.RouteNoShown});
+            s.Shown = s.RouteNoShown = kFalse;
+        }
+    }
+    ~OnlyCurrentSignShown() {
+        for (const Saved& v : saved_) {
+            SignInfo& s = SignInfoOf(v.address);
+            s.Shown = v.shown;
+            s.RouteNoShown = v.routeNoShown;
+        }
+    }
+    OnlyCurrentSignShown(const OnlyCurrentSignShown&) = delete;
+    OnlyCurrentSignShown& operator=(const OnlyCurrentSignShown&) = delete;
+
+private:
+    struct Saved {
+        int16_t address, shown, routeNoShown;
+    };
+    std::vector<Saved> saved_;
+};
+
+// The text a failed row is reported with: the error's description and, on
+// the next line, its number.
+std::string RowError(const std::exception& e) {
+    if (const auto* vb = dynamic_cast<const VbError*>(&e)) return std::string(vb->what()) + "\r" + std::to_string(vb->number);
+    return e.what();
+}
+
+}  // namespace
+
+std::vector<ImportRow> ParseImportRows(const std::string& content, bool destinations, int16_t maxPage) {
+    std::vector<ImportRow> rows;
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string line = content.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        start = end + 1;
+        if (line.empty() || line[0] == ';') continue;
+        rows.push_back(ParseRow(line, destinations, maxPage));
+    }
+    return rows;
+}
+
+std::string BadRowsReport(const std::vector<ImportRow>& rows) {
+    if (std::all_of(rows.begin(), rows.end(), [](const ImportRow& r) { return r.valid; })) return {};
+    std::string report = "Bad rows i file:\r\n\r\n";
+    for (const ImportRow& r : rows)
+        if (!r.valid) report += r.text + "\r\n";
+    return report;
+}
+
+bool PrepareTextImport() {
+    if (!AskSaveChanges()) return false;
+    if (gTextSignActive) {
+        InitEditor();
+    } else {
+        RefreshEditor(0, 0);
+        SetAlignment(gTextAlignment, false, true, true);
+    }
+    return true;
+}
+
+void ImportTextFile(const std::string& path) {
+    gReplaceAnswer = -1;
+    std::string content;
+    if (path.empty() || !ReadWholeFile(path, content)) {
+        MsgBox(path + " not found!", vbCritical);
+        return;
+    }
+    const bool destinations = gDestListActive != 0;
+    const std::vector<ImportRow> rows = ParseImportRows(content, destinations, gNumberOfChangingTexts);
+    const std::string report = BadRowsReport(rows);
+    if (!report.empty() && MsgBox(report, vbOKCancel) == vbCancel) return;
+
+    const OnlyCurrentSignShown onlyCurrent;
+    for (const ImportRow& row : rows) {
+        if (!row.valid) continue;
+        try {
+            if (destinations) {
+                gCurrentDest = row.number;
+                // The commit takes the entry's code from the number box.
+                EntryPort().SetCurrentNumberText(CurrentNumberBoxText(row.number));
+            } else {
+                gCurrentExtra = row.number;
+                EntryPort().SetCurrentNumberText(std::to_string(row.number));
+            }
+            gCurrentPage = row.page;
+            const bool exists = CurrentEntryExists();
+            if (!DecideReplace(exists, row.number, row.page)) continue;
+            int16_t sign = 0;
+            SkrivTextISkylt(row.text, VbBool(exists), sign);
+        } catch (const std::exception& e) {
+            MsgBox(RowError(e));
+        }
+    }
+}
+
+}  // namespace kv

@@ -1,0 +1,240 @@
+// The text import: the rows of a file, the report of bad rows, and the
+// import into the active list with the replace question.
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "app/picconvert.h"
+#include "app/replace.h"
+#include "app/textimport.h"
+#include "support/entry_state.h"
+#include "support/testutil.h"
+
+using namespace kv;
+
+namespace {
+
+TEST(TextImportRows, TheGrammarOfARow) {
+    struct Case {
+        const char* line;
+        bool destinations;
+        bool valid;
+        int number, page;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"12\tCentral", true, true, 12, 1, "Central"},
+        {"12.3\tHarbour", true, true, 12, 3, "Harbour"},
+        {" 12 .8\tx", true, true, 12, 8, "x"},
+        {"12.9\tx", true, false, 0, 0, "12.9\tx"},  // beyond the 8 pages offered
+        {"12.0\tx", true, false, 0, 0, "12.0\tx"},
+        {"12\tA\tB", true, false, 0, 0, "12\tA\tB"},  // two tabs
+        {"12 Central", true, false, 0, 0, "12 Central"},
+        {"abc\tx", true, false, 0, 0, "abc\tx"},
+        {"\tx", true, false, 0, 0, "\tx"},
+        {"9999\tlast", true, true, 9999, 1, "last"},
+        {"10000\tx", true, false, 0, 0, "10000\tx"},
+        {"1000\tx", true, true, 1000, 1, "x"},
+        {"1000\tx", false, false, 0, 0, "1000\tx"},
+        {"999\tx", false, true, 999, 1, "x"},
+        {"7x\tleading number", true, true, 7, 1, "leading number"},
+        {"2.5\tx", true, true, 2, 5, "x"},
+        {"99999999999\tx", true, false, 0, 0, "99999999999\tx"},
+        {"3\t", true, true, 3, 1, ""},
+    };
+    for (const Case& c : cases) {
+        const std::vector<ImportRow> rows = ParseImportRows(c.line, c.destinations, 8);
+        ASSERT_EQ(rows.size(), 1u) << c.line;
+        EXPECT_EQ(rows[0].valid, c.valid) << c.line;
+        EXPECT_EQ(rows[0].number, c.number) << c.line;
+        EXPECT_EQ(rows[0].page, c.page) << c.line;
+        EXPECT_EQ(rows[0].text, c.text) << c.line;
+    }
+}
+
+TEST(TextImportRows, CommentsAndEmptyLinesAreSkippedAndLinesEndInCrLfOrLf) {
+    const std::vector<ImportRow> rows = ParseImportRows("; head\r\n\r\n1\tA\r\n\n2\tB\n;x\n3 bad\r\n4\tD", true, 8);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].text, "A");
+    EXPECT_EQ(rows[1].text, "B");
+    EXPECT_FALSE(rows[2].valid);
+    EXPECT_EQ(rows[2].text, "3 bad");
+    EXPECT_EQ(rows[3].text, "D");
+    EXPECT_EQ(BadRowsReport(rows), "Bad rows i file:\r\n\r\n3 bad\r\n");
+    EXPECT_EQ(BadRowsReport({}), "");
+    EXPECT_TRUE(ParseImportRows("; only\n;comments\r\n", true, 8).empty());
+}
+
+// The replace question answered from a queue.
+class ImportUi : public testmarkup::Ui {
+public:
+    int32_t ReplaceQuestion(const std::string& question) override {
+        questions.push_back(question);
+        if (replies.empty()) return -1;
+        const int32_t r = replies.front();
+        replies.pop_front();
+        return r;
+    }
+    std::vector<std::string> questions;
+    std::deque<int32_t> replies;
+};
+
+class TextImportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testentry::ResetAll();
+        testentry::GraphicSign(2, "FRONT", 112, 16, 0);
+        window.ChangeAddress(0, false, true);
+        ReadCharMap("1");
+        // The question texts come from the language file.
+        gLanguageFile = std::string(KIVAR_DATA_DIR) + "/English.lng";
+        gLanguage = "English";
+    }
+    void TearDown() override { testentry::ResetAll(); }
+
+    std::string File(const std::string& content) {
+        const std::string path = dir.file("list.txt");
+        testutil::WriteFile(path, content);
+        return path;
+    }
+    // A destination whose FRONT page 1 holds `text`.
+    void Existing(int16_t n, const std::string& text) {
+        gCurrentDest = n;
+        int16_t sign = 0;
+        SkrivTextISkylt(text, 0, sign);
+    }
+    static std::string Front(int16_t n) { return GetSignText(gDestList[static_cast<size_t>(n)].Text, 2); }
+
+    testutil::TempDir dir;
+    testentry::Window window;
+    ImportUi ui;
+};
+
+TEST_F(TextImportTest, ValidRowsAreWrittenAfterTheReportOfTheBadOnes) {
+    ImportTextFile(File("; list\r\n12\tCentral\r\nbad line\r\n12.2\tHarbour\r\n\r\n13\tAirport\r\n"));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Bad rows i file:\r\n\r\nbad line\r\n");
+    EXPECT_EQ(ui.messages[0].style, vbOKCancel);
+    EXPECT_EQ(Front(12), "\xff" "FRONT# Central# Harbour");
+    EXPECT_EQ(Front(13), "\xff" "FRONT# Airport");
+    // The code follows the entry's number.
+    EXPECT_EQ(gDestList[12].Code, "12  ");
+    EXPECT_EQ(gDestList[13].Code, "13  ");
+    EXPECT_TRUE(ui.questions.empty());
+}
+
+TEST_F(TextImportTest, CancelAtTheReportWritesNothing) {
+    ui.answers = {vbCancel};
+    ImportTextFile(File("1\tA\n2 B\n"));
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(gDestList[1].Text.empty());
+}
+
+TEST_F(TextImportTest, AMissingFileOrOneOfCommentsOnly) {
+    const std::string missing = dir.file("none.txt");
+    ImportTextFile(missing);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, missing + " not found!");
+    EXPECT_EQ(ui.messages[0].style, vbCritical);
+    ui.messages.clear();
+    ImportTextFile(File(";a\n\n;b\n"));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(DestList.ListCount(), 0);
+}
+
+TEST_F(TextImportTest, ExtraTextsTakeNumbersUpTo999) {
+    gDestListActive = kFalse;
+    ui.answers = {vbOK, vbOK};  // the report, then the question before the first extra text
+    ImportTextFile(File("1000\tX\n5\tFive\n"));
+    EXPECT_EQ(ui.messages.at(0).text, "Bad rows i file:\r\n\r\n1000\tX\r\n");
+    EXPECT_EQ(GetSignText(gExtraList[5].Text, 2), "\xff" "FRONT# Five");
+}
+
+TEST_F(TextImportTest, TheReplaceQuestionForPagesThatHoldText) {
+    for (int16_t n = 1; n <= 4; ++n) Existing(n, "OLD" + std::to_string(n));
+    const std::string file = File("1\tA\n2\tB\n5\tNEW\n3\tC\n4\tD\n");
+
+    // Yes, No, then Yes to all: 4 is replaced without a question; 5 is new.
+    ui.replies = {kReplaceYes, kReplaceNo, kReplaceYesToAll};
+    ImportTextFile(file);
+    ASSERT_EQ(ui.questions.size(), 3u);
+    EXPECT_EQ(ui.questions[0], "Destination 1, text 1 already exists, replace ?");
+    EXPECT_EQ(ui.questions[2], "Destination 3, text 1 already exists, replace ?");
+    EXPECT_EQ(Front(1), "\xff" "FRONT# A");
+    EXPECT_EQ(Front(2), "\xff" "FRONT# OLD2");
+    EXPECT_EQ(Front(3), "\xff" "FRONT# C");
+    EXPECT_EQ(Front(4), "\xff" "FRONT# D");
+    EXPECT_EQ(Front(5), "\xff" "FRONT# NEW");
+
+    // The next import asks again; No to all skips every existing page while
+    // new entries are still written.
+    ui.questions.clear();
+    ui.replies = {kReplaceNoToAll};
+    ImportTextFile(File("1\tX\n2\tX\n6\tSIX\n"));
+    EXPECT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(Front(1), "\xff" "FRONT# A");
+    EXPECT_EQ(Front(2), "\xff" "FRONT# OLD2");
+    EXPECT_EQ(Front(6), "\xff" "FRONT# SIX");
+}
+
+TEST_F(TextImportTest, OnlyTheCurrentSignTakesTheRows) {
+    // REAR is shown too, its editor still holding an entry opened before.
+    testentry::GraphicSign(5, "REAR", 48, 8, 1);
+    testentry::TypeOn(window, 2, "1", "OLD");
+    testentry::TypeOn(window, 5, "1", "KEEP");
+    gCurrentDest = 3;
+    Save(kCommitOnly);
+    const std::string rear = GetSignText(gDestList[3].Text, 5);
+    ASSERT_EQ(rear, "\xff" "REAR# KEEP");
+    window.ChangeAddress(0, false, true);
+    RefreshEditor(0, 0);
+
+    ui.replies = {kReplaceYes};
+    ImportTextFile(File("3\tNEW\n4\tFOUR\n"));
+    EXPECT_EQ(Front(3), "\xff" "FRONT# NEW");
+    EXPECT_EQ(GetSignText(gDestList[3].Text, 5), rear);
+    EXPECT_EQ(gDestList[4].Text, "\xff" "FRONT# FOUR");
+    EXPECT_EQ(SignInfoOf(5).Shown, kTrue);
+}
+
+TEST_F(TextImportTest, TheSignEditedStartsEmpty) {
+    // A text sign whose strip shows what was open before.
+    testentry::TextSign(4, "TXT", 12);
+    SignInfoOf(2).Shown = kFalse;
+    testentry::EditTextSign(4);
+    testentry::TypeOnStrip("OLD");
+    ASSERT_TRUE(PrepareTextImport());
+    ImportTextFile(File("7\tNEW\n"));
+    EXPECT_EQ(GetSignText(gDestList[7].Text, 4), "\xff" "TXT# NEW");
+
+    // The graphic sign's editor too; unsaved edits are asked about first.
+    SignInfoOf(4).Shown = kFalse;
+    SignInfoOf(2).Shown = kTrue;
+    gTextSignActive = kFalse;
+    gCurrentSign = 2;
+    ReadCharMap("1");
+    testtext::Type("OLD");
+    gTextModified = kTrue;
+    ui.answers = {vbCancel};
+    EXPECT_FALSE(PrepareTextImport());
+    EXPECT_NE(PageFirstCell(), 0);
+    ui.answers = {vbOK};
+    ASSERT_TRUE(PrepareTextImport());
+    EXPECT_EQ(PageFirstCell(), 0);
+    ImportTextFile(File("8\tEIGHT\n"));
+    EXPECT_EQ(Front(8), "\xff" "FRONT# EIGHT");
+}
+
+TEST_F(TextImportTest, ASignOfOnePageHoldsNothingOnItsLaterPages) {
+    Existing(3, "ONE");
+    gCurrentDest = 3;
+    gCurrentPage = 1;
+    EXPECT_TRUE(CurrentEntryExists());
+    gCurrentPage = 2;
+    EXPECT_FALSE(CurrentEntryExists());
+    gCurrentDest = 4;
+    gCurrentPage = 1;
+    EXPECT_FALSE(CurrentEntryExists());
+}
+
+}  // namespace
