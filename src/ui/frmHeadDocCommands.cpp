@@ -153,7 +153,11 @@ frmHead::FileDialogChoice frmHead::ShowFileDialog(const FileDialogRequest& reque
     const std::string folder = FolderOfPath(request.fileName);
     const std::string name = request.fileName.substr(folder.empty() ? 0 : folder.size() + 1);
     if (!folder.empty()) d->setDirectory(Q(NativePath(folder)));
-    d->selectFile(name.find('*') == std::string::npos ? Q(name) : QString());
+    // An untitled project proposes no name: the box is emptied, since the
+    // dialog keeps the name of its last use when it is given none.
+    const bool proposes = !name.empty() && name.find('*') == std::string::npos;
+    d->selectFile(proposes ? Q(name) : QString());
+    if (auto* box = d->findChild<QLineEdit*>("fileNameEdit"); box && !proposes) box->clear();
     const int result = d->exec();
     // Nothing of the closed dialog stays on screen (its name completion), and
     // the main window takes the keyboard back.

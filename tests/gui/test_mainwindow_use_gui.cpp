@@ -271,6 +271,25 @@ TEST_F(UseGui, ANameTypedBeforeChoosingAllFilesIsTheNameSaved) {
         EXPECT_FALSE(f.contains('*') || f.contains('?')) << f.toStdString();
 }
 
+TEST_F(UseGui, AnUntitledProjectIsOfferedNoNameOfAnEarlierSave) {
+    frmHead& h = ShowActivated();
+    gOpenSavePath = dir.path();
+    OnFileDialog([&](QFileDialog* d) { TypeNameAndEnter(d, "first.txl"); });
+    h.MenuItem("mnuSparasom")->trigger();
+    ASSERT_TRUE(FileExists(dir.file("first.txl")));
+    h.MenuItem("mnuNytt")->trigger();
+    for (const char* item : {"mnuSparasom", "mnuÖppna"}) {
+        SCOPED_TRACE(item);
+        QString offered = "?";
+        OnFileDialog([&](QFileDialog* d) {
+            offered = NameBox(d)->text();
+            d->reject();
+        });
+        h.MenuItem(item)->trigger();
+        EXPECT_EQ(offered.toStdString(), "");
+    }
+}
+
 TEST_F(UseGui, TheFileDialogShowsTheColumnsOfTheFilesWhole) {
     Fixture("lines.txl");
     Fixture("threesigns.txl");
