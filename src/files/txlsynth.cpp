@@ -48,7 +48,7 @@ void MakeRecord(DestRecord& d, int number, int signs, int pages, bool altText) {
     for (int k = 0; k < signs; ++k) {
         const int address = kFirstSignAddress + k;
         const std::string& name = gSignInfo[static_cast<size_t>(k)].Name;
-        d.Text += kSectionMark + name + "#";
+        d.Text += kSectionMark + name;
         d.SignData += kSectionMark;
         d.SignData += static_cast<char>(address);
         for (int p = 1; p <= pages; ++p) {
