@@ -72,12 +72,14 @@ void GraphicPage(int16_t dest, int16_t address, const std::string& text, const s
 // The project: FRONT (112 x 16, address 2), REAR (84 x 16, 3) and the
 // route-number sign LINE (3 places, 9). With route numbers, FRONT of
 // destinations 1 and 3 starts with a route-number field ("12" and "7");
-// destination 2 has none. REAR shows "R1" in destination 1.
-void BuildProject(const std::string& dataDir, const std::string& path, bool routeNumbers) {
+// destination 2 has none. REAR shows "R1" in destination 1. With `back`, an
+// empty graphic sign BACK (112 x 16, 10) too.
+void BuildProject(const std::string& dataDir, const std::string& path, bool routeNumbers, bool back) {
     testmarkup::StartProjectOn(dataDir);
     SignLine("FRONT", "K4000", "112x16", 2);
     SignLine("REAR", "K4000", "84x16", 3);
     SignLine("LINE", "K1000", "3", 9);
+    if (back) SignLine("BACK", "K4000", "112x16", 10);
     ClearLists();
     kv::DestList.Clear();
     kv::ExtraList.Clear();
@@ -116,9 +118,9 @@ protected:
     // Installed after the fixture's own, so that it is the one in use.
     RouteUi host;
 
-    frmHead& Start(bool routeNumbers = true) {
+    frmHead& Start(bool routeNumbers = true, bool back = false) {
         project = dir.file("routes.txl");
-        BuildProject(dir.path(), project, routeNumbers);
+        BuildProject(dir.path(), project, routeNumbers, back);
         Restart();
         commandLine = {project};
         Load();
@@ -394,6 +396,22 @@ TEST_F(RouteToolsGui, GenerationIntoARouteNumberSign) {
     EXPECT_TRUE(h.MenuItem("mnuToolsGenerateLineNo")->isEnabled());
 }
 
+TEST_F(RouteToolsGui, GenerationIntoAGraphicSignLeavesTheCurrentSignAloneMarkedActive) {
+    frmHead& h = Start(true, true);
+    ShowSigns({1, 2});
+    // Targets: LINE (9), BACK (10); BACK alone.
+    RunTool("mnuToolsGenerateLineNo", 0, {1}, {"cmdYesAll"});
+    EXPECT_EQ(gCurrentSign, 2);
+    EXPECT_EQ(SignInfoOf(10).Shown, kFalse);
+    const QImage active = h.picActive->pixmap().toImage();
+    for (int k : {0, 1}) EXPECT_EQ(h.SignSB[k]->PanelPicture(4).toImage() == active, k == h.ActivePictureIndex) << k;
+    EXPECT_EQ(h.ActivePictureIndex, SignInfoOf(2).GraphicIndex);
+    auto saved = SaveProject();
+    EXPECT_NE(GetSignText(saved[1].text, 10), "");
+    EXPECT_EQ(GetSignText(saved[2].text, 10), "");
+    EXPECT_NE(GetSignText(saved[3].text, 10), "");
+}
+
 TEST_F(RouteToolsGui, SuperCopyCopiesTheMastersPagesAndSkipsItself) {
     frmHead& h = Start();
     ShowSigns({1, 2});
@@ -405,8 +423,12 @@ TEST_F(RouteToolsGui, SuperCopyCopiesTheMastersPagesAndSkipsItself) {
     EXPECT_EQ(asked, "Sign 3, REAR / Destination 1 already exists, replace ?");
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Same address!");
-    // The open destination is the one opened before.
+    // The open destination is the one opened before, on the sign current
+    // before, and only that sign's status bar marks it active.
     EXPECT_EQ(gCurrentDest, 2);
+    EXPECT_EQ(gCurrentSign, 2);
+    const QImage active = h.picActive->pixmap().toImage();
+    for (int k : {0, 1}) EXPECT_EQ(h.SignSB[k]->PanelPicture(4).toImage() == active, k == h.ActivePictureIndex) << k;
     EXPECT_EQ(gDocumentModified, kTrue);
     auto saved = SaveProject();
     for (int n = 1; n <= 3; ++n) {
@@ -418,7 +440,6 @@ TEST_F(RouteToolsGui, SuperCopyCopiesTheMastersPagesAndSkipsItself) {
     }
     const outcheck::Result out = OutFile();
     EXPECT_NE(SubrecordOf(out, 3, 3), "");
-    (void)h;
 }
 
 TEST_F(RouteToolsGui, TheZoomDialogShowsSamplesAndEachZoomSizesThePicture) {
