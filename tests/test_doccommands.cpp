@@ -127,6 +127,9 @@ TEST_F(DocCommands, SaveAsVersions) {
     for (int i = 1; i <= 6; ++i) EXPECT_EQ(VersionOfFilterEntry(i, 7), expected[i - 1]);
     EXPECT_EQ(VersionOfFilterEntry(7, 6), 6);
     EXPECT_EQ(VersionOfFilterEntry(0, 5), 5);
+    // Only the seven entries name a format; anything else writes nothing.
+    for (int entry : {-1, 0, 8}) EXPECT_FALSE(IsVersionFilterEntry(entry)) << entry;
+    for (int entry = 1; entry <= 7; ++entry) EXPECT_TRUE(IsVersionFilterEntry(entry)) << entry;
 }
 
 TEST_F(DocCommands, AutoSaveClockAndFile) {

@@ -256,6 +256,25 @@ TEST_F(UseGui, SaveAsWritesTheVersionOfEachTypeChosenInTheDialog) {
     }
 }
 
+TEST_F(UseGui, SaveAsWritesNothingWhenTheTypeChosenIsUnknown) {
+    const std::string project = Fixture("lines.txl");
+    Option("ChooseFormat", 1);
+    frmHead& h = ShowActivated();
+    h.bOpenWithoutDialog = true;
+    h.OpenWithoutDialogPath = project;
+    h.mnuÖppna_Click();
+    const int16_t version = gTxlVersion;
+    const int beeps = ui.beeps;
+    // A dialog that cannot tell which entry of its type list was chosen.
+    const std::string target = dir.file("unknown.txl");
+    h.ChooseFile = [target](const frmHead::FileDialogRequest&) { return frmHead::FileDialogChoice{false, target, 0}; };
+    h.MenuItem("mnuSparasom")->trigger();
+    EXPECT_FALSE(FileExists(target));
+    EXPECT_EQ(ui.beeps, beeps + 1);
+    EXPECT_EQ(gTxlVersion, version);
+    EXPECT_EQ(gDocumentPath, project);
+}
+
 TEST_F(UseGui, ANameTypedBeforeChoosingAllFilesIsTheNameSaved) {
     frmHead& h = ShowActivated();
     gOpenSavePath = dir.path();
