@@ -275,6 +275,27 @@ TEST_F(UseGui, SaveAsWritesNothingWhenTheTypeChosenIsUnknown) {
     EXPECT_EQ(gDocumentPath, project);
 }
 
+TEST_F(UseGui, TheMainWindowIsTheActiveFormOnceItsDialogClosed) {
+    frmHead& h = ShowActivated();
+    gOpenSavePath = dir.path();
+    OnFileDialog([&](QFileDialog* d) { TypeNameAndEnter(d, "a.txl"); });
+    h.MenuItem("mnuSparasom")->trigger();
+    ASSERT_TRUE(FileExists(dir.file("a.txl")));
+    // Auto-save and the number box's check count the main window as the
+    // active form once the dialog is gone ...
+    EXPECT_TRUE(h.ActiveFormIsMain());
+    // ... but not while another window of the program is in front of it.
+    QWidget other;
+    other.resize(200, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_FALSE(h.ActiveFormIsMain());
+    other.close();
+    QApplication::processEvents();
+    EXPECT_TRUE(h.ActiveFormIsMain());
+}
+
 TEST_F(UseGui, ANameTypedBeforeChoosingAllFilesIsTheNameSaved) {
     frmHead& h = ShowActivated();
     gOpenSavePath = dir.path();
