@@ -8,6 +8,7 @@
 #include "engine/signcommands.h"
 #include "platform/reset.h"
 #include "platform/vb.h"
+#include "support/caption_window.h"
 #include "support/fake_ui.h"
 #include "support/signs_state.h"
 #include "support/testutil.h"
@@ -437,7 +438,7 @@ TEST_F(DestListTest, DisableInsertMode) {
     gTextS150 = "Max 3 signs!";
     gTextS6 = "Store";
     std::string caption = "unchanged";
-    SetSaveButtonCaptionHook([&](const std::string& c) { caption = c; });
+    testutil::CaptionWindow window(caption);
     struct Case {
         int version;
         int16_t codes;

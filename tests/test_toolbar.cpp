@@ -8,6 +8,7 @@
 #include "data/startup.h"
 #include "engine/dotlayers.h"
 #include "engine/transforms.h"
+#include "support/caption_window.h"
 #include "support/tools_state.h"
 
 using namespace kv;
@@ -141,7 +142,7 @@ TEST_F(ToolbarTest, AlignmentAndInsertModeKeys) {
     EXPECT_EQ(head.buttons[10], 1);
 
     std::string caption;
-    SetSaveButtonCaptionHook([&](const std::string& c) { caption = c; });
+    testutil::CaptionWindow window(caption);
     gTextS6 = "Store";
     head.buttons[14] = 1;
     ToolbarKey("Automatik", false);
@@ -151,7 +152,6 @@ TEST_F(ToolbarTest, AlignmentAndInsertModeKeys) {
     ToolbarKey("Automatik", false);
     EXPECT_EQ(gInsertMode, kFalse);
     EXPECT_EQ(caption, "Store");
-    SetSaveButtonCaptionHook(nullptr);
     gTextS6.clear();
     // The window's own keys are left to it.
     EXPECT_FALSE(ToolbarKey("Save", false));

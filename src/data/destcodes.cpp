@@ -8,6 +8,7 @@
 #include "data/records.h"
 #include "platform/cp1252.h"
 #include "platform/host.h"
+#include "platform/ports.h"
 #include "platform/reset.h"
 #include "platform/vb.h"
 
@@ -24,17 +25,10 @@ std::function<std::string()>& CurrentNumberSource() {
     static std::function<std::string()> source;
     return source;
 }
-std::function<void(const std::string&)>& SaveCaptionHook() {
-    static std::function<void(const std::string&)> hook;
-    return hook;
-}
 }  // namespace
 
 void SetCurrentNumberTextSource(std::function<std::string()> source) { CurrentNumberSource() = std::move(source); }
-void SetSaveButtonCaptionHook(std::function<void(const std::string&)> hook) { SaveCaptionHook() = std::move(hook); }
-void ShowSaveButtonCaption(const std::string& caption) {
-    if (SaveCaptionHook()) SaveCaptionHook()(caption);
-}
+void ShowSaveButtonCaption(const std::string& caption) { WindowPort().SetSaveButtonCaption(caption); }
 
 std::string DefaultAllowedCodeChars(int position) {
     return position == 2 || position == 3 ? " 0123456789AbCdEFHL" : " 0123456789";
@@ -238,7 +232,6 @@ void ResetDestCodes() {
     gInsertMode = kFalse;
     for (int i = 0; i < 4; ++i) gAllowedCodeChars[static_cast<size_t>(i)] = DefaultAllowedCodeChars(i + 1);
     SetCurrentNumberTextSource(nullptr);
-    SetSaveButtonCaptionHook(nullptr);
 }
 
 namespace {

@@ -51,11 +51,9 @@ int16_t GetFreeListNo(int16_t list, const std::string& typed);
 // In code mode insert mode is switched off, with a message, in the settings too.
 void DisableInsertMode();
 
-// Hooks to the main window: the text of its current-number box, and the
-// caption of its store button.
+// The text of the main window's current-number box, as its window gives it.
 void SetCurrentNumberTextSource(std::function<std::string()> source);
-void SetSaveButtonCaptionHook(std::function<void(const std::string&)> hook);
-// Gives the store button that caption.
+// Gives the main window's store button that caption.
 void ShowSaveButtonCaption(const std::string& caption);
 
 struct SortItem {

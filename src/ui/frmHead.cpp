@@ -85,7 +85,6 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
     const QStringList args = QCoreApplication::arguments();
     for (int i = 1; i < args.size(); ++i) CommandLineArgs.push_back(B(args[i]));
     SetCurrentNumberTextSource([this] { return B(CurrNoTxt->text()); });
-    SetSaveButtonCaptionHook([this](const std::string& caption) { SaveDestOrExtra->setText(Q(caption)); });
     gfrmHead = this;
     kv::InstallPorts(this);
     InstallTransferPorts();
@@ -99,7 +98,6 @@ frmHead::~frmHead() {
     const QStringList args = QCoreApplication::arguments();
     for (int i = 1; i < args.size(); ++i) CommandLineArgs.push_back(B(args[i]));
     SetCurrentNumberTextSource(nullptr);
-    SetSaveButtonCaptionHook(nullptr);
     MirrorListModels(false);
     gFontHooks.showFontLabel = nullptr;
     gFontHooks.showFontStatus = nullptr;
