@@ -6,6 +6,7 @@
 #include "data/language.h"
 #include "platform/reset.h"
 #include "support/fake_ui.h"
+#include "support/fake_window.h"
 #include "support/testutil.h"
 
 using namespace kv;
@@ -93,7 +94,8 @@ TEST_F(CharMapTest, MissingMapLeavesEmptyTables) {
     ReadCharMap("A");
     int calls = 0;
     gFontHooks.measureChar = [&](const std::string&, int16_t) { ++calls; };
-    gFontHooks.showFontLabel = [&](const std::string&) { ++calls; };
+    testutil::FontWindow window;
+    window.label = [&](const std::string&) { ++calls; };
     EXPECT_EQ(ReadCharMap("Q"), CharMapStatus::Missing);
     EXPECT_EQ(gCurrentFontCode, "Q");
     for (int c = 32; c < 256; ++c) EXPECT_EQ(Map(c), 0) << c;
@@ -132,8 +134,9 @@ TEST_F(CharMapTest, HooksForTheEditorAndTheMainWindow) {
 
     std::vector<std::string> log;
     gFontHooks.measureChar = [&](const std::string& f, int16_t c) { log.push_back("measure " + f + std::to_string(c)); };
-    gFontHooks.showFontLabel = [&](const std::string& e) { log.push_back("label " + e); };
-    gFontHooks.showFontStatus = [&](const std::string& e) { log.push_back("status " + e); };
+    testutil::FontWindow window;
+    window.label = [&](const std::string& e) { log.push_back("label " + e); };
+    window.status = [&](const std::string& e) { log.push_back("status " + e); };
 
     struct {
         std::optional<bool> marked;
@@ -212,7 +215,8 @@ TEST_F(CharMapTest, FindFontByCharSelectsTheEntryOrTheLast) {
     gFontCount = 3;
     SaveFontList(1);
     std::vector<std::string> shown;
-    gFontHooks.showFontLabel = [&](const std::string& e) { shown.push_back(e); };
+    testutil::FontWindow window;
+    window.label = [&](const std::string& e) { shown.push_back(e); };
     FindFontByChar("3");
     EXPECT_EQ(gFontListIndex, 2);
     FindFontByChar("q");
@@ -240,7 +244,8 @@ TEST_F(CharMapTest, LanguageTextsRenameTheGraphicEntry) {
     gFontCount = 2;
     SaveFontList(1);
     std::vector<std::string> status;
-    gFontHooks.showFontStatus = [&](const std::string& e) { status.push_back(e); };
+    testutil::FontWindow window;
+    window.status = [&](const std::string& e) { status.push_back(e); };
 
     gFontListIndex = 2;
     LoadLanguageTexts();

@@ -8,7 +8,7 @@
 #include "engine/signcommands.h"
 #include "platform/reset.h"
 #include "platform/vb.h"
-#include "support/caption_window.h"
+#include "support/fake_window.h"
 #include "support/fake_ui.h"
 #include "support/signs_state.h"
 #include "support/testutil.h"

@@ -54,7 +54,7 @@ TEST_F(ResetTest, EveryLayerComesBackToItsStart) {
     gSettingsFile = "/s/kivar.lib";
     gTextS38 = "Untitled";
     gFontPath = "/f/";
-    gFontHooks.showFontLabel = [](const std::string&) {};
+    gFontHooks.measureChar = [](const std::string&, int16_t) {};
     gStartUp = kTrue;
     gCutMode = 1;
     DestList.SetListener([](ListModel::Change, int) {});
@@ -85,7 +85,7 @@ TEST_F(ResetTest, EveryLayerComesBackToItsStart) {
     EXPECT_EQ(gSettingsFile, "");
     EXPECT_EQ(gTextS38, "");
     EXPECT_EQ(gFontPath, "");
-    EXPECT_FALSE(gFontHooks.showFontLabel);
+    EXPECT_FALSE(gFontHooks.measureChar);
     EXPECT_EQ(gStartUp, kFalse);
     EXPECT_EQ(gCutMode, 0);
     DestList.AddItem("a");  // no listener left to call

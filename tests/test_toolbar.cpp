@@ -8,7 +8,7 @@
 #include "data/startup.h"
 #include "engine/dotlayers.h"
 #include "engine/transforms.h"
-#include "support/caption_window.h"
+#include "support/fake_window.h"
 #include "support/tools_state.h"
 
 using namespace kv;

@@ -236,8 +236,8 @@ void LoadListEntry(bool destinations) {
         ListPort().SetBlackoutChecked(DestAt(entry).Flag != 0);
     }
 
-    if (gFontHooks.showFontLabel && gFontListIndex >= 0 && gFontListIndex < static_cast<int>(gFontList.size()))
-        gFontHooks.showFontLabel(gFontList[static_cast<size_t>(gFontListIndex)]);
+    if (gFontListIndex >= 0 && gFontListIndex < static_cast<int>(gFontList.size()))
+        WindowPort().ShowFontLabel(gFontList[static_cast<size_t>(gFontListIndex)]);
     FocusEditedSign();
     if (!gTextSignActive) {
         CancelMarking();

@@ -38,11 +38,6 @@ struct FontHooks {
     // them the font, recomputes the row widths and answers whether they took
     // it. nullopt when nothing is marked.
     std::function<std::optional<bool>(const std::string& fontId)> applyToMarkedCells;
-    // Shows a font list entry in the main window's font label.
-    std::function<void(const std::string& entry)> showFontLabel;
-    // Shows a font list entry in the main window's status bar (second panel:
-    // the font frame's caption, ": " and the entry).
-    std::function<void(const std::string& entry)> showFontStatus;
 };
 extern FontHooks gFontHooks;
 

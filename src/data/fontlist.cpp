@@ -5,6 +5,7 @@
 #include "data/charmap.h"
 #include "data/ini.h"
 #include "data/language.h"
+#include "platform/ports.h"
 #include "platform/reset.h"
 #include "platform/vb.h"
 
@@ -111,8 +112,8 @@ void FindFontByChar(const std::string& fontId) {
     while (i < last && Left(gFontList[static_cast<size_t>(i)], 1) != fontId) ++i;
     gFontListIndex = static_cast<int16_t>(i);
     const std::string& entry = gFontList[static_cast<size_t>(i)];
-    if (gFontHooks.showFontLabel) gFontHooks.showFontLabel(entry);
-    if (gFontHooks.showFontStatus) gFontHooks.showFontStatus(entry);
+    WindowPort().ShowFontLabel(entry);
+    WindowPort().ShowFontStatus(entry);
 }
 
 int16_t FindFontIdIndex(const std::string& fontId) {
@@ -129,7 +130,7 @@ void RenameGraphicFontEntry() {
         std::string& entry = gFontList[static_cast<size_t>(i)];
         if (Left(entry, 1) != "g") continue;
         entry = Left(entry, 2) + GraphicFontName();
-        if (i == gFontListIndex && gFontHooks.showFontStatus) gFontHooks.showFontStatus(entry);
+        if (i == gFontListIndex) WindowPort().ShowFontStatus(entry);
         break;
     }
 }

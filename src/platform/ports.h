@@ -175,6 +175,10 @@ public:
     virtual std::string MainCaption() { return {}; }
     // The caption of the record button SaveDestOrExtra.
     virtual void SetSaveButtonCaption(const std::string& caption) {}
+    // A font list entry in the font label size_lbl, and in the status bar's
+    // second panel (the font frame's caption, ": " and the entry).
+    virtual void ShowFontLabel(const std::string& entry) {}
+    virtual void ShowFontStatus(const std::string& entry) {}
     // The window's file dialog; a cancel without a window.
     virtual FileDialogChoice FileDialog(const FileDialogRequest& request) { return {}; }
 };

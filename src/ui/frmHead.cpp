@@ -99,8 +99,6 @@ frmHead::~frmHead() {
     for (int i = 1; i < args.size(); ++i) CommandLineArgs.push_back(B(args[i]));
     SetCurrentNumberTextSource(nullptr);
     MirrorListModels(false);
-    gFontHooks.showFontLabel = nullptr;
-    gFontHooks.showFontStatus = nullptr;
     kv::RemovePorts(this);
     if (gfrmHead == this) gfrmHead = nullptr;
     if (gEditPicture && gEditPicture->window() == this) gEditPicture = nullptr;

@@ -116,6 +116,8 @@ public:
     void SetRouteNoBoxText(const std::string& text) override;
     std::string MainCaption() override;
     void SetSaveButtonCaption(const std::string& caption) override;
+    void ShowFontLabel(const std::string& entry) override;
+    void ShowFontStatus(const std::string& entry) override;
     kv::FileDialogChoice FileDialog(const kv::FileDialogRequest& request) override;
     bool MenuItemChecked(const std::string& name) override;
     std::string MenuItemCaption(const std::string& name) override;

@@ -36,10 +36,6 @@ void frmHead::Form_Load() {
     gNoEditorPaint = kTrue;
     InstallEditorFontHooks();
     InstallPageEditorHooks();
-    gFontHooks.showFontLabel = [this](const std::string& entry) { size_lbl->setText(Q(entry)); };
-    gFontHooks.showFontStatus = [this](const std::string& entry) {
-        sb->SetPanelText(2, SizeFrame->title() + ": " + Q(entry));
-    };
 
     // Folders, the settings file and the window's options; the font library
     // loads once the fonts folder is settled.
@@ -84,6 +80,10 @@ void frmHead::Form_Load() {
     SetFormIcon(this, "Kivar32.ico", false);
     InitRecentFiles();
 }
+
+// The font list entry in the font label and in the status bar.
+void frmHead::ShowFontLabel(const std::string& entry) { size_lbl->setText(Q(entry)); }
+void frmHead::ShowFontStatus(const std::string& entry) { sb->SetPanelText(2, SizeFrame->title() + ": " + Q(entry)); }
 
 void frmHead::LoadToolbarImages() {
     imlIcons->Clear();

@@ -1,6 +1,7 @@
 #pragma once
 // A main window that only records the caption its store button is given,
 // installed for as long as it lives; the window installed before comes back.
+#include <functional>
 #include <string>
 
 #include "platform/ports.h"
@@ -19,6 +20,27 @@ public:
 
 private:
     std::string& caption_;
+    kv::DocumentWindow* previous_;
+};
+
+// A main window whose font label and font status panel report what they are
+// given, installed for as long as it lives; the window installed before
+// comes back.
+class FontWindow : public kv::DocumentWindow {
+public:
+    FontWindow() : previous_(&kv::WindowPort()) { kv::SetDocumentWindow(this); }
+    ~FontWindow() override { kv::SetDocumentWindow(previous_); }
+    FontWindow(const FontWindow&) = delete;
+    FontWindow& operator=(const FontWindow&) = delete;
+    void ShowFontLabel(const std::string& entry) override {
+        if (label) label(entry);
+    }
+    void ShowFontStatus(const std::string& entry) override {
+        if (status) status(entry);
+    }
+    std::function<void(const std::string&)> label, status;
+
+private:
     kv::DocumentWindow* previous_;
 };
 
