@@ -242,6 +242,43 @@ TEST_F(RouteTools, SuperCopyCopiesEveryPageAndAsksOncePerDestination) {
     EXPECT_EQ(tools.captions.back(), "Super copy.... (5: 3)");
 }
 
+TEST_F(RouteTools, SuperCopyAnswerForTheFirstPageHoldsForEveryPageOfTheDestination) {
+    // Destination 3 has two pages on FRONT, and REAR already holds text on
+    // both of them: the question is asked once, and its answer decides both.
+    SetDestSignField(3, 2, 2, "SKOLA 2");
+    SetDestSection(3, 2, 2, "\x06");
+    SetDestSignField(3, 5, 2, "OLD 2");
+    SetDestSection(3, 5, 2, "\x0a");
+    const auto before = gDestList;
+    for (const int32_t answer : {kReplaceNo, kReplaceYes}) {
+        SCOPED_TRACE(answer == kReplaceNo ? "no" : "yes");
+        gDestList = before;
+        DestList.Clear();
+        for (int16_t n = 1; n <= 3; ++n) AddListLine(n, true);
+        // A second answer would only be taken by a second question.
+        tools.answers = {answer, kReplaceYes};
+        tools.asked.clear();
+        OpenRouteTool();
+        SuperCopy(2, {5}, tools);
+        ASSERT_EQ(tools.asked.size(), 1u);
+        EXPECT_EQ(tools.asked[0], "Sign 5, REAR / Destination 3 already exists, replace ?");
+        int16_t page1 = 1, page2 = 2, multi = 0;
+        if (answer == kReplaceNo) {
+            EXPECT_EQ(gDestList[3].Text, before[3].Text);
+            EXPECT_EQ(gDestList[3].SignData, before[3].SignData);
+            EXPECT_EQ(GetActiveRow(3, 5, page1, multi), "\x09");
+            EXPECT_EQ(GetActiveRow(3, 5, page2, multi), "\x0a");
+        } else {
+            EXPECT_EQ(testentry::TextOf(gDestList[3], 5), "\xffREAR# <L/7A>SKOLA# SKOLA 2");
+            EXPECT_EQ(GetActiveRow(3, 5, page1, multi), "\x04");
+            EXPECT_EQ(GetActiveRow(3, 5, page2, multi), "\x06");
+        }
+        // FRONT itself is never touched.
+        EXPECT_EQ(testentry::TextOf(gDestList[3], 2), testentry::TextOf(before[3], 2));
+        EXPECT_EQ(testentry::DataOf(gDestList[3], 2), testentry::DataOf(before[3], 2));
+    }
+}
+
 TEST_F(RouteTools, SuperCopyPageTexts) {
     const std::string one = "\xff" "FRONT# A# B";
     EXPECT_EQ(SuperCopyPageText(one, 1, 1), "A# B");
