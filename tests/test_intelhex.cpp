@@ -6,6 +6,7 @@
 #include "files/intelhex.h"
 #include "platform/safefile.h"
 #include "platform/host.h"
+#include "platform/reset.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
 
@@ -90,7 +91,8 @@ TEST(IntelHex, SegmentRecordsAtEvery64K) {
 
 class HexFileTest : public ::testing::Test {
 protected:
-    void TearDown() override { SetSafeWriteFault(nullptr); }
+    void SetUp() override { ResetAllState(); }
+    void TearDown() override { ResetAllState(); }
     testutil::TempDir dir;
     FakeUi ui;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/paths.h"
+#include "platform/reset.h"
 #include "platform/safefile.h"
 #include "platform/vb.h"
 #include "platform/vbfile.h"
@@ -103,7 +104,13 @@ TEST(Paths, ResolveWithoutRegardToCase) {
     EXPECT_FALSE(MatchesWildcard("a.bmpx", "*.bmp"));
 }
 
-TEST(SafeFile, FailureAtAnyStageKeepsTheOldFile) {
+class SafeFile : public ::testing::Test {
+protected:
+    void SetUp() override { ResetAllState(); }
+    void TearDown() override { ResetAllState(); }
+};
+
+TEST_F(SafeFile, FailureAtAnyStageKeepsTheOldFile) {
     testutil::TempDir d;
     const std::string target = d.file("Settings.LIB");
     testutil::WriteFile(target, "old contents");
