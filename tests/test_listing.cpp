@@ -58,6 +58,18 @@ TEST_F(Listing, ProjectListingSideBySideIsByteExact) {
     EXPECT_EQ(dialogs.requests[0].to, "2");
 }
 
+TEST_F(Listing, EachFileRunStartsWithPlainLines) {
+    // A run leaves raw lines on; the next one still centres its header.
+    Build();
+    Printer("PrintPreferences", 4 + 8);
+    Printer("Header", 1 + 2 + 4);
+    for (bool firstExport : {false, true}) {
+        Write(firstExport);
+        ASSERT_TRUE(PrintSettings.RawLines);
+        ExpectGolden("listing_two_signs.txt", Write(false));
+    }
+}
+
 TEST_F(Listing, ExportWritesCommentsAndOnlyDestinations) {
     Build();
     Printer("PrintPreferences", 4);
