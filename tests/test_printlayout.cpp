@@ -197,6 +197,33 @@ TEST_F(PrintLayout, PictureRowsAndLabels) {
     EXPECT_EQ(gPrintScale, 0);
 }
 
+TEST_F(PrintLayout, EachPictureRunMeasuresItsOwnTallestPicture) {
+    // SIDE alone, then every sign (FRONT is taller), then SIDE alone again:
+    // the last run lays its rows out as the first did.
+    ThreeSigns();
+    ASSERT_LT(SignInfoOf(2).Height, SignInfoOf(3).Height);
+    PrintOptionsAnswer sideOnly;
+    sideOnly.order = {1};
+    sideOnly.from = "1";
+    sideOnly.to = "2";
+    auto run = [&](bool onlySide) {
+        if (onlySide) dialogs.options.push_back(sideOnly);
+        printer.texts.clear();
+        printer.shapes.clear();
+        EXPECT_TRUE(PrintSignPictures(true));
+        std::vector<double> rows;
+        for (const auto& s : printer.shapes)
+            if (s.kind == 'b') rows.push_back(s.y1);
+        for (const auto& t : printer.texts) rows.push_back(t.y);
+        return rows;
+    };
+    const std::vector<double> alone = run(true);
+    ASSERT_EQ(std::count_if(printer.shapes.begin(), printer.shapes.end(), [](const auto& s) { return s.kind == 'b'; }), 2);
+    run(false);
+    EXPECT_GT(PrintSettings.TallestPicture, 2 * 5 * SignInfoOf(2).Height * 3 + 15);
+    EXPECT_EQ(run(true), alone);
+}
+
 TEST_F(PrintLayout, SignAsBitmapNeverPrintsBlackOnBlack) {
     ThreeSigns();
     ASSERT_TRUE(IniSetValue(gSettingsFile, "Printer", "PrintGraphicalBC", IniValue("0")));
