@@ -85,6 +85,17 @@ protected:
         r.SignData = "\xff\x02" + page;
     }
 
+    // Every field of a record as it was.
+    static void ExpectSame(const DestRecord& now, const DestRecord& was) {
+        EXPECT_EQ(now.Text, was.Text);
+        EXPECT_EQ(now.SignData, was.SignData);
+        EXPECT_EQ(now.ChangeTime, was.ChangeTime);
+        EXPECT_EQ(now.Flag, was.Flag);
+        EXPECT_EQ(now.AltText, was.AltText);
+        EXPECT_EQ(now.Code, was.Code);
+        EXPECT_EQ(now.Srad, was.Srad);
+    }
+
     testentry::Window window;
     Ui ui;
     View view;
@@ -111,6 +122,31 @@ TEST_F(PicImportTest, NoToAllProtectsDestinationsAndExtraTexts) {
     EXPECT_TRUE(gDestListActive);
     EXPECT_EQ(view.status, "Done");
     EXPECT_EQ(gPictureImportActive, kFalse);
+}
+
+TEST_F(PicImportTest, AnExtraTextAloneIsAskedBeforeItIsReplaced) {
+    // The batch holds the reference and one picture for extra text 7, which
+    // already holds text: no destination asked first.
+    Stored(gExtraList[7], "X7");
+    gExtraList[7].ChangeTime = 5;
+    const DestRecord x7 = gExtraList[7];
+    Add("K0000_01", Dot(0));
+    Add("KX7", Dot(1));
+    const std::vector<std::string> asked{"Destination 7, text 1 already exists, replace ?"};
+
+    ui.answers = {kReplaceNo};
+    ConvertAllPictures(view);
+    EXPECT_EQ(ui.questions, asked);
+    ExpectSame(gExtraList[7], x7);
+    EXPECT_EQ(view.status, "Done");
+
+    ui.questions.clear();
+    ui.answers = {kReplaceYes};
+    ConvertAllPictures(view);
+    EXPECT_EQ(ui.questions, asked);
+    EXPECT_EQ(TextOf(gExtraList[7], 2), "\xff" "FRONT# <7_01>");
+    EXPECT_NE(DataOf(gExtraList[7], 2), DataOf(x7, 2));
+    EXPECT_TRUE(ui.answers.empty());
 }
 
 TEST_F(PicImportTest, SkippedAndUnreadablePicturesLeaveTheirEntries) {
