@@ -111,12 +111,14 @@ protected:
 };
 
 TEST_F(TextImportTest, ValidRowsAreWrittenAfterTheReportOfTheBadOnes) {
-    ImportTextFile(File("; list\r\n12\tCentral\r\nbad line\r\n12.2\tHarbour\r\n\r\n13\tAirport\r\n"));
+    // Rows are Windows-1252 bytes: 14 holds ö and Å.
+    ImportTextFile(File("; list\r\n12\tCentral\r\nbad line\r\n12.2\tHarbour\r\n\r\n13\tAirport\r\n14\tMalm\xF6 \xC5s\r\n"));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Bad rows i file:\r\n\r\nbad line\r\n");
     EXPECT_EQ(ui.messages[0].style, vbOKCancel);
     EXPECT_EQ(Front(12), "\xff" "FRONT# Central# Harbour");
     EXPECT_EQ(Front(13), "\xff" "FRONT# Airport");
+    EXPECT_EQ(Front(14), "\xff" "FRONT# Malm\xF6 \xC5s");
     // The code follows the entry's number.
     EXPECT_EQ(gDestList[12].Code, "12  ");
     EXPECT_EQ(gDestList[13].Code, "13  ");
