@@ -62,6 +62,7 @@ TEST_F(CommitTest, EveryRoadWritesItsSectionsTimeFlagAndLine) {
         {"destination, text sign", true, 1, "\xff" "TXT# AB", "", "  12   TXT# AB"},
         {"destination, route-number sign", true, 2, "\xff" "LINE# 42", "\xff\x07" "42", "  12   LINE# 42"},
         {"extra text, graphic sign", false, 0, "\xff" "FRONT# " + markup, "\xff\x02" + bytes, "  12   FRONT# " + markup},
+        {"extra text, text sign", false, 1, "\xff" "TXT# AB", "", "  12   TXT# AB"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
