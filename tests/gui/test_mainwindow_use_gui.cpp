@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -60,7 +61,19 @@ void OnFileDialog(std::function<void(QFileDialog*)> answer) {
         if (!d || !d->isVisible()) return;
         poll->stop();
         poll->deleteLater();
+        // A question the answer did not expect (the dialog's own "replace?")
+        // fails the test instead of holding it.
+        QTimer unexpected;
+        unexpected.setInterval(50);
+        QObject::connect(&unexpected, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ADD_FAILURE() << "unexpected question: " << box->text().toStdString();
+                box->reject();
+            }
+        });
+        unexpected.start();
         answer(d);
+        unexpected.stop();
         if (d->isVisible()) {
             ADD_FAILURE() << "the file dialog stayed open";
             d->reject();
@@ -91,12 +104,17 @@ void TypeName(QFileDialog* d, const QString& name) {
     EXPECT_TRUE(taken) << d->selectedFiles().value(0).toStdString();
 }
 
-// Enter in the name box, once the dialog's Open or Save button takes it.
-void Enter(QFileDialog* d) {
+// Waits until the dialog's Open or Save button takes Enter.
+void WaitForAccept(QFileDialog* d) {
     auto* buttons = d->findChild<QDialogButtonBox*>("buttonBox");
     QPushButton* accept = buttons->button(QDialogButtonBox::Open);
     if (!accept || !accept->isVisible()) accept = buttons->button(QDialogButtonBox::Save);
     EXPECT_TRUE(QTest::qWaitFor([accept] { return accept && accept->isEnabled(); }, 20000));
+}
+
+// Enter in the name box, once the dialog's Open or Save button takes it.
+void Enter(QFileDialog* d) {
+    WaitForAccept(d);
     Press(NameBox(d), Qt::Key_Return);
 }
 
@@ -105,9 +123,19 @@ void EnterName(QFileDialog* d) {
     Enter(d);
 }
 
+// The dialog may put its proposed name back while it finishes reading its
+// folder, also after the name was typed: the user sees it and types again.
 void TypeNameAndEnter(QFileDialog* d, const QString& name) {
-    TypeName(d, name);
-    Enter(d);
+    const QString path = QFileInfo(QDir(d->directory()), name).absoluteFilePath();
+    for (int tries = 0; tries < 3; ++tries) {
+        TypeName(d, name);
+        WaitForAccept(d);
+        if (d->selectedFiles().value(0) == path) {
+            Press(NameBox(d), Qt::Key_Return);
+            return;
+        }
+    }
+    ADD_FAILURE() << "the dialog kept its own name " << d->selectedFiles().value(0).toStdString();
 }
 
 // Chooses entry `row` (0-based) of the dialog's file types: the list opens
