@@ -306,6 +306,7 @@ public:
     // (frmHeadRouteTools.cpp) After generation, the window set up again for
     // the current sign.
     void ShowSignsAgain();
+    void KeepActiveMarkerOnActiveSign();
     void lblBlackOut_Click();
     void BlackOut_chk_Click();
     void Ch_Check_Click();

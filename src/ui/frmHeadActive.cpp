@@ -40,6 +40,13 @@ bool FocusIsNamed(std::initializer_list<const char*> names) {
 
 // ------------------------------------------------------------------ the active sign
 
+// A resized frame shows the active marker; after a layout only the active
+// sign keeps it.
+void frmHead::KeepActiveMarkerOnActiveSign() {
+    for (int16_t k = 0; k < kMaxSignPictures; ++k)
+        if (k != ActivePictureIndex) SignSB[k]->SetPanelPicture(4, picInactive->pixmap());
+}
+
 void frmHead::ChangeAddress(int16_t index, bool recount, bool keep) {
     if (index != ActivePictureIndex) {
         if (ActivePictureIndex >= 0 && ActivePictureIndex < kMaxSignPictures) {

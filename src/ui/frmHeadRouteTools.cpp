@@ -73,9 +73,6 @@ void frmHead::ShowSignsAgain() {
         ChangeAddress(SignInfoOf(gCurrentSign).GraphicIndex, true, true);
         ShowSign(false, false);
     }
-    // The frames were laid out again, each with the active marker: only the
-    // active sign keeps it.
-    for (int16_t k = 0; k < kMaxSignPictures; ++k)
-        if (k != ActivePictureIndex) SignSB[k]->SetPanelPicture(4, picInactive->pixmap());
+    KeepActiveMarkerOnActiveSign();
     EnableK4000Controls();
 }

@@ -176,9 +176,9 @@ void frmHead::Signconfig_e_Click() {
             const int16_t k = SignInfoOf(address).GraphicIndex;
             gCurrentSign = address;
             picSign_Resize(k);
-            if (k != ActivePictureIndex) SignSB[k]->SetPanelPicture(4, picInactive->pixmap());
         }
         gCurrentSign = current;
+        KeepActiveMarkerOnActiveSign();
     }
     gSignConfigCancelled = kFalse;
 }
