@@ -34,6 +34,7 @@
 #include "platform/reset.h"
 #include "ui/application_qt.h"
 #include "ui/frmHead.h"
+#include "ui/headwidgets_qt.h"
 #include "ui/unbuiltmenus_qt.h"
 #include "app/headstate.h"
 #include "data/settings.h"
@@ -110,6 +111,32 @@ protected:
         head->activateWindow();
         QApplication::processEvents();
         return *head;
+    }
+    // Loaded, shown at 1024 x 768 and then activated.
+    frmHead& ShowLoaded() {
+        Load();
+        head->resize(1024, 768);
+        head->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
+        QApplication::processEvents();
+        head->EnsureActivated();
+        QApplication::processEvents();
+        return *head;
+    }
+    // The status bars of the first two frames: only the active sign's shows
+    // the active marker.
+    ::testing::AssertionResult OnlyTheActiveSignIsMarked() {
+        const QImage active = head->picActive->pixmap().toImage();
+        for (int k : {0, 1})
+            if ((head->SignSB[k]->PanelPicture(4).toImage() == active) != (k == head->ActivePictureIndex))
+                return ::testing::AssertionFailure() << "frame " << k << ", active " << head->ActivePictureIndex;
+        return ::testing::AssertionSuccess();
+    }
+    // The program started afresh with `path` on its command line, shown.
+    frmHead& ShowOpenedOnCommandLine(const std::string& path) {
+        Restart();
+        commandLine = {path};
+        return ShowLoaded();
     }
     // A menu item held disabled because its command is not built yet: what
     // enables it otherwise cannot be seen on it.

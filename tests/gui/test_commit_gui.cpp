@@ -119,16 +119,7 @@ protected:
     frmHead& Start(int runFrom = 0, int runTo = -1) {
         project = dir.file("commit.txl");
         BuildProject(dir.path(), project, runFrom, runTo);
-        Restart();
-        commandLine = {project};
-        Load();
-        head->resize(1024, 768);
-        head->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
-        QApplication::processEvents();
-        head->EnsureActivated();
-        QApplication::processEvents();
-        return *head;
+        return ShowOpenedOnCommandLine(project);
     }
     // Ticks exactly the rows of the Signs dialog given (1 FRONT, 2 REAR,
     // 3 SIDE, 4 LINE) and presses OK.

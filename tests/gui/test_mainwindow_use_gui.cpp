@@ -182,6 +182,16 @@ protected:
         testutil::WriteFile(path, testutil::ReadFile(std::string(KIVAR_FIXTURE_DIR) + "/projects/" + name));
         return path;
     }
+    // Shown with the fixture project opened as a recent file opens it,
+    // without the dialog.
+    frmHead& ShowWithProject(const std::string& name) {
+        const std::string project = Fixture(name);
+        frmHead& h = ShowActivated();
+        h.bOpenWithoutDialog = true;
+        h.OpenWithoutDialogPath = project;
+        h.mnuÖppna_Click();
+        return h;
+    }
     // Lit pixels of picture k.
     int LitPixels(int k) {
         const QImage& img = head->picSign[k]->Surface();
@@ -232,11 +242,7 @@ TEST_F(UseGui, AProjectOpenedByATypedNameLoadsALineOnDoubleClick) {
 }
 
 TEST_F(UseGui, AClickOnALineMakesItCurrent) {
-    const std::string project = Fixture("lines.txl");
-    frmHead& h = ShowActivated();
-    h.bOpenWithoutDialog = true;
-    h.OpenWithoutDialogPath = project;
-    h.mnuÖppna_Click();
+    frmHead& h = ShowWithProject("lines.txl");
     ASSERT_EQ(h.DestList->count(), 2);
     EXPECT_EQ(h.CurrNoTxt->text().toStdString(), "3");
     ClickLine(h.DestList, 1);
@@ -261,12 +267,8 @@ TEST_F(UseGui, AClickOnALineMakesItCurrent) {
 }
 
 TEST_F(UseGui, SaveAsWritesTheVersionOfEachTypeChosenInTheDialog) {
-    const std::string project = Fixture("lines.txl");
     Option("ChooseFormat", 1);
-    frmHead& h = ShowActivated();
-    h.bOpenWithoutDialog = true;
-    h.OpenWithoutDialogPath = project;
-    h.mnuÖppna_Click();
+    frmHead& h = ShowWithProject("lines.txl");
     // "Kivar 1.5.3 ", "Kivar 1.5 ", "Kivar 1.43 - 1.45 ", "Kivar 1.42 ",
     // "Kivar 1.41", "Kivar 1.31 ", then "All files (*.*)" keeps the last.
     const char* versions[] = {"5", "0", "1", "2", "3", "4", "4"};
@@ -285,12 +287,8 @@ TEST_F(UseGui, SaveAsWritesTheVersionOfEachTypeChosenInTheDialog) {
 }
 
 TEST_F(UseGui, SaveAsWritesNothingWhenTheTypeChosenIsUnknown) {
-    const std::string project = Fixture("lines.txl");
     Option("ChooseFormat", 1);
-    frmHead& h = ShowActivated();
-    h.bOpenWithoutDialog = true;
-    h.OpenWithoutDialogPath = project;
-    h.mnuÖppna_Click();
+    frmHead& h = ShowWithProject("lines.txl");
     const int16_t version = gTxlVersion;
     const int beeps = ui.beeps;
     // A dialog that cannot tell which entry of its type list was chosen.
@@ -300,7 +298,7 @@ TEST_F(UseGui, SaveAsWritesNothingWhenTheTypeChosenIsUnknown) {
     EXPECT_FALSE(FileExists(target));
     EXPECT_EQ(ui.beeps, beeps + 1);
     EXPECT_EQ(gTxlVersion, version);
-    EXPECT_EQ(gDocumentPath, project);
+    EXPECT_EQ(gDocumentPath, dir.file("lines.txl"));
 }
 
 TEST_F(UseGui, TheMainWindowIsTheActiveFormOnceItsDialogClosed) {

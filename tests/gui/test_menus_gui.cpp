@@ -33,6 +33,7 @@
 #include "gui/head_fixture.h"
 #include "support/markup_state.h"
 #include "support/signs_state.h"
+#include "support/txldump.h"
 #include "ui/frmFontShow.h"
 #include "ui/frmPrefOUTFile.h"
 #include "ui/frmReplace.h"
@@ -106,55 +107,14 @@ void BuildProject(const std::string& dataDir, const std::string& path, std::init
     ASSERT_TRUE(SaveTxlFile(path));
 }
 
-// One destination of a saved project as txl-dump shows it.
-struct Stored {
-    std::string code, text, data;
-};
-
-std::string FromHex(const std::string& hex) {
-    std::istringstream in(hex);
-    std::string out;
-    for (std::string byte; in >> byte;) out += static_cast<char>(std::stoi(byte, nullptr, 16));
-    return out;
-}
-
-std::map<int, Stored> ReadBack(const std::string& path) {
-    const testutil::ProbeResult r = testutil::RunProbe({"txl-dump", path});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    std::map<int, Stored> out;
-    std::istringstream in(r.out);
-    Stored* current = nullptr;
-    for (std::string line; std::getline(in, line);) {
-        int n = 0, time = 0, flag = 0;
-        char code[8] = {};
-        if (std::sscanf(line.c_str(), "destination %d: time %d flag %d code \"%4[^\"]\"", &n, &time, &flag, code) >= 3) {
-            current = &out[n];
-            current->code = code;
-        } else if (line.rfind("extra texts", 0) == 0) {
-            current = nullptr;
-        } else if (current && line.rfind("  Text:", 0) == 0) {
-            current->text = FromHex(line.substr(7));
-        } else if (current && line.rfind("  SignData:", 0) == 0) {
-            current->data = FromHex(line.substr(11));
-        }
-    }
-    return out;
-}
+using testtxl::ReadBack;
+using testtxl::Stored;
 
 class MenusGui : public HeadGui {
 protected:
     frmHead& Start(const std::string& path) {
         project = path;
-        Restart();
-        commandLine = {path};
-        Load();
-        head->resize(1024, 768);
-        head->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
-        QApplication::processEvents();
-        head->EnsureActivated();
-        QApplication::processEvents();
-        return *head;
+        return ShowOpenedOnCommandLine(path);
     }
     // File/Open of another project, chosen without the dialog.
     void OpenProject(const std::string& path) {

@@ -167,15 +167,7 @@ protected:
         project = dir.file("import.txl");
         BuildProject(dir.path(), project);
         before = ReadBack(project);
-        Restart();
-        commandLine = {project};
-        Load();
-        head->resize(1024, 768);
-        head->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
-        QApplication::processEvents();
-        head->EnsureActivated();
-        QApplication::processEvents();
+        ShowOpenedOnCommandLine(project);
         EXPECT_EQ(gCurrentSign, 2);
         EXPECT_TRUE(SignInfoOf(2).Shown);
         fs::create_directories(pics());

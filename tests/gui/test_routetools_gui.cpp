@@ -121,16 +121,7 @@ protected:
     frmHead& Start(bool routeNumbers = true, bool back = false) {
         project = dir.file("routes.txl");
         BuildProject(dir.path(), project, routeNumbers, back);
-        Restart();
-        commandLine = {project};
-        Load();
-        head->resize(1024, 768);
-        head->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
-        QApplication::processEvents();
-        head->EnsureActivated();
-        QApplication::processEvents();
-        return *head;
+        return ShowOpenedOnCommandLine(project);
     }
     // Runs `act` on the first modal dialog of type T once it is open.
     template <typename T>
@@ -403,8 +394,7 @@ TEST_F(RouteToolsGui, GenerationIntoAGraphicSignLeavesTheCurrentSignAloneMarkedA
     RunTool("mnuToolsGenerateLineNo", 0, {1}, {"cmdYesAll"});
     EXPECT_EQ(gCurrentSign, 2);
     EXPECT_EQ(SignInfoOf(10).Shown, kFalse);
-    const QImage active = h.picActive->pixmap().toImage();
-    for (int k : {0, 1}) EXPECT_EQ(h.SignSB[k]->PanelPicture(4).toImage() == active, k == h.ActivePictureIndex) << k;
+    EXPECT_TRUE(OnlyTheActiveSignIsMarked());
     EXPECT_EQ(h.ActivePictureIndex, SignInfoOf(2).GraphicIndex);
     auto saved = SaveProject();
     EXPECT_NE(GetSignText(saved[1].text, 10), "");
@@ -427,8 +417,7 @@ TEST_F(RouteToolsGui, SuperCopyCopiesTheMastersPagesAndSkipsItself) {
     // before, and only that sign's status bar marks it active.
     EXPECT_EQ(gCurrentDest, 2);
     EXPECT_EQ(gCurrentSign, 2);
-    const QImage active = h.picActive->pixmap().toImage();
-    for (int k : {0, 1}) EXPECT_EQ(h.SignSB[k]->PanelPicture(4).toImage() == active, k == h.ActivePictureIndex) << k;
+    EXPECT_TRUE(OnlyTheActiveSignIsMarked());
     EXPECT_EQ(gDocumentModified, kTrue);
     auto saved = SaveProject();
     for (int n = 1; n <= 3; ++n) {

@@ -120,16 +120,7 @@ protected:
         commandLine = {project};
         return Show();
     }
-    frmHead& Show() {
-        Load();
-        head->resize(1024, 768);
-        head->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
-        QApplication::processEvents();
-        head->EnsureActivated();
-        QApplication::processEvents();
-        return *head;
-    }
+    frmHead& Show() { return ShowLoaded(); }
     // Runs the Signs command; `act` works the dialog while it is open, and
     // the dialog is closed by its close box when `act` left it open.
     void RunSignsCommand(const std::function<void(frmSignSel&)>& act) {
