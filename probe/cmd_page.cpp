@@ -1,9 +1,11 @@
-// Loading a stored page of a graphic sign:
+// Loading a stored page of a sign:
 //   kivar-probe page --data DIR TXL NUMBER ADDRESS PAGE [--extra]
 // reads the project, loads page PAGE of the sign at ADDRESS of destination
 // (or extra text) NUMBER into the editor from its bytes and markup, renders
 // it, prints the stored markup and bytes, the sign's dots as rows of "#"
-// (lit) and "." and what the page encodes to again.
+// (lit) and "." and what the page encodes to again. A text sign's or a
+// route-number sign's page is drawn as the printed pictures draw it (its
+// character places, its seven-segment digits): its bytes and its dots.
 #include <cstdio>
 #include <string>
 
@@ -19,6 +21,8 @@
 #include "engine/render.h"
 #include "engine/routenumber.h"
 #include "engine/signcommands.h"
+#include "engine/signpagedots.h"
+#include "files/outrecords.h"
 #include "platform/vb.h"
 #include "probe.h"
 #include "probe_data.h"
@@ -33,6 +37,31 @@ std::string StoredMarkup() {
     std::string field = kv::CurrentPageMarkup();
     if (!field.empty() && field[0] == ' ') field.erase(0, 1);
     return field;
+}
+
+void PrintDots(const kv::SignDots& dots) {
+    for (int y = 0; y < dots.height; ++y) {
+        std::string line;
+        for (int x = 0; x < dots.width; ++x) line += dots.At(x, y) ? '#' : '.';
+        std::printf("%s\n", line.c_str());
+    }
+}
+
+// A text sign's or a route-number sign's page: the dots it lights, drawn
+// from the page as stored (its character places, its seven-segment digits).
+int DrawnPage(const kv::SignInfo& sign, int address, int number, int page, bool extra) {
+    kv::gDestListActive = kv::VbBool(!extra);
+    int16_t n = static_cast<int16_t>(page), multi = 0;
+    const int16_t entry = static_cast<int16_t>(number);
+    const std::string data = extra && !kv::gExtraPerSign ? kv::GetExtraRow(entry, n, multi)
+                                                         : kv::GetActiveRow(entry, static_cast<int16_t>(address), n, multi);
+    const kv::SignDots dots = sign.Model == "K1000" ? kv::RouteNumberSignDots(static_cast<int16_t>(address), kv::DigitCodes(data))
+                                                    : kv::TextSignDots(static_cast<int16_t>(address), data);
+    std::printf("%s %d page %d, sign %d \"%s\" %s %dx%d dots\n", extra ? "extra text" : "destination", number, n,
+                address, sign.Name.c_str(), sign.Model.c_str(), dots.width, dots.height);
+    std::printf("stored bytes: %s\n", probe::HexBytes(data).c_str());
+    PrintDots(dots);
+    return 0;
 }
 
 }  // namespace
@@ -60,8 +89,9 @@ PROBE_COMMAND("page", kUsage) {
         return 1;
     }
     kv::SignInfo& sign = kv::SignInfoOf(address);
+    if (kv::DrawnFromStoredPage(static_cast<int16_t>(address))) return DrawnPage(sign, address, number, page, extra);
     if (sign.Model != "K4000") {
-        std::fprintf(stderr, "kivar-probe: sign %d is not a graphic sign\n", address);
+        std::fprintf(stderr, "kivar-probe: sign %d is not configured\n", address);
         return 1;
     }
     sign.Shown = -1;

@@ -15,6 +15,8 @@
 #include "engine/dotlayers.h"
 #include "engine/printdots.h"
 #include "engine/render.h"
+#include "engine/signpagedots.h"
+#include "data/signdata.h"
 #include "files/txlread.h"
 #include "support/markup_state.h"
 #include "support/print_state.h"
@@ -53,10 +55,159 @@ protected:
         ClearRecordsAndLines();
         ASSERT_EQ(ReadTxlData(bytes, dir.file("threesigns.txl")), TxlReadResult::Read);
     }
+    // The fixture project of a two-row text sign SIDE (12 + 12, address 2),
+    // a graphic sign FRONT (96 x 16, address 3) and a route-number sign
+    // ROUTE (4 digits, address 9): destinations 1 to 10, destination 1 with
+    // a second FRONT page (a picture), 3, 6 and 9 with a second FRONT page
+    // "VIA PARK"; extra texts without sections per sign, stored for FRONT:
+    // 1 (one page) and 2 (two pages).
+    void PrintSigns() {
+        testmarkup::StartProjectOn(dir.path());
+        UseDataFolder();
+        Printer("Header", 0);
+        Printer("PrintPreferences", 0);
+        Printer("PageNumber", 0);
+        std::string bytes = testutil::ReadFile(std::string(KIVAR_FIXTURE_DIR) + "/projects/printsigns.txl");
+        ClearRecordsAndLines();
+        ASSERT_EQ(ReadTxlData(bytes, dir.file("printsigns.txl")), TxlReadResult::Read);
+        gDestListActive = kTrue;
+        gCurrentDest = 1;
+    }
+    // The picture frames printed: sign (by the frame's width), page, the
+    // picture's corner.
+    struct Frame {
+        int16_t sign;
+        int page;
+        double x, y, w, h;
+    };
+    std::vector<Frame> Frames() const {
+        std::vector<Frame> out;
+        for (const auto& s : printer.shapes) {
+            if (s.kind != 'b') continue;
+            const double w = s.x2 - s.x1 - 3, h = s.y2 - s.y1 - 3;
+            int16_t sign = 0;
+            for (int16_t a : {2, 3, 9}) {
+                int32_t columns = 0, rows = 0;  // 30 twips a dot at zoom 3
+                SignDotExtent(a, columns, rows);
+                if (columns * 30 == w && rows * 30 == h) sign = a;
+            }
+            out.push_back({sign, s.page, s.x1 + 1, s.y1 + 1, w, h});
+        }
+        return out;
+    }
+    // Black dots printed inside a frame.
+    int DotsIn(const Frame& f) const {
+        int n = 0;
+        for (const auto& s : printer.shapes)
+            if (s.kind == 'f' && s.colour == 0 && s.page == f.page && s.x1 >= f.x && s.x2 <= f.x + f.w &&
+                s.y1 >= f.y && s.y2 <= f.y + f.h)
+                ++n;
+        return n;
+    }
+    // The labels printed with a text, by page.
+    std::vector<int> LabelPages(const std::string& label) const {
+        std::vector<int> pages;
+        for (const auto* t : printer.All(label)) pages.push_back(t->page);
+        return pages;
+    }
     RecordingPrinter printer;
 };
 
 }  // namespace
+
+TEST_F(PrintLayout, TextAndRouteNumberSignsPrintTheirDots) {
+    PrintSigns();
+    gCurrentSign = 2;  // the text sign current
+    ASSERT_TRUE(PrintSignPictures(true));
+    const std::vector<Frame> frames = Frames();
+    ASSERT_GE(frames.size(), 4u);
+    // Destination 1: SIDE "CENTRAL" / "STATION", FRONT, ROUTE "42", side by
+    // side; the frames as large as the signs' dots at zoom 3 (30 twips).
+    EXPECT_EQ(frames[0].sign, 2);
+    EXPECT_EQ(frames[0].w, (6 * 12 - 1) * 30);
+    EXPECT_EQ(frames[0].h, (7 + 8) * 30);
+    EXPECT_EQ(frames[2].sign, 9);
+    EXPECT_EQ(frames[2].w, (8 * 4 - 2) * 30);
+    EXPECT_EQ(frames[2].h, 11 * 30);
+    int16_t n = 1, multi = 0;
+    EXPECT_EQ(DotsIn(frames[0]), TextSignDots(2, GetActiveRow(1, 2, n, multi)).LitCount());
+    EXPECT_GT(DotsIn(frames[0]), 100);
+    // "42": 4 lights b, c, f and g, 2 lights a, b, d, e and g; 4 dots each.
+    EXPECT_EQ(DotsIn(frames[2]), (4 + 5) * 4);
+}
+
+TEST_F(PrintLayout, WholeExtraTextsPrintOnTheSignTheyAreStoredFor) {
+    // The destinations end on the route-number sign, and the text sign is
+    // current: the extra texts still print as the graphic sign's pages.
+    PrintSigns();
+    gCurrentSign = 2;
+    ASSERT_TRUE(PrintSignPictures(true));
+    const double extras = printer.Find("Extra texts")->y;
+    int pictures = 0;
+    for (const Frame& f : Frames()) {
+        if (f.page == 1 && f.y < extras) continue;
+        ++pictures;
+        EXPECT_EQ(f.sign, 3);
+        EXPECT_GT(DotsIn(f), 20) << f.page << " " << f.y;
+    }
+    EXPECT_EQ(pictures, 3);  // extra text 1, and both pages of 2
+    EXPECT_EQ(gCurrentSign, 2);
+}
+
+TEST_F(PrintLayout, NextEntryStartsBelowTheLongestColumn) {
+    // Destination 1's FRONT has two pages, SIDE and ROUTE one: destination
+    // 2 starts 50 below FRONT's second picture, not over it.
+    PrintSigns();
+    ASSERT_TRUE(PrintSignPictures(true));
+    const std::vector<Frame> frames = Frames();
+    ASSERT_GE(frames.size(), 7u);
+    const int32_t tallest = 480 + 15;
+    EXPECT_EQ(frames[3].sign, 3);
+    EXPECT_EQ(frames[3].y, frames[1].y + tallest);
+    for (size_t i = 4; i < 7; ++i) EXPECT_EQ(frames[i].y, frames[3].y + tallest + 2 + 50) << i;
+}
+
+TEST_F(PrintLayout, AnEntryThatFitsOnAPageIsNotSplit) {
+    PrintSigns();
+    ASSERT_TRUE(PrintSignPictures(true));
+    ASSERT_EQ(printer.pages, 1);
+    // Destination 9: a row of three pictures and FRONT's second page below.
+    const double top9 = printer.Find("9")->y;
+    std::vector<Frame> nine;
+    for (const Frame& f : Frames())
+        if (f.y >= top9 && f.y < top9 + 2 * 495) nine.push_back(f);
+    ASSERT_EQ(nine.size(), 4u);
+    const double bottom = nine[3].y + 480 + 2;
+
+    // The printable height ends between its two rows: the entry starts the
+    // next page, label and all.
+    printer.texts.clear();
+    printer.shapes.clear();
+    printer.height = bottom + 500 - 100;
+    ASSERT_TRUE(PrintSignPictures(true));
+    EXPECT_EQ(LabelPages("8"), std::vector<int>{1});
+    EXPECT_EQ(LabelPages("9"), std::vector<int>{2});
+    const double top10 = printer.Find("10")->y;
+    int nineOnPage2 = 0;
+    double pageTop = 1e9;
+    for (const Frame& f : Frames()) {
+        if (f.page == 2 && f.y < top10) ++nineOnPage2;
+        if (f.page == 2) pageTop = std::min(pageTop, f.y);
+        EXPECT_LE(f.y + f.h + 2, printer.height - 500) << f.page << " " << f.y;
+    }
+    EXPECT_EQ(nineOnPage2, 4);
+
+    // Room for one row of pictures only: an entry of two page rows goes on
+    // on the next page between them, its label in front of both parts.
+    printer.texts.clear();
+    printer.shapes.clear();
+    printer.height = pageTop + 495 + 2 + 100 + 500;
+    ASSERT_TRUE(PrintSignPictures(true));
+    const std::vector<int> three = LabelPages("3");
+    ASSERT_EQ(three.size(), 2u);
+    EXPECT_EQ(three[1], three[0] + 1);
+    for (const Frame& f : Frames()) EXPECT_LE(f.y + f.h + 2, printer.height - 500) << f.page << " " << f.y;
+}
 
 TEST_F(PrintLayout, SideBySideTextColumns) {
     Build();
@@ -161,7 +312,8 @@ TEST_F(PrintLayout, PictureRowsAndLabels) {
     // The pictures print at zoom 3: a dot is 3 units of 2 x 5 twips.
     const int32_t frontW = 2 * 5 * 96 * 3, frontH = 2 * 5 * 16 * 3;
     // Number column "2" + 1000 - 500; SIDE first at 700, FRONT after it.
-    const int32_t sideW = 2 * 5 * 20 * 3, sideH = 2 * 5 * SignInfoOf(2).Height * 3;
+    // SIDE, a text sign, spans its 20 character places 6 dots apart, 7 high.
+    const int32_t sideW = 2 * 5 * (6 * 20 - 1) * 3, sideH = 2 * 5 * 7 * 3;
     const double sideX = 700, frontX = sideX + sideW + 10 + 200, rearX = frontX + frontW + 10 + 200;
     std::vector<RecordingPrinter::Shape> frames;
     for (const auto& s : printer.shapes)
@@ -201,7 +353,7 @@ TEST_F(PrintLayout, EachPictureRunMeasuresItsOwnTallestPicture) {
     // SIDE alone, then every sign (FRONT is taller), then SIDE alone again:
     // the last run lays its rows out as the first did.
     ThreeSigns();
-    ASSERT_LT(SignInfoOf(2).Height, SignInfoOf(3).Height);
+    ASSERT_LT(7, SignInfoOf(3).Height);  // SIDE's character places are 7 dots high
     PrintOptionsAnswer sideOnly;
     sideOnly.order = {1};
     sideOnly.from = "1";
@@ -220,7 +372,7 @@ TEST_F(PrintLayout, EachPictureRunMeasuresItsOwnTallestPicture) {
     const std::vector<double> alone = run(true);
     ASSERT_EQ(std::count_if(printer.shapes.begin(), printer.shapes.end(), [](const auto& s) { return s.kind == 'b'; }), 2);
     run(false);
-    EXPECT_GT(PrintSettings.TallestPicture, 2 * 5 * SignInfoOf(2).Height * 3 + 15);
+    EXPECT_GT(PrintSettings.TallestPicture, 2 * 5 * 7 * 3 + 15);
     EXPECT_EQ(run(true), alone);
 }
 

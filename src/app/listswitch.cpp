@@ -13,17 +13,21 @@
 
 namespace kv {
 
-namespace {
-
-// Extra texts without sections per sign are edited on one sign: the first
-// graphic sign, else the first text or graphic sign, else address 16. Sign
-// configuration and the shown-signs choice are not offered meanwhile.
-void ShowOneSignForExtraTexts() {
-    CommandPort().EnableMenuItem("Signconfig_e", false);
-    CommandPort().EnableMenuItem("Signs_e", false);
+int16_t WholeExtraTextSign() {
     int16_t sign = FirstSignOfModels({"K4000"});
     if (sign == 0) sign = FirstSignOfModels({"K2000_2R", "K4000", "K2000_1R"});
     if (sign == 0) sign = kLastSignAddress;
+    return sign;
+}
+
+namespace {
+
+// Extra texts without sections per sign are edited on one sign (sign
+// configuration and the shown-signs choice are not offered meanwhile).
+void ShowOneSignForExtraTexts() {
+    CommandPort().EnableMenuItem("Signconfig_e", false);
+    CommandPort().EnableMenuItem("Signs_e", false);
+    const int16_t sign = WholeExtraTextSign();
     ShowOnlySign(sign);
     SignWindow& signs = SignWindowPort();
     signs.UpdateSignControls(gCurrentSign);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/listswitch.h"
 #include "app/printpage.h"
 #include "data/destcodes.h"
 #include "data/destlist.h"
@@ -19,10 +20,13 @@
 #include "engine/marking.h"
 #include "engine/pageload.h"
 #include "engine/printdots.h"
+#include "engine/signpagedots.h"
 #include "engine/signview.h"
+#include "files/outrecords.h"
 #include "files/printselect.h"
 #include "files/printtext.h"
 #include "platform/host.h"
+#include "platform/ports.h"
 #include "platform/printtarget.h"
 #include "platform/vb.h"
 
@@ -67,6 +71,32 @@ void TableHeading(const std::string& text) {
         PrintTextAt("", EmptyRows(1));
     }
 }
+
+// While it lives, what the editor tells the window goes nowhere.
+class QuietWindow {
+public:
+    QuietWindow()
+        : sign_(SignPicturePort()), editor_(EditorPicturePort()), commands_(CommandPort()), window_(WindowPort()) {
+        SetSignCanvas(nullptr);
+        SetEditorCanvas(nullptr);
+        SetCommandState(nullptr);
+        SetDocumentWindow(nullptr);
+    }
+    ~QuietWindow() {
+        SetSignCanvas(&sign_);
+        SetEditorCanvas(&editor_);
+        SetCommandState(&commands_);
+        SetDocumentWindow(&window_);
+    }
+    QuietWindow(const QuietWindow&) = delete;
+    QuietWindow& operator=(const QuietWindow&) = delete;
+
+private:
+    SignCanvas& sign_;
+    EditorCanvas& editor_;
+    CommandState& commands_;
+    DocumentWindow& window_;
+};
 
 // The layers of a graphic sign ready for one of its pages: its graphic and
 // undo layers sized to it (the picture of another sign may have used them).
@@ -131,32 +161,78 @@ void OneSignColumns() {
     }
 }
 
-void PictureRow(int n, const std::string& text) {
+// One sign's pictures of an entry: its column, its pages and its printed
+// size; the pages of a whole extra text come from the text as a whole.
+struct PictureColumn {
+    int16_t x = 0, address = 0, pages = 0;
+    int32_t width = 0, height = 0;
+    bool wholeExtra = false;
+};
+
+// The pictures of entry n, a row of columns with each sign's pages one below
+// the other, TallestPicture apart, the label in front of the row. An entry
+// that fits on a page is never split: a row that would reach below
+// PrintableHeight starts on the next page. Only an entry taller than a whole
+// page goes on on the next page between two of its page rows, its label
+// again in front. The next row starts 50 below the longest column.
+void PicturePages(int n, const std::vector<PictureColumn>& columns) {
     PrintTarget& p = Printer();
-    int32_t yRow = static_cast<int32_t>(p.CurrentY + 50);
-    for (int16_t e = 1; e <= S().PrintSignCount; ++e) {
-        const PrintSignEntryRec& entry = PrintSignEntry[static_cast<size_t>(e)];
-        SetPrintOrigin(entry.ColumnX, yRow);
-        int32_t w = 0, h = 0;
-        GetPrintedSignSize(entry.Address, w, h);
-        DoEvents();
-        if (p.CurrentY + h > S().PrintableHeight) {
+    const int32_t pitch = S().TallestPicture;
+    int16_t maxPages = 0;
+    int32_t entryHeight = 0;
+    for (const PictureColumn& c : columns) {
+        if (c.pages < 1) continue;
+        maxPages = std::max(maxPages, c.pages);
+        entryHeight = std::max(entryHeight, (c.pages - 1) * pitch + c.height + 2);
+    }
+    int32_t yRow = static_cast<int32_t>(RoundHalfEven(p.CurrentY + 50));
+    DoEvents();
+    if (yRow + entryHeight > S().PrintableHeight) {
+        NewPrintPage();
+        yRow = static_cast<int32_t>(RoundHalfEven(p.CurrentY + 50));
+    }
+    int16_t first = 1;  // the entry's first page row on this printed page
+    bool labelled = false;
+    for (int16_t pg = 1; pg <= maxPages; ++pg) {
+        int32_t rowTop = yRow + (pg - first) * pitch;
+        int32_t rowHeight = 0;
+        for (const PictureColumn& c : columns)
+            if (c.pages >= pg) rowHeight = std::max(rowHeight, c.height + 2);
+        if (pg > first && rowTop + rowHeight > S().PrintableHeight) {
+            p.CurrentY = rowTop;
             NewPrintPage();
-            yRow = static_cast<int32_t>(p.CurrentY + 50);
-            SetPrintOrigin(entry.ColumnX, yRow);
+            yRow = rowTop = static_cast<int32_t>(RoundHalfEven(p.CurrentY + 50));
+            first = pg;
+            labelled = false;
         }
-        const int16_t pages = CountHashMarks(GetSignText(text, entry.Address));
-        std::string last;
-        for (int16_t pg = 1; pg <= pages; ++pg) {
-            if (pg > 1) MovePrintOrigin(0, S().TallestPicture);
-            last = PrintSignPage(static_cast<int16_t>(n), entry.Address, pg, w, h, false);
+        bool printed = false;
+        for (const PictureColumn& c : columns) {
+            if (c.pages < pg) continue;
+            SetPrintOrigin(c.x, rowTop);
+            printed |= !PrintSignPage(static_cast<int16_t>(n), c.address, pg, c.width, c.height, c.wholeExtra).empty();
         }
-        if (!last.empty()) {
-            const double y = p.CurrentY;
+        if (printed && !labelled) {
             PrintLabel(EntryLabel(n), 1, 1, S().NumberColumnWidth, yRow);
-            p.CurrentY = y;
+            labelled = true;
         }
     }
+    // Below the longest column, each page row as tall as the tallest sign.
+    p.CurrentY = yRow + (maxPages - first + 1) * pitch + 2;
+    if (maxPages < 1) p.CurrentY = yRow;
+}
+
+void PictureRow(int n, const std::string& text) {
+    std::vector<PictureColumn> columns;
+    for (int16_t e = 1; e <= S().PrintSignCount; ++e) {
+        const PrintSignEntryRec& entry = PrintSignEntry[static_cast<size_t>(e)];
+        PictureColumn c;
+        c.x = entry.ColumnX;
+        c.address = entry.Address;
+        c.pages = CountHashMarks(GetSignText(text, entry.Address));
+        GetPrintedSignSize(entry.Address, c.width, c.height);
+        columns.push_back(c);
+    }
+    PicturePages(n, columns);
 }
 
 void TextRows(int n, const std::string& text) {
@@ -194,20 +270,37 @@ void TextRows(int n, const std::string& text) {
 
 }  // namespace
 
-std::string PrintSignPage(int16_t n, int16_t address, int16_t page, int32_t width, int32_t height, bool wholeExtra) {
+std::string DrawSignPage(int16_t n, int16_t address, int16_t page, bool wholeExtra) {
+    int16_t pg = page, multi = 0;
+    const std::string data = wholeExtra ? GetExtraRow(n, pg, multi) : GetActiveRow(n, address, pg, multi);
+    if (!IsSignAddress(address)) return data;
+    const SignInfo& s = SignInfoOf(address);
+    if (DrawnFromStoredPage(address)) {
+        // A text or route-number sign is drawn from the page as stored; the
+        // editor and the strip are not touched.
+        const SignDots dots = s.Model == "K1000" ? RouteNumberSignDots(address, DigitCodes(data))
+                                                 : TextSignDots(address, data);
+        PrintDotGrid(dots, s.Zoom);
+        return data;
+    }
+    if (s.Model != "K4000") return data;
+    // The page goes through the editor for the printer only: the sign
+    // pictures, the editor picture, the menus and the window's boxes are
+    // left as they are.
+    const QuietWindow quiet;
     gCurrentSign = address;
     gCurrentPage = page;
     if (gDestListActive) gCurrentDest = n;
     else gCurrentExtra = n;
-    int16_t pg = page, multi = 0;
-    const std::string data = wholeExtra ? GetExtraRow(n, pg, multi) : GetActiveRow(n, address, pg, multi);
-    const bool graphic = IsSignAddress(address) && SignInfoOf(address).Model == "K4000";
-    if (graphic) {
-        ReadyLayers(address);
-        LoadPrintedPage(data);
-    }
+    ReadyLayers(address);
+    LoadPrintedPage(data);
+    ShowSign(false, true);
+    return data;
+}
+
+std::string PrintSignPage(int16_t n, int16_t address, int16_t page, int32_t width, int32_t height, bool wholeExtra) {
     PrintPoint(width, height);
-    if (graphic) ShowSign(false, true);
+    const std::string data = DrawSignPage(n, address, page, wholeExtra);
     PrintSignFrame(width, height);
     if (height != S().TallestPicture) Printer().CurrentY += S().TallestPicture - height;
     return data;
@@ -265,40 +358,24 @@ void PrintWholeExtraTexts() {
         // without one, just right of the number column.
         const bool hasSign = S().PrintSignCount >= 1;
         const int16_t x = hasSign ? PrintSignEntry[1].ColumnX : Int16(S().NumberColumnWidth + 100);
-        int32_t maxW = 0, maxH = 0;
+        // The pictures of the sign the extra texts are stored for, whichever
+        // sign the destinations left current; each page row at least as tall
+        // as that sign.
+        PictureColumn column;
+        column.x = x;
+        column.address = WholeExtraTextSign();
+        column.wholeExtra = true;
         if (S().PrintGraphical) {
-            for (int e = 1; e <= S().PrintSignCount; ++e) {
-                int32_t w = 0, h = 0;
-                GetPrintedSignSize(PrintSignEntry[static_cast<size_t>(e)].Address, w, h);
-                maxW = std::max(maxW, w);
-                maxH = std::max(maxH, h);
-            }
-            if (!hasSign) GetPrintedSignSize(gCurrentSign, maxW, maxH);
+            GetPrintedSignSize(column.address, column.width, column.height);
+            S().TallestPicture = std::max(S().TallestPicture, column.height + 15);
         }
         for (int n = 1; n <= S().RangeLast; ++n) {
             const std::string& text = gExtraList[static_cast<size_t>(n)].Text;
             if (text.empty()) continue;
             const int16_t pages = CountHashMarks(text);
             if (S().PrintGraphical) {
-                int32_t yRow = static_cast<int32_t>(RoundHalfEven(p.CurrentY + 50));
-                SetPrintOrigin(x, yRow);
-                DoEvents();
-                if (p.CurrentY + maxH > S().PrintableHeight) {
-                    NewPrintPage();
-                    yRow = static_cast<int32_t>(RoundHalfEven(p.CurrentY + 50));
-                    SetPrintOrigin(x, yRow);
-                }
-                const int16_t sign = gCurrentSign;
-                std::string last;
-                for (int16_t pg = 1; pg <= pages; ++pg) {
-                    if (pg > 1) MovePrintOrigin(0, S().TallestPicture);
-                    last = PrintSignPage(static_cast<int16_t>(n), sign, pg, maxW, maxH, true);
-                }
-                if (!last.empty()) {
-                    const double y = p.CurrentY;
-                    PrintLabel(std::to_string(n), 1, 1, S().NumberColumnWidth, yRow);
-                    p.CurrentY = y;
-                }
+                column.pages = pages;
+                PicturePages(n, {column});
                 continue;
             }
             for (int16_t pg = 1; pg <= pages; ++pg) {

@@ -23,9 +23,13 @@ void NextTextColumn(int16_t& column, int16_t columnCount, int16_t entry, int16_t
 // first, since a text sign may have left others behind.
 void LoadPrintedPage(const std::string& data);
 
-// One page of a sign of entry n drawn at the print origin: its background,
-// its dots (graphic signs) and its frame; the page's sign bytes, "" when the
-// entry has none. The sign becomes the current sign for the drawing.
+// The dots of one page of a sign of entry n at the print origin, whatever
+// the sign's model; the page's sign bytes, "" when the entry has none. A
+// graphic sign's page goes through its editor (the sign becomes the current
+// sign for it); a text or route-number sign's is drawn as stored. wholeExtra:
+// the page of an extra text without sections per sign.
+std::string DrawSignPage(int16_t n, int16_t address, int16_t page, bool wholeExtra);
+// The same with the sign's background box before and its frame after.
 std::string PrintSignPage(int16_t n, int16_t address, int16_t page, int32_t width, int32_t height, bool wholeExtra);
 
 }  // namespace kv

@@ -1,6 +1,7 @@
 #include "app/printrun.h"
 
 #include <algorithm>
+#include <array>
 #include <sstream>
 #include <vector>
 
@@ -19,7 +20,11 @@
 #include "data/signdata.h"
 #include "data/signtable.h"
 #include "data/userfields.h"
+#include "engine/dotlayers.h"
+#include "engine/editorslots.h"
 #include "engine/editorview.h"
+#include "engine/editstate.h"
+#include "engine/marking.h"
 #include "engine/pageload.h"
 #include "engine/printdots.h"
 #include "engine/signpictures.h"
@@ -38,11 +43,18 @@ PrintSettingsRec& S() { return PrintSettings; }
 
 int16_t Int16(double v) { return CIntClamp(v); }
 
-// The entry under edit and the sign, put back after a run has drawn pages
-// through the editor.
-struct CurrentEntry {
+// What a run that draws pages through the editor changes behind the
+// window's back, put back as it was: the entry, page and sign, the font and
+// its measures (a text sign's strip keeps the text-sign font), the editor
+// slots of the sign pictures and the dot layers of the sign graphics. The
+// window shows the current entry again afterwards (its caller).
+struct PrintedState {
     int16_t sign = gCurrentSign, dest = gCurrentDest, extra = gCurrentExtra, page = gCurrentPage;
     int16_t destListActive = gDestListActive, pictureIndex = gCurrentPictureIndex;
+    std::string font = gCurrentFontCode;
+    int16_t charHeight = gCharHeight;
+    std::array<EditorSlot, kEditorSlots> slots = gEditorSlots;
+    DotLayersCopy layers;
     void Restore() const {
         gCurrentSign = sign;
         gCurrentDest = dest;
@@ -50,6 +62,10 @@ struct CurrentEntry {
         gCurrentPage = page;
         gDestListActive = destListActive;
         gCurrentPictureIndex = pictureIndex;
+        if (!font.empty() && font != gCurrentFontCode) LoadFontMap(font);
+        gCharHeight = charHeight;
+        gEditorSlots = slots;
+        layers.Restore();
     }
 };
 
@@ -95,6 +111,23 @@ int16_t PrinterOrientation() {
 }
 
 bool GraphicalSetting() { return IniGetValue(gSettingsFile, "Printer", "PrintGraphical") == "1"; }
+
+// The signs whose pictures the window shows, in address order, at most
+// three: every shown graphic sign, the text sign on the strip while it is
+// current, and a shown route-number sign while the route-number box is
+// there.
+std::vector<int16_t> PicturedSigns() {
+    std::vector<int16_t> signs;
+    for (int16_t a = kFirstSignAddress; a <= kLastSignAddress && signs.size() < kMaxSignPictures; ++a) {
+        const SignInfo& s = SignInfoOf(a);
+        if (!s.Shown) continue;
+        const bool pictured = s.Model == "K4000" ||
+                              (Left(s.Model, 2) == "K2" && gTextSignActive && a == gCurrentSign) ||
+                              (s.Model == "K1000" && gK1000Shown && (gDestListActive || gExtraPerSign));
+        if (pictured) signs.push_back(a);
+    }
+    return signs;
+}
 
 }  // namespace
 
@@ -149,7 +182,7 @@ void PrintUserBlock() {
 bool PrintSignPictures(bool graphical) {
     if ((graphical || GraphicalSetting()) && !AskSaveChanges()) return false;
     PrintSettingsRec& s = S();
-    const CurrentEntry entry;
+    const PrintedState state;
     s.PrintKind = 0;
     s.PrinterOutput = true;
     s.Cancelled = false;
@@ -201,9 +234,9 @@ bool PrintSignPictures(bool graphical) {
     EndPrinterRun();
     if (pictures) SetPrintZoom(false);
     ClearPrintSignEntries();
-    entry.Restore();
+    if (pictures) RefreshEditor(0, 0);
+    state.Restore();
     if (pictures) {
-        RefreshEditor(0, 0);
         EndPrintGraphic();
         if (PrintDialogPort().MainWindowState() == 1) PrintDialogPort().SetMainWindowState(windowState == 2 ? 2 : 0);
     }
@@ -216,28 +249,21 @@ bool PrintSignGraphics() {
     if (!BeginPrintJob(PrinterOrientation())) return false;
     BeginPrintGraphic();
     SetPrintColours();
-    const CurrentEntry entry;
+    const PrintedState state;
     const bool dest = gDestListActive != 0;
     const int16_t n = dest ? gCurrentDest : gCurrentExtra;
     const std::string& text = dest ? DestAt(n).Text : ExtraAt(n).Text;
+    // Extra texts without sections per sign: the one sign shows the text
+    // as a whole.
+    const bool wholeExtra = !dest && !gExtraPerSign;
 
-    std::vector<int16_t> signs = ShownK4000Signs();
-    if (signs.size() > kMaxSignPictures) signs.resize(kMaxSignPictures);
+    const std::vector<int16_t> signs = PicturedSigns();
     std::vector<int16_t> pages;
-    for (int16_t a : signs) pages.push_back(CountHashMarks(GetSignText(text, a)));
+    for (int16_t a : signs) pages.push_back(CountHashMarks(wholeExtra ? text : GetSignText(text, a)));
 
-    auto printPage = [&](int16_t address, int16_t page) {
-        gCurrentSign = address;
-        gCurrentPictureIndex = SignInfoOf(address).GraphicIndex;
-        gCurrentPage = page;
-        int16_t pg = page, multi = 0;
-        const std::string data = !dest && !gExtraPerSign ? GetExtraRow(n, pg, multi) : GetActiveRow(n, address, pg, multi);
-        LoadPrintedPage(data);
-        ShowSign(false, true);
-    };
     if (signs.size() == 1 && pages[0] == 1) {
         SetPrintOrigin(500, 300);
-        printPage(signs[0], 1);
+        DrawSignPage(n, signs[0], 1, wholeExtra);
     } else {
         int32_t previousHeight = 0;
         for (size_t i = 0; i < signs.size(); ++i) {
@@ -254,13 +280,13 @@ bool PrintSignGraphics() {
                         gPrintOriginX += w + 50;
                     }
                 }
-                printPage(signs[i], pg);
+                DrawSignPage(n, signs[i], pg, wholeExtra);
             }
             previousHeight = h;
         }
     }
     EndPrintGraphic();
-    entry.Restore();
+    state.Restore();
     EndPrintJob();
     return true;
 }

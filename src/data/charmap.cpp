@@ -45,11 +45,7 @@ const ResetRegistrar kReset("character maps", StateLayer::Data, ResetCharMaps);
 
 std::string CharMapPath(const std::string& fontId) { return JoinPath(JoinPath(gFontPath, fontId), fontId + "map.txt"); }
 
-namespace {
-
-// Fills both tables (emptied first) from the font's map file; false when
-// it has none.
-bool LoadCharMapTables(const std::string& fontId, int16_t (&map)[kCharMapSize], int16_t (&reverse)[kCharMapSize]) {
+bool ReadCharMapTables(const std::string& fontId, int16_t (&map)[kCharMapSize], int16_t (&reverse)[kCharMapSize]) {
     std::fill(std::begin(map), std::end(map), 0);
     std::fill(std::begin(reverse), std::end(reverse), 0);
     std::string path = CharMapPath(fontId);
@@ -73,18 +69,16 @@ bool LoadCharMapTables(const std::string& fontId, int16_t (&map)[kCharMapSize], 
     return true;
 }
 
-}  // namespace
-
 int16_t MapGlyphOfChar(const std::string& fontId, int16_t charCode) {
     if (charCode < 32 || charCode > 255) return 0;
     int16_t map[kCharMapSize], reverse[kCharMapSize];
-    if (!LoadCharMapTables(fontId, map, reverse)) return 0;
+    if (!ReadCharMapTables(fontId, map, reverse)) return 0;
     return map[charCode - 32];
 }
 
 CharMapStatus ReadCharMap(const std::string& fontId) {
     gCurrentFontCode = fontId;
-    if (!LoadCharMapTables(fontId, gCharMap, gCharMapReverse)) return CharMapStatus::Missing;
+    if (!ReadCharMapTables(fontId, gCharMap, gCharMapReverse)) return CharMapStatus::Missing;
     for (int c = kFirstPlaceholder; c <= kLastPlaceholder; ++c) {
         gCharMap[c - 32] = static_cast<int16_t>(c);
         gCharMapReverse[c - 32] = static_cast<int16_t>(c);

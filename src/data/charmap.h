@@ -52,6 +52,9 @@ enum class CharMapStatus {
 CharMapStatus ReadCharMap(const std::string& fontId);
 // The map file of a font.
 std::string CharMapPath(const std::string& fontId);
+// Fills both tables (emptied first) from a font's map file without making
+// the font current; false when it has none.
+bool ReadCharMapTables(const std::string& fontId, int16_t (&map)[kCharMapSize], int16_t (&reverse)[kCharMapSize]);
 // The glyph code of a character in a font's map, read without making the
 // font current; 0 when the font has no map or the character no glyph.
 int16_t MapGlyphOfChar(const std::string& fontId, int16_t charCode);

@@ -98,6 +98,18 @@ void SetUndoPixel(int16_t k, int32_t x, int32_t y, int16_t v) {
     if (CheckGraphicIndex(k)) gLayers[k].undo.Set(x, y, v);
 }
 
+struct DotLayersCopy::Layers {
+    GraphicLayers layers[kGraphicCount];
+};
+
+DotLayersCopy::DotLayersCopy() : layers_(std::make_unique<Layers>()) {
+    std::copy(std::begin(gLayers), std::end(gLayers), std::begin(layers_->layers));
+}
+
+DotLayersCopy::~DotLayersCopy() = default;
+
+void DotLayersCopy::Restore() const { std::copy(std::begin(layers_->layers), std::end(layers_->layers), std::begin(gLayers)); }
+
 bool CurrentSignGraphic(SignGraphic& g) {
     if (!IsSignAddress(gCurrentSign)) return false;
     const SignInfo& s = SignInfoOf(gCurrentSign);

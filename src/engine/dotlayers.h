@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 namespace kv {
 
@@ -67,6 +68,22 @@ void PrepareTextLayer();
 void RefreshGraphic();
 // True when any dot of columns 0..W, rows 0..H of the graphic layer is lit.
 bool GraphicHasDots();
+
+// A copy of every layer of the three sign graphics, bounds included, taken
+// when it is made; Restore puts them back as they were (a print run draws
+// its pages through the layers of the signs the window shows).
+class DotLayersCopy {
+public:
+    DotLayersCopy();
+    ~DotLayersCopy();
+    DotLayersCopy(const DotLayersCopy&) = delete;
+    DotLayersCopy& operator=(const DotLayersCopy&) = delete;
+    void Restore() const;
+
+private:
+    struct Layers;
+    std::unique_ptr<Layers> layers_;
+};
 
 // Every layer undimensioned, the flags cleared.
 void ResetDotLayers();

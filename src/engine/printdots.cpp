@@ -3,6 +3,7 @@
 #include "data/printprefs.h"
 #include "data/signtable.h"
 #include "engine/render.h"
+#include "engine/signpagedots.h"
 #include "engine/signpictures.h"
 #include "platform/printtarget.h"
 #include "platform/reset.h"
@@ -36,8 +37,10 @@ void GetPrintedSignSize(int16_t sign, int32_t& width, int32_t& height) {
     if (!IsSignAddress(sign) || !gSignEntry[static_cast<size_t>(sign - kFirstSignAddress)].Used) return;
     const SignInfo& s = SignInfoOf(sign);
     const int32_t k = DotPitch(s.Zoom);
-    width = static_cast<int32_t>(RoundHalfEven(2 * Printer().TwipsPerPixelX() * s.Width * k));
-    height = static_cast<int32_t>(RoundHalfEven(2 * Printer().TwipsPerPixelY() * s.Height * k));
+    int32_t columns = 0, rows = 0;
+    SignDotExtent(sign, columns, rows);
+    width = static_cast<int32_t>(RoundHalfEven(2 * Printer().TwipsPerPixelX() * columns * k));
+    height = static_cast<int32_t>(RoundHalfEven(2 * Printer().TwipsPerPixelY() * rows * k));
 }
 
 void PrintSignFrame(int32_t width, int32_t height) {
@@ -62,6 +65,12 @@ void PrintDot(int32_t col, int32_t row, int32_t zoom, int32_t colour) {
 
 void PrintSignDots(int16_t k, int32_t zoom) {
     ForEachLitSignDot(k, [zoom](int32_t col, int32_t row) { PrintDot(col, row, zoom, gPrintGraphicalFC); });
+}
+
+void PrintDotGrid(const SignDots& dots, int32_t zoom) {
+    for (int32_t x = 0; x < dots.width; ++x)
+        for (int32_t y = 0; y < dots.height; ++y)
+            if (dots.At(x, y)) PrintDot(x + 1, y + 1, zoom, gPrintGraphicalFC);
 }
 
 void ResetPrintDots() {

@@ -24,8 +24,9 @@ void EndPrintGraphic();
 void SetPrintOrigin(int32_t x, int32_t y);
 void MovePrintOrigin(int32_t dx, int32_t dy);
 // The printed width and height of a used sign at its zoom: 2 x the pixel
-// size x dots x (DotSizeFromZoom(zoom) + 1), to the nearest twip; an unused
-// sign leaves both as they were.
+// size x dots x (DotSizeFromZoom(zoom) + 1), to the nearest twip, the dots
+// being those its picture spans (SignDotExtent); an unused sign leaves both
+// as they were.
 void GetPrintedSignSize(int16_t sign, int32_t& width, int32_t& height);
 // An unfilled black rectangle one unit outside the sign area at the origin;
 // the print position is then at its far corner.
@@ -36,6 +37,9 @@ void PrintPoint(int32_t dx, int32_t dy);
 void PrintDot(int32_t col, int32_t row, int32_t zoom, int32_t colour);
 // Every lit dot of sign graphic k at a zoom, in gPrintGraphicalFC.
 void PrintSignDots(int16_t k, int32_t zoom);
+// Every lit dot of a drawn page (a text or route-number sign) the same way.
+struct SignDots;
+void PrintDotGrid(const SignDots& dots, int32_t zoom);
 
 void ResetPrintDots();
 

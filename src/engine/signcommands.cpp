@@ -100,18 +100,23 @@ std::string PadRowText(int16_t signAddress) {
     return out;
 }
 
-void FitRowText(std::string& text) {
-    const int w = IsSignAddress(gCurrentSign) ? SignInfoOf(gCurrentSign).Width : 0;
-    InitEditor();
-    if (text.size() > static_cast<size_t>(kStoredBlock) && w < kStoredBlock)
-        text = text.substr(0, static_cast<size_t>(std::max(w, 0))) + text.substr(kStoredBlock);
+std::string StoredRowChars(std::string text, int width, const int16_t (&reverse)[kCharMapSize]) {
+    if (text.size() > static_cast<size_t>(kStoredBlock) && width < kStoredBlock)
+        text = text.substr(0, static_cast<size_t>(std::max(width, 0))) + text.substr(kStoredBlock);
     std::string chars;
     for (unsigned char b : text) {
-        int16_t code = b >= 32 ? gCharMapReverse[b - 32] : 0;
+        int16_t code = b >= 32 ? reverse[b - 32] : 0;
         // A glyph the map does not know shows as a blank.
         chars += static_cast<char>(code >= 32 ? code : 32);
     }
     while (!chars.empty() && chars.back() == ' ') chars.pop_back();
+    return chars;
+}
+
+void FitRowText(std::string& text) {
+    const int w = IsSignAddress(gCurrentSign) ? SignInfoOf(gCurrentSign).Width : 0;
+    InitEditor();
+    const std::string chars = StoredRowChars(text, w, gCharMapReverse);
     text = chars;
     const int n = std::min<int>(static_cast<int>(chars.size()), kStripPlaces);
     for (int i = 1; i <= n; ++i) gCodeTable[static_cast<size_t>(i)] = static_cast<unsigned char>(chars[static_cast<size_t>(i - 1)]);

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string>
 
+#include "data/charmap.h"
+
 namespace kv {
 
 constexpr unsigned char kCmdSizeWidth = 208;
@@ -51,6 +53,11 @@ std::string CellsToString(int16_t& cell);
 // longer row as W glyph codes, 16 - W blanks and the rest, so that the
 // visible part fills a 16-place block (signs of up to 16 places).
 std::string PadRowText(int16_t signAddress);
+// The characters of a stored row of a text sign of `width` places: the
+// filling blanks of the 16-place block dropped, each glyph code turned into
+// its character by a font's reverse map (a blank where it has none),
+// trailing blanks removed.
+std::string StoredRowChars(std::string text, int width, const int16_t (&reverse)[kCharMapSize]);
 // Loads a stored row of the current text sign into the character strip:
 // text becomes the row's character codes; gCodeTable, gCodeCount and
 // gTextColumn are filled and the strip drawn.
