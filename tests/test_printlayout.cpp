@@ -165,6 +165,14 @@ TEST_F(PrintLayout, NextEntryStartsBelowTheLongestColumn) {
     EXPECT_EQ(frames[3].sign, 3);
     EXPECT_EQ(frames[3].y, frames[1].y + tallest);
     for (size_t i = 4; i < 7; ++i) EXPECT_EQ(frames[i].y, frames[3].y + tallest + 2 + 50) << i;
+    // Every dot inside a frame: the picture page's dots in the row below
+    // FRONT's 16 (where the imported picture reaches) stay off the paper.
+    for (const auto& s : printer.shapes) {
+        if (s.kind != 'f' || s.colour != 0) continue;
+        EXPECT_TRUE(std::any_of(frames.begin(), frames.end(), [&](const Frame& f) {
+            return s.page == f.page && s.x1 >= f.x && s.x2 <= f.x + f.w && s.y1 >= f.y && s.y2 <= f.y + f.h;
+        })) << s.page << " " << s.x1 << " " << s.y1;
+    }
 }
 
 TEST_F(PrintLayout, AnEntryThatFitsOnAPageIsNotSplit) {

@@ -63,8 +63,10 @@ void PrintDot(int32_t col, int32_t row, int32_t zoom, int32_t colour) {
     }
 }
 
-void PrintSignDots(int16_t k, int32_t zoom) {
-    ForEachLitSignDot(k, [zoom](int32_t col, int32_t row) { PrintDot(col, row, zoom, gPrintGraphicalFC); });
+void PrintSignDots(int16_t k, int32_t zoom, int32_t columns, int32_t rows) {
+    ForEachLitSignDot(k, [=](int32_t col, int32_t row) {
+        if (col <= columns && row <= rows) PrintDot(col, row, zoom, gPrintGraphicalFC);
+    });
 }
 
 void PrintDotGrid(const SignDots& dots, int32_t zoom) {

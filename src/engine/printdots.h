@@ -35,8 +35,10 @@ void PrintSignFrame(int32_t width, int32_t height);
 void PrintPoint(int32_t dx, int32_t dy);
 // One dot (1-based) at the origin in a colour (-1 black).
 void PrintDot(int32_t col, int32_t row, int32_t zoom, int32_t colour);
-// Every lit dot of sign graphic k at a zoom, in gPrintGraphicalFC.
-void PrintSignDots(int16_t k, int32_t zoom);
+// Every lit dot of sign graphic k at a zoom, in gPrintGraphicalFC, within
+// the sign's columns x rows: the layers' margin beyond the sign (where an
+// imported picture may reach) stays off the paper, outside the frame.
+void PrintSignDots(int16_t k, int32_t zoom, int32_t columns, int32_t rows);
 // Every lit dot of a drawn page (a text or route-number sign) the same way.
 struct SignDots;
 void PrintDotGrid(const SignDots& dots, int32_t zoom);

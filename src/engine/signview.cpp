@@ -18,7 +18,7 @@ void ShowSign(bool keepTextLayer, bool toPrinter) {
     // On paper the dots go to the print target; the picture stays as it is.
     if (toPrinter) {
         const SignInfo& s = SignInfoOf(gCurrentSign);
-        PrintSignDots(s.GraphicIndex, s.Zoom);
+        PrintSignDots(s.GraphicIndex, s.Zoom, s.Width, s.Height);
     } else {
         SignPicturePort().PaintSign(false);
     }

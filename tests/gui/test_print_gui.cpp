@@ -327,17 +327,21 @@ TEST_F(PrintGui, SignAsBitmapAndCurrentSignToPdf) {
     EXPECT_GT(black, 100);
     EXPECT_FALSE(h.isMinimized());
 
-    // The current sign alone: FRONT shown, destination 1 opened, its dots
-    // from (500, 300) twips on, within the quarter-inch margin of the page.
+    // The current sign alone: FRONT shown (the text sign not), destination
+    // 1 opened, its dots from (500, 300) twips on, within the quarter-inch
+    // margin of the page.
     bool signs = false;
     WhenOpen<frmSignSel>([](frmSignSel& d) {
         ASSERT_EQ(d.Sign_cbx.at(1)->text(), "&1 -- FRONT");
-        Click(d.Sign_cbx.at(1));
+        ASSERT_EQ(d.Sign_cbx.at(3)->text(), "&3 -- SIDE");
+        if (!d.Sign_cbx.at(1)->isChecked()) Click(d.Sign_cbx.at(1));
+        if (d.Sign_cbx.at(3)->isChecked()) Click(d.Sign_cbx.at(3));
         Click(d.Ok_cmd);
     }, &signs);
     h.MenuItem("Signs_e")->trigger();
     ASSERT_TRUE(signs);
     ASSERT_EQ(SignInfoOf(3).Shown, kTrue);
+    ASSERT_EQ(SignInfoOf(2).Shown, kFalse);
     h.DestList->setFocus();
     QApplication::processEvents();
     QTest::keyClick(h.DestList, Qt::Key_Home);

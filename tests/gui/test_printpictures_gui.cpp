@@ -130,7 +130,7 @@ void BuildProject(const std::string& dataDir, const std::string& path) {
     FrontPage("7");
     testgfx::PutArt(0, {"....####....", "..##....##..", ".#........#.", "#..##..##..#", "#..........#",
                         "#..#....#..#", ".#..####..#.", "..##....##..", "....####...."},
-                    40, 7);
+                    40, 8);
     MarkGraphicChanged();
     gPictureImportActive = kTrue;
     gPictureImportCaption = "<1_02>";
