@@ -22,6 +22,7 @@
 #include "engine/printdots.h"
 #include "engine/signpagedots.h"
 #include "engine/signview.h"
+#include "engine/textedit.h"
 #include "files/outrecords.h"
 #include "files/printselect.h"
 #include "files/printtext.h"
@@ -72,21 +73,25 @@ void TableHeading(const std::string& text) {
     }
 }
 
-// While it lives, what the editor tells the window goes nowhere.
+// While it lives, what the editor tells the window goes nowhere, and a
+// row too full for a loaded page is not reported.
 class QuietWindow {
 public:
     QuietWindow()
-        : sign_(SignPicturePort()), editor_(EditorPicturePort()), commands_(CommandPort()), window_(WindowPort()) {
+        : sign_(SignPicturePort()), editor_(EditorPicturePort()), commands_(CommandPort()), window_(WindowPort()),
+          rowFullWarning_(gSuppressRowFullWarning) {
         SetSignCanvas(nullptr);
         SetEditorCanvas(nullptr);
         SetCommandState(nullptr);
         SetDocumentWindow(nullptr);
+        gSuppressRowFullWarning = kTrue;
     }
     ~QuietWindow() {
         SetSignCanvas(&sign_);
         SetEditorCanvas(&editor_);
         SetCommandState(&commands_);
         SetDocumentWindow(&window_);
+        gSuppressRowFullWarning = rowFullWarning_;
     }
     QuietWindow(const QuietWindow&) = delete;
     QuietWindow& operator=(const QuietWindow&) = delete;
@@ -96,6 +101,7 @@ private:
     EditorCanvas& editor_;
     CommandState& commands_;
     DocumentWindow& window_;
+    int16_t rowFullWarning_;
 };
 
 // The layers of a graphic sign ready for one of its pages: its graphic and

@@ -27,6 +27,8 @@
 #include "engine/marking.h"
 #include "engine/pageload.h"
 #include "engine/printdots.h"
+#include "engine/routenolayout.h"
+#include "engine/routenumber.h"
 #include "engine/signpictures.h"
 #include "engine/signview.h"
 #include "files/document.h"
@@ -44,29 +46,48 @@ PrintSettingsRec& S() { return PrintSettings; }
 int16_t Int16(double v) { return CIntClamp(v); }
 
 // What a run that draws pages through the editor changes behind the
-// window's back, put back as it was: the entry, page and sign, the font and
-// its measures (a text sign's strip keeps the text-sign font), the editor
-// slots of the sign pictures and the dot layers of the sign graphics. The
-// window shows the current entry again afterwards (its caller).
-struct PrintedState {
-    int16_t sign = gCurrentSign, dest = gCurrentDest, extra = gCurrentExtra, page = gCurrentPage;
-    int16_t destListActive = gDestListActive, pictureIndex = gCurrentPictureIndex;
-    std::string font = gCurrentFontCode;
-    int16_t charHeight = gCharHeight;
-    std::array<EditorSlot, kEditorSlots> slots = gEditorSlots;
-    DotLayersCopy layers;
-    void Restore() const {
-        gCurrentSign = sign;
-        gCurrentDest = dest;
-        gCurrentExtra = extra;
-        gCurrentPage = page;
-        gDestListActive = destListActive;
-        gCurrentPictureIndex = pictureIndex;
-        if (!font.empty() && font != gCurrentFontCode) LoadFontMap(font);
-        gCharHeight = charHeight;
-        gEditorSlots = slots;
-        layers.Restore();
+// window's back, put back as it was: the entry, page and sign, the edit
+// state of the page under edit (rows, cells, cursor, font and its
+// measures, graphic, names, route-number area), the editor slots of the
+// sign pictures and the dot layers of the sign graphics. The window itself
+// is left alone while the pages are drawn, so it shows afterwards what it
+// showed before, unsaved edits included.
+class PrintedState {
+public:
+    PrintedState() : slots_(gEditorSlots) {
+        StoreEditorPage(0, true, -1);
+        live_ = gEditorSlots[0];
+        gEditorSlots = slots_;
     }
+    void Restore() {
+        gCurrentSign = sign_;
+        gCurrentDest = dest_;
+        gCurrentExtra = extra_;
+        gDestListActive = destListActive_;
+        gCurrentPictureIndex = pictureIndex_;
+        gEditorSlots[0] = live_;
+        RestoreEditorPage(0);
+        gEditorSlots = slots_;
+        gCurrentPage = page_;
+        if (!font_.empty() && font_ != gCurrentFontCode) LoadFontMap(font_);
+        gCharHeight = charHeight_;
+        gTextModified = textModified_;
+        gRouteNoX = routeNoX_;
+        gRouteNoY = routeNoY_;
+        gRouteNoFont = routeNoFont_;
+        layers_.Restore();
+    }
+
+private:
+    int16_t sign_ = gCurrentSign, dest_ = gCurrentDest, extra_ = gCurrentExtra, page_ = gCurrentPage;
+    int16_t destListActive_ = gDestListActive, pictureIndex_ = gCurrentPictureIndex;
+    std::string font_ = gCurrentFontCode;
+    int16_t charHeight_ = gCharHeight, textModified_ = gTextModified;
+    int16_t routeNoX_ = gRouteNoX, routeNoY_ = gRouteNoY;
+    std::string routeNoFont_ = gRouteNoFont;
+    std::array<EditorSlot, kEditorSlots> slots_;
+    EditorSlot live_;
+    DotLayersCopy layers_;
 };
 
 // The words of a text in lines that fit the room (a word wider than the
@@ -109,8 +130,6 @@ int16_t PrinterOrientation() {
     const int16_t o = CIntClamp(Val(IniGetValue(gSettingsFile, "Printer", "Orientation")));
     return o == 0 ? 1 : o;
 }
-
-bool GraphicalSetting() { return IniGetValue(gSettingsFile, "Printer", "PrintGraphical") == "1"; }
 
 // The signs whose pictures the window shows, in address order, at most
 // three: every shown graphic sign, the text sign on the strip while it is
@@ -180,9 +199,8 @@ void PrintUserBlock() {
 }
 
 bool PrintSignPictures(bool graphical) {
-    if ((graphical || GraphicalSetting()) && !AskSaveChanges()) return false;
     PrintSettingsRec& s = S();
-    const PrintedState state;
+    PrintedState state;
     s.PrintKind = 0;
     s.PrinterOutput = true;
     s.Cancelled = false;
@@ -249,7 +267,7 @@ bool PrintSignGraphics() {
     if (!BeginPrintJob(PrinterOrientation())) return false;
     BeginPrintGraphic();
     SetPrintColours();
-    const PrintedState state;
+    PrintedState state;
     const bool dest = gDestListActive != 0;
     const int16_t n = dest ? gCurrentDest : gCurrentExtra;
     const std::string& text = dest ? DestAt(n).Text : ExtraAt(n).Text;

@@ -15,17 +15,18 @@ std::string ProposedListingName();
 std::string FallbackPrintPdf();
 
 // The project in one print job. `graphical` prints sign pictures whatever
-// [Printer] PrintGraphical says. A run of pictures first asks about the
-// entry's unsaved edits, since it draws every page through the editor; the
-// caller shows the current entry again afterwards. False when nothing was
-// printed (refused, no printer, or the print options closed).
+// [Printer] PrintGraphical says. The pages drawn through the editor leave
+// the window and the entry under edit (unsaved edits too) as they were.
+// False when nothing was printed (no printer, or the print options closed).
 bool PrintSignPictures(bool graphical);
 // The user and company information and the out-file name line, at the print
 // position, as [Printer] PrintPreferences asks.
 void PrintUserBlock();
-// Every page of every shown graphic sign (at most three) of the entry under
-// edit, side by side from (500, 300), a row further down when the page is
-// full. False when the user kept the unsaved edits or no printer was there.
+// Every page of every sign whose picture the window shows (at most three:
+// the shown graphic signs, the text sign on the strip, a shown route-number
+// sign) of the entry under edit, side by side from (500, 300), a row
+// further down when the page is full. The window is left as it was. False
+// when the user kept the unsaved edits or no printer was there.
 bool PrintSignGraphics();
 
 }  // namespace kv

@@ -2,7 +2,6 @@
 // text or as sign pictures), the current sign's pictures, the listing to a
 // text file, the destination-list export, and the user information.
 #include <QAction>
-#include <QListWidget>
 
 #include "app/printlisting.h"
 #include "app/printrun.h"
@@ -11,7 +10,6 @@
 #include "data/ini.h"
 #include "data/language.h"
 #include "data/records.h"
-#include "engine/textedit.h"
 #include "files/listing.h"
 #include "ui/frmHead.h"
 #include "ui/frmUser.h"
@@ -29,18 +27,6 @@ bool PrintTextFormat145() { return IniGetValue(gSettingsFile, "Generell", "Print
 
 }  // namespace
 
-// After pages were drawn through the editor for the printer, the entry of
-// the active list is shown again from its record.
-static void ShowCurrentEntryAgain(frmHead& h) {
-    if (gDestListActive) {
-        h.DestList->setFocus();
-        h.DestList_DblClick();
-    } else {
-        h.ExtraList->setFocus();
-        h.ExtraList_DblClick();
-    }
-}
-
 void frmHead::mnuSkrivutTillskrivare_Click() {
     PrintSession session(this, FallbackPrintPdf());
     SetScreenMousePointer(11);
@@ -48,29 +34,21 @@ void frmHead::mnuSkrivutTillskrivare_Click() {
         Printing() { gPrinting = kTrue; }
         ~Printing() { gPrinting = kFalse; }
     } printing;
-    if (PrintTextFormat145()) {
-        PrintListing();
-    } else if (PrintSignPictures(false) && IniGetValue(gSettingsFile, "Printer", "PrintGraphical") == "1") {
-        ShowCurrentEntryAgain(*this);
-    }
+    if (PrintTextFormat145()) PrintListing();
+    else PrintSignPictures(false);
     SetScreenMousePointer(0);
 }
 
 void frmHead::mnuSkrivutTillskrivareBilder_Click() {
     PrintSession session(this, FallbackPrintPdf());
     SetScreenMousePointer(11);
-    gSuppressRowFullWarning = kTrue;
-    const bool printed = PrintSignPictures(true);
-    gSuppressRowFullWarning = kFalse;
-    if (printed) ShowCurrentEntryAgain(*this);
+    PrintSignPictures(true);
     SetScreenMousePointer(0);
 }
 
 void frmHead::mnuSkrivutAktuellSkylt_Click() {
     PrintSession session(this, FallbackPrintPdf());
-    gSuppressRowFullWarning = kTrue;
-    if (PrintSignGraphics()) ShowCurrentEntryAgain(*this);
-    gSuppressRowFullWarning = kFalse;
+    PrintSignGraphics();
 }
 
 void frmHead::mnuSkrivutTillfil_Click() {

@@ -607,11 +607,26 @@ TEST_F(PrintPicturesGui, TextSignCurrent) {
 
 // The graphic sign is current, the route-number sign shown beside it.
 TEST_F(PrintPicturesGui, GraphicSignCurrent) {
-    StartWith({kFront, kRoute});
+    frmHead& h = StartWith({kFront, kRoute});
     ASSERT_EQ(gCurrentSign, kFront);
     ASSERT_EQ(gTextSignActive, kFalse);
+    // An edit not yet stored: the pictures are printed as stored, and the
+    // edit is still there afterwards.
+    h.picSign[0]->setFocus();
+    QApplication::processEvents();
+    QTest::keyClicks(h.picSign[0], "X");
+    ASSERT_EQ(gTextModified, kTrue);
+    const int cells = gRows[gStartRow].CellCount;
     Print("mnuSkrivutTillskrivareBilder");
     ExpectPictureLayout();
+    EXPECT_EQ(gTextModified, kTrue);
+    EXPECT_EQ(gRows[gStartRow].CellCount, cells);
+    // Current Sign asks about the edit first (OK goes on); the stored pages
+    // print, and the edit is still there.
+    const size_t messages = ui.messages.size();
     Print("mnuSkrivutAktuellSkylt");
+    ASSERT_GT(ui.messages.size(), messages);
+    EXPECT_EQ(ui.messages[messages].style, 49);
     ExpectCurrentSignPictures({kFront, kRoute}, 1);
+    EXPECT_EQ(gTextModified, kTrue);
 }
