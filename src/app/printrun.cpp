@@ -262,7 +262,8 @@ bool PrintSignPictures(bool graphical) {
 }
 
 bool PrintSignGraphics() {
-    if (!AskSaveChanges()) return false;
+    // Nothing is asked about unsaved edits: the pages are drawn from the
+    // records, and the edit state is put back afterwards.
     PrintTarget& p = Printer();
     if (!BeginPrintJob(PrinterOrientation())) return false;
     BeginPrintGraphic();

@@ -25,8 +25,9 @@ void PrintUserBlock();
 // Every page of every sign whose picture the window shows (at most three:
 // the shown graphic signs, the text sign on the strip, a shown route-number
 // sign) of the entry under edit, side by side from (500, 300), a row
-// further down when the page is full. The window is left as it was. False
-// when the user kept the unsaved edits or no printer was there.
+// further down when the page is full, as stored. The window and the entry
+// under edit (unsaved edits too) are left as they were. False when no
+// printer was there.
 bool PrintSignGraphics();
 
 }  // namespace kv
