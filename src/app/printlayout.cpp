@@ -191,8 +191,8 @@ void PicturePages(int n, const std::vector<PictureColumn>& columns) {
         maxPages = std::max(maxPages, c.pages);
         entryHeight = std::max(entryHeight, (c.pages - 1) * pitch + c.height + 2);
     }
+    if (maxPages < 1) return;
     int32_t yRow = static_cast<int32_t>(RoundHalfEven(p.CurrentY + 50));
-    DoEvents();
     if (yRow + entryHeight > S().PrintableHeight) {
         NewPrintPage();
         yRow = static_cast<int32_t>(RoundHalfEven(p.CurrentY + 50));
@@ -214,6 +214,7 @@ void PicturePages(int n, const std::vector<PictureColumn>& columns) {
         bool printed = false;
         for (const PictureColumn& c : columns) {
             if (c.pages < pg) continue;
+            DoEvents();
             SetPrintOrigin(c.x, rowTop);
             printed |= !PrintSignPage(static_cast<int16_t>(n), c.address, pg, c.width, c.height, c.wholeExtra).empty();
         }
@@ -224,7 +225,6 @@ void PicturePages(int n, const std::vector<PictureColumn>& columns) {
     }
     // Below the longest column, each page row as tall as the tallest sign.
     p.CurrentY = yRow + (maxPages - first + 1) * pitch + 2;
-    if (maxPages < 1) p.CurrentY = yRow;
 }
 
 void PictureRow(int n, const std::string& text) {

@@ -59,7 +59,18 @@ public:
         live_ = gEditorSlots[0];
         gEditorSlots = slots_;
     }
+    // A run that ends early (no printer, an error on the way) puts it back too.
+    ~PrintedState() {
+        try {
+            Restore();
+        } catch (...) {
+        }
+    }
+    PrintedState(const PrintedState&) = delete;
+    PrintedState& operator=(const PrintedState&) = delete;
     void Restore() {
+        if (restored_) return;
+        restored_ = true;
         gCurrentSign = sign_;
         gCurrentDest = dest_;
         gCurrentExtra = extra_;
@@ -88,6 +99,7 @@ private:
     std::array<EditorSlot, kEditorSlots> slots_;
     EditorSlot live_;
     DotLayersCopy layers_;
+    bool restored_ = false;
 };
 
 // The words of a text in lines that fit the room (a word wider than the

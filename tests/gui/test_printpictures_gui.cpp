@@ -330,19 +330,29 @@ std::ostream& operator<<(std::ostream& o, const WindowState& s) {
     return o;
 }
 
+// While it lives, works the modal dialog of type D once it opens (a dialog
+// left open is closed by its close box); it stops looking when it goes, so
+// that no later dialog meets it.
 template <class D>
-void WhenOpen(const std::function<void(D&)>& act, bool* seen) {
-    QTimer::singleShot(0, [act, seen] {
-        auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
-        if (!d) {
-            WhenOpen<D>(act, seen);
-            return;
-        }
-        *seen = true;
-        act(*d);
-        if (d->isVisible()) d->close();
-    });
-}
+class OnDialog {
+public:
+    explicit OnDialog(std::function<void(D&)> act) : act_(std::move(act)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+            if (!d || seen) return;
+            seen = true;
+            timer_.stop();
+            act_(*d);
+            if (d->isVisible()) d->close();
+        });
+        timer_.start(0);
+    }
+    bool seen = false;
+
+private:
+    std::function<void(D&)> act_;
+    QTimer timer_;
+};
 
 class PrintPicturesGui : public HeadGui {
 protected:
@@ -376,17 +386,16 @@ protected:
         return h;
     }
     void ShowSigns(const std::vector<int16_t>& shown) {
-        bool seen = false;
-        WhenOpen<frmSignSel>([&shown](frmSignSel& d) {
+        OnDialog<frmSignSel> dialog([&shown](frmSignSel& d) {
             for (auto& [i, box] : d.Sign_cbx) {
                 const int16_t a = static_cast<int16_t>(box->property("Tag").toInt());
                 const bool on = std::find(shown.begin(), shown.end(), a) != shown.end();
                 if (box->isChecked() != on) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
             }
             QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
-        }, &seen);
+        });
         head->MenuItem("Signs_e")->trigger();
-        ASSERT_TRUE(seen);
+        ASSERT_TRUE(dialog.seen);
         for (int16_t a : {kSide, kFront, kRoute})
             ASSERT_EQ(SignInfoOf(a).Shown != 0, std::find(shown.begin(), shown.end(), a) != shown.end()) << a;
     }
@@ -404,8 +413,7 @@ protected:
     void Print(const char* item) {
         std::remove(pdf.c_str());
         const WindowState before = StateOf(*head);
-        bool options = false;
-        WhenOpen<frmPrintOptions>([](frmPrintOptions& d) { QTest::mouseClick(d.cmdDone, Qt::LeftButton); }, &options);
+        const OnDialog<frmPrintOptions> options([](frmPrintOptions& d) { QTest::mouseClick(d.cmdDone, Qt::LeftButton); });
         head->MenuItem(item)->trigger();
         QApplication::processEvents();
         EXPECT_EQ(StateOf(*head), before) << item;
