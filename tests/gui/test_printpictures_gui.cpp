@@ -409,7 +409,8 @@ protected:
     }
     // Runs a print command of the File menu (the print options, when they
     // open, take every sign in its order): a PDF is made, and the window
-    // shows what it showed before.
+    // shows what it showed before. KIVAR_KEEP_PRINTS=<folder> keeps a copy
+    // of each PDF there, to be looked at.
     void Print(const char* item) {
         std::remove(pdf.c_str());
         const WindowState before = StateOf(*head);
