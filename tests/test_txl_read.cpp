@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <sstream>
+
 #include "data/destcodes.h"
 #include "data/destlist.h"
 #include "data/records.h"
@@ -742,5 +744,216 @@ TEST_F(TxlReadTest, ChangeTimesAreClampedOnReading) {
         EXPECT_EQ(gDestList[static_cast<size_t>(n)].ChangeTime, c.read) << c.stored;
         EXPECT_EQ(gExtraList[static_cast<size_t>(n)].ChangeTime, c.read) << c.stored;
         ++n;
+    }
+}
+
+// ---- Opening whole or not at all: the open project stays until the file
+// has been read to its end.
+
+namespace {
+
+// Everything a reading may touch, written out: records, lines with their
+// selection and current line, route-number texts, signs, user fields,
+// options, route-number layout, and the file as the writer makes it.
+std::string ProjectState() {
+    std::string s;
+    auto add = [&s](const std::string& name, const auto& v) {
+        std::ostringstream o;
+        o << name << "=" << v << "\n";
+        s += o.str();
+    };
+    auto records = [&](const char* table, const auto& list) {
+        for (size_t i = 0; i < list.size(); ++i) {
+            const DestRecord& r = list[i];
+            if (r.Text.empty() && r.SignData.empty() && r.AltText.empty()) continue;
+            add(std::string(table) + std::to_string(i),
+                r.Text + "|" + r.SignData + "|" + std::to_string(r.ChangeTime) + "|" + std::to_string(r.Flag) + "|" +
+                    r.AltText + "|" + r.Code + "|" + r.Srad);
+        }
+    };
+    records("dest", gDestList);
+    records("extra", gExtraList);
+    for (const ListModel* list : {&DestList, &ExtraList}) {
+        add("index", list->ListIndex());
+        for (int i = 0; i < list->ListCount(); ++i) add(list->List(i), list->Selected(i));
+    }
+    for (size_t i = 0; i < gLineNoTable.size(); ++i)
+        if (!gLineNoTable[i].empty()) add("lineno" + std::to_string(i), gLineNoTable[i]);
+    add("linenoOn", gLineNoTableOn);
+    for (const SignInfo& si : gSignInfo)
+        add("sign", si.Model + "|" + std::to_string(si.Width) + "|" + std::to_string(si.Height) + "|" + si.Name + "|" +
+                        std::to_string(si.Shown) + "|" + std::to_string(si.RouteNoShown) + "|" +
+                        std::to_string(si.Zoom) + "|" + std::to_string(si.DotSize) + "|" +
+                        std::to_string(si.GraphicIndex));
+    for (const SignEntry& se : gSignEntry) add("entry", se.Name + se.Model + se.Dimension + std::to_string(se.Used));
+    add("current", gCurrentSign);
+    add("user", gUserDate + "|" + gUserResponsible + "|" + gUserOthers + "|" + gUserCompany);
+    add("version", gTxlVersion);
+    add("codes", gDestCodesOn);
+    add("insert", gInsertMode);
+    add("ten", gTenCharFieldOn);
+    add("extraPerSign", gExtraPerSign);
+    add("out", std::to_string(gCommandRowOn) + "|" + std::to_string(gFontSectionOn) + "|" +
+                   std::to_string(gComrowMems) + "|" + std::to_string(gControlInfoOn) + "|" + gRouteNumberSeq + "|" +
+                   std::to_string(gRouteNumberStartIndex) + "|" + std::to_string(gLineNumberOn) + "|" +
+                   gCommandFile + "|" + gSignToShow + "|" + gPromName + "|" + gAsciiName + "|" +
+                   std::to_string(gOutCfgLoaded));
+    add("route", std::to_string(gLineNoFieldCount) + "|" + std::to_string(gRouteNoLeft) + "|" +
+                     std::to_string(gRouteNoPos) + "|" + gLineNoFields + "|" + gRouteNoFont + "|" +
+                     std::to_string(gRouteNoX) + "|" + std::to_string(gRouteNoY) + "|" +
+                     std::to_string(gRouteNoAreaWidth) + "|" + std::to_string(gRouteNoAreaHeight) + "|" +
+                     std::to_string(gRouteNoFieldPlaced));
+    for (int16_t v : {5, 7}) add("file" + std::to_string(v), BuildTxlFile(v));
+    return s;
+}
+
+class TxlWholeTest : public TxlOpenTest {
+protected:
+    // The open project: a file read, then every value changed to one that no
+    // file of these tests holds, and a view on each list.
+    void OpenProject() {
+        Fresh();
+        ASSERT_EQ(Read(MakeFile(FileSpec{}), "open.txl"), TxlReadResult::Read);
+        PreviousProject();
+        gUserDate = "open date";
+        gUserCompany = "open company";
+        const std::string sign = SignLine("OPEN", "K1000", "4", "7");
+        ParseSignDefinition(sign);
+        SetSignConfig(sign);
+        SignInfoOf(2).Shown = kTrue;
+        SignInfoOf(2).GraphicIndex = 2;
+        gCurrentSign = 7;
+        gDestList[77].Text = "\xFF" "OPEN# seventy-seven";
+        gDestList[77].SignData = "\xFF\x07" "77";
+        AddListLine(77, true);
+        DestList.SetListIndex(1);
+        DestList.SetSelected(0, true);
+        ExtraList.SetSelected(0, true);
+        gLineNoTable[3] = "L3";
+        SetHeadModeControls(true);
+        gInsertMode = kTrue;
+        gTxlVersion = 2;
+        gExtraPerSign = kTrue;
+        gRouteNoY = 9;
+        gRouteNoFont = "open";
+        gOutCfgLoaded = kFalse;
+        told.clear();
+        DestList.SetListener([this](ListModel::Change c, int) { told.push_back("dest " + std::to_string(int(c))); });
+        ExtraList.SetListener([this](ListModel::Change c, int) { told.push_back("extra " + std::to_string(int(c))); });
+        ui.messages.clear();
+        head.captions.clear();
+        head.routeControls.clear();
+    }
+    // The open project's state, as ProjectState sees it.
+    std::string OpenState() {
+        OpenProject();
+        return ProjectState();
+    }
+    std::vector<std::string> told;
+};
+
+FileSpec Spec(int version, bool codes = false, bool srad = false, bool twoDirec = false) {
+    FileSpec f;
+    f.version = version;
+    f.codes = codes;
+    f.srad = srad;
+    f.twoDirec = twoDirec;
+    // The ten-character field on: by the version-7 flags, else by the tag.
+    if (srad && version == 7) f.v7flags = std::string(codes ? "1" : "0") + "1" + std::string(18, '0');
+    else if (srad) f.tag = std::string(kTags[version]) + "SRAD=Y";
+    return f;
+}
+
+}  // namespace
+
+// A file that cannot be opened, one that is cut anywhere before its records
+// end, and a text file: each is reported, and the open project stays as it
+// was, down to its lines' selection; the lists' views are told nothing.
+TEST_F(TxlWholeTest, AFileThatCannotBeReadChangesNothing) {
+    const std::string before = OpenState();
+    const std::string path = dir.file("other.txl");
+    struct Case {
+        std::string what, bytes;
+    };
+    std::vector<Case> cases = {{"a text file", "Linje 5\tCentrum\r\n12\tStation\r\n"},
+                               {"an empty file", ""}};
+    // Cuts all through the file with most fields, fewer in the others.
+    for (const FileSpec& f : {Spec(7, true, true, true), Spec(5), Spec(4), Spec(1), Spec(6, true)}) {
+        const std::string bytes = MakeFile(f);
+        const size_t step = f.version == 7 ? 2 : 7;
+        for (size_t cut = 0; cut < bytes.size(); cut += step)
+            cases.push_back({"version " + std::to_string(f.version) + " cut at " + std::to_string(cut), bytes.substr(0, cut)});
+    }
+    int failures = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testutil::WriteFile(path, c.bytes);
+        ui.messages.clear();
+        bool left = false;
+        const TxlReadResult r = OpenTxlFileWhole(path, [&left] { left = true; });
+        EXPECT_EQ(left, r == TxlReadResult::Read);
+        if (r == TxlReadResult::Read) {
+            // A cut in the trailer is no damage.
+            OpenProject();
+            continue;
+        }
+        EXPECT_EQ(r, TxlReadResult::ReadError);
+        ASSERT_FALSE(ui.messages.empty());
+        EXPECT_EQ(ui.messages.back().text, "Error while reading the project file " + path + " !");
+        EXPECT_EQ(ProjectState(), before);
+        EXPECT_EQ(gDocumentPath, "open.txl");
+        EXPECT_TRUE(head.captions.empty());
+        EXPECT_EQ(told, std::vector<std::string>{});
+        EXPECT_EQ(head.routeControls.back(), true);
+        if (::testing::Test::HasFailure() && ++failures > 3) break;
+    }
+
+    // A file that is not there.
+    ui.messages.clear();
+    EXPECT_EQ(OpenTxlFileWhole(dir.file("gone.txl")), TxlReadResult::OpenFailed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Error # 53: \rFile not found");
+    EXPECT_EQ(ProjectState(), before);
+    EXPECT_EQ(OpenTxlFileWhole("*.txl"), TxlReadResult::Skipped);
+    EXPECT_EQ(ProjectState(), before);
+}
+
+// A file read whole leaves the tables as the reading into emptied tables
+// does (an old file without configuration keeps the open one's); the open
+// project is left first, and the views are then told of the new lines.
+TEST_F(TxlWholeTest, AFileReadWholeTakesThePlaceOfTheOpenProject) {
+    const std::string path = dir.file("other.txl");
+    for (const FileSpec& f : {Spec(5), Spec(7, true, true, true), Spec(4), Spec(1), Spec(3)}) {
+        SCOPED_TRACE("version " + std::to_string(f.version));
+        const std::string bytes = MakeFile(f);
+        testutil::WriteFile(path, bytes);
+
+        OpenProject();
+        ClearRecordsAndLines();
+        ASSERT_EQ(ReadTxlData(bytes, path), TxlReadResult::Read);
+        const std::string expected = ProjectState();
+        const std::vector<std::string> messages = [this] {
+            std::vector<std::string> m;
+            for (const auto& r : ui.messages) m.push_back(r.text);
+            return m;
+        }();
+
+        OpenProject();
+        std::string seenWhenLeft;
+        const TxlReadResult r = OpenTxlFileWhole(path, [&] {
+            seenWhenLeft = gDestList[77].Text + " " + std::to_string(DestList.ListCount()) + " " + gUserDate;
+            told.push_back("left");
+        });
+        ASSERT_EQ(r, TxlReadResult::Read);
+        EXPECT_EQ(seenWhenLeft, "\xFF" "OPEN# seventy-seven 2 open date");
+        EXPECT_EQ(ProjectState(), expected);
+        std::vector<std::string> texts;
+        for (const auto& m : ui.messages) texts.push_back(m.text);
+        EXPECT_EQ(texts, messages);
+        // Told once of the new lines, after the open project left.
+        ASSERT_FALSE(told.empty());
+        EXPECT_EQ(told.front(), "left");
+        EXPECT_EQ(told.back(), "extra " + std::to_string(int(ListModel::Change::Reset)));
+        EXPECT_EQ(head.routeControls.back(), gLineNoTableOn != 0);
     }
 }

@@ -1,5 +1,7 @@
 #include "app/opendocument.h"
 
+#include <utility>
+
 #include "app/copybuffer.h"
 #include "app/docsettings.h"
 #include "app/doccommands.h"
@@ -28,6 +30,7 @@
 #include "files/document.h"
 #include "files/recentfiles.h"
 #include "files/txlread.h"
+#include "platform/error.h"
 #include "platform/host.h"
 #include "platform/paths.h"
 #include "platform/ports.h"
@@ -51,6 +54,73 @@ bool MayReplaceProject(const std::function<void()>& save) {
     return AskSaveChanges();
 }
 
+// A name beside the auto-save file that no file has yet, for keeping a
+// damaged one: kivar-damaged.txl, kivar-damaged-2.txl, ...
+std::string AsideName(const std::string& autoSave) {
+    const std::string folder = DirName(autoSave);
+    std::string name = JoinPath(folder, "kivar-damaged.txl");
+    for (int n = 2; FileExists(name); ++n) name = JoinPath(folder, "kivar-damaged-" + std::to_string(n) + ".txl");
+    return name;
+}
+
+// The auto-save file could not be read (the reading said why): it is kept
+// under another name, so that it is not lost and not read at every start.
+void SetAsideAutoSave() {
+    const std::string aside = AsideName(gAutoSaveFile);
+    std::string error;
+    const std::string next =
+        gAutoSaveName.empty() ? "a new project is opened." : "the project is opened as it was last saved: " + gAutoSaveName;
+    if (RenameFile(gAutoSaveFile, aside, &error)) {
+        MsgBox(FileMessage(gAutoSaveFile, "The auto-save file could not be read. It is kept as " + aside + ", and " + next),
+               vbExclamation);
+    } else {
+        MsgBox(FileMessage(gAutoSaveFile, "The auto-save file could not be read, nor kept under another name (" + error +
+                                              "). It stays as it is, and " + next),
+               vbExclamation);
+    }
+}
+
+// The project of the auto-save file, as the project named in the settings,
+// changed since its last save. False (and the file set aside) when the file
+// cannot be read whole.
+bool RecoverAutoSave() {
+    SetBusy(true);
+    const bool read = OpenTxlFileWhole(gAutoSaveFile) == TxlReadResult::Read;
+    SetBusy(false);
+    if (!read) {
+        SetAsideAutoSave();
+        return false;
+    }
+    gRestoredFromAutoSave = kTrue;
+    AdjustLists();
+    gDocumentModified = kTrue;
+    gDocumentPath = gAutoSaveName;
+    WindowPort().SetMainCaption(DocumentCaption(gAutoSaveName));
+    SetCurrentNumbersAfterLoad();
+    SwitchList(true);
+    gAutoSaveNoticePending = kTrue;
+    return true;
+}
+
+// The project the auto-save file was made of, as it was last saved. False
+// for an untitled project and for a file that cannot be read whole.
+bool OpenLastSavedProject() {
+    if (gAutoSaveName.empty()) return false;
+    SetBusy(true);
+    const bool read = OpenTxlFileWhole(gAutoSaveName) == TxlReadResult::Read;
+    SetBusy(false);
+    if (!read) return false;
+    CheckCopyBuffer();
+    AdjustLists(-1);
+    AdjustLists();
+    gDocumentModified = kFalse;
+    gDocumentPath = gAutoSaveName;
+    WindowPort().SetMainCaption(DocumentCaption(gDocumentPath));
+    SetCurrentNumbersAfterLoad();
+    SwitchList(true);
+    return true;
+}
+
 }  // namespace
 
 void ReadLibFile() {
@@ -68,20 +138,10 @@ void InitDocument() {
     ListPort().ShowList(true);
     gChangeTime = gDefaultChangeTime;
 
-    if (FileExists(gAutoSaveFile) && gStartUp) {
-        // The project of an abnormal end, from the auto-save file.
-        gRestoredFromAutoSave = kTrue;
-        SetBusy(true);
-        OpenTxlFile(gAutoSaveFile);
-        AdjustLists();
-        SetBusy(false);
-        gDocumentModified = kTrue;
-        gDocumentPath = gAutoSaveName;
-        WindowPort().SetMainCaption(DocumentCaption(gAutoSaveName));
-        SetCurrentNumbersAfterLoad();
-        SwitchList(true);
-        gAutoSaveNoticePending = kTrue;
-    } else {
+    // At start, the project of an abnormal end from the auto-save file; when
+    // that cannot be read, the project as it was last saved.
+    const bool started = FileExists(gAutoSaveFile) && gStartUp && (RecoverAutoSave() || OpenLastSavedProject());
+    if (!started) {
         if (FileExists(gAutoSaveFile)) RemoveFile(gAutoSaveFile);
         OpenTxlFile(JoinPath(gDataPath, "standard.ini"));
         CheckCopyBuffer();
@@ -144,22 +204,20 @@ void OpenDocument(const std::string* path, const std::function<void()>& save) {
         file = c.path;
         gOpenSavePath = FolderOfPath(file);
     }
-    // From here the open project is given up.
+    // The file is read into fresh tables; the open project is given up only
+    // once the file has been read whole. A file that cannot be read was
+    // reported and changes nothing.
+    SetBusy(true);
+    const std::string promName = std::exchange(gPromName, Left(file, 14));
+    if (OpenTxlFileWhole(file, EmptyProject) != TxlReadResult::Read) {
+        gPromName = promName;
+        SetBusy(false);
+        return;
+    }
     gDocumentModified = kFalse;
     DeleteAutoSaveFile();
-
-    SetBusy(true);
-    gPromName = Left(file, 14);
-    EmptyProject();
-    // The project takes the file's name only once the file is read; a file
-    // that cannot be read leaves an untitled project (what was read of it,
-    // or the template).
-    if (OpenTxlFile(file) == TxlReadResult::Read) {
-        gDocumentPath = file;
-        AddRecentFile(file);
-    } else {
-        gDocumentPath.clear();
-    }
+    gDocumentPath = file;
+    AddRecentFile(file);
     WindowPort().SetMainCaption(DocumentCaption(gDocumentPath));
     CheckCopyBuffer();
     AdjustLists(-1);

@@ -15,7 +15,9 @@ void ReadLibFile();
 
 // Out-file defaults, the document settings, then the project of an abnormal
 // end (the auto-save file, at start only) or the template project; the sign
-// of the first row of the shown-signs choice becomes current.
+// of the first row of the shown-signs choice becomes current. An auto-save
+// file that cannot be read is kept aside as kivar-damaged.txl (said in a
+// message), and the project it was made of opens as last saved.
 void InitDocument();
 
 // File/New: after the save question and the question about uncommitted
@@ -24,7 +26,8 @@ void InitDocument();
 void NewDocument(const std::function<void()>& save);
 
 // File/Open: the project at `path`, or (path null) the one the file dialog
-// chooses. A file that cannot be read leaves an untitled project.
+// chooses. A file that cannot be read changes nothing: the open project
+// stays with its name, lists and pictures.
 void OpenDocument(const std::string* path, const std::function<void()>& save);
 
 // The signs of a document that has just started or been opened: once the

@@ -33,7 +33,9 @@ void SendDestToSign(int16_t n) {
     if (!port.Open(gPortIndex, gPortName)) {
         if (!gPortOpenFailShown) {
             gPortOpenFailShown = kTrue;
-            MsgBox("Error in .PortOpen!");
+            // The device tried and the system's reason follow the classic text.
+            const std::string why = port.OpenFailure();
+            MsgBox(why.empty() ? std::string("Error in .PortOpen!") : "Error in .PortOpen!\r" + why);
         }
         return;
     }

@@ -52,6 +52,15 @@ void ListModel::Clear() {
     Notify(Change::Cleared, -1);
 }
 
+void ListModel::SwapLines(ListModel& other) {
+    if (this == &other) return;
+    lines_.swap(other.lines_);
+    selected_.swap(other.selected_);
+    std::swap(listIndex_, other.listIndex_);
+    Notify(Change::Reset, -1);
+    other.Notify(Change::Reset, -1);
+}
+
 void ListModel::SetListIndex(int index) {
     if (index < -1 || index >= static_cast<int>(lines_.size())) throw VbError(380, "Invalid property value");
     listIndex_ = index;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kv {
@@ -59,6 +60,12 @@ public:
     void SetSelected(int index, bool selected);
 
     void SetListener(Listener listener) { listener_ = std::move(listener); }
+    // The listener leaves the list (which then tells nobody) and is returned.
+    Listener TakeListener() { return std::exchange(listener_, nullptr); }
+    // The lines, their selection and the current line change places with
+    // other's; the listeners stay where they are, and each list that changed
+    // tells its own as a whole.
+    void SwapLines(ListModel& other);
     void SetCapacity(int capacity) { capacity_ = capacity; }
 
 private:

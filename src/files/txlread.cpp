@@ -14,6 +14,7 @@
 #include "engine/routenumber.h"
 #include "files/document.h"
 #include "files/outoptions.h"
+#include "files/projecttables.h"
 #include "files/txlbytes.h"
 #include "files/txlformat.h"
 #include "platform/ports.h"
@@ -87,6 +88,41 @@ void CheckIndex(int16_t index, int count, const char* table) {
         throw TxlReadError(std::string("a ") + table + " number out of range: " + std::to_string(index));
 }
 
+// The file's fields into the tables; damage is reported and ends the reading.
+TxlReadResult ReadTxlContents(TxlByteReader& r, const std::string& path) {
+    gInfo = TxlReadInfo{};
+    gBadFormatShown = false;
+    gTenCharFieldOn = kFalse;
+    // The route-number texts belong to the project being read.
+    gLineNoTable.fill(std::string());
+    TxlReadResult result = TxlReadResult::Read;
+    const auto finish = [] {
+        gTenCharFieldOn = kFalse;
+        gRouteNoFieldPlaced = kFalse;
+    };
+    try {
+        ReadTxlHeader(r);
+        {
+            // The lists are filled line by line; their views are told once.
+            ListModel::Batch destLines(DestList);
+            ListModel::Batch extraLines(ExtraList);
+            ReadDestRecords(r);
+            ReadExtraRecords(r);
+        }
+        ReadTxlTrailer(r);
+    } catch (const TxlFileError&) {
+        // The file, not its contents: the caller reports it.
+        finish();
+        throw;
+    } catch (const std::exception&) {
+        // TxlReadError, or VbError from a table helper.
+        MsgBox(gTextS35 + path + " !", vbExclamation);
+        result = TxlReadResult::ReadError;
+    }
+    finish();
+    return result;
+}
+
 TxlReadResult OpenTxl(const std::string& path, bool isFallback) {
     if (path == "*.txl") return TxlReadResult::Skipped;
     TxlReadResult result = TxlReadResult::Read;
@@ -149,43 +185,54 @@ int ReadTxlFile(const std::string& path, TxlReadResult& result) {
     }
 }
 
+TxlReadResult OpenTxlFileWhole(const std::string& path, const std::function<void()>& leaveOpenProject) {
+    if (path == "*.txl") return TxlReadResult::Skipped;
+    ProjectTables open = TakeProjectTables();
+    TxlReadResult result = TxlReadResult::Read;
+    int err = 0;
+    try {
+        FilePtr file;
+        size_t size = 0;
+        err = OpenFile(path, file, size);
+        if (err == 0) {
+            TxlByteReader r(file.get(), size);
+            result = ReadTxlContents(r, path);
+        }
+    } catch (const TxlFileError&) {
+        err = kErrPathAccess;
+    } catch (...) {
+        PutBackProjectTables(std::move(open));
+        throw;
+    }
+    if (err != 0) {
+        MsgBox("Error # " + std::to_string(err) + ": \r" + ErrorDescription(err), vbCritical);
+        result = TxlReadResult::OpenFailed;
+    }
+    if (result != TxlReadResult::Read) {
+        PutBackProjectTables(std::move(open));
+        return result;
+    }
+    // The open project comes back with its views to leave as it is; then the
+    // one read takes its place, and the views are told.
+    ProjectTables opened = TakeProjectTables();
+    PutBackProjectTables(std::move(open));
+    if (leaveOpenProject) leaveOpenProject();
+    PutBackProjectTables(std::move(opened));
+    DisableInsertMode();
+    return TxlReadResult::Read;
+}
+
 TxlReadResult ReadTxlData(std::string_view bytes, const std::string& path) {
     TxlByteReader r(bytes);
     return ReadTxlData(r, path);
 }
 
 TxlReadResult ReadTxlData(TxlByteReader& r, const std::string& path) {
-    gInfo = TxlReadInfo{};
-    gBadFormatShown = false;
-    gTenCharFieldOn = kFalse;
-    // The route-number texts belong to the project being read.
-    gLineNoTable.fill(std::string());
-    TxlReadResult result = TxlReadResult::Read;
-    const auto finish = [] {
-        gTenCharFieldOn = kFalse;
-        gRouteNoFieldPlaced = kFalse;
-    };
-    try {
-        ReadTxlHeader(r);
-        {
-            // The lists are filled line by line; their views are told once.
-            ListModel::Batch destLines(DestList);
-            ListModel::Batch extraLines(ExtraList);
-            ReadDestRecords(r);
-            ReadExtraRecords(r);
-        }
-        ReadTxlTrailer(r);
-    } catch (const TxlFileError&) {
-        // The file, not its contents: the caller reports it.
-        finish();
-        throw;
-    } catch (const std::exception&) {
-        // TxlReadError, or VbError from a table helper.
-        MsgBox(gTextS35 + path + " !", vbExclamation);
-        MakeUntitled();
-        result = TxlReadResult::ReadError;
-    }
-    finish();
+    const TxlReadResult result = ReadTxlContents(r, path);
+    // What was read before the damage stays, without a name, so that Save
+    // cannot put it over the file.
+    if (result == TxlReadResult::ReadError) MakeUntitled();
+    DisableInsertMode();
     return result;
 }
 
@@ -289,7 +336,6 @@ void ReadTxlHeader(TxlByteReader& r) {
     }
 
     FinishOutOptionsAfterRead();
-    DisableInsertMode();
 }
 
 void ReadDestRecords(TxlByteReader& r) {

@@ -2,14 +2,19 @@
 // file) into the project tables, the sign table, the out-file options, the
 // route-number settings and the main window's two lists.
 //
-// The callers empty the tables and the lists first (ClearRecordsAndLines).
-// A file that cannot be opened is reported and the template standard.ini of
-// the data folder is read in its place (once; when that fails too the
-// project is left empty). A damaged file is reported once; what was read before the damage
-// stays, as an untitled project, so that Save cannot overwrite the file.
+// OpenTxlFile: the callers empty the tables and the lists first
+// (ClearRecordsAndLines). A file that cannot be opened is reported and the
+// template standard.ini of the data folder is read in its place (once; when
+// that fails too the project is left empty). A damaged file is reported
+// once; what was read before the damage stays, as an untitled project, so
+// that Save cannot overwrite the file.
+//
+// OpenTxlFileWhole: a project opened whole or not at all (File/Open, the
+// recovery at start).
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +31,13 @@ enum class TxlReadResult {
 };
 
 TxlReadResult OpenTxlFile(const std::string& path);
+// Reads the file into fresh tables while the open project is held aside
+// (files/projecttables.h). A file that cannot be opened or is damaged is
+// reported, and the open project comes back as it was: records, lines, signs,
+// options, route-number settings, version. Once the file is read whole,
+// `leaveOpenProject` (when given) runs on the open project, and then the
+// project read takes its place.
+TxlReadResult OpenTxlFileWhole(const std::string& path, const std::function<void()>& leaveOpenProject = {});
 // The reading of OpenTxlFile without its report and fallback: the file read
 // in pieces straight into the tables. 0 when it was read (`result` then says
 // how), else the error number: 53 when the file is not found, 75 when it

@@ -155,6 +155,16 @@ bool RemoveFile(const std::string& p) {
     return fs::remove(FsPath(p), ec) && !ec;
 }
 
+bool RenameFile(const std::string& from, const std::string& to, std::string* error) {
+    std::error_code ec;
+    const fs::path target = FsPath(to);
+    if (fs::exists(fs::symlink_status(target, ec))) ec = std::make_error_code(std::errc::file_exists);
+    else fs::rename(FsPath(from), target, ec);
+    if (!ec) return true;
+    if (error) *error = ec.message();
+    return false;
+}
+
 bool MatchesWildcard(const std::string& name, const std::string& pattern) {
     // Iterative glob with backtracking on "*".
     size_t n = 0, p = 0, star = std::string::npos, mark = 0;

@@ -32,6 +32,9 @@ bool DirExists(const std::string& p);
 int64_t FileLength(const std::string& p);  // -1 when absent
 bool ReadWholeFile(const std::string& p, std::string& out);
 bool RemoveFile(const std::string& p);
+// Gives a file another name in the same file system; an existing file of the
+// new name is not replaced. False with the system's reason in *error.
+bool RenameFile(const std::string& from, const std::string& to, std::string* error = nullptr);
 // Names in a folder that match a pattern with "*" and "?" (case-insensitive).
 std::vector<std::string> ListDir(const std::string& dir, const std::string& pattern = "*");
 bool MatchesWildcard(const std::string& name, const std::string& pattern);

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "platform/error.h"
 #include "ui/qtbridge_qt.h"
 
 using kv::Q;
@@ -38,11 +39,22 @@ QString QtSerialLine::PortOfIndex(int index) {
 }
 
 bool QtSerialLine::Open(int16_t portIndex, const std::string& portName) {
+    failure_.clear();
     if (port_->isOpen()) port_->close();
     const QString name = portName.empty() ? PortOfIndex(portIndex) : Q(portName);
-    if (name.isEmpty()) return false;
+    if (name.isEmpty()) {
+        const qsizetype ports = QSerialPortInfo::availablePorts().size();
+        const std::string count = ports == 0   ? std::string("no serial port")
+                                  : ports == 1 ? std::string("only 1 serial port")
+                                               : "only " + std::to_string(ports) + " serial ports";
+        failure_ = kv::FileMessage("COM" + std::to_string(portIndex + 1), "The system has " + count + ".");
+        return false;
+    }
     port_->setPortName(name);
-    if (!port_->open(QIODevice::ReadWrite)) return false;
+    if (!port_->open(QIODevice::ReadWrite)) {
+        failure_ = kv::FileMessage(kv::B(name), kv::B(port_->errorString()));
+        return false;
+    }
     port_->setBaudRate(4800);
     port_->setDataBits(QSerialPort::Data8);
     port_->setParity(QSerialPort::NoParity);

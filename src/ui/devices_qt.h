@@ -24,6 +24,7 @@ public:
     QtSerialLine(QSerialPort* port, QObject* parent);
     ~QtSerialLine() override;
     bool Open(int16_t portIndex, const std::string& portName) override;
+    std::string OpenFailure() const override { return failure_; }
     void Write(const std::string& bytes) override;
     void Close() override;
 
@@ -33,4 +34,5 @@ public:
 
 private:
     QSerialPort* port_;
+    std::string failure_;
 };

@@ -68,6 +68,9 @@ void frmHead::Form_Load() {
     gLastAutoSaveTime = MonotonicSeconds();
     RecalcRowWidths();
 
+    // The recent files are read before a project named on the command line
+    // opens: it goes first in the list, and the others stay.
+    InitRecentFiles();
     const std::string project = ProjectFromCommandLine(CommandLineArgs);
     if (!project.empty()) {
         bOpenWithoutDialog = true;
@@ -78,7 +81,6 @@ void frmHead::Form_Load() {
     std::string icon = FindIconFile("Kivar32.ico");
     if (!icon.empty()) SetMainWindowIcon(Q(icon));
     SetFormIcon(this, "Kivar32.ico", false);
-    InitRecentFiles();
 }
 
 // The font list entry in the font label and in the status bar.

@@ -296,16 +296,22 @@ TEST_F(DocGui, ACancelledOpenChangesNothing) {
     EXPECT_TRUE(FileExists(gAutoSaveFile));
     gTextModified = kFalse;
 
-    // A file that cannot be read leaves an untitled project and no recent entry.
+    // A file that cannot be read changes nothing: the project keeps its
+    // name, its lines, its changes and its auto-save file; no recent entry.
     const std::string broken = dir.file("broken.txl");
     testutil::WriteFile(broken, "not a project");
     choices = {Choose(broken)};
+    gDocumentModified = kTrue;
+    ui.answers = {vbNo, vbOK};
     ui.messages.clear();
     h.mnuÖppna_Click();
-    EXPECT_FALSE(ui.messages.empty());
-    EXPECT_EQ(gDocumentPath, "");
-    EXPECT_EQ(Title(), Utf8Caption(""));
-    EXPECT_FALSE(FileExists(gAutoSaveFile));
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[2].text, Key("S35") + broken + " !");
+    EXPECT_EQ(gDocumentPath, project);
+    EXPECT_EQ(Title(), Utf8Caption(project));
+    EXPECT_EQ(h.DestList->count(), 3);
+    EXPECT_EQ(gDocumentModified, kTrue);
+    EXPECT_TRUE(FileExists(gAutoSaveFile));
     EXPECT_EQ(gRecentFileCount, 1);
 }
 
@@ -321,6 +327,117 @@ TEST_F(DocGui, AProjectOnTheCommandLineOpensWithoutADialog) {
     EXPECT_EQ(h.SignCaption_lbl->text(), " REAR");
     EXPECT_TRUE(h.PicSignFrame[0]->isVisible());
     EXPECT_EQ(h.bOpenWithoutDialog, false);
+}
+
+// kfiles.txt beside the program, and the paths the File menu shows.
+std::vector<std::string> RecentMenu(frmHead& h) {
+    std::vector<std::string> paths;
+    for (int n = 1; n <= 4; ++n)
+        if (QAction* a = h.MenuItem(QString("mnuArkivFile%1").arg(n)); a->isVisible())
+            paths.push_back(a->text().toStdString().substr(4));
+    return paths;
+}
+
+TEST_F(DocGui, AProjectOnTheCommandLineGoesFirstInTheRecentFiles) {
+    const std::string project = dir.file("cmd.txl");
+    WriteProject(project);
+    const std::string kfiles = dir.file("kfiles.txt");
+    const std::vector<std::string> older = {"/p/a.txl", "/p/b.txl", "/p/c.txl"};
+    testutil::WriteFile(kfiles, "/p/a.txl\r\n/p/b.txl\r\n/p/c.txl\r\n");
+    commandLine = {project};
+    frmHead& h = Start();
+    ASSERT_EQ(gDocumentPath, project);
+    const std::vector<std::string> expected = {project, "/p/a.txl", "/p/b.txl", "/p/c.txl"};
+    EXPECT_EQ(RecentMenu(h), expected);
+    EXPECT_EQ(testutil::ReadFile(kfiles), project + "\r\n/p/a.txl\r\n/p/b.txl\r\n/p/c.txl\r\n");
+
+    // Listed already (in other letters): it moves to the top, nothing is lost.
+    head.reset();
+    testutil::WriteFile(kfiles, "/p/a.txl\r\n" + UCase(project) + "\r\n/p/b.txl\r\n/p/c.txl\r\n");
+    Restart();
+    commandLine = {project};
+    frmHead& again = Start();
+    EXPECT_EQ(RecentMenu(again), (std::vector<std::string>{UCase(project), "/p/a.txl", "/p/b.txl", "/p/c.txl"}));
+
+    // A project that cannot be read leaves the list as it was.
+    head.reset();
+    testutil::WriteFile(kfiles, "/p/a.txl\r\n");
+    Restart();
+    commandLine = {dir.file("gone.txl")};
+    frmHead& gone = Start();
+    EXPECT_EQ(RecentMenu(gone), std::vector<std::string>{"/p/a.txl"});
+    EXPECT_EQ(testutil::ReadFile(kfiles), "/p/a.txl\r\n");
+}
+
+// An auto-save file that cannot be read: the program says so, keeps it as
+// kivar-damaged.txl and opens the project as it was last saved, unmodified;
+// a Save then writes that project, not an empty one.
+TEST_F(DocGui, ADamagedAutoSaveFileOpensTheProjectAsLastSaved) {
+    const std::string project = dir.file("work.txl");
+    WriteProject(project);
+    const std::string autoSave = dir.file("kivar.txl"), aside = dir.file("kivar-damaged.txl");
+    const std::string damaged = testutil::ReadFile(project).substr(0, 300);
+    testutil::WriteFile(autoSave, damaged);
+    IniSetValue(gSettingsFile, "AutoSave", "FileName", project);
+    frmHead& h = Start();
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, Key("S35") + autoSave + " !");
+    EXPECT_EQ(ui.messages[1].text, autoSave + ":\rThe auto-save file could not be read. It is kept as " + aside +
+                                       ", and the project is opened as it was last saved: " + project);
+    EXPECT_EQ(gDocumentPath, project);
+    EXPECT_EQ(Title(), Utf8Caption(project));
+    EXPECT_EQ(h.DestList->count(), 3);
+    EXPECT_EQ(h.ExtraList->count(), 2);
+    EXPECT_EQ(gDocumentModified, kFalse);
+    EXPECT_FALSE(FileExists(autoSave));
+    EXPECT_EQ(testutil::ReadFile(aside), damaged);
+    // No notice of a restored project.
+    Elapse(h.CursorTimer);
+    Elapse(h.CursorTimer);
+    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(gAutoSaveNoticePending, kFalse);
+    gDocumentModified = kTrue;
+    h.mnuSpara_Click();
+    const std::string dump = Dump(project);
+    EXPECT_NE(dump.find("destinations: 4\n"), std::string::npos);  // destination 0 and the three
+    EXPECT_NE(dump.find("destination 3:"), std::string::npos);
+    EXPECT_NE(dump.find("extra texts: 2\n"), std::string::npos);
+
+    // The next start reads it no more.
+    head.reset();
+    Restart();
+    ui.messages.clear();
+    Start();
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
+    EXPECT_EQ(gDocumentPath, "");
+
+    // An untitled project's auto-save file of random bytes beside the kept
+    // one: kept under the next free name; the template opens untitled.
+    head.reset();
+    testutil::WriteFile(autoSave, "\x93\x01\xff\x7f garbage \x00\x00\x05");
+    IniSetValue(gSettingsFile, "AutoSave", "FileName", "");
+    Restart();
+    ui.messages.clear();
+    frmHead& next = Start();
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text, autoSave + ":\rThe auto-save file could not be read. It is kept as " +
+                                       dir.file("kivar-damaged-2.txl") + ", and a new project is opened.");
+    EXPECT_EQ(Title(), Utf8Caption(""));
+    EXPECT_EQ(gDocumentModified, kFalse);
+    EXPECT_EQ(next.DestList->count(), 0);
+    EXPECT_EQ(testutil::ReadFile(aside), damaged);
+
+    // The project itself gone too: its own message, then the template.
+    head.reset();
+    testutil::WriteFile(autoSave, damaged);
+    IniSetValue(gSettingsFile, "AutoSave", "FileName", dir.file("gone.txl"));
+    Restart();
+    ui.messages.clear();
+    Start();
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[2].text, "Error # 53: \rFile not found");
+    EXPECT_EQ(gDocumentPath, "");
+    EXPECT_EQ(gDocumentModified, kFalse);
 }
 
 TEST_F(DocGui, ARecoveredProjectIsSavedUnderItsOwnNameBeforeTheCommandLineOne) {

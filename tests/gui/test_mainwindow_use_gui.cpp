@@ -29,6 +29,8 @@
 
 #include "gui/head_fixture.h"
 #include "app/entryload.h"
+#include "engine/defaultdest.h"
+#include "files/txlwrite.h"
 #include "ui/headwidgets_qt.h"
 
 using namespace kv;
@@ -449,4 +451,68 @@ TEST_F(UseGui, EveryAccessKeyOfTheMainWindowIsItsOwn) {
     QTest::keyClick(&h, AccessKey(transfer->title()).toLatin1(), Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return transfer->isVisible(); }, 1000));
     transfer->close();
+}
+
+// Open of a damaged project and of a text file, typed into the real dialog,
+// over an open project with changes: each is reported and changes nothing
+// (name, lists, current entry, pictures, the project's tables, its changes
+// and their auto-save file); a good project opens after them.
+TEST_F(UseGui, AFailedOpenLeavesTheOpenProjectAsItWas) {
+    const std::string good = Fixture("threesigns.txl");
+    testutil::WriteFile(dir.file("broken.txl"), testutil::ReadFile(good).substr(0, 200));
+    testutil::WriteFile(dir.file("notes.txt"), "Linje 5\tCentrum\r\n12\tStation\r\n");
+    frmHead& h = ShowWithProject("lines.txl");
+    const std::string project = dir.file("lines.txl");
+    gOpenSavePath = dir.path();
+    DoubleClickLine(h.DestList, 1);
+    ASSERT_EQ(gCurrentDest, 2);
+    QTest::mouseClick(h.SaveDestOrExtra, Qt::LeftButton);
+    ASSERT_EQ(gDocumentModified, kTrue);
+    ASSERT_TRUE(WriteAutoSaveFile());
+
+    auto state = [&h] {
+        QStringList s;
+        s << h.windowTitle() << QString::number(h.DestList->currentRow()) << h.CurrNoTxt->text();
+        for (QListWidget* list : {h.DestList, h.ExtraList})
+            for (int i = 0; i < list->count(); ++i) s << list->item(i)->text();
+        s << QString::number(gCurrentDest) << QString::number(gCurrentSign) << QString::fromStdString(gDocumentPath);
+        return s.join("\n").toStdString();
+    };
+    const std::string before = state();
+    // Destination 0 is made anew at every activation of the window (the
+    // closing dialog's may come or not); it is made here as it would be.
+    kv::InitDefaultDestination();
+    const std::string tables = BuildTxlFile(5);
+    const QImage picture = h.picSign[0]->Surface();
+    const int lit = LitPixels(0);
+    ASSERT_GT(lit, 0);
+
+    for (const char* name : {"broken.txl", "notes.txt"}) {
+        SCOPED_TRACE(name);
+        ui.messages.clear();
+        ui.answers = {vbNo, vbOK};  // the changes not saved, and dropped
+        OnFileDialog([&](QFileDialog* d) {
+            if (QString(name).endsWith(".txt")) ChooseType(d, 2);  // "All files (*.*)"
+            TypeNameAndEnter(d, name);
+        });
+        h.MenuItem("mnuÖppna")->trigger();
+        ASSERT_EQ(ui.messages.size(), 3u);
+        EXPECT_EQ(ui.messages[2].text, Key("S35") + dir.file(name) + " !");
+        EXPECT_EQ(state(), before);
+        kv::InitDefaultDestination();
+        EXPECT_EQ(BuildTxlFile(5), tables);
+        EXPECT_EQ(h.picSign[0]->Surface(), picture);
+        EXPECT_EQ(gDocumentModified, kTrue);
+        EXPECT_TRUE(FileExists(gAutoSaveFile));
+        EXPECT_EQ(gRecentFiles[0].Path, project);
+    }
+
+    ui.answers = {vbNo, vbOK};
+    OnFileDialog([&](QFileDialog* d) { TypeNameAndEnter(d, "threesigns.txl"); });
+    h.MenuItem("mnuÖppna")->trigger();
+    EXPECT_EQ(gDocumentPath, good);
+    EXPECT_EQ(gDocumentModified, kFalse);
+    EXPECT_FALSE(FileExists(gAutoSaveFile));
+    EXPECT_NE(state(), before);
+    EXPECT_EQ(gRecentFiles[0].Path, good);
 }
