@@ -31,6 +31,7 @@ public:
         open = opens;
         return opens;
     }
+    std::string OpenFailure() const override { return failure; }
     void Write(const std::string& bytes) override {
         EXPECT_TRUE(open);
         writes.push_back(bytes);
@@ -40,6 +41,7 @@ public:
         open = false;
     }
     bool opens = true, open = false;
+    std::string failure;
     std::vector<std::string> log, writes;
 };
 
@@ -97,4 +99,13 @@ TEST_F(SerialSendTest, RefusalsAndAPortThatDoesNotOpen) {
     EXPECT_EQ(ui.messages[0].title, kMsgTitle);
     EXPECT_TRUE(line.writes.empty());
     EXPECT_EQ(line.log.size(), 2u);
+}
+
+// The port the line tried and the system's reason follow the message.
+TEST_F(SerialSendTest, APortThatDoesNotOpenIsNamedWithItsReason) {
+    line.opens = false;
+    line.failure = "/dev/ttyUSB7:\rNo such file or directory";
+    SendDestToSign(1);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Error in .PortOpen!\r/dev/ttyUSB7:\rNo such file or directory");
 }

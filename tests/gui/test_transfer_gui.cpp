@@ -395,6 +395,49 @@ TEST_F(TransferGui, SendButtonWritesTheTelegramsToThePort) {
     EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
 }
 
+// A device that is not there, and a pseudo-terminal whose other end has
+// been closed: the message names the device and the system's reason.
+TEST_F(TransferGui, APortThatDoesNotOpenIsNamedWithTheSystemsReason) {
+    const std::string project = dir.file("city.txl");
+    WriteProject(project);
+    std::string closedPty;
+    {
+        Pty pty;
+        closedPty = pty.path;
+        close(pty.master);
+        pty.master = -1;
+    }
+    const std::string missing = dir.file("ttyMissing");
+    ASSERT_TRUE(IniInsertKey(gSettingsFile, "Kivar-t", "PortName", missing));
+    frmHead& h = StartWith(project);
+    for (const std::string& device : {missing, closedPty}) {
+        SCOPED_TRACE(device);
+        gPortName = device;
+        ResetSerialSend();  // the report comes once a run
+        ui.messages.clear();
+        OpenDestination(0);
+        QTest::mouseClick(h.cmdMatrix16, Qt::LeftButton);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        const std::string head = "Error in .PortOpen!\r" + device + ":\r";
+        EXPECT_EQ(ui.messages[0].text.substr(0, head.size()), head);
+        EXPECT_GT(ui.messages[0].text.size(), head.size() + 3) << ui.messages[0].text;
+    }
+    // The fourth port of the system (COM4): when the system has fewer, the
+    // message says so; when it has one, the device and the reason.
+    gPortName.clear();
+    gPortIndex = 3;
+    ResetSerialSend();
+    ui.messages.clear();
+    QTest::mouseClick(h.cmdMatrix16, Qt::LeftButton);
+    if (!ui.messages.empty()) {
+        const QStringList lines = QString::fromStdString(ui.messages[0].text).split('\r');
+        ASSERT_EQ(lines.size(), 3) << ui.messages[0].text;
+        EXPECT_EQ(lines[0], "Error in .PortOpen!");
+        EXPECT_TRUE(lines[1] == "COM4:" || lines[1].startsWith("/dev/")) << ui.messages[0].text;
+        EXPECT_FALSE(lines[2].isEmpty());
+    }
+}
+
 TEST_F(TransferGui, OptionsDialogInterlocksAndOK) {
     frmHead& h = ShowActivated();  // the template project: no destinations, no extra texts
     struct Step {
