@@ -77,6 +77,19 @@ TEST_F(IniTest, ReadsValuesAsTheReaderDefines) {
     }
 }
 
+// A value ends at a NUL byte (what a crash leaves in a file), for both readers.
+TEST_F(IniTest, AValueEndsAtANulByte) {
+    using namespace std::string_literals;
+    const std::string f = Make("kivar.lib", "[Generell]\r\nPath=\0\0\0\r\nName=\"ab\0\0\"\r\nNext=1\r\n"s);
+    EXPECT_EQ(IniGetValue(f, "Generell", "Path"), "");
+    EXPECT_EQ(IniGetValue(f, "Generell", "Name"), "ab");
+    EXPECT_EQ(IniGetValue(f, "Generell", "Next"), "1");
+    const int16_t fn = OpenFileNo(f, 0);
+    ASSERT_GT(fn, 0);
+    EXPECT_EQ(IniGetValueOpen(fn, "Generell", "Name"), "\"ab");
+    FileClose(fn);
+}
+
 TEST_F(IniTest, LineFeedOnlyFilesReadTheSame) {
     std::string lf;
     for (char c : kSample)

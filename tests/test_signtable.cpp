@@ -259,14 +259,17 @@ TEST_F(SignFontSectionTest, SaveFailuresLeaveFileAlone) {
     testutil::WriteFile(gSettingsFile, noSection);
     EXPECT_FALSE(SaveSignFontSection());
     EXPECT_EQ(testutil::ReadFile(gSettingsFile), noSection);
-    EXPECT_EQ(ui.messages.back().text, gSettingsFile + ":\r[Signs] not found!");
+    // Both say how to repair the file.
+    const std::string advice = "\rThe settings file is damaged. The settings file kivar.lib shipped with the program "
+                               "can be put in its place (the program's own settings then start anew).";
+    EXPECT_EQ(ui.messages.back().text, gSettingsFile + ":\r[Signs] not found!" + advice);
 
     // Header as the last line.
     const std::string lastLine = "[Generell]\r\nA=1\r\n[Signs]\r\n";
     testutil::WriteFile(gSettingsFile, lastLine);
     EXPECT_FALSE(SaveSignFontSection());
     EXPECT_EQ(testutil::ReadFile(gSettingsFile), lastLine);
-    EXPECT_EQ(ui.messages.back().text, gSettingsFile + ":\r[Signs] found!\r not found!");
+    EXPECT_EQ(ui.messages.back().text, gSettingsFile + ":\r[Signs] found!\r not found!" + advice);
     EXPECT_EQ(ui.messages.size(), 3u);
 }
 

@@ -40,6 +40,14 @@ bool KeyOf(const std::string& line, std::string& key) {
     return true;
 }
 
+// A value up to its first NUL byte. No setting holds one; the NUL bytes a
+// file damaged by a crash carries are not part of the value before them.
+std::string UpToNul(std::string value) {
+    const size_t nul = value.find('\0');
+    if (nul != std::string::npos) value.resize(nul);
+    return value;
+}
+
 // Reads on from the file's position until the key's line, a header or the
 // end; true with the key's line in `line`.
 bool ScanToKey(int16_t fn, const std::string& key, std::string& line) {
@@ -90,7 +98,7 @@ std::string IniGetValue(const std::string& fileName, const std::string& section,
         std::string current;
         if (ScanToKey(fn, key, current)) {
             size_t eq = current.find('=');
-            if (eq != std::string::npos) result = RemoveString(current.substr(eq + 1), "\"");
+            if (eq != std::string::npos) result = RemoveString(UpToNul(current.substr(eq + 1)), "\"");
         }
     }
     if (mode == kIniOnce || mode == kIniContinueClose || mode == kIniOpenClose) {
@@ -127,7 +135,7 @@ std::string IniGetValueOpen(int16_t fileNo, const std::string& section, const st
         std::string current;
         if (ScanToKey(fileNo, key, current)) {
             size_t eq = current.find('=');
-            std::string v = current.substr(eq + 1);
+            std::string v = UpToNul(current.substr(eq + 1));
             if (!v.empty() && v.back() == '"') v = v.size() >= 2 ? v.substr(1, v.size() - 2) : std::string();
             value = v;
         }
@@ -144,16 +152,28 @@ int16_t IniCompareValue(const std::string& fileName, const std::string& section,
 
 namespace {
 
+bool IsSettingsFile(const std::string& fileName) {
+    return !gSettingsFile.empty() && ResolvePath(NativePath(fileName)) == ResolvePath(NativePath(gSettingsFile));
+}
+
 void SectionMissing(const std::string& fileName, const std::string& header) {
-    MsgBox(FileMessage(fileName, header + gTextS25), vbCritical);
+    MsgBox(FileMessage(fileName, header + NotFoundText()) + (IsSettingsFile(fileName) ? SettingsFileAdvice() : ""),
+           vbCritical);
 }
 
 }  // namespace
 
+std::string NotFoundText() { return gTextS25.size() < 2 ? std::string(" not found!") : gTextS25; }
+
+std::string SettingsFileAdvice() {
+    return "\rThe settings file is damaged. The settings file kivar.lib shipped with the program can be put in its "
+           "place (the program's own settings then start anew).";
+}
+
 bool IniReadLinesForWriting(const std::string& fileName, std::vector<std::string>& lines) {
     std::string data;
     if (!FileExists(fileName) || !ReadWholeFile(fileName, data)) {
-        MsgBox(fileName + gTextS25, vbCritical);
+        MsgBox(fileName + NotFoundText(), vbCritical);
         return false;
     }
     lines = SplitLines(data);

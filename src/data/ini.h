@@ -53,12 +53,13 @@ enum : int16_t {
     kIniOpenClose = 4,
 };
 
-// The key's value with every double quote removed, or "0". A file that cannot
-// be opened ends the program after the message "<file> not found!".
+// The key's value with every double quote removed, or "0"; a value ends at a
+// NUL byte. A file that cannot be opened raises FileNotFound ("<file> not
+// found!").
 std::string IniGetValue(const std::string& fileName, const std::string& section, const std::string& key,
                         int16_t mode = kIniOnce);
 // Reads from a file the caller opened (and closes). A value ending in a double
-// quote loses its first and last character.
+// quote loses its first and last character; a value ends at a NUL byte.
 std::string IniGetValueOpen(int16_t fileNo, const std::string& section, const std::string& key,
                             bool continueRun = false);
 // Position just after the line "[section]", or the file's length + 1.
@@ -78,6 +79,12 @@ bool IniSetValue(const std::string& fileName, const std::string& section, const 
 // Replaces the body of the section by lines[0] .. lines[count] and one empty line.
 bool IniReplaceSection(const std::string& fileName, const std::string& section,
                        const std::vector<std::string>& lines, int16_t count);
+
+// S25 (" not found!" in English), also before the language texts are read.
+std::string NotFoundText();
+// The line that ends a message about a damaged settings file: the kivar.lib
+// shipped with the program can be put in its place.
+std::string SettingsFileAdvice();
 
 // The two halves of a writer, for writers of their own: the lines of the
 // file (a missing or unreadable file is reported with S25, false), and the

@@ -4,6 +4,8 @@
 #include "data/ini.h"
 #include "data/language.h"
 #include "data/startup.h"
+#include "platform/error.h"
+#include "platform/host.h"
 #include "platform/paths.h"
 #include "platform/reset.h"
 #include "platform/vb.h"
@@ -61,15 +63,37 @@ MainFormSettings ReadMainSettings(const std::function<void()>& loadFontLibrary) 
     ChangeDirectory(gDataPath);
 
     gLanguage = Generell("Language");
-    gLanguageFile = InDataFolder(Generell("LanguageFile"));
+    const std::string stored = Generell("LanguageFile");
+    gLanguageFile = InDataFolder(stored);
     if (!FileExists(gLanguageFile)) {
         std::string name = IniGetValue(JoinPath(gDataPath, "language.ini"), gLanguage, "FileName", kIniOpenClose);
-        gLanguageFile = name;
+        // The file language.ini names, when it names one; else the stored one
+        // stays the file that is missing.
+        if (!Unset(name)) gLanguageFile = name;
         if (FileExists(JoinPath(gDataPath, name))) {
             name = RemoveString(name, "\"");
             IniSetValue(gSettingsFile, "Generell", "LanguageFile", name);
             gLanguageFile = JoinPath(gDataPath, name);
+        } else if (Unset(stored) && Unset(name)) {
+            // Nothing names a language file: the message says where the
+            // names are missing rather than "0 not found!".
+            throw Error(FileMessage(gSettingsFile, "[Generell] names no language: its keys Language and LanguageFile "
+                                                   "are missing or cannot be read.") +
+                            SettingsFileAdvice(),
+                        vbCritical);
         }
+    }
+    if (FileExists(gLanguageFile) && !LanguageFileHolds(gLanguageFile, gLanguage)) {
+        // A language the file has no texts for: the language whose file it
+        // is in language.ini, when there is one, which the settings keep.
+        const std::string own = LanguageOfFile(gLanguageFile);
+        if (own.empty())
+            throw Error(FileMessage(gSettingsFile, "[Generell] Language \"" + gLanguage + "\" is no language of " +
+                                                       gLanguageFile + ".") +
+                            SettingsFileAdvice(),
+                        vbCritical);
+        gLanguage = own;
+        IniSetValue(gSettingsFile, "Generell", "Language", gLanguage);
     }
 
     gOpenSavePath = Generell("OpenSavePath");

@@ -48,7 +48,9 @@ struct MainFormSettings {
 // cannot be used); AutoCreateTextButtonVisible; FontsPath (written back the
 // same way); then `loadFontLibrary` runs and the data folder becomes current
 // again; the language file (found through language.ini when the stored one
-// does not exist); OpenSavePath; CutPreferences; MaxNoOfChangingTexts;
+// does not exist; when neither names one, an Error that names the settings
+// file and its keys; a language the file has no texts for becomes, and is
+// stored as, the language language.ini gives the file to); OpenSavePath; CutPreferences; MaxNoOfChangingTexts;
 // UseStandardMousePointer (written as "N" unless it is "Y" or "N");
 // MaxLineNumbers; the code characters; the OpenSavePath test (written back
 // when it is empty or cannot be used); the clamp of the changing texts to

@@ -88,7 +88,7 @@ bool IsValidDimension(const std::string& model, const std::string& dimension) {
 
 std::vector<std::string> InitSignCombo(const std::string& model) {
     const int16_t fn = OpenFileNo(gSettingsFile, 0);
-    if (fn < 0) throw FileNotFound(gSettingsFile, gTextS25);
+    if (fn < 0) throw FileNotFound(gSettingsFile, NotFoundText());
     std::vector<std::string> items;
     const int n = CIntClamp(Val(IniGetValueOpen(fn, model, "NoOfDimensions")));
     if (n < 1 || !IsSignModel(model)) {

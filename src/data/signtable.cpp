@@ -149,7 +149,7 @@ std::string DefaultRouteNoFontOfHeight(int height) { return gDefaultRouteNoFont[
 
 void ReadSignFontSection() {
     const int16_t fn = OpenFileNo(gSettingsFile, 0);
-    if (fn < 0) throw FileNotFound(gSettingsFile, gTextS25);
+    if (fn < 0) throw FileNotFound(gSettingsFile, NotFoundText());
     const std::string value = IniGetValueOpen(fn, "Signs", "MAXHEIGHT");
     // Without the key the file is not positioned in the section: no pairs are read.
     const bool found = value != "0";
@@ -181,11 +181,11 @@ bool SaveSignFontSection() {
     if (!IniReadLinesForWriting(file, in)) return false;
     const auto at = std::find(in.begin(), in.end(), header);
     if (at == in.end()) {
-        MsgBox(FileMessage(file, header + gTextS25), vbCritical);
+        MsgBox(FileMessage(file, header + NotFoundText()) + SettingsFileAdvice(), vbCritical);
         return false;
     }
     if (at + 1 == in.end()) {
-        MsgBox(FileMessage(file, header + " found!\r" + gTextS25), vbCritical);
+        MsgBox(FileMessage(file, header + " found!\r" + NotFoundText()) + SettingsFileAdvice(), vbCritical);
         return false;
     }
     std::vector<std::string> out(in.begin(), at + 1);

@@ -5,6 +5,7 @@
 #include "platform/paths.h"
 #include "platform/reset.h"
 #include "platform/vb.h"
+#include "platform/vbfile.h"
 
 namespace kv {
 
@@ -65,6 +66,22 @@ std::string InDataFolder(const std::string& name) {
 
 std::string LanguageFileOf(const std::string& language) {
     return InDataFolder(IniGetValue(LanguageIni(), language, "FileName", kIniOpenClose));
+}
+
+bool LanguageFileHolds(const std::string& file, const std::string& language) {
+    std::string data;
+    if (!ReadWholeFile(file, data)) return false;
+    const std::string header = "[" + language + "]";
+    for (const std::string& line : SplitLines(data))
+        if (line == header) return true;
+    return false;
+}
+
+std::string LanguageOfFile(const std::string& file) {
+    if (!FileExists(LanguageIni())) return {};
+    for (const std::string& language : LoadLanguageList())
+        if (EqualsNoCase(BaseName(NativePath(LanguageFileOf(language))), BaseName(NativePath(file)))) return language;
+    return {};
 }
 
 void StoreLanguageChoice(const std::string& language) {

@@ -41,6 +41,12 @@ std::string InDataFolder(const std::string& name);
 // The language file path of a language (language.ini's FileName), in the
 // data folder.
 std::string LanguageFileOf(const std::string& language);
+// The language file has the section of that language, as the texts are read
+// from it (a line "[" & language & "]").
+bool LanguageFileHolds(const std::string& file, const std::string& language);
+// The language whose FileName in language.ini names that file (compared by
+// the file's name, in any letter case); "" when there is none.
+std::string LanguageOfFile(const std::string& file);
 // Stores the choice in gLanguage, gLanguageFile and [Generell] of the settings.
 void StoreLanguageChoice(const std::string& language);
 

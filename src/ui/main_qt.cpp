@@ -8,6 +8,7 @@
 #include "ui/application_qt.h"
 #include "ui/frmHead.h"
 #include "ui/picload_qt.h"
+#include "ui/startup_qt.h"
 #include "ui/qtbridge_qt.h"
 #include "platform/host.h"
 #include "platform/vb.h"
@@ -29,16 +30,8 @@ int main(int argc, char** argv) {
     InstallQtUiHost();
     CheckPictureFormats();
 
-    // A start that cannot be completed (the settings or the language file
-    // not found) ends the program after its message.
-    frmHead* head = nullptr;
-    try {
-        ReadStartSettings(ChooseLanguage);
-        head = new frmHead;
-        head->Form_Load();
-    } catch (const std::exception& e) {
-        HandleError(e, true);
-    }
+    // A start that cannot be completed ends the program after its message.
+    frmHead* head = LoadProgram(ChooseLanguage);
     QApplication::processEvents();
 
     SplashActive = kTrue;
