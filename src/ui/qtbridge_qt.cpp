@@ -36,6 +36,8 @@ public:
         // Line breaks come as CR, CR LF or LF.
         QString t = Q(text);
         t.replace("\r\n", "\n").replace('\r', '\n');
+        // A NUL byte (from a damaged file) would end the text the box shows.
+        t.replace(QChar(0), QChar(0x2400));
         box.setText(t);
         switch (style & 0x70) {
             case vbCritical: box.setIcon(QMessageBox::Critical); break;
