@@ -21,6 +21,7 @@ protected:
     // The start as main() runs it, on the staged folder with `settings` as
     // its kivar.lib. True when the program ended.
     bool StartWith(const std::string& settings) {
+        started.reset();
         kv::ResetAllState();
         kv::SetProgramEnd([](int code) { throw ProgramEnded(code); });
         testutil::WriteFile(dir.file("kivar.lib"), settings);
@@ -130,7 +131,6 @@ TEST_F(SettingsDamageGui, TheLanguageOfTheLanguageFile) {
     EXPECT_EQ(gLanguage, "English");
     EXPECT_EQ(gTextS38, "Untitled");
 
-    started.reset();
     testutil::WriteFile(dir.file("Other.lng"), testutil::ReadFile(dir.file("English.lng")));
     std::string other = good;
     other.replace(other.find("English.lng\""), 11, "Other.lng");
