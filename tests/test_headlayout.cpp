@@ -1,6 +1,8 @@
 // The numbers of the main window's layout and of a sign picture's frame.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "app/headlayout.h"
 
 using namespace kv;
@@ -57,15 +59,66 @@ TEST(HeadLayout, ButtonsAlignRightAndTheNumberGroupFollows) {
     EXPECT_LT(narrow.Ch_Frame.left, 0);
 }
 
+TEST(HeadLayout, ControlsBelowTheSignAreaMoveDownWithIt) {
+    // The sign area reaches 60 below the designed top of the controls.
+    HeadGeometry g = DesignedHeadGeometry();
+    const HeadGeometry d = DesignedHeadGeometry();
+    LayoutHead(1024, 700, g, 60);
+    const std::pair<Box, Box> pairs[] = {
+        {g.Remove, d.Remove},         {g.SaveAndNew, d.SaveAndNew},   {g.Ch_Frame, d.Ch_Frame},
+        {g.CurrNoTxt, d.CurrNoTxt},   {g.LineNo_lbl, d.LineNo_lbl},   {g.Ch_Check, d.Ch_Check},
+        {g.BlackOut_chk, d.BlackOut_chk}, {g.lblBlackOut, d.lblBlackOut}, {g.cmdMatrix16, d.cmdMatrix16},
+        {g.cmdX, d.cmdX},             {g.Label2, d.Label2}};
+    for (const auto& [moved, designed] : pairs) EXPECT_EQ(moved.top, designed.top + 60);
+    EXPECT_EQ(g.DestList, (Box{8, 348, 1008, 342}));
+    EXPECT_EQ(g.SizeFrame.top, 26);  // above the area: stays
+    // Lists keep their least height when the window is too low for them.
+    LayoutHead(1024, 450, g, 60);
+    EXPECT_EQ(g.ExtraList, (Box{8, 348, 1008, 100}));
+    LayoutHead(1024, 459, g, 60);
+    EXPECT_EQ(g.ExtraList, (Box{8, 348, 1008, 101}));
+    // Back to no extra: the designed tops.
+    LayoutHead(1024, 700, g);
+    EXPECT_EQ(g.Remove.top, 192);
+    EXPECT_EQ(g.Label2.top, 270);
+}
+
+TEST(HeadLayout, SignAreaTakesWhatItsContentNeedsUpToTheRoomLeft) {
+    struct Case {
+        const char* what;
+        int clientHeight, top, content;
+        SignAreaPlace area;
+    };
+    const Case cases[] = {
+        {"small content: down to the controls' top", 700, 64, 50, {116, 0, false}},
+        {"content of 200: 84 below", 700, 64, 200, {200, 84, false}},
+        {"content up to the room left", 700, 64, 418, {418, 302, false}},
+        {"more than the room: it scrolls", 700, 64, 600, {418, 302, true}},
+        {"a window too low for more keeps the designed area", 350, 64, 200, {116, 0, true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(LayoutSignArea(c.clientHeight, c.top, c.content), c.area);
+        // The lists below keep at least 100 whenever the window has room.
+        HeadGeometry g = DesignedHeadGeometry();
+        LayoutHead(1024, c.clientHeight, g, c.area.extra);
+        EXPECT_GE(g.DestList.height, 100);
+        if (c.clientHeight >= 398 + c.area.extra) {
+            EXPECT_LE(g.DestList.top + g.DestList.height, c.clientHeight - 10);
+        }
+    }
+}
+
 TEST(HeadLayout, TextStrip) {
     EXPECT_EQ(TextStripWidth(16), 477);
     EXPECT_EQ(TextStripWidth(12), 357);
-    // Alone: centred in the window and on the editor picture's place.
-    EXPECT_EQ(TextStripPlace(357, 37, 1000, 100, 80, -1, 132, 734), (Box{321, 121, 357, 37}));
-    // Below graphic sign frames: in the band between the check boxes and the
-    // buttons when it fits there, else centred in the window.
-    EXPECT_EQ(TextStripPlace(597, 37, 1000, 100, 80, 170, 132, 734), (Box{134, 175, 597, 37}));
-    EXPECT_EQ(TextStripPlace(717, 37, 1000, 100, 80, 170, 132, 734), (Box{141, 175, 717, 37}));
+    // Alone: centred in the area and on the editor picture's height.
+    EXPECT_EQ(TextStripPlace(357, 37, 1000, 71, 0), (Box{321, 17, 357, 37}));
+    EXPECT_EQ(TextStripPlace(357, 79, 1000, 71, 0), (Box{321, 0, 357, 79}));
+    // Below the rows of graphic sign frames, centred.
+    EXPECT_EQ(TextStripPlace(717, 37, 1000, 71, 115), (Box{141, 115, 717, 37}));
+    // Wider than the area: from its left edge.
+    EXPECT_EQ(TextStripPlace(717, 37, 600, 71, 115), (Box{0, 115, 717, 37}));
 }
 
 TEST(SignFrameLayout, FrameAroundThePicture) {

@@ -77,32 +77,65 @@ TEST_F(SignPictures, PictureSizeFollowsTheZoom) {
     } cases[] = {{0, 576, 96}, {1, 480, 80}, {2, 384, 64}, {3, 288, 48}, {4, 192, 32}, {9, 480, 80}};
     for (const Case& c : cases) {
         Sign(2, "K4000", 96, 16, true, c.zoom);
-        EXPECT_EQ(SignPictureSize(2), (PictureSize{c.width, c.height})) << "zoom " << c.zoom;
+        EXPECT_EQ(SignGridSize(2), (PictureSize{c.width, c.height})) << "zoom " << c.zoom;
+        // One pixel more each way: the gap after the last column and row.
+        EXPECT_EQ(SignPictureSize(2), (PictureSize{c.width + 1, c.height + 1})) << "zoom " << c.zoom;
     }
     EXPECT_EQ(SignPictureSize(1), PictureSize{});
+    EXPECT_EQ(SignGridSize(1), PictureSize{});
     EXPECT_EQ(LayoutZoom(1, false), 1);
     EXPECT_EQ(LayoutZoom(2, true), 1);
     EXPECT_EQ(LayoutZoom(2, false), 3);
 }
 
-TEST_F(SignPictures, FramesStandSideBySideAndWrap) {
-    // One sign is centred.
-    EXPECT_EQ(PlaceSignFrame(1, {{566, 105}}, 1008, 64), (FramePlace{221, 64}));
-    // Several stand from x 5 with 5 between them.
-    EXPECT_EQ(PlaceSignFrame(3, {{300, 73}}, 1008, 64), (FramePlace{5, 64}));
-    EXPECT_EQ(PlaceSignFrame(3, {{300, 73}, {300, 73}}, 1008, 64), (FramePlace{310, 64}));
-    EXPECT_EQ(PlaceSignFrame(3, {{300, 73}, {300, 73}, {300, 73}}, 1008, 64), (FramePlace{615, 64}));
-    // 500 and 400 in 800: the second would end at 910 and goes below the first.
-    EXPECT_EQ(PlaceSignFrame(2, {{500, 96}, {400, 96}}, 800, 64), (FramePlace{5, 64 + 96 + 5}));
-    // Three of 582 in 1022: the second and the third both go to the second
-    // row, the third after the second.
-    const std::vector<FrameSize> wide = {{582, 57}, {582, 57}, {582, 57}};
-    EXPECT_EQ(PlaceSignFrame(3, {wide.begin(), wide.begin() + 2}, 1022, 64), (FramePlace{5, 126}));
-    EXPECT_EQ(PlaceSignFrame(3, wide, 1022, 64), (FramePlace{592, 126}));
-    // The second row starts below the tallest frame of the first row.
-    EXPECT_EQ(PlaceSignFrame(3, {{300, 40}, {300, 90}, {500, 40}}, 1008, 64), (FramePlace{5, 64 + 90 + 5}));
-    // A first frame wider than the window: the second row at frame 0's height.
-    EXPECT_EQ(PlaceSignFrame(2, {{900, 50}}, 800, 64), (FramePlace{5, 64 + 50 + 5}));
+TEST_F(SignPictures, FramesStandInRowsWithinTheWidth) {
+    using Places = std::vector<FramePlace>;
+    struct Case {
+        const char* what;
+        std::vector<FrameSize> frames;
+        int32_t inner;
+        Places places;
+        int32_t width, height;
+    };
+    const Case cases[] = {
+        {"one sign is centred", {{566, 105}}, 1008, {{221, 0}}, 1008, 110},
+        {"one sign wider than the window starts at its left edge", {{1100, 60}}, 1008, {{0, 0}}, 1100, 65},
+        {"several from x 5 with 5 between them", {{300, 73}, {300, 73}, {300, 73}}, 1008,
+         {{5, 0}, {310, 0}, {615, 0}}, 1008, 78},
+        {"500 and 400 in 800: the second goes below the first", {{500, 96}, {400, 96}}, 800, {{5, 0}, {5, 101}},
+         800, 202},
+        {"three of 582 in 1022: one to a row", {{582, 57}, {582, 57}, {582, 57}}, 1022, {{5, 0}, {5, 62}, {5, 124}},
+         1022, 186},
+        {"a row starts below the tallest frame of the row above", {{300, 40}, {300, 90}, {500, 40}}, 700,
+         {{5, 0}, {310, 0}, {5, 95}}, 700, 140},
+        {"the third shares the second row", {{600, 50}, {300, 50}, {300, 60}}, 700, {{5, 0}, {5, 55}, {310, 55}}, 700,
+         120},
+        {"a frame ending on the inner width stays in its row", {{300, 50}, {295, 50}}, 605, {{5, 0}, {310, 0}}, 605,
+         55},
+        {"a frame wider than the window stands alone in its row", {{300, 50}, {900, 50}, {100, 50}}, 800,
+         {{5, 0}, {5, 55}, {5, 110}}, 905, 165},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const FrameRows rows = PlaceSignFrames(c.frames, c.inner);
+        EXPECT_EQ(rows.places, c.places);
+        EXPECT_EQ(rows.width, c.width);
+        EXPECT_EQ(rows.height, c.height);
+        // Whatever the sizes: every frame inside the area, no two overlapping.
+        for (size_t i = 0; i < c.frames.size(); ++i) {
+            const FramePlace& p = rows.places[i];
+            EXPECT_GE(p.left, 0);
+            EXPECT_LE(p.left + c.frames[i].width, rows.width);
+            EXPECT_LE(p.top + c.frames[i].height, rows.height);
+            for (size_t j = 0; j < i; ++j) {
+                const FramePlace& q = rows.places[j];
+                const bool apart = p.left >= q.left + c.frames[j].width || q.left >= p.left + c.frames[i].width ||
+                                   p.top >= q.top + c.frames[j].height || q.top >= p.top + c.frames[i].height;
+                EXPECT_TRUE(apart) << i << " " << j;
+            }
+        }
+    }
+    EXPECT_EQ(PlaceSignFrames({}, 800).height, 0);
 }
 
 TEST_F(SignPictures, PositionsInFifthsToDotsAndPixels) {

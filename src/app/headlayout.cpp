@@ -1,6 +1,7 @@
 #include "app/headlayout.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/vb.h"
 
@@ -31,15 +32,22 @@ HeadGeometry DesignedHeadGeometry() {
     g.LineNo_txt = {520, 248, 47, 19};
     g.Label3 = {352, 228, 160, 17};
     g.LineNo_lbl = {352, 248, 160, 17};
+    g.Ch_Check = {8, 188, 120, 17};
+    g.BlackOut_chk = {8, 210, 16, 17};
+    g.lblBlackOut = {26, 211, 100, 15};
+    g.cmdMatrix16 = {8, 232, 80, 23};
+    g.cmdX = {96, 232, 60, 23};
+    g.Label2 = {8, 270, 300, 16};
     return g;
 }
 
-void LayoutHead(int w, int h, HeadGeometry& g) {
+void LayoutHead(int w, int h, HeadGeometry& g, int extra) {
+    extra = std::max(extra, 0);
     for (Box* list : {&g.DestList, &g.ExtraList}) {
-        list->top = kListTop;
+        list->top = kListTop + extra;
         list->left = kListLeft;
         list->width = w > kMinClientWidth ? w - 16 : kMinClientWidth - 16;
-        list->height = h > kMinClientHeight ? h - 298 : 100;
+        list->height = h - extra > kMinClientHeight ? h - 298 - extra : 100;
     }
     g.SizeFrame.left = w - 160;
     g.Remove.left = g.SizeFrame.left + g.SizeFrame.width - g.Remove.width;
@@ -48,15 +56,37 @@ void LayoutHead(int w, int h, HeadGeometry& g) {
     g.Ch_Frame.left = g.SaveAndNew.left - g.Ch_Frame.width - 16;
     const int shift = Round(w - 100.0 + g.CurrNoTxt.width - g.CurrNoTxt.left);
     for (Box* b : {&g.CurrNoTxt, &g.Label3, &g.LineNo_txt, &g.LineNo_lbl}) b->left += shift;
+    // Below the sign area everything stands `extra` lower than designed.
+    const HeadGeometry d = DesignedHeadGeometry();
+    const std::pair<Box*, const Box*> below[] = {
+        {&g.Remove, &d.Remove},       {&g.SaveDestOrExtra, &d.SaveDestOrExtra}, {&g.SaveAndNew, &d.SaveAndNew},
+        {&g.Ch_Frame, &d.Ch_Frame},   {&g.CurrNoTxt, &d.CurrNoTxt},             {&g.LineNo_txt, &d.LineNo_txt},
+        {&g.Label3, &d.Label3},       {&g.LineNo_lbl, &d.LineNo_lbl},           {&g.Ch_Check, &d.Ch_Check},
+        {&g.BlackOut_chk, &d.BlackOut_chk}, {&g.lblBlackOut, &d.lblBlackOut},   {&g.cmdMatrix16, &d.cmdMatrix16},
+        {&g.cmdX, &d.cmdX},           {&g.Label2, &d.Label2},
+    };
+    for (const auto& [box, designed] : below) box->top = designed->top + extra;
+}
+
+SignAreaPlace LayoutSignArea(int clientHeight, int top, int contentHeight) {
+    // Below the area: the controls down to the lists, the lists at their
+    // least height and their bottom margin.
+    const int below = kListTop - kControlsTop + 100 + 10;
+    const int least = kControlsTop - top;
+    const int most = std::max(least, clientHeight - below - top);
+    SignAreaPlace a;
+    a.height = std::clamp(contentHeight, least, most);
+    a.extra = top + a.height - kControlsTop;
+    a.scrolls = contentHeight > a.height;
+    return a;
 }
 
 int TextStripWidth(int characters) { return (characters - 1) * 5 + characters * 25 + 2; }
 
-Box TextStripPlace(int width, int height, int innerWidth, int editorTop, int editorHeight, int framesBottom,
-                   int bandLeft, int bandRight) {
-    if (framesBottom < 0) return {(innerWidth - width) / 2, editorTop + (editorHeight - height) / 2, width, height};
-    const int left = width <= bandRight - bandLeft ? bandLeft + (bandRight - bandLeft - width) / 2 : (innerWidth - width) / 2;
-    return {left, framesBottom + 5, width, height};
+Box TextStripPlace(int width, int height, int areaWidth, int editorHeight, int rowsHeight) {
+    const int left = std::max(0, (areaWidth - width) / 2);
+    if (rowsHeight <= 0) return {left, std::max(0, (editorHeight - height) / 2), width, height};
+    return {left, rowsHeight, width, height};
 }
 
 SignFrameGeometry LayoutSignFrame(int pw, int ph, int nameWidth, int sizeWidth, int addressWidth, int zoomWidth,

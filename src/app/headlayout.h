@@ -17,27 +17,46 @@ struct Box {
 struct HeadGeometry {
     Box DestList, ExtraList, SizeFrame, Remove, SaveDestOrExtra, SaveAndNew, Ch_Frame;
     Box CurrNoTxt, LineNo_txt, Label3, LineNo_lbl;
+    // The other controls below the sign area; they move down with it.
+    Box Ch_Check, BlackOut_chk, lblBlackOut, cmdMatrix16, cmdX, Label2;
 };
 
 // Their designed places, from which the first layout starts.
 HeadGeometry DesignedHeadGeometry();
 
+// The top of the controls below the sign area in the designed layout: the
+// sign pictures stand above it, the buttons, boxes and lists from it down.
+constexpr int kControlsTop = 180;
+
 // Places the lists, the font frame, the record buttons, the changing-text
 // frame and the number group for a client area of that size. Widths are
 // taken from `g` as they stand, so widths changed elsewhere are respected.
-void LayoutHead(int clientWidth, int clientHeight, HeadGeometry& g);
+// `extra` is how far the sign area reaches below kControlsTop: every control
+// below it stands that much lower than designed and the lists are that much
+// shorter (down to their least height of 100).
+void LayoutHead(int clientWidth, int clientHeight, HeadGeometry& g, int extra = 0);
+
+// The sign area: from `top` down to the controls. It is as high as its
+// content needs, at least down to kControlsTop and at most so far that the
+// controls and lists of their least height still fit the client height;
+// beyond that it scrolls.
+struct SignAreaPlace {
+    int height = 0;
+    int extra = 0;         // how far it reaches below kControlsTop
+    bool scrolls = false;  // the content is higher than the area
+    bool operator==(const SignAreaPlace&) const = default;
+};
+SignAreaPlace LayoutSignArea(int clientHeight, int top, int contentHeight);
 
 // Width in pixels of the character strip of a one-row text sign of that
 // many characters.
 int TextStripWidth(int characters);
 
-// Where the character strip of the current text sign stands, in client
-// pixels. Alone it is centred in the window and on the editor picture's
-// place. While graphic sign frames are shown (framesBottom >= 0, their lowest
-// bottom edge) it stands 5 below them instead, centred in the free band
-// between bandLeft and bandRight when it fits there, else in the window.
-Box TextStripPlace(int width, int height, int innerWidth, int editorTop, int editorHeight, int framesBottom,
-                   int bandLeft, int bandRight);
+// Where the character strip of the current text sign stands in the sign
+// area. Alone it is centred in the area and on the height of the editor
+// picture (at the area's top). Below the frames of graphic signs (their rows
+// `rowsHeight` high, 0 when none) it is centred in the area.
+Box TextStripPlace(int width, int height, int areaWidth, int editorHeight, int rowsHeight);
 
 // A sign picture's frame and what sits on it, in the frame's pixels.
 struct SignFrameGeometry {

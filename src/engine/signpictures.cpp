@@ -34,32 +34,48 @@ int32_t LayoutZoom(int16_t shownGraphicSigns, bool large) {
     return large ? 1 : 3;
 }
 
-PictureSize SignPictureSize(int16_t address) {
+PictureSize SignGridSize(int16_t address) {
     if (!IsSignAddress(address)) return {};
     const SignInfo& s = SignInfoOf(address);
     const int32_t pitch = s.DotSize + 1;
     return {pitch * s.Width, pitch * s.Height};
 }
 
-FramePlace PlaceSignFrame(int16_t shownGraphicSigns, const std::vector<FrameSize>& frames, int32_t innerWidth,
-                          int32_t y0) {
-    if (frames.empty()) return {5, y0};
-    if (shownGraphicSigns == 1) return {(innerWidth - frames.back().width) / 2, y0};
-    // Once a frame goes to the second row, every later one does too: the
-    // first row is the frames before it.
-    int32_t firstRowLeft = 5, firstRowHeight = 0, secondRowLeft = 5;
-    FramePlace place;
-    for (const FrameSize& f : frames) {
-        if (firstRowLeft + f.width <= innerWidth) {
-            place = {firstRowLeft, y0};
-            firstRowHeight = std::max(firstRowHeight, f.height);
-        } else {
-            place = {secondRowLeft, y0 + (firstRowHeight > 0 ? firstRowHeight : frames.front().height) + 5};
-            secondRowLeft += f.width + 5;
-        }
-        firstRowLeft += f.width + 5;
+PictureSize SignPictureSize(int16_t address) {
+    if (!IsSignAddress(address)) return {};
+    const PictureSize grid = SignGridSize(address);
+    return {grid.width + 1, grid.height + 1};
+}
+
+FrameRows PlaceSignFrames(const std::vector<FrameSize>& frames, int32_t innerWidth) {
+    constexpr int32_t kGap = 5;
+    FrameRows rows;
+    rows.width = std::max<int32_t>(innerWidth, 0);
+    if (frames.empty()) return rows;
+    if (frames.size() == 1) {
+        const FrameSize& f = frames.front();
+        const int32_t left = std::max<int32_t>(0, (innerWidth - f.width) / 2);
+        rows.places.push_back({left, 0});
+        rows.width = std::max(rows.width, left + f.width);
+        rows.height = f.height + kGap;
+        return rows;
     }
-    return place;
+    int32_t x = kGap, top = 0, rowHeight = 0;
+    for (const FrameSize& f : frames) {
+        // A frame that would pass the inner width starts the next row,
+        // unless it is the first of its row.
+        if (x > kGap && x + f.width > innerWidth) {
+            top += rowHeight + kGap;
+            x = kGap;
+            rowHeight = 0;
+        }
+        rows.places.push_back({x, top});
+        rowHeight = std::max(rowHeight, f.height);
+        rows.width = std::max(rows.width, x + f.width);
+        x += f.width + kGap;
+    }
+    rows.height = top + rowHeight + kGap;
+    return rows;
 }
 
 int32_t DotOfFifths(int32_t v) { return static_cast<int32_t>(RoundHalfEven(v / 5.0 + 1)); }

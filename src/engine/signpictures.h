@@ -24,20 +24,26 @@ int16_t FindK4000ByGraphic(int16_t k);
 // graphic sign, else 1 when large pictures are asked for and 3 otherwise.
 int32_t LayoutZoom(int16_t shownGraphicSigns, bool large);
 
-// The picture of a sign: (DotSize + 1) x Width by (DotSize + 1) x Height pixels.
+// The picture of a sign: (DotSize + 1) x Width by (DotSize + 1) x Height
+// pixels of dot grid, and one pixel more each way, so that the last column
+// and the last row keep the black gap the first ones have before them.
 struct PictureSize {
     int32_t width = 0;
     int32_t height = 0;
     bool operator==(const PictureSize&) const = default;
 };
 PictureSize SignPictureSize(int16_t address);
+// The dot grid alone, without the closing gap (the scale of mouse positions).
+PictureSize SignGridSize(int16_t address);
 
-// Where a sign's frame stands. `frames` holds the sizes of frames 0 up to
-// this one (this one last); the frames start at `y0`. One sign is centred in
-// the inner width; several stand left to right from x 5 with 5 between
-// them. A frame that would pass the inner width there goes to a second row,
-// after the frames already on it (from x 5, 5 between them), as far below
-// y0 as the tallest frame of the first row (frame 0's when none is) + 5.
+// Where the frames of the shown graphic signs stand in the sign area, in
+// the area's pixels (its top-left corner 0, 0). One frame is centred in the
+// inner width. Several stand left to right from x 5 with 5 between them, in
+// as many rows as the inner width needs: a frame that would pass the inner
+// width starts the next row at x 5, 5 below the tallest frame of the row
+// above. A frame wider than the inner width stands alone in its row. The
+// area is as wide as the inner width or the widest row, and as high as its
+// rows with 5 below the last.
 struct FrameSize {
     int32_t width = 0;
     int32_t height = 0;
@@ -47,8 +53,11 @@ struct FramePlace {
     int32_t top = 0;
     bool operator==(const FramePlace&) const = default;
 };
-FramePlace PlaceSignFrame(int16_t shownGraphicSigns, const std::vector<FrameSize>& frames, int32_t innerWidth,
-                          int32_t y0);
+struct FrameRows {
+    std::vector<FramePlace> places;  // in the order of `frames`
+    int32_t width = 0, height = 0;   // the area the rows take
+};
+FrameRows PlaceSignFrames(const std::vector<FrameSize>& frames, int32_t innerWidth);
 
 // The 1-based dot column (or row) of a position in fifths of a dot:
 // v / 5 + 1 to the nearest integer.

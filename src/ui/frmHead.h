@@ -21,6 +21,7 @@
 #include <optional>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/headtexts.h"
@@ -49,6 +50,7 @@ class ImageList;
 class PanelStatusBar;
 class frmPrefOUTFile;
 class frmShowTime;
+class SignAreaScroll;
 class SignFrame;
 class SignPicture;
 
@@ -205,9 +207,14 @@ public:
     // Enters and leaves the text-sign line mode.
     void UpdateToolbarState() override;
     void UpdateToolbarState2() override;
-    // Places the character strip of the current text sign (see
-    // TextStripPlace): below the graphic sign frames while they are shown.
-    void PlaceTextStrip();
+    // Lays out the sign area: the frames of the shown graphic signs in rows
+    // within the window's width, the tool images above them, the character
+    // strip of a current text sign below them. The area takes the height
+    // they need (it scrolls beyond the room the window has) and the
+    // controls and lists below it move down. Runs at every resize and
+    // whenever the frames or the strip change (shown signs, a sign's size,
+    // the zoom).
+    void ArrangeSignArea();
     // The invert command is offered only while a graphic sign is current.
     void EnableK4000Controls();
     // Options/Shown signs: the shown-signs dialog, then the active sign
@@ -337,9 +344,12 @@ public:
     void LibBigger_Click();
     void LibSmaller_Click();
     void Curs_2000_Click();
-    // The graphic tool images (the toolbar offers the same tools).
+    // The graphic tool images (the toolbar offers the same tools): each
+    // presses its toolbar button.
     void imgCut_MouseDown(int16_t button);
     void imgSelectPointSize_Click(int index);
+    // Clicks toolbar button `index` as the mouse would, when it is usable.
+    void PressToolbarButton(int index);
     // The cut mode choice, modal.
     void ShowCutPreferences();
 
@@ -517,6 +527,9 @@ public:
     QCheckBox* BlackOut_chk = nullptr;
     QLabel* lblBlackOut = nullptr;
 
+    // The sign area and its content, in which the sign pictures stand.
+    SignAreaScroll* SignArea = nullptr;
+    QWidget* SignAreaContent = nullptr;
     // Sign picture sets 0..2.
     std::array<SignFrame*, 3> PicSignFrame{};
     std::array<SignPicture*, 3> picSign{};
@@ -543,6 +556,9 @@ public:
     ImageControl* imgUndo = nullptr;
     std::array<ImageControl*, 4> imgSelectPointSize{};
     std::array<ImageControl*, 4> imgCursorPoint{};
+    // The shown tool images in their row, each with the toolbar button it
+    // works like (its index).
+    std::vector<std::pair<ImageControl*, int>> ToolImageRow() const;
     ImageControl* imgCursorKors1 = nullptr;
     ImageControl* imgCursorMove = nullptr;
 
@@ -649,6 +665,11 @@ private:
     QHash<QString, QMenu*> subMenus_;
     bool activatedOnce_ = false;
     bool resending_ = false;
+    bool arranging_ = false;
+    // An undo copy is there to go back to (the undo image's own condition).
+    bool undoAvailable_ = false;
+    // Places the tool images in their row from (5, top); their bottom.
+    int PlaceToolImages(int top);
 };
 
 // The one main window of the program (null before Main creates it).

@@ -2,6 +2,8 @@
 // on, the clicks that choose it, the page options it brings along, the
 // right-button drag of a picture's frame with its blink, and the picture's
 // mouse events in fifths of a dot for the tools.
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QRadioButton>
@@ -153,11 +155,16 @@ void frmHead::PicSignFrame_MouseMove(int index, int16_t button, int16_t, float x
     if (index != ActivePictureIndex && ScreenMousePointer() == 15) SetScreenMousePointer(0);
     SignFrame* frame = PicSignFrame[index];
     if (button == 2) {
-        frame->move(frame->x() + static_cast<int>(x - FrameDragStartX[index]),
-                    frame->y() + static_cast<int>(y - FrameDragStartY[index]));
-    } else if (y < picSign[index]->y() + picSign[index]->height()) {
-        SetScreenMousePointer(15);
+        // The grab point stays under the pointer; the frame stays whole in
+        // the sign area, clear of the controls around it.
+        const QWidget* area = frame->parentWidget();
+        const int left = frame->x() + static_cast<int>(x - FrameDragStartX[index]);
+        const int top = frame->y() + static_cast<int>(y - FrameDragStartY[index]);
+        frame->move(std::clamp(left, 0, std::max(0, area->width() - frame->width())),
+                    std::clamp(top, 0, std::max(0, area->height() - frame->height())));
     } else if (ScreenMousePointer() == 15) {
+        // Where a drag can start, the frame and its status bar show the
+        // size-all pointer of their own; after a drag the screen's goes.
         SetScreenMousePointer(0);
     }
 }
@@ -181,13 +188,13 @@ void frmHead::timSign_Timer(int index) {
 
 // ------------------------------------------------------------------ mouse on the sign picture
 
-void frmHead::PictureHit(int index, float& x, float& y) const {
+void frmHead::PictureHit(int, float& x, float& y) const {
     if (!IsSignAddress(gCurrentSign)) return;
     const SignInfo& s = SignInfoOf(gCurrentSign);
-    const SignPicture* picture = CurrentSignPicture();
-    if (!picture) picture = picSign[index];
-    x = static_cast<float>(PictureHitCoordinate(x, picture->width(), s.Width));
-    y = static_cast<float>(PictureHitCoordinate(y, picture->height(), s.Height));
+    // The dot grid without the gap that closes the picture.
+    const PictureSize grid = SignGridSize(gCurrentSign);
+    x = static_cast<float>(PictureHitCoordinate(x, grid.width, s.Width));
+    y = static_cast<float>(PictureHitCoordinate(y, grid.height, s.Height));
 }
 
 void frmHead::picSign_MouseDown(int index, int16_t button, int16_t shift, float x, float y) {

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSerialPort>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -266,10 +267,26 @@ void frmHead::BuildClientControls() {
 
     SizeFrame = Place(Named(new QGroupBox("Font", ClientArea), "SizeFrame"), g.SizeFrame);
     size_lbl = Place(Named(new QLabel(SizeFrame), "size_lbl"), {6, 14, 96, 15});
-    LibSmaller = Place(Named(new QPushButton("&-", SizeFrame), "LibSmaller"), {104, 12, 22, 19});
-    LibBigger = Place(Named(new QPushButton("&+", SizeFrame), "LibBigger"), {128, 12, 22, 19});
+    // The captions carry no access-key mark (an underline under a sign
+    // reads as part of it); Alt with the sign steps the font all the same.
+    LibSmaller = Place(Named(new QPushButton("-", SizeFrame), "LibSmaller"), {104, 12, 22, 19});
+    LibBigger = Place(Named(new QPushButton("+", SizeFrame), "LibBigger"), {128, 12, 22, 19});
+    for (QPushButton* b : {LibSmaller, LibBigger}) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | (b == LibBigger ? Qt::Key_Plus : Qt::Key_Minus)), this);
+        connect(shortcut, &QShortcut::activated, b, [b] {
+            if (b->isVisible() && b->isEnabled()) b->animateClick();
+        });
+    }
 
-    K2000_pct = Place(Named(new SignPicture(ClientArea), "K2000_pct"), {92, 180, 17, 25});
+    // The sign area below the font frame; the layout gives it its place.
+    SignArea = Named(new SignAreaScroll(ClientArea), "SignArea");
+    SignAreaContent = Named(new QWidget, "SignAreaContent");
+    SignAreaContent->setMouseTracking(true);
+    SignAreaContent->installEventFilter(this);
+    SignArea->setWidget(SignAreaContent);
+    SignArea->setGeometry(0, g.SizeFrame.top + g.SizeFrame.height + 5, 641, 116);
+
+    K2000_pct = Place(Named(new SignPicture(SignAreaContent), "K2000_pct"), {92, 0, 17, 25});
     // Characters in amber-yellow on black, the separators in grey.
     K2000_pct->SetBackColor(Qt::black);
     K2000_pct->SetForeColor(QColor(128, 128, 128));
@@ -279,12 +296,12 @@ void frmHead::BuildClientControls() {
     Curs_2000->setStyleSheet("background: black;");
     Curs_2000->hide();
 
-    Ch_Check = Place(Named(new QCheckBox("Changing texts", ClientArea), "Ch_Check"), {8, 188, 120, 17});
-    BlackOut_chk = Place(Named(new QCheckBox(ClientArea), "BlackOut_chk"), {8, 210, 16, 17});
-    lblBlackOut = Place(Named(new QLabel("Blackout", ClientArea), "lblBlackOut"), {26, 211, 100, 15});
-    cmdMatrix16 = Place(Named(new QPushButton("Send", ClientArea), "cmdMatrix16"), {8, 232, 80, 23});
+    Ch_Check = Place(Named(new QCheckBox("Changing texts", ClientArea), "Ch_Check"), g.Ch_Check);
+    BlackOut_chk = Place(Named(new QCheckBox(ClientArea), "BlackOut_chk"), g.BlackOut_chk);
+    lblBlackOut = Place(Named(new QLabel("Blackout", ClientArea), "lblBlackOut"), g.lblBlackOut);
+    cmdMatrix16 = Place(Named(new QPushButton("Send", ClientArea), "cmdMatrix16"), g.cmdMatrix16);
     cmdMatrix16->setToolTip("Send the destination to the sign");
-    cmdX = Place(Named(new QPushButton("Auto", ClientArea), "cmdX"), {96, 232, 60, 23});
+    cmdX = Place(Named(new QPushButton("Auto", ClientArea), "cmdX"), g.cmdX);
     cmdX->hide();
 
     Ch_Frame = Place(Named(new QGroupBox("Texts", ClientArea), "Ch_Frame"), g.Ch_Frame);
@@ -310,7 +327,7 @@ void frmHead::BuildClientControls() {
     LineNo_lbl->hide();
     LineNo_txt->hide();
 
-    Label2 = Place(Named(new QLabel("Destinations", ClientArea), "Label2"), {8, 270, 300, 16});
+    Label2 = Place(Named(new QLabel("Destinations", ClientArea), "Label2"), g.Label2);
     QFont listFont("Monospace");
     listFont.setStyleHint(QFont::TypeWriter);
     listFont.setPointSize(font().pointSize() > 0 ? font().pointSize() + 1 : 9);
@@ -361,8 +378,8 @@ void frmHead::BuildClientControls() {
 
 void frmHead::BuildSignPictureSets() {
     for (int i = 0; i < 3; ++i) {
-        PicSignFrame[i] = Named(new SignFrame(ClientArea), "PicSignFrame", i);
-        PicSignFrame[i]->setGeometry(95 + i * 10, 64 + i * 10, 451, 103);
+        PicSignFrame[i] = Named(new SignFrame(SignAreaContent), "PicSignFrame", i);
+        PicSignFrame[i]->setGeometry(95 + i * 10, i * 10, 451, 103);
         // The name label lies under the picture, as designed.
         lblSignName[i] = Place(Named(new QLabel(PicSignFrame[i]), "lblSignName", i), {4, 4, 101, 13});
         picSign[i] = Named(new SignPicture(PicSignFrame[i]), "picSign", i);
@@ -390,6 +407,12 @@ void frmHead::BuildSignPictureSets() {
             w->setMouseTracking(true);
         }
         picSign[i]->resize(315, 71);
+        // The frame is dragged by its border and its status bar, which show
+        // it with their pointer; the picture and the zoom button keep theirs.
+        PicSignFrame[i]->setCursor(Qt::SizeAllCursor);
+        SignSB[i]->setCursor(Qt::SizeAllCursor);
+        picSign[i]->setCursor(Qt::ArrowCursor);
+        cmdScale[i]->setCursor(Qt::ArrowCursor);
         if (i > 0) PicSignFrame[i]->hide();
     }
     picActive = Named(new ImageControl(ActiveMarkerPicture(), ClientArea), "picActive");
@@ -399,8 +422,8 @@ void frmHead::BuildSignPictureSets() {
 }
 
 void frmHead::BuildHiddenPictures() {
-    K4000_pct = Named(new SignPicture(ClientArea), "K4000_pct");
-    K4000_pct->setGeometry(95, 64, 315, 71);
+    K4000_pct = Named(new SignPicture(SignAreaContent), "K4000_pct");
+    K4000_pct->setGeometry(95, 0, 315, 71);
     K4000_pct->hide();
     CursorPicOld = Place(Named(new QWidget(ClientArea), "CursorPicOld"), {0, 0, 3, 16});
     CursorPicOld->hide();

@@ -167,12 +167,16 @@ bool frmHead::PreviewKey(QObject* watched, QEvent* e) {
 bool frmHead::eventFilter(QObject* watched, QEvent* e) {
     if (EditingEvent(watched, e)) return true;
     const QEvent::Type type = e->type();
-    if (watched == ClientArea) {
+    if (watched == ClientArea || watched == SignAreaContent) {
         if (type == QEvent::Resize) {
-            Form_Resize();
+            if (watched == ClientArea) Form_Resize();
         } else if (type == QEvent::MouseButtonPress || type == QEvent::MouseMove) {
+            // The sign area's background is the window's too.
             auto* m = static_cast<QMouseEvent*>(e);
-            const float x = static_cast<float>(m->position().x()), y = static_cast<float>(m->position().y());
+            const QPointF at = watched == ClientArea
+                                   ? m->position()
+                                   : QPointF(SignAreaContent->mapTo(ClientArea, m->position().toPoint()));
+            const float x = static_cast<float>(at.x()), y = static_cast<float>(at.y());
             const int16_t shift = ShiftOf(m->modifiers());
             if (type == QEvent::MouseButtonPress) Form_MouseDown(ButtonOf(m->button()), shift, x, y);
             else Form_MouseMove(ButtonsOf(m->buttons()), shift, x, y);

@@ -61,6 +61,7 @@ void frmHead::UpdateSignControls(int16_t address) {
             ResizeUndoLayer(s.GraphicIndex, W + 5, H + 5);
             RefreshEditor(kTrue, kTrue);
             edit->show();
+            ArrangeSignArea();
         } else if (s.Model == "K2000_1R" || s.Model == "K2000_2R") {
             // The strip takes the editor picture's place; a shown graphic
             // sign keeps its picture in its frame.
@@ -69,12 +70,12 @@ void frmHead::UpdateSignControls(int16_t address) {
             K2000_pct->Cls();
             const StripSize size = TextStripSize(s.Model, W, H);
             K2000_pct->SetSize(size.width, size.height);
-            PlaceTextStrip();
             K2000_pct->setProperty("DrawWidth", 3);
             // The places of the characters (gStripX) and the separators;
             // the strip starts empty.
             DrawStripSeparators(LayoutTextStrip(s.Model, W, H));
             K2000_pct->show();
+            ArrangeSignArea();
             CursorTimer->start();
         }
     }
@@ -157,6 +158,9 @@ void frmHead::Signs_e_Click() {
         ChangeAddress(SignInfoOf(gCurrentSign).GraphicIndex, true, true);
         if (relaidOut) ShowSign(false, false);
     }
+    // The laid-out frames were marked as they were sized; only the active
+    // sign keeps the mark.
+    if (relaidOut) KeepActiveMarkerOnActiveSign();
     EnableK4000Controls();
 }
 
@@ -181,21 +185,4 @@ void frmHead::Signconfig_e_Click() {
         KeepActiveMarkerOnActiveSign();
     }
     gSignConfigCancelled = kFalse;
-}
-
-void frmHead::PlaceTextStrip() {
-    SignPicture* edit = gEditPicture ? gEditPicture : K4000_pct;
-    const int editTop = edit->mapTo(ClientArea, QPoint(0, 0)).y();
-    int framesBottom = -1;
-    for (const SignFrame* f : PicSignFrame)
-        if (!f->isHidden()) framesBottom = std::max(framesBottom, f->y() + f->height());
-    // The band between the check boxes on the left and the record buttons.
-    int bandLeft = 0;
-    for (const QWidget* w : {static_cast<QWidget*>(Ch_Check), static_cast<QWidget*>(lblBlackOut),
-                             static_cast<QWidget*>(cmdMatrix16), static_cast<QWidget*>(cmdX)})
-        if (!w->isHidden()) bandLeft = std::max(bandLeft, w->x() + w->width());
-    const Box b = TextStripPlace(K2000_pct->width(), K2000_pct->height(), ClientArea->width(), editTop, edit->height(),
-                                 framesBottom, bandLeft + 4, SaveAndNew->x() - 4);
-    K2000_pct->move(b.left, b.top);
-    if (framesBottom >= 0) K2000_pct->raise();
 }

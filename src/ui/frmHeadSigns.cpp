@@ -73,8 +73,7 @@ void frmHead::LayoutSignPictures(bool resize, bool large) {
         PicSignFrame[n]->show();
         ++n;
     }
-    // A current text sign's strip makes way for the frames.
-    if (!K2000_pct->isHidden()) PlaceTextStrip();
+    ArrangeSignArea();
 }
 
 void frmHead::SizeSignPicture(int16_t sign, bool resetZoom, bool large) {
@@ -82,22 +81,16 @@ void frmHead::SizeSignPicture(int16_t sign, bool resetZoom, bool large) {
     SignInfo& s = SignInfoOf(sign);
     const int16_t k = s.GraphicIndex;
     if (k < 0 || k >= kMaxSignPictures) return;
-    const int32_t y0 = SizeFrame->y() + SizeFrame->height() + 5;
-    const int16_t count = CountK4000Signs();
     if (resetZoom) {
-        s.Zoom = LayoutZoom(count, large);
+        s.Zoom = LayoutZoom(CountK4000Signs(), large);
         s.DotSize = DotSizeOfZoom(s.Zoom);
         // The picture takes the new zoom's size before its frame is placed,
         // so that the frame is placed with the width it will have.
         SelectSign(sign);
     }
-    SignFrame* frame = PicSignFrame[k];
-    frame->hide();
-    std::vector<FrameSize> frames;
-    for (int i = 0; i <= k; ++i) frames.push_back({PicSignFrame[i]->width(), PicSignFrame[i]->height()});
-    const FramePlace place = PlaceSignFrame(count, frames, ClientArea->width(), y0);
-    frame->move(place.left, place.top);
-    frame->show();
+    // The frames stand in rows within the window, the controls below them.
+    PicSignFrame[k]->show();
+    ArrangeSignArea();
     timFixGUI->start();
 }
 
@@ -201,7 +194,11 @@ void frmHead::ClearSignPixel(int32_t x, int32_t y) {
     DrawDotOnSign(DotOfFifths(x), DotOfFifths(y), SignInfoOf(gCurrentSign).Zoom, 0);
 }
 
-void frmHead::EnableUndoImage(bool on) { imgUndo->setEnabled(on); }
+void frmHead::EnableUndoImage(bool on) {
+    undoAvailable_ = on;
+    // Like the toolbar's undo key, only in graphic mode.
+    imgUndo->setEnabled(on && tbButtons[26]->isEnabled());
+}
 
 // ------------------------------------------------------------------ tool outlines
 

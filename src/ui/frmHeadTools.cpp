@@ -74,20 +74,28 @@ void frmHead::ConnectEditingControls() {
             else LibSmaller_Click();
         });
     }
-    // The graphic tool images.
-    const std::pair<ImageControl*, const char*> tools[] = {
-        {imgBox, "Rect"}, {imgLine, "Line"}, {imgPoint, "Point"}, {imgFill, "Fill"},
-        {imgInvert, "InvGraph"}, {imgMirrorHorizontally, "MirrorHor"}, {imgMirrorVertically, "MirrorVer"},
-        {imgRotateCW, "RotCW"}, {imgRotateCCW, "RotCCW"}, {imgRefresh, "Refresh"}, {imgTrash, "DeleteGraph"},
-        {imgUndo, "Undo"},
-    };
-    for (const auto& [image, key] : tools) {
-        const std::string k = key;
-        connect(image, &ImageControl::Click, this, [k] { ToolbarKey(k, false); });
+    // The graphic tool images work like the toolbar's buttons beside which
+    // they stand: a click presses the button, they are usable while it is
+    // and carry its tooltip.
+    for (const auto& [image, index] : ToolImageRow()) {
+        QAction* button = tbButtons[index];
+        ImageControl* img = image;
+        auto follow = [this, img, button] {
+            img->setEnabled(button->isEnabled() && (img != imgUndo || undoAvailable_));
+            img->setToolTip(button->toolTip());
+        };
+        connect(button, &QAction::changed, img, follow);
+        follow();
+        if (img == imgCut) continue;
+        bool pen = false;
+        for (int i = 0; i < 4; ++i)
+            if (img == imgSelectPointSize[i]) {
+                connect(img, &ImageControl::Click, this, [this, i] { imgSelectPointSize_Click(i); });
+                pen = true;
+            }
+        if (!pen) connect(img, &ImageControl::Click, this, [this, index] { PressToolbarButton(index); });
     }
     connect(imgCut, &ImageControl::MouseDown, this, [this](int button) { imgCut_MouseDown(static_cast<int16_t>(button)); });
-    for (int i = 0; i < 4; ++i)
-        connect(imgSelectPointSize[i], &ImageControl::Click, this, [this, i] { imgSelectPointSize_Click(i); });
     // The toolbar's own mouse: the right button and the pointer over it.
     tbToolBar->installEventFilter(this);
     for (QAction* a : tbToolBar->actions())
@@ -167,12 +175,17 @@ void frmHead::ShowCutPreferences() {
     dialog.exec();
 }
 
+void frmHead::PressToolbarButton(int index) {
+    QAction* button = tbButtons[index];
+    if (button->isEnabled()) button->trigger();
+}
+
 void frmHead::imgCut_MouseDown(int16_t button) {
-    if (button == 1) ToolbarKey("Sax", false);
+    if (button == 1) PressToolbarButton(23);
     else ShowCutPreferences();
 }
 
-void frmHead::imgSelectPointSize_Click(int index) { SelectPointSize(static_cast<int16_t>(index)); }
+void frmHead::imgSelectPointSize_Click(int index) { PressToolbarButton(28 + index); }
 
 void frmHead::LibBigger_Click() { RefreshFromText(1); }
 void frmHead::LibSmaller_Click() { RefreshFromText(2); }
@@ -254,7 +267,8 @@ void frmHead::SetEditPointer(int16_t pointer, int16_t pen) {
         else gEditPicture->setCursor(QCursor(imgCursorPoint[std::clamp<int>(pen, 0, 3)]->pixmap()));
         break;
     default:
-        gEditPicture->unsetCursor();
+        // The plain arrow, not the frame's drag pointer around it.
+        gEditPicture->setCursor(Qt::ArrowCursor);
         break;
     }
 }
@@ -262,9 +276,12 @@ void frmHead::SetEditPointer(int16_t pointer, int16_t pen) {
 void frmHead::SetDrawStyle(int16_t style) { RefreshSignPicture(style); }
 
 void frmHead::MarkToolImage(int16_t tool) {
+    // One tool is chosen at a time: its image alone carries the border.
     const std::pair<int, ImageControl*> images[] = {{1, imgBox}, {2, imgLine}, {3, imgPoint}, {4, imgFill}, {20, imgCut}};
-    for (const auto& [t, image] : images)
-        if (t == tool) image->SetBorderStyle(1);
+    bool known = false;
+    for (const auto& [t, image] : images) known = known || t == tool;
+    if (!known) return;
+    for (const auto& [t, image] : images) image->SetBorderStyle(t == tool ? 1 : 0);
 }
 
 void frmHead::MarkPenImage(int16_t pen) {

@@ -129,8 +129,11 @@ frmPrintOptions::frmPrintOptions(QWidget* parent) : QDialog(parent) {
     picMode2->setGeometry(Px(3180), Px(660), Px(1260), Px(1695));
     connect(picMode1, &LayoutSketch::Chosen, this, [this] { picMode1_Click(); });
     connect(picMode2, &LayoutSketch::Chosen, this, [this] { picMode2_Click(); });
-    // The frame around the chosen sketch: top, bottom, left, right.
-    const int left = Px(180), right = Px(1320), top = Px(600), bottom = Px(2100);
+    // The frame around the chosen sketch, 60 twips outside it on every
+    // side: top, bottom, left, right.
+    const QRect chosen = picMode1->geometry();
+    const int left = chosen.left() - Px(60), right = chosen.right() + Px(60);
+    const int top = chosen.top() - Px(60), bottom = chosen.bottom() + Px(60);
     const QRect lines[4] = {QRect(left, top, right - left + 1, 1), QRect(left, bottom, right - left + 1, 1),
                             QRect(left, top, 1, bottom - top + 1), QRect(right, top, 1, bottom - top + 1)};
     for (int k = 0; k < 4; ++k) {

@@ -1,5 +1,6 @@
 #include "ui/headwidgets_qt.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -54,6 +55,18 @@ void SignPicture::SyncSurface() {
 void SignPicture::mousePressEvent(QMouseEvent* e) { e->accept(); }
 void SignPicture::mouseMoveEvent(QMouseEvent* e) { e->accept(); }
 void SignPicture::mouseReleaseEvent(QMouseEvent* e) { e->accept(); }
+
+SignAreaScroll::SignAreaScroll(QWidget* parent) : QScrollArea(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::NoFocus);
+    setWidgetResizable(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The window's background shows through.
+    viewport()->setAutoFillBackground(false);
+}
+
+void SignAreaScroll::keyPressEvent(QKeyEvent* e) { e->ignore(); }
 
 QColor SignFrame::ButtonFace() { return QPalette().color(QPalette::Button); }
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QList>
 #include <QPixmap>
+#include <QScrollArea>
 #include <QWidget>
 
 // A picture box: a surface of its own size that code paints into. The sign
@@ -71,6 +72,19 @@ protected:
 
 private:
     QColor back_;
+};
+
+// The sign area of the main window: the frames of the sign pictures stand in
+// its content, which scrolls when they need more room than the window has.
+// It takes neither the focus nor keys: the keys typed on a sign picture go
+// on to the window as if the area were not there.
+class SignAreaScroll : public QScrollArea {
+    Q_OBJECT
+public:
+    explicit SignAreaScroll(QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
 };
 
 // A status bar of numbered panels (from 1), each with a width, a text and a

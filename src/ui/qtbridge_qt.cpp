@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpacerItem>
 #include <QWidget>
 
 #include "data/language.h"
@@ -19,6 +22,14 @@
 namespace kv {
 
 QString Q(const std::string& s) { return QString::fromUtf8(Utf8From1252(s)); }
+
+int TitleRoomWidth(const QWidget& window, const QString& title) {
+    // The title bar's font is the window manager's: taken bold and a fifth
+    // wider than the window's, with room for its icon and three buttons.
+    QFont f = window.font();
+    f.setBold(true);
+    return QFontMetrics(f).horizontalAdvance(title) * 6 / 5 + 140;
+}
 std::string B(const QString& s) { return Cp1252FromUtf8(s.toStdString()); }
 
 namespace {
@@ -63,6 +74,12 @@ public:
         QMessageBox::StandardButtons all;
         for (auto& b : buttons) all |= b.b;
         box.setStandardButtons(all);
+        // A short text would leave the box too narrow for the window
+        // manager to show its title.
+        if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+            grid->addItem(new QSpacerItem(TitleRoomWidth(box, box.windowTitle()), 0, QSizePolicy::Minimum,
+                                          QSizePolicy::Minimum),
+                          grid->rowCount(), 0, 1, grid->columnCount());
         size_t def = (style & vbDefaultButton2) && buttons.size() > 1 ? 1 : 0;
         box.setDefaultButton(buttons[def].b);
         if (buttons.size() == 1 || (style & 7) == vbOKCancel || (style & 7) == vbYesNoCancel ||

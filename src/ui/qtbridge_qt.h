@@ -13,6 +13,9 @@ namespace kv {
 QString Q(const std::string& cp1252);
 std::string B(const QString& s);
 
+// The least width of a window whose title bar is to show `title` whole.
+int TitleRoomWidth(const QWidget& window, const QString& title);
+
 // Installs the Qt message-box host (call after QApplication exists).
 void InstallQtUiHost();
 

@@ -472,8 +472,9 @@ TEST_F(RouteToolsGui, TheZoomDialogShowsSamplesAndEachZoomSizesThePicture) {
         const SignInfo& s = SignInfoOf(2);
         EXPECT_EQ(s.Zoom, zoom);
         EXPECT_EQ(s.DotSize, DotSizeOfZoom(zoom));
-        EXPECT_EQ(h.picSign[k]->width(), (s.DotSize + 1) * 112) << zoom;
-        EXPECT_EQ(h.picSign[k]->height(), (s.DotSize + 1) * 16) << zoom;
+        // The dot grid and the gap that closes it.
+        EXPECT_EQ(h.picSign[k]->width(), (s.DotSize + 1) * 112 + 1) << zoom;
+        EXPECT_EQ(h.picSign[k]->height(), (s.DotSize + 1) * 16 + 1) << zoom;
     }
     // Cancel keeps the zoom, whatever sample was clicked.
     bool seen = false;

@@ -51,7 +51,10 @@ protected:
         QApplication::processEvents();
         return *head;
     }
-    int Y0() const { return head->SizeFrame->y() + head->SizeFrame->height() + 5; }
+    // The sign area starts below the font frame and the row of tool images;
+    // the frames stand in it.
+    int AreaTop() const { return head->SignArea->y(); }
+    QRect InClient(const QWidget* w) const { return QRect(w->mapTo(head->ClientArea, QPoint(0, 0)), w->size()); }
 };
 
 // What a sign's picture must show: every dot lit in the text or the graphic
@@ -88,12 +91,15 @@ TEST_F(SignPicturesGui, TheOnlyGraphicSignIsCentredAtZoomOne) {
     EXPECT_EQ(SignInfoOf(2).Zoom, 1);
     EXPECT_EQ(SignInfoOf(2).DotSize, 4);
     EXPECT_EQ(SignInfoOf(2).GraphicIndex, 0);
-    EXPECT_EQ(h.picSign[0]->size(), QSize(560, 80));
-    EXPECT_EQ(h.PicSignFrame[0]->size(), QSize(566, 105));
+    // 112 x 16 dots at pitch 5 and the gap that closes the grid.
+    EXPECT_EQ(h.picSign[0]->size(), QSize(561, 81));
+    EXPECT_EQ(h.PicSignFrame[0]->size(), QSize(567, 106));
     EXPECT_TRUE(h.PicSignFrame[0]->isVisible());
     EXPECT_FALSE(h.PicSignFrame[1]->isVisible());
     EXPECT_FALSE(h.K4000_pct->isVisible());
-    EXPECT_EQ(h.PicSignFrame[0]->pos(), QPoint((h.ClientArea->width() - 566) / 2, Y0()));
+    EXPECT_EQ(InClient(h.PicSignFrame[0]).topLeft(), QPoint((h.ClientArea->width() - 567) / 2, AreaTop()));
+    EXPECT_EQ(AreaTop(), h.imgPoint->y() + h.imgPoint->height() + 4);
+    EXPECT_EQ(h.imgPoint->y(), h.SizeFrame->y() + h.SizeFrame->height() + 5);
     EXPECT_EQ(h.SignSB[0]->PanelText(1), "FRONT");
     EXPECT_EQ(h.SignSB[0]->PanelText(2), "112x16 ");
     EXPECT_EQ(h.SignSB[0]->PanelText(3), "2  ");
@@ -104,8 +110,8 @@ TEST_F(SignPicturesGui, TheOnlyGraphicSignIsCentredAtZoomOne) {
     EXPECT_EQ(gCursorPicture, h.Cursor[0]);
     // The frame, its picture and its status bar fit the window at 1024 x 768.
     const QRect client = h.ClientArea->rect();
-    EXPECT_TRUE(client.contains(h.PicSignFrame[0]->geometry()));
-    EXPECT_LT(h.PicSignFrame[0]->geometry().bottom(), h.Ch_Frame->y());
+    EXPECT_TRUE(client.contains(InClient(h.PicSignFrame[0])));
+    EXPECT_LT(InClient(h.PicSignFrame[0]).bottom(), h.Ch_Frame->y());
     // The graphic and undo layers span the sign and its margin.
     EXPECT_EQ(GraphicLayerBound(0, 1), 117);
     EXPECT_EQ(GraphicLayerBound(0, 2), 21);
@@ -121,17 +127,17 @@ TEST_F(SignPicturesGui, SeveralSignsStandSideBySideAndWrap) {
     EXPECT_EQ(SignInfoOf(7).GraphicIndex, 1);
     EXPECT_EQ(SignInfoOf(9).GraphicIndex, 2);
     for (int a : {3, 7, 9}) EXPECT_EQ(SignInfoOf(a).Zoom, 3) << a;
-    // 112 x 16 at pitch 3: pictures of 336 x 48 and frames of 342 x 73.
+    // 112 x 16 at pitch 3: pictures of 337 x 49 and frames of 343 x 74.
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(h.picSign[i]->size(), QSize(336, 48));
-        EXPECT_EQ(h.PicSignFrame[i]->size(), QSize(342, 73));
+        EXPECT_EQ(h.picSign[i]->size(), QSize(337, 49));
+        EXPECT_EQ(h.PicSignFrame[i]->size(), QSize(343, 74));
         EXPECT_TRUE(h.PicSignFrame[i]->isVisible());
     }
-    EXPECT_EQ(h.PicSignFrame[0]->pos(), QPoint(5, Y0()));
-    EXPECT_EQ(h.PicSignFrame[1]->pos(), QPoint(352, Y0()));
-    // The third would end at 5 + 3 x 347 - 5 = 1041, past the client width.
-    ASSERT_LT(h.ClientArea->width(), 1041);
-    EXPECT_EQ(h.PicSignFrame[2]->pos(), QPoint(5, Y0() + 73 + 5));
+    EXPECT_EQ(InClient(h.PicSignFrame[0]).topLeft(), QPoint(5, AreaTop()));
+    EXPECT_EQ(InClient(h.PicSignFrame[1]).topLeft(), QPoint(353, AreaTop()));
+    // The third would end at 5 + 3 x 348 - 5 = 1044, past the client width.
+    ASSERT_LT(h.ClientArea->width(), 1044);
+    EXPECT_EQ(InClient(h.PicSignFrame[2]).topLeft(), QPoint(5, AreaTop() + 74 + 5));
     EXPECT_EQ(h.SignSB[1]->PanelText(1), "REAR");
     EXPECT_EQ(h.SignCaption_lbl->text(), " FRONT, SIDE, REAR, LINE");
 
@@ -143,8 +149,8 @@ TEST_F(SignPicturesGui, SeveralSignsStandSideBySideAndWrap) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, gTextS150);
     EXPECT_EQ(SignInfoOf(7).Zoom, 1);
-    EXPECT_EQ(h.picSign[1]->size(), QSize(560, 80));
-    EXPECT_EQ(h.PicSignFrame[1]->pos(), QPoint(5, Y0() + h.PicSignFrame[0]->height() + 5));
+    EXPECT_EQ(h.picSign[1]->size(), QSize(561, 81));
+    EXPECT_EQ(InClient(h.PicSignFrame[1]).topLeft(), QPoint(5, AreaTop() + h.PicSignFrame[0]->height() + 5));
 }
 
 TEST_F(SignPicturesGui, ThreeSignsTooWideForOneRowNeverCoverEachOther) {
@@ -157,10 +163,13 @@ TEST_F(SignPicturesGui, ThreeSignsTooWideForOneRowNeverCoverEachOther) {
             for (int j = i + 1; j < 3; ++j)
                 EXPECT_FALSE(h.PicSignFrame[i]->geometry().intersects(h.PicSignFrame[j]->geometry())) << i << " " << j;
     }
-    // At zoom 1 (frames of 566) the second and the third share the second row.
-    const int second = Y0() + h.PicSignFrame[0]->height() + 5;
-    EXPECT_EQ(h.PicSignFrame[1]->pos(), QPoint(5, second));
-    EXPECT_EQ(h.PicSignFrame[2]->pos(), QPoint(5 + 566 + 5, second));
+    // At zoom 1 (frames of 567) two do not fit side by side: one to a row,
+    // each whole in the window (the third used to start at x 577 on the
+    // second row and run past the right edge).
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(InClient(h.PicSignFrame[i]).topLeft(), QPoint(5, AreaTop() + i * (106 + 5))) << i;
+        EXPECT_TRUE(h.ClientArea->rect().contains(InClient(h.PicSignFrame[i]))) << i;
+    }
 }
 
 TEST_F(SignPicturesGui, ARightDragStartedOnTheStatusBarOrTheBorderKeepsTheGrabPoint) {
@@ -175,13 +184,17 @@ TEST_F(SignPicturesGui, ARightDragStartedOnTheStatusBarOrTheBorderKeepsTheGrabPo
         QTest::mouseRelease(w, Qt::RightButton, {}, w->mapFromGlobal(global + by));
     };
     QPoint start = frame->pos();
-    drag(h.SignSB[0], QPoint(5, 5), QPoint(40, -12));
-    EXPECT_EQ(frame->pos(), start + QPoint(40, -12));
+    drag(h.SignSB[0], QPoint(5, 5), QPoint(40, 12));
+    EXPECT_EQ(frame->pos(), start + QPoint(40, 12));
     EXPECT_FALSE(h.timSign[0]->isActive());
     EXPECT_EQ(frame->BackColor(), SignFrame::ButtonFace());
     start = frame->pos();
-    drag(frame, QPoint(1, 1), QPoint(-25, 30));
-    EXPECT_EQ(frame->pos(), start + QPoint(-25, 30));
+    drag(frame, QPoint(1, 1), QPoint(-25, -10));
+    EXPECT_EQ(frame->pos(), start + QPoint(-25, -10));
+    // The frame stays whole in the sign area: dragged far up and left it
+    // stops at the area's corner.
+    drag(h.SignSB[0], QPoint(5, 5), QPoint(-2000, -300));
+    EXPECT_EQ(frame->pos(), QPoint(0, 0));
     // A right-drag on the picture is the tools': the frame stays.
     start = frame->pos();
     drag(h.picSign[0], QPoint(10, 10), QPoint(30, 0));
@@ -213,7 +226,7 @@ TEST_F(SignPicturesGui, PaintedDotsAreTheLitDotsOfBothLayersAtEveryZoom) {
         SignInfoOf(2).DotSize = DotSizeOfZoom(zoom);
         h.ShowSign(false, false);
         const int pitch = DotSizeOfZoom(zoom) + 1;
-        ASSERT_EQ(h.picSign[0]->size(), QSize(40 * pitch, 16 * pitch));
+        ASSERT_EQ(h.picSign[0]->size(), QSize(40 * pitch + 1, 16 * pitch + 1));
         const QImage& shown = h.picSign[0]->Surface();
         EXPECT_EQ(shown, ExpectedPicture(0, shown.size(), zoom, fore));
         // The glyph's first column is lit somewhere; the lone graphic dot at
@@ -350,12 +363,12 @@ TEST_F(SignPicturesGui, RightButtonDragsAFrameWhileItBlinks) {
     EXPECT_TRUE(h.timSign[0]->isActive());
     EXPECT_EQ(h.timSign[0]->interval(), 250);
     EXPECT_EQ(frmHead::ScreenMousePointer(), 15);
-    h.PicSignFrame_MouseMove(0, 2, 0, 31, -9);
-    EXPECT_EQ(frame->pos(), start + QPoint(30, -10));
+    h.PicSignFrame_MouseMove(0, 2, 0, 31, 11);
+    EXPECT_EQ(frame->pos(), start + QPoint(30, 10));
     // The grab point stays under the pointer: the next event comes in the
     // moved frame's coordinates.
     h.PicSignFrame_MouseMove(0, 2, 0, 1, 1);
-    EXPECT_EQ(frame->pos(), start + QPoint(30, -10));
+    EXPECT_EQ(frame->pos(), start + QPoint(30, 10));
 
     h.BlinkOn = true;
     h.timSign_Timer(0);
@@ -441,11 +454,14 @@ TEST_F(SignPicturesGui, TheWindowFollowsTheModelOfTheCurrentSign) {
     EXPECT_EQ(h.K2000_pct->size(), QSize(357, 37));
     EXPECT_TRUE(h.K2000_pct->isVisible());
     EXPECT_TRUE(h.picSign[0]->isVisible());
-    const QRect frame = h.PicSignFrame[0]->geometry();
-    EXPECT_EQ(h.K2000_pct->y(), frame.y() + frame.height() + 5);
+    const QRect frame = InClient(h.PicSignFrame[0]);
+    EXPECT_EQ(InClient(h.K2000_pct).y(), frame.y() + frame.height() + 5);
     for (const QWidget* w : {static_cast<QWidget*>(h.PicSignFrame[0]), static_cast<QWidget*>(h.SaveAndNew),
                              static_cast<QWidget*>(h.Ch_Check)})
-        EXPECT_FALSE(h.K2000_pct->geometry().intersects(w->geometry())) << w->objectName().toStdString();
+        EXPECT_FALSE(InClient(h.K2000_pct).intersects(InClient(w))) << w->objectName().toStdString();
+    // The sign area holds the strip; the controls stand below it.
+    EXPECT_LE(InClient(h.K2000_pct).bottom(), h.SignArea->geometry().bottom());
+    EXPECT_GT(h.Ch_Check->y(), h.SignArea->geometry().bottom());
     EXPECT_TRUE(h.CursorTimer->isActive());
     h.UpdateSignControls(5);
     EXPECT_EQ(h.K2000_pct->size(), QSize(357, 79));
@@ -455,7 +471,7 @@ TEST_F(SignPicturesGui, TheWindowFollowsTheModelOfTheCurrentSign) {
     h.UpdateSignControls(2);
     EXPECT_FALSE(h.K2000_pct->isVisible());
     EXPECT_TRUE(h.picSign[0]->isVisible());
-    EXPECT_EQ(h.picSign[0]->size(), QSize(560, 80));
+    EXPECT_EQ(h.picSign[0]->size(), QSize(561, 81));
     EXPECT_EQ(h.picSign[0]->pos(), QPoint(2, 2));
 }
 

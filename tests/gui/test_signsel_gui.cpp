@@ -175,8 +175,8 @@ TEST_F(SignSelGui, ThreeSignsOfAProjectStandSideBySideAndOnTheStrip) {
     EXPECT_EQ(SignInfoOf(3).GraphicIndex, 0);
     EXPECT_EQ(SignInfoOf(4).GraphicIndex, 1);
     EXPECT_EQ(SignInfoOf(3).Zoom, 1);
-    EXPECT_EQ(h.picSign[0]->width(), 5 * 96);
-    EXPECT_EQ(h.picSign[1]->width(), 5 * 84);
+    EXPECT_EQ(h.picSign[0]->width(), 5 * 96 + 1);
+    EXPECT_EQ(h.picSign[1]->width(), 5 * 84 + 1);
     const QRect f0 = InClient(h, h.PicSignFrame[0]), f1 = InClient(h, h.PicSignFrame[1]);
     const QRect strip = InClient(h, h.K2000_pct);
     EXPECT_EQ(f0.top(), f1.top());
