@@ -274,7 +274,7 @@ void frmHead::BuildClientControls() {
     for (QPushButton* b : {LibSmaller, LibBigger}) {
         auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | (b == LibBigger ? Qt::Key_Plus : Qt::Key_Minus)), this);
         connect(shortcut, &QShortcut::activated, b, [b] {
-            if (b->isVisible() && b->isEnabled()) b->animateClick();
+            if (b->isVisible() && b->isEnabled()) b->click();
         });
     }
 

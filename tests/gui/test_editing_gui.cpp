@@ -257,6 +257,49 @@ TEST_F(EditingGui, ToolbarModesAlignmentAndTheFontStep) {
     EXPECT_EQ(gTextAlignment, 3);
 }
 
+TEST_F(EditingGui, ARightAlignedRowEndsOnTheSignsLastColumnPaintedWhole) {
+    // "Airport" on a sign of 160 x 16, right-aligned: its last lit column
+    // is the sign's last, and every zoom paints its dots whole, with the
+    // black gap after them that every other column has.
+    frmHead& h = Start(160, 16);
+    ASSERT_EQ(ReadCharMap("7"), CharMapStatus::Taken);
+    Keys("Airport");
+    Button(12);
+    ASSERT_EQ(gTextAlignment, 2);
+    for (int zoom : {1, 2, 3, 4}) {
+        SCOPED_TRACE("zoom " + std::to_string(zoom));
+        SignInfoOf(2).Zoom = zoom;
+        SignInfoOf(2).DotSize = DotSizeOfZoom(zoom);
+        h.ShowSign(false, false);
+        int last = -1;
+        std::vector<int> rows;
+        for (int x = 0; x < 170; ++x)
+            for (int y = 0; y < 16; ++y)
+                if (SignDotLit(0, x, y)) last = std::max(last, x);
+        ASSERT_EQ(last, 159);
+        for (int y = 0; y < 16; ++y)
+            if (SignDotLit(0, last, y)) rows.push_back(y);
+        ASSERT_FALSE(rows.empty());
+        const QImage& shown = picture()->Surface();
+        const QColor fore = picture()->ForeColor();
+        for (int y : rows) {
+            const DotShape d = DotShapeAt(last + 1, y + 1, zoom);
+            for (int i = 0; i < d.count; ++i) {
+                const PixelRect& r = d.rects[i];
+                for (int px = r.x1; px <= r.x2; ++px)
+                    for (int py = r.y1; py <= r.y2; ++py) {
+                        ASSERT_TRUE(shown.rect().contains(px, py)) << px << "," << py;
+                        EXPECT_EQ(shown.pixelColor(px, py), fore) << px << "," << py;
+                    }
+                ASSERT_TRUE(shown.rect().contains(r.x2 + 1, r.y1)) << "no gap after the last column";
+                EXPECT_EQ(shown.pixelColor(r.x2 + 1, r.y1), QColor(Qt::black));
+            }
+        }
+        // The frame shows the whole picture.
+        EXPECT_TRUE(QRect(QPoint(0, 0), h.PicSignFrame[0]->size()).contains(picture()->geometry()));
+    }
+}
+
 TEST_F(EditingGui, GraphicFilesThroughTheFileDialog) {
     frmHead& h = Start(8, 5);
     h.ChooseFile = [&h](const frmHead::FileDialogRequest& r) { return h.ShowFileDialog(r); };

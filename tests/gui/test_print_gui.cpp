@@ -174,7 +174,16 @@ TEST_F(PrintGui, PrintOptionsRefuseSameOrderAndBadRangesWithABeep) {
     // The second layout, then Done: FRONT, SIDE, REAR.
     Click(d.optWhat[2]);
     const int frameX = d.lineSelect[0]->x();
+    // The blinking frame stands 60 twips (4 pixels) outside the chosen
+    // sketch on every side.
+    auto frame = [&d] {
+        QRect r;
+        for (const QWidget* line : d.lineSelect) r |= line->geometry();
+        return r;
+    };
+    EXPECT_EQ(frame(), d.picMode1->geometry().adjusted(-4, -4, 4, 4));
     Click(d.picMode2);
+    EXPECT_EQ(frame(), d.picMode2->geometry().adjusted(-4, -4, 4, 4));
     EXPECT_EQ(d.lineSelect[0]->x(), frameX + d.picMode2->x() - d.picMode1->x());
     Click(d.picMode2);  // already chosen: nothing moves
     EXPECT_EQ(d.lineSelect[0]->x(), frameX + d.picMode2->x() - d.picMode1->x());

@@ -1,0 +1,285 @@
+// The sign area of the main window at the window sizes users have: the
+// frames of the shown signs in rows, whole and apart, clear of every other
+// control, also after a resize; the tool images above them working like the
+// toolbar's buttons; the font step buttons; the message boxes' width.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolBar>
+
+#include "data/charmap.h"
+#include "engine/signpictures.h"
+#include "platform/host.h"
+#include "gui/gui_helpers.h"
+#include "gui/head_fixture.h"
+#include "ui/headwidgets_qt.h"
+#include "ui/qtbridge_qt.h"
+
+using namespace kv;
+
+namespace {
+
+struct SignSpec {
+    int address;
+    const char* model;
+    int width, height;
+};
+
+class SignAreaGui : public HeadGui {
+protected:
+    // Loads with these signs shown, at that window size, activated (which
+    // lays the pictures out).
+    frmHead& Start(const std::vector<SignSpec>& signs, QSize size) {
+        for (const SignSpec& s : signs) Sign(s.address, s.model, s.width, s.height, true, 1);
+        const auto configured = gSignInfo;
+        Load();
+        gSignInfo = configured;
+        const std::vector<int16_t> graphic = ShownK4000Signs();
+        head->UpdateSignControls(graphic.empty() ? FirstListedSign() : graphic.front());
+        head->resize(size);
+        head->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
+        head->EnsureActivated();
+        QApplication::processEvents();
+        return *head;
+    }
+    QRect InClient(const QWidget* w) const { return QRect(w->mapTo(head->ClientArea, QPoint(0, 0)), w->size()); }
+    void Resize(QSize size) {
+        head->resize(size);
+        QApplication::processEvents();
+    }
+    // The sign pictures shown: the frames and a text sign's strip.
+    std::vector<const QWidget*> Pictures() const {
+        std::vector<const QWidget*> out;
+        for (const SignFrame* f : head->PicSignFrame)
+            if (f->isVisible()) out.push_back(f);
+        if (head->K2000_pct->isVisible()) out.push_back(head->K2000_pct);
+        return out;
+    }
+    // Every frame whole in the client area (in the area's content when the
+    // area scrolls), no two frames over each other, none over another
+    // visible control of the window.
+    void ExpectLaidOut(const std::string& what) {
+        SCOPED_TRACE(what);
+        QApplication::processEvents();
+        frmHead& h = *head;
+        const QRect client = h.ClientArea->rect();
+        const QRect area = h.SignArea->geometry();
+        const QRect view(h.SignArea->viewport()->mapTo(h.ClientArea, QPoint(0, 0)), h.SignArea->viewport()->size());
+        const bool scrolls = h.SignArea->verticalScrollBar()->isVisible() || h.SignArea->horizontalScrollBar()->isVisible();
+        EXPECT_TRUE(client.contains(area));
+        const std::vector<const QWidget*> pictures = Pictures();
+        EXPECT_FALSE(pictures.empty());
+        for (size_t i = 0; i < pictures.size(); ++i) {
+            const QWidget* p = pictures[i];
+            const std::string name = p->objectName().toStdString() + std::to_string(p->property("Index").toInt());
+            EXPECT_TRUE(h.SignAreaContent->rect().contains(p->geometry())) << name;
+            if (!scrolls) {
+                EXPECT_TRUE(view.contains(InClient(p))) << name;
+                EXPECT_TRUE(client.contains(InClient(p))) << name;
+            }
+            for (size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(p->geometry().intersects(pictures[j]->geometry()))
+                    << name << " over " << pictures[j]->objectName().toStdString();
+        }
+        // What the frames can show of themselves is the view of the area:
+        // no other control of the window lies in it.
+        for (QObject* o : h.ClientArea->children()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (!w || w == h.SignArea || !w->isVisible()) continue;
+            EXPECT_FALSE(w->geometry().intersects(area)) << w->objectName().toStdString();
+            for (const QWidget* p : pictures)
+                EXPECT_FALSE(w->geometry().intersects(InClient(p).intersected(view)))
+                    << w->objectName().toStdString() << " under " << p->objectName().toStdString();
+        }
+        // The lists below keep their least height and end inside the window.
+        EXPECT_GE(h.DestList->height(), 100);
+        EXPECT_LE(h.DestList->geometry().bottom(), client.bottom());
+        // The content scrolls exactly when it needs more than the area has.
+        EXPECT_EQ(h.SignArea->verticalScrollBar()->isVisible(), h.SignAreaContent->height() > view.height());
+    }
+};
+
+const QSize kSmall(1024, 740), kLarge(1600, 1000);
+
+}  // namespace
+
+TEST_F(SignAreaGui, FramesStandWholeApartAndClearOfTheControlsAtEverySize) {
+    struct Case {
+        const char* what;
+        std::vector<SignSpec> signs;
+        // A zoom the user chooses afterwards for one sign (address, zoom).
+        std::pair<int, int> zoom;
+    };
+    const Case cases[] = {
+        {"one", {{2, "K4000", 175, 32}}, {0, 0}},
+        {"two", {{2, "K4000", 112, 16}, {3, "K4000", 160, 16}}, {3, 2}},
+        {"three", {{2, "K4000", 112, 16}, {3, "K4000", 112, 16}, {4, "K4000", 112, 16}}, {4, 4}},
+        {"three tall", {{2, "K4000", 175, 32}, {5, "K4000", 160, 32}, {9, "K4000", 175, 32}}, {0, 0}},
+        {"fifteen",
+         {{2, "K2000_1R", 24, 1}, {3, "K4000", 112, 16}, {4, "K4000", 160, 19}, {5, "K1000", 3, 1},
+          {6, "K2000_2R", 20, 20}, {7, "K4000", 84, 8}, {8, "K4000", 144, 16}, {9, "K1000", 3, 1},
+          {10, "K2000_1R", 12, 1}, {11, "K4000", 96, 8}, {12, "K1000", 3, 1}, {13, "K2000_2R", 16, 16},
+          {14, "K1000", 3, 1}, {15, "K2000_1R", 16, 1}, {16, "K1000", 3, 1}},
+         {7, 3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (QSize first : {kSmall, kLarge}) {
+            SCOPED_TRACE(first.width());
+            head.reset();
+            Restart();
+            frmHead& h = Start(c.signs, first);
+            ExpectLaidOut("as started");
+            // Large pictures, as after the shown-signs dialog, and a zoom of
+            // the user's.
+            h.LayoutSignPictures(true, true);
+            ExpectLaidOut("large");
+            if (c.zoom.first != 0) {
+                SignInfo& s = SignInfoOf(c.zoom.first);
+                s.Zoom = c.zoom.second;
+                s.DotSize = DotSizeOfZoom(s.Zoom);
+                h.SelectSign(static_cast<int16_t>(c.zoom.first));
+                ExpectLaidOut("zoomed");
+            }
+            // The layout runs again at every size.
+            const QSize other = first == kSmall ? kLarge : kSmall;
+            Resize(other);
+            ExpectLaidOut("resized");
+            Resize(first);
+            ExpectLaidOut("resized back");
+        }
+        // A current text sign's strip stands below the frames.
+        if (std::string(c.what) == "fifteen") {
+            head->UpdateToolbarState();
+            head->UpdateSignControls(2);
+            ASSERT_TRUE(head->K2000_pct->isVisible());
+            ExpectLaidOut("with the strip");
+            Resize(kSmall);
+            ExpectLaidOut("with the strip, small");
+        }
+    }
+}
+
+TEST_F(SignAreaGui, TwoSignsOfTheIssueSideBySideOnceTheWindowIsLarge) {
+    // 112 x 16 and 160 x 16 at zoom 1: one to a row in 1024, side by side
+    // in 1600; the controls follow the rows up and down.
+    frmHead& h = Start({{2, "K4000", 112, 16}, {3, "K4000", 160, 16}}, kSmall);
+    h.LayoutSignPictures(true, true);
+    const QRect f0 = InClient(h.PicSignFrame[0]), f1 = InClient(h.PicSignFrame[1]);
+    EXPECT_GT(f1.top(), f0.bottom());
+    const int lowButtons = h.SaveAndNew->y();
+    EXPECT_GT(lowButtons, f1.bottom());
+    Resize(kLarge);
+    EXPECT_EQ(InClient(h.PicSignFrame[1]).top(), InClient(h.PicSignFrame[0]).top());
+    EXPECT_LT(h.SaveAndNew->y(), lowButtons);
+    EXPECT_GT(h.SaveAndNew->y(), InClient(h.PicSignFrame[1]).bottom());
+}
+
+TEST_F(SignAreaGui, ToolImagesStandAboveTheFramesAndWorkLikeTheToolbar) {
+    frmHead& h = Start({{2, "K4000", 112, 16}, {3, "K4000", 96, 16}}, kSmall);
+    const auto row = h.ToolImageRow();
+    ASSERT_EQ(row.size(), 17u);
+    int right = 0;
+    for (const auto& [image, button] : row) {
+        SCOPED_TRACE(image->objectName().toStdString());
+        EXPECT_TRUE(image->isVisible());
+        // In one row, in the toolbar's order, above the sign area.
+        EXPECT_EQ(image->y(), row.front().first->y());
+        EXPECT_GT(image->x(), right);
+        right = image->geometry().right();
+        EXPECT_LT(image->geometry().bottom(), h.SignArea->y());
+        EXPECT_EQ(image->toolTip(), h.tbButtons[button]->toolTip());
+    }
+    EXPECT_LT(right, h.ClientArea->width());
+
+    // Text mode: the tools are the graphic mode's, not usable, as on the toolbar.
+    h.tbButtons[5]->trigger();
+    for (ImageControl* image : {h.imgBox, h.imgLine, h.imgFill, h.imgCut}) EXPECT_FALSE(image->isEnabled());
+    QTest::mouseClick(h.imgBox, Qt::LeftButton);
+    EXPECT_NE(gCurrentTool, 1);
+
+    // Graphic mode: a click on an image presses its toolbar button and
+    // chooses the tool; only the chosen tool's image carries the border.
+    h.tbButtons[6]->trigger();
+    QTest::mouseClick(h.imgBox, Qt::LeftButton);
+    EXPECT_EQ(gCurrentTool, 1);
+    EXPECT_TRUE(h.tbButtons[22]->isChecked());
+    h.tbButtons[21]->trigger();  // the toolbar's line
+    EXPECT_EQ(gCurrentTool, 2);
+    EXPECT_EQ(h.imgLine->BorderStyle(), 1);
+    EXPECT_EQ(h.imgBox->BorderStyle(), 0);
+    // The pen sizes follow the point tool, as the toolbar's do.
+    EXPECT_FALSE(h.imgSelectPointSize[2]->isEnabled());
+    QTest::mouseClick(h.imgPoint, Qt::LeftButton);
+    EXPECT_TRUE(h.tbButtons[20]->isChecked());
+    ASSERT_TRUE(h.imgSelectPointSize[2]->isEnabled());
+    QTest::mouseClick(h.imgSelectPointSize[2], Qt::LeftButton);
+    EXPECT_EQ(gPenSize, 2);
+    EXPECT_TRUE(h.tbButtons[30]->isChecked());
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(h.imgSelectPointSize[i]->BorderStyle(), i == 2 ? 1 : 0) << i;
+    h.tbButtons[28]->trigger();
+    EXPECT_EQ(gPenSize, 0);
+    EXPECT_EQ(h.imgSelectPointSize[0]->BorderStyle(), 1);
+    EXPECT_EQ(h.imgSelectPointSize[2]->BorderStyle(), 0);
+    // The selection's operations wait for a selection, like their keys.
+    EXPECT_FALSE(h.imgMirrorHorizontally->isEnabled());
+    EXPECT_FALSE(h.imgTrash->isEnabled());
+
+    // No frame can be dragged over them: the frames stay in the area.
+    SignFrame* frame = h.PicSignFrame[0];
+    h.PicSignFrame_MouseDown(0, 2, 0, 5, 5);
+    h.PicSignFrame_MouseMove(0, 2, 0, 5, -200);
+    h.PicSignFrame_MouseUp(0, 2, 0, 5, -200);
+    EXPECT_EQ(frame->y(), 0);
+    EXPECT_GE(InClient(frame).top(), h.imgBox->geometry().bottom());
+
+    // With no graphic sign shown the row goes.
+    SignInfoOf(2).Shown = kFalse;
+    SignInfoOf(3).Shown = kFalse;
+    h.LayoutSignPictures(true, true);
+    for (const auto& [image, button] : row) EXPECT_FALSE(image->isVisible()) << image->objectName().toStdString();
+}
+
+TEST_F(SignAreaGui, FontStepButtonsShowNoAccessKeyMarkAndAltStepsAllTheSame) {
+    frmHead& h = Start({{2, "K4000", 112, 16}}, kSmall);
+    EXPECT_EQ(h.LibBigger->text(), "+");
+    EXPECT_EQ(h.LibSmaller->text(), "-");
+    ASSERT_EQ(ReadCharMap("4"), CharMapStatus::Taken);
+    h.activateWindow();
+    QApplication::processEvents();
+    h.picSign[0]->setFocus();
+    ASSERT_TRUE(h.LibBigger->isVisible());
+    QSignalSpy bigger(h.LibBigger, &QPushButton::clicked), smaller(h.LibSmaller, &QPushButton::clicked);
+    QTest::keyClick(h.picSign[0], Qt::Key_Plus, Qt::AltModifier);
+    EXPECT_EQ(bigger.count(), 1);
+    EXPECT_EQ(gCurrentFontCode, "5");
+    QTest::keyClick(h.picSign[0], Qt::Key_Minus, Qt::AltModifier);
+    EXPECT_EQ(smaller.count(), 1);
+    EXPECT_EQ(gCurrentFontCode, "4");
+}
+
+TEST_F(SignAreaGui, AMessageBoxIsWideEnoughForItsTitle) {
+    Start({{2, "K4000", 112, 16}}, kSmall);
+    InstallQtUiHost();
+    int width = 0, needed = 0;
+    WhenShown<QMessageBox> answer([&](QMessageBox& box) {
+        width = box.width();
+        needed = TitleRoomWidth(box, box.windowTitle());
+        EXPECT_EQ(box.windowTitle(), QString::fromUtf8("Kivar32\u00ae"));
+        QTest::keyClick(&box, Qt::Key_Return);
+    });
+    MsgBox("Conversion ready!", vbOKOnly);
+    SetUiHost(&ui);
+    ASSERT_TRUE(answer.seen);
+    EXPECT_GE(width, needed);
+    EXPECT_GT(needed, QFontMetrics(head->font()).horizontalAdvance("Conversion ready!"));
+}
