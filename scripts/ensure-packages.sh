@@ -15,9 +15,10 @@ RUN_PKGS=(cmake ninja-build g++ pkg-config
 # binutils (objcopy) decode Intel HEX independently; python3 runs the
 # second implementations that check the golden files; poppler-utils
 # (pdftoppm) reads the printed pages; Google Benchmark for the benchmarks;
-# xvfb and xauth to look at the program on a virtual screen.
+# xvfb and xauth to look at the program on a virtual screen; openbox,
+# xdotool and x11-utils (xprop) for the tests through a real window system.
 TEST_PKGS=(libgtest-dev libgmock-dev libbenchmark-dev clang srecord binutils python3 poppler-utils
-           xvfb xauth)
+           xvfb xauth openbox xdotool x11-utils)
 
 want=("${RUN_PKGS[@]}")
 [ "${1:-}" = "--test" ] && want+=("${TEST_PKGS[@]}")

@@ -4,11 +4,13 @@
 // toolbar's buttons; the font step buttons; the message boxes' width.
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -282,4 +284,94 @@ TEST_F(SignAreaGui, AMessageBoxIsWideEnoughForItsTitle) {
     ASSERT_TRUE(answer.seen);
     EXPECT_GE(width, needed);
     EXPECT_GT(needed, QFontMetrics(head->font()).horizontalAdvance("Conversion ready!"));
+}
+
+// ------------------------------------------------------------------ through the window system
+// These run under a real X server with a window manager, the pointer driven
+// by xdotool (tests/x11/frame_drag.sh starts them); elsewhere they are
+// skipped.
+
+namespace {
+
+bool UnderTheWindowSystem() {
+    return qgetenv("KIVAR_X11_TESTS") == "1" && QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+// One xdotool command; true when it ran and succeeded.
+::testing::AssertionResult Xdotool(const QStringList& args) {
+    QProcess p;
+    p.start("xdotool", args);
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return ::testing::AssertionFailure() << "xdotool " << args.join(' ').toStdString() << ": "
+                                             << p.readAllStandardError().toStdString();
+    return ::testing::AssertionSuccess();
+}
+
+// The pointer to a point of a widget, through the X window of its window.
+::testing::AssertionResult PointerTo(const QWidget* w, QPoint at) {
+    const QPoint inWindow = w->mapTo(w->window(), at);
+    return Xdotool({"mousemove", "--window", QString::number(w->window()->winId()), QString::number(inWindow.x()),
+                    QString::number(inWindow.y())});
+}
+
+// Waits, events running, until `done` holds; the cap only bounds a hang.
+template <class F>
+bool Until(F done) {
+    return QTest::qWaitFor(done, 120000);
+}
+
+}  // namespace
+
+TEST_F(SignAreaGui, WindowSystemRightDragOnTheStatusBarOrTheBorderMovesTheFrame) {
+    if (!UnderTheWindowSystem()) GTEST_SKIP() << "runs under tests/x11/frame_drag.sh";
+    frmHead& h = Start({{2, "K4000", 112, 16}, {3, "K4000", 160, 16}}, kSmall);
+    h.LayoutSignPictures(true, true);
+    h.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&h, 120000));
+    SignFrame* frame = h.PicSignFrame[0];
+    // A right-drag from `widget` at `at` by `by`: pressed, moved, released,
+    // each step waited for in the window.
+    auto drag = [&](QWidget* widget, QPoint at, QPoint by) {
+        const QPoint start = frame->pos();
+        ASSERT_TRUE(PointerTo(widget, at));
+        ASSERT_TRUE(Xdotool({"mousedown", "3"}));
+        ASSERT_TRUE(Until([&] { return h.timSign[0]->isActive(); })) << "the press did not reach the frame";
+        EXPECT_EQ(frmHead::ScreenMousePointer(), 15);
+        ASSERT_TRUE(PointerTo(widget, at + by));
+        ASSERT_TRUE(Until([&] { return frame->pos() == start + by; }))
+            << "the frame stands at " << frame->x() << "," << frame->y();
+        ASSERT_TRUE(Xdotool({"mouseup", "3"}));
+        ASSERT_TRUE(Until([&] { return !h.timSign[0]->isActive(); })) << "the release did not reach the frame";
+        EXPECT_EQ(frame->pos(), start + by);
+        EXPECT_EQ(frame->BackColor(), SignFrame::ButtonFace());
+        EXPECT_EQ(frmHead::ScreenMousePointer(), 0);
+    };
+    // On the status bar: on its spare panel and on the sign's name.
+    drag(h.SignSB[0], QPoint(h.SignSB[0]->width() / 2, 8), QPoint(60, 30));
+    drag(h.SignSB[0], QPoint(h.SignSB[0]->PanelLeft(1) + 5, 8), QPoint(-40, -20));
+    // On the border above the picture.
+    drag(frame, QPoint(frame->width() / 2, 1), QPoint(25, 10));
+    // The status bar and the border show where to grab; the picture keeps
+    // its own pointer.
+    EXPECT_EQ(h.SignSB[0]->cursor().shape(), Qt::SizeAllCursor);
+    EXPECT_EQ(frame->cursor().shape(), Qt::SizeAllCursor);
+    EXPECT_NE(h.picSign[0]->cursor().shape(), Qt::SizeAllCursor);
+}
+
+TEST_F(SignAreaGui, WindowSystemMaximisedTheFramesAreLaidAgain) {
+    if (!UnderTheWindowSystem()) GTEST_SKIP() << "runs under tests/x11/frame_drag.sh";
+    frmHead& h = Start({{2, "K4000", 112, 16}, {3, "K4000", 160, 16}}, kSmall);
+    h.LayoutSignPictures(true, true);
+    ASSERT_GT(InClient(h.PicSignFrame[1]).top(), InClient(h.PicSignFrame[0]).bottom());
+    ExpectLaidOut("one to a row");
+    const int width = h.ClientArea->width();
+    h.showMaximized();
+    ASSERT_TRUE(Until([&] { return h.ClientArea->width() > width + 500; })) << "not maximised";
+    // Side by side once there is room, and clear of every control.
+    ASSERT_TRUE(Until([&] { return InClient(h.PicSignFrame[1]).top() == InClient(h.PicSignFrame[0]).top(); }));
+    ExpectLaidOut("maximised");
+    h.showNormal();
+    ASSERT_TRUE(Until([&] { return h.ClientArea->width() == width; })) << "not restored";
+    ASSERT_TRUE(Until([&] { return InClient(h.PicSignFrame[1]).top() > InClient(h.PicSignFrame[0]).bottom(); }));
+    ExpectLaidOut("restored");
 }

@@ -190,6 +190,22 @@ TEST_F(SignSelGui, ThreeSignsOfAProjectStandSideBySideAndOnTheStrip) {
     EXPECT_FALSE(strip.intersects(f1));
 }
 
+TEST_F(SignSelGui, AfterTheDialogOnlyTheActiveSignsFrameCarriesTheMarker) {
+    // The pictures laid out again are each marked as they are sized; the
+    // dialog's OK leaves the mark on the active sign's frame alone.
+    frmHead& h = StartWithProject();
+    RunSignsCommand([](frmSignSel& d) {
+        Tick(d, d.Sign_cbx, 1, true);
+        Tick(d, d.Sign_cbx, 2, true);
+        Tick(d, d.Sign_cbx, 3, false);
+        QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
+    });
+    ASSERT_EQ(gCurrentSign, 3);
+    ASSERT_TRUE(h.PicSignFrame[1]->isVisible());
+    EXPECT_EQ(h.ActivePictureIndex, 0);
+    EXPECT_TRUE(OnlyTheActiveSignIsMarked());
+}
+
 namespace {
 
 int CountColour(const QImage& img, QColor c) {
