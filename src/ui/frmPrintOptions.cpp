@@ -200,7 +200,11 @@ void frmPrintOptions::ShowPrintOptions(const PrintOptionsRequest& r) {
                            static_cast<QWidget*>(txtTom), static_cast<QWidget*>(lblFrom), static_cast<QWidget*>(lblTom)})
             w->show();
     }
-    const int pageHeight = std::max(Px(2400), rangeTop + 48);
+    // The layout page shows its sketches and the frame around them whole.
+    int sketchesBottom = 0;
+    for (const QWidget* w : {static_cast<QWidget*>(picMode1), static_cast<QWidget*>(picMode2), static_cast<QWidget*>(lineSelect[1])})
+        sketchesBottom = std::max(sketchesBottom, w->geometry().bottom() + 1);
+    const int pageHeight = std::max({Px(2400), rangeTop + 48, sketchesBottom + 4});
     for (QWidget* page : {picSigns, picOrder, picResult}) page->setGeometry(0, kPageTop, kPageWidth, pageHeight);
     cmdDone->setGeometry(kPageWidth - 100, kPageTop + pageHeight + 6, 92, 26);
     setFixedSize(kPageWidth, kPageTop + pageHeight + 40);

@@ -184,6 +184,9 @@ TEST_F(PrintGui, PrintOptionsRefuseSameOrderAndBadRangesWithABeep) {
     EXPECT_EQ(frame(), d.picMode1->geometry().adjusted(-4, -4, 4, 4));
     Click(d.picMode2);
     EXPECT_EQ(frame(), d.picMode2->geometry().adjusted(-4, -4, 4, 4));
+    // The page shows the sketches and the frame whole, above the button.
+    EXPECT_TRUE(d.picResult->rect().contains(frame()));
+    EXPECT_LT(d.picResult->geometry().bottom(), d.cmdDone->y());
     EXPECT_EQ(d.lineSelect[0]->x(), frameX + d.picMode2->x() - d.picMode1->x());
     Click(d.picMode2);  // already chosen: nothing moves
     EXPECT_EQ(d.lineSelect[0]->x(), frameX + d.picMode2->x() - d.picMode1->x());
