@@ -346,6 +346,17 @@ TEST_F(SignAreaGui, WindowSystemRightDragOnTheStatusBarOrTheBorderMovesTheFrame)
         EXPECT_EQ(frame->BackColor(), SignFrame::ButtonFace());
         EXPECT_EQ(frmHead::ScreenMousePointer(), 0);
     };
+    // While another window is active, the first press is the one that
+    // activates the window: it drags all the same.
+    QWidget other(&h, Qt::Window);
+    other.setWindowTitle("other");
+    other.setGeometry(h.geometry().right() - 200, h.geometry().bottom() - 150, 180, 120);
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other, 120000));
+    drag(h.SignSB[0], QPoint(h.SignSB[0]->width() / 2, 8), QPoint(30, 10));
+    other.close();
     // On the status bar: on its spare panel and on the sign's name.
     drag(h.SignSB[0], QPoint(h.SignSB[0]->width() / 2, 8), QPoint(60, 30));
     drag(h.SignSB[0], QPoint(h.SignSB[0]->PanelLeft(1) + 5, 8), QPoint(-40, -20));
