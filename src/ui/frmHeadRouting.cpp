@@ -212,6 +212,7 @@ bool frmHead::eventFilter(QObject* watched, QEvent* e) {
     if (!isFrame && !isPicture) return false;
     switch (type) {
         case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
         case QEvent::MouseButtonRelease: {
             auto* m = static_cast<QMouseEvent*>(e);
@@ -219,6 +220,9 @@ bool frmHead::eventFilter(QObject* watched, QEvent* e) {
             const int16_t shift = ShiftOf(m->modifiers());
             const int16_t button = type == QEvent::MouseMove ? ButtonsOf(m->buttons()) : ButtonOf(m->button());
             if (isPicture) {
+                // A second press soon after a click comes as a double click;
+                // the picture's tools have no use for it.
+                if (type == QEvent::MouseButtonDblClick) break;
                 if (type == QEvent::MouseButtonPress) picSign_MouseDown(index, button, shift, x, y);
                 else if (type == QEvent::MouseMove) picSign_MouseMove(index, button, shift, x, y);
                 else {
@@ -226,7 +230,10 @@ bool frmHead::eventFilter(QObject* watched, QEvent* e) {
                     if (static_cast<QWidget*>(watched)->rect().contains(m->position().toPoint())) picSign_Click(index);
                 }
             } else {
-                if (type == QEvent::MouseButtonPress) PicSignFrame_MouseDown(index, button, shift, x, y);
+                // On the frame a press is a press: the second of a double
+                // click (a drag started right after a click) drags too.
+                if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+                    PicSignFrame_MouseDown(index, button, shift, x, y);
                 else if (type == QEvent::MouseMove) PicSignFrame_MouseMove(index, button, shift, x, y);
                 else {
                     PicSignFrame_MouseUp(index, button, shift, x, y);

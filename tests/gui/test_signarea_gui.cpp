@@ -340,10 +340,11 @@ TEST_F(SignAreaGui, WindowSystemRightDragOnTheStatusBarOrTheBorderMovesTheFrame)
     SignFrame* frame = h.PicSignFrame[0];
     // A right-drag from `widget` at `at` by `by`: pressed, moved, released,
     // each step waited for in the window.
-    auto drag = [&](QWidget* widget, QPoint at, QPoint by) {
+    auto drag = [&](QWidget* widget, QPoint at, QPoint by, bool afterAClick = false) {
         const QPoint start = frame->pos();
         ASSERT_TRUE(PointerTo(widget, at));
-        ASSERT_TRUE(Xdotool({"mousedown", "3"}));
+        // Right after a click the press is the second of a double click.
+        ASSERT_TRUE(Xdotool(afterAClick ? QStringList{"click", "3", "mousedown", "3"} : QStringList{"mousedown", "3"}));
         ASSERT_TRUE(Until([&] { return h.timSign[0]->isActive(); })) << "the press did not reach the frame";
         EXPECT_EQ(frmHead::ScreenMousePointer(), 15);
         ASSERT_TRUE(PointerTo(widget, at + by));
@@ -371,6 +372,8 @@ TEST_F(SignAreaGui, WindowSystemRightDragOnTheStatusBarOrTheBorderMovesTheFrame)
     drag(h.SignSB[0], QPoint(h.SignSB[0]->PanelLeft(1) + 5, 8), QPoint(-40, -20));
     // On the border above the picture.
     drag(frame, QPoint(frame->width() / 2, 1), QPoint(25, 10));
+    // Started right after a click on the status bar.
+    drag(h.SignSB[0], QPoint(h.SignSB[0]->width() / 2, 8), QPoint(-15, 5), true);
     // The status bar and the border show where to grab; the picture keeps
     // its own pointer.
     EXPECT_EQ(h.SignSB[0]->cursor().shape(), Qt::SizeAllCursor);

@@ -5,9 +5,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -176,6 +178,10 @@ TEST_F(SignPicturesGui, ARightDragStartedOnTheStatusBarOrTheBorderKeepsTheGrabPo
     Sign(2, "K4000", 40, 8, true, 1, "FRONT");
     frmHead& h = Start();
     SignFrame* frame = h.PicSignFrame[0];
+    // A button an earlier test left held in the simulated mouse is let go
+    // on the window's background first.
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+        if (QGuiApplication::mouseButtons() & b) QTest::mouseRelease(h.ClientArea, b, {}, QPoint(2, 2));
     // Pressed at `from` on the widget, moved by `by` in four steps, released.
     auto drag = [](QWidget* w, QPoint from, QPoint by) {
         const QPoint global = w->mapToGlobal(from);
@@ -191,6 +197,22 @@ TEST_F(SignPicturesGui, ARightDragStartedOnTheStatusBarOrTheBorderKeepsTheGrabPo
     start = frame->pos();
     drag(frame, QPoint(1, 1), QPoint(-25, -10));
     EXPECT_EQ(frame->pos(), start + QPoint(-25, -10));
+    // A drag started right after a click (its press comes as the second of
+    // a double click) moves the frame too.
+    auto send = [&h](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, QPoint at) {
+        QWidget* bar = h.SignSB[0];
+        QMouseEvent e(type, QPointF(at), bar->mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(bar, &e);
+    };
+    start = frame->pos();
+    send(QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, QPoint(5, 5));
+    send(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, QPoint(5, 5));
+    send(QEvent::MouseButtonDblClick, Qt::RightButton, Qt::RightButton, QPoint(5, 5));
+    EXPECT_TRUE(h.timSign[0]->isActive());
+    EXPECT_EQ(frmHead::ScreenMousePointer(), 15);
+    send(QEvent::MouseMove, Qt::NoButton, Qt::RightButton, QPoint(25, 13));
+    send(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, QPoint(25, 13));
+    EXPECT_EQ(frame->pos(), start + QPoint(20, 8));
     // The frame stays whole in the sign area: dragged far up and left it
     // stops at the area's corner.
     drag(h.SignSB[0], QPoint(5, 5), QPoint(-2000, -300));
