@@ -53,7 +53,11 @@ TEST_F(RouteNoLayout, OkPlacesTheAreaAtEitherEnd) {
         {"left: the start position", 3, 2, true, "4", "7", "", 2, -1, 4, 20, 50, "4567"},
         {"left ignores the end field, right the start field", 4, 4, true, "0", "99", "1234", 4, -1, 0, 0, 100, "1234"},
         {"an empty end field is 0", 4, 1, false, "5", "", "7", 1, 0, 0, 535, 25, "7456"},
-        {"a sample longer than the count is cut to it", 3, 2, true, "1", "", "98765", 2, -1, 1, 5, 50, "9845"},
+        // The sample is kept as typed whatever the count: the placeholders
+        // show its last characters.
+        {"a sample of four at count 2 stays whole", 3, 2, true, "1", "", "1234", 2, -1, 1, 5, 50, "1234"},
+        {"a sample of three at count 1 is filled to four", 3, 1, true, "1", "", "123", 1, -1, 1, 5, 25, "1234"},
+        {"a sample longer than four is cut to four", 3, 2, true, "1", "", "98765", 2, -1, 1, 5, 50, "9876"},
         {"a longer sample at count 4 keeps four", 4, 4, true, "1", "", "98765", 4, -1, 1, 5, 100, "9876"},
         {"a count beyond the list is its last entry", 3, 4, true, "1", "", "", 3, -1, 1, 5, 75, "4567"},
     };
@@ -84,12 +88,12 @@ TEST_F(RouteNoLayout, CountsSamplesAndTheListShown) {
         EXPECT_EQ(ClampLineNoCount(count), shown) << count;
     gMaxLineNumbers = 4;
     EXPECT_EQ(ClampLineNoCount(4), 4);
-    for (auto [sample, count, stored] : {std::tuple<const char*, int16_t, const char*>{"12", 3, "1245"},
-                                         {"", 3, "4567"},
-                                         {"1234", 4, "1234"},
-                                         {"1234", 2, "1245"},
-                                         {"A", 1, "A456"}})
-        EXPECT_EQ(StoredRouteNoSample(sample, count), stored) << sample << " " << count;
+    for (auto [sample, stored] : {std::pair<const char*, const char*>{"12", "1245"},
+                                  {"", "4567"},
+                                  {"1234", "1234"},
+                                  {"12345", "1234"},
+                                  {"A", "A456"}})
+        EXPECT_EQ(StoredRouteNoSample(sample), stored) << sample;
     gLineNoFields = "1245";
     EXPECT_EQ(ShownRouteNoSample(3), "124");
     EXPECT_EQ(ShownRouteNoSample(0), "");

@@ -85,9 +85,8 @@ int16_t OfferedLineNoCounts() { return gMaxLineNumbers == 4 ? 4 : 3; }
 
 int16_t ClampLineNoCount(int16_t count) { return std::clamp<int16_t>(count, 1, OfferedLineNoCounts()); }
 
-std::string StoredRouteNoSample(const std::string& sample, int16_t count) {
-    const size_t keep = static_cast<size_t>(std::clamp<int>(count, 0, 4));
-    const std::string cut = sample.substr(0, std::min(keep, sample.size()));
+std::string StoredRouteNoSample(const std::string& sample) {
+    const std::string cut = sample.substr(0, std::min<size_t>(4, sample.size()));
     return cut + std::string("4567890").substr(0, 4 - cut.size());
 }
 
@@ -97,7 +96,7 @@ void ApplyRouteNoLayout(const RouteNoLayoutChoice& choice) {
     gLineNoFieldCount = ClampLineNoCount(choice.count);
     gRouteNoLeft = VbBool(choice.left);
     gRouteNoPos = CIntClamp(Val(choice.left ? choice.startPos : choice.endPos));
-    gLineNoFields = StoredRouteNoSample(choice.sample, gLineNoFieldCount);
+    gLineNoFields = StoredRouteNoSample(choice.sample);
     PlaceRouteNoAreaOnSign();
 }
 

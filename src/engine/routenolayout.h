@@ -50,10 +50,10 @@ void SetOldRouteNoDefaults();
 // a project or remembered earlier is shown as the nearest count offered.
 int16_t OfferedLineNoCounts();
 int16_t ClampLineNoCount(int16_t count);
-// The sample as it is stored: cut to `count` characters (at most 4), then
-// filled up to 4 characters from "4567890" ("12" is kept as "1245", "" as
-// "4567").
-std::string StoredRouteNoSample(const std::string& sample, int16_t count);
+// The sample as it is stored: as typed, whatever the count, filled up to 4
+// characters from "4567890" ("12" is kept as "1245", "" as "4567", "1234"
+// as it is); a longer sample is cut to 4 characters.
+std::string StoredRouteNoSample(const std::string& sample);
 // The first `count` characters of the stored sample: what the sample box
 // shows for a count.
 std::string ShownRouteNoSample(int16_t count);
