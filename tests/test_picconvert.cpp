@@ -173,6 +173,40 @@ TEST_F(PicConvertTest, NineAlignmentsAndNoneOnASixteenSquareSign) {
     }
 }
 
+// Centring rounds the box's middle as a whole: half the box plus its
+// start, a half going to the even neighbour. Rounding the half first and
+// adding the start after put a box with an odd start one dot off.
+TEST(PicturePlacement, CentringRoundsTheMiddleOfTheBoxAsAWhole) {
+    struct Case {
+        int32_t first, last;  // the box's columns (across) or rows (down)
+        int32_t offX, column;  // centre across: offset, the dot of the first column
+        int32_t offY, row;     // centre down: offset, the dot of the first row
+    };
+    // A sign of 16 x 16: cx = cy = 8; a column lands at x - offX + 7, a row
+    // at y - offY + 8.
+    const Case cases[] = {
+        // across: (last - first) / 2 + first; down: (last - first + 1) / 2 + first
+        {0, 3, 2, 5, 2, 6},   // 1.5 -> 2; 2
+        {1, 4, 2, 6, 3, 6},   // 2.5 -> 2; 3
+        {2, 5, 4, 5, 4, 6},   // 3.5 -> 4; 4
+        {3, 6, 4, 6, 5, 6},   // 4.5 -> 4; 5
+        {1, 3, 2, 6, 2, 7},   // 2; 2.5 -> 2
+        {1, 1, 1, 7, 2, 7},   // 1; 1.5 -> 2
+        {0, 0, 0, 7, 0, 8},   // 0; 0.5 -> 0
+        {3, 5, 4, 6, 4, 7},   // 4; 4.5 -> 4
+        {5, 10, 8, 4, 8, 5},  // 7.5 -> 8; 8
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.first << ".." << c.last);
+        const PicturePlacement across = PlacePicture({.HAC = true}, 16, 16, c.first, 0, c.last, 0);
+        EXPECT_EQ(across.offX, c.offX);
+        EXPECT_EQ(across.DotColumn(c.first), c.column);
+        const PicturePlacement down = PlacePicture({.VAC = true}, 16, 16, 0, c.first, 0, c.last);
+        EXPECT_EQ(down.offY, c.offY);
+        EXPECT_EQ(down.DotRow(c.first), c.row);
+    }
+}
+
 TEST_F(PicConvertTest, ClippingAtTheSignsEdgesIsInclusive) {
     testgfx::MakeSign(8, 4);
     m_lBackColor = kWhite;

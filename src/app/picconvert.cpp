@@ -37,8 +37,9 @@ struct BusyPointer {
     ~BusyPointer() { SetBusy(false); }
 };
 
-// Half of n, a half going to the even neighbour.
-int32_t HalfToEven(int32_t n) { return CLng(n / 2.0); }
+// Half of n plus `from`, rounded as a whole: a half goes to the even
+// neighbour (a box of columns 1..4 is centred on 2, not on 1 + 2).
+int32_t HalfToEven(int32_t n, int32_t from = 0) { return CLng(n / 2.0 + from); }
 
 }  // namespace
 
@@ -100,11 +101,11 @@ PicturePlacement PlacePicture(const Alignment& a, int32_t W, int32_t H, int32_t 
     if (W <= left) p.offX = 0;
     else if (a.HAL) p.offX = left;
     else if (a.HAR) p.offX = right + 1 - W;
-    else if (a.HAC) p.offX = HalfToEven(right - left) + left;
+    else if (a.HAC) p.offX = HalfToEven(right - left, left);
     if (H <= top) p.offY = 0;
     else if (a.VAT) p.offY = top;
     else if (a.VAB) p.offY = bottom + 1 - H;
-    else if (a.VAC) p.offY = HalfToEven(bottom - top + 1) + top;
+    else if (a.VAC) p.offY = HalfToEven(bottom - top + 1, top);
     return p;
 }
 
