@@ -197,7 +197,6 @@ void frmHead::SetDataStartValues() {
     gSignConfigCancelled = kFalse;
 }
 void frmHead::InitDefaultDestination() { kv::InitDefaultDestination(); }
-void frmHead::RecalcRowWidths() {}
 void frmHead::SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4) {
     kv::SetAlignment(alignment, noToolbar, redraw, flag4);
 }

@@ -323,7 +323,6 @@ public:
     // ---------------------------------------------------------- procedures filled in by later steps
     // Each is called where the start and the handlers need it and does
     // nothing yet.
-    void RecalcRowWidths();
     void SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4);
     void ShowAlignment() override;
     void ScreenTimer_Timer();

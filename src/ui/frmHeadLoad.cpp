@@ -66,7 +66,7 @@ void frmHead::Form_Load() {
     gCurrentPictureIndex = 0;
     SetAlignment(1, false, true, true);
     gLastAutoSaveTime = MonotonicSeconds();
-    RecalcRowWidths();
+    kv::RecalcRowWidths();
 
     // The recent files are read before a project named on the command line
     // opens: it goes first in the list, and the others stay.

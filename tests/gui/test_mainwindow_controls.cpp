@@ -169,3 +169,17 @@ TEST_F(HeadGui, RouteNumberControlsFollowTheSwitch) {
     EXPECT_FALSE(h.LineNo_lbl->isVisibleTo(h.ClientArea));
     EXPECT_FALSE(h.AutoSign_lbl2->isVisibleTo(h.ClientArea));
 }
+
+TEST_F(HeadGui, LoadWorksOutTheFreeWidthOfTheEditorsRow) {
+    // With the route-number area shown the row keeps the area and a dot of
+    // gap free of text.
+    Option("ShowLineNO", 1);
+    Load();
+    ASSERT_NE(gShowLineNo, 0);
+    ASSERT_TRUE(IsSignAddress(gCurrentSign));
+    ASSERT_TRUE(IsRowIndex(gCurrentRow));
+    const int16_t loaded = Row(gCurrentRow).FreeWidth;
+    EXPECT_EQ(loaded, 5 * SignInfoOf(gCurrentSign).Width - gRouteNoAreaWidth - 5);
+    RecalcRowWidths();
+    EXPECT_EQ(Row(gCurrentRow).FreeWidth, loaded);
+}
