@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "engine/defaultdest.h"
 #include "data/destcodes.h"
 #include "data/destlist.h"
@@ -126,6 +128,78 @@ TEST_F(DestListTest, PlacedLinesKeepTheirOrder) {
     PlaceListLine("c", 3, DestList);
     PlaceListLine("a", 2, DestList);
     EXPECT_EQ(DestList.Lines(), (std::vector<std::string>{"A7   a", "B1   b", "C    c"}));
+}
+
+// The searches halve a list whose lines stand in order and read every line
+// of one that does not: seeded random changes, some keeping the order and
+// some breaking it, each followed by every search checked against a plain
+// walk over the lines.
+TEST_F(DestListTest, SearchesOfOrderedAndUnorderedListsFindWhatAWalkFinds) {
+    // Heads that collide: numbers, codes with blanks and without, short
+    // lines, heads that Val reads its own way.
+    const std::vector<std::string> heads = {"   1", "   2", "  10", "  12", " 1 2", "1", "12", "1   ", "12  ", "1 A ",
+                                            "A7  ", "B1  ", "B1", "&H1 ", "\t2  ", "",  "  3x", "9999", "0012"};
+    const std::vector<std::string> codes = {"1", "12", "1 A", "A7", "B1", "B", "", "9999", "1   "};
+    auto walkNumber = [](const ListModel& list, int16_t n) {
+        for (int i = 0; i < list.ListCount(); ++i)
+            if (CIntClamp(Val(Left(list.List(i), 4))) == n) return i;
+        return -1;
+    };
+    auto walkCode = [](const ListModel& list, const std::string& code) {
+        const std::string wanted = RTrim(code);
+        for (int i = 0; i < list.ListCount(); ++i)
+            if (RTrim(Left(list.List(i), 4)) == wanted) return i;
+        return -1;
+    };
+    for (unsigned seed : testutil::TestSeeds(1, 40)) {
+        SCOPED_TRACE(testing::Message() << "seed " << seed);
+        std::mt19937 rng(seed);
+        auto pick = [&](size_t n) { return static_cast<size_t>(rng() % n); };
+        DestList.Clear();
+        for (int step = 0; step < 120; ++step) {
+            const int count = DestList.ListCount();
+            const std::string line = heads[pick(heads.size())] + (rng() % 2 ? " x" : "");
+            const unsigned op = rng() % 50;
+            if (op < 6) {
+                if (count > 0) DestList.RemoveItem(static_cast<int>(pick(static_cast<size_t>(count))));
+            } else if (op < 9) {
+                if (count > 0) DestList.SetList(static_cast<int>(pick(static_cast<size_t>(count))), line);
+            } else if (op < 12) {
+                DestList.AddItem(line, static_cast<int>(pick(static_cast<size_t>(count) + 1)));
+            } else if (op < 14) {
+                DestList.Clear();
+            } else {
+                // A line placed in number or code order, as the commit does.
+                gDestCodesOn = VbBool(seed % 2);
+                gDestListActive = kTrue;
+                const int16_t n = static_cast<int16_t>(1 + pick(40));
+                gDestList[static_cast<size_t>(n)].Code = PadCode(codes[pick(codes.size())]);
+                std::vector<std::string> expected = DestList.Lines();
+                const std::string placed =
+                    (gDestCodesOn ? PadCode(gDestList[static_cast<size_t>(n)].Code) + " " : "") + "t";
+                const bool byCode = gDestCodesOn != 0;
+                std::string full = byCode ? placed : (n < 10 ? "   " : "  ") + std::to_string(n) + "   t";
+                size_t at = expected.size();
+                for (size_t i = 0; i < expected.size(); ++i)
+                    if (byCode ? Left(expected[i], 4) > Left(full, 4)
+                               : CIntClamp(Val(Left(expected[i], 4))) > CIntClamp(Val(Left(full, 4)))) {
+                        at = i;
+                        break;
+                    }
+                expected.insert(expected.begin() + static_cast<long>(at), full);
+                PlaceListLine("t", n, DestList);
+                ASSERT_EQ(DestList.Lines(), expected) << step;
+            }
+            for (int16_t n = -1; n <= 20; ++n) ASSERT_EQ(FindListIndexByNumber(DestList, n), walkNumber(DestList, n)) << step << " " << n;
+            ASSERT_EQ(FindListIndexByNumber(DestList, 9999), walkNumber(DestList, 9999)) << step;
+            gDestCodesOn = kTrue;
+            for (const std::string& code : codes) {
+                gDestList[41].Code = code;
+                ASSERT_EQ(SelectListItemForRecord(true, 41), walkCode(DestList, code)) << step << " " << code;
+            }
+            gDestCodesOn = kFalse;
+        }
+    }
 }
 
 TEST_F(DestListTest, ListModelKeepsSelectionInStep) {

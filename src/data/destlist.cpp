@@ -14,6 +14,26 @@ namespace kv {
 ListModel DestList;
 ListModel ExtraList;
 
+namespace {
+// The first four characters of a line, which its order by code compares.
+std::string_view Head(const std::string& line) { return std::string_view(line).substr(0, 4); }
+}  // namespace
+
+void ListModel::CheckOrderAt(int index) {
+    const size_t i = static_cast<size_t>(index);
+    const bool hasPrev = i > 0, hasNext = i + 1 < lines_.size();
+    const std::string& line = lines_[i];
+    if (byNumber_) {
+        const int16_t n = ListLineNumber(line);
+        if ((hasPrev && ListLineNumber(lines_[i - 1]) > n) || (hasNext && n > ListLineNumber(lines_[i + 1])))
+            byNumber_ = false;
+    }
+    if (byHead_) {
+        if ((hasPrev && Head(lines_[i - 1]) > Head(line)) || (hasNext && Head(line) > Head(lines_[i + 1])))
+            byHead_ = false;
+    }
+}
+
 std::string ListModel::List(int index) const {
     if (index < 0 || index >= static_cast<int>(lines_.size())) return {};
     return lines_[static_cast<size_t>(index)];
@@ -22,6 +42,7 @@ std::string ListModel::List(int index) const {
 void ListModel::SetList(int index, const std::string& line) {
     if (index < 0 || index >= static_cast<int>(lines_.size())) throw VbError(381, "Invalid property array index");
     lines_[static_cast<size_t>(index)] = line;
+    CheckOrderAt(index);
     Notify(Change::Changed, index);
 }
 
@@ -32,6 +53,7 @@ void ListModel::AddItem(std::string&& line, int index) {
     if (size >= capacity_) throw VbError(7, "Out of memory");
     lines_.insert(lines_.begin() + index, std::move(line));
     selected_.insert(selected_.begin() + index, false);
+    CheckOrderAt(index);
     if (listIndex_ >= index) ++listIndex_;
     Notify(Change::Added, index);
 }
@@ -48,6 +70,7 @@ void ListModel::RemoveItem(int index) {
 void ListModel::Clear() {
     lines_.clear();
     selected_.clear();
+    byNumber_ = byHead_ = true;
     listIndex_ = -1;
     Notify(Change::Cleared, -1);
 }
@@ -91,7 +114,19 @@ void ListModel::EndBatch() {
     Notify(Change::Reset, -1);
 }
 
-int16_t ListLineNumber(const std::string& line) { return CIntClamp(Val(Left(line, 4))); }
+int16_t ListLineNumber(const std::string& line) {
+    // The usual head, digits and blanks, is read directly; Val would give
+    // the same (it skips blanks).
+    const size_t end = std::min<size_t>(line.size(), 4);
+    int n = 0;
+    for (size_t i = 0; i < end; ++i) {
+        const char c = line[i];
+        if (c == ' ') continue;
+        if (c < '0' || c > '9') return CIntClamp(Val(Left(line, 4)));
+        n = n * 10 + (c - '0');
+    }
+    return static_cast<int16_t>(n);
+}
 
 int16_t LastUsedNumber(const ListModel& list) {
     const int count = list.ListCount();
@@ -142,8 +177,14 @@ int OrderedPosition(const ListModel& list, const std::string& line, bool byCode)
     const auto after = [&](const std::string& other) {
         return byCode ? Left(other, 4) > Left(line, 4) : ListLineNumber(other) > ListLineNumber(line);
     };
-    for (int i = 0; i < list.ListCount(); ++i)
-        if (after(list.List(i))) return i;
+    const std::vector<std::string>& lines = list.Lines();
+    // In order, the lines that come after form the list's tail.
+    if (byCode ? list.InHeadOrder() : list.InNumberOrder()) {
+        const auto it = std::partition_point(lines.begin(), lines.end(), [&](const std::string& other) { return !after(other); });
+        return it == lines.end() ? -1 : static_cast<int>(it - lines.begin());
+    }
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (after(lines[i])) return static_cast<int>(i);
     return -1;
 }
 
@@ -204,8 +245,18 @@ void RefreshDestList() {
 }
 
 int FindListIndexByNumber(const ListModel& list, int16_t n) {
-    for (int i = 0; i < list.ListCount(); ++i)
-        if (ListLineNumber(list.List(i)) == n) return i;
+    const std::vector<std::string>& lines = list.Lines();
+    size_t from = 0;
+    // In order, the first line of n stands where the smaller numbers end.
+    if (list.InNumberOrder())
+        from = static_cast<size_t>(std::partition_point(lines.begin(), lines.end(),
+                                                        [n](const std::string& l) { return ListLineNumber(l) < n; }) -
+                                   lines.begin());
+    for (size_t i = from; i < lines.size(); ++i) {
+        const int16_t number = ListLineNumber(lines[i]);
+        if (number == n) return static_cast<int>(i);
+        if (list.InNumberOrder() && number > n) break;
+    }
     return -1;
 }
 
@@ -213,8 +264,24 @@ int SelectListItemForRecord(bool isDest, int16_t n) {
     const ListModel& list = isDest ? DestList : ExtraList;
     if (isDest && gDestCodesOn) {
         const std::string wanted = RTrim(DestAt(n).Code);
-        for (int i = 0; i < list.ListCount(); ++i)
-            if (RTrim(Left(list.List(i), 4)) == wanted) return i;
+        const std::vector<std::string>& lines = list.Lines();
+        size_t from = 0;
+        // In order of their heads, a line whose head is the code (with blanks
+        // after it) stands among the heads that begin with the code, before
+        // any that goes on with a character above the blank.
+        const bool ordered = list.InHeadOrder() && wanted.size() <= 4;
+        if (ordered)
+            from = static_cast<size_t>(std::partition_point(lines.begin(), lines.end(),
+                                                            [&](const std::string& l) { return Head(l) < wanted; }) -
+                                       lines.begin());
+        for (size_t i = from; i < lines.size(); ++i) {
+            if (RTrim(Left(lines[i], 4)) == wanted) return static_cast<int>(i);
+            if (ordered) {
+                const std::string_view head = Head(lines[i]);
+                if (head.substr(0, wanted.size()) != wanted) break;
+                if (head.size() > wanted.size() && static_cast<unsigned char>(head[wanted.size()]) > ' ') break;
+            }
+        }
         return -1;
     }
     return FindListIndexByNumber(list, n);

@@ -68,9 +68,19 @@ public:
     void SwapLines(ListModel& other);
     void SetCapacity(int capacity) { capacity_ = capacity; }
 
+    // The lines stand in the order of their numbers (ListLineNumber), or of
+    // their first four characters, none falling behind the one before it.
+    // Kept as lines come and go (a change that breaks the order clears it
+    // until the list is cleared), so that the searches can halve the list
+    // instead of reading every line.
+    bool InNumberOrder() const { return byNumber_; }
+    bool InHeadOrder() const { return byHead_; }
+
 private:
     void Notify(Change c, int index);
     void EndBatch();
+    // The order flags after line i came or changed.
+    void CheckOrderAt(int index);
 
     int capacity_;
     std::vector<std::string> lines_;
@@ -79,6 +89,8 @@ private:
     Listener listener_;
     int batchDepth_ = 0;
     bool batchChanged_ = false;
+    bool byNumber_ = true;
+    bool byHead_ = true;
 };
 
 extern ListModel DestList;
