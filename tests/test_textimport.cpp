@@ -2,12 +2,18 @@
 // import into the active list with the replace question.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <deque>
+#include <functional>
 
 #include "app/picconvert.h"
 #include "app/replace.h"
 #include "app/textimport.h"
+#include "data/language.h"
+#include "files/txlread.h"
+#include "platform/progress.h"
 #include "support/entry_state.h"
+#include "support/fake_clock.h"
 #include "support/testutil.h"
 
 using namespace kv;
@@ -77,6 +83,26 @@ public:
     }
     std::vector<std::string> questions;
     std::deque<int32_t> replies;
+
+    // The run's window, as the steps are shown; a step of the run may move
+    // the clock on.
+    void StartRun() override { runs.push_back({}); }
+    void ShowProgress(const std::string& text, int32_t done, int32_t total) override {
+        runs.back().shown.push_back({done, total});
+        runs.back().text = text;
+    }
+    void EndRun() override { runs.back().ended = true; }
+    void DoEvents() override {
+        FakeUi::DoEvents();
+        if (onEvents) onEvents();
+    }
+    struct Run {
+        std::vector<std::pair<int32_t, int32_t>> shown;
+        std::string text;
+        bool ended = false;
+    };
+    std::vector<Run> runs;
+    std::function<void()> onEvents;
 };
 
 class TextImportTest : public ::testing::Test {
@@ -237,6 +263,140 @@ TEST_F(TextImportTest, ASignOfOnePageHoldsNothingOnItsLaterPages) {
     gCurrentDest = 4;
     gCurrentPage = 1;
     EXPECT_FALSE(CurrentEntryExists());
+}
+
+TEST_F(TextImportTest, AFullListEndsTheImportWithOneMessage) {
+    gTextS102 = "No free number left!";
+    // Every destination 1..9999 holds a page of FRONT.
+    Existing(1, "OLD");
+    for (int n = 2; n < kDestCount; ++n) {
+        gDestList[static_cast<size_t>(n)] = gDestList[1];
+        gDestList[static_cast<size_t>(n)].Code = PadCode(std::to_string(n));
+    }
+    ui.messages.clear();
+    ui.replies = {kReplaceYesToAll};
+    ImportTextFile(File("7\tSEVEN\n8\tEIGHT\n9\tNINE\n10\tTEN\n11\tELEVEN\n"));
+    // The first row is written and the commit says there is no number left,
+    // once; the import ends there.
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "No free number left!");
+    EXPECT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(Front(7), "\xff" "FRONT# SEVEN");
+    for (int16_t n : {8, 9, 10, 11}) EXPECT_EQ(Front(n), "\xff" "FRONT# OLD") << n;
+    ASSERT_EQ(ui.runs.size(), 1u);
+    EXPECT_TRUE(ui.runs[0].ended);
+
+    // With one number free the rows go on, and that number takes no row
+    // the file does not name.
+    gDestList[500] = DestRecord{};
+    ui.messages.clear();
+    ui.replies = {kReplaceYesToAll};
+    ImportTextFile(File("8\tEIGHT\n9\tNINE\n"));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(Front(9), "\xff" "FRONT# NINE");
+    EXPECT_TRUE(gDestList[500].Text.empty());
+}
+
+TEST_F(TextImportTest, RowsThatLostCharactersAreReportedAfterTheRun) {
+    // The font has É but no Ø; the text sign holds 12 characters.
+    ImportTextFile(File("13\tCAF\xC9 \xD8ST\n14\tPLAIN\n14.2\t\xD8\xD8\n"));
+    EXPECT_EQ(Front(13), "\xff" "FRONT# CAF\xC9 ST");
+    EXPECT_EQ(Front(14), "\xff" "FRONT# PLAIN# ");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              "Characters the sign could not take were left out of these rows:\r\n\r\n"
+              "13\tCAF\xC9 \xD8ST\t(left out: \xD8)\r\n"
+              "14.2\t\xD8\xD8\t(left out: \xD8\xD8)\r\n");
+    EXPECT_EQ(ui.messages[0].style, vbExclamation);
+
+    // A text sign that is full takes the first characters only.
+    ui.messages.clear();
+    testentry::TextSign(4, "TXT", 12);
+    SignInfoOf(2).Shown = kFalse;
+    testentry::EditTextSign(4);
+    ImportTextFile(File("20\tABCDEFGHIJKLMNOP\n21\tSHORT\n"));
+    EXPECT_EQ(GetSignText(gDestList[20].Text, 4), "\xff" "TXT# ABCDEFGHIJKL");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              "Characters the sign could not take were left out of these rows:\r\n\r\n"
+              "20\tABCDEFGHIJKLMNOP\t(left out: MNOP)\r\n");
+}
+
+TEST(TextImportRows, ReportsCutVeryLongLines) {
+    // A line of 2 MB without a tab: the report names it by its start.
+    const std::string line = "no number " + std::string(2'000'000, 'x');
+    const std::vector<ImportRow> rows = ParseImportRows("1\tA\r\n" + line + "\r\n2\tB\r\n", true, 8);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_FALSE(rows[1].valid);
+    EXPECT_EQ(BadRowsReport(rows), "Bad rows i file:\r\n\r\n" + line.substr(0, kReportLineLength) + "...\r\n");
+    EXPECT_EQ(LeftOutReport({{5, 1, std::string(150, 'y'), "z"}}),
+              "Characters the sign could not take were left out of these rows:\r\n\r\n5\t" +
+                  std::string(kReportLineLength - 2, 'y') + "...\t(left out: z)\r\n");
+    EXPECT_EQ(LeftOutReport({}), "");
+}
+
+TEST_F(TextImportTest, ARunOfMoreThanASecondShowsItsProgress) {
+    FakeClock clock;
+    const int rows = 20;
+    std::string file;
+    for (int n = 1; n <= rows; ++n) file += std::to_string(n) + "\tROW" + std::to_string(n) + "\r\n";
+    const std::string path = File(file);
+
+    // A quick run shows nothing.
+    ImportTextFile(path);
+    ASSERT_EQ(ui.runs.size(), 1u);
+    EXPECT_TRUE(ui.runs[0].shown.empty());
+    EXPECT_TRUE(ui.runs[0].ended);
+
+    // Every pass of the event loop takes a tenth of a second: the window
+    // shows once a second has passed, then moves on with the rows.
+    ui.runs.clear();
+    ui.replies = {kReplaceYesToAll};
+    int rowsWhenShown = -1;
+    ui.onEvents = [&] {
+        clock.Advance(0.1);
+        if (rowsWhenShown < 0 && !ui.runs.back().shown.empty()) rowsWhenShown = ui.runs.back().shown[0].first;
+    };
+    ImportTextFile(path);
+    ASSERT_EQ(ui.runs.size(), 1u);
+    const ImportUi::Run& run = ui.runs[0];
+    ASSERT_FALSE(run.shown.empty());
+    EXPECT_EQ(run.text, "Importing rows");
+    // Three passes a row: the first second has gone after four rows.
+    EXPECT_EQ(run.shown.front(), (std::pair<int32_t, int32_t>{4, rows}));
+    EXPECT_EQ(run.shown.back(), (std::pair<int32_t, int32_t>{rows, rows}));
+    for (size_t i = 1; i < run.shown.size(); ++i) EXPECT_GT(run.shown[i].first, run.shown[i - 1].first);
+    EXPECT_TRUE(run.ended);
+    EXPECT_EQ(Front(rows), "\xff" "FRONT# ROW20");
+}
+
+// The work of an import grows with its rows: ten times the rows into a
+// list that grows with them take about ten times as long, not a hundred.
+// Each size is timed a few times, the quickest counts, and the bound is
+// generous; a search through every line at every row made it 90.
+TEST_F(TextImportTest, TheWorkGrowsLinearlyWithTheRows) {
+    auto content = [](int rows) {
+        std::string file;
+        for (int n = 1; n <= rows; ++n) file += std::to_string(n) + "\tROW " + std::to_string(n) + "\r\n";
+        return file;
+    };
+    const std::string small = File(content(400));
+    const std::string large = dir.file("large.txt");
+    testutil::WriteFile(large, content(4000));
+    auto time = [&](const std::string& path) {
+        ClearLists();
+        DestList.Clear();
+        const auto start = std::chrono::steady_clock::now();
+        ImportTextFile(path);
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    double quickestSmall = 1e9, quickestLarge = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        quickestSmall = std::min(quickestSmall, time(small));
+        quickestLarge = std::min(quickestLarge, time(large));
+    }
+    ASSERT_EQ(DestList.ListCount(), 4000);
+    EXPECT_LT(quickestLarge / quickestSmall, 25.0) << "ratio " << quickestLarge / quickestSmall << ": " << quickestSmall << " s for 400 rows, " << quickestLarge << " s for 4000";
 }
 
 }  // namespace

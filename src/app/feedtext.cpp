@@ -23,6 +23,17 @@ namespace {
 
 bool gFeedRunning = false;
 bool gHandingOver = false;
+std::string gLeftOut;
+
+// The characters the sign being typed on holds: the text sign's strip, or
+// the cells of the graphic sign's editor.
+int HeldCharacters() {
+    if (gTextSignActive) return gCodeCount;
+    int n = 0;
+    for (int c = 1; c <= kCellPoolSize; ++c)
+        if (IsUsedCell(c)) ++n;
+    return n;
+}
 
 // Ends a feed however it ends.
 struct FeedScope {
@@ -39,14 +50,20 @@ struct FeedScope {
 bool FeedingText() { return gHandingOver; }
 
 void TypeFedCharacter(int16_t code) {
+    const int before = HeldCharacters();
     int16_t key = code;
     if (gTextSignActive) TypeOnStrip(key);
     else TypeOnSignPicture(key);
+    // Enter and Backspace edit; every other code is a character to show.
+    if (code != 13 && code != 8 && HeldCharacters() <= before) gLeftOut += static_cast<char>(code);
 }
+
+const std::string& FedCharactersLeftOut() { return gLeftOut; }
 
 void SkrivTextISkylt(const std::string& text, int16_t, int16_t& sign) {
     if (gFeedRunning) return;
     FeedScope scope;
+    gLeftOut.clear();
     gHandingOver = true;
     DoEvents();
     if (sign != 0 && IsSignAddress(sign) && SignInfoOf(sign).Model == "K1000") {
@@ -64,6 +81,7 @@ void SkrivTextISkylt(const std::string& text, int16_t, int16_t& sign) {
 }
 
 void ResetFeedText() {
+    gLeftOut.clear();
     gFeedMode = 0;
     gFeedRunning = false;
     gHandingOver = false;

@@ -22,7 +22,12 @@ bool FeedingText();
 
 // One fed character through the key handler of the active sign: the text
 // sign's strip in the text-sign line mode, else the graphic sign's picture.
+// A character the sign did not take (its font has no such character, the
+// sign is full, the editor is not in text mode) is noted.
 void TypeFedCharacter(int16_t code);
+// The characters of the last feed that the sign did not take, in the order
+// they were fed.
+const std::string& FedCharactersLeftOut();
 
 void ResetFeedText();
 

@@ -9,6 +9,7 @@
 #include "app/picconvert.h"
 #include "app/replace.h"
 #include "app/signcontrols.h"
+#include "data/destlist.h"
 #include "data/records.h"
 #include "data/settings.h"
 #include "data/signdata.h"
@@ -20,6 +21,7 @@
 #include "engine/textstrip.h"
 #include "platform/host.h"
 #include "platform/paths.h"
+#include "platform/progress.h"
 #include "platform/vb.h"
 
 namespace kv {
@@ -84,6 +86,29 @@ std::string RowError(const std::exception& e) {
     return e.what();
 }
 
+// A line of a report: a very long one is cut, so that the box stays
+// readable and quick to show.
+std::string ReportLine(const std::string& line) {
+    if (line.size() <= kReportLineLength) return line;
+    return line.substr(0, kReportLineLength) + "...";
+}
+
+// Save and new found no number free for the current sign after the row
+// just written: its search came back to that row's number (and said so).
+bool NoFreeNumberLeft(int16_t written) {
+    const bool dest = gDestListActive != 0;
+    if ((dest ? gCurrentDest : gCurrentExtra) != written) return false;
+    const int top = (dest ? kDestCount : kExtraCount) - 1;
+    const std::string key = SectionKey(gCurrentSign);
+    for (int n = 1; n <= top; ++n) {
+        if (n == written) continue;
+        const DestRecord& r = dest ? DestAt(n) : ExtraAt(n);
+        const bool free = !dest && !gExtraPerSign ? r.SignData.empty() : r.SignData.find(key) == std::string::npos;
+        if (free) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::vector<ImportRow> ParseImportRows(const std::string& content, bool destinations, int16_t maxPage) {
@@ -105,7 +130,18 @@ std::string BadRowsReport(const std::vector<ImportRow>& rows) {
     if (std::all_of(rows.begin(), rows.end(), [](const ImportRow& r) { return r.valid; })) return {};
     std::string report = "Bad rows i file:\r\n\r\n";
     for (const ImportRow& r : rows)
-        if (!r.valid) report += r.text + "\r\n";
+        if (!r.valid) report += ReportLine(r.text) + "\r\n";
+    return report;
+}
+
+std::string LeftOutReport(const std::vector<RowLeftOut>& rows) {
+    if (rows.empty()) return {};
+    std::string report = "Characters the sign could not take were left out of these rows:\r\n\r\n";
+    for (const RowLeftOut& r : rows) {
+        std::string key = std::to_string(r.number);
+        if (r.page != 1) key += "." + std::to_string(r.page);
+        report += ReportLine(key + "\t" + r.text) + "\t(left out: " + ReportLine(r.leftOut) + ")\r\n";
+    }
     return report;
 }
 
@@ -129,30 +165,49 @@ void ImportTextFile(const std::string& path) {
     }
     const bool destinations = gDestListActive != 0;
     const std::vector<ImportRow> rows = ParseImportRows(content, destinations, gNumberOfChangingTexts);
-    const std::string report = BadRowsReport(rows);
-    if (!report.empty() && MsgBox(report, vbOKCancel) == vbCancel) return;
+    const std::string bad = BadRowsReport(rows);
+    if (!bad.empty() && MsgBox(bad, vbOKCancel) == vbCancel) return;
 
-    const OnlyCurrentSignShown onlyCurrent;
-    for (const ImportRow& row : rows) {
-        if (!row.valid) continue;
-        try {
-            if (destinations) {
-                gCurrentDest = row.number;
-                // The commit takes the entry's code from the number box.
-                EntryPort().SetCurrentNumberText(CurrentNumberBoxText(row.number));
-            } else {
-                gCurrentExtra = row.number;
-                EntryPort().SetCurrentNumberText(std::to_string(row.number));
+    const int32_t total = static_cast<int32_t>(std::count_if(rows.begin(), rows.end(), [](const ImportRow& r) { return r.valid; }));
+    std::vector<RowLeftOut> leftOut;
+    {
+        const OnlyCurrentSignShown onlyCurrent;
+        RunProgress progress("Importing rows", total);
+        // The list box shows the list again once, when the run ends, instead
+        // of laying out all its lines at every row.
+        const ListModel::Batch listShownAtTheEnd(destinations ? DestList : ExtraList);
+        int32_t done = 0;
+        for (const ImportRow& row : rows) {
+            if (!row.valid) continue;
+            bool full = false;
+            try {
+                if (destinations) {
+                    gCurrentDest = row.number;
+                    // The commit takes the entry's code from the number box.
+                    EntryPort().SetCurrentNumberText(CurrentNumberBoxText(row.number));
+                } else {
+                    gCurrentExtra = row.number;
+                    EntryPort().SetCurrentNumberText(std::to_string(row.number));
+                }
+                gCurrentPage = row.page;
+                const bool exists = CurrentEntryExists();
+                if (DecideReplace(exists, row.number, row.page)) {
+                    int16_t sign = 0;
+                    SkrivTextISkylt(row.text, VbBool(exists), sign);
+                    if (!FedCharactersLeftOut().empty())
+                        leftOut.push_back({row.number, row.page, row.text, FedCharactersLeftOut()});
+                    // The commit has said that no number is left: once is enough.
+                    full = NoFreeNumberLeft(row.number);
+                }
+            } catch (const std::exception& e) {
+                MsgBox(RowError(e));
             }
-            gCurrentPage = row.page;
-            const bool exists = CurrentEntryExists();
-            if (!DecideReplace(exists, row.number, row.page)) continue;
-            int16_t sign = 0;
-            SkrivTextISkylt(row.text, VbBool(exists), sign);
-        } catch (const std::exception& e) {
-            MsgBox(RowError(e));
+            if (full) break;
+            progress.Step(++done);
         }
     }
+    const std::string report = LeftOutReport(leftOut);
+    if (!report.empty()) MsgBox(report, vbExclamation);
 }
 
 }  // namespace kv

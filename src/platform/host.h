@@ -43,6 +43,14 @@ public:
     // The route-number dialog frmMBL, modal. It leaves its results in
     // gMBLRouteNo, gMBLFont, gRouteNoLeft and gMBLAccepted.
     virtual void RouteNumberDialog() {}
+
+    // A run of many steps (platform/progress.h): from its start to its end
+    // the windows take no input but that of the questions it asks; its
+    // progress window is shown, or moved on, with `done` of `total` steps
+    // under `text`, and closed at the end.
+    virtual void StartRun() {}
+    virtual void ShowProgress(const std::string& text, int32_t done, int32_t total) {}
+    virtual void EndRun() {}
 };
 
 // The host in use; a console host that writes to stderr and answers with the

@@ -1,5 +1,7 @@
 #include "ui/qtbridge_qt.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCursor>
 #include <QFontMetrics>
@@ -18,6 +20,7 @@
 #include "platform/host.h"
 #include "ui/frmMBL.h"
 #include "ui/frmReplace.h"
+#include "ui/progress_qt.h"
 
 namespace kv {
 
@@ -39,6 +42,27 @@ QIcon& MainIcon() {
     return icon;
 }
 
+// A box never grows past the screen: of a text of many lines, or a very
+// long one, it shows the start, and the whole text scrolls under the box's
+// "Show Details...".
+void ShowLongText(QMessageBox& box, const QString& text) {
+    constexpr int kShownLines = 30;
+    constexpr int kShownChars = 3000;
+    int cut = -1;
+    for (int lines = 0; lines < kShownLines; ++lines) {
+        cut = text.indexOf('\n', cut + 1);
+        if (cut < 0) break;
+    }
+    if (cut < 0 || cut == text.size() - 1) cut = static_cast<int>(text.size());
+    cut = std::min(cut, kShownChars);
+    if (cut >= text.size()) {
+        box.setText(text);
+        return;
+    }
+    box.setText(text.left(cut) + "\n...");
+    box.setDetailedText(text);
+}
+
 class QtUiHost : public UiHost {
 public:
     int MessageBox(const std::string& text, int style, const std::string& title) override {
@@ -49,7 +73,7 @@ public:
         t.replace("\r\n", "\n").replace('\r', '\n');
         // A NUL byte (from a damaged file) would end the text the box shows.
         t.replace(QChar(0), QChar(0x2400));
-        box.setText(t);
+        ShowLongText(box, t);
         switch (style & 0x70) {
             case vbCritical: box.setIcon(QMessageBox::Critical); break;
             case vbQuestion: box.setIcon(QMessageBox::Question); break;
@@ -103,6 +127,11 @@ public:
     }
     int32_t ReplaceQuestion(const std::string& question) override { return ShowReplaceQuestion(question); }
     void RouteNumberDialog() override { ShowRouteNumberDialog(); }
+    void StartRun() override { StartRunInput(); }
+    void ShowProgress(const std::string& text, int32_t done, int32_t total) override {
+        ShowRunProgress(Q(text), done, total);
+    }
+    void EndRun() override { EndRunProgress(); }
 };
 
 }  // namespace

@@ -4,7 +4,10 @@
 // they were. A missing settings file ends the program after the same steps.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QTimer>
 #include <QToolBar>
 #include <QWidget>
 
@@ -21,6 +24,7 @@
 #include "platform/safefile.h"
 #include "platform/vb.h"
 #include "ui/application_qt.h"
+#include "ui/qtbridge_qt.h"
 
 using namespace kv;
 
@@ -120,3 +124,52 @@ TEST_F(ErrorsGui, WithoutItsSettingsFileTheProgramEndsAfterTheAutoSave) {
 }
 
 }  // namespace
+
+namespace {
+
+// The message box the program shows for `text`, answered with its escape
+// button once it is open: its text, its details and its height.
+struct ShownBox {
+    QString text, details;
+    int height = 0;
+};
+ShownBox ShowBox(const std::string& text) {
+    ShownBox shown;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        poll.stop();
+        shown = {box->text(), box->detailedText(), box->height()};
+        box->reject();
+    });
+    poll.start();
+    MsgBox(text, vbOKCancel);
+    return shown;
+}
+
+}  // namespace
+
+TEST_F(ErrorsGui, AMessageOfManyLinesOrAVeryLongOneShowsItsStartAndTheWholeInItsDetails) {
+    InstallQtUiHost();
+    std::string many = "Bad rows i file:\r\n\r\n";
+    for (int i = 1; i <= 200; ++i) many += "row " + std::to_string(i) + "\r\n";
+    const ShownBox a = ShowBox(many);
+    EXPECT_LE(a.text.count('\n'), 31);
+    EXPECT_TRUE(a.text.startsWith("Bad rows i file:\n\nrow 1\n"));
+    EXPECT_TRUE(a.text.endsWith("\n..."));
+    EXPECT_EQ(a.details, Q(many).replace("\r\n", "\n"));
+    EXPECT_LT(a.height, 1000);
+
+    const std::string line(2'000'000, 'x');
+    const ShownBox b = ShowBox("Bad rows i file:\r\n\r\n" + line + "\r\n");
+    EXPECT_LE(b.text.size(), 3004);
+    EXPECT_EQ(b.details.size(), static_cast<qsizetype>(line.size() + 19));
+
+    // A short message is shown whole, without details.
+    const ShownBox c = ShowBox("Bad rows i file:\r\n\r\nrow 1\r\n");
+    EXPECT_EQ(c.text, "Bad rows i file:\n\nrow 1\n");
+    EXPECT_TRUE(c.details.isEmpty());
+    SetUiHost(&ui);
+}

@@ -15,12 +15,14 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <QToolButton>
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <sstream>
@@ -31,6 +33,7 @@
 #include "files/txlread.h"
 #include "files/txlwrite.h"
 #include "gui/head_fixture.h"
+#include "support/fake_clock.h"
 #include "support/markup_state.h"
 #include "support/signs_state.h"
 #include "support/txldump.h"
@@ -38,6 +41,7 @@
 #include "ui/frmPrefOUTFile.h"
 #include "ui/frmReplace.h"
 #include "ui/headwidgets_qt.h"
+#include "ui/progress_qt.h"
 #include "ui/qtbridge_qt.h"
 
 using namespace kv;
@@ -413,6 +417,94 @@ TEST_F(MenusGui, CancelAtTheReportOfBadRowsImportsNothing) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(h.DestList->count(), 1);
     EXPECT_TRUE(gDestList[7].Text.empty());
+}
+
+// A clock on which every reading takes a twentieth of a second: a run of
+// a few dozen rows lasts seconds on it.
+class TickingClock : public FakeClock {
+public:
+    double Seconds() override {
+        Advance(0.05);
+        return FakeClock::Seconds();
+    }
+};
+
+// Messages recorded; the run's window, its hold on input and the event
+// loop are the program's own.
+class RunUi : public FakeUi {
+public:
+    void DoEvents() override { QApplication::processEvents(); }
+    void StartRun() override { StartRunInput(); }
+    void ShowProgress(const std::string& text, int32_t done, int32_t total) override {
+        ShowRunProgress(Q(text), done, total);
+    }
+    void EndRun() override { EndRunProgress(); }
+};
+
+TEST_F(MenusGui, ALongImportShowsItsProgressTakesNoClicksAndReportsLostCharacters) {
+    const std::string path = dir.file("north.txl");
+    BuildProject(dir.path(), path, {1});
+    frmHead& h = Start(path);
+    RunUi runUi;
+    const int rows = 60;
+    std::string content = "13\tCAF\xC9 \xD8ST\r\n";
+    for (int n = 20; n < 20 + rows - 1; ++n) content += std::to_string(n) + "\tROW " + std::to_string(n) + "\r\n";
+    const std::string list = dir.file("long.txt");
+    testutil::WriteFile(list, content);
+
+    // What the window shows while the rows go in; the list box's changes.
+    std::vector<int> values;
+    int total = 0;
+    bool menuOpened = false, clicked = false;
+    int listChanges = 0;
+    QAbstractItemModel* model = h.DestList->model();
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        QObject::connect(model, signal, head.get(), [&] { ++listChanges; });
+    QTimer probe;
+    probe.setInterval(0);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* p = qobject_cast<ProgressWindow*>(w);
+            if (!p || !p->isVisible()) continue;
+            if (values.empty() || values.back() != p->pgbProgress->value()) values.push_back(p->pgbProgress->value());
+            total = p->pgbProgress->maximum();
+            if (!clicked) {
+                // A click on the File menu while the rows go in opens nothing.
+                clicked = true;
+                QMenuBar* bar = h.menuBar();
+                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(h.MenuItem("mnuArkiv")).center());
+                menuOpened = QApplication::activePopupWidget() != nullptr;
+            }
+        }
+    });
+    AnswerFileDialog(list);
+    {
+        TickingClock clock;
+        listChanges = 0;
+        probe.start();
+        Menu({"mnuTools", "mnuToolsFile2Dest"});
+        probe.stop();
+    }
+    ASSERT_FALSE(values.empty());
+    EXPECT_EQ(total, rows);
+    EXPECT_EQ(values.back(), rows);
+    EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
+    EXPECT_TRUE(clicked);
+    EXPECT_FALSE(menuOpened);
+    for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(qobject_cast<ProgressWindow*>(w) && w->isVisible());
+    // The list box showed the list again once, not line by line.
+    EXPECT_LE(listChanges, 2);
+    EXPECT_EQ(h.DestList->count(), rows + 1);
+    EXPECT_EQ(h.DestList->count(), kv::DestList.ListCount());
+
+    // Nothing is dropped without a word.
+    ASSERT_EQ(runUi.messages.size(), 1u);
+    EXPECT_EQ(runUi.messages[0].text,
+              "Characters the sign could not take were left out of these rows:\r\n\r\n"
+              "13\tCAF\xC9 \xD8ST\t(left out: \xD8)\r\n");
+    std::map<int, Stored> saved = SaveProject();
+    EXPECT_EQ(Front(saved[13]), "\xff" "FRONT# CAF\xC9 ST");
+    EXPECT_EQ(Front(saved[20 + rows - 2]), "\xff" "FRONT# ROW " + std::to_string(20 + rows - 2));
 }
 
 // The walk over the menu bar: every item is wired to its command, or it is
