@@ -290,9 +290,9 @@ TEST_F(Pic2GraphGui, SingleImportCentredIntoTheOpenDestination) {
     Run("mnuArkivImportEnBild");
     EXPECT_EQ(pui.questions, (std::vector<std::string>{"Destination 12, text 1 already exists, replace ?"}));
 
-    // Columns 1..2 of a 32 wide sign: offset 1 / 2 -> 0, + 1; column x - 1 + 16 - 1.
+    // Columns 1..2 of a 32 wide sign: offset 1 / 2 + 1 = 1.5 -> 2; column x - 2 + 16 - 1.
     // Rows 1..2 of 8: offset 2 / 2 + 1 = 2; row y - 2 + 4.
-    const std::set<std::pair<int, int>> dots{{15, 3}, {15, 4}, {16, 4}};
+    const std::set<std::pair<int, int>> dots{{14, 3}, {14, 4}, {15, 4}};
     EXPECT_EQ(Lit(), dots);
     const auto saved = SaveProject();
     EXPECT_EQ(saved.at("d12").text, "\xff" "FRONT# <Sign_12>");
