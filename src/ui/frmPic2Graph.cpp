@@ -1,5 +1,7 @@
 #include "ui/frmPic2Graph.h"
 
+#include <algorithm>
+
 #include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
@@ -11,6 +13,9 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -89,9 +94,15 @@ frmPic2Graph::frmPic2Graph(QWidget* parent) : QDialog(parent) {
     single_ = gSinglePictureMode != 0;
     BuildToolbar();
 
-    picSelected = new PictureBox(this);
+    scrPicture = new QScrollArea(this);
+    scrPicture->setObjectName("scrPicture");
+    scrPicture->setFrameShape(QFrame::NoFrame);
+    scrPicture->setWidgetResizable(false);
+    picSelected = new PictureBox;
     picSelected->setObjectName("picSelected");
     picSelected->resize(kDesignedPictureWidth, 160);
+    scrPicture->setWidget(picSelected);
+    scrPicture->resize(picSelected->size());
 
     fraSelectColor = new QGroupBox(this);
     fraSelectColor->setObjectName("fraSelectColor");
@@ -200,14 +211,14 @@ void frmPic2Graph::Form_Load() {
         cmdCancel->show();
         cmdCancel->setText(Q(gTextS2));
         chkSetDisplayText->hide();
-        picSelected->move(picSelected->x(), Px(480));
+        scrPicture->move(scrPicture->x(), Px(480));
         fraSelectColor->show();
         setWindowTitle(Q(LangText("S2700", "Import single bitmap")));
         fraSelectColor->setTitle(Q(LangText("S2701", "Select background color")));
     } else {
         cmdCancel->hide();
         fraSelectColor->hide();
-        picSelected->move(picSelected->x(), Px(808));
+        scrPicture->move(scrPicture->x(), Px(808));
         setWindowTitle(Q(LangText("S2800", "Import multi bitmaps")));
         chkSetDisplayText->setText(Q(LangText("S2801", "Set display text")));
         cmdGo->setText(Q(LangText("S2802", "Go!!!")));
@@ -220,6 +231,13 @@ void frmPic2Graph::Form_Load() {
 
 void frmPic2Graph::resizeEvent(QResizeEvent*) { Form_Resize(); }
 
+// A placement kept from a larger screen, or from a large picture, is fitted
+// to the screen.
+void frmPic2Graph::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    ResizeOnScreen(width(), height());
+}
+
 void frmPic2Graph::Form_Resize() {
     if (!picSelected) return;
     const int W = width(), H = height();
@@ -227,8 +245,24 @@ void frmPic2Graph::Form_Resize() {
     Toolbar1->resize(W, Toolbar1->height());
     StatusBar1->setGeometry(0, H - 20, W, 20);
     pgbStatus->setGeometry(0, H - Px(900), W - Px(80), 16);
-    picSelected->move(gap, picSelected->y());
-    const int pictureBottom = picSelected->y() + picSelected->height();
+    // The picture shows whole where the dialog has room for it, else as much
+    // as fits, with scroll bars; the controls below it keep their room.
+    const int below = single_ ? gap + fraSelectColor->height() + gap + lblDisplayText->height() + Px(30) +
+                                    txtDisplayText->height() + Px(900) - 16
+                              : gap + lblDisplayText->height() + gap + txtDisplayText->height() + Px(900) - 16;
+    const int roomW = std::max(40, W - 2 * gap), roomH = std::max(40, H - scrPicture->y() - below);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    int areaW = picSelected->width(), areaH = picSelected->height();
+    if (areaW > roomW) {
+        areaW = roomW;
+        areaH += bar;
+    }
+    if (areaH > roomH) {
+        areaH = roomH;
+        areaW = std::min(areaW + bar, roomW);
+    }
+    scrPicture->setGeometry(gap, scrPicture->y(), areaW, areaH);
+    const int pictureBottom = scrPicture->y() + scrPicture->height();
     if (single_) {
         fraSelectColor->move(gap, pictureBottom + gap);
         lblDisplayText->move(gap, fraSelectColor->y() + fraSelectColor->height() + gap);
@@ -244,7 +278,27 @@ void frmPic2Graph::Form_Resize() {
     }
     // The progress bar and the status bar stay below the display text.
     const int needed = txtDisplayText->y() + txtDisplayText->height() + Px(900) - 16;
-    if (H < needed) resize(W, needed);
+    if (H < needed) ResizeOnScreen(W, needed);
+}
+
+void frmPic2Graph::ResizeOnScreen(int w, int h) {
+    const QScreen* s = screen();
+    if (!s) {
+        resize(w, h);
+        return;
+    }
+    const QRect room = s->availableGeometry();
+    // The window manager's frame around the dialog; a guess while it is not
+    // known yet.
+    QSize frame = frameGeometry().size() - size();
+    if (frame.isEmpty()) frame = QSize(16, 48);
+    resize(std::clamp(w, 1, std::max(1, room.width() - frame.width())),
+           std::clamp(h, 1, std::max(1, room.height() - frame.height())));
+    if (!isVisible()) return;
+    const QRect at = frameGeometry();
+    const int x = std::clamp(at.x(), room.left(), std::max(room.left(), room.right() + 1 - at.width()));
+    const int y = std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() + 1 - at.height()));
+    if (x != at.x() || y != at.y()) move(x, y);
 }
 
 void frmPic2Graph::done(int result) {
@@ -300,7 +354,7 @@ void frmPic2Graph::Toolbar1_ButtonClick(QAction* button) {
     }
 
     txtDisplayText->clear();
-    const int notedHeight = picSelected->height();
+    const int notedHeight = scrPicture->height();
     try {
         LoadPicture(file);
     } catch (const PictureLoadError& e) {
@@ -310,8 +364,8 @@ void frmPic2Graph::Toolbar1_ButtonClick(QAction* button) {
     }
     const int dW = picSelected->width() > kDesignedPictureWidth ? picSelected->width() - kDesignedPictureWidth : 0;
     const int dH = picSelected->height() - notedHeight;
-    if (dW + dH != 0) resize(width() + dW, height() + dH);
-    else Form_Resize();
+    if (dW + dH != 0) ResizeOnScreen(width() + dW, height() + dH);
+    Form_Resize();
 
     DoEvents();
     m_lBackColor = -1;
@@ -463,7 +517,8 @@ void frmPic2Graph::ShowPicture(const PixelPicture& picture, bool step) {
     if (step && shown_.elapsed() < 40) return;
     shown_.restart();
     picSelected->SetImage(PictureImage(picture));
-    if (picSelected->width() + Px(80) > width()) resize(picSelected->width() + Px(80), height());
+    if (picSelected->width() + Px(80) > width()) ResizeOnScreen(picSelected->width() + Px(80), height());
+    Form_Resize();
     repaint();
 }
 

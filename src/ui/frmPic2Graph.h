@@ -26,6 +26,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QStatusBar;
 class QToolBar;
 
@@ -87,6 +88,9 @@ public:
     QAction *tbOpen = nullptr, *tbHAL = nullptr, *tbHAC = nullptr, *tbHAR = nullptr;
     QAction *tbVAT = nullptr, *tbVAC = nullptr, *tbVAB = nullptr;
     PictureBox* picSelected = nullptr;
+    // Holds picSelected: a picture larger than the room the screen leaves
+    // scrolls.
+    QScrollArea* scrPicture = nullptr;
     QGroupBox* fraSelectColor = nullptr;
     std::array<QPushButton*, 17> cmdColor{};  // 0 the template, 1..16 one per colour
     QLabel* picChosenColor = nullptr;
@@ -111,6 +115,7 @@ public:
 protected:
     void done(int result) override;
     void resizeEvent(QResizeEvent*) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     // Runs the window system's events while `waiting` holds and the dialog
@@ -118,6 +123,9 @@ private:
     void WaitWhile(const std::function<bool()>& waiting);
     void EndWait();
     void BuildToolbar();
+    // The dialog at that size, or as much of it as the screen takes, and
+    // wholly on the screen.
+    void ResizeOnScreen(int w, int h);
     void ShowChosenColor(int32_t colour);
     // The colour of a colour button.
     static int32_t ButtonColor(const QPushButton* button);

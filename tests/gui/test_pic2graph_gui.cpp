@@ -13,6 +13,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -429,6 +432,60 @@ TEST_F(Pic2GraphGui, ClosingTheDialogEndsTheWaitForAColour) {
     Run("mnuArkivImportEnBild");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_FALSE(gDocumentModified);
+}
+
+// Whether the control shows inside the dialog, whole.
+::testing::AssertionResult InsideTheDialog(QWidget* dialog, QWidget* w) {
+    const QRect at(w->mapTo(dialog, QPoint(0, 0)), w->size());
+    if (w->isVisible() && dialog->rect().contains(at)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << w->objectName().toStdString() << " at " << at.x() << "," << at.y() << " "
+                                         << at.width() << "x" << at.height() << " in " << dialog->width() << "x"
+                                         << dialog->height();
+}
+
+TEST_F(Pic2GraphGui, TheDialogFitsTheScreenWithAPictureOfAnySizeAndEscapeCancels) {
+    Start();
+    // A picture much larger than the screen, black on white.
+    QImage large(2000, 2000, QImage::Format_RGB32);
+    large.fill(Qt::white);
+    for (int y = 100; y < 1900; ++y)
+        for (int x = 100; x < 1900; ++x) large.setPixel(x, y, qRgb(0, 0, 0));
+    ASSERT_TRUE(large.save(QString::fromStdString(pic("large.bmp")), "BMP"));
+    const QRect screen = head->screen()->availableGeometry();
+    ASSERT_LT(screen.width(), 2000);
+
+    auto fits = [screen](frmPic2Graph* d) {
+        EXPECT_TRUE(screen.contains(d->frameGeometry())) << d->width() << "x" << d->height();
+        for (QWidget* w : std::initializer_list<QWidget*>{d->scrPicture, d->fraSelectColor, d->txtDisplayText, d->cmdOK,
+                                                         d->cmdCancel, d->cmdColor[1], d->cmdColor[2]})
+            EXPECT_TRUE(InsideTheDialog(d, w));
+    };
+    OpenPicture(pic("large.bmp"));
+    script.When([] { return Dialog() && Dialog()->Tag == "XXX"; }, [fits] {
+        frmPic2Graph* d = Dialog();
+        fits(d);
+        // The picture scrolls.
+        EXPECT_EQ(d->picSelected->size(), QSize(2000, 2000));
+        EXPECT_TRUE(d->scrPicture->horizontalScrollBar()->isVisible());
+        EXPECT_TRUE(d->scrPicture->verticalScrollBar()->isVisible());
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    Run("mnuArkivImportEnBild");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(gDocumentModified);
+
+    // Opened again (in the place kept from the large picture) with a small
+    // one: all of it shows, and Cancel is in reach.
+    WritePicture(pic("small.bmp"), {"......", ".##...", "......"});
+    OpenPicture(pic("small.bmp"));
+    script.When([] { return Dialog() && Dialog()->Tag == "XXX"; }, [fits] {
+        frmPic2Graph* d = Dialog();
+        fits(d);
+        EXPECT_EQ(d->scrPicture->size(), d->picSelected->size());
+        Click(d->cmdCancel);
+    });
+    Run("mnuArkivImportEnBild");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST(PictureFiles, FormatsTransparencyFirstFrameAndUnreadableFiles) {
