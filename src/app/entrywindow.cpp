@@ -18,7 +18,8 @@ void ChooseListLine(bool dest, int index) {
     ListModel& list = dest ? DestList : ExtraList;
     if (index < 0 || index >= list.ListCount()) return;
     list.SetListIndex(index);
-    EntryPort().ShowListLine(dest, index);
+    // Inside a batch the box still shows the lines of before.
+    if (!list.InBatch()) EntryPort().ShowListLine(dest, index);
 }
 
 void FocusEditedSign() {

@@ -206,6 +206,13 @@ void ImportTextFile(const std::string& path) {
             progress.Step(++done);
         }
     }
+    // The line of the last row written, in view, as the last commit left it.
+    ListModel& list = destinations ? DestList : ExtraList;
+    if (const int i = list.ListIndex(); i >= 0) {
+        const bool selected = list.Selected(i);
+        ChooseListLine(destinations, i);
+        list.SetSelected(i, selected);
+    }
     const std::string report = LeftOutReport(leftOut);
     if (!report.empty()) MsgBox(report, vbExclamation);
 }

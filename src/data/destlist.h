@@ -74,6 +74,8 @@ public:
     // until the list is cleared), so that the searches can halve the list
     // instead of reading every line.
     bool InNumberOrder() const { return byNumber_; }
+    // A batch is open: the view shows the list again when it ends.
+    bool InBatch() const { return batchDepth_ > 0; }
     bool InHeadOrder() const { return byHead_; }
 
 private:

@@ -4,11 +4,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "platform/host.h"
 #include "ui/qtbridge_qt.h"
@@ -74,11 +76,16 @@ public:
     }
 
 private:
+    // The window system's events come to a window first, then to the
+    // widget under them.
     static bool Allowed(QObject* receiver) {
-        if (!receiver->isWidgetType()) return false;
-        QWidget* window = static_cast<QWidget*>(receiver)->window();
-        if (window == Current()) return false;
-        return window == QApplication::activeModalWidget() || window == QApplication::activePopupWidget();
+        QWidget* allowed[] = {QApplication::activeModalWidget(), QApplication::activePopupWidget()};
+        for (QWidget* w : allowed) {
+            if (!w || w == Current()) continue;
+            if (receiver->isWidgetType() ? static_cast<QWidget*>(receiver)->window() == w : receiver == static_cast<QObject*>(w->windowHandle()))
+                return true;
+        }
+        return false;
     }
 };
 
@@ -87,12 +94,30 @@ RunInputFilter*& Filter() {
     return filter;
 }
 
+QElapsedTimer& SinceEvents() {
+    static QElapsedTimer timer;
+    return timer;
+}
+
 }  // namespace
 
+bool RunEventsDue() {
+    constexpr qint64 kEveryMs = 25;
+    if (!Filter()) return true;
+    QElapsedTimer& since = SinceEvents();
+    if (since.isValid() && since.elapsed() < kEveryMs) return false;
+    since.start();
+    return true;
+}
+
+bool RunGoing() { return Filter() != nullptr; }
+
 void StartRunInput() {
+    SinceEvents().invalidate();
     if (Filter()) return;
     Filter() = new RunInputFilter;
     qApp->installEventFilter(Filter());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 void ShowRunProgress(const QString& text, int done, int total) {
@@ -106,6 +131,7 @@ void EndRunProgress() {
         qApp->removeEventFilter(filter);
         delete filter;
         Filter() = nullptr;
+        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
     }
     QPointer<ProgressWindow>& w = Current();
     if (!w) return;

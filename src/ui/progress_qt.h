@@ -31,4 +31,10 @@ void StartRunInput();
 void ShowRunProgress(const QString& text, int done, int total);
 // The run ends: its window closes and the windows take input again.
 void EndRunProgress();
+// Whether the window system's pending events are to run now: always
+// outside a run; during one at most every few hundredths of a second, so
+// that the windows repaint in step with the eye and not at every row.
+bool RunEventsDue();
+// A run is going.
+bool RunGoing();
 }  // namespace kv

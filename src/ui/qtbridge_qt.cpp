@@ -120,8 +120,12 @@ public:
         return buttons.back().code;
     }
     void Beep() override { QApplication::beep(); }
-    void DoEvents() override { QApplication::processEvents(); }
+    void DoEvents() override {
+        if (RunEventsDue()) QApplication::processEvents();
+    }
     void SetBusy(bool busy) override {
+        // A run shows the hourglass from its start to its end.
+        if (RunGoing()) return;
         if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
         else while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
     }

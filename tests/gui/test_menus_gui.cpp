@@ -496,6 +496,11 @@ TEST_F(MenusGui, ALongImportShowsItsProgressTakesNoClicksAndReportsLostCharacter
     EXPECT_LE(listChanges, 2);
     EXPECT_EQ(h.DestList->count(), rows + 1);
     EXPECT_EQ(h.DestList->count(), kv::DestList.ListCount());
+    // The line of the last row written is the current one, in view.
+    const int last = kv::DestList.ListIndex();
+    ASSERT_EQ(ListLineNumber(kv::DestList.List(last)), 20 + rows - 2);
+    EXPECT_EQ(h.DestList->currentRow(), last);
+    EXPECT_TRUE(h.DestList->viewport()->rect().intersects(h.DestList->visualItemRect(h.DestList->item(last))));
 
     // Nothing is dropped without a word.
     ASSERT_EQ(runUi.messages.size(), 1u);
