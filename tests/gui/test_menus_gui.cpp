@@ -439,6 +439,7 @@ public:
         ShowRunProgress(Q(text), done, total);
     }
     void EndRun() override { EndRunProgress(); }
+    int32_t ReplaceQuestion(const std::string& question) override { return ShowReplaceQuestion(question); }
 };
 
 TEST_F(MenusGui, ALongImportShowsItsProgressTakesNoClicksAndReportsLostCharacters) {
@@ -446,9 +447,13 @@ TEST_F(MenusGui, ALongImportShowsItsProgressTakesNoClicksAndReportsLostCharacter
     BuildProject(dir.path(), path, {1});
     frmHead& h = Start(path);
     RunUi runUi;
-    const int rows = 60;
+    const int rows = 61;
     std::string content = "13\tCAF\xC9 \xD8ST\r\n";
-    for (int n = 20; n < 20 + rows - 1; ++n) content += std::to_string(n) + "\tROW " + std::to_string(n) + "\r\n";
+    for (int n = 20; n < 20 + rows - 2; ++n) {
+        content += std::to_string(n) + "\tROW " + std::to_string(n) + "\r\n";
+        // Destination 1 holds text: the question comes in the middle of the run.
+        if (n == 50) content += "1\tNEW ONE\r\n";
+    }
     const std::string list = dir.file("long.txt");
     testutil::WriteFile(list, content);
 
@@ -462,7 +467,19 @@ TEST_F(MenusGui, ALongImportShowsItsProgressTakesNoClicksAndReportsLostCharacter
         QObject::connect(model, signal, head.get(), [&] { ++listChanges; });
     QTimer probe;
     probe.setInterval(0);
+    bool answered = false;
     QObject::connect(&probe, &QTimer::timeout, [&] {
+        // The question takes a click that comes as the window system's do,
+        // to its window.
+        if (auto* q = qobject_cast<frmReplace*>(QApplication::activeModalWidget()); q && q->isVisible()) {
+            if (answered) {
+                ADD_FAILURE() << "the click on Yes did not reach the question";
+                q->reject();
+                return;
+            }
+            answered = true;
+            QTest::mouseClick(q->windowHandle(), Qt::LeftButton, {}, q->cmdYes->mapTo(q, q->cmdYes->rect().center()));
+        }
         for (QWidget* w : QApplication::topLevelWidgets()) {
             auto* p = qobject_cast<ProgressWindow*>(w);
             if (!p || !p->isVisible()) continue;
@@ -494,11 +511,11 @@ TEST_F(MenusGui, ALongImportShowsItsProgressTakesNoClicksAndReportsLostCharacter
     for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(qobject_cast<ProgressWindow*>(w) && w->isVisible());
     // The list box showed the list again once, not line by line.
     EXPECT_LE(listChanges, 2);
-    EXPECT_EQ(h.DestList->count(), rows + 1);
+    EXPECT_EQ(h.DestList->count(), rows);
     EXPECT_EQ(h.DestList->count(), kv::DestList.ListCount());
     // The line of the last row written is the current one, in view.
     const int last = kv::DestList.ListIndex();
-    ASSERT_EQ(ListLineNumber(kv::DestList.List(last)), 20 + rows - 2);
+    ASSERT_EQ(ListLineNumber(kv::DestList.List(last)), 20 + rows - 3);
     EXPECT_EQ(h.DestList->currentRow(), last);
     EXPECT_TRUE(h.DestList->viewport()->rect().intersects(h.DestList->visualItemRect(h.DestList->item(last))));
 
@@ -509,7 +526,9 @@ TEST_F(MenusGui, ALongImportShowsItsProgressTakesNoClicksAndReportsLostCharacter
               "13\tCAF\xC9 \xD8ST\t(left out: \xD8)\r\n");
     std::map<int, Stored> saved = SaveProject();
     EXPECT_EQ(Front(saved[13]), "\xff" "FRONT# CAF\xC9 ST");
-    EXPECT_EQ(Front(saved[20 + rows - 2]), "\xff" "FRONT# ROW " + std::to_string(20 + rows - 2));
+    EXPECT_EQ(Front(saved[20 + rows - 3]), "\xff" "FRONT# ROW " + std::to_string(20 + rows - 3));
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(Front(saved[1]), "\xff" "FRONT# NEW ONE");
 }
 
 // The walk over the menu bar: every item is wired to its command, or it is
