@@ -200,6 +200,7 @@ TEST_F(CommitTest, RouteNumberTextsPerDestination) {
     ExtraList.AddItem("   1   X");
     gCurrentDest = 13;
     gCurrentExtra = 2;
+    TypeOn(window, 2, "1", "B");  // what FRONT shows is stored where it was stored last, unless edited
     Save(kCommitOnly);
     EXPECT_EQ(ui.beeps, 4);
     EXPECT_EQ(TextOf(gDestList[13], 7), "\xff" "LINE# <>");
@@ -271,9 +272,16 @@ TEST_F(CommitTest, ModeOneGoesOnToTheNextPageOrLine) {
     EXPECT_EQ(gCurrentPage, 2);
     EXPECT_EQ(window.selected, 2);
     EXPECT_TRUE(window.optionEnabled[2]);
+    // Nothing edited on the new page: nothing is stored there, and no page
+    // follows it yet.
+    Save(kCommitNext);
+    EXPECT_EQ(gCurrentPage, 2);
+    EXPECT_EQ(TextOf(gDestList[8], 2), "\xff" "FRONT# P");
+    // The editor keeps what it showed; typed on, it becomes page 2.
+    TypeOn(window, 2, "1", "Q");
     Save(kCommitNext);
     EXPECT_EQ(gCurrentPage, 3);
-    EXPECT_EQ(TextOf(gDestList[8], 2), "\xff" "FRONT# P# P");
+    EXPECT_EQ(TextOf(gDestList[8], 2), "\xff" "FRONT# P# PQ");
 
     // A page that exists already: the next one becomes current.
     gCurrentPage = 1;
@@ -286,6 +294,7 @@ TEST_F(CommitTest, ModeOneGoesOnToTheNextPageOrLine) {
     gNumberOfChangingTexts = 8;
     gCurrentPage = 3;
     window.selected = 8;
+    TypeOn(window, 2, "1", "R");
     Save(kCommitNext);
     EXPECT_EQ(ui.beeps, 1);
     EXPECT_EQ(gCurrentPage, 3);
@@ -317,6 +326,7 @@ TEST_F(CommitTest, ModeOneGoesOnToTheNextPageOrLine) {
     ExtraList.Clear();
     StoreRun(1, 2);
     gCurrentExtra = 1;
+    TypeOn(window, 2, "1", "S");
     Save(kCommitNext);
     EXPECT_EQ(gCurrentExtra, 2);
     EXPECT_EQ(ExtraList.ListIndex(), 1);
@@ -403,7 +413,15 @@ TEST_F(CommitTest, InsertBeforeAndAfterMoveTheFollowingRecordsUp) {
     ASSERT_EQ(DestList.ListCount(), 10);
     EXPECT_EQ(DestList.List(9), "  21   FRONT# N20");
 
+    // Each store below writes what is typed for it: the editor shows the
+    // entry stored last.
+    auto retype = [&] {
+        RefreshEditor(0, 0);
+        TypeOn(window, 2, "1", "NEW");
+    };
+
     // After 12: 13.. move up to the first free record (22), the new entry is 13.
+    retype();
     gCurrentDest = 12;
     window.number = "12";
     window.answer = 3;
@@ -421,12 +439,14 @@ TEST_F(CommitTest, InsertBeforeAndAfterMoveTheFollowingRecordsUp) {
     EXPECT_EQ(gDestList[14].Text, "\xff" "FRONT# N13");
     window.answer = 1;
     gCurrentDest = 14;
+    retype();
     SaveDestOrExtra();
     EXPECT_EQ(gDestList[14].Text, "\xff" "FRONT# NEW");
     EXPECT_EQ(window.choices, 4);
 
     // A free page stores without asking.
     gCurrentDest = 40;
+    retype();
     SaveDestOrExtra();
     EXPECT_EQ(window.choices, 4);
     EXPECT_EQ(gDestList[40].Text, "\xff" "FRONT# NEW");

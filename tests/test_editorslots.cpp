@@ -78,9 +78,13 @@ TEST_F(SlotsTest, StoreAndRestoreAreExactCopies) {
     EXPECT_EQ(gCursorCell, cursorCell);
     EXPECT_EQ(gCurrentRow, row);
     EXPECT_EQ(RowTexts(), (std::vector<std::string>{"AB", "CD"}));
-    EXPECT_EQ(gCurrentPage, 2);
-    EXPECT_EQ(head.windowPage, 2);
-    EXPECT_TRUE(head.changingTexts);  // stored as 2 changing texts
+    // The page and the changing-texts box are the window's: every sign
+    // edits the page shown, and the slot keeps its own only as stored.
+    EXPECT_EQ(gCurrentPage, 1);
+    EXPECT_EQ(head.windowPage, 1);
+    EXPECT_FALSE(head.changingTexts);
+    EXPECT_EQ(gEditorSlots[1].currentPage, 2);
+    EXPECT_TRUE(gEditorSlots[1].changingTexts);  // stored as 2 changing texts
     EXPECT_EQ(gCurrentFontCode, "1");
     EXPECT_EQ(gTextAlignment, 3);
     EXPECT_EQ(head.buttons[11], 1);  // the centre button pressed

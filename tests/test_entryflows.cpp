@@ -73,7 +73,10 @@ public:
     void ShowBlackoutBox(bool shown) override { blackoutShown = shown; }
     void SetBlackoutChecked(bool checked) override { blackout = checked; }
     void ShowRouteNumberBox(bool shown) override { Note("ShowRouteNumberBox", shown); }
-    void ShowPageFrame() override { frameShown = true; }
+    void ShowPageFrame() override { frameShown = changingTexts = true; }
+    // The changing-texts box and its frame go together.
+    void SetChangingTextsChecked(bool checked) override { frameShown = changingTexts = checked; }
+    bool ChangingTextsChecked() override { return changingTexts; }
 
     void SetCurrentNumberText(const std::string& text) override { numberBox = text; }
     void ShowChangeTime(int16_t seconds) override { changeTime = std::to_string(seconds); }
@@ -128,7 +131,7 @@ public:
     bool destShown = true;
     std::string captions, numberBox, changeTime, caption;
     int maxLength = 0;
-    bool blackoutShown = true, blackout = false, frameShown = false;
+    bool blackoutShown = true, blackout = false, frameShown = false, changingTexts = false;
     int16_t enabledOptions = 0, selectedOption = 0;
     std::map<std::string, bool> enabled, ticked;
     std::deque<FileDialogChoice> choices;
@@ -276,10 +279,12 @@ TEST_F(EntryFlows, ADestinationLoadFillsEveryShownGraphicSignAndKeepsTheCurrentO
     EXPECT_EQ(w.Calls(), (std::vector<std::string>{"SelectK4000Graphic 0", "ChangeAddress 0", "ChangeAddress 1",
                                                    "ChangeAddress 1", "FocusSignPicture", "ResetCutTools"}));
     EXPECT_EQ(gCurrentSign, 5);
-    // The page options of the current sign (5 has no pages: one is offered)
-    // and the frame for the two pages of the entry.
-    EXPECT_EQ(w.enabledOptions, 1);
+    // The page options offer the pages of every shown sign (5 has none, 2
+    // has two), and the changing texts show for them: box and frame.
+    EXPECT_EQ(w.enabledOptions, 2);
     EXPECT_EQ(w.selectedOption, 1);
+    EXPECT_TRUE(w.frameShown);
+    EXPECT_TRUE(w.changingTexts);
     gCurrentSign = 2;
     LoadListEntry(true);
     EXPECT_EQ(w.enabledOptions, 2);

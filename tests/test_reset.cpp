@@ -114,7 +114,7 @@ TEST_F(ResetTest, UpperLayersResetFirst) {
                              "platform/numbered files"})
         EXPECT_NE(std::find(all.begin(), all.end(), name), all.end()) << name;
     EXPECT_EQ(RegisteredResets(ResetScope::Project),
-              (std::vector<std::string>{"files/records and list lines", "engine/dot layers"}));
+              (std::vector<std::string>{"files/records and list lines", "engine/dot layers", "engine/shown pages"}));
 }
 
 TEST_F(ResetTest, TheProjectScopeDropsRecordsLinesAndDotsOnly) {

@@ -19,6 +19,7 @@ protected:
         testentry::ResetAll();
         testentry::GraphicSign(2, "FRONT", 48, 16, 0);
         window.ChangeAddress(0, false, true);
+        window.ForgetPainting();
         ReadCharMap("1");
     }
     void TearDown() override { testentry::ResetAll(); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/entryload.h"
 #include "app/entrywindow.h"
 #include "app/headstate.h"
 #include "app/pagetimes.h"
@@ -25,6 +26,7 @@
 #include "engine/rowtidy.h"
 #include "engine/routenumber.h"
 #include "engine/signcommands.h"
+#include "engine/shownpages.h"
 #include "engine/signpictures.h"
 #include "engine/alignment.h"
 #include "engine/signview.h"
@@ -66,6 +68,45 @@ Road RoadOf(int16_t address, int16_t current) {
     return Road::None;
 }
 
+
+// The editor that holds a sign's content on its road, and what it holds.
+int16_t EditorOf(int16_t address, Road road) {
+    switch (road) {
+        case Road::Graphic: return SignInfoOf(address).GraphicIndex;
+        case Road::TextSign: return kStripEditor;
+        case Road::RouteNumber: return kRouteBoxEditor;
+        case Road::None: break;
+    }
+    return -1;
+}
+
+std::string ContentOf(Road road) {
+    switch (road) {
+        case Road::Graphic: return GraphicEditorContent();
+        case Road::TextSign: return StripEditorContent();
+        case Road::RouteNumber: return EntryPort().RouteNoBoxText();
+        case Road::None: break;
+    }
+    return {};
+}
+
+// The pages a sign has in a record of the active list.
+int16_t PagesInRecord(bool destination, int16_t number, int16_t address) {
+    int16_t n = 0;
+    while (RecordPageOf(destination, number, address, static_cast<int16_t>(n + 1))) ++n;
+    return n;
+}
+
+// After the sign's page was written: the store of inverted texts keeps its
+// pages in step, and the editor now holds the page it was written to (a
+// sign with fewer pages took it as its next one).
+void AfterSignWritten(int16_t address, Road road) {
+    const bool dest = gDestListActive != 0;
+    const int16_t number = dest ? gCurrentDest : gCurrentExtra;
+    InvertKeepPages(dest, number, address, road != Road::Graphic);
+    const int16_t pages = PagesInRecord(dest, number, address);
+    NoteShownPage(EditorOf(address, road), address, std::min(gCurrentPage, pages), ContentOf(road));
+}
 
 // The destination's list line replaced by its new one. When the list refuses
 // it, the page just written is taken out again and false is returned.
@@ -143,7 +184,9 @@ bool CommitDestSign(int16_t address, Road road) {
         }
         case Road::None: return true;
     }
-    return ReplaceDestLine(dest, address, wasUsed);
+    if (!ReplaceDestLine(dest, address, wasUsed)) return false;
+    AfterSignWritten(address, road);
+    return true;
 }
 
 // An extra text's page of one shown sign. False ends the commit.
@@ -180,6 +223,7 @@ bool CommitExtraSign(int16_t address, Road road) {
         r.Srad = BuildTimeString();
     }
     ReplaceExtraLine(extra, wasUsed);
+    AfterSignWritten(address, road);
     return true;
 }
 
@@ -205,8 +249,12 @@ bool CommitSigns(int16_t current, bool& anyShown) {
             const Road road = RoadOf(address, current);
             if (road == Road::Graphic) EntryPort().ChangeAddress(s.GraphicIndex, false, true);
             gCurrentSign = address;
-            const bool goOn = gDestListActive ? CommitDestSign(address, road) : CommitExtraSign(address, road);
-            if (!goOn) return false;
+            // Only what the sign shows of this entry and page, or what the
+            // user edited since, is written; any other sign keeps its pages.
+            if (road != Road::None && ShownPageToWrite(EditorOf(address, road), address, ContentOf(road))) {
+                const bool goOn = gDestListActive ? CommitDestSign(address, road) : CommitExtraSign(address, road);
+                if (!goOn) return false;
+            }
         }
         if (s.RouteNoShown && !CommitRouteNoReference(address)) return false;
     }
@@ -232,9 +280,12 @@ void ReselectLine(bool dest, int index) {
 
 // Mode 1: the next page while the changing texts are shown, else the line.
 void MoveToNext() {
-    const int16_t pages = NumberOfChangingTexts(-1);
+    // The pages of every shown sign: the page shown is theirs.
+    const int16_t pages = PagesOfShownSigns();
     if (EntryPort().ChangingTextsShown()) {
-        if (gCurrentPage >= pages) {
+        // Nothing stands on the page shown: no page after it yet.
+        if (gCurrentPage > pages) return;
+        if (gCurrentPage == pages) {
             UpdateNoOfTextsOption(-1, 1);
         } else if (gCurrentPage < gNumberOfChangingTexts) {
             ++gCurrentPage;
@@ -255,6 +306,8 @@ void MoveToNext() {
         if (i >= ExtraList.ListCount()) return;
         gCurrentExtra = ListLineNumber(ExtraList.List(i));
         ReselectLine(false, i);
+        // The signs show the extra text the number box names.
+        ReloadCurrentEntry();
     }
 }
 
@@ -362,9 +415,12 @@ void SaveDestOrExtra() {
                 number = static_cast<int16_t>(std::min<int>(number + 1, gDestListActive ? kDestTop : kExtraTop));
                 EntryPort().SetCurrentNumberText(std::to_string(number));
             }
-            AfterSaveRecord(number);
+            // The new entry holds what the user typed and nothing of the
+            // entry that moves on.
+            if (AfterSaveRecord(number)) EmptyRecord(number);
             Save(kCommitNext);
             RebuildActiveList(static_cast<int16_t>(LastUsedNumber(gDestListActive ? DestList : ExtraList) + 1));
+            ReloadCurrentEntry();
         }
     }
     FocusAfterStore();
@@ -380,27 +436,44 @@ void SaveAndNew() {
     Save(kCommitNextFree);
     gChangeTime = gDefaultChangeTime;
     EntryPort().ShowChangeTime(gChangeTime);
-    if (gK1000Shown) WindowPort().SetRouteNoBoxText("");
+    if (gK1000Shown) {
+        WindowPort().SetRouteNoBoxText("");
+        ForgetShownPage(kRouteBoxEditor, "");
+    }
     gCurrentPage = 1;
     EntryPort().SetChangingTextsValue(false);
+    const int16_t alignment = gTextAlignment;
     if (gSaveCancelled) {
         FocusAfterStore();
-    } else if (gTextSignActive) {
-        InitEditor();
-        StripPort().FocusStrip();
     } else {
-        RefreshEditor(0, 0);
-        if (IsSignAddress(gCurrentSign)) SignPicturePort().SelectK4000Graphic(SignInfoOf(gCurrentSign).GraphicIndex);
-        FocusAfterStore();
+        if (gTextSignActive) {
+            InitEditor();
+        } else {
+            RefreshEditor(0, 0);
+            if (IsSignAddress(gCurrentSign)) SignPicturePort().SelectK4000Graphic(SignInfoOf(gCurrentSign).GraphicIndex);
+        }
+        // The other signs show the entry the number box names now, and the
+        // page options its pages.
+        LoadOtherSigns();
+        ShowPagesOfShownSigns();
+        if (gTextSignActive) StripPort().FocusStrip();
+        else FocusAfterStore();
     }
     gSaveCancelled = kFalse;
-    SetAlignment(gTextAlignment, false, true, true);
+    SetAlignment(alignment, false, true, true);
 }
 
-void AfterSaveRecord(int16_t n) {
+void EmptyRecord(int16_t n) {
+    DestRecord& r = ActiveAt(n);
+    r = DestRecord{};
+    r.ChangeTime = gChangeTime;
+    if (gDestListActive) r.Code = PadCode(std::to_string(n));
+}
+
+bool AfterSaveRecord(int16_t n) {
     const bool dest = gDestListActive != 0;
     const int16_t top = dest ? kDestTop : kExtraTop;
-    if (n < 0 || n >= top) return;
+    if (n < 0 || n >= top) return false;
     const int last = (dest ? DestList : ExtraList).ListCount() - 1;
     // The first number whose record is free, or whose line is the list's last.
     FindListItemByRecordNo(-1, false);
@@ -424,6 +497,7 @@ void AfterSaveRecord(int16_t n) {
         moved = ActiveAt(j);
         if (dest) moved.Code = PadCode(std::to_string(j + 1));
     }
+    return true;
 }
 
 void RebuildActiveList(int16_t last) {

@@ -46,8 +46,11 @@ void SaveAndNew();
 // Opens a free slot at number n of the active list: the records from n up to
 // the first free one (or the one of the list's last line) move up by one;
 // destinations take their new number as Code. Slot n keeps a copy of its
-// record for the commit to overwrite.
-void AfterSaveRecord(int16_t n);
+// record. False (nothing moved) when n is beyond the numbers that can move.
+bool AfterSaveRecord(int16_t n);
+// Record n of the active list emptied: no text, no pages, the current
+// change time, and for a destination its own number as Code.
+void EmptyRecord(int16_t n);
 // The active list box filled again from its table, the records 1 to `last`
 // that hold a Text; the destination list keeps its selection and scrolling.
 void RebuildActiveList(int16_t last);

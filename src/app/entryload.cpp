@@ -17,6 +17,7 @@
 #include "data/signdata.h"
 #include "data/signtable.h"
 #include "engine/alignment.h"
+#include "engine/dotlayers.h"
 #include "engine/editorslots.h"
 #include "engine/editorview.h"
 #include "engine/editstate.h"
@@ -24,6 +25,7 @@
 #include "engine/pageload.h"
 #include "engine/routefield.h"
 #include "engine/routenumber.h"
+#include "engine/shownpages.h"
 #include "engine/signcommands.h"
 #include "engine/signpictures.h"
 #include "engine/signview.h"
@@ -40,6 +42,11 @@ bool SkipExtraListClick = false;
 int16_t nPrevDest = 0;
 bool bKeepCurrentNumber = false;
 bool bCurrentSignOnly = false;
+
+namespace {
+// The extra text loaded last.
+int16_t gPreviousExtra = -1;
+}  // namespace
 
 namespace {
 
@@ -63,7 +70,9 @@ void ShowRouteNumberOfPage() {
     if (k1000 == 0) return;
     int16_t page = gCurrentPage, multi = 0;
     const int16_t entry = gDestListActive ? gCurrentDest : gCurrentExtra;
-    WindowPort().SetRouteNoBoxText(GetActiveRow(entry, k1000, page, multi));
+    const std::string text = GetActiveRow(entry, k1000, page, multi);
+    WindowPort().SetRouteNoBoxText(text);
+    NoteShownPage(kRouteBoxEditor, k1000, page, text);
 }
 
 // The current page of the current sign's section is its only one.
@@ -73,9 +82,20 @@ bool CurrentSectionSinglePage(int16_t entry) {
     return multi == 0;
 }
 
-// The toolbar button of an alignment (1 left, 3 centre, 2 right); 0 for none.
-int16_t AlignmentButton(int16_t alignment) {
-    return alignment == 1 ? 10 : alignment == 3 ? 11 : alignment == 2 ? 12 : 0;
+// The current page of the entry into the editor of the graphic sign in
+// hand (made active by the caller), which then holds that page.
+void LoadGraphicSign(int16_t entry, int16_t address, bool destination) {
+    const int16_t k = SignInfoOf(address).GraphicIndex;
+    int16_t page = gCurrentPage, multi = 0;
+    const std::string text = GetActiveRow(entry, address, page, multi);
+    InvertLoadBuffer();
+    // Destinations place the cursor behind a route number; extra texts
+    // align their rows by command.
+    LoadPageIntoEditor(text, k, NumberOfChangingTexts(address), destination, !destination);
+    // A sign of a single page shows it on every page.
+    NoteShownPage(k, address, page, GraphicEditorContent());
+    ShowSign(false, false);
+    if (gK1000Shown) ShowRouteNumberOfPage();
 }
 
 // Every shown graphic sign (with currentOnly only the current one) gets the
@@ -92,14 +112,7 @@ bool LoadIntoGraphicSigns(int16_t entry, bool currentOnly, bool destination) {
         if (k < 0 || k >= kMaxSignPictures) continue;
         if (!currentOnly) EntryPort().ChangeAddress(k, false, true);
         gCurrentSign = address;
-        int16_t page = gCurrentPage, multi = 0;
-        const std::string text = GetActiveRow(entry, gCurrentSign, page, multi);
-        InvertLoadBuffer();
-        // Destinations place the cursor behind a route number; extra texts
-        // align their rows by command.
-        LoadPageIntoEditor(text, k, NumberOfChangingTexts(address), destination, !destination);
-        ShowSign(false, false);
-        if (gK1000Shown) ShowRouteNumberOfPage();
+        LoadGraphicSign(entry, address, destination);
     }
     gCurrentSign = remembered;
     if (!currentOnly && IsSignAddress(remembered))
@@ -116,9 +129,13 @@ bool LoadIntoCurrentSign(int16_t entry, bool destination, int16_t pages) {
                                                     : GetExtraRow(entry, page, multi);
     if (gTextSignActive) {
         FitRowText(text);
+        NoteShownPage(kStripEditor, gCurrentSign, page, StripEditorContent());
+        if (gK1000Shown) ShowRouteNumberOfPage();
     } else if (IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000") {
         SignWindowPort().SelectK4000Graphic(true);
-        LoadPageIntoEditor(text, SignInfoOf(gCurrentSign).GraphicIndex, pages, false, true);
+        const int16_t k = SignInfoOf(gCurrentSign).GraphicIndex;
+        LoadPageIntoEditor(text, k, pages, false, true);
+        NoteShownPage(k, gCurrentSign, page, GraphicEditorContent());
     }
     return multi == 0;
 }
@@ -140,27 +157,15 @@ bool TakeNumberOfLine(bool destinations) {
     return false;
 }
 
-// The page options after a load: offered up to the entry's page count (or
-// the current page), the changing-texts box showing whether the current
-// sign has one page.
-void ShowPageOptions(bool destinations, int16_t entry, int16_t n, bool singlePage) {
-    const bool frameShown = EntryPort().ChangingTextsShown();
-    const bool otherEntry = nPrevDest != entry;
-    if ((n > 0 && !frameShown) || otherEntry) {
-        if (destinations || gCurrentPage > n) {
-            UpdateNoOfTextsOption(std::max(n, gCurrentPage), gCurrentPage);
-        } else {
-            UpdateNoOfTextsOption(n, gCurrentPage);
-            SelectPageOption(gCurrentPage);
-        }
-        WindowPort().SetChangingTextsChecked(singlePage);
-    } else if (destinations && !singlePage && frameShown) {
-        UpdateNoOfTextsOption(n, gCurrentPage);
-        WindowPort().SetChangingTextsChecked(false);
-    } else if (destinations && gCurrentPage > n) {
-        UpdateNoOfTextsOption(n, gCurrentPage);
-    }
-    if (destinations && n > 1 && !frameShown) ListPort().ShowPageFrame();
+// The page options after a load: every page a shown sign has and the page
+// shown are offered. The changing texts show (box ticked, frame shown)
+// when a shown sign has more than one page, and stay as they were for the
+// entry already open.
+void ShowPageOptions(int16_t n, bool otherEntry) {
+    const bool shown = n > 1 || (EntryPort().ChangingTextsShown() && !otherEntry);
+    UpdateNoOfTextsOption(std::max<int16_t>({n, gCurrentPage, 1}), gCurrentPage);
+    SelectPageOption(gCurrentPage);
+    WindowPort().SetChangingTextsChecked(shown);
 }
 
 }  // namespace
@@ -214,26 +219,35 @@ void LoadListEntry(bool destinations) {
     EditorPicturePort().ClearEditorPicture();
     if (!bKeepCurrentNumber && !TakeNumberOfLine(destinations)) return;
     bKeepCurrentNumber = false;
+    LoadCurrentEntry(destinations);
+}
+
+void LoadCurrentEntry(bool destinations) {
+    EntryWindow& entries = EntryPort();
     const int16_t entry = destinations ? gCurrentDest : gCurrentExtra;
+    const bool otherEntry = destinations ? nPrevDest != entry : gPreviousExtra != entry;
 
     gChangeTime = destinations ? CurrentChangeTime() : ExtraAt(entry).ChangeTime;
     entries.ShowChangeTime(gChangeTime);
-    const int16_t n = NumberOfChangingTexts(-1);
+    // The page shown stays, as far as a shown sign has it; another entry
+    // starts on page 1.
+    const int16_t n = PagesOfShownSigns();
     if (n == 0) gCurrentPage = 1;
     else if (n < gCurrentPage) gCurrentPage = n;
-    if (destinations && nPrevDest != entry) gCurrentPage = 1;
+    if (destinations && otherEntry) gCurrentPage = 1;
     if (!destinations) InvertLoadBuffer();
 
     const bool perSign = destinations || gExtraPerSign;
-    const bool singlePage = perSign && !gTextSignActive
-                                ? LoadIntoGraphicSigns(entry, destinations && bCurrentSignOnly, destinations)
-                                : LoadIntoCurrentSign(entry, destinations, n);
+    if (perSign && !gTextSignActive) LoadIntoGraphicSigns(entry, destinations && bCurrentSignOnly, destinations);
+    else LoadIntoCurrentSign(entry, destinations, n);
 
     if (!destinations) entries.SetCurrentNumberText(std::to_string(entry));
-    ShowPageOptions(destinations, entry, n, singlePage);
+    ShowPageOptions(n, otherEntry);
     if (destinations) {
         nPrevDest = entry;
         ListPort().SetBlackoutChecked(DestAt(entry).Flag != 0);
+    } else {
+        gPreviousExtra = entry;
     }
 
     if (gFontListIndex >= 0 && gFontListIndex < static_cast<int>(gFontList.size()))
@@ -245,6 +259,45 @@ void LoadListEntry(bool destinations) {
     }
     if (destinations) entries.SetCurrentNumberText(CurrentNumberBoxText(entry));
     gTextModified = kFalse;
+}
+
+void LoadOtherSigns() {
+    const bool destination = gDestListActive != 0;
+    const int16_t entry = destination ? gCurrentDest : gCurrentExtra;
+    // While the text sign is edited the graphic signs beside it are not.
+    if (!gTextSignActive && (destination || gExtraPerSign)) {
+        const int16_t current = gCurrentSign;
+        bool moved = false;
+        for (int16_t address : ShownK4000Signs()) {
+            const int16_t k = SignInfoOf(address).GraphicIndex;
+            if (address == current || k < 0 || k >= kMaxSignPictures) continue;
+            EntryPort().ChangeAddress(k, false, true);
+            moved = true;
+            gCurrentSign = address;
+            SignWindowPort().SelectK4000Graphic(true);
+            LoadGraphicSign(entry, address, destination);
+        }
+        gCurrentSign = current;
+        if (moved && IsSignAddress(current)) EntryPort().ChangeAddress(SignInfoOf(current).GraphicIndex, false, true);
+    }
+    if (gK1000Shown) ShowRouteNumberOfPage();
+}
+
+void LoadCurrentSign() {
+    const bool destination = gDestListActive != 0;
+    const int16_t entry = destination ? gCurrentDest : gCurrentExtra;
+    if (!gTextSignActive && (destination || gExtraPerSign)) {
+        if (!IsSignAddress(gCurrentSign) || SignInfoOf(gCurrentSign).Model != "K4000") return;
+        SignWindowPort().SelectK4000Graphic(true);
+        LoadGraphicSign(entry, gCurrentSign, destination);
+    } else {
+        LoadIntoCurrentSign(entry, destination, NumberOfChangingTexts(-1));
+    }
+}
+
+void ReloadCurrentEntry() {
+    gGraphicModified = kFalse;
+    LoadCurrentEntry(gDestListActive != 0);
 }
 
 void ShowCurrentNumber() {
@@ -289,9 +342,9 @@ void LoadPageIntoEditor(const std::string& page, int16_t pictureIndex, int16_t p
         if (alignByCommand) {
             SetAlignment(alignment, false, true, false);
         } else {
-            CommandPort().ShowAlignment();
-            if (const int16_t button = AlignmentButton(alignment)) CommandPort().SetToolbarButtonValue(button, 1);
+            // The row's alignment alone shows pressed.
             gTextAlignment = alignment;
+            ShowAlignmentKeys(alignment);
         }
     }
     // The picture's editor slot keeps the page with its font; the stored
@@ -305,6 +358,7 @@ void ResetEntryLoad() {
     nPrevDest = 0;
     bKeepCurrentNumber = false;
     bCurrentSignOnly = false;
+    gPreviousExtra = -1;
 }
 
 namespace {

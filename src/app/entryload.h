@@ -33,6 +33,21 @@ void ListClick(bool destinations);
 // focus, and only after uncommitted edits may be dropped.
 void LoadListEntry(bool destinations);
 
+// Loads the current entry of the list (gCurrentDest or gCurrentExtra) into
+// the shown signs as the double click does once it has its number: nothing
+// is asked.
+void LoadCurrentEntry(bool destinations);
+// The current entry of the active list loaded again into every shown sign,
+// on the page shown: afterwards each sign shows what the record holds.
+void ReloadCurrentEntry();
+
+// The current sign alone gets the current entry's page shown.
+void LoadCurrentSign();
+// Every shown sign but the current one gets the current entry's page shown
+// (the route-number box too): after the window moved on to another entry,
+// they show what it holds.
+void LoadOtherSigns();
+
 // The number box shows the current entry of the active list (its code while
 // codes are on).
 void ShowCurrentNumber();

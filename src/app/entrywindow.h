@@ -53,10 +53,6 @@ public:
     // The store-or-insert dialog frmSave, modal; it leaves its answer in
     // gSaveChoice.
     virtual void ShowSaveChoice() {}
-    // Loads the current entry of the active list into every shown sign
-    // again, keeping its number and page (the list's double click). The
-    // open entry counts as unchanged.
-    virtual void ReloadEntry() {}
     // The main window's key handler: one typed character for the editor of
     // the active sign.
     virtual void FeedKey(int16_t& keyAscii) {}

@@ -15,15 +15,35 @@
 
 namespace kv {
 
+namespace {
+
+// More pages than offered make the options up to them visible.
+void OfferPages(int16_t count) {
+    if (count <= gNumberOfChangingTexts) return;
+    const int16_t offered = std::min(count, kPageOptions);
+    for (int16_t n = std::max<int16_t>(gNumberOfChangingTexts, 1); n <= offered; ++n) EntryPort().ShowPageOption(n, true);
+    gNumberOfChangingTexts = std::max(gNumberOfChangingTexts, offered);
+}
+
+}  // namespace
+
 int16_t NumberOfChangingTexts(int16_t sign) {
     const int16_t count = CountSignPages(sign);
-    if (count > gNumberOfChangingTexts) {
-        const int16_t offered = std::min(count, kPageOptions);
-        for (int16_t n = std::max<int16_t>(gNumberOfChangingTexts, 1); n <= offered; ++n)
-            EntryPort().ShowPageOption(n, true);
-        gNumberOfChangingTexts = std::max(gNumberOfChangingTexts, offered);
-    }
+    OfferPages(count);
     return count;
+}
+
+int16_t PagesOfShownSigns() {
+    int16_t count = 0;
+    for (int16_t a = kFirstSignAddress; a <= kLastSignAddress; ++a)
+        if (SignInfoOf(a).Shown) count = std::max(count, CountSignPages(a));
+    OfferPages(count);
+    return count;
+}
+
+void ShowPagesOfShownSigns() {
+    const int16_t n = std::max<int16_t>({PagesOfShownSigns(), 1, gCurrentPage});
+    UpdateNoOfTextsOption(n, gCurrentPage);
 }
 
 void SelectPageOption(int16_t n) {

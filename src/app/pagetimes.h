@@ -14,6 +14,12 @@ namespace kv {
 // gNumberOfChangingTexts, to 20 at most: pages above 20 stay in the record
 // without an option.
 int16_t NumberOfChangingTexts(int16_t sign);
+// The most pages any shown sign has in the current record, raising the
+// options offered as NumberOfChangingTexts does.
+int16_t PagesOfShownSigns();
+// The page options offer every page a shown sign has and the page shown,
+// which stays chosen.
+void ShowPagesOfShownSigns();
 // count 1..: options 1..count enabled, the others up to
 // gNumberOfChangingTexts disabled, option `selected` chosen (more than 20
 // counts as 20). count -1: the option after the chosen one becomes enabled

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/commit.h"
+#include "app/entryload.h"
 #include "app/picbatch.h"
 #include "app/replace.h"
 #include "data/inverted.h"
@@ -46,6 +47,9 @@ bool GraphicSignCurrent() {
 // One picture of the batch into the current entry (gCurrentDest or
 // gCurrentExtra, gCurrentPage).
 void ImportPicture(PictureImportView& view, const PictureFileRec& rec) {
+    // The picture goes into the page it names: the sign's editor shows that
+    // page first, and nothing of the entry shown before goes along.
+    LoadCurrentSign();
     PixelPicture picture;
     try {
         picture = view.LoadPicture(rec.FileName);
@@ -82,6 +86,8 @@ bool CommitSinglePicture(PictureImportView& view, const std::string& file, const
     if (!DecideReplace(CurrentEntryExists(), CurrentNumber(), gCurrentPage)) return false;
     StorePicture("<" + displayText + ">");
     m_lBackColor = -1;
+    // The signs show the entry the number box names now.
+    ReloadCurrentEntry();
     return true;
 }
 
@@ -167,6 +173,8 @@ void ConvertAllPictures(PictureImportView& view) {
     }
     gDestListActive = kTrue;
     gGraphicModified = kFalse;
+    // The signs show the entry the number box names.
+    ReloadCurrentEntry();
     if (view.Closed()) return;
     view.SetProgressValue(total > 1 ? 1 : 0);
     view.ShowProgress(false);

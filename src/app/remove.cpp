@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/commit.h"
+#include "app/entryload.h"
 #include "app/entrywindow.h"
 #include "app/pagetimes.h"
 #include "app/signcontrols.h"
@@ -150,7 +151,7 @@ void RemoveEntry() {
     ReloadCurrentPage();
     if (gInsertMode) CloseGap(emptied);
     // Every shown sign shows what the record holds now.
-    EntryPort().ReloadEntry();
+    ReloadCurrentEntry();
 }
 
 void AfterRemoveRecord(int16_t n) {

@@ -1,5 +1,8 @@
 #include "data/inverted.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "data/records.h"
 #include "data/signdata.h"
 #include "platform/reset.h"
@@ -97,6 +100,54 @@ void InvertApply(const std::string& text) {
         StoreCurrent(text);
     }
     gAltBufferChanged = kFalse;
+}
+
+namespace {
+
+// The pages of a content, page 1 first, each without its mark.
+std::vector<std::string> PagesOf(const std::string& content) {
+    std::vector<std::string> pages;
+    const int16_t n = static_cast<int16_t>(1 + std::count(content.begin(), content.end(), kPageMark));
+    for (int16_t i = 1; i <= n; ++i) pages.push_back(GetRow(i, content));
+    return pages;
+}
+
+// `alt` with exactly the pages of `data`: its own where it has them, the
+// others from `data`; every mark carries the time of data's mark.
+std::string KeepPagesOf(const std::string& alt, const std::string& data) {
+    const std::vector<std::string> own = PagesOf(alt), wanted = PagesOf(data);
+    std::string out;
+    size_t mark = std::string::npos;
+    for (size_t i = 0; i < wanted.size(); ++i) {
+        if (i > 0) {
+            mark = data.find(kPageMark, mark == std::string::npos ? 0 : mark + 1);
+            out += kPageMark;
+            out += mark + 1 < data.size() ? data[mark + 1] : static_cast<char>(gChangeTime);
+        }
+        out += i < own.size() ? own[i] : wanted[i];
+    }
+    return out;
+}
+
+}  // namespace
+
+void InvertKeepPages(bool destination, int16_t index, int16_t address, bool mirror) {
+    DestRecord& r = destination ? DestAt(index) : ExtraAt(index);
+    if (r.AltText.empty()) return;
+    if (!destination && !gExtraPerSign) {
+        r.AltText = mirror || r.SignData.empty() ? r.SignData : KeepPagesOf(r.AltText, r.SignData);
+        return;
+    }
+    const std::string data = GetSignSection(r.SignData, address);
+    const std::string alt = GetSignSection(r.AltText, address);
+    if (data.empty()) {
+        if (!alt.empty()) r.AltText = ReplaceSection(r.AltText, address, "");
+        return;
+    }
+    const std::string dataContent = data.substr(2), altContent = alt.size() > 2 ? alt.substr(2) : std::string();
+    const std::string kept = mirror || altContent.empty() ? dataContent : KeepPagesOf(altContent, dataContent);
+    if (alt.empty()) r.AltText = InsertSection(r.AltText, address, kept);
+    else if (kept != altContent) r.AltText = ReplaceSection(r.AltText, address, SectionKey(address) + kept);
 }
 
 void InvertRemoveDest(int16_t index, int16_t address, int16_t n) { DeleteSectionPageIn(DestAt(index).AltText, address, n); }

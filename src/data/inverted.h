@@ -27,6 +27,13 @@ void InvertApply(const std::string& text);
 void InvertStoreDest(int16_t index, int16_t address, int16_t n, const std::string& value);
 void InvertStoreExtra(int16_t index, int16_t address, int16_t n, const std::string& value);
 void InvertStoreExtraSimple(int16_t index, int16_t n, const std::string& value);
+// After a commit wrote a sign's page: a record that keeps an inverted-text
+// store has there as many pages of the sign as its SignData has, page for
+// page. A page the store lacks (or the sign's whole section) is taken from
+// SignData; pages beyond SignData's go. With mirror (signs that cannot be
+// inverted: text and route-number signs) the store's section becomes a copy
+// of SignData's.
+void InvertKeepPages(bool destination, int16_t index, int16_t address, bool mirror);
 void InvertRemoveCurrent();
 void InvertRemoveDest(int16_t index, int16_t address, int16_t n);
 void InvertRemoveExtraPart(int16_t index, int16_t address, int16_t n);

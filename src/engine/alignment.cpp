@@ -134,6 +134,11 @@ void ReleaseAlignmentKeys() {
     for (int16_t b : {int16_t{10}, int16_t{11}, int16_t{12}}) CommandPort().SetToolbarButtonValue(b, 0);
 }
 
+void ShowAlignmentKeys(int16_t alignment) {
+    const int16_t pressed = alignment == 1 ? 10 : alignment == 3 ? 11 : alignment == 2 ? 12 : 0;
+    for (int16_t b : {int16_t{10}, int16_t{11}, int16_t{12}}) CommandPort().SetToolbarButtonValue(b, b == pressed ? 1 : 0);
+}
+
 int32_t AlignmentMargin() {
     if (gShowLineNo) return gRouteNoAreaWidth + 5;
     const RowField f = FieldOfCursorRow();

@@ -10,6 +10,9 @@ namespace kv {
 // Releases the three alignment buttons of the toolbar (10 left, 11 centre,
 // 12 right).
 void ReleaseAlignmentKeys();
+// The toolbar's alignment buttons show an alignment: its button pressed
+// (10 left, 11 centre, 12 right), the two others released; 0 shows none.
+void ShowAlignmentKeys(int16_t alignment);
 
 // Moves the cells of the cursor row to the alignment (1 left, 2 right,
 // 3 centred; 0 and other values move nothing) and the cursor with them; a

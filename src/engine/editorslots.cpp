@@ -144,7 +144,7 @@ void RestoreEditorPage(int16_t slot) {
     gCursorX = s.cursorX;
     gCursorY = s.cursorY;
     gCursorBeforeCell = s.cursorBeforeCell;
-    gCurrentPage = s.currentPage;
+    // The page stays the one the window shows: every shown sign edits it.
     gAltBufferChanged = s.altBufferChanged;
     gAltBuffer = s.altBuffer;
     gInvertedText = s.invertedText;
@@ -155,13 +155,13 @@ void RestoreEditorPage(int16_t slot) {
     gSymbolTagName = s.symbolTagName;
     gPageRouteNoFont = s.pageRouteNoFont;
 
+    // The changing-texts box belongs to the window, not to a sign: it stays.
     WindowPort().SetWindowPage(gCurrentPage);
-    WindowPort().SetChangingTextsChecked(s.changingTexts != 0);
     if (s.hasFont) {
         if (!s.fontCode.empty() && s.fontCode != gCurrentFontCode) LoadFontMap(s.fontCode);
         if (s.textAlignment != gTextAlignment) {
-            const int16_t button = s.textAlignment == 1 ? 10 : s.textAlignment == 2 ? 12 : s.textAlignment == 3 ? 11 : 0;
-            if (button != 0) CommandPort().SetToolbarButtonValue(button, 1);
+            // One button shows the restored alignment.
+            ShowAlignmentKeys(s.textAlignment);
             gTextAlignment = s.textAlignment;
         }
         if (s.showLineNo != gShowLineNo) {

@@ -1,4 +1,5 @@
 #include "engine/editorview.h"
+#include "engine/shownpages.h"
 
 #include <algorithm>
 
@@ -158,6 +159,8 @@ void RefreshEditor(int16_t allSlots, int16_t reselect) {
             for (int16_t k = 0; k < kGraphicCount; ++k) gEditorHooks.storeEditorPage(k);
         }
     }
+    // What the emptied editors held is no entry's page any more.
+    ForgetGraphicEditors(allSlots != 0);
     if (allSlots != 0 && reselect != 0 && IsSignAddress(gCurrentSign))
         SignPicturePort().SelectK4000Graphic(SignInfoOf(gCurrentSign).GraphicIndex);
 }

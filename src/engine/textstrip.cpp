@@ -6,6 +6,7 @@
 #include "data/records.h"
 #include "data/signtable.h"
 #include "engine/editstate.h"
+#include "engine/shownpages.h"
 #include "platform/ports.h"
 #include "platform/reset.h"
 #include "platform/vb.h"
@@ -60,6 +61,8 @@ void InitEditor() {
     gShownCodes.fill(32);
     for (int i = 1; i <= LastPlace(); ++i) ClearStripCell(static_cast<int16_t>(i));
     StripPort().RefreshStrip();
+    // The emptied strip holds no entry's page.
+    ForgetShownPage(kStripEditor, "");
 }
 
 void DrawStripChars(int16_t from) {

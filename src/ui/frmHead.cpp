@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QTimer>
 #include <QToolBar>
 
@@ -168,7 +169,11 @@ void frmHead::ResetCutTools() {
 }
 
 bool frmHead::ChangingTextsChecked() { return Ch_Check->isChecked(); }
-void frmHead::SetChangingTextsChecked(bool checked) { Ch_Check->setChecked(checked); }
+void frmHead::SetChangingTextsChecked(bool checked) {
+    // The box and its frame always agree.
+    Ch_Check->setChecked(checked);
+    Ch_Frame->setVisible(checked);
+}
 void frmHead::SetWindowPage(int16_t page) { WindowPage = page; }
 void frmHead::SetRouteNoBoxText(const std::string& text) { LineNo_txt->setText(Q(text)); }
 
@@ -200,10 +205,7 @@ void frmHead::InitDefaultDestination() { kv::InitDefaultDestination(); }
 void frmHead::SetAlignment(int16_t alignment, bool noToolbar, bool redraw, bool flag4) {
     kv::SetAlignment(alignment, noToolbar, redraw, flag4);
 }
-void frmHead::ShowAlignment() {
-    const int button = gTextAlignment == 1 ? 10 : gTextAlignment == 3 ? 11 : gTextAlignment == 2 ? 12 : 0;
-    if (button != 0) tbButtons[button]->setChecked(true);
-}
+void frmHead::ShowAlignment() { ShowAlignmentKeys(gTextAlignment); }
 void frmHead::CursorTimer_Timer() {
     // Once after a start from the auto-save file: the notice about it.
     if (isVisible() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) && gAutoSaveNoticePending) {

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "app/activesign.h"
 #include "app/headstate.h"
 #include "app/signcontrols.h"
 #include "app/signkeys.h"
@@ -49,41 +50,16 @@ void frmHead::KeepActiveMarkerOnActiveSign() {
         if (k != ActivePictureIndex) SignSB[k]->SetPanelPicture(4, picInactive->pixmap());
 }
 
-void frmHead::ChangeAddress(int16_t index, bool recount, bool keep) {
+void frmHead::ChangeAddress(int16_t index, bool recount, bool) {
     if (index != ActivePictureIndex) {
-        if (ActivePictureIndex >= 0 && ActivePictureIndex < kMaxSignPictures) {
-            // The sign that was active keeps its editor state in its slot.
-            StoreEditorPage(ActivePictureIndex, true, -1);
-            SignSB[ActivePictureIndex]->SetPanelPicture(4, picInactive->pixmap());
-        }
+        const int16_t previous = ActivePictureIndex;
+        if (previous >= 0 && previous < kMaxSignPictures) SignSB[previous]->SetPanelPicture(4, picInactive->pixmap());
         ActivePictureIndex = index;
-        CancelMarking();
-        const int16_t s = FindK4000ByGraphic(index);
-        if (s > 0 && index >= 0 && index < kMaxSignPictures) {
-            gCurrentSign = s;
-            // ... and the new one's comes back.
-            RestoreEditorPage(index);
-            if (recount) {
-                int16_t n = std::max<int16_t>(NumberOfChangingTexts(-1), 1);
-                if (gPicturePage[index] > n) n = gPicturePage[index];
-                if (gCurrentPage > n) {
-                    gCurrentPage = n;
-                    gPicturePage[index] = gCurrentPage;
-                }
-                UpdateNoOfTextsOption(n, gCurrentPage);
-            }
+        if (ChangeActiveSign(previous, index, recount) > 0) {
             gEditPicture = picSign[index];
-            gCurrentPictureIndex = index;
             if (gCursorPicture) gCursorPicture->hide();
             gCursorPicture = Cursor[index];
-            gActivePicture = index;
             SignSB[index]->SetPanelPicture(4, picActive->pixmap());
-
-            ReleaseAlignmentKeys();
-            const int16_t alignment = IsRowIndex(gCurrentRow) ? gRows[gCurrentRow].Alignment : 0;
-            if (alignment == 1) tbButtons[10]->setChecked(true);
-            else if (alignment == 2) tbButtons[12]->setChecked(true);
-            else if (alignment == 3) tbButtons[11]->setChecked(true);
             PicSignFrame[index]->raise();
             gEditPicture->raise();
             if (gEditPicture->isVisible()) gEditPicture->setFocus();

@@ -98,19 +98,6 @@ public:
         dialog.exec();
         h_->activateWindow();
     }
-    void ReloadEntry() override {
-        // The double click loads only while its list has the focus.
-        gTextModified = kFalse;
-        gGraphicModified = kFalse;
-        const bool dest = gDestListActive != 0;
-        List(dest)->setFocus();
-        bKeepCurrentNumber = true;
-        bSkipListClick = true;
-        if (dest) h_->DestList_DblClick();
-        else h_->ExtraList_DblClick();
-        bKeepCurrentNumber = false;
-        bSkipListClick = false;
-    }
     void FeedKey(int16_t& keyAscii) override { TypeFedCharacter(keyAscii); }
 
 private:

@@ -92,7 +92,7 @@ void frmHead::ShowRouteNumberBox(bool shown) {
     LineNo_lbl->setVisible(shown);
 }
 
-void frmHead::ShowPageFrame() { Ch_Frame->show(); }
+void frmHead::ShowPageFrame() { SetChangingTextsChecked(true); }
 
 // ------------------------------------------------------------------ the current-number box
 

@@ -10,6 +10,7 @@
 #include "app/pagetimes.h"
 #include "app/routenobox.h"
 #include "app/textrows.h"
+#include "data/records.h"
 #include "engine/routenumber.h"
 #include "ui/frmHead.h"
 #include "ui/qtbridge_qt.h"
@@ -55,10 +56,9 @@ void frmHead::lblBlackOut_Click() {
 void frmHead::BlackOut_chk_Click() { FocusEditedSign(); }
 
 void frmHead::Ch_Check_Click() {
-    // The frame shows while the box is ticked (a load may have set the box
-    // without its frame; the click brings them in line).
+    // The frame shows while the box is ticked, on the page the window shows.
     Ch_Frame->setVisible(Ch_Check->isChecked());
-    if (!Ch_Frame->isHidden()) ChangingTextsOpened(WindowPage);
+    if (!Ch_Frame->isHidden()) ChangingTextsOpened(gCurrentPage);
     FocusEditedSign();
 }
 

@@ -351,22 +351,28 @@ TEST_F(SignPicturesGui, ChangeAddressSwitchesTheActiveSign) {
     EXPECT_EQ(gCurrentSign, 3);
     EXPECT_EQ(gEditPicture, h.picSign[0]);
 
-    // A page beyond the sign's pages comes down to them, not below the page
-    // last shown on the picture; the page comes with the sign's editor slot.
+    // The page the window shows is the page every sign edits: it stays, and
+    // a page the sign's slot kept does not come back. The options offer the
+    // pages of the shown signs.
     gDestListActive = kTrue;
     gCurrentDest = 4;
     gDestList[4].Text = "\xff" "REAR# A# B";
+    gCurrentPage = 1;
     gEditorSlots[1].currentPage = 5;
     h.ChangeAddress(1, true, true);
-    EXPECT_EQ(gCurrentPage, 2);
-    EXPECT_TRUE(h.TNo_op[2]->isChecked());
+    EXPECT_EQ(gCurrentPage, 1);
+    EXPECT_TRUE(h.TNo_op[1]->isChecked());
     EXPECT_TRUE(h.TNo_op[2]->isEnabled());
     EXPECT_FALSE(h.TNo_op[3]->isEnabled());
-    gPicturePage[0] = 4;
+    // A page beyond every sign's pages stays chosen and offered.
+    gCurrentPage = 4;
     h.ChangeAddress(2, true, true);
     gEditorSlots[0].currentPage = 6;
     h.ChangeAddress(0, true, true);
     EXPECT_EQ(gCurrentPage, 4);
+    EXPECT_TRUE(h.TNo_op[4]->isChecked());
+    EXPECT_TRUE(h.TNo_op[4]->isEnabled());
+    EXPECT_FALSE(h.TNo_op[5]->isEnabled());
 
     // Mouse events of a picture other than the active one do nothing.
     gEditorActive = 2;

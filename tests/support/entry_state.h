@@ -1,6 +1,6 @@
 // Shared set-up for the commit, remove and page tests: a main window that
-// records what the commit asks of it (its ChangeAddress moves the editor
-// state between the slots as the real one does), and a project of signs:
+// records what the commit asks of it (its ChangeAddress changes the active
+// sign as the real one does), and a project of signs:
 // graphic signs FRONT (2, picture 0, 112 x 16), REAR (5, picture 1, 48 x 8)
 // and SIDE (9, picture 2, 48 x 8), the text sign TXT (4, one row of 12) and
 // the route-number sign LINE (7).
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/activesign.h"
 #include "app/commit.h"
 #include "app/entrywindow.h"
 #include "app/feedtext.h"
@@ -39,13 +40,12 @@ public:
         kv::SetEntryWindow(nullptr);
         kv::SetStripCanvas(nullptr);
     }
-    void ChangeAddress(int16_t k, bool, bool) override {
+    void ChangeAddress(int16_t k, bool recount, bool) override {
         visited.push_back(k);
         if (k == active) return;
-        if (active >= 0) kv::StoreEditorPage(active, true, -1);
+        const int16_t previous = active;
         active = k;
-        kv::RestoreEditorPage(k);
-        if (const int16_t s = kv::FindK4000ByGraphic(k)) kv::gCurrentSign = s;
+        kv::ChangeActiveSign(previous, k, recount);
     }
     std::string RouteNoBoxText() override { return routeBox; }
     std::string CurrentNumberText() override { return number; }
@@ -70,7 +70,6 @@ public:
         ++choices;
         kv::gSaveChoice = answer;
     }
-    void ReloadEntry() override { ++reloads; }
     void FeedKey(int16_t& k) override {
         keys.push_back(k);
         if (onKey) onKey();
@@ -85,7 +84,7 @@ public:
     bool blackOut = false, frameShown = false, checkValue = false;
     int16_t timeBox = -1, selected = 1, answer = 0;
     std::map<int16_t, bool> optionVisible, optionEnabled;
-    int top = 0, shownLine = -1, adjusted = 0, choices = 0, reloads = 0, pictureFocus = 0, stripFocus = 0;
+    int top = 0, shownLine = -1, adjusted = 0, choices = 0, pictureFocus = 0, stripFocus = 0;
     std::vector<int16_t> keys;
     std::function<void()> onKey;
 };

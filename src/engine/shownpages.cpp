@@ -1,0 +1,127 @@
+#include "engine/shownpages.h"
+
+#include <algorithm>
+
+#include "data/inverted.h"
+#include "data/records.h"
+#include "data/signdata.h"
+#include "data/signtable.h"
+#include "engine/dotlayers.h"
+#include "engine/editstate.h"
+#include "engine/markup.h"
+#include "engine/routenumber.h"
+#include "engine/signcommands.h"
+#include "engine/textstrip.h"
+#include "platform/reset.h"
+#include "platform/vb.h"
+
+namespace kv {
+
+std::array<ShownPage, kShownEditors> gShownPages;
+
+namespace {
+
+bool IsEditor(int16_t editor) { return editor >= 0 && editor < kShownEditors; }
+
+int16_t CurrentEntry() { return gDestListActive ? gCurrentDest : gCurrentExtra; }
+
+bool ValidEntry(bool destination, int16_t entry) {
+    return entry >= 0 && entry < (destination ? kDestCount : kExtraCount);
+}
+
+}  // namespace
+
+std::string GraphicEditorContent() {
+    std::string data = BuildSignData(PageFirstCell());
+    // The header follows the route-number settings, not the page.
+    const std::string header = BuildTextHeader();
+    if (!header.empty() && data.compare(0, header.size(), header) == 0) data.erase(0, header.size());
+    const std::string structure = PageStructureMarkup();
+    const std::string inverted = gAltBufferChanged ? gAltBuffer : std::string();
+    if (data.empty() && structure.empty() && inverted.empty()) return "";
+    return data + '\x1f' + structure + '\x1f' + inverted;
+}
+
+std::string StripEditorContent() {
+    std::string out;
+    for (int i = 1; i <= std::min<int>(gCodeCount, kStripPlaces); ++i) out += static_cast<char>(gCodeTable[static_cast<size_t>(i)]);
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+std::optional<std::string> RecordPageOf(bool destination, int16_t entry, int16_t address, int16_t n) {
+    if (!ValidEntry(destination, entry) || n < 1) return std::nullopt;
+    const DestRecord& r = destination ? gDestList[static_cast<size_t>(entry)] : gExtraList[static_cast<size_t>(entry)];
+    std::string content;
+    if (destination || gExtraPerSign) {
+        if (GetSignSection(r.SignData, address).empty()) return std::nullopt;
+        content = GetSectionText(address, r.SignData);
+    } else {
+        if (r.SignData.empty()) return std::nullopt;
+        content = r.SignData;
+    }
+    const int16_t pages = static_cast<int16_t>(1 + std::count(content.begin(), content.end(), '\xb0'));
+    if (n > pages) return std::nullopt;
+    return GetRow(n, content);
+}
+
+void NoteShownPage(int16_t editor, int16_t sign, int16_t page, const std::string& content) {
+    if (!IsEditor(editor)) return;
+    ShownPage& p = gShownPages[static_cast<size_t>(editor)];
+    p.sign = sign;
+    p.destination = gDestListActive != 0;
+    p.entry = CurrentEntry();
+    p.page = page;
+    const std::optional<std::string> stored = RecordPageOf(p.destination, p.entry, sign, page);
+    p.fromEntry = stored.has_value();
+    p.recordPage = stored.value_or(std::string());
+    p.content = content;
+    p.emptiedByUser = false;
+}
+
+void ForgetShownPage(int16_t editor, const std::string& content) {
+    if (!IsEditor(editor)) return;
+    ShownPage& p = gShownPages[static_cast<size_t>(editor)];
+    p = ShownPage{};
+    p.content = content;
+}
+
+void NoteEmptiedByUser(int16_t editor) {
+    if (IsEditor(editor)) gShownPages[static_cast<size_t>(editor)].emptiedByUser = true;
+}
+
+void ForgetGraphicEditors(bool all) {
+    const std::string content = GraphicEditorContent();
+    if (all) {
+        for (int16_t k = 0; k < static_cast<int16_t>(kGraphicCount); ++k) ForgetShownPage(k, content);
+    } else if (IsSignAddress(gCurrentSign)) {
+        ForgetShownPage(SignInfoOf(gCurrentSign).GraphicIndex, content);
+    }
+}
+
+bool ShownPageEdited(int16_t editor, const std::string& content) {
+    if (!IsEditor(editor)) return false;
+    const ShownPage& p = gShownPages[static_cast<size_t>(editor)];
+    return p.emptiedByUser || content != p.content;
+}
+
+bool ShownPageToWrite(int16_t editor, int16_t sign, const std::string& content) {
+    if (!IsEditor(editor)) return false;
+    const ShownPage& p = gShownPages[static_cast<size_t>(editor)];
+    // What another sign left in the editor is not this sign's.
+    if (p.sign != 0 && p.sign != sign) return false;
+    if (ShownPageEdited(editor, content)) return true;
+    if (!p.fromEntry || p.destination != (gDestListActive != 0) || p.entry != CurrentEntry() || p.page != gCurrentPage)
+        return false;
+    const std::optional<std::string> now = RecordPageOf(p.destination, p.entry, sign, p.page);
+    return now && *now == p.recordPage;
+}
+
+void ResetShownPages() { gShownPages.fill(ShownPage{}); }
+
+namespace {
+const ResetRegistrar kReset("shown pages", StateLayer::Engine, ResetShownPages);
+const ResetRegistrar kProjectReset("shown pages", StateLayer::Engine, ResetShownPages, ResetScope::Project);
+}  // namespace
+
+}  // namespace kv

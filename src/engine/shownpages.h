@@ -1,0 +1,86 @@
+// What each shown sign shows now. The window edits signs in five editors:
+// the three graphic sign pictures (their editor slots), the text sign's
+// character strip and the route-number box. For each editor this module
+// keeps the sign whose content it holds, the entry and page that content
+// was loaded from or last stored into, the record's page as it stood then,
+// and the content itself as it stood then: what the editor holds now
+// differs from it exactly when the user edited the sign since.
+//
+// The commit derives from it which signs it writes for the entry and page
+// in hand: a sign edited since, and a sign loaded with this very page whose
+// page the record still holds as loaded. Any other editor holds what is
+// left from another entry or page, or what the program itself put there
+// (an emptied editor, a printed page): it is not written, and the sign
+// keeps its pages in the record.
+//
+// The content of a graphic editor is taken from the edit state in hand,
+// so a picture's content is read while its slot is the active one (after
+// the change of the active sign, a load, or inside the commit).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace kv {
+
+// The editors: graphic pictures 0..2 (their slot numbers), the strip and
+// the route-number box.
+constexpr int16_t kStripEditor = 3;
+constexpr int16_t kRouteBoxEditor = 4;
+constexpr int16_t kShownEditors = 5;
+
+struct ShownPage {
+    // The sign whose content the editor holds; 0 while it holds no sign's.
+    int16_t sign = 0;
+    // The content came from an entry's page (loaded, or stored into it).
+    bool fromEntry = false;
+    bool destination = true;
+    int16_t entry = 0;
+    int16_t page = 0;
+    // The record's page at that time (its SignData bytes).
+    std::string recordPage;
+    // The editor's content at that time, or after the program emptied it.
+    std::string content;
+    // The user emptied the editor as an edit (delete all): it counts as
+    // edited even though it holds nothing.
+    bool emptiedByUser = false;
+};
+extern std::array<ShownPage, kShownEditors> gShownPages;
+
+// The content of the graphic editor in hand (its cells, rows, fields and
+// graphic, without the route-number header the area settings give it);
+// "" for an empty page.
+std::string GraphicEditorContent();
+// The content of the text sign's strip.
+std::string StripEditorContent();
+
+// Page n of a sign in record `entry` of the active list, exactly: nothing
+// when the sign has fewer pages (a single-page section does not stand for
+// every page here).
+std::optional<std::string> RecordPageOf(bool destination, int16_t entry, int16_t address, int16_t n);
+
+// The editor now holds page `page` of `sign` in the current entry of the
+// active list, as loaded from the record (or as just stored into it), with
+// `content`.
+void NoteShownPage(int16_t editor, int16_t sign, int16_t page, const std::string& content);
+// The program emptied or refilled the editor by itself: it holds no
+// entry's page; `content` is what it holds now.
+void ForgetShownPage(int16_t editor, const std::string& content);
+// The user emptied the editor as an edit.
+void NoteEmptiedByUser(int16_t editor);
+// The graphic editor of the current sign was emptied by the program (the
+// editor's reset); with all, every picture was.
+void ForgetGraphicEditors(bool all);
+
+// The user changed the editor's content since it was noted.
+bool ShownPageEdited(int16_t editor, const std::string& content);
+// The commit writes the editor's content as page gCurrentPage of `sign` in
+// the current entry of the active list: edited since, or loaded with this
+// entry and page, which the record still holds as loaded.
+bool ShownPageToWrite(int16_t editor, int16_t sign, const std::string& content);
+
+void ResetShownPages();
+
+}  // namespace kv
