@@ -24,7 +24,8 @@ int16_t ChangeActiveSign(int16_t previous, int16_t index, bool recount) {
     if (recount) ShowPagesOfShownSigns();
     gCurrentPictureIndex = index;
     gActivePicture = index;
-    ShowAlignmentKeys(IsRowIndex(gCurrentRow) ? Row(gCurrentRow).Alignment : int16_t{0});
+    // The buttons show the alignment the sign's typing takes.
+    ShowAlignmentKeys(gTextAlignment);
     return s;
 }
 

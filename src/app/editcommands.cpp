@@ -17,6 +17,7 @@
 #include "engine/graphictools.h"
 #include "engine/markup.h"
 #include "engine/marking.h"
+#include "engine/shownpages.h"
 #include "engine/signview.h"
 #include "engine/textstrip.h"
 #include "engine/transforms.h"
@@ -80,12 +81,17 @@ void DeleteOnSignPicture() {
 
 void DeleteAllOnSign() {
     if (gTextSignActive) {
+        const ShownPage held = gShownPages[kStripEditor];
         InitEditor();
+        NoteEmptiedByUser(kStripEditor, held);
         return;
     }
+    const int16_t editor = CurrentGraphicEditor();
+    const ShownPage held = editor >= 0 ? gShownPages[static_cast<size_t>(editor)] : ShownPage{};
     PrepareTextLayer();
     ClearGraphicLayer();
     RefreshEditor(0, 0);
+    NoteEmptiedByUser(editor, held);
     CancelMarking();
     AlignCursorRowAgain(gTextAlignment);
     gTextModified = kFalse;

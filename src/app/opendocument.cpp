@@ -9,6 +9,7 @@
 #include "app/entrywindow.h"
 #include "app/headstate.h"
 #include "app/listswitch.h"
+#include "app/pagetimes.h"
 #include "app/signcontrols.h"
 #include "app/signsel.h"
 #include "data/destcodes.h"
@@ -20,6 +21,7 @@
 #include "data/records.h"
 #include "data/signtable.h"
 #include "data/startup.h"
+#include "engine/alignment.h"
 #include "engine/defaultdest.h"
 #include "engine/dotlayers.h"
 #include "engine/editstate.h"
@@ -171,6 +173,11 @@ void InitDocument() {
     gAltBuffer.clear();
     gTextModified = kFalse;
     gTextAlignment = 1;
+    ShowAlignmentKeys(gTextAlignment);
+    // A document starts on page 1 with the changing texts hidden.
+    gCurrentPage = 1;
+    WindowPort().SetChangingTextsChecked(false);
+    UpdateNoOfTextsOption(1, 1);
 }
 
 void NewDocument(const std::function<void()>& save) {

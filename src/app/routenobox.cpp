@@ -15,8 +15,12 @@
 #include "engine/editorview.h"
 #include "engine/editstate.h"
 #include "engine/markup.h"
+#include "engine/pageload.h"
 #include "engine/routenolayout.h"
 #include "engine/routenumber.h"
+#include "engine/shownpages.h"
+#include "engine/signcommands.h"
+#include "engine/signpictures.h"
 #include "engine/alignment.h"
 #include "engine/signview.h"
 #include "platform/host.h"
@@ -108,6 +112,49 @@ void ToggleLineNumbers() {
         SetAlignment(gTextAlignment, false, true, true);
     }
     SetEditMenuState(gShowLineNo ? 1 : 0);
+}
+
+namespace {
+
+// The editor in hand laid out again from its own bytes, which carry the
+// area at its new place; the page's names and what the editor holds of an
+// entry stay.
+void PlaceAreaAnew(int16_t editor) {
+    const ShownPage held = editor >= 0 ? gShownPages[static_cast<size_t>(editor)] : ShownPage{};
+    const std::string before = GraphicEditorContent();
+    const std::string data = BuildSignData(PageFirstCell());
+    const std::string markup = " " + PageStructureMarkup();
+    const std::string picture = gPictureTagName, symbols = gSymbolTagName;
+    const int16_t row = gCurrentRow, cursorX = gCursorX, cursorY = gCursorY, cell = gCursorCell;
+    ParseSignPage(data, markup);
+    gPictureTagName = picture;
+    gSymbolTagName = symbols;
+    if (IsRowIndex(row)) gCurrentRow = row;
+    if (IsUsedCell(cell)) gCursorCell = cell;
+    gCursorX = cursorX;
+    gCursorY = cursorY;
+    if (editor >= 0 && GraphicEditorContent() == before) gShownPages[static_cast<size_t>(editor)] = held;
+}
+
+}  // namespace
+
+void ShowSignsWithNewRouteNoLayout() {
+    if (gTextSignActive) return;
+    const int16_t current = gCurrentSign;
+    const int16_t textModified = gTextModified, graphicModified = gGraphicModified;
+    for (int16_t address : ShownK4000Signs()) {
+        const int16_t k = SignInfoOf(address).GraphicIndex;
+        if (k < 0 || k >= kMaxSignPictures) continue;
+        EntryPort().ChangeAddress(k, false, true);
+        gCurrentSign = address;
+        if (gShowLineNo) PlaceAreaAnew(k);
+        ShowSign(false, false);
+    }
+    gCurrentSign = current;
+    if (IsSignAddress(current) && SignInfoOf(current).Model == "K4000")
+        EntryPort().ChangeAddress(SignInfoOf(current).GraphicIndex, false, true);
+    gTextModified = textModified;
+    gGraphicModified = graphicModified;
 }
 
 void InsertLineNoFieldCommand(const std::function<void()>& dialog) {

@@ -43,6 +43,11 @@ bool ShowLineNumbers();
 // user agrees to lose the open entry's edits, the switch with an editor
 // started afresh.
 void ToggleLineNumbers();
+// After the route-number layout changed (its dialog's OK): every shown
+// graphic sign shows what its editor holds, a page with the route-number
+// area with the area at its new place. What each sign holds counts as
+// edited exactly as before.
+void ShowSignsWithNewRouteNoLayout();
 // The route-number field command: `dialog` inserts the field and clears
 // gLineNoInsertPending on its OK; the sign is painted again then.
 void InsertLineNoFieldCommand(const std::function<void()>& dialog);

@@ -1,5 +1,6 @@
 #include "app/signcontrols.h"
 
+#include "data/charmap.h"
 #include "data/fieldtext.h"
 #include "data/language.h"
 #include "data/records.h"
@@ -17,6 +18,7 @@ namespace kv {
 int16_t gTextSignActive = kFalse;
 std::array<int16_t, kTextSignModeItems> gSavedControlState{};
 int16_t gSavedCursorScale = 0;
+std::string gSavedEditorFont;
 int16_t gK1000Shown = kFalse;
 
 bool AnyK1000Shown() {
@@ -86,6 +88,15 @@ int16_t CountSignPages(int16_t address) {
 
 int16_t FirstListedSign() { return SignSelFirstRow(); }
 
+std::string EditorFontAfterStrip() {
+    if (!gSavedEditorFont.empty()) return gSavedEditorFont;
+    if (IsSignAddress(gCurrentSign)) {
+        const std::string start = Trim(DefaultStartFontOfHeight(SignInfoOf(gCurrentSign).Height));
+        if (start.size() == 1) return start;
+    }
+    return gCurrentFontCode;
+}
+
 int16_t FirstSignOfModels(std::initializer_list<const char*> models) {
     for (int16_t a = kFirstSignAddress; a <= kLastSignAddress; ++a)
         for (const char* m : models)
@@ -107,6 +118,7 @@ void ResetSignControls() {
     gTextSignActive = kFalse;
     gSavedControlState.fill(0);
     gSavedCursorScale = 0;
+    gSavedEditorFont.clear();
     gK1000Shown = kFalse;
 }
 

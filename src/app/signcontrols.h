@@ -31,6 +31,13 @@ extern int16_t gTextSignActive;
 extern std::array<int16_t, kTextSignModeItems> gSavedControlState;
 // The text cursor's scale height when the mode was entered.
 extern int16_t gSavedCursorScale;
+// The graphic editor's font when the mode was entered; leaving it, the
+// editor takes it back (the strip has a font of its own).
+extern std::string gSavedEditorFont;
+// The font the graphic editor takes when the text-sign line mode ends: the
+// one it had, else the start font of the current sign's height, else the
+// font in hand.
+std::string EditorFontAfterStrip();
 // -1 while a route-number sign (K1000) is shown.
 extern int16_t gK1000Shown;
 // Any shown sign is a route-number sign.

@@ -86,8 +86,22 @@ void ForgetShownPage(int16_t editor, const std::string& content) {
     p.content = content;
 }
 
-void NoteEmptiedByUser(int16_t editor) {
-    if (IsEditor(editor)) gShownPages[static_cast<size_t>(editor)].emptiedByUser = true;
+void NoteEmptiedByUser(int16_t editor, const ShownPage& held) {
+    if (!IsEditor(editor)) return;
+    ShownPage& p = gShownPages[static_cast<size_t>(editor)];
+    if (!held.fromEntry) {
+        ForgetShownPage(editor, "");
+        return;
+    }
+    p = held;
+    p.content.clear();
+    p.emptiedByUser = true;
+}
+
+int16_t CurrentGraphicEditor() {
+    if (!IsSignAddress(gCurrentSign)) return -1;
+    const int16_t k = SignInfoOf(gCurrentSign).GraphicIndex;
+    return k >= 0 && k < static_cast<int16_t>(kGraphicCount) ? k : int16_t{-1};
 }
 
 void ForgetGraphicEditors(bool all) {
@@ -105,14 +119,26 @@ bool ShownPageEdited(int16_t editor, const std::string& content) {
     return p.emptiedByUser || content != p.content;
 }
 
+namespace {
+
+// The editor holds (or held, before the user emptied it) page gCurrentPage
+// of the current entry.
+bool HoldsPageShown(const ShownPage& p) {
+    return p.fromEntry && p.destination == (gDestListActive != 0) && p.entry == CurrentEntry() &&
+           p.page == gCurrentPage;
+}
+
+}  // namespace
+
 bool ShownPageToWrite(int16_t editor, int16_t sign, const std::string& content) {
     if (!IsEditor(editor)) return false;
     const ShownPage& p = gShownPages[static_cast<size_t>(editor)];
     // What another sign left in the editor is not this sign's.
     if (p.sign != 0 && p.sign != sign) return false;
-    if (ShownPageEdited(editor, content)) return true;
-    if (!p.fromEntry || p.destination != (gDestListActive != 0) || p.entry != CurrentEntry() || p.page != gCurrentPage)
-        return false;
+    // Emptied by the user: the page it held goes empty, if it is the one shown.
+    if (p.emptiedByUser && content.empty()) return HoldsPageShown(p);
+    if (content != p.content) return true;
+    if (!HoldsPageShown(p)) return false;
     const std::optional<std::string> now = RecordPageOf(p.destination, p.entry, sign, p.page);
     return now && *now == p.recordPage;
 }

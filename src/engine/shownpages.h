@@ -68,8 +68,12 @@ void NoteShownPage(int16_t editor, int16_t sign, int16_t page, const std::string
 // The program emptied or refilled the editor by itself: it holds no
 // entry's page; `content` is what it holds now.
 void ForgetShownPage(int16_t editor, const std::string& content);
-// The user emptied the editor as an edit.
-void NoteEmptiedByUser(int16_t editor);
+// The user emptied the editor as an edit (delete all); `held` is what it
+// held before. An entry's page it held is emptied there at the next commit
+// (when that page is the page shown); anything else is simply gone.
+void NoteEmptiedByUser(int16_t editor, const ShownPage& held);
+// The editor of the current graphic sign (its picture), -1 without one.
+int16_t CurrentGraphicEditor();
 // The graphic editor of the current sign was emptied by the program (the
 // editor's reset); with all, every picture was.
 void ForgetGraphicEditors(bool all);

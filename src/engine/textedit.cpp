@@ -15,6 +15,7 @@
 #include "engine/routefield.h"
 #include "engine/routenumber.h"
 #include "engine/rowlookup.h"
+#include "engine/shownpages.h"
 #include "platform/ports.h"
 #include "platform/host.h"
 #include "platform/reset.h"
@@ -415,9 +416,13 @@ void DeleteCharAtCursor() {
         // cells are handed out in index order again.
         if (gCurrentRow == gStartRow && Row(gCurrentRow).FirstCell == 0 && FirstCellOfRow(1, false) == 1 &&
             PageFirstCell() == 0 && !gHasGraphic) {
+            const int16_t editor = CurrentGraphicEditor();
+            const ShownPage held = editor >= 0 ? gShownPages[static_cast<size_t>(editor)] : ShownPage{};
             PrepareTextLayer();
             ClearGraphicLayer();
             RefreshEditor(0, 0);
+            // The user deleted the page's last character.
+            NoteEmptiedByUser(editor, held);
             if (gEditorHooks.cancelMarking) gEditorHooks.cancelMarking();
             gTextModified = 0;
             gRouteNoFieldTyped = 0;

@@ -154,7 +154,10 @@ std::string frmHead::MenuItemCaption(const std::string& name) {
     return a ? B(a->text()) : std::string();
 }
 
-void frmHead::ResetActivePicture() { ActivePictureIndex = -1; }
+void frmHead::ResetActivePicture() {
+    ActivePictureIndex = -1;
+    KeepActiveMarkerOnActiveSign();
+}
 
 int16_t frmHead::ToolbarButtonValue(int16_t index) {
     return index >= 1 && index <= 38 && tbButtons[index]->isChecked() ? 1 : 0;

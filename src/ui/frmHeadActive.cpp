@@ -66,6 +66,8 @@ void frmHead::ChangeAddress(int16_t index, bool recount, bool) {
             DoEvents();
         }
     }
+    // Only the active sign's frame carries the active marker.
+    KeepActiveMarkerOnActiveSign();
     if (gEditorActive == 1) CursorTimer->start();
     else CursorTimer->stop();
 }

@@ -102,6 +102,7 @@ void frmHead::UpdateToolbarState() {
         }
     }
     gTextSignActive = kTrue;
+    gSavedEditorFont = gCurrentFontCode;
     if (gCursorPicture) {
         gSavedCursorScale = static_cast<int16_t>(CursorScaleHeight(gCursorPicture));
         gCursorPicture->setProperty("ScaleHeight", 25);
@@ -124,10 +125,11 @@ void frmHead::UpdateToolbarState2() {
     SizeFrame->show();
     for (int b : kTextSignModeToolbarButtons) tbButtons[b]->setEnabled(true);
     gTextSignActive = kFalse;
-    // The strip left its own character height in the editor's; the editor's
-    // font is measured again, so that the pages read next stand where their
-    // rows say.
-    if (!gCurrentFontCode.empty()) LoadFontMap(gCurrentFontCode);
+    // The strip left its own font and character height in the editor's: the
+    // editor's font comes back and is measured again, so that the pages read
+    // next stand where their rows say and the font box names it.
+    const std::string font = EditorFontAfterStrip();
+    if (!font.empty()) LoadFontMap(font);
 }
 
 void frmHead::EnableK4000Controls() {
@@ -158,9 +160,9 @@ void frmHead::Signs_e_Click() {
         ChangeAddress(SignInfoOf(gCurrentSign).GraphicIndex, true, true);
         if (relaidOut) ShowSign(false, false);
     }
-    // The laid-out frames were marked as they were sized; only the active
-    // sign keeps the mark.
-    if (relaidOut) KeepActiveMarkerOnActiveSign();
+    // Only the active sign's frame carries the active marker (the laid-out
+    // frames were marked as they were sized).
+    KeepActiveMarkerOnActiveSign();
     EnableK4000Controls();
 }
 

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/routenobox.h"
 #include "data/language.h"
 #include "data/settings.h"
 #include "engine/editorview.h"
@@ -129,13 +130,8 @@ void frmLineNo::cmdOK_Click() {
     ApplyRouteNoLayout(c);
     if (gSaveWinPos) SaveFormPlacement(this);
     accept();
-    // The editor starts afresh with rows that make room for the area, and
-    // the sign's picture shows what the editor holds.
-    RefreshEditor(0, kTrue);
-    if (IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000") {
-        SignPicturePort().SelectK4000Graphic(SignInfoOf(gCurrentSign).GraphicIndex);
-        ShowSign(false, false);
-    }
+    // The signs show what they hold with the area at its new place.
+    ShowSignsWithNewRouteNoLayout();
 }
 
 void frmLineNo::cmdCancel_Click() { reject(); }

@@ -267,12 +267,15 @@ TEST_F(RouteToolsGui, TheLayoutWithTheAreaShownPutsTheHeaderInACommittedPage) {
     EXPECT_EQ(gRouteNoFont, DefaultRouteNoFontOfHeight(16));
     const int16_t x = gRouteNoX;
     EXPECT_EQ(x, 112 * 5 - gRouteNoAreaWidth - 10);
-    // The editor starts afresh, and the picture shows it so.
-    EXPECT_EQ(PageFirstCell(), 0);
+    // The loaded entry stays in the editor and on the picture, and nothing
+    // counts as changed.
+    EXPECT_NE(PageFirstCell(), 0);
+    EXPECT_EQ(gTextModified, kFalse);
     const QImage picture = h.picSign[SignInfoOf(2).GraphicIndex]->Surface();
+    int lit = 0;
     for (int y = 0; y < picture.height(); ++y)
-        for (int px = 0; px < picture.width(); ++px)
-            ASSERT_NE(picture.pixelColor(px, y), h.picSign[0]->ForeColor()) << px << "," << y;
+        for (int px = 0; px < picture.width(); ++px) lit += picture.pixelColor(px, y) == h.picSign[0]->ForeColor();
+    EXPECT_GT(lit, 0);
 
     // The entry again, the area shown, stored.
     Open(2);
