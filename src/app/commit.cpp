@@ -110,7 +110,7 @@ void AfterSignWritten(int16_t address, Road road) {
 
 // The destination's list line replaced by its new one. When the list refuses
 // it, the page just written is taken out again and false is returned.
-bool ReplaceDestLine(int16_t dest, int16_t address, bool wasUsed) {
+bool ReplaceDestLine(int16_t dest, int16_t address, bool wasUsed, bool takeOutOnFailure = true) {
     DestRecord& r = DestAt(dest);
     r.ChangeTime = gChangeTime;
     r.Flag = VbBool(EntryPort().BlackOutChecked());
@@ -121,8 +121,10 @@ bool ReplaceDestLine(int16_t dest, int16_t address, bool wasUsed) {
     bool error = false;
     PlaceListLine(r.Text, dest, DestList, &error);
     if (error) {
-        DeleteDestRow(dest, address, gCurrentPage);
-        RemoveDestSignField(dest, address, gCurrentPage);
+        if (takeOutOnFailure) {
+            DeleteDestRow(dest, address, gCurrentPage);
+            RemoveDestSignField(dest, address, gCurrentPage);
+        }
         return false;
     }
     ChooseListLine(true, SelectListItemForRecord(true, dest));
@@ -227,6 +229,29 @@ bool CommitExtraSign(int16_t address, Road road) {
     return true;
 }
 
+// A page the sign shows as it was loaded stays as it is: its bytes and its
+// text are not encoded again; its page marks take the change time, and the
+// record its time, blackout, code and list line, as a written page does.
+bool KeepShownPage(int16_t address, Road road) {
+    const int16_t page = gCurrentPage;
+    const std::string bytes = ShownRecordPage(EditorOf(address, road));
+    if (gDestListActive) {
+        const int16_t dest = gCurrentDest;
+        const bool wasUsed = !DestAt(dest).Text.empty();
+        SetDestSection(dest, address, page, bytes);
+        if (road != Road::TextSign) SetDestCode(dest, PadCode(EntryPort().CurrentNumberText()));
+        if (!ReplaceDestLine(dest, address, wasUsed, false)) return false;
+    } else {
+        const int16_t extra = gCurrentExtra;
+        const bool wasUsed = !ExtraAt(extra).Text.empty();
+        if (gExtraPerSign) SetActiveSection(extra, address, page, bytes);
+        else SetExtraSection(extra, page, bytes);
+        ReplaceExtraLine(extra, wasUsed);
+    }
+    AfterSignWritten(address, road);
+    return true;
+}
+
 // The route-number reference of a sign that shows the destination's route
 // number by itself: "<" route-number text ">" while the texts per
 // destination are on (a destination without a table entry gets "<L>").
@@ -244,17 +269,24 @@ bool CommitRouteNoReference(int16_t address) {
 bool CommitSigns(int16_t current, bool& anyShown) {
     for (int16_t address = kLastSignAddress; address >= kFirstSignAddress; --address) {
         const SignInfo& s = SignInfoOf(address);
+        // A picture import writes the sign it imports into and no other.
+        if (gPictureImportActive && address != current) {
+            anyShown = anyShown || s.Shown != 0;
+            continue;
+        }
         if (s.Shown) {
             anyShown = true;
             const Road road = RoadOf(address, current);
             if (road == Road::Graphic) EntryPort().ChangeAddress(s.GraphicIndex, false, true);
             gCurrentSign = address;
-            // Only what the sign shows of this entry and page, or what the
-            // user edited since, is written; any other sign keeps its pages.
-            if (road != Road::None && ShownPageToWrite(EditorOf(address, road), address, ContentOf(road))) {
-                const bool goOn = gDestListActive ? CommitDestSign(address, road) : CommitExtraSign(address, road);
-                if (!goOn) return false;
-            }
+            // What the user edited is written; the page the sign shows as it
+            // was loaded stays; any other sign keeps its pages.
+            const ShownWrite what =
+                road == Road::None ? ShownWrite::None : ShownPageWrite(EditorOf(address, road), address, ContentOf(road));
+            bool goOn = true;
+            if (what == ShownWrite::Write) goOn = gDestListActive ? CommitDestSign(address, road) : CommitExtraSign(address, road);
+            else if (what == ShownWrite::Keep) goOn = KeepShownPage(address, road);
+            if (!goOn) return false;
         }
         if (s.RouteNoShown && !CommitRouteNoReference(address)) return false;
     }

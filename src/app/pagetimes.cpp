@@ -85,7 +85,9 @@ void PageOptionClicked(int16_t n) {
 void ChangingTextsOpened(int16_t editorPage) {
     SelectPageOption(editorPage < 1 ? 1 : editorPage);
     EntryPort().ShowChangeTime(gChangeTime);
-    if (NumberOfChangingTexts(-1) == 0) UpdateNoOfTextsOption(1, 1);
+    // The page shown stays: the options offer it and the shown signs' pages
+    // (a sign without pages is offered one).
+    ShowPagesOfShownSigns();
 }
 
 std::string ChangeTimeDigits(const std::string& text, int& beeps) {

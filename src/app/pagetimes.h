@@ -32,9 +32,9 @@ void SelectPageOption(int16_t n);
 // A click on option n: n becomes the current page (its content is not
 // loaded); the keyboard focus goes back to the sign.
 void PageOptionClicked(int16_t n);
-// The changing-texts frame was just shown: the option of the page the editor
-// shows (1 when none) is chosen, the change-time box shows gChangeTime, and a
-// sign without pages is offered one.
+// The changing-texts frame was just shown: the option of the page shown (1
+// when none) is chosen, the change-time box shows gChangeTime, and the
+// options offer the shown signs' pages and the page shown (one at least).
 void ChangingTextsOpened(int16_t editorPage);
 
 // The change-time box after a change: only its digits stay; `beeps` counts

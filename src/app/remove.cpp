@@ -77,10 +77,11 @@ void ShowEmptiedRecord(int oldLine) {
 
 // The current page of the current sign goes into its editor again.
 void ReloadCurrentPage() {
-    int16_t multi = 0;
+    // The page shown stays: a sign of a single page shows it on every page.
+    int16_t page = gCurrentPage, multi = 0;
     std::string text = gDestListActive || gExtraPerSign
-                           ? GetActiveRow(gDestListActive ? gCurrentDest : gCurrentExtra, gCurrentSign, gCurrentPage, multi)
-                           : GetExtraRow(gCurrentExtra, gCurrentPage, multi);
+                           ? GetActiveRow(gDestListActive ? gCurrentDest : gCurrentExtra, gCurrentSign, page, multi)
+                           : GetExtraRow(gCurrentExtra, page, multi);
     if (gTextSignActive) {
         FitRowText(text);
     } else if (IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000") {
@@ -124,7 +125,9 @@ void RemoveEntry() {
         DeletePage(number, address);
         if (oldLine > -1) ActiveList().RemoveItem(oldLine);
         if (dest) {
-            if (r.SignData.size() < 3) r.SignData.clear();
+            // What is left of a record without text goes; a sign's empty
+            // page is a page and stays while its text does.
+            if (r.SignData.size() < 3 && r.Text.empty()) r.SignData.clear();
             if (r.SignData.empty()) r.Code = "    ";
         }
         if (!r.Text.empty()) {

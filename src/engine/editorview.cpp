@@ -13,6 +13,7 @@
 #include "engine/editstate.h"
 #include "engine/fontlib.h"
 #include "engine/graphictools.h"
+#include "engine/markup.h"
 #include "engine/routenumber.h"
 #include "data/startup.h"
 #include "platform/ports.h"
@@ -137,6 +138,9 @@ void RefreshEditor(int16_t allSlots, int16_t reselect) {
         gGraphicModified = 0;
         gGraphicText.clear();
     }
+    // The names of a picture belong to the page that had it.
+    gPictureTagName.clear();
+    gSymbolTagName.clear();
 
     const int16_t row = gRowFreeHead;
     gRowFreeHead = Row(row).NextFreeRow;

@@ -39,7 +39,8 @@ std::string GraphicEditorContent() {
     const std::string structure = PageStructureMarkup();
     const std::string inverted = gAltBufferChanged ? gAltBuffer : std::string();
     if (data.empty() && structure.empty() && inverted.empty()) return "";
-    return data + '\x1f' + structure + '\x1f' + inverted;
+    // Showing the route-number area on a page is an edit of it.
+    return data + '\x1f' + structure + '\x1f' + inverted + (gShowLineNo ? "\x1f" "area" : "");
 }
 
 std::string StripEditorContent() {
@@ -130,17 +131,22 @@ bool HoldsPageShown(const ShownPage& p) {
 
 }  // namespace
 
-bool ShownPageToWrite(int16_t editor, int16_t sign, const std::string& content) {
-    if (!IsEditor(editor)) return false;
+ShownWrite ShownPageWrite(int16_t editor, int16_t sign, const std::string& content) {
+    if (!IsEditor(editor)) return ShownWrite::None;
     const ShownPage& p = gShownPages[static_cast<size_t>(editor)];
     // What another sign left in the editor is not this sign's.
-    if (p.sign != 0 && p.sign != sign) return false;
+    if (p.sign != 0 && p.sign != sign) return ShownWrite::None;
     // Emptied by the user: the page it held goes empty, if it is the one shown.
-    if (p.emptiedByUser && content.empty()) return HoldsPageShown(p);
-    if (content != p.content) return true;
-    if (!HoldsPageShown(p)) return false;
+    if (p.emptiedByUser && content.empty()) return HoldsPageShown(p) ? ShownWrite::Write : ShownWrite::None;
+    if (content != p.content) return ShownWrite::Write;
+    if (!HoldsPageShown(p)) return ShownWrite::None;
     const std::optional<std::string> now = RecordPageOf(p.destination, p.entry, sign, p.page);
-    return now && *now == p.recordPage;
+    return now && *now == p.recordPage ? ShownWrite::Keep : ShownWrite::None;
+}
+
+const std::string& ShownRecordPage(int16_t editor) {
+    static const std::string none;
+    return IsEditor(editor) ? gShownPages[static_cast<size_t>(editor)].recordPage : none;
 }
 
 void ResetShownPages() { gShownPages.fill(ShownPage{}); }

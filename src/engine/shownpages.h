@@ -49,9 +49,9 @@ struct ShownPage {
 };
 extern std::array<ShownPage, kShownEditors> gShownPages;
 
-// The content of the graphic editor in hand (its cells, rows, fields and
-// graphic, without the route-number header the area settings give it);
-// "" for an empty page.
+// The content of the graphic editor in hand: its cells, rows, fields and
+// graphic, and whether it shows the route-number area (not where: the
+// header follows the area settings); "" for an empty page.
 std::string GraphicEditorContent();
 // The content of the text sign's strip.
 std::string StripEditorContent();
@@ -80,10 +80,14 @@ void ForgetGraphicEditors(bool all);
 
 // The user changed the editor's content since it was noted.
 bool ShownPageEdited(int16_t editor, const std::string& content);
-// The commit writes the editor's content as page gCurrentPage of `sign` in
-// the current entry of the active list: edited since, or loaded with this
-// entry and page, which the record still holds as loaded.
-bool ShownPageToWrite(int16_t editor, int16_t sign, const std::string& content);
+// What the commit does with a shown sign's page gCurrentPage of the current
+// entry of the active list: nothing; keep it as loaded (the page is this
+// entry's page shown, which the record still holds as loaded: only its
+// change time follows); or write the editor's content (edited since).
+enum class ShownWrite { None, Keep, Write };
+ShownWrite ShownPageWrite(int16_t editor, int16_t sign, const std::string& content);
+// The page the editor was loaded with, as the record held it.
+const std::string& ShownRecordPage(int16_t editor);
 
 void ResetShownPages();
 

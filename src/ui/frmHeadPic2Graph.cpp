@@ -4,12 +4,16 @@
 #include "app/entryload.h"
 #include "app/picimport.h"
 #include "platform/vb.h"
+#include "app/signcontrols.h"
 #include "ui/frmHead.h"
 #include "ui/frmPic2Graph.h"
 
 using namespace kv;
 
 void frmHead::ShowPic2Graph(bool single) {
+    // The import moves the signs on to other entries: uncommitted edits may
+    // be dropped only when the user agrees, as before a load.
+    if (!AskSaveChanges()) return;
     gSinglePictureMode = VbBool(single);
     {
         auto dlg = std::make_unique<frmPic2Graph>(this);

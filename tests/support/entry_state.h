@@ -55,9 +55,11 @@ public:
     bool ChangingTextsShown() override { return frameShown; }
     void SetChangingTextsValue(bool checked) override {
         if (checkValue == checked) return;
-        checkValue = checked;
+        checkValue = changingTexts = checked;
         frameShown = !frameShown;
     }
+    // The box and its frame go together.
+    void SetChangingTextsChecked(bool on) override { changingTexts = checkValue = frameShown = on; }
     void ShowPageOption(int16_t n, bool v) override { optionVisible[n] = v; }
     void EnablePageOption(int16_t n, bool e) override { optionEnabled[n] = e; }
     bool PageOptionSelected(int16_t n) override { return selected == n; }
