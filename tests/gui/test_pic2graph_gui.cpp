@@ -36,6 +36,7 @@
 #include "support/signs_state.h"
 #include "ui/frmPic2Graph.h"
 #include "ui/frmReplace.h"
+#include "ui/frmSignSel.h"
 #include "ui/picload_qt.h"
 #include "ui/qtbridge_qt.h"
 
@@ -135,10 +136,13 @@ std::map<std::string, Stored> ReadBack(const std::string& path) {
 }
 
 // The project: FRONT, a graphic sign of 32 x 8 at address 2; destination 3
-// "OLD" and destination 12 "P1" on page 1; extra texts per sign.
-void BuildProject(const std::string& dataDir, const std::string& path) {
+// "OLD" and destination 12 "P1" on page 1; extra texts per sign. With rear,
+// also REAR, a graphic sign of 24 x 8 at address 4, and destination 1 with
+// "F1" on FRONT and "R1" on REAR.
+void BuildProject(const std::string& dataDir, const std::string& path, bool rear = false) {
     testmarkup::StartProjectOn(dataDir);
     testsigns::Sign(testsigns::SignLine("FRONT", "K4000", "32x8", "2"));
+    if (rear) testsigns::Sign(testsigns::SignLine("REAR", "K4000", "24x8", "4"));
     ClearLists();
     kv::DestList.Clear();
     kv::ExtraList.Clear();
@@ -160,15 +164,29 @@ void BuildProject(const std::string& dataDir, const std::string& path) {
         gDestList[static_cast<size_t>(dest)].Code = PadCode(std::to_string(dest));
         AddListLine(dest, true);
     }
+    if (rear) {
+        for (const auto& [address, text] : {std::pair<int16_t, std::string>{2, "F1"}, {4, "R1"}}) {
+            SignInfo& r = SignInfoOf(address);
+            r.GraphicIndex = 0;
+            gCurrentSign = address;
+            ResizeGraphicLayer(0, r.Width + 5, r.Height + 5);
+            RefreshEditor(0, 0);
+            ReadCharMap("7");
+            testtext::Type(text);
+            testmarkup::Commit(1, 1);
+        }
+        gDestList[1].Code = PadCode("1");
+        AddListLine(1, true);
+    }
     gBackupOn = kFalse;
     ASSERT_TRUE(SaveTxlFile(path));
 }
 
 class Pic2GraphGui : public HeadGui {
 protected:
-    frmHead& Start() {
+    frmHead& Start(bool rear = false) {
         project = dir.file("import.txl");
-        BuildProject(dir.path(), project);
+        BuildProject(dir.path(), project, rear);
         before = ReadBack(project);
         ShowOpenedOnCommandLine(project);
         EXPECT_EQ(gCurrentSign, 2);
@@ -347,6 +365,45 @@ TEST_F(Pic2GraphGui, BatchFillsDestinationsAndExtraTextsAndIgnoresTheRest) {
     EXPECT_EQ(saved.size(), 4u);
     EXPECT_EQ(saved.at("d0").text, "Default destination");
     EXPECT_TRUE(gDestListActive);
+}
+
+// A batch into FRONT while REAR is shown: the picture goes into FRONT's page
+// of destination 1 and REAR keeps its page there, though REAR's editor
+// shows another entry.
+TEST_F(Pic2GraphGui, BatchIntoOneSignLeavesTheOtherShownSignsPages) {
+    Start(true);
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<frmSignSel*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        seen = true;
+        for (int i = 1; i <= d->Total(); ++i)
+            if (!d->Sign_cbx.at(i)->isChecked()) QTest::mouseClick(d->Sign_cbx.at(i), Qt::LeftButton, {}, QPoint(8, 8));
+        QTest::mouseClick(d->Ok_cmd, Qt::LeftButton);
+    });
+    head->MenuItem("Signs_e")->trigger();
+    ASSERT_TRUE(seen);
+    ASSERT_TRUE(SignInfoOf(4).Shown);
+    OpenDestination(3);
+    ASSERT_EQ(gCurrentSign, 2);
+
+    WritePicture(pic("K0000_01.bmp"), {"....", "...."});
+    WritePicture(pic("K1.bmp"), {"#...", "...."});
+    OpenPicture(pic("K1.bmp"));
+    script.When([] { return Dialog() && Dialog()->cmdGo->isEnabled(); }, [] { Click(Dialog()->cmdGo); });
+    script.When([] { return qobject_cast<frmReplace*>(QApplication::activeModalWidget()) != nullptr; },
+                [] { Click(qobject_cast<frmReplace*>(QApplication::activeModalWidget())->cmdYes); });
+    script.When([] { return Dialog() && Dialog()->StatusPanel1->text() == "Done"; }, [] { Dialog()->close(); });
+    Run("mnuArkivImportBilder");
+    EXPECT_EQ(pui.questions, (std::vector<std::string>{"Destination 1, text 1 already exists, replace ?"}));
+
+    const auto saved = SaveProject();
+    EXPECT_EQ(GetSignText(saved.at("d1").text, 2), "\xff" "FRONT# <1_01>");
+    EXPECT_EQ(GetSignText(saved.at("d1").text, 4), GetSignText(before.at("d1").text, 4));
+    EXPECT_EQ(GetSignSection(saved.at("d1").data, 4), GetSignSection(before.at("d1").data, 4));
+    EXPECT_EQ(saved.at("d3").text, before.at("d3").text);
+    // The signs show the entry the number box names.
+    EXPECT_EQ(head->CurrNoTxt->text().toStdString(), std::to_string(gCurrentDest));
 }
 
 TEST_F(Pic2GraphGui, BatchWithoutTheReferencePictureNamesItAndKeepsGoDisabled) {
