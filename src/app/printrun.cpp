@@ -29,6 +29,7 @@
 #include "engine/printdots.h"
 #include "engine/routenolayout.h"
 #include "engine/routenumber.h"
+#include "engine/shownpages.h"
 #include "engine/signpictures.h"
 #include "engine/signview.h"
 #include "files/document.h"
@@ -87,6 +88,8 @@ public:
         gRouteNoY = routeNoY_;
         gRouteNoFont = routeNoFont_;
         layers_.Restore();
+        // What each shown sign shows is what it showed before the run.
+        gShownPages = shown_;
     }
 
 private:
@@ -97,6 +100,7 @@ private:
     int16_t routeNoX_ = gRouteNoX, routeNoY_ = gRouteNoY;
     std::string routeNoFont_ = gRouteNoFont;
     std::array<EditorSlot, kEditorSlots> slots_;
+    std::array<ShownPage, kShownEditors> shown_ = gShownPages;
     EditorSlot live_;
     DotLayersCopy layers_;
     bool restored_ = false;

@@ -386,6 +386,17 @@ TEST_F(PrintGui, SignAsBitmapAndCurrentSignToPdf) {
     EXPECT_LT(minX, left + 3 * dot);
     // The entry is shown again from its record.
     EXPECT_EQ(gCurrentDest, 1);
+
+    // On page 2 of the one-page entry (its page 1 stored again), the current
+    // sign printed: Save then adds no page to FRONT, whose editor still
+    // shows page 1.
+    if (h.Ch_Frame->isHidden()) Click(h.Ch_Check);
+    Click(h.SaveDestOrExtra);
+    ASSERT_EQ(gCurrentPage, 2);
+    const std::string front = GetSignText(gDestList[1].Text, 3);
+    h.MenuItem("mnuSkrivutAktuellSkylt")->trigger();
+    Click(h.SaveDestOrExtra);
+    EXPECT_EQ(GetSignText(gDestList[1].Text, 3), front);
 }
 
 TEST_F(PrintGui, ListingThroughTheFileDialog) {
