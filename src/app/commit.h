@@ -4,10 +4,15 @@
 // Code and Srad), the record's list line follows, and the window moves on.
 // Every tool that fills records commits through Save.
 //
-// Each shown sign is written from what holds it: a graphic sign from its
+// Each shown sign is committed from what holds it: a graphic sign from its
 // editor slot (while the current sign is a graphic sign), the current text
 // sign from the character strip, a route-number sign from the route-number
-// box. Signs whose content no editor holds are left as they are.
+// box. What each of them shows is known (engine/shownpages.h): a sign
+// edited since it was loaded or stored is written at the page shown (a sign
+// with fewer pages takes it as its next page); a sign that shows this
+// entry's page shown as it was loaded keeps it (only its change time
+// follows); any other sign, and every sign no editor holds, keeps its pages.
+// The inverted-text store keeps SignData's pages, page for page.
 #pragma once
 
 #include <cstdint>

@@ -75,13 +75,6 @@ void ShowRouteNumberOfPage() {
     NoteShownPage(kRouteBoxEditor, k1000, page, text);
 }
 
-// The current page of the current sign's section is its only one.
-bool CurrentSectionSinglePage(int16_t entry) {
-    int16_t page = gCurrentPage, multi = 0;
-    GetActiveRow(entry, gCurrentSign, page, multi);
-    return multi == 0;
-}
-
 // The current page of the entry into the editor of the graphic sign in
 // hand (made active by the caller), which then holds that page.
 void LoadGraphicSign(int16_t entry, int16_t address, bool destination) {
@@ -101,10 +94,9 @@ void LoadGraphicSign(int16_t entry, int16_t address, bool destination) {
 // Every shown graphic sign (with currentOnly only the current one) gets the
 // entry's current page. The sign that was current stays current; unless
 // currentOnly, each sign is made active in turn and the current one again at
-// the end. Returns whether the current sign's section is single-page.
-bool LoadIntoGraphicSigns(int16_t entry, bool currentOnly, bool destination) {
+// the end.
+void LoadIntoGraphicSigns(int16_t entry, bool currentOnly, bool destination) {
     SignWindowPort().SelectK4000Graphic(bCurrentSignOnly);
-    const bool singlePage = CurrentSectionSinglePage(entry);
     const int16_t remembered = gCurrentSign;
     const std::vector<int16_t> signs = currentOnly ? std::vector<int16_t>{remembered} : ShownK4000Signs();
     for (int16_t address : signs) {
@@ -117,13 +109,11 @@ bool LoadIntoGraphicSigns(int16_t entry, bool currentOnly, bool destination) {
     gCurrentSign = remembered;
     if (!currentOnly && IsSignAddress(remembered))
         EntryPort().ChangeAddress(SignInfoOf(remembered).GraphicIndex, false, true);
-    return singlePage;
 }
 
 // One text for the current sign: a text sign's strip, or the current graphic
-// sign when extra texts have no sections per sign. Returns whether it is
-// single-page.
-bool LoadIntoCurrentSign(int16_t entry, bool destination, int16_t pages) {
+// sign when extra texts have no sections per sign.
+void LoadIntoCurrentSign(int16_t entry, bool destination, int16_t pages) {
     int16_t page = gCurrentPage, multi = 0;
     std::string text = destination || gExtraPerSign ? GetActiveRow(entry, gCurrentSign, page, multi)
                                                     : GetExtraRow(entry, page, multi);
@@ -137,7 +127,6 @@ bool LoadIntoCurrentSign(int16_t entry, bool destination, int16_t pages) {
         LoadPageIntoEditor(text, k, pages, false, true);
         NoteShownPage(k, gCurrentSign, page, GraphicEditorContent());
     }
-    return multi == 0;
 }
 
 // The entry number of the list's chosen line; false (after the message) when

@@ -48,8 +48,9 @@ extern int16_t gRealignPending;
 // changing-texts flag is read from the window's check box, otherwise it is
 // checkState >= 2.
 void StoreEditorPage(int16_t slot, bool withFont, int16_t checkState);
-// The reverse; the window's page, check box, alignment button and menu item
-// follow, and the slot's font map is loaded when it differs.
+// The reverse; the alignment buttons and the menu item follow, and the
+// slot's font map is loaded when it differs. The page and the changing-texts
+// box stay the window's: every shown sign edits the page the window shows.
 void RestoreEditorPage(int16_t slot);
 
 // The alignment the current row shows: 0 none, 1 left, 2 right, 3 centred.
