@@ -43,6 +43,13 @@ namespace kv {
 
 namespace {
 
+// A document starts on page 1 with the changing texts hidden.
+void StartOnFirstPage() {
+    gCurrentPage = 1;
+    WindowPort().SetChangingTextsChecked(false);
+    UpdateNoOfTextsOption(1, 1);
+}
+
 // The records of the project, the list lines and the dots of the pictures
 // go; the text-sign line mode ends first.
 void EmptyProject() {
@@ -174,10 +181,7 @@ void InitDocument() {
     gTextModified = kFalse;
     gTextAlignment = 1;
     ShowAlignmentKeys(gTextAlignment);
-    // A document starts on page 1 with the changing texts hidden.
-    gCurrentPage = 1;
-    WindowPort().SetChangingTextsChecked(false);
-    UpdateNoOfTextsOption(1, 1);
+    StartOnFirstPage();
 }
 
 void NewDocument(const std::function<void()>& save) {
@@ -245,6 +249,7 @@ void OpenDocument(const std::string* path, const std::function<void()>& save) {
     SetBusy(false);
     gAltBuffer.clear();
     gTextModified = kFalse;
+    StartOnFirstPage();
 }
 
 void ShowDocumentSigns() {

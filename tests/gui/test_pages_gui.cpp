@@ -370,7 +370,16 @@ TEST_F(PagesGui, IndicatorsFollowTheirState) {
     // A centred row presses the centre button alone.
     Open(7);
     EXPECT_EQ(AlignmentKeys(), "010");
+    // The project opened again from the File menu's recent files: page 1,
+    // the changing texts hidden.
+    Open(2);
+    ASSERT_TRUE(ChangingTexts(true));
+    h.MenuItem("mnuArkivFile1")->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(ChangingTexts(false));
+    ExpectPageShown(1);
     // File > New: the changing texts hidden, the left button alone pressed.
+    ShowSigns({1, 2});
     Open(2);
     h.MenuItem("mnuNytt")->trigger();
     QApplication::processEvents();
