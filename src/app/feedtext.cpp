@@ -8,6 +8,7 @@
 #include "data/signtable.h"
 #include "data/records.h"
 #include "engine/editstate.h"
+#include "engine/shownpages.h"
 #include "engine/textedit.h"
 #include "engine/textstrip.h"
 #include "platform/host.h"
@@ -68,12 +69,15 @@ void SkrivTextISkylt(const std::string& text, int16_t, int16_t& sign) {
     DoEvents();
     if (sign != 0 && IsSignAddress(sign) && SignInfoOf(sign).Model == "K1000") {
         WindowPort().SetRouteNoBoxText(text);
+        NoteContentToStore(kRouteBoxEditor);
     } else {
         gFeedMode = 2;
         for (unsigned char c : text) {
             int16_t key = c;
             EntryPort().FeedKey(key);
         }
+        // The page the text names is stored, whatever the sign took of it.
+        NoteContentToStore(gTextSignActive ? kStripEditor : CurrentGraphicEditor());
     }
     gHandingOver = false;
     SaveAndNew();

@@ -99,6 +99,10 @@ void NoteEmptiedByUser(int16_t editor, const ShownPage& held) {
     p.emptiedByUser = true;
 }
 
+void NoteContentToStore(int16_t editor) {
+    if (IsEditor(editor)) gShownPages[static_cast<size_t>(editor)].toStore = true;
+}
+
 int16_t CurrentGraphicEditor() {
     if (!IsSignAddress(gCurrentSign)) return -1;
     const int16_t k = SignInfoOf(gCurrentSign).GraphicIndex;
@@ -136,6 +140,7 @@ ShownWrite ShownPageWrite(int16_t editor, int16_t sign, const std::string& conte
     const ShownPage& p = gShownPages[static_cast<size_t>(editor)];
     // What another sign left in the editor is not this sign's.
     if (p.sign != 0 && p.sign != sign) return ShownWrite::None;
+    if (p.toStore) return ShownWrite::Write;
     // Emptied by the user: the page it held goes empty, if it is the one shown.
     if (p.emptiedByUser && content.empty()) return HoldsPageShown(p) ? ShownWrite::Write : ShownWrite::None;
     if (content != p.content) return ShownWrite::Write;

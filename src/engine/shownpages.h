@@ -46,6 +46,9 @@ struct ShownPage {
     // The user emptied the editor as an edit (delete all): it counts as
     // edited even though it holds nothing.
     bool emptiedByUser = false;
+    // A tool hands the editor's content over to be stored as it is (a text
+    // fed into the sign), whether or not it differs.
+    bool toStore = false;
 };
 extern std::array<ShownPage, kShownEditors> gShownPages;
 
@@ -72,6 +75,9 @@ void ForgetShownPage(int16_t editor, const std::string& content);
 // held before. An entry's page it held is emptied there at the next commit
 // (when that page is the page shown); anything else is simply gone.
 void NoteEmptiedByUser(int16_t editor, const ShownPage& held);
+// The next commit stores what the editor holds at the page shown, as an
+// edit (a fed text, empty or not, is the page the tool names).
+void NoteContentToStore(int16_t editor);
 // The editor of the current graphic sign (its picture), -1 without one.
 int16_t CurrentGraphicEditor();
 // The graphic editor of the current sign was emptied by the program (the
