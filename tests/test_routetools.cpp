@@ -140,7 +140,9 @@ TEST_F(RouteTools, GenerationWritesOnlyDestinationsWithARouteNumberAsAnswered) {
         EXPECT_EQ(testentry::TextOf(gDestList[3], 9), c.line3);
         // The route-number sign's data is its route number; the other signs
         // keep theirs.
-        if (*c.line1) EXPECT_EQ(testentry::DataOf(gDestList[1], 9), "\xff\x09" "12");
+        if (*c.line1) {
+            EXPECT_EQ(testentry::DataOf(gDestList[1], 9), "\xff\x09" "12");
+        }
         for (int16_t n = 1; n <= 3; ++n) {
             EXPECT_EQ(testentry::TextOf(gDestList[n], 2), testentry::TextOf(before[n], 2)) << n;
             EXPECT_EQ(testentry::DataOf(gDestList[n], 5), testentry::DataOf(before[n], 5)) << n;

@@ -483,7 +483,9 @@ TEST_F(PagesGui, ARandomWalkOfClicksKeepsRecordsAndIndicatorsInStep) {
                 for (int16_t a : {kSide, kFront, kRear}) {
                     const SignPages p = PagesOf(s, a);
                     ASSERT_EQ(static_cast<int>(p.fields.size()), p.data) << "seed " << seed << " entry " << n << ":" << steps;
-                    if (!r.AltText.empty()) ASSERT_EQ(p.alt, p.data) << "seed " << seed << " entry " << n << ":" << steps;
+                    if (!r.AltText.empty()) {
+                        ASSERT_EQ(p.alt, p.data) << "seed " << seed << " entry " << n << ":" << steps;
+                    }
                 }
             }
             ASSERT_TRUE(ChangingTexts(!h.Ch_Frame->isHidden())) << "seed " << seed << ":" << steps;

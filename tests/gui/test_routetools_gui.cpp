@@ -406,7 +406,7 @@ TEST_F(RouteToolsGui, GenerationIntoAGraphicSignLeavesTheCurrentSignAloneMarkedA
 }
 
 TEST_F(RouteToolsGui, SuperCopyCopiesTheMastersPagesAndSkipsItself) {
-    frmHead& h = Start();
+    Start();
     ShowSigns({1, 2});
     Open(2);
     // FRONT to REAR and to FRONT itself; REAR of destination 1 already has a
