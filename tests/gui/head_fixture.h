@@ -42,6 +42,7 @@
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
+#include "gui/wait_qt.h"
 
 // The end of the program, as the tests see it.
 struct ProgramEnded : std::runtime_error {
@@ -107,7 +108,7 @@ protected:
         LoadAndActivate();
         head->resize(1024, 768);
         head->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
+        EXPECT_TRUE(waitqt::Shown(head.get()));
         head->activateWindow();
         QApplication::processEvents();
         return *head;
@@ -117,7 +118,7 @@ protected:
         Load();
         head->resize(1024, 768);
         head->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
+        EXPECT_TRUE(waitqt::Shown(head.get()));
         QApplication::processEvents();
         head->EnsureActivated();
         QApplication::processEvents();

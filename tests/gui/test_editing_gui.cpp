@@ -29,6 +29,7 @@
 #include "support/graphics_state.h"
 #include "ui/frmCutPreferences.h"
 #include "ui/headwidgets_qt.h"
+#include "gui/wait_qt.h"
 
 using namespace kv;
 
@@ -45,7 +46,7 @@ protected:
         head->UpdateSignControls(2);
         head->resize(1024, 768);
         head->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
+        EXPECT_TRUE(waitqt::Shown(head.get()));
         head->EnsureActivated();
         head->activateWindow();
         QApplication::processEvents();

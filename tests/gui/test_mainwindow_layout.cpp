@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -17,6 +18,7 @@
 #include "gui/elapse_qt.h"
 #include "gui/head_fixture.h"
 #include "ui/headwidgets_qt.h"
+#include "gui/wait_qt.h"
 
 using namespace kv;
 
@@ -25,7 +27,7 @@ namespace {
 void ShowAt(frmHead& h, int w, int hgt) {
     h.resize(w, hgt);
     h.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&h));
+    ASSERT_TRUE(waitqt::Shown(&h));
     QApplication::processEvents();
 }
 
@@ -84,11 +86,14 @@ TEST_F(HeadGui, EverythingFitsAt1024By768) {
 TEST_F(HeadGui, ResizeArmsTheOneShotTimer) {
     frmHead& h = LoadAndActivate();
     ShowAt(h, 900, 700);
+    // On a busy machine the 100 ms may be over before the events of the
+    // resize have all run: then the timer has fired already, once.
+    QSignalSpy fired(h.timFixGUI, &QTimer::timeout);
     h.resize(950, 720);
     QApplication::processEvents();
-    EXPECT_TRUE(h.timFixGUI->isActive());
     EXPECT_EQ(h.timFixGUI->interval(), 100);
-    Elapse(h.timFixGUI);
+    EXPECT_TRUE(h.timFixGUI->isActive() || fired.count() == 1) << fired.count();
+    if (h.timFixGUI->isActive()) Elapse(h.timFixGUI);
     EXPECT_FALSE(h.timFixGUI->isActive());
     EXPECT_EQ(h.ClientArea->children().last(), static_cast<QObject*>(h.SizeFrame));
 }

@@ -32,6 +32,7 @@
 #include "engine/defaultdest.h"
 #include "files/txlwrite.h"
 #include "ui/headwidgets_qt.h"
+#include "gui/wait_qt.h"
 
 using namespace kv;
 
@@ -317,7 +318,7 @@ TEST_F(UseGui, TheMainWindowIsTheActiveFormOnceItsDialogClosed) {
     other.resize(200, 100);
     other.show();
     other.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_TRUE(waitqt::Active(&other));
     EXPECT_FALSE(h.ActiveFormIsMain());
     other.close();
     QApplication::processEvents();
@@ -445,11 +446,11 @@ TEST_F(UseGui, EveryAccessKeyOfTheMainWindowIsItsOwn) {
     // menu's key open the menu.
     QSignalSpy removed(h.Remove, &QPushButton::clicked);
     QTest::keyClick(&h, AccessKey(h.Remove->text()).toLatin1(), Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return removed.count() == 1; }, 1000));
+    EXPECT_TRUE(waitqt::WaitFor([&] { return removed.count() == 1; }));
     QMenu* transfer = h.SubMenu(QString::fromUtf8("\u00f6_e"));
     ASSERT_NE(transfer, nullptr);
     QTest::keyClick(&h, AccessKey(transfer->title()).toLatin1(), Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return transfer->isVisible(); }, 1000));
+    EXPECT_TRUE(waitqt::WaitFor([&] { return transfer->isVisible(); }));
     transfer->close();
 }
 

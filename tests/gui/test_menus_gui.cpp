@@ -43,6 +43,7 @@
 #include "ui/headwidgets_qt.h"
 #include "ui/progress_qt.h"
 #include "ui/qtbridge_qt.h"
+#include "gui/wait_qt.h"
 
 using namespace kv;
 
@@ -139,7 +140,7 @@ protected:
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(top).center());
         QMenu* menu = head->SubMenu(QString::fromUtf8(names[0]));
         for (size_t i = 1; i < names.size(); ++i) {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }, 2000)) << names[i - 1];
+            ASSERT_TRUE(waitqt::WaitFor([&] { return menu->isVisible(); })) << names[i - 1];
             QAction* a = head->MenuItem(QString::fromUtf8(names[i]));
             ASSERT_NE(a, nullptr) << names[i];
             ASSERT_TRUE(a->isEnabled()) << names[i];

@@ -26,6 +26,7 @@
 #include "ui/frmFontSel.h"
 #include "ui/frmPreferences.h"
 #include "ui/qtbridge_qt.h"
+#include "gui/wait_qt.h"
 
 using namespace kv;
 
@@ -54,7 +55,7 @@ protected:
         head->MenuItem("mnuInst\xC3\xA4llningar")->trigger();
         frmPreferences* p = Find();
         EXPECT_NE(p, nullptr);
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(p));
+        EXPECT_TRUE(waitqt::Shown(p));
         return *p;
     }
     void Tab(frmPreferences& p, int index) { QTest::mouseClick(p.lblTag[static_cast<size_t>(index)], Qt::LeftButton); }

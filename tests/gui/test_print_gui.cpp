@@ -33,6 +33,7 @@
 #include "ui/frmSignSel.h"
 #include "ui/frmUser.h"
 #include "ui/qtbridge_qt.h"
+#include "gui/wait_qt.h"
 
 using namespace kv;
 
@@ -137,7 +138,7 @@ TEST_F(PrintGui, PrintOptionsRefuseSameOrderAndBadRangesWithABeep) {
     frmPrintOptions d;
     d.ShowPrintOptions(ThreeSigns(true));
     d.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    ASSERT_TRUE(waitqt::Shown(&d));
     Click(d.optWhat[1]);
     EXPECT_TRUE(d.picOrder->isVisible());
     EXPECT_FALSE(d.picSigns->isVisible());
@@ -204,7 +205,7 @@ TEST_F(PrintGui, PrintOptionsRenumberTickedSignsAndCloseBoxCancels) {
     frmPrintOptions d;
     d.ShowPrintOptions(ThreeSigns(false));
     d.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    ASSERT_TRUE(waitqt::Shown(&d));
     Click(d.chkSignWanted[2]);  // FRONT unticked
     EXPECT_EQ(d.cboSignOrder[1]->currentText(), "1");
     EXPECT_EQ(d.cboSignOrder[3]->currentText(), "2");
@@ -229,7 +230,7 @@ TEST_F(PrintGui, SignTextOptionsShowTheFontOnlyForThePrinter) {
     f.sizeText = "14";
     d.SetFields(f, false);
     d.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    ASSERT_TRUE(waitqt::Shown(&d));
     EXPECT_FALSE(d.fraSignText->isVisible());
     EXPECT_EQ(d.cboFontSize->currentIndex(), 5);
     d.txtSignText->selectAll();
@@ -242,7 +243,7 @@ TEST_F(PrintGui, SignTextOptionsShowTheFontOnlyForThePrinter) {
 
     d.SetFields(f, true);
     d.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    ASSERT_TRUE(waitqt::Shown(&d));
     EXPECT_TRUE(d.fraSignText->isVisible());
     EXPECT_GT(d.cmdDone->y(), d.fraSignText->geometry().bottom());
     Click(d.chkSignTextBold);
@@ -404,7 +405,7 @@ TEST_F(PrintGui, ListingThroughTheFileDialog) {
     const std::string out = dir.file("listing.txt");
     bool seen = false;
     WhenOpen<QFileDialog>([&](QFileDialog& d) {
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&d));
+        EXPECT_TRUE(waitqt::Shown(&d));
         auto* name = d.findChild<QLineEdit*>("fileNameEdit");
         ASSERT_NE(name, nullptr);
         name->selectAll();

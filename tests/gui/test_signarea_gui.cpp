@@ -24,6 +24,7 @@
 #include "gui/head_fixture.h"
 #include "ui/headwidgets_qt.h"
 #include "ui/qtbridge_qt.h"
+#include "gui/wait_qt.h"
 
 using namespace kv;
 
@@ -48,7 +49,7 @@ protected:
         head->UpdateSignControls(graphic.empty() ? FirstListedSign() : graphic.front());
         head->resize(size);
         head->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
+        EXPECT_TRUE(waitqt::Shown(head.get()));
         head->EnsureActivated();
         QApplication::processEvents();
         return *head;
@@ -326,7 +327,7 @@ bool UnderTheWindowSystem() {
 // Waits, events running, until `done` holds; the cap only bounds a hang.
 template <class F>
 bool Until(F done) {
-    return QTest::qWaitFor(done, 120000);
+    return waitqt::WaitFor(done);
 }
 
 }  // namespace
@@ -336,7 +337,7 @@ TEST_F(SignAreaGui, WindowSystemRightDragOnTheStatusBarOrTheBorderMovesTheFrame)
     frmHead& h = Start({{2, "K4000", 112, 16}, {3, "K4000", 160, 16}}, kSmall);
     h.LayoutSignPictures(true, true);
     h.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&h, 120000));
+    ASSERT_TRUE(waitqt::Active(&h));
     SignFrame* frame = h.PicSignFrame[0];
     // A right-drag from `widget` at `at` by `by`: pressed, moved, released,
     // each step waited for in the window.
@@ -362,9 +363,9 @@ TEST_F(SignAreaGui, WindowSystemRightDragOnTheStatusBarOrTheBorderMovesTheFrame)
     other.setWindowTitle("other");
     other.setGeometry(h.geometry().right() - 200, h.geometry().bottom() - 150, 180, 120);
     other.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    ASSERT_TRUE(waitqt::Shown(&other));
     other.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&other, 120000));
+    ASSERT_TRUE(waitqt::Active(&other));
     drag(h.SignSB[0], QPoint(h.SignSB[0]->width() / 2, 8), QPoint(30, 10));
     other.close();
     // On the status bar: on its spare panel and on the sign's name.

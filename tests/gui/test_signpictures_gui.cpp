@@ -27,6 +27,7 @@
 #include "engine/textstrip.h"
 #include "gui/head_fixture.h"
 #include "ui/headwidgets_qt.h"
+#include "gui/wait_qt.h"
 
 using namespace kv;
 
@@ -47,7 +48,7 @@ protected:
         }
         head->resize(w, h);
         head->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
+        EXPECT_TRUE(waitqt::Shown(head.get()));
         QApplication::processEvents();
         head->EnsureActivated();
         QApplication::processEvents();
@@ -614,7 +615,7 @@ TEST_F(SignPicturesGui, AStartAfterAnAbnormalEndRecoversTheAutoSaveFile) {
     // window shows.
     EXPECT_EQ(gAutoSaveNoticePending, kTrue);
     h.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&h));
+    ASSERT_TRUE(waitqt::Shown(&h));
     ui.messages.clear();
     h.CursorTimer_Timer();
     ASSERT_EQ(ui.messages.size(), 1u);

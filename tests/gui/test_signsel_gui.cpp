@@ -25,6 +25,7 @@
 #include "ui/headwidgets_qt.h"
 #include "ui/frmSignSel.h"
 #include "support/markup_state.h"
+#include "gui/wait_qt.h"
 
 using namespace kv;
 
@@ -269,7 +270,7 @@ protected:
         head->UpdateSignControls(graphic.empty() ? FirstListedSign() : graphic.front());
         head->resize(1024, 768);
         head->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(head.get()));
+        EXPECT_TRUE(waitqt::Shown(head.get()));
         head->EnsureActivated();
         QApplication::processEvents();
         return *head;

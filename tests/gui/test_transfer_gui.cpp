@@ -395,18 +395,21 @@ TEST_F(TransferGui, SendButtonWritesTheTelegramsToThePort) {
     EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
 }
 
-// A device that is not there, and a pseudo-terminal whose other end has
-// been closed: the message names the device and the system's reason.
+// A device that is not there, and a pseudo-terminal that refuses to open
+// (its other end never unlocked it): the message names the device and the
+// system's reason. The terminal is held for the whole test, so no other
+// program can be given its number meanwhile.
 TEST_F(TransferGui, APortThatDoesNotOpenIsNamedWithTheSystemsReason) {
     const std::string project = dir.file("city.txl");
     WriteProject(project);
-    std::string closedPty;
-    {
-        Pty pty;
-        closedPty = pty.path;
-        close(pty.master);
-        pty.master = -1;
-    }
+    const int lockedMaster = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(lockedMaster, 0);
+    ASSERT_EQ(grantpt(lockedMaster), 0);
+    const std::string closedPty = ptsname(lockedMaster);
+    struct Closer {
+        int fd;
+        ~Closer() { close(fd); }
+    } closer{lockedMaster};
     const std::string missing = dir.file("ttyMissing");
     ASSERT_TRUE(IniInsertKey(gSettingsFile, "Kivar-t", "PortName", missing));
     frmHead& h = StartWith(project);
