@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/host.h"
 #include "platform/paths.h"
 #include "ui/qtbridge_qt.h"
 
@@ -109,7 +110,13 @@ public:
             v->viewport()->installEventFilter(this);
         }
         connect(this, &QFileDialog::directoryEntered, this, [this] { typed_.clear(); });
-        if (model_) connect(model_, &QFileSystemModel::directoryLoaded, this, [this] { FolderRead(); });
+        if (model_) {
+            connect(model_, &QFileSystemModel::directoryLoaded, this, [this] { FolderRead(); });
+            // The files shown change after a type is chosen or while the
+            // folder is read: the button follows them, not only the keys.
+            connect(model_, &QAbstractItemModel::layoutChanged, this, [this] { UpdateAcceptButton(); });
+            connect(model_, &QAbstractItemModel::rowsInserted, this, [this] { UpdateAcceptButton(); });
+        }
         SizeColumns();
     }
 
@@ -144,7 +151,7 @@ protected:
         if (!info.isDir() && !HasWildcard(text)) {
             const std::string reason = NotPlainFileReason(B(path));
             if (!reason.empty()) {
-                QMessageBox::warning(this, windowTitle(), Q(reason));
+                MsgBox(reason, vbExclamation);
                 return;
             }
         }
@@ -223,8 +230,16 @@ private:
         QPushButton* accept =
             buttons ? buttons->button(acceptMode() == AcceptOpen ? QDialogButtonBox::Open : QDialogButtonBox::Save) : nullptr;
         const QString text = box_ ? box_->text() : QString();
-        if (!accept || !text.contains('"')) return;
-        accept->setEnabled(acceptMode() == AcceptSave ? !text.trimmed().isEmpty() : QFileInfo::exists(TypedPath(text)));
+        if (!accept || text.isEmpty() || HasWildcard(text)) return;
+        // A pipe, a device or a kernel file named is taken to be refused by
+        // name, not left with a grey button.
+        const QString path = TypedPath(text);
+        if (acceptMode() == AcceptOpen && QFileInfo::exists(path) && !NotPlainFileReason(B(path)).empty()) {
+            accept->setEnabled(true);
+            return;
+        }
+        if (!text.contains('"')) return;
+        accept->setEnabled(acceptMode() == AcceptSave ? !text.trimmed().isEmpty() : QFileInfo::exists(path));
     }
 
     // Size, type and date as wide as their texts; the name takes the rest
