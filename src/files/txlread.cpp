@@ -38,6 +38,8 @@ const ResetRegistrar kReset("project reading", StateLayer::Files, [] {
 
 constexpr int kErrFileNotFound = 53;
 constexpr int kErrPathAccess = 75;
+// Not a number of the error list: a file refused before it is opened.
+constexpr int kErrNotPlainFile = -1;
 
 struct FileCloser {
     void operator()(FILE* f) const { std::fclose(f); }
@@ -47,6 +49,9 @@ using FilePtr = std::unique_ptr<FILE, FileCloser>;
 // The file opened for reading, and its length; 0, or the error number when
 // it cannot be read.
 int OpenFile(const std::string& path, FilePtr& file, size_t& size) {
+    // A pipe, a device or a kernel file is not opened: it would hold the
+    // program waiting for bytes.
+    if (!NotPlainFileReason(path).empty()) return kErrNotPlainFile;
     if (!FileExists(path)) return kErrFileNotFound;
     file.reset(std::fopen(FsPath(path).c_str(), "rb"));
     if (!file) return kErrPathAccess;
@@ -173,6 +178,7 @@ int ReadTxlFile(const std::string& path, TxlReadResult& result) {
     FilePtr file;
     size_t size = 0;
     const int err = OpenFile(path, file, size);
+    if (err == kErrNotPlainFile) return kErrPathAccess;
     if (err != 0) return err;
     try {
         TxlByteReader r(file.get(), size);
@@ -204,7 +210,10 @@ TxlReadResult OpenTxlFileWhole(const std::string& path, const std::function<void
         PutBackProjectTables(std::move(open));
         throw;
     }
-    if (err != 0) {
+    if (err == kErrNotPlainFile) {
+        MsgBox(NotPlainFileReason(path), vbCritical);
+        result = TxlReadResult::OpenFailed;
+    } else if (err != 0) {
         MsgBox("Error # " + std::to_string(err) + ": \r" + ErrorDescription(err), vbCritical);
         result = TxlReadResult::OpenFailed;
     }

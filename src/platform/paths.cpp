@@ -4,6 +4,9 @@
 #include <fstream>
 #include <system_error>
 
+#include <sys/stat.h>
+#include <sys/statfs.h>
+
 #include "platform/cp1252.h"
 #include "platform/reset.h"
 #include "platform/vb.h"
@@ -129,7 +132,52 @@ int64_t FileLength(const std::string& p) {
     return ec ? -1 : static_cast<int64_t>(n);
 }
 
+namespace {
+
+// File systems whose files are made by the kernel as they are read.
+bool OnKernelFileSystem(const std::string& native) {
+    struct statfs fs {};
+    if (statfs(native.c_str(), &fs) != 0) return false;
+    switch (static_cast<unsigned long>(fs.f_type)) {
+        case 0x9fa0UL:      // proc
+        case 0x62656572UL:  // sysfs
+        case 0x64626720UL:  // debugfs
+        case 0x74726163UL:  // tracefs
+        case 0x73636673UL:  // securityfs
+        case 0x27e0ebUL:    // cgroup
+        case 0x63677270UL:  // cgroup2
+        case 0x62656570UL:  // configfs
+        case 0xcafe4a11UL:  // bpf
+        case 0x1cd1UL:      // devpts
+        case 0xde5e81e4UL:  // efivarfs
+        case 0x6e736673UL:  // nsfs
+        case 0x50495045UL:  // pipefs
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+bool IsPlainFile(const std::string& p) {
+    if (p.empty()) return false;
+    const std::string native = FsPath(p).string();
+    struct stat st {};
+    if (stat(native.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    return !OnKernelFileSystem(native);
+}
+
+std::string NotPlainFileReason(const std::string& p) {
+    std::error_code ec;
+    if (p.empty() || !fs::exists(FsPath(p), ec) || IsPlainFile(p)) return {};
+    if (DirExists(p)) return p + "\r\nis a folder, not a file.";
+    return p + "\r\nis not an ordinary file (a device, a pipe or a file of the system's kernel) and is not read.";
+}
+
 bool ReadWholeFile(const std::string& p, std::string& out) {
+    // A pipe or a device would hold the program in the open or the read.
+    if (!IsPlainFile(p)) return false;
     std::ifstream f(FsPath(p), std::ios::binary);
     if (!f) return false;
     // Read straight into the string, sized from the file; a file that grows

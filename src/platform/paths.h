@@ -30,6 +30,14 @@ bool FileExists(const std::string& p);
 bool NameHasWildcard(const std::string& path);
 bool DirExists(const std::string& p);
 int64_t FileLength(const std::string& p);  // -1 when absent
+// A file whose contents can be read to their end without waiting: a regular
+// file (not a folder, pipe or device) outside the kernel's file systems (proc,
+// sysfs and the like, whose files may block a reader or never end).
+bool IsPlainFile(const std::string& p);
+// The reason a chosen file is not read ("" for a plain file, or one that does
+// not exist), naming the file.
+std::string NotPlainFileReason(const std::string& p);
+// False for a file that is not plain (nothing is opened) or cannot be read.
 bool ReadWholeFile(const std::string& p, std::string& out);
 bool RemoveFile(const std::string& p);
 // Gives a file another name in the same file system; an existing file of the

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "files/intelhex.h"
+#include "ui/file_dialog_qt.h"
 #include "ui/qtbridge_qt.h"
 
 using namespace kv;
@@ -21,11 +22,7 @@ frmFileConv::frmFileConv(QWidget* parent) : QDialog(parent) {
     Start = new QPushButton("Start", this);
     Start->setObjectName("Start");
     Start->setGeometry(316, 44, 80, 24);
-    Dialog = new QFileDialog(this);
-    Dialog->setObjectName("Dialog");
-    Dialog->setOption(QFileDialog::DontUseNativeDialog, true);
-    Dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    Dialog->setFileMode(QFileDialog::ExistingFile);
+    Dialog = NewFileDialog(this, "Dialog");
     Dialog->setNameFilter("Orvalde out files (*.out)");
     setFixedSize(404, 76);
     connect(Browse, &QPushButton::clicked, this, [this] { Browse_Click(); });
@@ -33,8 +30,9 @@ frmFileConv::frmFileConv(QWidget* parent) : QDialog(parent) {
 }
 
 void frmFileConv::Browse_Click() {
-    if (Dialog->exec() == QDialog::Accepted && !Dialog->selectedFiles().isEmpty())
-        FileName->setText(Dialog->selectedFiles().first());
+    FileDialogAsk ask;
+    ask.filterIndex = 0;
+    if (const FileDialogAnswer answer = RunFileDialog(Dialog, this, ask); answer.accepted) FileName->setText(answer.path);
 }
 
 void frmFileConv::Start_Click() { FileConvStart(B(FileName->text())); }

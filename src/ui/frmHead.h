@@ -387,8 +387,6 @@ public:
     using FileDialogChoice = kv::FileDialogChoice;
     std::function<FileDialogChoice(const FileDialogRequest&)> ChooseFile;
     FileDialogChoice ShowFileDialog(const FileDialogRequest& request);
-    // The file dialog's size, columns and name box, set up once.
-    void PrepareFileDialog();
     // An input box (prompt, title, proposed text): the answer, "" when
     // cancelled. Tests replace it.
     std::function<std::string(const std::string&, const std::string&, const std::string&)> InputPrompt;

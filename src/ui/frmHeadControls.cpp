@@ -20,6 +20,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "ui/file_dialog_qt.h"
 #include "ui/frmHead.h"
 #include "app/headlayout.h"
 #include "app/headtexts.h"
@@ -371,9 +372,7 @@ void frmHead::BuildClientControls() {
     ComCtrl = Named(new QSerialPort(this), "ComCtrl");
     ComCtrl->setBaudRate(4800);
     ComCtrl->setDataBits(QSerialPort::Data8);
-    CommonDialog1 = Named(new QFileDialog(this), "CommonDialog1");
-    CommonDialog1->hide();
-    PrepareFileDialog();
+    CommonDialog1 = NewFileDialog(this, "CommonDialog1");
 }
 
 void frmHead::BuildSignPictureSets() {

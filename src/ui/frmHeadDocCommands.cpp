@@ -5,17 +5,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCompleter>
-#include <QFileDialog>
-#include <QFileSystemModel>
-#include <QFontMetrics>
-#include <QScreen>
-#include <QHeaderView>
 #include <QLineEdit>
-#include <QTreeView>
 #include <QInputDialog>
 #include <QListWidget>
-#include <utility>
 
 #include "engine/defaultdest.h"
 #include "data/destcodes.h"
@@ -38,6 +30,7 @@
 #include "ui/application_qt.h"
 #include "ui/frmHead.h"
 #include "app/headstate.h"
+#include "ui/file_dialog_qt.h"
 #include "ui/headwidgets_qt.h"
 #include "data/settings.h"
 #include "app/signcontrols.h"
@@ -64,112 +57,27 @@ QStringList NameFilters(const std::string& filter) {
     return out;
 }
 
-// The chosen entry of the dialog's filter, 1-based, by its place in the
-// list (the dialog tidies the texts of the entries); 0 when it cannot tell.
-int ChosenFilterEntry(const QFileDialog* d) {
-    if (const auto* types = d->findChild<QComboBox*>("fileTypeCombo"); types && types->count() == d->nameFilters().size())
-        return types->currentIndex() + 1;
-    return static_cast<int>(d->nameFilters().indexOf(d->selectedNameFilter())) + 1;
-}
-
-bool HasWildcard(const QString& name) { return name.contains('*') || name.contains('?'); }
-
-// A file type chosen after a name was typed keeps the name: the dialog would
-// give it the type's pattern as its extension ("x.txl" becomes "x.*" with
-// "All files (*.*)"). A wildcard the user types stays (it filters the files
-// shown).
-class KeepTypedName : public QObject {
-public:
-    explicit KeepTypedName(QLineEdit* box) : QObject(box) {
-        connect(box, &QLineEdit::textEdited, this, [this] { typed_ = true; });
-        connect(box, &QLineEdit::textChanged, this, [this, box](const QString& text) {
-            const bool typed = std::exchange(typed_, false);
-            if (!typed && HasWildcard(text) && !last_.isEmpty() && !HasWildcard(last_)) {
-                box->setText(last_);
-                return;
-            }
-            last_ = text;
-        });
-    }
-
-private:
-    QString last_;
-    bool typed_ = false;
-};
-
 }  // namespace
 
 // ------------------------------------------------------------------ dialogs
 
-void frmHead::PrepareFileDialog() {
-    QFileDialog* d = CommonDialog1;
-    d->setOption(QFileDialog::DontUseNativeDialog, true);
-    // The details of the files (name, size, type, date) in columns wide
-    // enough to read them whole.
-    d->setViewMode(QFileDialog::Detail);
-    const QFontMetrics fm(d->font());
-    d->resize(std::max(d->width(), fm.averageCharWidth() * 130), std::max(d->height(), fm.height() * 30));
-    auto* tree = d->findChild<QTreeView*>("treeView");
-    auto* model = d->findChild<QFileSystemModel*>();
-    if (tree && model) {
-        connect(model, &QFileSystemModel::directoryLoaded, tree, [d, tree, fm] {
-            // Size, type and date as wide as their texts; the name takes the
-            // rest (at least what its names need, up to 48 characters); the
-            // dialog grows when the view is too narrow for them.
-            QHeaderView* header = tree->header();
-            const QAbstractItemView* view = tree;
-            auto need = [&](int c) { return std::max(view->sizeHintForColumn(c), header->sectionSizeHint(c)); };
-            int others = 0;
-            for (int c = 1; c < header->count(); ++c) {
-                if (header->isSectionHidden(c)) continue;
-                header->resizeSection(c, need(c));
-                others += need(c);
-            }
-            const int name = std::min(need(0), fm.averageCharWidth() * 48);
-            const int missing = name + others - tree->viewport()->width();
-            if (missing > 0) {
-                const int room = d->screen() ? d->screen()->availableGeometry().width() - d->width() : missing;
-                d->resize(d->width() + std::clamp(missing, 0, std::max(room, 0)), d->height());
-            }
-            header->resizeSection(0, std::max(name, tree->viewport()->width() - others));
-        });
-    }
-    if (auto* name = d->findChild<QLineEdit*>("fileNameEdit")) new KeepTypedName(name);
-}
-
 frmHead::FileDialogChoice frmHead::ShowFileDialog(const FileDialogRequest& request) {
-    FileDialogChoice choice;
-    QFileDialog* d = CommonDialog1;
-    d->setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    d->setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    // A save asks before it overwrites; the read-only box is never offered.
-    d->setOption(QFileDialog::DontConfirmOverwrite, !request.save);
-    d->setOption(QFileDialog::ReadOnly, false);
-    d->setWindowTitle(Q(request.title));
-    const QStringList filters = NameFilters(request.filter);
-    d->setNameFilters(filters);
-    if (request.filterIndex >= 1 && request.filterIndex <= d->nameFilters().size())
-        d->selectNameFilter(d->nameFilters()[request.filterIndex - 1]);
+    FileDialogAsk ask;
+    ask.save = request.save;
+    ask.title = Q(request.title);
+    ask.filters = NameFilters(request.filter);
+    ask.filterIndex = request.filterIndex;
     const std::string folder = FolderOfPath(request.fileName);
     const std::string name = request.fileName.substr(folder.empty() ? 0 : folder.size() + 1);
-    if (!folder.empty()) d->setDirectory(Q(NativePath(folder)));
-    // An untitled project proposes no name: the box is emptied, since the
-    // dialog keeps the name of its last use when it is given none.
-    const bool proposes = !name.empty() && name.find('*') == std::string::npos;
-    d->selectFile(proposes ? Q(name) : QString());
-    if (auto* box = d->findChild<QLineEdit*>("fileNameEdit"); box && !proposes) box->clear();
-    const int result = d->exec();
-    // Nothing of the closed dialog stays on screen (its name completion), and
-    // the main window takes the keyboard back.
-    for (QCompleter* c : d->findChildren<QCompleter*>())
-        if (c->popup()) c->popup()->hide();
-    for (int popups = 0; popups < 8 && QApplication::activePopupWidget(); ++popups)
-        QApplication::activePopupWidget()->close();
-    activateWindow();
-    if (result != QDialog::Accepted || d->selectedFiles().isEmpty()) return choice;
+    if (!folder.empty()) ask.folder = Q(NativePath(folder));
+    // An untitled project proposes no name.
+    if (name.find('*') == std::string::npos) ask.name = Q(name);
+    const FileDialogAnswer answer = RunFileDialog(CommonDialog1, this, ask);
+    FileDialogChoice choice;
+    if (!answer.accepted) return choice;
     choice.cancelled = false;
-    choice.path = B(d->selectedFiles().first());
-    choice.filterIndex = ChosenFilterEntry(d);
+    choice.path = B(answer.path);
+    choice.filterIndex = answer.filterIndex;
     return choice;
 }
 

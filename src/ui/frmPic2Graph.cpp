@@ -27,6 +27,7 @@
 #include "platform/host.h"
 #include "platform/paths.h"
 #include "platform/vb.h"
+#include "ui/file_dialog_qt.h"
 #include "ui/picload_qt.h"
 #include "ui/qtbridge_qt.h"
 
@@ -155,11 +156,7 @@ frmPic2Graph::frmPic2Graph(QWidget* parent) : QDialog(parent) {
     StatusPanel1->setObjectName("StatusPanel1");
     StatusBar1->addWidget(StatusPanel1, 1);
 
-    CommonDialog1 = new QFileDialog(this);
-    CommonDialog1->setObjectName("CommonDialog1");
-    CommonDialog1->setOption(QFileDialog::DontUseNativeDialog, true);
-    CommonDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    CommonDialog1->setFileMode(QFileDialog::ExistingFile);
+    CommonDialog1 = NewFileDialog(this, "CommonDialog1");
 
     resize(Px(6855) + 12, Px(6000));
     shown_.start();
@@ -340,10 +337,13 @@ void frmPic2Graph::ResetColorButtons() {
 void frmPic2Graph::Toolbar1_ButtonClick(QAction* button) {
     if (button != tbOpen || running_) return;
     ResetColorButtons();
-    CommonDialog1->setNameFilters(single_ ? QStringList{"Pictures (*.bmp *.gif *.jpg)", "All files (*)"}
-                                          : QStringList{"Kivar Pictures (K*.bmp K*.gif K*.jpg)", "All files (*)"});
-    if (CommonDialog1->exec() != QDialog::Accepted || CommonDialog1->selectedFiles().isEmpty()) return;
-    const std::string file = B(CommonDialog1->selectedFiles().first());
+    FileDialogAsk ask;
+    ask.filters = single_ ? QStringList{"Pictures (*.bmp *.gif *.jpg)", "All files (*)"}
+                          : QStringList{"Kivar Pictures (K*.bmp K*.gif K*.jpg)", "All files (*)"};
+    ask.filterIndex = 0;
+    const FileDialogAnswer answer = RunFileDialog(CommonDialog1, this, ask);
+    if (!answer.accepted) return;
+    const std::string file = B(answer.path);
 
     if (!single_) {
         SetBusy(true);

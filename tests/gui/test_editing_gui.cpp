@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -25,6 +26,7 @@
 #include "engine/signcommands.h"
 #include "engine/textstrip.h"
 #include "engine/signpictures.h"
+#include "gui/wait_qt.h"
 #include "gui/head_fixture.h"
 #include "support/graphics_state.h"
 #include "ui/frmCutPreferences.h"
@@ -323,7 +325,13 @@ TEST_F(EditingGui, GraphicFilesThroughTheFileDialog) {
             // The name put in whole (typed, it opens the completion list,
             // which would take the Enter), then Enter.
             name->setText(QString::fromStdString(path));
+            auto* buttons = d->findChild<QDialogButtonBox*>("buttonBox");
+            QPushButton* accept = buttons->button(d->acceptMode() == QFileDialog::AcceptOpen ? QDialogButtonBox::Open
+                                                                                             : QDialogButtonBox::Save);
+            EXPECT_TRUE(waitqt::WaitFor([accept] { return accept->isEnabled(); }));
             QTest::keyClick(name, Qt::Key_Return);
+            EXPECT_TRUE(waitqt::WaitFor([d] { return !d->isVisible(); })) << "the file dialog stayed open";
+            if (d->isVisible()) d->reject();
         });
         timer->start();
     };

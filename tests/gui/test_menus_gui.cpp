@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QCompleter>
 #include <QAbstractItemView>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
@@ -32,6 +33,7 @@
 #include "data/signdata.h"
 #include "files/txlread.h"
 #include "files/txlwrite.h"
+#include "gui/wait_qt.h"
 #include "gui/head_fixture.h"
 #include "support/fake_clock.h"
 #include "support/markup_state.h"
@@ -187,32 +189,33 @@ protected:
         });
         timer->start();
     }
-    // Answers the next file dialog with `name` typed into its name box and
-    // Return (again while the dialog stays open, as a list of matching names
-    // under the box may take the first Return).
+    // Answers the next file dialog with `name` typed key by key into its
+    // name box and Return once its Open or Save button takes it; a dialog
+    // that stays open fails the test.
     void AnswerFileDialog(const std::string& name) {
         QFileDialog* dialog = head->CommonDialog1;
         auto* timer = new QTimer(dialog);
         timer->setInterval(10);
-        auto answered = std::make_shared<bool>(false);
-        QObject::connect(timer, &QTimer::timeout, dialog, [dialog, timer, name, answered] {
-            if (!dialog->isVisible() || !dialog->windowHandle() || !dialog->windowHandle()->isExposed()) {
-                if (*answered && !dialog->isVisible()) {
-                    timer->stop();
-                    timer->deleteLater();
-                }
-                return;
-            }
+        QObject::connect(timer, &QTimer::timeout, dialog, [dialog, timer, name] {
+            if (!dialog->isVisible() || !dialog->windowHandle() || !dialog->windowHandle()->isExposed()) return;
+            timer->stop();
+            timer->deleteLater();
             auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
             ASSERT_NE(edit, nullptr);
-            if (B(edit->text()) != name) {
-                edit->selectAll();
-                QTest::keyClicks(edit, Q(name));
-                return;
+            auto keys = [edit] { return QApplication::activePopupWidget() ? QApplication::activePopupWidget() : edit; };
+            QTest::mouseClick(edit, Qt::LeftButton);
+            edit->selectAll();
+            for (const QChar c : Q(name)) QTest::keyClicks(keys(), QString(c));
+            EXPECT_TRUE(waitqt::WaitFor([edit, name] { return B(edit->text()) == name; })) << edit->text().toStdString();
+            auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
+            QPushButton* accept = buttons->button(dialog->acceptMode() == QFileDialog::AcceptOpen ? QDialogButtonBox::Open
+                                                                                                  : QDialogButtonBox::Save);
+            EXPECT_TRUE(waitqt::WaitFor([accept] { return accept->isEnabled(); }));
+            QTest::keyClick(keys(), Qt::Key_Return);
+            if (!waitqt::WaitFor([dialog] { return !dialog->isVisible(); })) {
+                ADD_FAILURE() << "the file dialog stayed open";
+                dialog->reject();
             }
-            if (QCompleter* c = edit->completer(); c && c->popup()->isVisible()) c->popup()->hide();
-            QTest::keyClick(edit, Qt::Key_Return);
-            *answered = true;
         });
         timer->start();
     }

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QImage>
@@ -31,6 +33,7 @@
 #include "data/signdata.h"
 #include "files/txlread.h"
 #include "files/txlwrite.h"
+#include "gui/wait_qt.h"
 #include "gui/head_fixture.h"
 #include "support/markup_state.h"
 #include "support/signs_state.h"
@@ -61,7 +64,10 @@ public:
 class Script {
 public:
     void When(std::function<bool()> ready, std::function<void()> act) { steps_.push_back({ready, act}); }
-    void Start() { QTimer::singleShot(10, &context_, [this] { Poll(); }); }
+    void Start() {
+        started_.start();
+        QTimer::singleShot(10, &context_, [this] { Poll(); });
+    }
     bool Done() const { return next_ == steps_.size(); }
     size_t StepsRun() const { return next_; }
     std::string stuck;
@@ -69,7 +75,7 @@ public:
 private:
     void Poll() {
         if (Done()) return;
-        if (++polls_ > 3000) {
+        if (started_.isValid() && started_.elapsed() > waitqt::kHangCap) {
             // Stuck: the open dialogs are closed so that the test ends and fails.
             if (QWidget* m = QApplication::activeModalWidget()) {
                 stuck = m->metaObject()->className();
@@ -92,7 +98,7 @@ private:
     std::vector<Step> steps_;
     QObject context_;  // pending polls end with the script
     size_t next_ = 0;
-    int polls_ = 0;
+    QElapsedTimer started_;  // a stuck script ends at the hang cap
 };
 
 // A picture file: `rows` of characters, '.' white, '#' black, any other
@@ -217,26 +223,32 @@ protected:
                 return open && open->isVisible() && open->width() > 4 && QApplication::activePopupWidget() == nullptr;
             },
             [] { Click(Dialog()->Toolbar1->widgetForAction(Dialog()->tbOpen)); });
-        // The name typed into the file dialog's name box (without the
-        // completer, whose list shows up at its own time and takes keys); the
-        // dialog readies its box after it shows, so the name is typed until
-        // it stays, then Return.
-        auto stable = std::make_shared<int>(0);
+        // The name typed into the file dialog's name box key by key, as a
+        // user types it, then Return; once the dialog has closed nothing of
+        // it is left to take the next click (its name completion).
         script.When(
-            [path, stable] {
+            [] {
                 QFileDialog* fd = FileDialog();
-                auto* edit = fd ? fd->findChild<QLineEdit*>("fileNameEdit") : nullptr;
-                if (!edit) return false;
-                if (edit->text() != QString::fromStdString(path)) {
-                    *stable = 0;
-                    edit->setCompleter(nullptr);
-                    edit->selectAll();
-                    QTest::keyClicks(edit, QString::fromStdString(path));
-                    return false;
-                }
-                return ++*stable >= 3;
+                return fd && fd->windowHandle() && fd->windowHandle()->isExposed();
             },
-            [] { QTest::keyClick(FileDialog()->findChild<QLineEdit*>("fileNameEdit"), Qt::Key_Return); });
+            [path] {
+                QFileDialog* fd = FileDialog();
+                auto* edit = fd->findChild<QLineEdit*>("fileNameEdit");
+                auto keys = [edit] { return QApplication::activePopupWidget() ? QApplication::activePopupWidget() : edit; };
+                QTest::mouseClick(edit, Qt::LeftButton);
+                edit->selectAll();
+                for (const QChar c : QString::fromStdString(path)) QTest::keyClicks(keys(), QString(c));
+                EXPECT_TRUE(waitqt::WaitFor([&] { return edit->text() == QString::fromStdString(path); }))
+                    << edit->text().toStdString();
+                auto* open = fd->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open);
+                EXPECT_TRUE(waitqt::WaitFor([open] { return open->isEnabled(); }));
+                QTest::keyClick(keys(), Qt::Key_Return);
+                EXPECT_TRUE(waitqt::WaitFor([fd] { return !fd->isVisible(); })) << "the file dialog stayed open";
+                if (fd->isVisible()) fd->reject();
+            });
+        // Back in the import window.
+        script.When([] { return Dialog() != nullptr && FileDialog() == nullptr; },
+                    [] { EXPECT_EQ(QApplication::activePopupWidget(), nullptr); });
     }
     // Runs the script over the menu item's dialog; every step must run.
     void Run(const char* menu) {

@@ -26,6 +26,7 @@
 #include "data/printprefs.h"
 #include "data/userfields.h"
 #include "engine/render.h"
+#include "gui/wait_qt.h"
 #include "gui/elapse_qt.h"
 #include "gui/head_fixture.h"
 #include "ui/frmPrintOptions.h"
@@ -412,9 +413,11 @@ TEST_F(PrintGui, ListingThroughTheFileDialog) {
         QTest::keyClicks(name, Q(out));
         auto* buttons = d.findChild<QDialogButtonBox*>("buttonBox");
         ASSERT_NE(buttons, nullptr);
-        QApplication::processEvents();
-        QTest::mouseClick(buttons->button(QDialogButtonBox::Save), Qt::LeftButton);
-        QApplication::processEvents();
+        QPushButton* save = buttons->button(QDialogButtonBox::Save);
+        EXPECT_TRUE(waitqt::WaitFor([&] { return name->text() == Q(out) && save->isEnabled(); }));
+        QTest::mouseClick(save, Qt::LeftButton);
+        EXPECT_TRUE(waitqt::WaitFor([&] { return !d.isVisible(); })) << "the file dialog stayed open";
+        if (d.isVisible()) d.reject();
     }, &seen);
     bool options = false;
     WhenOpen<frmPrintOptions>([](frmPrintOptions& d) { Click(d.cmdDone); }, &options);

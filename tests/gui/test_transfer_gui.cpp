@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -36,6 +37,7 @@
 #include "files/txlformat.h"
 #include "files/txlread.h"
 #include "files/txlwrite.h"
+#include "gui/wait_qt.h"
 #include "gui/elapse_qt.h"
 #include "gui/head_fixture.h"
 #include "support/fake_clock.h"
@@ -149,51 +151,44 @@ protected:
         head->ChooseFile = [this](const frmHead::FileDialogRequest& r) { return head->ShowFileDialog(r); };
         return *head;
     }
-    // Answers the next file dialog of the window as a user does: `name` typed
-    // into its name box (the proposed name when empty), then Return.
+    // Answers the next file dialog as a user does: `name` (a path, or a name
+    // in the dialog's folder) typed key by key into its name box, or the
+    // proposed name kept when empty, then Return. Once it has closed, nothing
+    // of it stays on screen to take the next click (its name completion).
     void AnswerFileDialog(QFileDialog* dialog, const std::string& name = "") {
         auto* timer = new QTimer(dialog);
         timer->setInterval(10);
-        auto waited = std::make_shared<QElapsedTimer>();
-        waited->start();
-        QObject::connect(timer, &QTimer::timeout, dialog, [dialog, timer, name, waited] {
-            // Keys reach the dialog only once its window is exposed; a dialog
-            // that never shows fails the test instead of holding it.
-            if (!dialog->isVisible() || !dialog->windowHandle() || !dialog->windowHandle()->isExposed()) {
-                if (waited->elapsed() < 20000) return;
-                timer->stop();
-                timer->deleteLater();
-                ADD_FAILURE() << "the file dialog never showed";
-                if (dialog->isVisible()) dialog->reject();
-                return;
-            }
+        QObject::connect(timer, &QTimer::timeout, dialog, [dialog, timer, name] {
+            // Keys reach the dialog only once its window is exposed.
+            if (!dialog->isVisible() || !dialog->windowHandle() || !dialog->windowHandle()->isExposed()) return;
             timer->stop();
             timer->deleteLater();
             auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
             ASSERT_NE(edit, nullptr);
+            auto keys = [edit] { return QApplication::activePopupWidget() ? QApplication::activePopupWidget() : edit; };
             if (!name.empty()) {
-                // The name typed in its folder; the dialog reads the folder in
-                // the background before Enter takes the name.
-                const QFileInfo file(Q(name));
-                dialog->setDirectory(file.absolutePath());
-                // Set whole: a completion popup opened by typed keys could
-                // take the Enter below.
-                edit->setText(file.fileName());
-                const QString path = file.absoluteFilePath();
-                (void)QTest::qWaitFor([dialog, path] { return dialog->selectedFiles().value(0) == path; }, 5000);
+                QTest::mouseClick(edit, Qt::LeftButton);
+                edit->selectAll();
+                for (const QChar c : Q(name)) QTest::keyClicks(keys(), QString(c));
+                EXPECT_TRUE(waitqt::WaitFor([edit, name] { return edit->text() == Q(name); })) << edit->text().toStdString();
             }
-            // A busy dialog may let an Enter pass; a dialog that stays open
-            // fails the test instead of holding it.
-            for (int tries = 0; tries < 3 && dialog->isVisible(); ++tries) {
-                QTest::keyClick(edit, Qt::Key_Return);
-                (void)QTest::qWaitFor([dialog] { return !dialog->isVisible(); }, 1000);
-            }
-            if (dialog->isVisible()) {
+            auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
+            QPushButton* accept = buttons->button(dialog->acceptMode() == QFileDialog::AcceptOpen ? QDialogButtonBox::Open
+                                                                                                  : QDialogButtonBox::Save);
+            EXPECT_TRUE(waitqt::WaitFor([accept] { return accept->isEnabled(); })) << edit->text().toStdString();
+            QTest::keyClick(keys(), Qt::Key_Return);
+            if (!waitqt::WaitFor([dialog] { return !dialog->isVisible(); })) {
                 ADD_FAILURE() << "the file dialog stayed open";
                 dialog->reject();
             }
         });
         timer->start();
+    }
+    // After a file dialog closed: no popup of it left to take the next click.
+    static void NothingOfTheDialogLeft() {
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            EXPECT_FALSE(w->isVisible() && (w->windowFlags() & Qt::Popup) == Qt::Popup) << w->metaObject()->className();
     }
     // The choices of the file dialogs without showing it, and what it was asked.
     void ChooseWithoutDialog(const std::vector<std::string>& paths) {
@@ -224,7 +219,7 @@ protected:
         return dir.file("args.txt");
     }
     std::string WaitForArgs(const std::string& file) {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return fs::exists(file); }, 5000));
+        EXPECT_TRUE(waitqt::WaitFor([&] { return fs::exists(file); }));
         std::string args = testutil::ReadFile(file);
         fs::remove(file);
         return args;
@@ -271,13 +266,15 @@ TEST_F(TransferGui, ToFileIntelHexAndTheTransferProgram) {
     // To file: the real dialog proposes city.out beside the project.
     AnswerFileDialog(h.CommonDialog1);
     h.MenuItem("mnuTransferToFile")->trigger();
+    NothingOfTheDialogLeft();
     EXPECT_EQ(testutil::ReadFile(dir.file("city.out")), expected);
     EXPECT_EQ(testutil::ReadFile(dir.file("t.ini")), dir.file("city.out") + "\r\n");
     EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
 
     // Intel HEX: city.hex decodes back to the same out-file; tmp2hex.out stays.
-    AnswerFileDialog(h.CommonDialog1);
+    AnswerFileDialog(h.CommonDialog1, dir.file("city.hex"));
     h.MenuItem("mnuTransferIntelHex")->trigger();
+    NothingOfTheDialogLeft();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Conversion ready!");
     EXPECT_EQ(testutil::ReadFile(JoinPath(gDataPath, "tmp2hex.out")), expected);
@@ -291,11 +288,18 @@ TEST_F(TransferGui, ToFileIntelHexAndTheTransferProgram) {
     EXPECT_EQ(WaitForArgs(args), dir.file("trans.out") + "\n#DISPLAY#" + dir.file("city.out") + "\n");
     EXPECT_EQ(testutil::ReadFile(dir.file("trans.out")), expected);
 
+    // The proposed out-file taken as it is: Open takes it unedited.
+    AnswerFileDialog(h.CommonDialog1);
+    h.MenuItem("mnuTransferFileToTDOrLoader")->trigger();
+    NothingOfTheDialogLeft();
+    EXPECT_EQ(WaitForArgs(args), dir.file("city.out") + "\n");
+
     // A chosen out-file of 13 characters or more goes as a fresh copy.
     testutil::WriteFile(dir.file("routes-north.out"), expected);
     testutil::WriteFile(dir.file("TMP32T16.OUT"), "stale");
     AnswerFileDialog(h.CommonDialog1, "routes-north.out");
     h.MenuItem("mnuTransferFileToTDOrLoader")->trigger();
+    NothingOfTheDialogLeft();
     EXPECT_EQ(WaitForArgs(args), dir.file("TMP32T16.OUT") + "\n");
     EXPECT_EQ(testutil::ReadFile(dir.file("TMP32T16.OUT")), expected);
     EXPECT_EQ(ui.messages.size(), 1u);
@@ -616,6 +620,7 @@ TEST_F(TransferGui, ConverterWindow) {
     conv.show();
     AnswerFileDialog(conv.Dialog, dir.file("north.out"));
     QTest::mouseClick(conv.Browse, Qt::LeftButton);
+    NothingOfTheDialogLeft();
     EXPECT_EQ(conv.FileName->text().toStdString(), dir.file("north.out"));
     QTest::mouseClick(conv.Start, Qt::LeftButton);
     std::string hex;
