@@ -172,7 +172,7 @@ std::string NotPlainFileReason(const std::string& p) {
     std::error_code ec;
     if (p.empty() || !fs::exists(FsPath(p), ec) || IsPlainFile(p)) return {};
     if (DirExists(p)) return p + "\r\nis a folder, not a file.";
-    return p + "\r\nis not an ordinary file (a device, a pipe or a file of the system's kernel) and is not read.";
+    return p + "\r\nis not an ordinary file (a device, a pipe or a file of the system's kernel): it is neither read nor written.";
 }
 
 bool ReadWholeFile(const std::string& p, std::string& out) {
