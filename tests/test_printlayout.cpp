@@ -43,18 +43,21 @@ protected:
         EXPECT_EQ(all[nth]->y, y) << text;
         EXPECT_EQ(all[nth]->page, page) << text;
     }
-    // The fixture project of three signs: SIDE (text sign, address 2), FRONT
-    // (96 x 16, address 3) and REAR (84 x 16, address 4), destinations 1 and 2.
-    void ThreeSigns() {
+    // A fixture project of tests/fixtures/projects read, printed without a
+    // header, the preferences or page numbers.
+    void ReadFixture(const std::string& name) {
         testmarkup::StartProjectOn(dir.path());
         UseDataFolder();
         Printer("Header", 0);
         Printer("PrintPreferences", 0);
         Printer("PageNumber", 0);
-        std::string bytes = testutil::ReadFile(std::string(KIVAR_FIXTURE_DIR) + "/projects/threesigns.txl");
+        std::string bytes = testutil::ReadFile(std::string(KIVAR_FIXTURE_DIR) + "/projects/" + name);
         ClearRecordsAndLines();
-        ASSERT_EQ(ReadTxlData(bytes, dir.file("threesigns.txl")), TxlReadResult::Read);
+        ASSERT_EQ(ReadTxlData(bytes, dir.file(name)), TxlReadResult::Read);
     }
+    // The fixture project of three signs: SIDE (text sign, address 2), FRONT
+    // (96 x 16, address 3) and REAR (84 x 16, address 4), destinations 1 and 2.
+    void ThreeSigns() { ReadFixture("threesigns.txl"); }
     // The fixture project of a two-row text sign SIDE (12 + 12, address 2),
     // a graphic sign FRONT (96 x 16, address 3) and a route-number sign
     // ROUTE (4 digits, address 9): destinations 1 to 10, destination 1 with
@@ -62,14 +65,7 @@ protected:
     // "VIA PARK"; extra texts without sections per sign, stored for FRONT:
     // 1 (one page) and 2 (two pages).
     void PrintSigns() {
-        testmarkup::StartProjectOn(dir.path());
-        UseDataFolder();
-        Printer("Header", 0);
-        Printer("PrintPreferences", 0);
-        Printer("PageNumber", 0);
-        std::string bytes = testutil::ReadFile(std::string(KIVAR_FIXTURE_DIR) + "/projects/printsigns.txl");
-        ClearRecordsAndLines();
-        ASSERT_EQ(ReadTxlData(bytes, dir.file("printsigns.txl")), TxlReadResult::Read);
+        ReadFixture("printsigns.txl");
         gDestListActive = kTrue;
         gCurrentDest = 1;
     }

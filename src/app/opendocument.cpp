@@ -89,24 +89,35 @@ void SetAsideAutoSave() {
     }
 }
 
-// The project of the auto-save file, as the project named in the settings,
-// changed since its last save. False (and the file set aside) when the file
-// cannot be read whole.
-bool RecoverAutoSave() {
+// A project file read whole into fresh tables while the window is busy.
+bool ReadWhole(const std::string& file) {
     SetBusy(true);
-    const bool read = OpenTxlFileWhole(gAutoSaveFile) == TxlReadResult::Read;
+    const bool read = OpenTxlFileWhole(file) == TxlReadResult::Read;
     SetBusy(false);
-    if (!read) {
-        SetAsideAutoSave();
-        return false;
-    }
-    gRestoredFromAutoSave = kTrue;
+    return read;
+}
+
+// The project just read becomes the document under the name of the project
+// the auto-save file was made of.
+void TakeAsAutoSaveProject(int16_t modified) {
     AdjustLists();
-    gDocumentModified = kTrue;
+    gDocumentModified = modified;
     gDocumentPath = gAutoSaveName;
     WindowPort().SetMainCaption(DocumentCaption(gAutoSaveName));
     SetCurrentNumbersAfterLoad();
     SwitchList(true);
+}
+
+// The project of the auto-save file, as the project named in the settings,
+// changed since its last save. False (and the file set aside) when the file
+// cannot be read whole.
+bool RecoverAutoSave() {
+    if (!ReadWhole(gAutoSaveFile)) {
+        SetAsideAutoSave();
+        return false;
+    }
+    gRestoredFromAutoSave = kTrue;
+    TakeAsAutoSaveProject(kTrue);
     gAutoSaveNoticePending = kTrue;
     return true;
 }
@@ -114,19 +125,10 @@ bool RecoverAutoSave() {
 // The project the auto-save file was made of, as it was last saved. False
 // for an untitled project and for a file that cannot be read whole.
 bool OpenLastSavedProject() {
-    if (gAutoSaveName.empty()) return false;
-    SetBusy(true);
-    const bool read = OpenTxlFileWhole(gAutoSaveName) == TxlReadResult::Read;
-    SetBusy(false);
-    if (!read) return false;
+    if (gAutoSaveName.empty() || !ReadWhole(gAutoSaveName)) return false;
     CheckCopyBuffer();
     AdjustLists(-1);
-    AdjustLists();
-    gDocumentModified = kFalse;
-    gDocumentPath = gAutoSaveName;
-    WindowPort().SetMainCaption(DocumentCaption(gDocumentPath));
-    SetCurrentNumbersAfterLoad();
-    SwitchList(true);
+    TakeAsAutoSaveProject(kFalse);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
@@ -42,6 +43,11 @@ private:
 inline void ClickWidget(QWidget* w) {
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
     QApplication::processEvents();
+}
+
+// A check box brought to `on` by a click on its box, when it is not so yet.
+inline void SetChecked(QCheckBox* box, bool on) {
+    if (box->isChecked() != on) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
 }
 
 inline void ClickRow(QListWidget* list, int row) {

@@ -3,10 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
+#include <map>
 #include <memory>
 #include <stdexcept>
 
+#include <QAction>
 #include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 
 #include "data/charmap.h"
@@ -34,6 +40,7 @@
 #include "platform/reset.h"
 #include "ui/application_qt.h"
 #include "ui/frmHead.h"
+#include "ui/frmSignSel.h"
 #include "ui/headwidgets_qt.h"
 #include "ui/unbuiltmenus_qt.h"
 #include "app/headstate.h"
@@ -42,6 +49,8 @@
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
+#include "support/txldump.h"
+#include "gui/gui_helpers.h"
 #include "gui/wait_qt.h"
 
 // The end of the program, as the tests see it.
@@ -145,6 +154,32 @@ protected:
         for (const UnbuiltMenuItem& item : UnbuiltMenuItems())
             if (name == item.name) return true;
         return false;
+    }
+    // A double click on the line of destination `number`, which loads it.
+    void OpenDest(int number) {
+        const int row = kv::FindListIndexByNumber(kv::DestList, static_cast<int16_t>(number));
+        ASSERT_GE(row, 0) << number;
+        DoubleClickRow(head->DestList, row);
+        QApplication::processEvents();
+        ASSERT_EQ(kv::gCurrentDest, number);
+    }
+    // The Signs command with exactly the given rows of its dialog ticked
+    // (counted from 1 in the dialog's order), then OK.
+    void ShowSignRows(std::initializer_list<int> rows) {
+        WhenShown<frmSignSel> dialog([rows](frmSignSel& d) {
+            for (int i = 1; i <= d.Total(); ++i)
+                SetChecked(d.Sign_cbx.at(i), std::find(rows.begin(), rows.end(), i) != rows.end());
+            QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
+        });
+        head->MenuItem("Signs_e")->trigger();
+        ASSERT_TRUE(dialog.seen);
+        QApplication::processEvents();
+    }
+    // File > Save, then what the saved project file stores per destination.
+    std::map<int, testtxl::Stored> SaveAndReadBack(const std::string& path) {
+        head->MenuItem("mnuSpara")->trigger();
+        EXPECT_EQ(kv::gDocumentModified, kv::kFalse);
+        return testtxl::ReadBack(path);
     }
     // A key of the language file, read on its own.
     std::string Key(const std::string& key) {

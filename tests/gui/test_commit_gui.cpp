@@ -25,6 +25,7 @@
 #include "files/txlread.h"
 #include "files/txlwrite.h"
 #include "gui/head_fixture.h"
+#include "gui/project_build.h"
 #include "support/markup_state.h"
 #include "support/signs_state.h"
 #include "support/txldump.h"
@@ -33,34 +34,9 @@
 #include "ui/qtbridge_qt.h"
 
 using namespace kv;
+using namespace testproject;
 
 namespace {
-
-void SignLine(const std::string& name, const std::string& model, const std::string& dim, int address) {
-    testsigns::Sign(testsigns::SignLine(name, model, dim, std::to_string(address)));
-}
-
-void GraphicPage(int16_t dest, int16_t address, const std::string& text) {
-    SignInfo& s = SignInfoOf(address);
-    s.GraphicIndex = 0;
-    gCurrentSign = address;
-    ResizeGraphicLayer(0, s.Width + 5, s.Height + 5);
-    ResizeUndoLayer(0, s.Width + 5, s.Height + 5);
-    gShowLineNo = 0;
-    RefreshEditor(0, 0);
-    ReadCharMap("7");
-    testtext::Type(text);
-    testmarkup::Commit(dest, 1);
-}
-
-void TextPage(int16_t dest, int16_t address, const std::string& text) {
-    ReadCharMap("2");
-    gCurrentSign = address;
-    gCodeCount = static_cast<int16_t>(text.size());
-    for (size_t i = 0; i < text.size(); ++i) gCodeTable[i + 1] = static_cast<unsigned char>(text[i]);
-    SetDestSignField(dest, address, 1, text);
-    SetDestSection(dest, address, 1, PadRowText(address));
-}
 
 // The project: SIDE (text sign of 12 places, 2), FRONT (96 x 16, 3), REAR
 // (84 x 16, 4) and LINE (route numbers, 7). Destination 1: SIDE "CENTRUM",
@@ -73,15 +49,7 @@ void BuildProject(const std::string& dataDir, const std::string& path, int runFr
     SignLine("FRONT", "K4000", "96x16", 3);
     SignLine("REAR", "K4000", "84x16", 4);
     SignLine("LINE", "K1000", "3", 7);
-    ClearLists();
-    kv::DestList.Clear();
-    kv::ExtraList.Clear();
-    InitOutFileDefaults();
-    gTxlVersion = 5;
-    gDestCodesOn = kFalse;
-    gExtraPerSign = kTrue;
-    gDestListActive = kTrue;
-    gChangeTime = 3;
+    StartLists();
     struct Entry {
         int16_t dest;
         const char *side, *front, *rear, *line;
@@ -100,11 +68,9 @@ void BuildProject(const std::string& dataDir, const std::string& path, int runFr
         gDestList[n].Code = PadCode(std::to_string(n));
         AddListLine(static_cast<int16_t>(n), true);
     }
-    gBackupOn = kFalse;
-    ASSERT_TRUE(SaveTxlFile(path));
+    SaveProjectFile(path);
 }
 
-using testtxl::ReadBack;
 using testtxl::Stored;
 
 // The pages of a sign's section of SignData.
@@ -116,41 +82,12 @@ int PagesOf(const Stored& s, int16_t address) {
 
 class CommitGui : public HeadGui {
 protected:
+    // The project opened and shown; the Signs dialog lists its signs as
+    // rows 1 FRONT, 2 REAR, 3 SIDE, 4 LINE.
     frmHead& Start(int runFrom = 0, int runTo = -1) {
         project = dir.file("commit.txl");
         BuildProject(dir.path(), project, runFrom, runTo);
         return ShowOpenedOnCommandLine(project);
-    }
-    // Ticks exactly the rows of the Signs dialog given (1 FRONT, 2 REAR,
-    // 3 SIDE, 4 LINE) and presses OK.
-    void ShowSigns(std::initializer_list<int> rows) {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            auto* d = qobject_cast<frmSignSel*>(QApplication::activeModalWidget());
-            ASSERT_NE(d, nullptr);
-            seen = true;
-            for (int i = 1; i <= d->Total(); ++i) {
-                QCheckBox* box = d->Sign_cbx.at(i);
-                const bool on = std::find(rows.begin(), rows.end(), i) != rows.end();
-                if (box->isChecked() != on) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-            }
-            QTest::mouseClick(d->Ok_cmd, Qt::LeftButton);
-        });
-        head->MenuItem("Signs_e")->trigger();
-        ASSERT_TRUE(seen);
-        QApplication::processEvents();
-    }
-    // A double click on the line of a destination.
-    void Open(int number) {
-        QListWidget* list = head->DestList;
-        const int row = FindListIndexByNumber(kv::DestList, static_cast<int16_t>(number));
-        ASSERT_GE(row, 0) << number;
-        list->scrollToItem(list->item(row));
-        const QPoint at = list->visualItemRect(list->item(row)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-        QApplication::processEvents();
-        ASSERT_EQ(gCurrentDest, number);
     }
     // Characters typed into the sign being edited, through the key path of
     // a feed (the sign pictures' own keys come with the editing tools).
@@ -163,18 +100,9 @@ protected:
     // The changing texts shown by the check box (a load may have left the
     // box ticked with the frame hidden: then the first click unticks it).
     void ShowChangingTexts() {
-        for (int i = 0; i < 2 && head->Ch_Frame->isHidden(); ++i) Click(head->Ch_Check);
+        for (int i = 0; i < 2 && head->Ch_Frame->isHidden(); ++i) ClickWidget(head->Ch_Check);
         ASSERT_TRUE(head->Ch_Frame->isVisible());
         ASSERT_TRUE(head->Ch_Check->isChecked());
-    }
-    void Click(QWidget* w) {
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
-        QApplication::processEvents();
-    }
-    std::map<int, Stored> SaveProject() {
-        head->MenuItem("mnuSpara")->trigger();
-        EXPECT_EQ(gDocumentModified, kFalse);
-        return ReadBack(project);
     }
     std::string Line(int number) {
         const int row = FindListIndexByNumber(kv::DestList, static_cast<int16_t>(number));
@@ -188,29 +116,29 @@ protected:
 
 TEST_F(CommitGui, OneGraphicSignSaveSaveAndNewAndRemove) {
     frmHead& h = Start();
-    ShowSigns({1});
+    ShowSignRows({1});
     ASSERT_EQ(gCurrentSign, 3);
-    Open(1);
+    OpenDest(1);
 
     // The text, the blackout box and a change time of 7, then Save.
     Type(" X");
-    Click(h.BlackOut_chk);
+    ClickWidget(h.BlackOut_chk);
     EXPECT_TRUE(h.BlackOut_chk->isChecked());
     ShowChangingTexts();
     h.txtCurrChTime->setFocus();
     h.txtCurrChTime->selectAll();
     QTest::keyClicks(h.txtCurrChTime, "7a");
     EXPECT_EQ(h.txtCurrChTime->text(), "7");
-    Click(h.Ch_Check);  // the frame goes again; the page stays
+    ClickWidget(h.Ch_Check);  // the frame goes again; the page stays
     EXPECT_TRUE(h.Ch_Frame->isHidden());
-    Click(h.SaveDestOrExtra);
+    ClickWidget(h.SaveDestOrExtra);
     EXPECT_EQ(gChangeTime, 7);
     EXPECT_EQ(Line(1), "   1   SIDE# CENTRUMFRONT# 1 CENTRUM XREAR# 1LINE# 12");
     EXPECT_EQ(h.DestList->currentRow(), 0);
 
     // Save and new: on to 3, the first number without a FRONT page, with an
     // empty editor; a feed fills it and commits it the same way.
-    Click(h.SaveAndNew);
+    ClickWidget(h.SaveAndNew);
     EXPECT_EQ(gCurrentDest, 3);
     EXPECT_EQ(h.CurrNoTxt->text(), "3");
     EXPECT_EQ(PageFirstCell(), 0);
@@ -220,11 +148,11 @@ TEST_F(CommitGui, OneGraphicSignSaveSaveAndNewAndRemove) {
     EXPECT_EQ(Line(3), "   3   FRONT# NEU");
 
     // Remove takes the FRONT page of destination 2; its other signs stay.
-    Open(2);
-    Click(h.Remove);
+    OpenDest(2);
+    ClickWidget(h.Remove);
     EXPECT_EQ(Line(2), "   2   SIDE# HAMNREAR# HAMNLINE# 5");
 
-    std::map<int, Stored> saved = SaveProject();
+    std::map<int, Stored> saved = SaveAndReadBack(project);
     EXPECT_EQ(saved.count(4), 0u);
     const Stored& one = saved[1];
     EXPECT_EQ(GetSignText(one.text, 3), "\xff" "FRONT# 1 CENTRUM X");
@@ -248,10 +176,10 @@ TEST_F(CommitGui, OneGraphicSignSaveSaveAndNewAndRemove) {
 
 TEST_F(CommitGui, AGraphicAndARouteNumberSignWithThreePages) {
     frmHead& h = Start();
-    ShowSigns({1, 4});
-    Open(1);
+    ShowSignRows({1, 4});
+    OpenDest(1);
     EXPECT_EQ(h.LineNo_txt->text(), "12");
-    Click(h.LineNo_txt);
+    ClickWidget(h.LineNo_txt);
     h.LineNo_txt->selectAll();
     QTest::keyClicks(h.LineNo_txt, "3x4");
     EXPECT_EQ(h.LineNo_txt->text(), "34");
@@ -259,25 +187,25 @@ TEST_F(CommitGui, AGraphicAndARouteNumberSignWithThreePages) {
     // With the changing texts shown each Save adds the next page.
     ShowChangingTexts();
     Type("A");
-    Click(h.SaveDestOrExtra);
+    ClickWidget(h.SaveDestOrExtra);
     EXPECT_EQ(gCurrentPage, 2);
     EXPECT_TRUE(h.TNo_op[2]->isChecked());
     Type("B");
-    Click(h.SaveDestOrExtra);
+    ClickWidget(h.SaveDestOrExtra);
     EXPECT_EQ(gCurrentPage, 3);
     Type("C");
-    Click(h.SaveDestOrExtra);
+    ClickWidget(h.SaveDestOrExtra);
     EXPECT_EQ(gCurrentPage, 4);
 
     // The options follow the pages of the entry loaded.
-    Open(2);
+    OpenDest(2);
     EXPECT_TRUE(h.TNo_op[1]->isEnabled());
     EXPECT_FALSE(h.TNo_op[2]->isEnabled());
-    Open(1);
+    OpenDest(1);
     EXPECT_TRUE(h.TNo_op[3]->isEnabled());
     EXPECT_FALSE(h.TNo_op[4]->isEnabled());
 
-    std::map<int, Stored> saved = SaveProject();
+    std::map<int, Stored> saved = SaveAndReadBack(project);
     const Stored& one = saved[1];
     EXPECT_EQ(GetSignText(one.text, 3), "\xff" "FRONT# 1 CENTRUMA# 1 CENTRUMAB# 1 CENTRUMABC");
     EXPECT_EQ(PagesOf(one, 3), 3);
@@ -292,19 +220,19 @@ TEST_F(CommitGui, AGraphicAndARouteNumberSignWithThreePages) {
 
 TEST_F(CommitGui, TheTextSignEditedBesideAGraphicAndARouteNumberSign) {
     frmHead& h = Start();
-    ShowSigns({1, 3, 4});
+    ShowSignRows({1, 3, 4});
     ASSERT_EQ(gCurrentSign, 2);
     ASSERT_EQ(gTextSignActive, kTrue);
-    Open(2);
+    OpenDest(2);
     EXPECT_EQ(CharArrayToString(), "HAMN");
     gTextColumn = static_cast<int16_t>(gCodeCount + 1);
     Type("EN");
-    Click(h.LineNo_txt);
+    ClickWidget(h.LineNo_txt);
     h.LineNo_txt->selectAll();
     QTest::keyClicks(h.LineNo_txt, "7");
-    Click(h.SaveDestOrExtra);
+    ClickWidget(h.SaveDestOrExtra);
 
-    std::map<int, Stored> saved = SaveProject();
+    std::map<int, Stored> saved = SaveAndReadBack(project);
     const Stored& two = saved[2];
     EXPECT_EQ(GetSignText(two.text, 2), "\xff" "SIDE# HAMNEN");
     EXPECT_EQ(GetSectionText(2, two.data).size(), 6u);
@@ -318,8 +246,8 @@ TEST_F(CommitGui, InsertModeAsksAndMovesTheFollowingEntries) {
     Option("InsertMode", 1);
     frmHead& h = Start(12, 20);
     ASSERT_EQ(gInsertMode, kTrue);
-    ShowSigns({1});
-    Open(15);
+    ShowSignRows({1});
+    OpenDest(15);
     Type("I");
 
     // Save asks; "Insert before" makes room at 15.
@@ -332,15 +260,15 @@ TEST_F(CommitGui, InsertModeAsksAndMovesTheFollowingEntries) {
         afterEnabled = d->cmdInsertAfter->isEnabled();
         QTest::mouseClick(d->cmdInsertBefore, Qt::LeftButton);
     });
-    Click(h.SaveDestOrExtra);
+    ClickWidget(h.SaveDestOrExtra);
     EXPECT_EQ(caption, "Save");
     EXPECT_TRUE(afterEnabled);
 
     // Removing 12, FRONT's only page there, closes the gap.
-    Open(12);
-    Click(h.Remove);
+    OpenDest(12);
+    ClickWidget(h.Remove);
 
-    std::map<int, Stored> saved = SaveProject();
+    std::map<int, Stored> saved = SaveAndReadBack(project);
     for (int n = 12; n <= 13; ++n) EXPECT_EQ(saved[n].text, "\xff" "FRONT# N" + std::to_string(n + 1)) << n;
     EXPECT_EQ(saved[14].text, "\xff" "FRONT# N15I");
     EXPECT_EQ(saved[14].code, "14  ");
@@ -354,8 +282,8 @@ TEST_F(CommitGui, InsertModeAsksAndMovesTheFollowingEntries) {
 
 TEST_F(CommitGui, TheInvertCommandOfTheLayoutMenu) {
     frmHead& h = Start();
-    ShowSigns({1});
-    Open(1);
+    ShowSignRows({1});
+    OpenDest(1);
     h.MenuItem("mnuLayoutInvertera")->trigger();
     EXPECT_EQ(gHasGraphic, kTrue);
     EXPECT_EQ(PageFirstCell(), 0);

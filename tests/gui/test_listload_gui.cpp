@@ -22,29 +22,21 @@
 #include "files/txlread.h"
 #include "files/txlwrite.h"
 #include "gui/head_fixture.h"
+#include "gui/project_build.h"
 #include "ui/headwidgets_qt.h"
 #include "support/markup_state.h"
 #include "support/signs_state.h"
 
 using namespace kv;
+using namespace testproject;
 
 namespace {
 
-void SignLine(const std::string& name, const std::string& dim, int address) {
-    testsigns::Sign(testsigns::SignLine(name, "K4000", dim, std::to_string(address)));
-}
-
-// Makes the sign current on graphic 0 and starts an empty page in the font.
+// Makes the sign shown and current on graphic 0 and starts an empty page in
+// the font.
 void NewPage(int16_t address, const std::string& font) {
-    SignInfo& s = SignInfoOf(address);
-    s.Shown = -1;
-    s.GraphicIndex = 0;
-    gCurrentSign = address;
-    ResizeGraphicLayer(0, s.Width + 5, s.Height + 5);
-    ResizeUndoLayer(0, s.Width + 5, s.Height + 5);
-    gShowLineNo = 0;
-    RefreshEditor(0, 0);
-    ReadCharMap(font);
+    SignInfoOf(address).Shown = -1;
+    StartGraphicPage(address, font);
 }
 
 // The fixture project: FRONT (address 2, 112 x 16) and REAR (address 5, 48 x 8).
@@ -53,17 +45,9 @@ void NewPage(int16_t address, const std::string& font) {
 // picture and "X". Extra text 1: FRONT "EX", REAR "E".
 void BuildProject(const std::string& dataDir, const std::string& path) {
     testmarkup::StartProjectOn(dataDir);
-    SignLine("FRONT", "112x16", 2);
-    SignLine("REAR", "48x8", 5);
-    ClearLists();
-    kv::DestList.Clear();
-    kv::ExtraList.Clear();
-    InitOutFileDefaults();
-    gTxlVersion = 5;
-    gDestCodesOn = kFalse;
-    gExtraPerSign = kTrue;
-    gDestListActive = kTrue;
-    gChangeTime = 4;
+    SignLine("FRONT", "K4000", "112x16", 2);
+    SignLine("REAR", "K4000", "48x8", 5);
+    StartLists(kTrue, 4);
 
     NewPage(2, "7");
     testtext::Type("LINE 1");
@@ -101,8 +85,7 @@ void BuildProject(const std::string& dataDir, const std::string& path) {
     FormatListLine(gExtraList[1].Text, 1, kv::ExtraList);
     gDestListActive = kTrue;
 
-    gBackupOn = kFalse;
-    ASSERT_TRUE(SaveTxlFile(path));
+    SaveProjectFile(path);
 }
 
 class ListLoadGui : public HeadGui {

@@ -26,6 +26,7 @@
 #include "files/txlread.h"
 #include "files/txlwrite.h"
 #include "gui/head_fixture.h"
+#include "gui/project_build.h"
 #include "support/markup_state.h"
 #include "support/signs_state.h"
 #include "support/txldump.h"
@@ -35,6 +36,7 @@
 #include "ui/qtbridge_qt.h"
 
 using namespace kv;
+using namespace testproject;
 using testtxl::Stored;
 
 namespace {
@@ -43,27 +45,7 @@ constexpr int16_t kSide = 2, kFront = 3, kRear = 4;
 
 // A graphic sign's pages typed into the editor and stored as the commit does.
 void GraphicPages(int16_t dest, int16_t address, const std::vector<std::string>& pages) {
-    SignInfo& s = SignInfoOf(address);
-    s.GraphicIndex = 0;
-    gCurrentSign = address;
-    ResizeGraphicLayer(0, s.Width + 5, s.Height + 5);
-    ResizeUndoLayer(0, s.Width + 5, s.Height + 5);
-    gShowLineNo = 0;
-    for (size_t p = 0; p < pages.size(); ++p) {
-        RefreshEditor(0, 0);
-        ReadCharMap("7");
-        testtext::Type(pages[p]);
-        testmarkup::Commit(dest, static_cast<int16_t>(p + 1));
-    }
-}
-
-void TextPage(int16_t dest, int16_t address, const std::string& text) {
-    ReadCharMap("2");
-    gCurrentSign = address;
-    gCodeCount = static_cast<int16_t>(text.size());
-    for (size_t i = 0; i < text.size(); ++i) gCodeTable[i + 1] = static_cast<unsigned char>(text[i]);
-    SetDestSignField(dest, address, 1, text);
-    SetDestSection(dest, address, 1, PadRowText(address));
+    for (size_t p = 0; p < pages.size(); ++p) GraphicPage(dest, address, pages[p], "7", static_cast<int16_t>(p + 1));
 }
 
 // The project: SIDE (text sign of 12 places, 2), FRONT (96 x 16, 3) and
@@ -73,18 +55,10 @@ void TextPage(int16_t dest, int16_t address, const std::string& text) {
 // does once a graphic page of it was stored.
 void BuildProject(const std::string& dataDir, const std::string& path) {
     testmarkup::StartProjectOn(dataDir);
-    for (const auto& [name, model, dim, address] :
-         {std::tuple{"SIDE", "K2000_1R", "12", kSide}, {"FRONT", "K4000", "96x16", kFront}, {"REAR", "K4000", "84x16", kRear}})
-        testsigns::Sign(testsigns::SignLine(name, model, dim, std::to_string(address)));
-    ClearLists();
-    kv::DestList.Clear();
-    kv::ExtraList.Clear();
-    InitOutFileDefaults();
-    gTxlVersion = 5;
-    gDestCodesOn = kFalse;
-    gExtraPerSign = kTrue;
-    gDestListActive = kTrue;
-    gChangeTime = 3;
+    SignLine("SIDE", "K2000_1R", "12", kSide);
+    SignLine("FRONT", "K4000", "96x16", kFront);
+    SignLine("REAR", "K4000", "84x16", kRear);
+    StartLists();
     TextPage(1, kSide, "CENTRUM");
     GraphicPages(1, kFront, {"CITY"});
     GraphicPages(2, kFront, {"TWO", "TWOB"});
@@ -92,10 +66,7 @@ void BuildProject(const std::string& dataDir, const std::string& path) {
     GraphicPages(5, kRear, {"R5A", "R5B"});
     GraphicPages(6, kFront, {"F6"});
     // A row of 24 dots centred on 96.
-    SignInfoOf(kFront).GraphicIndex = 0;
-    gCurrentSign = kFront;
-    RefreshEditor(0, 0);
-    ReadCharMap("7");
+    StartGraphicPage(kFront, "7");
     testtext::Type("ONE");
     SetAlignment(3, true, false, true);
     testmarkup::Commit(7, 1);
@@ -105,8 +76,7 @@ void BuildProject(const std::string& dataDir, const std::string& path) {
         r.Code = PadCode(std::to_string(n));
         AddListLine(n, true);
     }
-    gBackupOn = kFalse;
-    ASSERT_TRUE(SaveTxlFile(path));
+    SaveProjectFile(path);
 }
 
 // The pages of a sign's section: the Text fields without their blank, and
@@ -137,44 +107,12 @@ using Fields = std::vector<std::string>;
 
 class PagesGui : public HeadGui {
 protected:
+    // The project opened and shown; the Signs dialog lists its signs as
+    // rows 1 FRONT, 2 REAR, 3 SIDE.
     frmHead& Start() {
         project = dir.file("pages.txl");
         BuildProject(dir.path(), project);
         return ShowOpenedOnCommandLine(project);
-    }
-    // Ticks exactly the rows of the Signs dialog given (1 FRONT, 2 REAR,
-    // 3 SIDE) and presses OK.
-    void ShowSigns(std::initializer_list<int> rows) {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            auto* d = qobject_cast<frmSignSel*>(QApplication::activeModalWidget());
-            ASSERT_NE(d, nullptr);
-            seen = true;
-            for (int i = 1; i <= d->Total(); ++i) {
-                QCheckBox* box = d->Sign_cbx.at(i);
-                const bool on = std::find(rows.begin(), rows.end(), i) != rows.end();
-                if (box->isChecked() != on) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-            }
-            QTest::mouseClick(d->Ok_cmd, Qt::LeftButton);
-        });
-        head->MenuItem("Signs_e")->trigger();
-        ASSERT_TRUE(seen);
-        QApplication::processEvents();
-    }
-    void Open(int number) {
-        QListWidget* list = head->DestList;
-        const int row = FindListIndexByNumber(kv::DestList, static_cast<int16_t>(number));
-        ASSERT_GE(row, 0) << number;
-        list->scrollToItem(list->item(row));
-        const QPoint at = list->visualItemRect(list->item(row)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-        QApplication::processEvents();
-        ASSERT_EQ(gCurrentDest, number);
-    }
-    void Click(QWidget* w) {
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
-        QApplication::processEvents();
     }
     // A click on the picture of sign set k, then keys typed on it.
     void ClickSign(int k) {
@@ -200,7 +138,7 @@ protected:
     }
     // Clicks the changing-texts box until its frame is shown (or hidden).
     void SetChangingTexts(bool shown) {
-        for (int i = 0; i < 2 && head->Ch_Frame->isHidden() == shown; ++i) Click(head->Ch_Check);
+        for (int i = 0; i < 2 && head->Ch_Frame->isHidden() == shown; ++i) ClickWidget(head->Ch_Check);
         ASSERT_EQ(head->Ch_Frame->isHidden(), !shown);
     }
     // The alignment buttons: which of left, centre and right are pressed.
@@ -208,11 +146,6 @@ protected:
         std::string s;
         for (int b : {10, 11, 12}) s += head->tbButtons[b]->isChecked() ? '1' : '0';
         return s;
-    }
-    std::map<int, Stored> SaveProject() {
-        head->MenuItem("mnuSpara")->trigger();
-        EXPECT_EQ(gDocumentModified, kFalse);
-        return testtxl::ReadBack(project);
     }
 
     std::string project;
@@ -224,15 +157,15 @@ protected:
 // goes to that page, and no sign's first page is overwritten.
 TEST_F(PagesGui, AnotherSignClickedKeepsThePageShown) {
     frmHead& h = Start();
-    ShowSigns({1, 2});
-    Open(6);
+    ShowSignRows({1, 2});
+    OpenDest(6);
     ClickSign(1);
     SetChangingTexts(true);
     EXPECT_TRUE(ChangingTexts(true));
     Keys(1, "R");
     ClickSign(0);
     Keys(0, "X");
-    Click(h.SaveDestOrExtra);
+    ClickWidget(h.SaveDestOrExtra);
     ExpectPageShown(2);
 
     ClickSign(1);
@@ -242,10 +175,10 @@ TEST_F(PagesGui, AnotherSignClickedKeepsThePageShown) {
     ClickSign(0);
     ExpectPageShown(2);
     Keys(0, "Y");
-    Click(h.SaveDestOrExtra);
+    ClickWidget(h.SaveDestOrExtra);
     ExpectPageShown(3);
 
-    const Stored six = SaveProject()[6];
+    const Stored six = SaveAndReadBack(project)[6];
     EXPECT_EQ(PagesOf(six, kFront).fields, (Fields{"F6X", "F6XY"}));
     EXPECT_EQ(PagesOf(six, kRear).fields, (Fields{"R", "RS"}));
     for (int16_t s : {kFront, kRear}) {
@@ -258,19 +191,19 @@ TEST_F(PagesGui, AnotherSignClickedKeepsThePageShown) {
 // new: no sign gets a second page it was not given.
 TEST_F(PagesGui, SaveThenSaveAndNewAddsNoPageNobodyTyped) {
     frmHead& h = Start();
-    ShowSigns({1, 3});
+    ShowSignRows({1, 3});
     ASSERT_EQ(gCurrentSign, kSide);
-    Open(1);
+    OpenDest(1);
     SetChangingTexts(true);
     EXPECT_TRUE(ChangingTexts(true));
-    Click(h.SaveDestOrExtra);
+    ClickWidget(h.SaveDestOrExtra);
     ExpectPageShown(2);
-    Click(h.SaveAndNew);
+    ClickWidget(h.SaveAndNew);
     EXPECT_NE(gCurrentDest, 1);
     ExpectPageShown(1);
     EXPECT_TRUE(ChangingTexts(false));
 
-    const Stored one = SaveProject()[1];
+    const Stored one = SaveAndReadBack(project)[1];
     EXPECT_EQ(PagesOf(one, kSide).fields, (Fields{"CENTRUM"}));
     EXPECT_EQ(PagesOf(one, kFront).fields, (Fields{"CITY"}));
     for (int16_t s : {kSide, kFront}) {
@@ -284,8 +217,8 @@ TEST_F(PagesGui, SaveThenSaveAndNewAddsNoPageNobodyTyped) {
 TEST_F(PagesGui, InsertBeforeStoresOnlyWhatWasTyped) {
     Option("InsertMode", 1);
     frmHead& h = Start();
-    ShowSigns({1, 2});
-    Open(5);
+    ShowSignRows({1, 2});
+    OpenDest(5);
     EXPECT_TRUE(ChangingTexts(true));  // REAR has two pages
     SetChangingTexts(false);
     EXPECT_TRUE(ChangingTexts(false));
@@ -298,10 +231,10 @@ TEST_F(PagesGui, InsertBeforeStoresOnlyWhatWasTyped) {
         asked = true;
         QTest::mouseClick(d->cmdInsertBefore, Qt::LeftButton);
     });
-    Click(h.SaveDestOrExtra);
+    ClickWidget(h.SaveDestOrExtra);
     EXPECT_TRUE(asked);
 
-    std::map<int, Stored> saved = SaveProject();
+    std::map<int, Stored> saved = SaveAndReadBack(project);
     EXPECT_EQ(PagesOf(saved[5], kFront).fields, (Fields{"F5N"}));
     EXPECT_EQ(PagesOf(saved[5], kRear).fields, Fields{});
     EXPECT_EQ(PagesOf(saved[5], kRear).data, 0);
@@ -316,7 +249,7 @@ TEST_F(PagesGui, InsertBeforeStoresOnlyWhatWasTyped) {
 // once, and counts as unchanged.
 TEST_F(PagesGui, RouteNumberLayoutOkKeepsTheEntryShown) {
     frmHead& h = Start();
-    ShowSigns({1});
+    ShowSignRows({1});
     // The layout placed for FRONT as it stands, then a page with the area.
     auto layout = [&](const QString& sample) {
         bool seen = false;
@@ -336,11 +269,11 @@ TEST_F(PagesGui, RouteNumberLayoutOkKeepsTheEntryShown) {
         EXPECT_TRUE(seen);
     };
     layout("");
-    Open(6);
+    OpenDest(6);
     h.MenuItem("ShowLineNo_e")->trigger();
     ASSERT_EQ(gShowLineNo, kTrue);
-    Click(h.SaveDestOrExtra);
-    Open(6);
+    ClickWidget(h.SaveDestOrExtra);
+    OpenDest(6);
     ASSERT_EQ(gTextModified, kFalse);
 
     layout("124");
@@ -349,38 +282,38 @@ TEST_F(PagesGui, RouteNumberLayoutOkKeepsTheEntryShown) {
     EXPECT_EQ(gGraphicModified, kFalse);
 
     // Loading the entry again shows the same picture, and asks nothing.
-    Open(6);
+    OpenDest(6);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(h.picSign[0]->Surface(), afterOk);
-    EXPECT_EQ(PagesOf(SaveProject()[6], kFront).fields, (Fields{"<L>F6"}));
+    EXPECT_EQ(PagesOf(SaveAndReadBack(project)[6], kFront).fields, (Fields{"<L>F6"}));
 }
 
 // Each indicator shows the state it names after the command.
 TEST_F(PagesGui, IndicatorsFollowTheirState) {
     frmHead& h = Start();
-    ShowSigns({1, 2});
+    ShowSignRows({1, 2});
     EXPECT_TRUE(OnlyTheActiveSignIsMarked());
     // The changing texts show for an entry with pages, and go with another.
-    Open(2);
+    OpenDest(2);
     EXPECT_TRUE(ChangingTexts(true));
-    Open(6);
+    OpenDest(6);
     EXPECT_TRUE(ChangingTexts(false));
-    Open(5);
+    OpenDest(5);
     EXPECT_TRUE(ChangingTexts(true));
     // A centred row presses the centre button alone.
-    Open(7);
+    OpenDest(7);
     EXPECT_EQ(AlignmentKeys(), "010");
     // The project opened again from the File menu's recent files: page 1,
     // the changing texts hidden.
-    Open(2);
+    OpenDest(2);
     ASSERT_TRUE(ChangingTexts(true));
     h.MenuItem("mnuArkivFile1")->trigger();
     QApplication::processEvents();
     EXPECT_TRUE(ChangingTexts(false));
     ExpectPageShown(1);
     // File > New: the changing texts hidden, the left button alone pressed.
-    ShowSigns({1, 2});
-    Open(2);
+    ShowSignRows({1, 2});
+    OpenDest(2);
     h.MenuItem("mnuNytt")->trigger();
     QApplication::processEvents();
     EXPECT_TRUE(ChangingTexts(false));
@@ -391,10 +324,10 @@ TEST_F(PagesGui, IndicatorsFollowTheirState) {
 // editor's font, and one frame carries the active marker.
 TEST_F(PagesGui, TheFontBoxAndTheMarkerAfterTheShownSignsChanged) {
     frmHead& h = Start();
-    ShowSigns({1, 3});
+    ShowSignRows({1, 3});
     ASSERT_EQ(gCurrentSign, kSide);
     EXPECT_EQ(B(h.size_lbl->text()).substr(0, 1), "2");
-    ShowSigns({1, 2});
+    ShowSignRows({1, 2});
     ASSERT_EQ(gCurrentSign, kFront);
     EXPECT_EQ(B(h.size_lbl->text()).substr(0, 1), gCurrentFontCode);
     EXPECT_NE(gCurrentFontCode, "2");
@@ -405,14 +338,14 @@ TEST_F(PagesGui, TheFontBoxAndTheMarkerAfterTheShownSignsChanged) {
 // Save on page 1 writes page 1 only, and Save on page 2 leaves it as it is.
 TEST_F(PagesGui, SaveOnTheFirstPageLeavesTheSecondAsItWas) {
     frmHead& h = Start();
-    ShowSigns({1});
-    Open(2);
+    ShowSignRows({1});
+    OpenDest(2);
     EXPECT_TRUE(ChangingTexts(true));
     ExpectPageShown(1);
-    Click(h.SaveDestOrExtra);
+    ClickWidget(h.SaveDestOrExtra);
     ExpectPageShown(2);
-    Click(h.SaveDestOrExtra);
-    const Stored two = SaveProject()[2];
+    ClickWidget(h.SaveDestOrExtra);
+    const Stored two = SaveAndReadBack(project)[2];
     EXPECT_EQ(PagesOf(two, kFront).fields, (Fields{"TWO", "TWOB"}));
     EXPECT_EQ(PagesOf(two, kFront).data, 2);
     EXPECT_EQ(PagesOf(two, kFront).alt, 2);
@@ -427,7 +360,7 @@ TEST_F(PagesGui, SaveOnTheFirstPageLeavesTheSecondAsItWas) {
 TEST_F(PagesGui, ARandomWalkOfClicksKeepsRecordsAndIndicatorsInStep) {
     for (unsigned seed : testutil::TestSeeds(1, 3)) {
         frmHead& h = Start();
-        ShowSigns({1, 2});
+        ShowSignRows({1, 2});
         std::mt19937 rng(seed);
         auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
         std::string steps;
@@ -446,7 +379,7 @@ TEST_F(PagesGui, ARandomWalkOfClicksKeepsRecordsAndIndicatorsInStep) {
                     break;
                 }
                 case 2:
-                    Click(h.Ch_Check);
+                    ClickWidget(h.Ch_Check);
                     steps += " changing";
                     break;
                 case 3: {
@@ -460,16 +393,16 @@ TEST_F(PagesGui, ARandomWalkOfClicksKeepsRecordsAndIndicatorsInStep) {
                     break;
                 }
                 case 4:
-                    Click(h.SaveDestOrExtra);
+                    ClickWidget(h.SaveDestOrExtra);
                     steps += " save";
                     break;
                 case 5:
-                    Click(h.SaveAndNew);
+                    ClickWidget(h.SaveAndNew);
                     steps += " new";
                     break;
                 default: {
                     const int row = pick(h.DestList->count());
-                    Open(ListLineNumber(kv::DestList.List(row)));
+                    OpenDest(ListLineNumber(kv::DestList.List(row)));
                     steps += " open";
                     break;
                 }

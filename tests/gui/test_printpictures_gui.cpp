@@ -34,41 +34,20 @@
 #include "files/txlread.h"
 #include "files/txlwrite.h"
 #include "gui/head_fixture.h"
+#include "gui/project_build.h"
 #include "support/markup_state.h"
 #include "ui/frmPrintOptions.h"
 #include "ui/frmSignSel.h"
 #include "ui/headwidgets_qt.h"
 
 using namespace kv;
+using namespace testproject;
 
 namespace {
 
 constexpr int16_t kSide = 2, kFront = 3, kRoute = 9;
 
 // ------------------------------------------------------------------ the fixture project
-
-void SignLine(const std::string& name, const std::string& model, const std::string& dim, int address) {
-    std::string l(kSignLineLength, ' ');
-    l.replace(0, name.size(), name);
-    l.replace(12, model.size(), model);
-    l.replace(21, dim.size(), dim);
-    const std::string a = std::to_string(address);
-    l.replace(31, a.size(), a);
-    ASSERT_TRUE(ParseSignDefinition(l));
-    ASSERT_TRUE(SetSignConfig(l));
-}
-
-// An empty page on FRONT in a font.
-void FrontPage(const std::string& font) {
-    SignInfo& s = SignInfoOf(kFront);
-    s.GraphicIndex = 0;
-    gCurrentSign = kFront;
-    ResizeGraphicLayer(0, s.Width + 5, s.Height + 5);
-    ResizeUndoLayer(0, s.Width + 5, s.Height + 5);
-    gShowLineNo = 0;
-    RefreshEditor(0, 0);
-    ReadCharMap(font);
-}
 
 // SIDE's row as the window commits the character line: row 1, then row 2.
 void SidePage(int16_t dest, const std::string& first, const std::string& second) {
@@ -90,7 +69,7 @@ void RoutePage(int16_t dest, const std::string& text) {
 
 // A whole extra text's page on FRONT.
 void ExtraPage(int16_t n, int16_t page, const std::string& font, const std::string& text) {
-    FrontPage(font);
+    StartGraphicPage(kFront, font);
     testtext::Type(text);
     gCurrentExtra = n;
     gCurrentPage = page;
@@ -113,21 +92,11 @@ void BuildProject(const std::string& dataDir, const std::string& path) {
     SignLine("SIDE", "K2000_2R", "12+12", kSide);
     SignLine("FRONT", "K4000", "96x16", kFront);
     SignLine("ROUTE", "K1000", "4", kRoute);
-    ClearLists();
-    kv::DestList.Clear();
-    kv::ExtraList.Clear();
-    InitOutFileDefaults();
-    gTxlVersion = 5;
-    gDestCodesOn = kFalse;
-    gExtraPerSign = kFalse;
-    gDestListActive = kTrue;
-    gChangeTime = 3;
+    StartLists(kFalse);
 
     SidePage(1, "CENTRAL", "STATION");
-    FrontPage("7");
-    testtext::Type("CITY");
-    testmarkup::Commit(1, 1);
-    FrontPage("7");
+    GraphicPage(1, kFront, "CITY");
+    StartGraphicPage(kFront, "7");
     testgfx::PutArt(0, {"....####....", "..##....##..", ".#........#.", "#..##..##..#", "#..........#",
                         "#..#....#..#", ".#..####..#.", "..##....##..", "....####...."},
                     40, 8);
@@ -140,23 +109,15 @@ void BuildProject(const std::string& dataDir, const std::string& path) {
     AddListLine(1, true);
 
     SidePage(2, "HARBOUR", "");
-    FrontPage("7");
-    testtext::Type("HARBOUR");
-    testmarkup::Commit(2, 1);
+    GraphicPage(2, kFront, "HARBOUR");
     RoutePage(2, "17");
     AddListLine(2, true);
 
     for (int16_t n = 3; n <= 10; ++n) {
         const std::string stop = "STOP " + std::to_string(n);
         SidePage(n, stop, "");
-        FrontPage("7");
-        testtext::Type(stop);
-        testmarkup::Commit(n, 1);
-        if (n % 3 == 0) {
-            FrontPage("7");
-            testtext::Type("VIA PARK");
-            testmarkup::Commit(n, 2);
-        }
+        GraphicPage(n, kFront, stop);
+        if (n % 3 == 0) GraphicPage(n, kFront, "VIA PARK", "7", 2);
         RoutePage(n, std::to_string(n));
         AddListLine(n, true);
     }
@@ -169,8 +130,7 @@ void BuildProject(const std::string& dataDir, const std::string& path) {
     FormatListLine(gExtraList[2].Text, 2, kv::ExtraList);
     gDestListActive = kTrue;
 
-    gBackupOn = kFalse;
-    ASSERT_TRUE(SaveTxlFile(path));
+    SaveProjectFile(path);
 }
 
 // ------------------------------------------------------------------ reading the PDF
@@ -330,30 +290,6 @@ std::ostream& operator<<(std::ostream& o, const WindowState& s) {
     return o;
 }
 
-// While it lives, works the modal dialog of type D once it opens (a dialog
-// left open is closed by its close box); it stops looking when it goes, so
-// that no later dialog meets it.
-template <class D>
-class OnDialog {
-public:
-    explicit OnDialog(std::function<void(D&)> act) : act_(std::move(act)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
-            if (!d || seen) return;
-            seen = true;
-            timer_.stop();
-            act_(*d);
-            if (d->isVisible()) d->close();
-        });
-        timer_.start(0);
-    }
-    bool seen = false;
-
-private:
-    std::function<void(D&)> act_;
-    QTimer timer_;
-};
-
 class PrintPicturesGui : public HeadGui {
 protected:
     void SetUp() override {
@@ -386,11 +322,11 @@ protected:
         return h;
     }
     void ShowSigns(const std::vector<int16_t>& shown) {
-        OnDialog<frmSignSel> dialog([&shown](frmSignSel& d) {
+        WhenShown<frmSignSel> dialog([&shown](frmSignSel& d) {
             for (auto& [i, box] : d.Sign_cbx) {
                 const int16_t a = static_cast<int16_t>(box->property("Tag").toInt());
                 const bool on = std::find(shown.begin(), shown.end(), a) != shown.end();
-                if (box->isChecked() != on) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+                SetChecked(box, on);
             }
             QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
         });
@@ -414,7 +350,7 @@ protected:
     void Print(const char* item) {
         std::remove(pdf.c_str());
         const WindowState before = StateOf(*head);
-        const OnDialog<frmPrintOptions> options([](frmPrintOptions& d) { QTest::mouseClick(d.cmdDone, Qt::LeftButton); });
+        const WhenShown<frmPrintOptions> options([](frmPrintOptions& d) { QTest::mouseClick(d.cmdDone, Qt::LeftButton); });
         head->MenuItem(item)->trigger();
         QApplication::processEvents();
         EXPECT_EQ(StateOf(*head), before) << item;

@@ -29,6 +29,7 @@
 #include "files/txlread.h"
 #include "files/txlwrite.h"
 #include "gui/head_fixture.h"
+#include "gui/project_build.h"
 #include "support/markup_state.h"
 #include "support/outcheck.h"
 #include "support/signs_state.h"
@@ -46,24 +47,14 @@
 #include "ui/qtbridge_qt.h"
 
 using namespace kv;
+using namespace testproject;
 
 namespace {
 
-void SignLine(const std::string& name, const std::string& model, const std::string& dim, int address) {
-    testsigns::Sign(testsigns::SignLine(name, model, dim, std::to_string(address)));
-}
-
 // A graphic sign's page typed and committed: `field` is typed as the
 // route-number field after `text`.
-void GraphicPage(int16_t dest, int16_t address, const std::string& text, const std::string& field = "") {
-    SignInfo& s = SignInfoOf(address);
-    s.GraphicIndex = 0;
-    gCurrentSign = address;
-    ResizeGraphicLayer(0, s.Width + 5, s.Height + 5);
-    ResizeUndoLayer(0, s.Width + 5, s.Height + 5);
-    gShowLineNo = 0;
-    RefreshEditor(0, 0);
-    ReadCharMap("7");
+void GraphicPageWithField(int16_t dest, int16_t address, const std::string& text, const std::string& field) {
+    StartGraphicPage(address, "7");
     if (!field.empty()) testtext::Type(field, 1);
     testtext::Type(text);
     testmarkup::Commit(dest, 1);
@@ -80,15 +71,7 @@ void BuildProject(const std::string& dataDir, const std::string& path, bool rout
     SignLine("REAR", "K4000", "84x16", 3);
     SignLine("LINE", "K1000", "3", 9);
     if (back) SignLine("BACK", "K4000", "112x16", 10);
-    ClearLists();
-    kv::DestList.Clear();
-    kv::ExtraList.Clear();
-    InitOutFileDefaults();
-    gTxlVersion = 5;
-    gDestCodesOn = kFalse;
-    gExtraPerSign = kTrue;
-    gDestListActive = kTrue;
-    gChangeTime = 3;
+    StartLists();
     gRouteNoLeft = kTrue;
     gLineNoFieldCount = 3;
     gRouteNoPos = 0;
@@ -98,13 +81,12 @@ void BuildProject(const std::string& dataDir, const std::string& path, bool rout
         const char *field, *front;
     };
     for (const Entry& e : {Entry{1, "12", " CENTRUM"}, Entry{2, "", "HAMN"}, Entry{3, "7", " SKOLA"}}) {
-        GraphicPage(e.dest, 2, e.front, routeNumbers ? e.field : "");
+        GraphicPageWithField(e.dest, 2, e.front, routeNumbers ? e.field : "");
         if (e.dest == 1) GraphicPage(1, 3, "R1");
         gDestList[e.dest].Code = PadCode(std::to_string(e.dest));
         AddListLine(e.dest, true);
     }
-    gBackupOn = kFalse;
-    ASSERT_TRUE(SaveTxlFile(path));
+    SaveProjectFile(path);
 }
 
 // The test's user: messages recorded, the route-number dialog the real one.
@@ -118,6 +100,8 @@ protected:
     // Installed after the fixture's own, so that it is the one in use.
     RouteUi host;
 
+    // The project opened and shown; the Signs dialog lists its signs as
+    // rows 1 FRONT, 2 REAR, 3 LINE.
     frmHead& Start(bool routeNumbers = true, bool back = false) {
         project = dir.file("routes.txl");
         BuildProject(dir.path(), project, routeNumbers, back);
@@ -146,37 +130,6 @@ protected:
         head->MenuItem(item)->trigger();
         QApplication::processEvents();
         EXPECT_TRUE(seen) << item;
-    }
-    // The Signs dialog with exactly these rows ticked (1 FRONT, 2 REAR, 3 LINE).
-    void ShowSigns(std::initializer_list<int> rows) {
-        Through<frmSignSel>("Signs_e", [rows](frmSignSel& d) {
-            for (int i = 1; i <= d.Total(); ++i) {
-                QCheckBox* box = d.Sign_cbx.at(i);
-                const bool on = std::find(rows.begin(), rows.end(), i) != rows.end();
-                if (box->isChecked() != on) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
-            }
-            QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
-        });
-    }
-    void Open(int number) {
-        QListWidget* list = head->DestList;
-        const int row = FindListIndexByNumber(kv::DestList, static_cast<int16_t>(number));
-        ASSERT_GE(row, 0) << number;
-        const QPoint at = list->visualItemRect(list->item(row)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-        QApplication::processEvents();
-        ASSERT_EQ(gCurrentDest, number);
-    }
-    static void Click(QWidget* w) {
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
-        QApplication::processEvents();
-    }
-    // File > Save, then the saved destinations.
-    std::map<int, testtxl::Stored> SaveProject() {
-        head->MenuItem("mnuSpara")->trigger();
-        EXPECT_EQ(gDocumentModified, kFalse);
-        return testtxl::ReadBack(project);
     }
     // Transfer > To file, then the out-file checked by the layout's rules.
     outcheck::Result OutFile() {
@@ -240,8 +193,8 @@ protected:
 
 TEST_F(RouteToolsGui, TheLayoutWithTheAreaShownPutsTheHeaderInACommittedPage) {
     frmHead& h = Start(false);
-    ShowSigns({1});
-    Open(2);
+    ShowSignRows({1});
+    OpenDest(2);
     Through<frmLineNo>("Ln_e", [](frmLineNo& d) {
         EXPECT_TRUE(d.LineLeft_op->isChecked());
         EXPECT_TRUE(d.LineRight_op->isEnabled());
@@ -278,11 +231,11 @@ TEST_F(RouteToolsGui, TheLayoutWithTheAreaShownPutsTheHeaderInACommittedPage) {
     EXPECT_GT(lit, 0);
 
     // The entry again, the area shown, stored.
-    Open(2);
+    OpenDest(2);
     h.MenuItem("ShowLineNo_e")->trigger();
     ASSERT_EQ(gShowLineNo, kTrue);
-    Click(h.SaveDestOrExtra);
-    auto saved = SaveProject();
+    ClickWidget(h.SaveDestOrExtra);
+    auto saved = SaveAndReadBack(project);
     const std::string page = GetSignSection(saved[2].data, 2);
     ASSERT_GE(page.size(), 9u);
     EXPECT_EQ(page.substr(2, 7), std::string("\xd2") + static_cast<char>(x / 5) + "\xd3" + page[5] + "\xd4" +
@@ -303,8 +256,8 @@ TEST_F(RouteToolsGui, TheLayoutWithTheAreaShownPutsTheHeaderInACommittedPage) {
 
 TEST_F(RouteToolsGui, APlaceholderAndARouteNumberTypedAsAField) {
     frmHead& h = Start(false);
-    ShowSigns({1});
-    Open(2);
+    ShowSignRows({1});
+    OpenDest(2);
     // The placeholder for the last two route-number characters.
     Through<frmLineNoInsert>("Insert_LineNo_e", [](frmLineNoInsert& d) {
         EXPECT_EQ(d.NoLineToInsNos->currentText(), "3");
@@ -322,12 +275,12 @@ TEST_F(RouteToolsGui, APlaceholderAndARouteNumberTypedAsAField) {
     });
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, Key("S1202") + " 3" + Key("S1203"));
-    Click(h.SaveDestOrExtra);
+    ClickWidget(h.SaveDestOrExtra);
     EXPECT_EQ(GetSignText(gDestList[2].Text, 2), "\xff" "FRONT# HAMN<L:2>");
 
     // The route number "1c" typed as a field through Tools > Programmed
     // route numbers.
-    Open(3);
+    OpenDest(3);
     Through<frmMBL>("mnuToolsGenerateMBL", [](frmMBL& d) {
         EXPECT_EQ(d.size_lbl->text().toStdString().substr(0, 1), DefaultRouteNoFontOfHeight(16));
         d.txtMBL->setFocus();
@@ -339,15 +292,15 @@ TEST_F(RouteToolsGui, APlaceholderAndARouteNumberTypedAsAField) {
         QTest::mouseClick(d.cmdOK, Qt::LeftButton);
     });
     EXPECT_EQ(gMBLRouteNo, "1C");
-    Click(h.SaveDestOrExtra);
-    auto saved = SaveProject();
+    ClickWidget(h.SaveDestOrExtra);
+    auto saved = SaveAndReadBack(project);
     EXPECT_EQ(GetSignText(saved[2].text, 2), "\xff" "FRONT# HAMN<L:2>");
     EXPECT_EQ(GetSignText(saved[3].text, 2), "\xff" "FRONT# <L/1C> SKOLA");
 }
 
 TEST_F(RouteToolsGui, GenerationIntoARouteNumberSign) {
     frmHead& h = Start();
-    ShowSigns({1, 2});
+    ShowSignRows({1, 2});
     const auto before = gDestList;
     // No to all: the question comes once and nothing is written.
     std::string asked;
@@ -364,7 +317,7 @@ TEST_F(RouteToolsGui, GenerationIntoARouteNumberSign) {
     // Yes to all: the route numbers of destinations 1 and 3 go to LINE.
     RunTool("mnuToolsGenerateLineNo", 0, {0}, {"cmdYesAll"});
     EXPECT_EQ(gDocumentModified, kTrue);
-    auto saved = SaveProject();
+    auto saved = SaveAndReadBack(project);
     EXPECT_EQ(GetSignText(saved[1].text, 9), "\xff" "LINE# 12");
     EXPECT_EQ(GetSignText(saved[2].text, 9), "");
     EXPECT_EQ(GetSignText(saved[3].text, 9), "\xff" "LINE# 7");
@@ -392,14 +345,14 @@ TEST_F(RouteToolsGui, GenerationIntoARouteNumberSign) {
 
 TEST_F(RouteToolsGui, GenerationIntoAGraphicSignLeavesTheCurrentSignAloneMarkedActive) {
     frmHead& h = Start(true, true);
-    ShowSigns({1, 2});
+    ShowSignRows({1, 2});
     // Targets: LINE (9), BACK (10); BACK alone.
     RunTool("mnuToolsGenerateLineNo", 0, {1}, {"cmdYesAll"});
     EXPECT_EQ(gCurrentSign, 2);
     EXPECT_EQ(SignInfoOf(10).Shown, kFalse);
     EXPECT_TRUE(OnlyTheActiveSignIsMarked());
     EXPECT_EQ(h.ActivePictureIndex, SignInfoOf(2).GraphicIndex);
-    auto saved = SaveProject();
+    auto saved = SaveAndReadBack(project);
     EXPECT_NE(GetSignText(saved[1].text, 10), "");
     EXPECT_EQ(GetSignText(saved[2].text, 10), "");
     EXPECT_NE(GetSignText(saved[3].text, 10), "");
@@ -407,8 +360,8 @@ TEST_F(RouteToolsGui, GenerationIntoAGraphicSignLeavesTheCurrentSignAloneMarkedA
 
 TEST_F(RouteToolsGui, SuperCopyCopiesTheMastersPagesAndSkipsItself) {
     Start();
-    ShowSigns({1, 2});
-    Open(2);
+    ShowSignRows({1, 2});
+    OpenDest(2);
     // FRONT to REAR and to FRONT itself; REAR of destination 1 already has a
     // text: the question, answered Yes.
     std::string asked;
@@ -422,7 +375,7 @@ TEST_F(RouteToolsGui, SuperCopyCopiesTheMastersPagesAndSkipsItself) {
     EXPECT_EQ(gCurrentSign, 2);
     EXPECT_TRUE(OnlyTheActiveSignIsMarked());
     EXPECT_EQ(gDocumentModified, kTrue);
-    auto saved = SaveProject();
+    auto saved = SaveAndReadBack(project);
     for (int n = 1; n <= 3; ++n) {
         const std::string front = GetSignText(saved[n].text, 2);
         EXPECT_EQ(GetSignText(saved[n].text, 3), "\xff" "REAR" + front.substr(6)) << n;
@@ -436,8 +389,8 @@ TEST_F(RouteToolsGui, SuperCopyCopiesTheMastersPagesAndSkipsItself) {
 
 TEST_F(RouteToolsGui, TheZoomDialogShowsSamplesAndEachZoomSizesThePicture) {
     frmHead& h = Start();
-    ShowSigns({1});
-    Open(1);
+    ShowSignRows({1});
+    OpenDest(1);
     const int k = SignInfoOf(2).GraphicIndex;
     for (int16_t zoom : {2, 4, 1, 3}) {
         bool seen = false;

@@ -22,87 +22,37 @@
 #include "files/txlread.h"
 #include "files/txlwrite.h"
 #include "gui/head_fixture.h"
+#include "gui/project_build.h"
 #include "ui/headwidgets_qt.h"
 #include "ui/frmSignSel.h"
 #include "support/markup_state.h"
 #include "gui/wait_qt.h"
 
 using namespace kv;
+using namespace testproject;
 
 namespace {
-
-void SignLine(const std::string& name, const std::string& model, const std::string& dim, int address) {
-    std::string l(kSignLineLength, ' ');
-    l.replace(0, name.size(), name);
-    l.replace(12, model.size(), model);
-    l.replace(21, dim.size(), dim);
-    const std::string a = std::to_string(address);
-    l.replace(31, a.size(), a);
-    ASSERT_TRUE(ParseSignDefinition(l));
-    ASSERT_TRUE(SetSignConfig(l));
-}
-
-// A graphic sign's page typed into graphic 0 and committed.
-void GraphicPage(int16_t dest, int16_t address, const std::string& font, const std::string& text) {
-    SignInfo& s = SignInfoOf(address);
-    s.GraphicIndex = 0;
-    gCurrentSign = address;
-    ResizeGraphicLayer(0, s.Width + 5, s.Height + 5);
-    ResizeUndoLayer(0, s.Width + 5, s.Height + 5);
-    gShowLineNo = 0;
-    RefreshEditor(0, 0);
-    ReadCharMap(font);
-    testtext::Type(text);
-    testmarkup::Commit(dest, 1);
-}
-
-// A text sign's row committed as the window commits the character line.
-void TextPage(int16_t dest, int16_t address, const std::string& text) {
-    ReadCharMap("2");
-    gCurrentSign = address;
-    gCodeCount = static_cast<int16_t>(text.size());
-    for (size_t i = 0; i < text.size(); ++i) gCodeTable[i + 1] = static_cast<unsigned char>(text[i]);
-    SetDestSignField(dest, address, 1, text);
-    SetDestSection(dest, address, 1, PadRowText(address));
-}
 
 // The fixture project: SIDE, a one-row text sign of 20 places (address 2),
 // FRONT (96 x 16, address 3) and REAR (84 x 16, address 4). Destination 1:
 // SIDE "CENTRUM", FRONT "1 CENTRUM", REAR "1"; destination 2: "HAMN" on all.
 void BuildProject(const std::string& dataDir, const std::string& path) {
-    testmarkup::ResetAll();
-    testtext::LoadShippedFonts();
-    gFontPath = JoinPath(dataDir, "Fonts") + "/";
-    gSettingsFile = JoinPath(dataDir, "kivar.lib");
-    ReadSignFontSection();
-    InstallEditorFontHooks();
-    InstallPageEditorHooks();
-    ClearSignConfigFlags();
-    ClearSignTable();
+    testmarkup::StartProjectOn(dataDir);
     SignLine("SIDE", "K2000_1R", "20", 2);
     SignLine("FRONT", "K4000", "96x16", 3);
     SignLine("REAR", "K4000", "84x16", 4);
-    ClearLists();
-    kv::DestList.Clear();
-    kv::ExtraList.Clear();
-    InitOutFileDefaults();
-    gTxlVersion = 5;
-    gDestCodesOn = kFalse;
-    gExtraPerSign = kTrue;
-    gDestListActive = kTrue;
-    gChangeTime = 3;
+    StartLists();
     struct Entry {
         int16_t dest;
         const char *side, *front, *rear;
     };
     for (const Entry& e : {Entry{1, "CENTRUM", "1 CENTRUM", "1"}, Entry{2, "HAMN", "HAMN", "HAMN"}}) {
         TextPage(e.dest, 2, e.side);
-        GraphicPage(e.dest, 3, "7", e.front);
-        GraphicPage(e.dest, 4, "7", e.rear);
+        GraphicPage(e.dest, 3, e.front);
+        GraphicPage(e.dest, 4, e.rear);
         AddListLine(e.dest, true);
     }
-    gBackupOn = kFalse;
-    ASSERT_TRUE(SaveTxlFile(path));
+    SaveProjectFile(path);
 }
 
 class SignSelGui : public HeadGui {
@@ -125,20 +75,23 @@ protected:
     // Runs the Signs command; `act` works the dialog while it is open, and
     // the dialog is closed by its close box when `act` left it open.
     void RunSignsCommand(const std::function<void(frmSignSel&)>& act) {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            auto* dlg = qobject_cast<frmSignSel*>(QApplication::activeModalWidget());
-            ASSERT_NE(dlg, nullptr);
-            seen = true;
-            act(*dlg);
-            if (dlg->isVisible()) dlg->close();
-        });
+        WhenShown<frmSignSel> dialog(act);
         head->MenuItem("Signs_e")->trigger();
-        EXPECT_TRUE(seen);
+        EXPECT_TRUE(dialog.seen);
+    }
+    // The Signs command on the fixture project: FRONT, REAR and SIDE (rows
+    // 1 to 3) ticked as given, then OK.
+    void ShowSigns(bool front, bool rear, bool side) {
+        RunSignsCommand([=](frmSignSel& d) {
+            Tick(d, d.Sign_cbx, 1, front);
+            Tick(d, d.Sign_cbx, 2, rear);
+            Tick(d, d.Sign_cbx, 3, side);
+            QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
+        });
     }
     static void Tick(frmSignSel& d, const std::map<int, QCheckBox*>& boxes, int index, bool on) {
         QCheckBox* box = boxes.at(index);
-        if (box->isChecked() != on) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        SetChecked(box, on);
         ASSERT_EQ(box->isChecked(), on) << index;
     }
     static QRect InClient(const frmHead& h, const QWidget* w) {
@@ -195,12 +148,7 @@ TEST_F(SignSelGui, AfterTheDialogOnlyTheActiveSignsFrameCarriesTheMarker) {
     // The pictures laid out again are each marked as they are sized; the
     // dialog's OK leaves the mark on the active sign's frame alone.
     frmHead& h = StartWithProject();
-    RunSignsCommand([](frmSignSel& d) {
-        Tick(d, d.Sign_cbx, 1, true);
-        Tick(d, d.Sign_cbx, 2, true);
-        Tick(d, d.Sign_cbx, 3, false);
-        QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
-    });
+    ShowSigns(true, true, false);
     ASSERT_EQ(gCurrentSign, 3);
     ASSERT_TRUE(h.PicSignFrame[1]->isVisible());
     EXPECT_EQ(h.ActivePictureIndex, 0);
@@ -221,12 +169,7 @@ int CountColour(const QImage& img, QColor c) {
 TEST_F(SignSelGui, AddingASignEmptiesThePicturesItLaysOutAgain) {
     frmHead& h = StartWithProject();
     // The two graphic signs, then destination 1 loaded into both.
-    RunSignsCommand([](frmSignSel& d) {
-        Tick(d, d.Sign_cbx, 1, true);
-        Tick(d, d.Sign_cbx, 2, true);
-        Tick(d, d.Sign_cbx, 3, false);
-        QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
-    });
+    ShowSigns(true, true, false);
     EXPECT_EQ(gCurrentSign, 3);
     EXPECT_EQ(gTextSignActive, kFalse);
     EXPECT_FALSE(h.K2000_pct->isVisible());
@@ -403,27 +346,19 @@ TEST_F(SignSelGui, HidingTheTextSignKeepsTheGraphicSignsText) {
         QApplication::processEvents();
         ASSERT_EQ(gCurrentDest, 1);
     };
-    auto choose = [this](bool text) {
-        RunSignsCommand([text](frmSignSel& d) {
-            Tick(d, d.Sign_cbx, 1, true);
-            Tick(d, d.Sign_cbx, 2, true);
-            Tick(d, d.Sign_cbx, 3, text);
-            QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
-        });
-    };
-    choose(false);
+    ShowSigns(true, true, false);
     load();
     const QImage front = h.picSign[0]->Surface().copy(), rear = h.picSign[1]->Surface().copy();
     ASSERT_GT(CountColour(front, h.picSign[0]->ForeColor()), 20);
 
     // The text sign shown with them; a click on FRONT's picture, the entry
     // loaded while the text sign is edited, then the text sign hidden.
-    choose(true);
+    ShowSigns(true, true, true);
     ASSERT_EQ(gCurrentSign, 2);
     QTest::mouseClick(h.picSign[0], Qt::LeftButton, {}, QPoint(20, 20));
     QApplication::processEvents();
     load();
-    choose(false);
+    ShowSigns(true, true, false);
     // The entry loaded again shows the graphic signs as before, not shifted
     // by the strip's character height.
     load();
@@ -446,10 +381,7 @@ TEST_F(SignSelGui, TheStripKeepsTheTextSignWhenAGraphicPictureIsClicked) {
         for (int i = 1; i <= gCodeCount; ++i) s += static_cast<char>(gCodeTable[static_cast<size_t>(i)]);
         return s;
     };
-    RunSignsCommand([](frmSignSel& d) {
-        for (int i = 1; i <= 3; ++i) Tick(d, d.Sign_cbx, i, true);
-        QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
-    });
+    ShowSigns(true, true, true);
     ASSERT_EQ(gCurrentSign, 2);
     ASSERT_EQ(gTextSignActive, kTrue);
     load(0);
