@@ -23,15 +23,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Polls `cmd` until it succeeds; fails after about two minutes.
-wait_for() {
-  local i
-  for ((i = 0; i < 1200; i++)); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
 alive() { kill -0 "$1" 2>/dev/null; }
 
 # A display number of our own: the first one from 100 on that nobody holds.
@@ -39,7 +30,10 @@ alive() { kill -0 "$1" 2>/dev/null; }
 display=""
 for ((n = 100; n < 200; n++)); do
   [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  # -noreset: without it the server resets itself whenever its last client
+  # leaves (the readiness probe below), and a client that connects during
+  # the reset, as openbox does next, is refused.
+  Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
   xvfb=$!
   ready() { alive "$xvfb" && DISPLAY=":$n" xprop -root -len 1; }
   gone() { ! alive "$xvfb"; }
@@ -56,11 +50,23 @@ done
 [ -n "$display" ] || { echo "no free X display" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 export DISPLAY=$display
 
-DISPLAY=$display openbox --sm-disable >"$work/openbox.log" 2>&1 &
-wm=$!
-# The window manager is there once it names itself on the root window.
-wait_for sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-  { echo "openbox did not start" >&2; cat "$work/openbox.log" >&2; exit 1; }
+# The window manager is there once it names itself on the root window. One
+# that ends before that (refused by a server still busy) is started again.
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+for ((try = 0; try < 3; try++)); do
+  DISPLAY=$display openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  wm=$!
+  for ((i = 0; i < 1200; i++)); do
+    wm_ready && break
+    alive "$wm" || break
+    sleep 0.1
+  done
+  wm_ready && break
+  kill "$wm" 2>/dev/null || true
+  wait "$wm" 2>/dev/null || true
+  wm=""
+done
+wm_ready || { echo "openbox did not start" >&2; cat "$work/openbox.log" >&2; exit 1; }
 
 # The X libraries keep their caches to the end of the process; leaks are
 # the other tests' business.
