@@ -388,7 +388,7 @@ TEST_F(PagesGui, ARandomWalkOfClicksKeepsRecordsAndIndicatorsInStep) {
                     for (int n = 1; n <= 8; ++n)
                         if (h.TNo_op[n]->isEnabled()) offered.push_back(n);
                     const int n = offered[static_cast<size_t>(pick(static_cast<int>(offered.size())))];
-                    QTest::mouseClick(h.TNo_op[n], Qt::LeftButton, {}, QPoint(6, h.TNo_op[n]->height() / 2));
+                    ClickWidget(h.TNo_op[n]);
                     steps += " page" + std::to_string(n);
                     break;
                 }

@@ -119,7 +119,6 @@ protected:
     void PrinterKey(const std::string& key, int value) {
         ASSERT_TRUE(IniSetValue(gSettingsFile, "Printer", key, IniValue(value)));
     }
-    static void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2)); }
     std::string pdf;
 };
 
@@ -140,7 +139,7 @@ TEST_F(PrintGui, PrintOptionsRefuseSameOrderAndBadRangesWithABeep) {
     d.ShowPrintOptions(ThreeSigns(true));
     d.show();
     ASSERT_TRUE(waitqt::Shown(&d));
-    Click(d.optWhat[1]);
+    ClickWidget(d.optWhat[1]);
     EXPECT_TRUE(d.picOrder->isVisible());
     EXPECT_FALSE(d.picSigns->isVisible());
 
@@ -148,7 +147,7 @@ TEST_F(PrintGui, PrintOptionsRefuseSameOrderAndBadRangesWithABeep) {
     d.cboSignOrder[2]->setFocus();
     QTest::keyClick(d.cboSignOrder[2], Qt::Key_Up);
     ASSERT_EQ(d.cboSignOrder[2]->currentText(), "1");
-    Click(d.cmdDone);
+    ClickWidget(d.cmdDone);
     EXPECT_EQ(ui.beeps, 1);
     EXPECT_TRUE(d.isVisible());
     QTest::keyClick(d.cboSignOrder[1], Qt::Key_Down);  // SIDE second
@@ -165,7 +164,7 @@ TEST_F(PrintGui, PrintOptionsRefuseSameOrderAndBadRangesWithABeep) {
             QTest::keyClicks(box, text);
         }
         const int beeps = ui.beeps;
-        Click(d.cmdDone);
+        ClickWidget(d.cmdDone);
         EXPECT_EQ(ui.beeps, beeps + 1) << b.from << "-" << b.to;
         EXPECT_TRUE(d.isVisible());
         EXPECT_EQ(QApplication::focusWidget(), b.focus) << b.from << "-" << b.to;
@@ -174,7 +173,7 @@ TEST_F(PrintGui, PrintOptionsRefuseSameOrderAndBadRangesWithABeep) {
     QTest::keyClicks(d.txtTom, "20");
 
     // The second layout, then Done: FRONT, SIDE, REAR.
-    Click(d.optWhat[2]);
+    ClickWidget(d.optWhat[2]);
     const int frameX = d.lineSelect[0]->x();
     // The blinking frame stands 60 twips (4 pixels) outside the chosen
     // sketch on every side.
@@ -184,16 +183,16 @@ TEST_F(PrintGui, PrintOptionsRefuseSameOrderAndBadRangesWithABeep) {
         return r;
     };
     EXPECT_EQ(frame(), d.picMode1->geometry().adjusted(-4, -4, 4, 4));
-    Click(d.picMode2);
+    ClickWidget(d.picMode2);
     EXPECT_EQ(frame(), d.picMode2->geometry().adjusted(-4, -4, 4, 4));
     // The page shows the sketches and the frame whole, above the button.
     EXPECT_TRUE(d.picResult->rect().contains(frame()));
     EXPECT_LT(d.picResult->geometry().bottom(), d.cmdDone->y());
     EXPECT_EQ(d.lineSelect[0]->x(), frameX + d.picMode2->x() - d.picMode1->x());
-    Click(d.picMode2);  // already chosen: nothing moves
+    ClickWidget(d.picMode2);  // already chosen: nothing moves
     EXPECT_EQ(d.lineSelect[0]->x(), frameX + d.picMode2->x() - d.picMode1->x());
     const int beeps = ui.beeps;
-    Click(d.cmdDone);
+    ClickWidget(d.cmdDone);
     EXPECT_EQ(ui.beeps, beeps);
     EXPECT_FALSE(d.isVisible());
     EXPECT_FALSE(d.Answer.closed);
@@ -207,7 +206,7 @@ TEST_F(PrintGui, PrintOptionsRenumberTickedSignsAndCloseBoxCancels) {
     d.ShowPrintOptions(ThreeSigns(false));
     d.show();
     ASSERT_TRUE(waitqt::Shown(&d));
-    Click(d.chkSignWanted[2]);  // FRONT unticked
+    ClickWidget(d.chkSignWanted[2]);  // FRONT unticked
     EXPECT_EQ(d.cboSignOrder[1]->currentText(), "1");
     EXPECT_EQ(d.cboSignOrder[3]->currentText(), "2");
     EXPECT_EQ(d.cboSignOrder[2]->count(), 0);
@@ -236,7 +235,7 @@ TEST_F(PrintGui, SignTextOptionsShowTheFontOnlyForThePrinter) {
     EXPECT_EQ(d.cboFontSize->currentIndex(), 5);
     d.txtSignText->selectAll();
     QTest::keyClicks(d.txtSignText, "All");
-    Click(d.cmdDone);
+    ClickWidget(d.cmdDone);
     EXPECT_FALSE(d.isVisible());
     d.TakeFields(f);
     EXPECT_EQ(f.text, "All");
@@ -247,7 +246,7 @@ TEST_F(PrintGui, SignTextOptionsShowTheFontOnlyForThePrinter) {
     ASSERT_TRUE(waitqt::Shown(&d));
     EXPECT_TRUE(d.fraSignText->isVisible());
     EXPECT_GT(d.cmdDone->y(), d.fraSignText->geometry().bottom());
-    Click(d.chkSignTextBold);
+    ClickWidget(d.chkSignTextBold);
     d.TakeFields(f);
     EXPECT_EQ(f.bold, 1);
     QStringList sizes;
@@ -270,19 +269,19 @@ TEST_F(PrintGui, UserInformationMarksTheProjectOnlyWhenAFieldChanged) {
     run([](frmUser& d) {
         EXPECT_EQ(d.txtCompany->text(), "Orvalde");
         EXPECT_EQ(d.txtDate->text().toStdString(), PrintDateText());
-        Click(d.cmdCancel);
+        ClickWidget(d.cmdCancel);
     });
     EXPECT_EQ(gUserDate, PrintDateText());
     EXPECT_EQ(gDocumentModified, kFalse);
     // OK without a change.
-    run([](frmUser& d) { Click(d.cmdOK); });
+    run([](frmUser& d) { ClickWidget(d.cmdOK); });
     EXPECT_EQ(gDocumentModified, kFalse);
     // Only the letter case of one field: marked, and stored.
     run([](frmUser& d) {
         d.txtCompany->setFocus();
         d.txtCompany->selectAll();
         QTest::keyClicks(d.txtCompany, "ORVALDE");
-        Click(d.cmdOK);
+        ClickWidget(d.cmdOK);
     });
     EXPECT_EQ(gDocumentModified, kTrue);
     EXPECT_EQ(gUserCompany, "ORVALDE");
@@ -297,9 +296,9 @@ TEST_F(PrintGui, ProjectToPdfOneSignAfterAnother) {
     int16_t printing = kFalse;
     WhenOpen<frmPrintOptions>([&printing](frmPrintOptions& d) {
         printing = gPrinting;
-        Click(d.optWhat[2]);
-        Click(d.picMode2);
-        Click(d.cmdDone);
+        ClickWidget(d.optWhat[2]);
+        ClickWidget(d.picMode2);
+        ClickWidget(d.cmdDone);
     }, &seen);
     h.MenuItem("mnuSkrivutTillskrivare")->trigger();
     ASSERT_TRUE(seen);
@@ -329,7 +328,7 @@ TEST_F(PrintGui, SignAsBitmapAndCurrentSignToPdf) {
     PrinterKey("Header", 1);
     PrinterKey("PrintPreferences", 0);
     bool seen = false;
-    WhenOpen<frmPrintOptions>([](frmPrintOptions& d) { Click(d.cmdDone); }, &seen);
+    WhenOpen<frmPrintOptions>([](frmPrintOptions& d) { ClickWidget(d.cmdDone); }, &seen);
     h.MenuItem("mnuSkrivutTillskrivareBilder")->trigger();
     ASSERT_TRUE(seen);
     ASSERT_EQ(PdfPages(pdf), 1);
@@ -348,9 +347,9 @@ TEST_F(PrintGui, SignAsBitmapAndCurrentSignToPdf) {
     WhenOpen<frmSignSel>([](frmSignSel& d) {
         ASSERT_EQ(d.Sign_cbx.at(1)->text(), "&1 -- FRONT");
         ASSERT_EQ(d.Sign_cbx.at(3)->text(), "&3 -- SIDE");
-        if (!d.Sign_cbx.at(1)->isChecked()) Click(d.Sign_cbx.at(1));
-        if (d.Sign_cbx.at(3)->isChecked()) Click(d.Sign_cbx.at(3));
-        Click(d.Ok_cmd);
+        if (!d.Sign_cbx.at(1)->isChecked()) ClickWidget(d.Sign_cbx.at(1));
+        if (d.Sign_cbx.at(3)->isChecked()) ClickWidget(d.Sign_cbx.at(3));
+        ClickWidget(d.Ok_cmd);
     }, &signs);
     h.MenuItem("Signs_e")->trigger();
     ASSERT_TRUE(signs);
@@ -392,12 +391,12 @@ TEST_F(PrintGui, SignAsBitmapAndCurrentSignToPdf) {
     // On page 2 of the one-page entry (its page 1 stored again), the current
     // sign printed: Save then adds no page to FRONT, whose editor still
     // shows page 1.
-    if (h.Ch_Frame->isHidden()) Click(h.Ch_Check);
-    Click(h.SaveDestOrExtra);
+    if (h.Ch_Frame->isHidden()) ClickWidget(h.Ch_Check);
+    ClickWidget(h.SaveDestOrExtra);
     ASSERT_EQ(gCurrentPage, 2);
     const std::string front = GetSignText(gDestList[1].Text, 3);
     h.MenuItem("mnuSkrivutAktuellSkylt")->trigger();
-    Click(h.SaveDestOrExtra);
+    ClickWidget(h.SaveDestOrExtra);
     EXPECT_EQ(GetSignText(gDestList[1].Text, 3), front);
 }
 
@@ -420,7 +419,7 @@ TEST_F(PrintGui, ListingThroughTheFileDialog) {
         if (d.isVisible()) d.reject();
     }, &seen);
     bool options = false;
-    WhenOpen<frmPrintOptions>([](frmPrintOptions& d) { Click(d.cmdDone); }, &options);
+    WhenOpen<frmPrintOptions>([](frmPrintOptions& d) { ClickWidget(d.cmdDone); }, &options);
     h.MenuItem("mnuSkrivutTillfil")->trigger();
     ASSERT_TRUE(seen);
     EXPECT_TRUE(options);

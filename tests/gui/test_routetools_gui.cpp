@@ -199,7 +199,7 @@ TEST_F(RouteToolsGui, TheLayoutWithTheAreaShownPutsTheHeaderInACommittedPage) {
         EXPECT_TRUE(d.LineLeft_op->isChecked());
         EXPECT_TRUE(d.LineRight_op->isEnabled());
         EXPECT_EQ(d.LineNoToShow_txt->text(), "456");
-        QTest::mouseClick(d.LineRight_op, Qt::LeftButton, {}, QPoint(6, d.LineRight_op->height() / 2));
+        ClickWidget(d.LineRight_op);
         EXPECT_FALSE(d.txtStartPos->isEnabled());
         d.txtEndPos->setFocus();
         d.txtEndPos->selectAll();
