@@ -27,6 +27,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
+#include "support/unstored_edit.h"
 
 using namespace kv;
 
@@ -306,17 +307,19 @@ TEST_F(DocCommands, UncommittedEditsAreAskedAbout) {
     gTextS107 = "C";
     EXPECT_TRUE(AskSaveChanges());
     EXPECT_TRUE(ui.messages.empty());
-    gTextModified = kTrue;
+    testedit::HoldUnstoredEdit();
     ui.answers = {vbCancel};
     EXPECT_FALSE(AskSaveChanges());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "A\rB\rC");
     EXPECT_EQ(ui.messages[0].style, vbOKCancel | vbExclamation);
-    gTextModified = kFalse;
-    gGraphicModified = kTrue;
     ui.answers = {vbOK};
     EXPECT_TRUE(AskSaveChanges());
-    EXPECT_EQ(gGraphicModified, kTrue);
+    // The flags a command leaves set are no edit by themselves.
+    testedit::DropUnstoredEdit();
+    gTextModified = gGraphicModified = kTrue;
+    EXPECT_TRUE(AskSaveChanges());
+    EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 // ------------------------------------------------------------------ auto-create

@@ -38,6 +38,7 @@
 #include "platform/vb.h"
 #include "support/fake_ui.h"
 #include "support/testutil.h"
+#include "support/unstored_edit.h"
 
 using namespace kv;
 
@@ -261,10 +262,10 @@ TEST_F(EntryFlows, AnEntryLoadsOnlyWhileASignItsListOrAPageOptionHasTheFocus) {
     }
     // Cancel to the question about uncommitted edits loads nothing.
     gCurrentDest = 1;
-    gTextModified = kTrue;
+    testedit::HoldUnstoredEdit();
     ui.answers = {vbCancel};
     LoadListEntry(true);
-    EXPECT_EQ(gTextModified, kTrue);
+    EXPECT_EQ(gCurrentDest, 1);
     EXPECT_FALSE(w.Called("ResetCutTools"));
 }
 

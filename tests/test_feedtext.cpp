@@ -139,8 +139,8 @@ TEST_F(FeedTest, TheRouteNumberAreaNeedsRoomInTheRow) {
     gRouteNoAreaWidth = 500;
     EXPECT_FALSE(ShowLineNumbers());
     EXPECT_EQ(gShowLineNo, kFalse);
-    // The menu command switches anyway once the user agrees, with an empty editor.
-    gTextModified = kTrue;
+    // The menu command switches anyway once the user agrees to lose the
+    // typed row, with an empty editor.
     ui.answers = {vbOK};
     ToggleLineNumbers();
     EXPECT_EQ(gShowLineNo, kTrue);
@@ -148,9 +148,9 @@ TEST_F(FeedTest, TheRouteNumberAreaNeedsRoomInTheRow) {
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_FALSE(window.enabled["Insert_LineNo_e"]);  // edit-menu state 1
     // Graphic mode: the question again; Cancel keeps the area.
+    testtext::Type("X");
     gEditorActive = 2;
     ui.answers = {vbCancel};
-    gTextModified = kTrue;
     ToggleLineNumbers();
     EXPECT_EQ(gShowLineNo, kTrue);
 }

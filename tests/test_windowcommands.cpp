@@ -7,6 +7,7 @@
 #include "data/charmap.h"
 #include "data/language.h"
 #include "support/entry_state.h"
+#include "support/unstored_edit.h"
 
 using namespace kv;
 
@@ -52,7 +53,7 @@ TEST_F(WindowCommandsTest, TheCopyToolRunsInCopyModeAndGivesTheDestinationBack) 
 }
 
 TEST_F(WindowCommandsTest, UnsavedEditsKeptOnCancelOpenNoTool) {
-    gTextModified = kTrue;
+    testedit::HoldUnstoredEdit();
     ui.answers = {vbCancel, vbOK};
     int shown = 0;
     RunRouteNumberTool(true, [&] { ++shown; });

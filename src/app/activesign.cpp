@@ -7,13 +7,17 @@
 #include "engine/editorslots.h"
 #include "engine/editstate.h"
 #include "engine/marking.h"
+#include "engine/shownpages.h"
 #include "engine/signpictures.h"
 
 namespace kv {
 
 int16_t ChangeActiveSign(int16_t previous, int16_t index, bool recount) {
     // The sign that was active keeps its editor state in its slot.
-    if (previous >= 0 && previous < kMaxSignPictures) StoreEditorPage(previous, true, -1);
+    if (previous >= 0 && previous < kMaxSignPictures) {
+        NoteEditorLeavesHand(previous);
+        StoreEditorPage(previous, true, -1);
+    }
     CancelMarking();
     if (index < 0 || index >= kMaxSignPictures) return 0;
     const int16_t s = FindK4000ByGraphic(index);

@@ -7,6 +7,7 @@
 #include "app/entrywindow.h"
 #include "app/headstate.h"
 #include "app/pagetimes.h"
+#include "app/shownsigns.h"
 #include "app/signcontrols.h"
 #include "app/textrows.h"
 #include "data/destcodes.h"
@@ -51,44 +52,6 @@ struct BusyPointer {
     BusyPointer() { SetBusy(true); }
     ~BusyPointer() { SetBusy(false); }
 };
-
-bool IsTextModel(const std::string& model) { return Left(model, 2) == "K2"; }
-
-// What holds the content of a shown sign while `current` is edited.
-enum class Road { None, TextSign, Graphic, RouteNumber };
-
-Road RoadOf(int16_t address, int16_t current) {
-    const SignInfo& s = SignInfoOf(address);
-    if (s.Model == "K1000") return Road::RouteNumber;
-    const bool textCurrent = gTextSignActive && IsSignAddress(current) && IsTextModel(SignInfoOf(current).Model);
-    if (IsTextModel(s.Model)) return textCurrent && address == current ? Road::TextSign : Road::None;
-    if (s.Model == "K4000" && !textCurrent && s.GraphicIndex >= 0 && s.GraphicIndex < kGraphicCount &&
-        FindK4000ByGraphic(s.GraphicIndex) == address)
-        return Road::Graphic;
-    return Road::None;
-}
-
-
-// The editor that holds a sign's content on its road, and what it holds.
-int16_t EditorOf(int16_t address, Road road) {
-    switch (road) {
-        case Road::Graphic: return SignInfoOf(address).GraphicIndex;
-        case Road::TextSign: return kStripEditor;
-        case Road::RouteNumber: return kRouteBoxEditor;
-        case Road::None: break;
-    }
-    return -1;
-}
-
-std::string ContentOf(Road road) {
-    switch (road) {
-        case Road::Graphic: return GraphicEditorContent();
-        case Road::TextSign: return StripEditorContent();
-        case Road::RouteNumber: return EntryPort().RouteNoBoxText();
-        case Road::None: break;
-    }
-    return {};
-}
 
 // The pages a sign has in a record of the active list.
 int16_t PagesInRecord(bool destination, int16_t number, int16_t address) {
@@ -325,6 +288,8 @@ void MoveToNext() {
                                                           : FindListIndexByNumber(ExtraList, gCurrentExtra));
             SelectPageOption(gCurrentPage);
         }
+        // Every sign that has the next page shows it.
+        ShowStoredPages();
         return;
     }
     if (gDestListActive) {

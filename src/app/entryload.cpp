@@ -42,6 +42,7 @@ bool SkipExtraListClick = false;
 int16_t nPrevDest = 0;
 bool bKeepCurrentNumber = false;
 bool bCurrentSignOnly = false;
+ListChoice gListChoiceAtPress;
 
 namespace {
 // The extra text loaded last.
@@ -77,7 +78,7 @@ void ShowRouteNumberOfPage() {
 
 // The current page of the entry into the editor of the graphic sign in
 // hand (made active by the caller), which then holds that page.
-void LoadGraphicSign(int16_t entry, int16_t address, bool destination) {
+void LoadGraphicPage(int16_t entry, int16_t address, bool destination) {
     const int16_t k = SignInfoOf(address).GraphicIndex;
     int16_t page = gCurrentPage, multi = 0;
     const std::string text = GetActiveRow(entry, address, page, multi);
@@ -88,6 +89,10 @@ void LoadGraphicSign(int16_t entry, int16_t address, bool destination) {
     // A sign of a single page shows it on every page.
     NoteShownPage(k, address, page, GraphicEditorContent());
     ShowSign(false, false);
+}
+
+void LoadGraphicSign(int16_t entry, int16_t address, bool destination) {
+    LoadGraphicPage(entry, address, destination);
     if (gK1000Shown) ShowRouteNumberOfPage();
 }
 
@@ -188,6 +193,16 @@ void ListClick(bool destinations) {
     }
 }
 
+ListChoice CurrentListChoice(bool destinations) {
+    ListChoice c;
+    c.taken = true;
+    c.number = destinations ? gCurrentDest : gCurrentExtra;
+    c.numberText = EntryPort().CurrentNumberText();
+    c.lines = EntryPort().ListSelectionOf(destinations);
+    c.previousDest = nPrevDest;
+    return c;
+}
+
 void LoadListEntry(bool destinations) {
     EntryWindow& entries = EntryPort();
     const std::string focused = ListPort().FocusedControl();
@@ -196,13 +211,28 @@ void LoadListEntry(bool destinations) {
         if (gInsertMode) entries.SetCurrentNumberText(std::to_string(destinations ? gCurrentDest : gCurrentExtra));
         return;
     }
-    if (destinations) {
+    // What the list named before this load's own click, or before the
+    // double click's first one.
+    const ListChoice before = gListChoiceAtPress.taken ? gListChoiceAtPress : CurrentListChoice(destinations);
+    gListChoiceAtPress = ListChoice{};
+    // A reload of the entry in hand (a page option's double click) takes no
+    // number from the list.
+    if (destinations && !bKeepCurrentNumber) {
         // The click's own bookkeeping of the previous number does not count here.
         const int16_t previous = nPrevDest;
         ListClick(true);
         nPrevDest = previous;
     }
-    if (!AskSaveChanges()) return;
+    if (!AskSaveChanges()) {
+        // The edits stay, and so does the entry they belong to.
+        (destinations ? gCurrentDest : gCurrentExtra) = before.number;
+        if (destinations) nPrevDest = before.previousDest;
+        entries.SetCurrentNumberText(before.numberText);
+        entries.RestoreListSelection(destinations, before.lines);
+        bKeepCurrentNumber = false;
+        FocusEditedSign();
+        return;
+    }
 
     gRealignPending = kFalse;
     EditorPicturePort().ClearEditorPicture();
@@ -270,6 +300,34 @@ void LoadOtherSigns() {
         if (moved && IsSignAddress(current)) EntryPort().ChangeAddress(SignInfoOf(current).GraphicIndex, false, true);
     }
     if (gK1000Shown) ShowRouteNumberOfPage();
+}
+
+void ShowStoredPages() {
+    const bool destination = gDestListActive != 0;
+    const int16_t entry = destination ? gCurrentDest : gCurrentExtra;
+    const int16_t page = gCurrentPage;
+    auto hasPage = [&](int16_t address) { return RecordPageOf(destination, entry, address, page).has_value(); };
+    if (!gTextSignActive && (destination || gExtraPerSign)) {
+        const int16_t current = gCurrentSign;
+        bool moved = false;
+        for (int16_t address : ShownK4000Signs()) {
+            const int16_t k = SignInfoOf(address).GraphicIndex;
+            if (k < 0 || k >= kMaxSignPictures || !hasPage(address)) continue;
+            if (address != current) {
+                EntryPort().ChangeAddress(k, false, true);
+                moved = true;
+            }
+            gCurrentSign = address;
+            SignWindowPort().SelectK4000Graphic(true);
+            LoadGraphicPage(entry, address, destination);
+        }
+        gCurrentSign = current;
+        if (moved && IsSignAddress(current)) EntryPort().ChangeAddress(SignInfoOf(current).GraphicIndex, false, true);
+    } else if (IsSignAddress(gCurrentSign) && hasPage(gCurrentSign)) {
+        LoadIntoCurrentSign(entry, destination, NumberOfChangingTexts(-1));
+    }
+    const int16_t k1000 = LastShownK1000();
+    if (k1000 != 0 && hasPage(k1000)) ShowRouteNumberOfPage();
 }
 
 void LoadCurrentSign() {
@@ -347,6 +405,7 @@ void ResetEntryLoad() {
     nPrevDest = 0;
     bKeepCurrentNumber = false;
     bCurrentSignOnly = false;
+    gListChoiceAtPress = ListChoice{};
     gPreviousExtra = -1;
 }
 

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/entrywindow.h"
+
 namespace kv {
 
 // Set by the commit after it rewrites and reselects a destination line: the
@@ -28,9 +30,27 @@ extern bool bCurrentSignOnly;
 // becomes current and the number box shows it.
 void ListClick(bool destinations);
 
+// The entry a list names as current: its number, the number box's text, the
+// list box's lines chosen, and the destination current before the last click.
+struct ListChoice {
+    bool taken = false;
+    int16_t number = 0;
+    std::string numberText;
+    ListSelection lines;
+    int16_t previousDest = 0;
+};
+ListChoice CurrentListChoice(bool destinations);
+// The choice as it stood when the mouse pressed on a line of the list: a
+// double click's first click has moved it by the time the load runs. The
+// window hands it over just before a double click's load, which takes it
+// (and clears it); a load without one starts from the choice as it stands.
+extern ListChoice gListChoiceAtPress;
+
 // Loads the entry of the list's chosen line into the shown signs. Only while
 // a sign picture, the list itself or a page option has the main window's
-// focus, and only after uncommitted edits may be dropped.
+// focus, and only after uncommitted edits may be dropped: when the user keeps
+// them, the number box and the list name the entry edited again, as before
+// the double click.
 void LoadListEntry(bool destinations);
 
 // Loads the current entry of the list (gCurrentDest or gCurrentExtra) into
@@ -40,6 +60,10 @@ void LoadCurrentEntry(bool destinations);
 // The current entry of the active list loaded again into every shown sign,
 // on the page shown: afterwards each sign shows what the record holds.
 void ReloadCurrentEntry();
+
+// The page shown changed (gCurrentPage): every shown sign that has that page
+// in the current entry shows it; a sign without it keeps what it shows.
+void ShowStoredPages();
 
 // The current sign alone gets the current entry's page shown.
 void LoadCurrentSign();

@@ -6,12 +6,19 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 #include <string>
 
 namespace kv {
 
 // The page options offered: TNo_op(1..20).
 constexpr int16_t kPageOptions = 20;
+
+// A list box's current line (-1 none) and its selected lines.
+struct ListSelection {
+    int current = -1;
+    std::vector<int> selected;
+};
 
 class EntryWindow {
 public:
@@ -47,6 +54,10 @@ public:
     virtual int ListTopIndex(bool dest) { return 0; }
     virtual void SetListTopIndex(bool dest, int index) {}
     virtual void ShowListLine(bool dest, int index) {}
+    // The list box's current line and its selected lines, and the same put
+    // back as they were (without scrolling, without the click handler).
+    virtual ListSelection ListSelectionOf(bool dest) { return {}; }
+    virtual void RestoreListSelection(bool dest, const ListSelection& lines) {}
     // The lists scroll sideways to a line of that length.
     virtual void AdjustLists(int length) {}
 

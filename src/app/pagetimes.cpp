@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "app/entryload.h"
 #include "app/entrywindow.h"
 #include "app/headstate.h"
 #include "app/signcontrols.h"
@@ -78,7 +79,17 @@ void UpdateNoOfTextsOption(int16_t count, int16_t selected) {
 }
 
 void PageOptionClicked(int16_t n) {
-    gCurrentPage = n;
+    if (n != gCurrentPage) {
+        // The signs that have page n show it; an edit one of them holds goes
+        // only when the user agrees.
+        if (!AskSaveChanges(n)) {
+            EntryPort().SelectPageOption(gCurrentPage);
+            FocusEditedSign();
+            return;
+        }
+        gCurrentPage = n;
+        ShowStoredPages();
+    }
     FocusEditedSign();
 }
 

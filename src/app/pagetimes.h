@@ -29,8 +29,10 @@ void UpdateNoOfTextsOption(int16_t count, int16_t selected);
 // Chooses option n as setting its value from code does: when it was not
 // chosen yet, its click makes n the current page.
 void SelectPageOption(int16_t n);
-// A click on option n: n becomes the current page (its content is not
-// loaded); the keyboard focus goes back to the sign.
+// A click on option n: n becomes the current page, and every shown sign
+// that has page n shows it (after the question, when one of them holds an
+// edit no Save stored; Cancel keeps the page shown and the option). The
+// keyboard focus goes back to the sign.
 void PageOptionClicked(int16_t n);
 // The changing-texts frame was just shown: the option of the page shown (1
 // when none) is chosen, the change-time box shows gChangeTime, and the

@@ -12,6 +12,7 @@
 #include "platform/reset.h"
 #include "platform/vb.h"
 #include "app/signsel.h"
+#include "app/shownsigns.h"
 
 namespace kv {
 
@@ -29,8 +30,9 @@ bool AnyK1000Shown() {
     return false;
 }
 
-bool AskSaveChanges() {
-    if (!gGraphicModified && !gTextModified) return true;
+bool AskSaveChanges(int16_t page) {
+    // Only what a shown sign holds and no Save stored would be lost.
+    if (!UnstoredEdits(page)) return true;
     return MsgBox(gTextS105 + "\r" + gTextS106 + "\r" + gTextS107, vbOKCancel | vbExclamation) == vbOK;
 }
 

@@ -43,10 +43,12 @@ extern int16_t gK1000Shown;
 // Any shown sign is a route-number sign.
 bool AnyK1000Shown();
 
-// Before the entry under edit is replaced or left: when its text or graphic
-// changed since it was loaded, asks S105, S106 and S107 (OK/Cancel); true
-// when nothing changed or the user chose OK. The flags stay as they are.
-bool AskSaveChanges();
+// Before the entry under edit is replaced or left: when a shown sign holds
+// an edit that no Save stored, asks S105, S106 and S107 (OK/Cancel); true
+// when nothing would be lost or the user chose OK. With page > 0 only the
+// signs that have that page in the current entry count (a change to that
+// page shows it on them).
+bool AskSaveChanges(int16_t page = 0);
 
 // Names of the signs joined with ", " in address order: the shown signs, or
 // those whose route number is shown.

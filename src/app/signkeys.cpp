@@ -37,12 +37,10 @@ void ReapplyAlignmentOf(int16_t row) {
     if (IsRowIndex(row)) SetAlignment(Row(row).Alignment, false, true, true);
 }
 
-// The first key after the cursor timer stopped only starts it again.
-bool RestartedCursorTimer(int16_t& keyAscii) {
-    if (ControlsPort().CursorTimerEnabled()) return false;
-    ControlsPort().EnableCursorTimer(true);
-    keyAscii = 0;
-    return true;
+// A key typed while the cursor timer stands still (the pointer passed over
+// the toolbar, a command ran) starts it again, and is typed all the same.
+void RestartCursorTimer() {
+    if (gEditorActive == 1 && !ControlsPort().CursorTimerEnabled()) ControlsPort().EnableCursorTimer(true);
 }
 
 bool RouteFieldInfo(int16_t& width, int16_t& flag) {
@@ -178,7 +176,7 @@ void K4000_pct_KeyDown(int16_t keyCode, int16_t) {
 void K4000_pct_KeyPress(int16_t& keyAscii) {
     gBlinkState = 0;
     TextChanged = false;
-    if (RestartedCursorTimer(keyAscii)) return;
+    RestartCursorTimer();
     TypeOnSignPicture(keyAscii);
 }
 
@@ -254,7 +252,7 @@ void K2000_pct_KeyDown(int16_t keyCode, int16_t) {
 }
 
 void K2000_pct_KeyPress(int16_t& keyAscii) {
-    if (RestartedCursorTimer(keyAscii)) return;
+    RestartCursorTimer();
     TypeOnStrip(keyAscii);
 }
 

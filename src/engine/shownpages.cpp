@@ -77,7 +77,9 @@ void NoteShownPage(int16_t editor, int16_t sign, int16_t page, const std::string
     p.fromEntry = stored.has_value();
     p.recordPage = stored.value_or(std::string());
     p.content = content;
+    p.held = content;
     p.emptiedByUser = false;
+    p.toStore = false;
 }
 
 void ForgetShownPage(int16_t editor, const std::string& content) {
@@ -85,6 +87,7 @@ void ForgetShownPage(int16_t editor, const std::string& content) {
     ShownPage& p = gShownPages[static_cast<size_t>(editor)];
     p = ShownPage{};
     p.content = content;
+    p.held = content;
 }
 
 void NoteEmptiedByUser(int16_t editor, const ShownPage& held) {
@@ -96,11 +99,23 @@ void NoteEmptiedByUser(int16_t editor, const ShownPage& held) {
     }
     p = held;
     p.content.clear();
+    p.held.clear();
     p.emptiedByUser = true;
 }
 
 void NoteContentToStore(int16_t editor) {
     if (IsEditor(editor)) gShownPages[static_cast<size_t>(editor)].toStore = true;
+}
+
+void NoteEditorLeavesHand(int16_t editor) {
+    // Only the edit state of the current sign's picture is in hand.
+    if (!IsEditor(editor) || editor != CurrentGraphicEditor()) return;
+    gShownPages[static_cast<size_t>(editor)].held = GraphicEditorContent();
+}
+
+const std::string& HeldContent(int16_t editor) {
+    static const std::string none;
+    return IsEditor(editor) ? gShownPages[static_cast<size_t>(editor)].held : none;
 }
 
 int16_t CurrentGraphicEditor() {
@@ -147,6 +162,17 @@ ShownWrite ShownPageWrite(int16_t editor, int16_t sign, const std::string& conte
     if (!HoldsPageShown(p)) return ShownWrite::None;
     const std::optional<std::string> now = RecordPageOf(p.destination, p.entry, sign, p.page);
     return now && *now == p.recordPage ? ShownWrite::Keep : ShownWrite::None;
+}
+
+bool ShownPageUnstored(int16_t editor, int16_t sign, const std::string& content) {
+    if (!IsEditor(editor)) return false;
+    const ShownPage& p = gShownPages[static_cast<size_t>(editor)];
+    if (p.sign != 0 && p.sign != sign) return false;
+    if (p.toStore) return true;
+    // Emptied by the user: unstored while its entry still holds the page.
+    if (p.emptiedByUser && content.empty())
+        return p.fromEntry && RecordPageOf(p.destination, p.entry, sign, p.page).has_value();
+    return content != p.content;
 }
 
 const std::string& ShownRecordPage(int16_t editor) {

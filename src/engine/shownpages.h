@@ -49,6 +49,9 @@ struct ShownPage {
     // A tool hands the editor's content over to be stored as it is (a text
     // fed into the sign), whether or not it differs.
     bool toStore = false;
+    // What a picture's editor held when its slot last left the hand (the
+    // edit state in hand is another picture's then).
+    std::string held;
 };
 extern std::array<ShownPage, kShownEditors> gShownPages;
 
@@ -78,6 +81,11 @@ void NoteEmptiedByUser(int16_t editor, const ShownPage& held);
 // The next commit stores what the editor holds at the page shown, as an
 // edit (a fed text, empty or not, is the page the tool names).
 void NoteContentToStore(int16_t editor);
+// The picture's editor leaves the hand: what it holds now (the edit state in
+// hand, of the current sign) is kept as what it holds until it comes back.
+void NoteEditorLeavesHand(int16_t editor);
+// What a picture's editor held when it last left the hand.
+const std::string& HeldContent(int16_t editor);
 // The editor of the current graphic sign (its picture), -1 without one.
 int16_t CurrentGraphicEditor();
 // The graphic editor of the current sign was emptied by the program (the
@@ -92,6 +100,9 @@ bool ShownPageEdited(int16_t editor, const std::string& content);
 // change time follows); or write the editor's content (edited since).
 enum class ShownWrite { None, Keep, Write };
 ShownWrite ShownPageWrite(int16_t editor, int16_t sign, const std::string& content);
+// The editor holds an edit of the sign that no Save stored, whichever entry
+// is current now (a list click may have moved it already).
+bool ShownPageUnstored(int16_t editor, int16_t sign, const std::string& content);
 // The page the editor was loaded with, as the record held it.
 const std::string& ShownRecordPage(int16_t editor);
 

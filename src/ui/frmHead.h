@@ -24,6 +24,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/entryload.h"
 #include "app/headtexts.h"
 #include "platform/ports.h"
 
@@ -585,6 +586,10 @@ public:
     bool BlinkOn = false;
     // Set around the active-marker click's change of sign.
     bool KeepGraphicOnPanelClick = false;
+    // What the list named when the mouse last pressed on it, for the double
+    // click that may follow, and when that press came.
+    kv::ListChoice listChoiceAtPress_;
+    quint64 listPressTime_ = 0;
     // The sign's zoom x 100 + address when its picture was last fitted.
     std::array<int16_t, 17> ShowSignZoomMemo{};
     bool UseStandardMousePointer = false;

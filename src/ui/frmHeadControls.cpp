@@ -22,6 +22,7 @@
 
 #include "ui/file_dialog_qt.h"
 #include "ui/frmHead.h"
+#include "app/entryload.h"
 #include "app/headlayout.h"
 #include "app/headtexts.h"
 #include "ui/headwidgets_qt.h"
@@ -353,8 +354,17 @@ void frmHead::BuildClientControls() {
             if (index.row() == list->currentRow() && list->item(index.row())->isSelected()) click();
         });
     }
-    connect(DestList, &QListWidget::itemDoubleClicked, this, [this] { DestList_DblClick(); });
-    connect(ExtraList, &QListWidget::itemDoubleClicked, this, [this] { ExtraList_DblClick(); });
+    // The double click's load starts from what the list named before its
+    // first press.
+    connect(DestList, &QListWidget::itemDoubleClicked, this, [this] {
+        gListChoiceAtPress = listChoiceAtPress_;
+        DestList_DblClick();
+    });
+    connect(ExtraList, &QListWidget::itemDoubleClicked, this, [this] {
+        gListChoiceAtPress = listChoiceAtPress_;
+        ExtraList_DblClick();
+    });
+    for (QListWidget* list : {DestList, ExtraList}) list->viewport()->installEventFilter(this);
     CurrNoTxt->installEventFilter(this);
     connect(cmdX, &QPushButton::clicked, this, &frmHead::cmdX_Click);
     connect(cmdMatrix16, &QPushButton::clicked, this, &frmHead::cmdMatrix16_Click);

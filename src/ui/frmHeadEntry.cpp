@@ -81,6 +81,25 @@ public:
         QListWidget* list = List(dest);
         if (QListWidgetItem* item = list->item(index)) list->scrollToItem(item, QAbstractItemView::PositionAtTop);
     }
+    ListSelection ListSelectionOf(bool dest) override {
+        const QListWidget* list = List(dest);
+        ListSelection lines;
+        lines.current = list->currentRow();
+        for (int row = 0; row < list->count(); ++row)
+            if (list->item(row)->isSelected()) lines.selected.push_back(row);
+        return lines;
+    }
+    void RestoreListSelection(bool dest, const ListSelection& lines) override {
+        QListWidget* list = List(dest);
+        // The list's click handler is for the user's choice.
+        const QSignalBlocker quiet(list);
+        list->clearSelection();
+        if (lines.current >= 0 && lines.current < list->count())
+            list->setCurrentRow(lines.current, QItemSelectionModel::NoUpdate);
+        for (int row : lines.selected)
+            if (QListWidgetItem* item = list->item(row)) item->setSelected(true);
+        list->viewport()->update();
+    }
     void ShowListLine(bool dest, int index) override {
         QListWidget* list = List(dest);
         QListWidgetItem* item = list->item(index);
@@ -185,15 +204,12 @@ void frmHead::Remove_Click() { RemoveEntry(); }
 void frmHead::TNo_op_Click(int index) { PageOptionClicked(static_cast<int16_t>(index)); }
 
 void frmHead::TNo_op_DblClick(int index) {
-    gCurrentPage = static_cast<int16_t>(index);
+    // The first click chose the page; the double click loads the entry in
+    // hand again on it, into every shown sign, as the click shows it.
+    if (gCurrentPage != index) return;
     bKeepCurrentNumber = true;
-    if (gDestListActive) {
-        bCurrentSignOnly = true;
-        DestList_DblClick();
-        bCurrentSignOnly = false;
-    } else {
-        ExtraList_DblClick();
-    }
+    if (gDestListActive) DestList_DblClick();
+    else ExtraList_DblClick();
     // A load that did not run keeps no number for the next one.
     bKeepCurrentNumber = false;
 }

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "app/entryload.h"
 #include "app/signkeys.h"
 #include "app/signtools.h"
 #include "engine/graphictools.h"
@@ -180,6 +181,22 @@ bool frmHead::eventFilter(QObject* watched, QEvent* e) {
             const int16_t shift = ShiftOf(m->modifiers());
             if (type == QEvent::MouseButtonPress) Form_MouseDown(ButtonOf(m->button()), shift, x, y);
             else Form_MouseMove(ButtonsOf(m->buttons()), shift, x, y);
+        }
+        return false;
+    }
+    if (watched == DestList->viewport() || watched == ExtraList->viewport()) {
+        // What the list names before a press moves its choice: a double
+        // click that ends at the question goes back to it.
+        // The second press of a double click (which some window systems
+        // send before the double click itself) keeps the first one's.
+        if (type == QEvent::MouseButtonPress) {
+            const auto* m = static_cast<QMouseEvent*>(e);
+            const bool second = listPressTime_ != 0 &&
+                                m->timestamp() - listPressTime_ <= static_cast<quint64>(QApplication::doubleClickInterval());
+            listPressTime_ = m->timestamp();
+            if (!second) listChoiceAtPress_ = CurrentListChoice(watched == DestList->viewport());
+        } else if (type == QEvent::MouseButtonDblClick) {
+            listPressTime_ = 0;
         }
         return false;
     }

@@ -36,6 +36,8 @@
 #include "engine/textedit.h"
 #include "engine/textstrip.h"
 #include "app/docsettings.h"
+#include "app/entryload.h"
+#include "app/shownsigns.h"
 #include "app/signcontrols.h"
 #include "platform/reset.h"
 #include "ui/application_qt.h"
@@ -180,6 +182,23 @@ protected:
         head->MenuItem("mnuSpara")->trigger();
         EXPECT_EQ(kv::gDocumentModified, kv::kFalse);
         return testtxl::ReadBack(path);
+    }
+    // An edit that no Save stored: a key typed on the active sign picture;
+    // and the edit dropped again by loading the entry anew (the set-up of
+    // the next step, not a step under test).
+    void TypeUnstoredEdit() {
+        ASSERT_GE(head->ActivePictureIndex, 0);
+        QWidget* picture = head->picSign[head->ActivePictureIndex];
+        picture->setFocus();
+        QTest::keyClick(picture, Qt::Key_End);
+        QTest::keyClicks(picture, "Q");
+        QApplication::processEvents();
+        ASSERT_TRUE(kv::UnstoredEdits());
+    }
+    void TakeBackUnstoredEdit() {
+        kv::ReloadCurrentEntry();
+        QApplication::processEvents();
+        ASSERT_FALSE(kv::UnstoredEdits());
     }
     // A key of the language file, read on its own.
     std::string Key(const std::string& key) {

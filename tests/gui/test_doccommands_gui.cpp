@@ -289,12 +289,12 @@ TEST_F(DocGui, ACancelledOpenChangesNothing) {
     EXPECT_EQ(requests.size(), 2u);
     // Cancel to the question about the entry under edit: no dialog either.
     gDocumentModified = kFalse;
-    gTextModified = kTrue;
+    TypeUnstoredEdit();
     ui.answers = {vbCancel};
     h.mnuÖppna_Click();
     EXPECT_EQ(requests.size(), 2u);
     EXPECT_TRUE(FileExists(gAutoSaveFile));
-    gTextModified = kFalse;
+    TakeBackUnstoredEdit();
 
     // A file that cannot be read changes nothing: the project keeps its
     // name, its lines, its changes and its auto-save file; no recent entry.
@@ -536,7 +536,7 @@ TEST_F(DocGui, ExitAndClosingAskTheSameQuestions) {
     frmHead& h = Start();
     testutil::WriteFile(gAutoSaveFile, "x");
     gOpenSavePath = dir.file("docs");
-    gTextModified = kTrue;
+    TypeUnstoredEdit();
     gDocumentModified = kTrue;
 
     // Closing: Cancel to the entry question keeps the window.
@@ -622,24 +622,29 @@ TEST_F(DocGui, ListClicksTheEnterKeyAndTheLoadGuard) {
     EXPECT_FALSE(h.TNo_op[3]->isEnabled());
     EXPECT_EQ(gTextModified, kFalse);
 
-    // Uncommitted edits: Cancel keeps everything; the selection has moved.
-    gTextModified = kTrue;
+    // Uncommitted edits: Cancel keeps everything; the selection has moved
+    // with the arrow key, which chose its line before Enter.
+    TypeUnstoredEdit();
+    h.DestList->setFocus();
     ui.answers = {vbCancel};
     QTest::keyClick(h.DestList, Qt::Key_Down);
     QTest::keyClick(h.DestList, Qt::Key_Return);
+    ASSERT_FALSE(ui.messages.empty());
     EXPECT_EQ(ui.messages.back().text, gTextS105 + "\r" + gTextS106 + "\r" + gTextS107);
-    EXPECT_EQ(gTextModified, kTrue);
+    EXPECT_TRUE(UnstoredEdits());
     EXPECT_EQ(h.CurrNoTxt->text(), "3");
-    gTextModified = kFalse;
+    TakeBackUnstoredEdit();
+    h.DestList->setFocus();
 
     // A load asked for while a button has the focus loads nothing; in insert
     // mode the number box shows the current number again.
     gInsertMode = kTrue;
+    const int16_t previous = kv::nPrevDest;
     h.SaveDestOrExtra->setFocus();
     h.CurrNoTxt->setText("xx");
     h.DestList_DblClick();
     EXPECT_EQ(h.CurrNoTxt->text(), "3");
-    EXPECT_EQ(kv::nPrevDest, 2);
+    EXPECT_EQ(kv::nPrevDest, previous);
     gInsertMode = kFalse;
 }
 

@@ -27,6 +27,7 @@
 #include "files/txlwrite.h"
 #include "gui/head_fixture.h"
 #include "gui/project_build.h"
+#include "gui/sign_pages.h"
 #include "support/markup_state.h"
 #include "support/signs_state.h"
 #include "support/txldump.h"
@@ -38,6 +39,7 @@
 using namespace kv;
 using namespace testproject;
 using testtxl::Stored;
+using namespace testpages;
 
 namespace {
 
@@ -79,31 +81,6 @@ void BuildProject(const std::string& dataDir, const std::string& path) {
     SaveProjectFile(path);
 }
 
-// The pages of a sign's section: the Text fields without their blank, and
-// the number of pages in SignData and in the inverted-text store.
-struct SignPages {
-    std::vector<std::string> fields;
-    int data = 0, alt = 0;
-};
-int CountPages(const std::string& field, int16_t address) {
-    const std::string section = GetSignSection(field, address);
-    return section.empty() ? 0 : 1 + static_cast<int>(std::count(section.begin(), section.end(), '\xb0'));
-}
-SignPages PagesOf(const Stored& s, int16_t address) {
-    SignPages p;
-    const std::string text = GetSignText(s.text, address);
-    for (size_t at = text.find('#'); at != std::string::npos;) {
-        const size_t next = text.find('#', at + 1);
-        std::string f = text.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);
-        if (!f.empty() && f[0] == ' ') f.erase(0, 1);
-        p.fields.push_back(f);
-        at = next;
-    }
-    p.data = CountPages(s.data, address);
-    p.alt = CountPages(s.alt, address);
-    return p;
-}
-using Fields = std::vector<std::string>;
 
 class PagesGui : public HeadGui {
 protected:
