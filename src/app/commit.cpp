@@ -131,7 +131,9 @@ bool CommitDestSign(int16_t address, Road road) {
             const GraphicPage p = EncodeGraphicPage();
             SetDestSignField(dest, address, page, p.markup);
             SetDestSection(dest, address, page, p.data);
-            InvertApply(p.data);
+            // The store of inverted texts takes the page where SignData put it
+            // (a sign with fewer pages took it as its next one).
+            InvertApply(p.data, std::min(page, PagesInRecord(true, dest, address)));
             SetDestCode(dest, PadCode(EntryPort().CurrentNumberText()));
             r.Srad = BuildTimeString();
             break;
@@ -184,7 +186,7 @@ bool CommitExtraSign(int16_t address, Road road) {
         SetExtraSection(extra, page, data);
     }
     if (road == Road::Graphic) {
-        InvertApply(data);
+        InvertApply(data, std::min(page, PagesInRecord(false, extra, address)));
         r.Srad = BuildTimeString();
     }
     ReplaceExtraLine(extra, wasUsed);
@@ -333,6 +335,11 @@ void MoveToNextFree() {
     } else {
         ListModel& list = dest ? DestList : ExtraList;
         if (list.ListIndex() >= 0) list.SetSelected(list.ListIndex(), false);
+        // The list chooses the line of the number found (a number free for
+        // this sign may hold other signs' pages), or none.
+        const int line = dest ? SelectListItemForRecord(true, found) : FindListIndexByNumber(ExtraList, found);
+        if (line >= 0) ChooseListLine(dest, line);
+        else EntryPort().RestoreListSelection(dest, ListSelection{EntryPort().ListSelectionOf(dest).current, {}});
         if (dest) {
             gCurrentDest = found;
             EntryPort().SetCurrentNumberText(gDestCodesOn ? CheckDestCode(EntryPort().CurrentNumberText(), found)

@@ -313,10 +313,10 @@ void ShowStoredPages() {
         for (int16_t address : ShownK4000Signs()) {
             const int16_t k = SignInfoOf(address).GraphicIndex;
             if (k < 0 || k >= kMaxSignPictures || !hasPage(address)) continue;
-            if (address != current) {
-                EntryPort().ChangeAddress(k, false, true);
-                moved = true;
-            }
+            // The sign's own picture takes the page, also the current sign's
+            // after another one was loaded.
+            EntryPort().ChangeAddress(k, false, true);
+            moved = moved || address != current;
             gCurrentSign = address;
             SignWindowPort().SelectK4000Graphic(true);
             LoadGraphicPage(entry, address, destination);

@@ -56,23 +56,25 @@ void DeletePage(int16_t number, int16_t address) {
     }
 }
 
-// The record lost its last page: the editor starts empty, and the line
-// that took the removed one's place is chosen.
+// The record lost its last page: the editor starts empty. The entry shown
+// has no line any more, so no line is chosen; the line that took the
+// removed one's place becomes the list's current line, where the arrow keys
+// go on from.
 void ShowEmptiedRecord(int oldLine) {
     if (gTextSignActive) {
         InitEditor();
         StripPort().FocusStrip();
-        return;
+    } else {
+        RefreshEditor(0, 0);
+        if (gDestListActive) {
+            PrepareTextLayer();
+            ClearGraphicLayer();
+        }
+        SignPicturePort().FocusSignPicture();
     }
-    RefreshEditor(0, 0);
-    if (gDestListActive) {
-        PrepareTextLayer();
-        ClearGraphicLayer();
-    }
-    SignPicturePort().FocusSignPicture();
-    ListModel& list = ActiveList();
-    if (oldLine <= 0 || list.ListCount() == 0) return;
-    ChooseListLine(gDestListActive != 0, std::min(oldLine, list.ListCount() - 1));
+    const ListModel& list = ActiveList();
+    const int next = list.ListCount() == 0 ? -1 : std::min(std::max(oldLine, 0), list.ListCount() - 1);
+    EntryPort().RestoreListSelection(gDestListActive != 0, ListSelection{next, {}});
 }
 
 // The current page of the current sign goes into its editor again.
@@ -112,6 +114,8 @@ void RemoveEntry() {
     DestRecord& r = ActiveAt(number);
     if (r.Text.empty()) {
         MsgBox(gTextS99, vbExclamation);
+        // The keys go on to the sign, not to the button.
+        FocusEditedSign();
         return;
     }
     gDocumentModified = kTrue;

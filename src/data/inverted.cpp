@@ -75,14 +75,15 @@ void InvertStoreExtraSimple(int16_t index, int16_t n, const std::string& value) 
 }
 
 namespace {
-void StoreCurrent(const std::string& value) {
-    if (gDestListActive) InvertStoreDest(gCurrentDest, gCurrentSign, gCurrentPage, value);
-    else if (gExtraPerSign) InvertStoreExtra(gCurrentExtra, gCurrentSign, gCurrentPage, value);
-    else InvertStoreExtraSimple(gCurrentExtra, gCurrentPage, value);
+void StoreCurrent(const std::string& value, int16_t page) {
+    if (gDestListActive) InvertStoreDest(gCurrentDest, gCurrentSign, page, value);
+    else if (gExtraPerSign) InvertStoreExtra(gCurrentExtra, gCurrentSign, page, value);
+    else InvertStoreExtraSimple(gCurrentExtra, page, value);
 }
 }  // namespace
 
-void InvertApply(const std::string& text) {
+void InvertApply(const std::string& text, int16_t page) {
+    if (page < 1) page = gCurrentPage;
     if (gAltBuffer.empty() && gHasGraphic) return;
     DestRecord& r = CurrentRecord();
     if (!r.AltText.empty() && HasSections()) {
@@ -94,10 +95,10 @@ void InvertApply(const std::string& text) {
     }
     if (r.AltText.empty()) r.AltText = r.SignData;
     if (!gAltBuffer.empty() && gAltBufferChanged) {
-        StoreCurrent(gAltBuffer);
+        StoreCurrent(gAltBuffer, page);
         gAltBuffer.clear();
     } else if (!text.empty() && !gHasGraphic) {
-        StoreCurrent(text);
+        StoreCurrent(text, page);
     }
     gAltBufferChanged = kFalse;
 }
