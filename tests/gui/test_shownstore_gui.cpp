@@ -19,6 +19,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <random>
@@ -572,6 +573,7 @@ TEST_F(ShownStoreWalk, TheWindowShowsWhatASaveStores) {
             if (n > 0) EXPECT_EQ(s.text, gDestList[static_cast<size_t>(n)].Text) << n;
         head.reset();
     }
-    // The walks spend a good part of their steps beyond the first page.
-    EXPECT_GE(onLaterPages * 4, steps);
+    // The walks spend a good part of their steps beyond the first page (one
+    // walk repeated on its own may not).
+    if (!std::getenv("KIVAR_SEED")) EXPECT_GE(onLaterPages * 4, steps);
 }
