@@ -97,7 +97,8 @@ void InvertApply(const std::string& text, int16_t page) {
     if (!gAltBuffer.empty() && gAltBufferChanged) {
         StoreCurrent(gAltBuffer, page);
         gAltBuffer.clear();
-    } else if (!text.empty() && !gHasGraphic) {
+    } else if (!gHasGraphic) {
+        // An emptied page empties its inverted text too.
         StoreCurrent(text, page);
     }
     gAltBufferChanged = kFalse;

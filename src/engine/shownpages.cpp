@@ -93,12 +93,15 @@ void ForgetShownPage(int16_t editor, const std::string& content) {
 void NoteEmptiedByUser(int16_t editor, const ShownPage& held) {
     if (!IsEditor(editor)) return;
     ShownPage& p = gShownPages[static_cast<size_t>(editor)];
-    if (!held.fromEntry) {
+    // Only a page under the marker that held something is emptied as an
+    // edit; emptying what another page left, or an empty page, stores
+    // nothing.
+    if (!held.fromEntry || held.page != gCurrentPage || held.content.empty()) {
         ForgetShownPage(editor, "");
         return;
     }
+    // The content it was loaded with stays: typing it anew is no edit.
     p = held;
-    p.content.clear();
     p.held.clear();
     p.emptiedByUser = true;
 }
@@ -156,8 +159,9 @@ ShownWrite ShownPageWrite(int16_t editor, int16_t sign, const std::string& conte
     // What another sign left in the editor is not this sign's.
     if (p.sign != 0 && p.sign != sign) return ShownWrite::None;
     if (p.toStore) return ShownWrite::Write;
-    // Emptied by the user: the page it held goes empty, if it is the one shown.
-    if (p.emptiedByUser && content.empty()) return HoldsPageShown(p) ? ShownWrite::Write : ShownWrite::None;
+    // Emptied by the user: an edit like any other, stored at the page shown
+    // (the page it emptied, or the page it was carried on to).
+    if (p.emptiedByUser && content.empty()) return ShownWrite::Write;
     if (content != p.content) return ShownWrite::Write;
     if (!HoldsPageShown(p)) return ShownWrite::None;
     const std::optional<std::string> now = RecordPageOf(p.destination, p.entry, sign, p.page);
@@ -169,9 +173,7 @@ bool ShownPageUnstored(int16_t editor, int16_t sign, const std::string& content)
     const ShownPage& p = gShownPages[static_cast<size_t>(editor)];
     if (p.sign != 0 && p.sign != sign) return false;
     if (p.toStore) return true;
-    // Emptied by the user: unstored while its entry still holds the page.
-    if (p.emptiedByUser && content.empty())
-        return p.fromEntry && RecordPageOf(p.destination, p.entry, sign, p.page).has_value();
+    if (p.emptiedByUser && content.empty()) return true;
     return content != p.content;
 }
 

@@ -41,7 +41,8 @@ struct ShownPage {
     int16_t page = 0;
     // The record's page at that time (its SignData bytes).
     std::string recordPage;
-    // The editor's content at that time, or after the program emptied it.
+    // The editor's content at that time (also after the user emptied it), or
+    // after the program emptied it.
     std::string content;
     // The user emptied the editor as an edit (delete all): it counts as
     // edited even though it holds nothing.
@@ -74,9 +75,10 @@ void NoteShownPage(int16_t editor, int16_t sign, int16_t page, const std::string
 // The program emptied or refilled the editor by itself: it holds no
 // entry's page; `content` is what it holds now.
 void ForgetShownPage(int16_t editor, const std::string& content);
-// The user emptied the editor as an edit (delete all); `held` is what it
-// held before. An entry's page it held is emptied there at the next commit
-// (when that page is the page shown); anything else is simply gone.
+// The user emptied the editor (delete all); `held` is what it held before.
+// Emptying the page under the marker that held something is an edit, which
+// the next commit stores at the page shown then; emptying anything else
+// (what another page left, an empty page) changes nothing to store.
 void NoteEmptiedByUser(int16_t editor, const ShownPage& held);
 // The next commit stores what the editor holds at the page shown, as an
 // edit (a fed text, empty or not, is the page the tool names).
