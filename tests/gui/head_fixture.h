@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -71,6 +72,10 @@ protected:
         ReadStart();
     }
     void TearDown() override {
+        // The pointer leaves no widget under it for the next case's window
+        // (a toolbar under the pointer stops the cursor timer).
+        QCursor::setPos(-1000, -1000);
+        QApplication::processEvents();
         head.reset();
         kv::SetCurrentDir(oldCwd);
         kv::ResetAllState();

@@ -19,7 +19,6 @@
 #include <QTimer>
 
 #include <map>
-#include <random>
 
 #include "data/signdata.h"
 #include "engine/alignment.h"
@@ -326,82 +325,4 @@ TEST_F(PagesGui, SaveOnTheFirstPageLeavesTheSecondAsItWas) {
     EXPECT_EQ(PagesOf(two, kFront).fields, (Fields{"TWO", "TWOB"}));
     EXPECT_EQ(PagesOf(two, kFront).data, 2);
     EXPECT_EQ(PagesOf(two, kFront).alt, 2);
-}
-
-// A short random walk of clicks and keys on the window: the sign pictures,
-// typing, the changing-texts box, the page options, Save, Save and new and
-// double clicks on the list's lines. After every step each record's Text,
-// SignData and inverted-text store agree page for page on every sign, the
-// changing-texts box agrees with its frame, and the option chosen is the
-// page shown. KIVAR_SEED repeats one walk.
-TEST_F(PagesGui, ARandomWalkOfClicksKeepsRecordsAndIndicatorsInStep) {
-    for (unsigned seed : testutil::TestSeeds(1, 3)) {
-        frmHead& h = Start();
-        ShowSignRows({1, 2});
-        std::mt19937 rng(seed);
-        auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
-        std::string steps;
-        for (int i = 0; i < 25; ++i) {
-            switch (pick(7)) {
-                case 0: {
-                    const int k = pick(2);
-                    ClickSign(k);
-                    steps += " sign" + std::to_string(k);
-                    break;
-                }
-                case 1: {
-                    const QString word(QChar('A' + pick(6)));
-                    Keys(h.ActivePictureIndex, word);
-                    steps += " type";
-                    break;
-                }
-                case 2:
-                    ClickWidget(h.Ch_Check);
-                    steps += " changing";
-                    break;
-                case 3: {
-                    if (h.Ch_Frame->isHidden()) break;
-                    std::vector<int> offered;
-                    for (int n = 1; n <= 8; ++n)
-                        if (h.TNo_op[n]->isEnabled()) offered.push_back(n);
-                    const int n = offered[static_cast<size_t>(pick(static_cast<int>(offered.size())))];
-                    ClickWidget(h.TNo_op[n]);
-                    steps += " page" + std::to_string(n);
-                    break;
-                }
-                case 4:
-                    ClickWidget(h.SaveDestOrExtra);
-                    steps += " save";
-                    break;
-                case 5:
-                    ClickWidget(h.SaveAndNew);
-                    steps += " new";
-                    break;
-                default: {
-                    const int row = pick(h.DestList->count());
-                    OpenDest(ListLineNumber(kv::DestList.List(row)));
-                    steps += " open";
-                    break;
-                }
-            }
-            for (int n = 1; n < 12; ++n) {
-                const DestRecord& r = gDestList[static_cast<size_t>(n)];
-                Stored s;
-                s.text = r.Text;
-                s.data = r.SignData;
-                s.alt = r.AltText;
-                for (int16_t a : {kSide, kFront, kRear}) {
-                    const SignPages p = PagesOf(s, a);
-                    ASSERT_EQ(static_cast<int>(p.fields.size()), p.data) << "seed " << seed << " entry " << n << ":" << steps;
-                    if (!r.AltText.empty()) {
-                        ASSERT_EQ(p.alt, p.data) << "seed " << seed << " entry " << n << ":" << steps;
-                    }
-                }
-            }
-            ASSERT_TRUE(ChangingTexts(!h.Ch_Frame->isHidden())) << "seed " << seed << ":" << steps;
-            ASSERT_TRUE(h.TNo_op[gCurrentPage]->isChecked()) << "seed " << seed << ":" << steps;
-            ASSERT_TRUE(OnlyTheActiveSignIsMarked()) << "seed " << seed << ":" << steps;
-        }
-        head.reset();
-    }
 }

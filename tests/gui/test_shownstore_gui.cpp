@@ -29,6 +29,7 @@
 #include "gui/project_build.h"
 #include "gui/sign_pages.h"
 #include "support/editor_text.h"
+#include "engine/shownpages.h"
 #include "engine/signpictures.h"
 #include "ui/qtbridge_qt.h"
 
@@ -394,6 +395,7 @@ protected:
                        (r == row ? " not" : "") + " selected; the entry is " + std::to_string(m.entry);
         if (row >= 0 && h.DestList->currentRow() != row) return "the list's current line is another entry's";
         if (h.Ch_Check->isChecked() != !h.Ch_Frame->isHidden()) return "the changing-texts box disagrees with its frame";
+        if (const auto marked = OnlyTheActiveSignIsMarked(); !marked) return "active marker: " + std::string(marked.message());
         if (h.Ch_Check->isChecked() != m.changing) return "changing texts " + std::string(m.changing ? "hidden" : "shown");
         if (gCurrentPage != m.page || !h.TNo_op[m.page]->isChecked())
             return "the marker is on page " + std::to_string(gCurrentPage) + ", the user's page is " + std::to_string(m.page);
@@ -466,7 +468,11 @@ TEST_F(ShownStoreWalk, TheWindowShowsWhatASaveStores) {
                 history += ok ? " (OK)" : " (Cancel)";
                 return !expected || ok;
             };
-            switch (pick(11)) {
+            // Weighted towards the steps that go on to later pages: typing,
+            // the page options and Save.
+            int action = pick(16);
+            action = action < 1 ? 0 : action < 4 ? 1 : action < 5 ? 3 : action < 8 ? 4 : action < 11 ? 5 : action - 4;
+            switch (action) {
                 case 0: {
                     const int k = pick(2);
                     ClickSign(k);
@@ -495,7 +501,9 @@ TEST_F(ShownStoreWalk, TheWindowShowsWhatASaveStores) {
                     std::vector<int16_t> offered;
                     for (int16_t n = 1; n <= 8; ++n)
                         if (h.TNo_op[n]->isEnabled()) offered.push_back(n);
-                    const int16_t q = offered[static_cast<size_t>(pick(static_cast<int>(offered.size())))];
+                    // Mostly a page after the first.
+                    std::vector<int16_t> later(offered.begin() + (offered.size() > 1 && pick(4) != 0 ? 1 : 0), offered.end());
+                    const int16_t q = later[static_cast<size_t>(pick(static_cast<int>(later.size())))];
                     history += " page" + std::to_string(q);
                     bool replaces = false;
                     for (int16_t s : UserView::kShown) replaces |= q != m.page && m.edited[s] && m.StoredPage(m.entry, s, q);
