@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "app/printlayout.h"
 #include "app/printpage.h"
@@ -169,6 +170,31 @@ TEST_F(PrintLayout, NextEntryStartsBelowTheLongestColumn) {
             return s.page == f.page && s.x1 >= f.x && s.x2 <= f.x + f.w && s.y1 >= f.y && s.y2 <= f.y + f.h;
         })) << s.page << " " << s.x1 << " " << s.y1;
     }
+}
+
+TEST_F(PrintLayout, PicturesTooWideForThePageGoOnInABandBelow) {
+    // A page of 6500 twips: SIDE and FRONT fit side by side, ROUTE does not
+    // and stands below them at SIDE's place, in every entry; nothing is
+    // drawn past the page's width. The headings take a line a band.
+    PrintSigns();
+    printer.width = 6500;
+    ASSERT_TRUE(PrintSignPictures(true));
+    std::map<int16_t, std::vector<Frame>> bySign;
+    for (const Frame& f : Frames()) bySign[f.sign].push_back(f);
+    ASSERT_EQ(bySign[9].size(), 10u);
+    ASSERT_EQ(bySign[2].size(), 10u);
+    for (size_t i = 0; i < 10; ++i) {
+        const Frame &side = bySign[2][i], &route = bySign[9][i];
+        EXPECT_EQ(route.x, side.x) << i;
+        EXPECT_EQ(route.page, side.page) << i;
+        double bottom = 0;  // of the band above: SIDE and FRONT's pictures of the entry
+        for (const Frame& f : Frames())
+            if (f.sign != 9 && f.page == side.page && f.y >= side.y && f.y < route.y) bottom = std::max(bottom, f.y + f.h);
+        EXPECT_GT(route.y, bottom) << i;
+    }
+    for (const auto& s : printer.shapes) EXPECT_LE(std::max(s.x1, s.x2), printer.width) << s.kind;
+    EXPECT_GT(printer.Find("ROUTE")->y, printer.Find("FRONT")->y);
+    EXPECT_EQ(printer.Find("ROUTE")->x, printer.Find("SIDE")->x);
 }
 
 TEST_F(PrintLayout, AnEntryThatFitsOnAPageIsNotSplit) {

@@ -73,37 +73,6 @@ void TableHeading(const std::string& text) {
     }
 }
 
-// While it lives, what the editor tells the window goes nowhere, and a
-// row too full for a loaded page is not reported.
-class QuietWindow {
-public:
-    QuietWindow()
-        : sign_(SignPicturePort()), editor_(EditorPicturePort()), commands_(CommandPort()), window_(WindowPort()),
-          rowFullWarning_(gSuppressRowFullWarning) {
-        SetSignCanvas(nullptr);
-        SetEditorCanvas(nullptr);
-        SetCommandState(nullptr);
-        SetDocumentWindow(nullptr);
-        gSuppressRowFullWarning = kTrue;
-    }
-    ~QuietWindow() {
-        SetSignCanvas(&sign_);
-        SetEditorCanvas(&editor_);
-        SetCommandState(&commands_);
-        SetDocumentWindow(&window_);
-        gSuppressRowFullWarning = rowFullWarning_;
-    }
-    QuietWindow(const QuietWindow&) = delete;
-    QuietWindow& operator=(const QuietWindow&) = delete;
-
-private:
-    SignCanvas& sign_;
-    EditorCanvas& editor_;
-    CommandState& commands_;
-    DocumentWindow& window_;
-    int16_t rowFullWarning_;
-};
-
 // The layers of a graphic sign ready for one of its pages: its graphic and
 // undo layers sized to it (the picture of another sign may have used them).
 void ReadyLayers(int16_t address) {
@@ -167,64 +136,88 @@ void OneSignColumns() {
     }
 }
 
-// One sign's pictures of an entry: its column, its pages and its printed
-// size; the pages of a whole extra text come from the text as a whole.
+// One sign's pictures of an entry: its column, its band, its pages and its
+// printed size; the pages of a whole extra text come from the text as a
+// whole.
 struct PictureColumn {
-    int16_t x = 0, address = 0, pages = 0;
+    int16_t x = 0, address = 0, pages = 0, band = 0;
     int32_t width = 0, height = 0;
     bool wholeExtra = false;
 };
 
+// One row of an entry's pictures: page `page` of the signs of a band, as
+// tall as the tallest of them (its frame included).
+struct PageRow {
+    int16_t band = 0, page = 0;
+    int32_t height = 0;
+};
+
+// The rows of an entry's pictures top to bottom: the pages of the first
+// band's signs one below the other, then those of the next band below them.
+std::vector<PageRow> PictureRows(const std::vector<PictureColumn>& columns) {
+    std::vector<PageRow> rows;
+    int16_t lastBand = 0;
+    for (const PictureColumn& c : columns) lastBand = std::max(lastBand, c.band);
+    for (int16_t band = 0; band <= lastBand; ++band) {
+        int16_t pages = 0;
+        for (const PictureColumn& c : columns)
+            if (c.band == band) pages = std::max(pages, c.pages);
+        for (int16_t pg = 1; pg <= pages; ++pg) {
+            PageRow row{band, pg, 0};
+            for (const PictureColumn& c : columns)
+                if (c.band == band && c.pages >= pg) row.height = std::max(row.height, c.height + 2);
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
 // The pictures of entry n, a row of columns with each sign's pages one below
-// the other, TallestPicture apart, the label in front of the row. An entry
-// that fits on a page is never split: a row that would reach below
-// PrintableHeight starts on the next page. Only an entry taller than a whole
-// page goes on on the next page between two of its page rows, its label
-// again in front. The next row starts 50 below the longest column.
+// the other, TallestPicture apart, the label in front of the first row; the
+// signs of a further band below those of the band before. An entry that
+// fits on a page is never split: an entry that would reach below
+// PrintableHeight starts on the next page. Only an entry taller than a
+// whole page goes on on the next page between two of its rows, its label
+// again in front. The next entry starts 50 below the entry's last row.
 void PicturePages(int n, const std::vector<PictureColumn>& columns) {
     PrintTarget& p = Printer();
     const int32_t pitch = S().TallestPicture;
-    int16_t maxPages = 0;
+    const std::vector<PageRow> rows = PictureRows(columns);
+    if (rows.empty()) return;
     int32_t entryHeight = 0;
-    for (const PictureColumn& c : columns) {
-        if (c.pages < 1) continue;
-        maxPages = std::max(maxPages, c.pages);
-        entryHeight = std::max(entryHeight, (c.pages - 1) * pitch + c.height + 2);
-    }
-    if (maxPages < 1) return;
+    for (size_t i = 0; i < rows.size(); ++i)
+        entryHeight = std::max(entryHeight, static_cast<int32_t>(i) * pitch + rows[i].height);
     int32_t yRow = static_cast<int32_t>(RoundHalfEven(p.CurrentY + 50));
     if (yRow + entryHeight > S().PrintableHeight) {
         NewPrintPage();
         yRow = static_cast<int32_t>(RoundHalfEven(p.CurrentY + 50));
     }
-    int16_t first = 1;  // the entry's first page row on this printed page
+    size_t first = 0;  // the entry's first row on this printed page
     bool labelled = false;
-    for (int16_t pg = 1; pg <= maxPages; ++pg) {
-        int32_t rowTop = yRow + (pg - first) * pitch;
-        int32_t rowHeight = 0;
-        for (const PictureColumn& c : columns)
-            if (c.pages >= pg) rowHeight = std::max(rowHeight, c.height + 2);
-        if (pg > first && rowTop + rowHeight > S().PrintableHeight) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        int32_t rowTop = yRow + static_cast<int32_t>(i - first) * pitch;
+        if (i > first && rowTop + rows[i].height > S().PrintableHeight) {
             p.CurrentY = rowTop;
             NewPrintPage();
             yRow = rowTop = static_cast<int32_t>(RoundHalfEven(p.CurrentY + 50));
-            first = pg;
+            first = i;
             labelled = false;
         }
         bool printed = false;
         for (const PictureColumn& c : columns) {
-            if (c.pages < pg) continue;
+            if (c.band != rows[i].band || c.pages < rows[i].page) continue;
             DoEvents();
             SetPrintOrigin(c.x, rowTop);
-            printed |= !PrintSignPage(static_cast<int16_t>(n), c.address, pg, c.width, c.height, c.wholeExtra).empty();
+            printed |= !PrintSignPage(static_cast<int16_t>(n), c.address, rows[i].page, c.width, c.height,
+                                      c.wholeExtra).empty();
         }
         if (printed && !labelled) {
             PrintLabel(EntryLabel(n), 1, 1, S().NumberColumnWidth, yRow);
             labelled = true;
         }
     }
-    // Below the longest column, each page row as tall as the tallest sign.
-    p.CurrentY = yRow + (maxPages - first + 1) * pitch + 2;
+    // Below the last row, each row as tall as the tallest sign.
+    p.CurrentY = yRow + static_cast<int32_t>(rows.size() - first) * pitch + 2;
 }
 
 void PictureRow(int n, const std::string& text) {
@@ -234,6 +227,7 @@ void PictureRow(int n, const std::string& text) {
         PictureColumn c;
         c.x = entry.ColumnX;
         c.address = entry.Address;
+        c.band = entry.Band;
         c.pages = CountHashMarks(GetSignText(text, entry.Address));
         GetPrintedSignSize(entry.Address, c.width, c.height);
         columns.push_back(c);
@@ -275,6 +269,24 @@ void TextRows(int n, const std::string& text) {
 }
 
 }  // namespace
+
+QuietWindow::QuietWindow()
+    : sign_(SignPicturePort()), editor_(EditorPicturePort()), commands_(CommandPort()), window_(WindowPort()),
+      rowFullWarning_(gSuppressRowFullWarning) {
+    SetSignCanvas(nullptr);
+    SetEditorCanvas(nullptr);
+    SetCommandState(nullptr);
+    SetDocumentWindow(nullptr);
+    gSuppressRowFullWarning = kTrue;
+}
+
+QuietWindow::~QuietWindow() {
+    SetSignCanvas(&sign_);
+    SetEditorCanvas(&editor_);
+    SetCommandState(&commands_);
+    SetDocumentWindow(&window_);
+    gSuppressRowFullWarning = rowFullWarning_;
+}
 
 std::string DrawSignPage(int16_t n, int16_t address, int16_t page, bool wholeExtra) {
     int16_t pg = page, multi = 0;

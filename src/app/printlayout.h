@@ -10,6 +10,29 @@
 
 namespace kv {
 
+class SignCanvas;
+class EditorCanvas;
+class CommandState;
+class DocumentWindow;
+
+// While it lives, what the editor tells the window goes nowhere, and a
+// row too full for a loaded page is not reported: pages drawn for the
+// printer leave the window as it is.
+class QuietWindow {
+public:
+    QuietWindow();
+    ~QuietWindow();
+    QuietWindow(const QuietWindow&) = delete;
+    QuietWindow& operator=(const QuietWindow&) = delete;
+
+private:
+    SignCanvas& sign_;
+    EditorCanvas& editor_;
+    CommandState& commands_;
+    DocumentWindow& window_;
+    int16_t rowFullWarning_;
+};
+
 // PrintKind 2 (destinations) or 4 (extra texts per sign).
 void PrintTableEntries();
 // PrintKind 3.

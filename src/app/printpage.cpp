@@ -114,20 +114,27 @@ void PrintColumnHeadings() {
         PrintTextAt("", EmptyRows(1));
         return;
     }
+    // One heading line for each band of pictures (text columns stand in one).
     SetPrintFontKind(3);
-    const int16_t y = Int16(RoundHalfEven(p.CurrentY));
-    for (int i = 1; i <= s.PrintSignCount; ++i) {
-        PrintSignEntryRec& e = PrintSignEntry[static_cast<size_t>(i)];
-        const std::string name = Trim(e.Name);
-        e.Name = PrintSignName(name);
-        PrintTextAt(name, AtXY(e.ColumnX, 0, y, i == s.PrintSignCount));
+    for (int first = 1; first <= s.PrintSignCount;) {
+        const int16_t band = PrintSignEntry[static_cast<size_t>(first)].Band;
+        int last = first;
+        while (last < s.PrintSignCount && PrintSignEntry[static_cast<size_t>(last + 1)].Band == band) ++last;
+        const int16_t y = Int16(RoundHalfEven(p.CurrentY));
+        for (int i = first; i <= last; ++i) {
+            PrintSignEntryRec& e = PrintSignEntry[static_cast<size_t>(i)];
+            const std::string name = Trim(e.Name);
+            e.Name = PrintSignName(name);
+            PrintTextAt(name, AtXY(e.ColumnX, 0, y, i == s.PrintSignCount));
+        }
+        const double y2 = RoundHalfEven(p.CurrentY + 5);
+        for (int i = first; i <= last; ++i) {
+            const PrintSignEntryRec& e = PrintSignEntry[static_cast<size_t>(i)];
+            p.Line(e.ColumnX, y2, e.ColumnX + e.ColumnWidth, y2);
+        }
+        p.CurrentY += 20;
+        first = last + 1;
     }
-    const double y2 = RoundHalfEven(p.CurrentY + 5);
-    for (int i = 1; i <= s.PrintSignCount; ++i) {
-        const PrintSignEntryRec& e = PrintSignEntry[static_cast<size_t>(i)];
-        p.Line(e.ColumnX, y2, e.ColumnX + e.ColumnWidth, y2);
-    }
-    p.CurrentY += 20;
 }
 
 void SetPrintZoom(bool on) {

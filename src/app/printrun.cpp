@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "app/entrywindow.h"
 #include "app/headstate.h"
 #include "app/printlayout.h"
 #include "app/printpage.h"
@@ -30,9 +31,12 @@
 #include "engine/routenolayout.h"
 #include "engine/routenumber.h"
 #include "engine/shownpages.h"
+#include "engine/signcommands.h"
+#include "engine/signpagedots.h"
 #include "engine/signpictures.h"
 #include "engine/signview.h"
 #include "files/document.h"
+#include "files/outrecords.h"
 #include "platform/paths.h"
 #include "platform/host.h"
 #include "platform/printtarget.h"
@@ -147,21 +151,71 @@ int16_t PrinterOrientation() {
     return o == 0 ? 1 : o;
 }
 
-// The signs whose pictures the window shows, in address order, at most
-// three: every shown graphic sign, the text sign on the strip while it is
-// current, and a shown route-number sign while the route-number box is
-// there.
-std::vector<int16_t> PicturedSigns() {
+// Every shown sign, in address order.
+std::vector<int16_t> ShownSigns() {
     std::vector<int16_t> signs;
-    for (int16_t a = kFirstSignAddress; a <= kLastSignAddress && signs.size() < kMaxSignPictures; ++a) {
-        const SignInfo& s = SignInfoOf(a);
-        if (!s.Shown) continue;
-        const bool pictured = s.Model == "K4000" ||
-                              (Left(s.Model, 2) == "K2" && gTextSignActive && a == gCurrentSign) ||
-                              (s.Model == "K1000" && gK1000Shown && (gDestListActive || gExtraPerSign));
-        if (pictured) signs.push_back(a);
-    }
+    for (int16_t a = kFirstSignAddress; a <= kLastSignAddress; ++a)
+        if (SignInfoOf(a).Shown && SignInfoOf(a).Width > 0) signs.push_back(a);
     return signs;
+}
+
+// A page of a sign that the window shows edited since it was loaded: the
+// page it is (the page shown, or the sign's next page when it has fewer)
+// and its dots as the window shows them.
+struct WindowPage {
+    int16_t address = 0, page = 0;
+    SignDots dots;
+};
+
+// The lit dots of sign graphic k within the sign's picture.
+SignDots GraphicDots(int16_t k, int16_t address) {
+    int32_t columns = 0, rows = 0;
+    SignDotExtent(address, columns, rows);
+    SignDots dots(columns, rows);
+    ForEachLitSignDot(k, [&](int32_t col, int32_t row) {
+        if (col >= 1 && row >= 1 && col <= columns && row <= rows) dots.Set(col - 1, row - 1);
+    });
+    return dots;
+}
+
+// The pages the window shows edited, read before any page is drawn (a
+// drawn page goes through the editor and the dot layers): the text sign on
+// the strip, the route-number box, then the graphic pictures, the active
+// one first from the edit state in hand, the others from their slots. A
+// page counts as edited when a Save would write what the window shows
+// there. `recordPages`: each sign's pages in the record.
+std::vector<WindowPage> EditedWindowPages(const std::vector<int16_t>& signs, const std::vector<int16_t>& recordPages) {
+    std::vector<WindowPage> edited;
+    if (gCurrentPage < 1) return edited;
+    auto pageOf = [&](size_t i) { return std::min<int16_t>(gCurrentPage, static_cast<int16_t>(recordPages[i] + 1)); };
+    std::vector<std::pair<size_t, int16_t>> graphic;  // sign index, picture
+    for (size_t i = 0; i < signs.size(); ++i) {
+        const int16_t a = signs[i];
+        const SignInfo& s = SignInfoOf(a);
+        if (Left(s.Model, 2) == "K2") {
+            if (gTextSignActive && a == gCurrentSign &&
+                ShownPageWrite(kStripEditor, a, StripEditorContent()) == ShownWrite::Write)
+                edited.push_back({a, pageOf(i), TextSignDots(a, PadRowText(a))});
+        } else if (s.Model == "K1000") {
+            const std::string box = EntryPort().RouteNoBoxText();
+            if (gK1000Shown && ShownPageWrite(kRouteBoxEditor, a, box) == ShownWrite::Write)
+                edited.push_back({a, pageOf(i), RouteNumberSignDots(a, DigitCodes(box))});
+        } else if (s.Model == "K4000" && s.GraphicIndex >= 0 && s.GraphicIndex < kMaxSignPictures &&
+                   FindK4000ByGraphic(s.GraphicIndex) == a) {
+            graphic.emplace_back(i, s.GraphicIndex);
+        }
+    }
+    std::stable_partition(graphic.begin(), graphic.end(),
+                          [](const auto& g) { return g.second == gCurrentPictureIndex; });
+    for (const auto& [i, k] : graphic) {
+        if (k != gCurrentPictureIndex) {
+            const QuietWindow quiet;
+            RestoreEditorPage(k);
+        }
+        if (ShownPageWrite(k, signs[i], GraphicEditorContent()) == ShownWrite::Write)
+            edited.push_back({signs[i], pageOf(i), GraphicDots(k, signs[i])});
+    }
+    return edited;
 }
 
 }  // namespace
@@ -279,7 +333,8 @@ bool PrintSignPictures(bool graphical) {
 
 bool PrintSignGraphics() {
     // Nothing is asked about unsaved edits: the pages are drawn from the
-    // records, and the edit state is put back afterwards.
+    // records and from what the window shows, and the edit state is put
+    // back afterwards.
     PrintTarget& p = Printer();
     if (!BeginPrintJob(PrinterOrientation())) return false;
     BeginPrintGraphic();
@@ -287,38 +342,49 @@ bool PrintSignGraphics() {
     PrintedState state;
     const bool dest = gDestListActive != 0;
     const int16_t n = dest ? gCurrentDest : gCurrentExtra;
-    const std::string& text = dest ? DestAt(n).Text : ExtraAt(n).Text;
+    const std::string text = dest ? DestAt(n).Text : ExtraAt(n).Text;
     // Extra texts without sections per sign: the one sign shows the text
     // as a whole.
     const bool wholeExtra = !dest && !gExtraPerSign;
 
-    const std::vector<int16_t> signs = PicturedSigns();
+    const std::vector<int16_t> signs = ShownSigns();
     std::vector<int16_t> pages;
     for (int16_t a : signs) pages.push_back(CountHashMarks(wholeExtra ? text : GetSignText(text, a)));
+    const std::vector<WindowPage> window = EditedWindowPages(signs, pages);
 
-    if (signs.size() == 1 && pages[0] == 1) {
-        SetPrintOrigin(500, 300);
-        DrawSignPage(n, signs[0], 1, wholeExtra);
-    } else {
-        int32_t previousHeight = 0;
-        for (size_t i = 0; i < signs.size(); ++i) {
-            int32_t w = 0, h = 0;
-            GetPrintedSignSize(signs[i], w, h);
-            gPrintOriginX = 500;
-            gPrintOriginY = i == 0 ? 300 : gPrintOriginY + previousHeight + 50;
-            for (int16_t pg = 1; pg <= pages[i]; ++pg) {
-                if (pg > 1) {
-                    if (p.PageWidth() < gPrintOriginX + 2.0 * (w + 50)) {
-                        gPrintOriginX = 500;
-                        gPrintOriginY += h + 50;
-                    } else {
-                        gPrintOriginX += w + 50;
-                    }
-                }
-                DrawSignPage(n, signs[i], pg, wholeExtra);
+    // From (500, 300) each sign's pages left to right while the next one
+    // fits across the page, else a row further down; the next sign its
+    // height + 50 below the last row; a row that would reach below the page
+    // goes on on the next one.
+    int32_t previousHeight = 0;
+    bool onPage = false;
+    for (size_t i = 0; i < signs.size(); ++i) {
+        const int16_t a = signs[i];
+        const WindowPage* shown = nullptr;
+        for (const WindowPage& w : window)
+            if (w.address == a) shown = &w;
+        const int16_t count = shown ? std::max(pages[i], shown->page) : pages[i];
+        int32_t w = 0, h = 0;
+        GetPrintedSignSize(a, w, h);
+        for (int16_t pg = 1; pg <= count; ++pg) {
+            if (pg == 1) {
+                gPrintOriginX = 500;
+                gPrintOriginY = onPage ? gPrintOriginY + previousHeight + 50 : 300;
+            } else if (p.PageWidth() < gPrintOriginX + 2.0 * (w + 50)) {
+                gPrintOriginX = 500;
+                gPrintOriginY += h + 50;
+            } else {
+                gPrintOriginX += w + 50;
             }
-            previousHeight = h;
+            if (onPage && gPrintOriginX == 500 && gPrintOriginY + h + 2 > p.PageHeight()) {
+                p.NewPage();
+                gPrintOriginY = 300;
+            }
+            onPage = true;
+            if (shown && shown->page == pg) PrintDotGrid(shown->dots, SignInfoOf(a).Zoom);
+            else DrawSignPage(n, a, pg, wholeExtra);
         }
+        if (count > 0) previousHeight = h;
     }
     EndPrintGraphic();
     state.Restore();

@@ -22,12 +22,13 @@ bool PrintSignPictures(bool graphical);
 // The user and company information and the out-file name line, at the print
 // position, as [Printer] PrintPreferences asks.
 void PrintUserBlock();
-// Every page of every sign whose picture the window shows (at most three:
-// the shown graphic signs, the text sign on the strip, a shown route-number
-// sign) of the entry under edit, side by side from (500, 300), a row
-// further down when the page is full, as stored. The window and the entry
-// under edit (unsaved edits too) are left as they were. False when no
-// printer was there.
+// Every page of every shown sign of the entry under edit, side by side from
+// (500, 300), a row further down when the page is full and a page further
+// when a row would reach below it: each page as stored, but the page the
+// window shows as the window shows it where a Save would store it (unsaved
+// edits of the graphic pictures, the strip and the route-number box). The
+// window and the entry under edit (unsaved edits too) are left as they
+// were. False when no printer was there.
 bool PrintSignGraphics();
 
 }  // namespace kv

@@ -28,6 +28,10 @@ struct PrintSignEntryRec {
     int16_t ColumnX = 0;      // printer: x of the sign's column or picture
     int32_t PictureWidth = 0;   // printed picture width + 10
     int32_t PictureHeight = 0;  // printed picture height + 15
+    // Graphical printing: the band of pictures the sign stands in, 0 for the
+    // first; the columns that do not fit across the page go on in the next
+    // band below.
+    int16_t Band = 0;
 };
 
 struct PrintSettingsRec {

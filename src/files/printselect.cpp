@@ -199,8 +199,16 @@ void PreparePrintSigns() {
             e.PictureWidth = w + 10;
             e.PictureHeight = h + 15;
             p.TallestPicture = std::max(p.TallestPicture, e.PictureHeight);
-            e.ColumnX = prev ? Int16(prev->ColumnX + static_cast<double>(prev->PictureWidth) + 200)
-                             : Int16(p.NumberColumnWidth + 100);
+            const int16_t firstX = Int16(p.NumberColumnWidth + 100);
+            e.ColumnX = prev ? Int16(prev->ColumnX + static_cast<double>(prev->PictureWidth) + 200) : firstX;
+            e.Band = prev ? prev->Band : int16_t{0};
+            // A picture that would reach past the printable width starts the
+            // next band at the first column's place (a band holds at least
+            // one picture).
+            if (prev && e.ColumnX + static_cast<double>(e.PictureWidth) > Printer().PageWidth()) {
+                e.ColumnX = firstX;
+                ++e.Band;
+            }
         }
     }
 }

@@ -163,8 +163,12 @@ public:
 
     // ---------------------------------------------------------- the graphic sign pictures
     // Gives the shown graphic signs their picture sets (at most three) and,
-    // with resize, places the frames and resets the zooms.
+    // with resize, places the frames and resets the zooms. More shown
+    // graphic signs than pictures are reported once (S150).
     void LayoutSignPictures(bool resize, bool large) override;
+    // A new choice of shown signs laid out: large pictures, then again after
+    // the pending events; the choice is reported once at most.
+    void LayoutChosenSigns();
     // Places the sign's frame, optionally resetting its zoom.
     void SizeSignPicture(int16_t sign, bool resetZoom, bool large);
     // Sizes the sign's picture to its dot grid.
@@ -668,6 +672,8 @@ private:
     bool activatedOnce_ = false;
     bool resending_ = false;
     bool arranging_ = false;
+    // The layouts meanwhile report no excess of graphic signs.
+    bool quietMaxSigns_ = false;
     // An undo copy is there to go back to (the undo image's own condition).
     bool undoAvailable_ = false;
     // Places the tool images in their row from (5, top); their bottom.

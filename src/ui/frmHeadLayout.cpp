@@ -22,6 +22,9 @@ using namespace kv;
 
 namespace {
 
+// Between the right end of a label and the font frame.
+constexpr int kLabelGap = 6;
+
 Box BoxOf(const QWidget* w) { return {w->x(), w->y(), w->width(), w->height()}; }
 void SetBox(QWidget* w, const Box& b) { w->setGeometry(b.left, b.top, b.width, b.height); }
 
@@ -37,6 +40,10 @@ void frmHead::Form_Resize() {
     if (sign.address > 0 && sign.model == "K2000_1R")
         K2000_pct->resize(TextStripWidth(sign.width), K2000_pct->height());
     ArrangeSignArea();
+    // The lists of shown signs reach to the font frame: the whole list
+    // where the window has room for it.
+    for (QLabel* l : {SignCaption_lbl, AutoSign_lbl})
+        l->resize(std::max(0, SizeFrame->x() - kLabelGap - l->x()), l->height());
     AdjustLists();
     timFixGUI->start();
 

@@ -58,9 +58,12 @@ void frmHead::LayoutSignPictures(bool resize, bool large) {
     K4000_pct->hide();
     ResetPictureControls();
     int16_t n = 0;
+    bool reported = quietMaxSigns_;
     for (int16_t address : ShownK4000Signs()) {
         if (n == kMaxSignPictures) {
-            MsgBox(gTextS150.empty() || gTextS150 == "0" ? "Max 3 signs!" : gTextS150);
+            // The signs beyond the pictures get none: one message says so.
+            if (!reported) MsgBox(gTextS150.empty() || gTextS150 == "0" ? "Max 3 signs!" : gTextS150);
+            reported = true;
             continue;
         }
         SignInfo& s = SignInfoOf(address);
@@ -74,6 +77,18 @@ void frmHead::LayoutSignPictures(bool resize, bool large) {
         ++n;
     }
     ArrangeSignArea();
+}
+
+void frmHead::LayoutChosenSigns() {
+    LayoutSignPictures(true, true);
+    DoEvents();
+    // The same choice laid out again: what it lacks was said.
+    quietMaxSigns_ = true;
+    struct Loud {
+        bool& quiet;
+        ~Loud() { quiet = false; }
+    } loud{quietMaxSigns_};
+    LayoutSignPictures(true, true);
 }
 
 void frmHead::SizeSignPicture(int16_t sign, bool resetZoom, bool large) {

@@ -143,9 +143,7 @@ void frmSignSel::Ok_cmd_Click() {
     }
     ShowRouteNoBox(out);
     if (out.Relayout()) {
-        head_->LayoutSignPictures(true, true);
-        DoEvents();
-        head_->LayoutSignPictures(true, true);
+        head_->LayoutChosenSigns();
         RelaidOut = true;
     }
 }

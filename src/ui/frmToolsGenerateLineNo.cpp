@@ -32,9 +32,7 @@ class ToolWindow : public RouteToolWindow {
 public:
     ToolWindow(frmHead* head, QDialog* dialog) : head_(head), dialog_(dialog) {}
     void LayoutSigns() override {
-        head_->LayoutSignPictures(true, true);
-        DoEvents();
-        head_->LayoutSignPictures(true, true);
+        head_->LayoutChosenSigns();
     }
     void TypeIntoGraphicSign(int16_t address) override {
         // The graphic sign is typed on in its editor, whatever sign was

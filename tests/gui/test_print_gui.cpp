@@ -28,7 +28,7 @@
 #include "engine/render.h"
 #include "gui/wait_qt.h"
 #include "gui/elapse_qt.h"
-#include "gui/head_fixture.h"
+#include "gui/print_fixture.h"
 #include "ui/frmPrintOptions.h"
 #include "ui/frmPrintSignText.h"
 #include "ui/frmSignSel.h"
@@ -40,23 +40,8 @@ using namespace kv;
 
 namespace {
 
-// Output of a shell command.
-std::string Shell(const std::string& cmd) {
-    std::string out;
-    if (FILE* p = popen(cmd.c_str(), "r")) {
-        char buf[4096];
-        size_t n;
-        while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-        pclose(p);
-    }
-    return out;
-}
-
-int PdfPages(const std::string& pdf) {
-    const std::string info = Shell("pdfinfo '" + pdf + "'");
-    const size_t p = info.find("Pages:");
-    return p == std::string::npos ? -1 : std::atoi(info.c_str() + p + 6);
-}
+using pdfpictures::PdfPages;
+using pdfpictures::Shell;
 
 std::string PdfText(const std::string& pdf, int page) {
     const std::string n = std::to_string(page);
@@ -95,23 +80,17 @@ void WhenOpen(const std::function<void(D&)>& act, bool* seen) {
     });
 }
 
-class PrintGui : public HeadGui {
+class PrintGui : public PdfPrintGui {
 protected:
-    void SetUp() override {
-        HeadGui::SetUp();
-        pdf = dir.file("out.pdf");
-        qputenv("KIVAR_PRINT_PDF", QByteArray::fromStdString(pdf));
-    }
     void TearDown() override {
-        qunsetenv("KIVAR_PRINT_PDF");
-        HeadGui::TearDown();
+        PdfPrintGui::TearDown();
         ResetPrintState();
         ResetUserFields();
     }
     // The main window on the fixture project of three signs (SIDE, a text
     // sign, FRONT 96 x 16 and REAR 84 x 16; destinations 1 and 2).
     frmHead& StartWithProject() {
-        const std::string project = dir.file("threesigns.txl");
+        project = dir.file("threesigns.txl");
         testutil::WriteFile(project, testutil::ReadFile(std::string(KIVAR_FIXTURE_DIR) + "/projects/threesigns.txl"));
         commandLine = {project};
         return ShowActivated();
@@ -119,7 +98,6 @@ protected:
     void PrinterKey(const std::string& key, int value) {
         ASSERT_TRUE(IniSetValue(gSettingsFile, "Printer", key, IniValue(value)));
     }
-    std::string pdf;
 };
 
 PrintOptionsRequest ThreeSigns(bool range) {

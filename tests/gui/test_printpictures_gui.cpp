@@ -33,7 +33,7 @@
 #include "files/outoptions.h"
 #include "files/txlread.h"
 #include "files/txlwrite.h"
-#include "gui/head_fixture.h"
+#include "gui/print_fixture.h"
 #include "gui/project_build.h"
 #include "support/markup_state.h"
 #include "ui/frmPrintOptions.h"
@@ -42,6 +42,7 @@
 
 using namespace kv;
 using namespace testproject;
+using namespace pdfpictures;
 
 namespace {
 
@@ -133,125 +134,6 @@ void BuildProject(const std::string& dataDir, const std::string& path) {
     SaveProjectFile(path);
 }
 
-// ------------------------------------------------------------------ reading the PDF
-
-std::string Shell(const std::string& cmd) {
-    std::string out;
-    if (FILE* p = popen(cmd.c_str(), "r")) {
-        char buf[4096];
-        size_t n;
-        while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-        pclose(p);
-    }
-    return out;
-}
-
-int PdfPages(const std::string& pdf) {
-    const std::string info = Shell("pdfinfo '" + pdf + "' 2>/dev/null");
-    const size_t p = info.find("Pages:");
-    return p == std::string::npos ? -1 : std::atoi(info.c_str() + p + 6);
-}
-
-// The PDF's pages are drawn from a quarter inch in; a page is rendered at
-// kDpi without smoothing, so that every pixel is black or white.
-constexpr int kDpi = 200;
-constexpr double kMarginTwips = 360;
-double Px(double twips) { return (twips + kMarginTwips) * kDpi / 1440.0; }
-
-struct Page {
-    int w = 0, h = 0;
-    std::string px;
-    bool Dark(int x, int y) const {
-        if (x < 0 || y < 0 || x >= w || y >= h) return false;
-        return static_cast<unsigned char>(px[static_cast<size_t>(y * w + x)]) < 128;
-    }
-};
-
-Page Render(const std::string& pdf, int page, const std::string& stem) {
-    const std::string n = std::to_string(page);
-    Shell("pdftoppm -gray -aa no -aaVector no -r " + std::to_string(kDpi) + " -f " + n + " -l " + n + " -singlefile '" +
-          pdf + "' '" + stem + "'");
-    const std::string bytes = testutil::ReadFile(stem + ".pgm");
-    Page g;
-    int maxval = 0, consumed = 0;
-    if (std::sscanf(bytes.c_str(), "P5 %d %d %d%n", &g.w, &g.h, &maxval, &consumed) == 3)
-        g.px = bytes.substr(static_cast<size_t>(consumed) + 1);
-    return g;
-}
-
-using Dots = std::vector<std::string>;
-
-// The dots kivar-probe page draws for a page, row by row.
-Dots ProbeDots(const std::string& data, const std::string& project, int number, int address, int page, bool extra) {
-    std::vector<std::string> args = {"page", "--data", data, project, std::to_string(number), std::to_string(address),
-                                     std::to_string(page)};
-    if (extra) args.push_back("--extra");
-    const testutil::ProbeResult r = testutil::RunProbe(args);
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    Dots rows;
-    std::istringstream in(r.out);
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty() && line.find_first_not_of("#.") == std::string::npos) rows.push_back(line);
-    return rows;
-}
-
-// A sign's dots printed with their picture's top-left corner at (x, y)
-// twips of the page: dot (c, r) at a zoom covers units p(c - 1) + 1 to pc
-// of 9.6 twips (p the zoom's dot pitch); its middle is read.
-Dots PrintedDots(const Page& g, double x, double y, int columns, int rows, int zoom) {
-    const double u = 2 * 4.8, p = DotPitch(zoom);
-    Dots out;
-    for (int r = 1; r <= rows; ++r) {
-        std::string line;
-        for (int c = 1; c <= columns; ++c) {
-            const double cx = Px(x + u * (p * (c - 1) + (p + 1) / 2)), cy = Px(y + u * (p * (r - 1) + (p + 1) / 2));
-            line += g.Dark(static_cast<int>(cx), static_cast<int>(cy)) ? '#' : '.';
-        }
-        out.push_back(line);
-    }
-    return out;
-}
-
-// The frames of pictures of a size (twips) on a page: a dark outline from
-// one twip before the picture's corner to two after its far one. Returns
-// the pictures' corners in twips, top to bottom, left to right.
-struct Corner {
-    double x, y;
-};
-std::vector<Corner> Frames(const Page& g, double w, double h) {
-    const int wPx = static_cast<int>((w + 3) * kDpi / 1440.0 + 0.5), hPx = static_cast<int>((h + 3) * kDpi / 1440.0 + 0.5);
-    auto darkRun = [&](int x, int y, int dx, int dy, int length) {
-        int n = 0;
-        for (int i = 0; i < length; ++i) n += g.Dark(x + i * dx, y + i * dy) ? 1 : 0;
-        return n >= length - 1;
-    };
-    std::vector<Corner> found;
-    for (int y = 0; y + hPx < g.h; ++y)
-        for (int x = 0; x + wPx < g.w; ++x) {
-            if (!g.Dark(x, y) || g.Dark(x - 1, y)) continue;
-            bool frame = false;
-            for (int dw = -1; dw <= 2 && !frame; ++dw)
-                for (int dh = -1; dh <= 2 && !frame; ++dh) {
-                    const int W = wPx + dw, H = hPx + dh;
-                    frame = darkRun(x, y, 1, 0, W) && darkRun(x, y, 0, 1, H) && darkRun(x, y + H - 1, 1, 0, W) &&
-                            darkRun(x + W - 1, y, 0, 1, H);
-                }
-            const Corner at{x * 1440.0 / kDpi - kMarginTwips + 1, y * 1440.0 / kDpi - kMarginTwips + 1};
-            // Two frames may touch: a frame's bottom edge is not the next one's top.
-            if (frame && std::none_of(found.begin(), found.end(), [&](const Corner& c) {
-                    return std::abs(c.x - at.x) < 30 && std::abs(c.y - at.y) < 30;
-                }))
-                found.push_back(at);
-        }
-    return found;
-}
-
-std::string Show(const Dots& d) {
-    std::string s = "\n";
-    for (const std::string& r : d) s += r + "\n";
-    return s;
-}
-
 // ------------------------------------------------------------------ the window
 
 // What the window shows: the current sign, the font box, the entry and its
@@ -290,17 +172,8 @@ std::ostream& operator<<(std::ostream& o, const WindowState& s) {
     return o;
 }
 
-class PrintPicturesGui : public HeadGui {
+class PrintPicturesGui : public PdfPrintGui {
 protected:
-    void SetUp() override {
-        HeadGui::SetUp();
-        pdf = dir.file("out.pdf");
-        qputenv("KIVAR_PRINT_PDF", QByteArray::fromStdString(pdf));
-    }
-    void TearDown() override {
-        qunsetenv("KIVAR_PRINT_PDF");
-        HeadGui::TearDown();
-    }
     // The window on the fixture project (KIVAR_UPDATE_GOLDEN=1 makes it
     // again) printing on landscape pages, the given signs shown through the
     // shown-signs dialog, and destination 1 opened from the list.
@@ -320,20 +193,6 @@ protected:
         ShowSigns(shown);
         OpenDestination(1);
         return h;
-    }
-    void ShowSigns(const std::vector<int16_t>& shown) {
-        WhenShown<frmSignSel> dialog([&shown](frmSignSel& d) {
-            for (auto& [i, box] : d.Sign_cbx) {
-                const int16_t a = static_cast<int16_t>(box->property("Tag").toInt());
-                const bool on = std::find(shown.begin(), shown.end(), a) != shown.end();
-                SetChecked(box, on);
-            }
-            QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
-        });
-        head->MenuItem("Signs_e")->trigger();
-        ASSERT_TRUE(dialog.seen);
-        for (int16_t a : {kSide, kFront, kRoute})
-            ASSERT_EQ(SignInfoOf(a).Shown != 0, std::find(shown.begin(), shown.end(), a) != shown.end()) << a;
     }
     void OpenDestination(int row) {
         head->DestList->setFocus();
@@ -360,17 +219,6 @@ protected:
             testutil::WriteFile(to, testutil::ReadFile(pdf));
         }
     }
-    // The dots kivar-probe page draws for a page; pages stored alike are
-    // drawn once.
-    Dots Probe(int number, int16_t address, int page, bool extra) {
-        const DestRecord& r = extra ? ExtraAt(static_cast<int16_t>(number)) : DestAt(static_cast<int16_t>(number));
-        const std::string key = std::to_string(address) + "/" + std::to_string(page) + "/" + std::to_string(extra) + "/" +
-                                (extra ? r.Text + "/" + r.SignData
-                                       : GetSignText(r.Text, address) + "/" + GetSignSection(r.SignData, address));
-        auto it = probed.find(key);
-        if (it == probed.end()) it = probed.emplace(key, ProbeDots(dir.path(), project, number, address, page, extra)).first;
-        return it->second;
-    }
     // The dots a sign's picture spans.
     static void Extent(int16_t address, int& columns, int& rows) {
         const SignInfo& s = SignInfoOf(address);
@@ -385,9 +233,6 @@ protected:
             rows = s.Height;
         }
     }
-    // A picture's printed size in twips at a zoom.
-    static double Size(int dots, int zoom) { return std::round(2 * 4.8 * dots * DotPitch(zoom)); }
-
     struct Picture {
         int number;
         int16_t address;
@@ -493,9 +338,9 @@ protected:
     // left to right while the next fits the page, a row further down when
     // not; the next sign its height + 50 below the row of its last page.
     // Dots at each sign's own zoom.
-    void ExpectCurrentSignPictures(const std::vector<int16_t>& signs, int number) {
-        ASSERT_EQ(PdfPages(pdf), 1);
-        const Page g = Render(pdf, 1, dir.file("current"));
+    void ExpectCurrentSignPictures(const std::vector<int16_t>& signs, int number, const std::string& file) {
+        ASSERT_EQ(PdfPages(file), 1);
+        const Page g = Render(file, 1, dir.file("current"));
         ASSERT_GT(g.w, 0);
         const double pageWidth = g.w * 1440.0 / kDpi - 2 * kMarginTwips;
         double y = 300, previous = 0;
@@ -525,9 +370,6 @@ protected:
             previous = h;
         }
     }
-
-    std::string pdf, project;
-    std::map<std::string, Dots> probed;
 };
 
 }  // namespace
@@ -547,7 +389,7 @@ TEST_F(PrintPicturesGui, TextSignCurrent) {
     // Current Sign: the strip's text sign, the graphic sign and the
     // route-number sign.
     Print("mnuSkrivutAktuellSkylt");
-    ExpectCurrentSignPictures({kSide, kFront, kRoute}, 1);
+    ExpectCurrentSignPictures({kSide, kFront, kRoute}, 1, pdf);
 }
 
 // The graphic sign is current, the route-number sign shown beside it.
@@ -566,12 +408,20 @@ TEST_F(PrintPicturesGui, GraphicSignCurrent) {
     ExpectPictureLayout();
     EXPECT_EQ(gTextModified, kTrue);
     EXPECT_EQ(gRows[gStartRow].CellCount, cells);
-    // Current Sign: the stored pages print, nothing is asked, and the edit
-    // is still there (no question says it would be lost).
+    // Current Sign: the pages as the window shows them, the edit included;
+    // nothing is asked, and the edit is still there, not stored.
     const size_t messages = ui.messages.size();
+    const std::string stored = DestAt(1).Text;
     Print("mnuSkrivutAktuellSkylt");
     for (size_t i = messages; i < ui.messages.size(); ++i) EXPECT_NE(ui.messages[i].style, 49) << ui.messages[i].text;
-    ExpectCurrentSignPictures({kFront, kRoute}, 1);
     EXPECT_EQ(gTextModified, kTrue);
     EXPECT_EQ(gRows[gStartRow].CellCount, cells);
+    EXPECT_EQ(DestAt(1).Text, stored);
+    // Once stored, the project holds the pages printed.
+    const std::string printed = dir.file("current.pdf");
+    testutil::WriteFile(printed, testutil::ReadFile(pdf));
+    ClickWidget(h.SaveDestOrExtra);
+    h.MenuItem("mnuSpara")->trigger();
+    ASSERT_NE(DestAt(1).Text, stored);
+    ExpectCurrentSignPictures({kFront, kRoute}, 1, printed);
 }

@@ -280,6 +280,41 @@ TEST_F(SignSelDialogGui, RowsRouteNumberBoxesColoursAndPlacement) {
     EXPECT_NE(IniGetValue(gSettingsFile, "Windows", "frmSignSel", kIniOpenClose), "0");
 }
 
+// Fifteen signs ticked, six graphic signs more than there are pictures:
+// one message for the choice. The list of shown signs beside "Shown signs:"
+// is whole where the window has room, and never runs under the font frame.
+TEST_F(SignSelDialogGui, FifteenSignsGiveOneMessageAndTheirWholeList) {
+    auto name = [](int a) { return std::string("SIGN") + (a < 10 ? "0" : "") + std::to_string(a); };
+    for (int a = 2; a <= 16; ++a) {
+        const std::string model = a <= 10 ? "K4000" : a <= 13 ? "K2000_1R" : "K1000";
+        Sign(a, model, model == "K4000" ? 40 : 8, model == "K4000" ? 8 : 1, a == 2, 1, name(a));
+    }
+    frmHead& h = StartWithSigns();
+    gLineNoTableOn = kFalse;
+    ui.messages.clear();
+    RunSignsCommand([](frmSignSel& d) {
+        ASSERT_EQ(d.Total(), 15);
+        for (auto& [i, box] : d.Sign_cbx)
+            if (i > 0) SetChecked(box, true);
+        QTest::mouseClick(d.Ok_cmd, Qt::LeftButton);
+        EXPECT_FALSE(d.isVisible());
+    });
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, gTextS150);
+    for (int a = 2; a <= 16; ++a) EXPECT_EQ(SignInfoOf(a).Shown, kTrue) << a;
+
+    for (int width : {1800, 1400, 700}) {
+        SCOPED_TRACE(width);
+        h.resize(width, 700);
+        QApplication::processEvents();
+        const QLabel* list = h.SignCaption_lbl;
+        EXPECT_LT(list->geometry().right(), h.SizeFrame->x());
+        if (width < 1400) continue;
+        for (int a = 2; a <= 16; ++a) EXPECT_TRUE(list->text().contains(QString::fromStdString(name(a)))) << a;
+        EXPECT_GE(list->width(), list->fontMetrics().horizontalAdvance(list->text()));
+    }
+}
+
 TEST_F(SignSelDialogGui, ARefusedChoiceStaysOpenAndTheCloseBoxPutsTheSignsBack) {
     Sign(2, "K4000", 96, 16, true, 1, "FRONT");
     Sign(5, "K1000", 3, 1, false, 1, "LINE");
