@@ -351,7 +351,9 @@ TEST_F(InvertedTest, ApplyCases) {
         // A sign whose section exists with no content gets no second header.
         {"empty section kept", Sec(2) + "X" + Sec(5) + "A", Sec(2) + "Y" + Sec(5), "", 0, 0, "A",
          Sec(2) + "Y" + Sec(5) + "A"},
-        {"empty text, no buffer: copy only", Sec(5) + "A", "", "", 0, 0, "", Sec(5) + "A"},
+        {"empty text, first commit: copied, then the page emptied", Sec(5) + "A", "", "", 0, 0, "", Sec(5)},
+        // A page the user emptied: its inverted text goes too.
+        {"emptied page", Sec(5), Sec(5) + "Q", "", 0, 0, "", Sec(5)},
     };
     for (const auto& c : cases) {
         DestRecord& r = gDestList[10];
