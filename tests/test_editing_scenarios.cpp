@@ -693,7 +693,7 @@ private:
         for (const Kind& k : kinds)
             if (named == k.name) {
                 kind = k.name;
-                return (this->*k.run)();
+                return k.weight > 0 ? (this->*k.run)() : named + " (not offered here)";
             }
         int total = 0;
         for (const Kind& k : kinds) total += k.weight;
@@ -877,10 +877,10 @@ private:
         const bool used = Used(list_, entry_);
         RemoveEntry();
         if (!used) return "remove (nothing stored)";
+        // The page under the marker of every shown sign that has it.
         for (int16_t s : set_) {
             Pages& pages = Of(entry_, s);
-            if (s != kLine && static_cast<size_t>(page_) <= pages.size()) pages.erase(pages.begin() + (page_ - 1));
-            if (s == kLine && page_ == 1) pages.clear();
+            if (static_cast<size_t>(page_) <= pages.size()) pages.erase(pages.begin() + (page_ - 1));
         }
         LoadModel(entry_, false, true);
         return "remove";
