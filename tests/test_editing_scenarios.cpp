@@ -626,6 +626,7 @@ private:
     // A double click on the entry's line: its first press chooses the line.
     void DoubleClick(bool dest, int n) {
         window_->focused = dest ? "DestList" : "ExtraList";
+        gListChoiceAtPress = CurrentListChoice(dest);
         window_->ClickLine(dest, LineOf(dest, n));
         ListClick(dest);
         LoadListEntry(dest);

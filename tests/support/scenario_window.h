@@ -107,6 +107,15 @@ public:
         List(dest).SetListIndex(index);
         MarkOnly(dest, index);
     }
+    // The list box's current line and marked lines, and the same put back.
+    kv::ListSelection ListSelectionOf(bool dest) override { return {List(dest).ListIndex(), Marked(dest)}; }
+    void RestoreListSelection(bool dest, const kv::ListSelection& lines) override {
+        if (lines.current >= -1 && lines.current < List(dest).ListCount()) List(dest).SetListIndex(lines.current);
+        std::vector<bool>& marks = marked_[dest ? 0 : 1];
+        marks.assign(static_cast<size_t>(List(dest).ListCount()), false);
+        for (int i : lines.selected)
+            if (i >= 0 && i < static_cast<int>(marks.size())) marks[static_cast<size_t>(i)] = true;
+    }
     // The lines the list box shows marked.
     std::vector<int> Marked(bool dest) const {
         std::vector<int> out;
