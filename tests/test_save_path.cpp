@@ -18,12 +18,14 @@
 #include "data/destlist.h"
 #include "data/records.h"
 #include "files/document.h"
+#include "files/listing.h"
 #include "files/txlread.h"
 #include "files/txlwrite.h"
 #include "platform/host.h"
 #include "platform/paths.h"
 #include "platform/vb.h"
 #include "support/fake_ui.h"
+#include "support/print_state.h"
 #include "support/signs_state.h"
 #include "support/testutil.h"
 #include "support/txl_state.h"
@@ -226,4 +228,26 @@ TEST_F(SavePathTest, TheFileAsLastSavedHereIsNoChange) {
     // Save As under another name asks nothing about this file.
     EXPECT_TRUE(Save(dir.file("q.txl")));
     EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+namespace {
+class ExportPathTest : public testprint::PrintProject {};
+}  // namespace
+
+// A listing or export goes to the name chosen for it, exactly, and never
+// over a write-protected file.
+TEST_F(ExportPathTest, AnExportIsWrittenAsNamedAndNeverOverAProtectedFile) {
+    Build();
+    testutil::WriteFile(dir.file("list.txt"), "another listing");
+    ASSERT_TRUE(WriteListingFile(dir.file("List.TXT"), true));
+    EXPECT_EQ(testutil::ReadFile(dir.file("list.txt")), "another listing");
+    const std::string written = testutil::ReadFile(dir.file("List.TXT"));
+    EXPECT_NE(written.find("\t"), std::string::npos);
+
+    ASSERT_EQ(::chmod(dir.file("List.TXT").c_str(), 0444), 0);
+    ui.messages.clear();
+    EXPECT_FALSE(WriteListingFile(dir.file("List.TXT"), false));
+    EXPECT_EQ(testutil::ReadFile(dir.file("List.TXT")), written);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, dir.file("List.TXT") + ":\rThe file is write-protected; it was left as it is.");
 }
