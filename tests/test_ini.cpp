@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "data/ini.h"
 #include "data/language.h"
 #include "platform/reset.h"
@@ -229,4 +231,19 @@ TEST_F(IniTest, AFailedWriteLeavesTheFileAndTheReaderIntact) {
     EXPECT_EQ(ui.messages.size(), 4u);
     EXPECT_EQ(IniGetValue(f, "Generell", "Empty", kIniContinueClose), "");
     EXPECT_EQ(FileOpenCount(), 0);
+}
+
+// A write-protected settings file is never replaced: a writer that would
+// change it says so, naming it; one that changes nothing writes nothing and
+// says nothing (a start rewrites sections it reads).
+TEST_F(IniTest, AWriteProtectedFileIsNotReplaced) {
+    const std::string f = Make("kivar.lib", kSample);
+    ASSERT_EQ(::chmod(f.c_str(), 0444), 0);
+    EXPECT_TRUE(IniSetValue(f, "Generell", "Language", "English"));
+    EXPECT_TRUE(IniReplaceSection(f, "Fonts", {"Font1=\"1 Small\"", "Font2=2"}, 1));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(IniSetValue(f, "Generell", "Language", "Deutsch"));
+    EXPECT_EQ(testutil::ReadFile(f), kSample);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, f + ":\rThe file is write-protected; it was left as it is.");
 }

@@ -89,6 +89,44 @@ TEST(Cp1252, RoundTripsEveryByte) {
     EXPECT_EQ(Cp1252FromUtf8("\xE2\x80\x93x\xE4\xB8\xAD"), "\x96x?");
 }
 
+// File names of the system pass through the program's strings unchanged:
+// what the code page lacks (and bytes that are no UTF-8) as escapes that
+// give the name back; held bytes that are no such escape stay as they are.
+TEST(Cp1252, FileNamesRoundTripThroughEscapes) {
+    const struct {
+        const char* what;
+        std::string system, held;
+    } cases[] = {
+        {"plain", "route.txl", "route.txl"},
+        {"in the code page", "\xC3\x85\xC3\xA4\xC3\xB6 \xE2\x82\xAC.txl", "\xC5\xE4\xF6 \x80.txl"},
+        {"outside it", "\xC5\x81\xC3\xB3" "d\xC5\xBA.txl", "\x81" "141;\xF3" "d\x81" "17A;.txl"},
+        {"beyond 16 bits", "bus \xF0\x9F\x9A\x8C", "bus \x81" "1F68C;"},
+        {"the escape byte's own character", "\xC2\x81" "41;", "\x81" "81;41;"},
+        {"a byte that is no UTF-8", "old\xE9.txl", "old\x81" "DCE9;.txl"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Cp1252PathFromUtf8(c.system), c.held);
+        EXPECT_EQ(Utf8From1252(c.held), c.system);
+    }
+    // Held text that is no escape of the encoder's stays byte for byte.
+    for (const std::string text : {"\x81" "41;", "\x81" "141", "\x81;", "\x81" "1234567;", "\x81" "D800;"})
+        EXPECT_EQ(Cp1252FromUtf8(Utf8From1252(text), '?'), text);
+
+    // A file of such a name is found, read and written under it.
+    testutil::TempDir d;
+    testutil::WriteFile(d.path() + "/\xC5\x81\xC3\xB3" "d\xC5\xBA.txl", "old");
+    const std::vector<std::string> names = ListDir(d.path());
+    ASSERT_EQ(names, std::vector<std::string>{"\x81" "141;\xF3" "d\x81" "17A;.txl"});
+    const std::string held = JoinPath(d.path(), names[0]);
+    std::string bytes;
+    EXPECT_TRUE(ReadWholeFile(held, bytes));
+    EXPECT_EQ(bytes, "old");
+    EXPECT_TRUE(SafeWriteFile(held, "new", nullptr, {}, NameLookup::Exact));
+    EXPECT_EQ(testutil::ReadFile(d.path() + "/\xC5\x81\xC3\xB3" "d\xC5\xBA.txl"), "new");
+    EXPECT_EQ(ListDir(d.path()).size(), 1u);
+}
+
 TEST(Paths, ResolveWithoutRegardToCase) {
     testutil::TempDir d;
     testutil::WriteFile(d.file("Data/kivar.lib"), "x");

@@ -79,6 +79,25 @@ TEST_F(RecentFilesTest, AddingPaths) {
     EXPECT_EQ(Menu(), (std::vector<std::string>{"&1  /p/e.txl", "&2  /p/d.txl", "&3  /p/a.txl", "&4  /p/b.txl"}));
 }
 
+// Two files whose names differ only in letter case are two entries; a name
+// with characters outside the code page is kept as the program holds it and
+// read back unchanged.
+TEST_F(RecentFilesTest, FilesOfTheirOwnAndNamesOutsideTheCodePage) {
+    testutil::WriteFile(dir.file("route.txl"), "a");
+    testutil::WriteFile(dir.file("Route.TXL"), "b");
+    const std::string lodz = dir.file("\x81" "141;\xF3" "d\x81" "17A;.txl");
+    AddRecentFile(dir.file("route.txl"));
+    AddRecentFile(dir.file("Route.TXL"));
+    AddRecentFile(lodz);
+    AddRecentFile(dir.file("route.txl"));
+    const std::vector<std::string> menu = {"&1  " + dir.file("route.txl"), "&2  " + lodz, "&3  " + dir.file("Route.TXL")};
+    EXPECT_EQ(Menu(), menu);
+    kv::ResetAllState();
+    SetProgramFolder(dir.path());
+    InitRecentFiles();
+    EXPECT_EQ(Menu(), menu);
+}
+
 TEST_F(RecentFilesTest, ShortListIsSavedWithEmptyLines) {
     AddRecentFile("/p/only.txl");
     EXPECT_EQ(testutil::ReadFile(dir.file("kfiles.txt")), "/p/only.txl\r\n\r\n\r\n\r\n");

@@ -413,6 +413,16 @@ TEST_F(TxlReadTest, DamagedFiles) {
         {"negative route-number text length", file.substr(0, file.size() - 13) + Bytes().I(0).I(0).I(1).I(1).I(-1).str()},
         {"old route-number table number 1000", file.substr(0, file.size() - 13) + Bytes().I(1).I(0).I(0).I(1000).I(1).str()},
         {"empty file", ""},
+        // What the writer never stores.
+        {"an empty sign line", Bytes().I(3).S("").S("").S("").S("").S("").I(1).S("").str()},
+        {"a destination without sign data", h + Bytes().I(1).I(4).I(3).I(0).S("t").S("").S("").str()},
+        {"a destination number twice", h + Bytes().I(2).str() + rec0 + rec0},
+        {"destination numbers going down", h + Bytes().I(2).I(5).I(3).I(0).S("t").S("s").S("").str() + rec0},
+        {"an extra text without sign data", h + Bytes().I(1).str() + rec0 + Bytes().I(1).I(3).I(3).S("x").S("").S("").str()},
+        {"extra-text numbers going down",
+         h + Bytes().I(0).I(2).I(8).I(3).S("x").S("e").S("").I(7).I(3).S("y").S("f").S("").str()},
+        {"bytes after the end", file + "x"},
+        {"NUL bytes after the end", file + std::string(100, '\0')},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -447,6 +457,35 @@ TEST_F(TxlReadTest, DamagedFiles) {
         } else {
             EXPECT_EQ(r, TxlReadResult::Read) << cut;
             EXPECT_TRUE(ui.messages.empty()) << cut;
+        }
+    }
+}
+
+// Zeros where a project stood, as a power loss leaves them: a file of NUL
+// bytes, and a project of each format version whose end is NUL bytes up to
+// its length, wherever they start (short of its last route-number text's
+// own characters, which zeros leave a text of the same length). None reads
+// as a project: each is damage, said once.
+TEST_F(TxlReadTest, ZeroFilledAndZeroTailedFilesOfEveryVersion) {
+    for (int v = 0; v <= 7; ++v) {
+        FileSpec f;
+        f.version = v;
+        f.codes = v == 6 || v == 7;
+        const std::string file = MakeFile(f);
+        ASSERT_EQ(Read(file), TxlReadResult::Read) << v;
+        std::vector<std::pair<std::string, std::string>> cases = {{"zero-filled", std::string(file.size(), '\0')},
+                                                                  {"4096 NUL bytes", std::string(4096, '\0')}};
+        for (size_t cut = 1; cut + 5 <= file.size(); ++cut)
+            cases.push_back({"NUL bytes from " + std::to_string(cut), file.substr(0, cut) + std::string(file.size() - cut, '\0')});
+        int failures = 0;
+        for (const auto& [what, bytes] : cases) {
+            SCOPED_TRACE("version " + std::to_string(v) + ", " + what);
+            Fresh();
+            ui.messages.clear();
+            EXPECT_EQ(Read(bytes, "/x/kivar.txl"), TxlReadResult::ReadError);
+            ASSERT_FALSE(ui.messages.empty());
+            EXPECT_EQ(ui.messages.back().text, "Error while reading the project file /x/kivar.txl !");
+            if (::testing::Test::HasFailure() && ++failures > 3) return;
         }
     }
 }
@@ -555,7 +594,7 @@ TEST_F(TxlOpenTest, MissingFileLoadsTheTemplateUntitled) {
     gDocumentPath = dir.file("gone.txl");
     EXPECT_EQ(OpenTxlFile(dir.file("gone.txl")), TxlReadResult::OpenFailed);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Error # 53: \rFile not found");
+    EXPECT_EQ(ui.messages[0].text, dir.file("gone.txl") + ":\rError # 53: File not found (No such file or directory)");
     EXPECT_EQ(ui.messages[0].style, vbCritical);
     EXPECT_EQ(SignInfoOf(2).Name, "FRONT");
     EXPECT_EQ(gDocumentPath, "");
@@ -582,21 +621,26 @@ TEST_F(TxlOpenTest, NoTemplateEitherLeavesAnEmptyProjectOnce) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// A file this user may not read (tried as a user other than root, who reads
+// every file): the file and the system's reason, then the damaged template.
 TEST_F(TxlOpenTest, UnreadableFileAndDamagedTemplate) {
     testutil::WriteFile(dir.file("standard.ini"), Bytes().I(3).I(-4).str());
     testutil::WriteFile(dir.file("locked.txl"), MakeFile(FileSpec{}));
-    const bool root = geteuid() == 0;
     chmod(dir.file("locked.txl").c_str(), 0);
-    const TxlReadResult r = OpenTxlFile(dir.file("locked.txl"));
-    if (root) {
-        EXPECT_EQ(r, TxlReadResult::Read);  // root reads it anyway
-        return;
-    }
-    EXPECT_EQ(r, TxlReadResult::OpenFailed);
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[0].text, "Error # 75: \rPath/File access error");
-    EXPECT_EQ(ui.messages[1].text, "Error while reading the project file " + JoinPath(dir.path(), "standard.ini") + " !");
-    EXPECT_EQ(gDocumentPath, "");
+    dir.OpenToAll();
+    const std::string told = dir.file("told.txt");
+    const int code = testutil::RunAsOtherUser([&] {
+        const TxlReadResult r = OpenTxlFile(dir.file("locked.txl"));
+        std::string texts;
+        for (const auto& m : ui.messages) texts += m.text + "\n";
+        texts += "path=" + gDocumentPath + "\n";
+        testutil::WriteFile(told, texts);
+        return r == TxlReadResult::OpenFailed ? 0 : 1;
+    });
+    ASSERT_EQ(code, 0) << testutil::ReadFile(told);
+    EXPECT_EQ(testutil::ReadFile(told), dir.file("locked.txl") + ":\rError # 75: Path/File access error (Permission denied)\n" +
+                                            "Error while reading the project file " + JoinPath(dir.path(), "standard.ini") +
+                                            " !\npath=\n");
 }
 
 // ---- Reading a file in pieces.
@@ -690,7 +734,8 @@ TEST_F(TxlOpenTest, FileShorterThanItsLengthLoadsTheTemplate) {
     ShipTemplate();
     EXPECT_EQ(OpenTxlFile(path), TxlReadResult::OpenFailed);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Error # 75: \rPath/File access error");
+    EXPECT_EQ(ui.messages[0].text, path + ":\rError # 75: Path/File access error (is not an ordinary file (a device, a "
+                                          "pipe or a file of the system's kernel): it is neither read nor written.)");
     EXPECT_EQ(SignInfoOf(2).Name, "FRONT");
     EXPECT_EQ(gDocumentPath, "");
 }
@@ -912,9 +957,22 @@ TEST_F(TxlWholeTest, AFileThatCannotBeReadChangesNothing) {
     ui.messages.clear();
     EXPECT_EQ(OpenTxlFileWhole(dir.file("gone.txl")), TxlReadResult::OpenFailed);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Error # 53: \rFile not found");
+    EXPECT_EQ(ui.messages[0].text, dir.file("gone.txl") + ":\rError # 53: File not found (No such file or directory)");
     EXPECT_EQ(ProjectState(), before);
     EXPECT_EQ(OpenTxlFileWhole("*.txl"), TxlReadResult::Skipped);
+    EXPECT_EQ(ProjectState(), before);
+}
+
+// A gigabyte of NUL bytes (what is left of a large file) is damage like a
+// short one: reported, and the open project stays as it was.
+TEST_F(TxlWholeTest, AGigabyteOfNulBytesIsDamage) {
+    const std::string before = OpenState();
+    const std::string path = dir.file("zeros.txl");
+    testutil::WriteFile(path, "");
+    if (::truncate(path.c_str(), off_t{1} << 30) != 0) GTEST_SKIP() << "no room for a sparse file of a gigabyte";
+    EXPECT_EQ(OpenTxlFileWhole(path), TxlReadResult::ReadError);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Error while reading the project file " + path + " !");
     EXPECT_EQ(ProjectState(), before);
 }
 

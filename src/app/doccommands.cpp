@@ -12,6 +12,7 @@
 #include "app/docsettings.h"
 #include "app/headstate.h"
 #include "app/signcontrols.h"
+#include "platform/error.h"
 #include "platform/paths.h"
 #include "platform/host.h"
 #include "platform/ports.h"
@@ -50,7 +51,14 @@ int16_t QuerySaveDocument(const std::string& name, const std::function<void()>& 
 }
 
 void DeleteAutoSaveFile() {
-    if (!gAutoSaveFile.empty() && FileExists(gAutoSaveFile)) RemoveFile(gAutoSaveFile);
+    if (!gAutoSaveFile.empty() && HoldAutoSaveFile() && FileExists(gAutoSaveFile)) RemoveFile(gAutoSaveFile);
+}
+
+bool MaySaveOver(const std::string& path) {
+    if (!DocumentFileChanged(path)) return true;
+    return MsgBox(FileMessage(path, "The file has changed on disk since this program opened or last saved it (another "
+                                    "program may have saved it). Save over it?"),
+                  vbYesNo | vbExclamation | vbDefaultButton2) == vbYes;
 }
 
 bool SavesInPlace(const std::string& name) {
@@ -79,7 +87,7 @@ bool IsVersionFilterEntry(int entry) { return entry >= 1 && entry <= 7; }
 bool AutoSaveDue(double now) { return gAutoSaveEnabled && now - gLastAutoSaveTime > gAutoSaveTime; }
 
 bool WriteAutoSaveFile() {
-    if (!SaveTxlFile(gAutoSaveFile, false)) return false;
+    if (!HoldAutoSaveFile() || !SaveTxlFile(gAutoSaveFile, false)) return false;
     // Without its settings file the program only writes the project.
     if (gDocumentPath != gAutoSaveName && FileExists(gSettingsFile)) {
         IniSetValue(gSettingsFile, "AutoSave", "FileName", gDocumentPath);

@@ -25,8 +25,13 @@ std::string DocumentNameFromCaption(const std::string& caption);
 // and goes on only when the project is no longer modified afterwards.
 int16_t QuerySaveDocument(const std::string& name, const std::function<void()>& save);
 
-// Deletes the auto-save file (gAutoSaveFile) when it exists.
+// Deletes the auto-save file (gAutoSaveFile) when it exists and is this
+// program's (HoldAutoSaveFile, files/document.h).
 void DeleteAutoSaveFile();
+// A Save may write the project to `path`: true unless the file there has
+// changed on disk since this program read or wrote it and the user, asked
+// with the file named, says No.
+bool MaySaveOver(const std::string& path);
 // Save writes the project under its name (else Save As runs): the name,
 // upper-cased and right-trimmed, ends in "TXL", is neither S100 nor "*.TXL"
 // (upper-cased) and is not empty.
@@ -53,7 +58,8 @@ bool AutoSaveDue(double now);
 // Writes the project into the auto-save file through the safe writer
 // without reporting failures; when the document's name differs from the
 // recorded one, [AutoSave] FileName takes it (when the settings file is
-// there). False when nothing was written.
+// there). False when nothing was written, also while another program
+// holds the auto-save file.
 bool WriteAutoSaveFile();
 
 // After a project is read: the entry after the last used one of each list

@@ -98,12 +98,12 @@ bool ReadWhole(const std::string& file) {
 }
 
 // The project just read becomes the document under the name of the project
-// the auto-save file was made of.
+// the auto-save file was made of (as that file is named on disk).
 void TakeAsAutoSaveProject(int16_t modified) {
     AdjustLists();
     gDocumentModified = modified;
-    gDocumentPath = gAutoSaveName;
-    WindowPort().SetMainCaption(DocumentCaption(gAutoSaveName));
+    gDocumentPath = FileExists(gAutoSaveName) ? ResolvePath(gAutoSaveName) : gAutoSaveName;
+    WindowPort().SetMainCaption(DocumentCaption(gDocumentPath));
     SetCurrentNumbersAfterLoad();
     SwitchList(true);
 }
@@ -118,6 +118,7 @@ bool RecoverAutoSave() {
     }
     gRestoredFromAutoSave = kTrue;
     TakeAsAutoSaveProject(kTrue);
+    NoteRecoveredDocumentFile(gDocumentPath, gAutoSaveFile);
     gAutoSaveNoticePending = kTrue;
     return true;
 }
@@ -129,6 +130,7 @@ bool OpenLastSavedProject() {
     CheckCopyBuffer();
     AdjustLists(-1);
     TakeAsAutoSaveProject(kFalse);
+    NoteDocumentFile(gDocumentPath);
     return true;
 }
 
@@ -150,10 +152,14 @@ void InitDocument() {
     gChangeTime = gDefaultChangeTime;
 
     // At start, the project of an abnormal end from the auto-save file; when
-    // that cannot be read, the project as it was last saved.
-    const bool started = FileExists(gAutoSaveFile) && gStartUp && (RecoverAutoSave() || OpenLastSavedProject());
+    // that cannot be read, the project as it was last saved. The auto-save
+    // file of another program running from this folder is left alone.
+    const bool ours = HoldAutoSaveFile(gStartUp != 0);
+    const bool started =
+        ours && FileExists(gAutoSaveFile) && gStartUp && (RecoverAutoSave() || OpenLastSavedProject());
     if (!started) {
-        if (FileExists(gAutoSaveFile)) RemoveFile(gAutoSaveFile);
+        if (ours && FileExists(gAutoSaveFile)) RemoveFile(gAutoSaveFile);
+        ForgetDocumentFile();
         OpenTxlFile(JoinPath(gDataPath, "standard.ini"));
         CheckCopyBuffer();
         AdjustLists(-1);
@@ -229,8 +235,10 @@ void OpenDocument(const std::string* path, const std::function<void()>& save) {
     }
     gDocumentModified = kFalse;
     DeleteAutoSaveFile();
-    gDocumentPath = file;
-    AddRecentFile(file);
+    // The name as the file has it on disk: a Save writes that very file.
+    gDocumentPath = ResolvePath(file);
+    NoteDocumentFile(gDocumentPath);
+    AddRecentFile(gDocumentPath);
     WindowPort().SetMainCaption(DocumentCaption(gDocumentPath));
     CheckCopyBuffer();
     AdjustLists(-1);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "app/entrywindow.h"
 #include "app/feedtext.h"
@@ -18,6 +19,7 @@
 #include "engine/editorview.h"
 #include "engine/editstate.h"
 #include "engine/signview.h"
+#include "engine/textedit.h"
 #include "engine/textstrip.h"
 #include "platform/host.h"
 #include "platform/paths.h"
@@ -77,6 +79,24 @@ private:
         int16_t address, shown, routeNoShown;
     };
     std::vector<Saved> saved_;
+};
+
+// While the rows are written, a character that would pass the sign's width
+// is left out without a word (as one the font lacks): the report after the
+// run names the rows cut so, instead of a box for every such character.
+class RowsCutAtWidth {
+public:
+    RowsCutAtWidth()
+        : cut_(std::exchange(gCutRowsAtWidth, kTrue)), quiet_(std::exchange(gSuppressRowFullWarning, kTrue)) {}
+    ~RowsCutAtWidth() {
+        gCutRowsAtWidth = cut_;
+        gSuppressRowFullWarning = quiet_;
+    }
+    RowsCutAtWidth(const RowsCutAtWidth&) = delete;
+    RowsCutAtWidth& operator=(const RowsCutAtWidth&) = delete;
+
+private:
+    int16_t cut_, quiet_;
 };
 
 // The text a failed row is reported with: the error's description and, on
@@ -172,6 +192,7 @@ void ImportTextFile(const std::string& path) {
     std::vector<RowLeftOut> leftOut;
     {
         const OnlyCurrentSignShown onlyCurrent;
+        const RowsCutAtWidth cutAtWidth;
         RunProgress progress("Importing rows", total);
         // The list box shows the list again once, when the run ends, instead
         // of laying out all its lines at every row.

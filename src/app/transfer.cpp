@@ -39,10 +39,12 @@ void ReportFailure(const std::string& what, const std::string& path, const std::
     MsgBox(text, vbCritical + vbOKOnly);
 }
 
-// Writes a whole file through the safe writer; a failure is reported.
-bool WriteOrReport(const std::string& what, const std::string& path, const std::string& bytes) {
+// Writes a whole file through the safe writer; a failure is reported. A
+// name chosen in a file dialog is written exactly as chosen.
+bool WriteOrReport(const std::string& what, const std::string& path, const std::string& bytes,
+                   NameLookup lookup = NameLookup::AnyCase) {
     std::string error;
-    if (SafeWriteFile(path, bytes, &error)) return true;
+    if (SafeWriteFile(path, bytes, &error, {}, lookup)) return true;
     ReportFailure(what, path, error);
     return false;
 }
@@ -115,7 +117,8 @@ TransferResult TransferToFile(const TransferFileChooser& choose) {
         Busy busy;
         std::string image;
         if (!BuildOutImage(image)) return TransferResult::Failed;
-        if (!WriteOrReport("The out-file could not be written:", *path, image)) return TransferResult::Failed;
+        if (!WriteOrReport("The out-file could not be written:", *path, image, NameLookup::Exact))
+            return TransferResult::Failed;
     }
     if (!WriteOrReport("t.ini could not be written:", JoinPath(gOpenSavePath, "t.ini"), *path + "\r\n"))
         return TransferResult::Failed;
@@ -139,7 +142,8 @@ TransferResult TransferIntelHex(const TransferFileChooser& choose) {
             ReportFailure("The out-file is too large for Intel HEX (1 MB or more):", source, "");
             return TransferResult::Failed;
         }
-        if (!WriteOrReport("The HEX file could not be written:", *path, hex)) return TransferResult::Failed;
+        if (!WriteOrReport("The HEX file could not be written:", *path, hex, NameLookup::Exact))
+            return TransferResult::Failed;
     }
     MsgBox("Conversion ready!", vbOKOnly);
     return TransferResult::Done;

@@ -183,6 +183,9 @@ bool IniReadLinesForWriting(const std::string& fileName, std::vector<std::string
 bool IniStoreLines(const std::string& fileName, const std::vector<std::string>& lines) {
     std::string out;
     for (const auto& l : lines) out += l + "\r\n";
+    // A file that holds these lines already is not written again (a
+    // write-protected settings file is then no reason for a message).
+    if (std::string now; ReadWholeFile(fileName, now) && now == out) return true;
     std::string err;
     if (!SafeWriteFile(fileName, out, &err)) {
         MsgBox(FileMessage(fileName, err), vbCritical);

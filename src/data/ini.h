@@ -71,7 +71,8 @@ int16_t IniCompareValue(const std::string& fileName, const std::string& section,
 
 // Writers. Each rewrites the whole file through the safe writer; on any
 // failure the file keeps its old contents and the failure is reported.
-// They return true when the file was changed and written.
+// They return true when the file holds the change (a file that held it
+// already is not written again).
 bool IniInsertKey(const std::string& fileName, const std::string& section, const std::string& key,
                   const IniValue& value);
 bool IniSetValue(const std::string& fileName, const std::string& section, const std::string& key,

@@ -1,7 +1,11 @@
 #include "data/startup.h"
 
+#include <algorithm>
+
 #include "data/ini.h"
 #include "data/language.h"
+#include "platform/error.h"
+#include "platform/host.h"
 #include "platform/paths.h"
 #include "platform/reset.h"
 #include "platform/vb.h"
@@ -89,6 +93,31 @@ void StoreLanguageChoice(const std::string& language) {
     gLanguageFile = LanguageFileOf(language);
     IniSetValue(gSettingsFile, "Generell", "Language", RemoveString(gLanguage, "\""));
     IniSetValue(gSettingsFile, "Generell", "LanguageFile", RemoveString(gLanguageFile, "\""));
+}
+
+std::vector<std::string> MissingSettingsSections() {
+    static const char* const kRead[] = {"Kivar-t", "AutoSave", "Signs", "DestNoCharachters", "Printer",
+                                        "Windows", "K4000",    "K1000", "K2000_1R",          "K2000_2R"};
+    std::string data;
+    ReadWholeFile(gSettingsFile, data);
+    const std::vector<std::string> lines = SplitLines(data);
+    std::vector<std::string> missing;
+    for (const char* section : kRead) {
+        const std::string header = "[" + std::string(section) + "]";
+        if (std::find(lines.begin(), lines.end(), header) == lines.end()) missing.push_back(header);
+    }
+    return missing;
+}
+
+void ReportMissingSettingsSections() {
+    const std::vector<std::string> missing = MissingSettingsSections();
+    if (missing.empty()) return;
+    std::string sections;
+    for (const std::string& header : missing) sections += (sections.empty() ? "" : ", ") + header;
+    MsgBox(FileMessage(gSettingsFile, sections + NotFoundText() + " The program goes on with " +
+                                          (missing.size() == 1 ? "its defaults." : "their defaults.")) +
+               SettingsFileAdvice(),
+           vbCritical);
 }
 
 void ResetStartSettings() {

@@ -50,6 +50,16 @@ std::string LanguageOfFile(const std::string& file);
 // Stores the choice in gLanguage, gLanguageFile and [Generell] of the settings.
 void StoreLanguageChoice(const std::string& language);
 
+// The sections of the settings file that the program reads and that the file
+// lacks, in the order the shipped file holds them: [Kivar-t], [AutoSave],
+// [Signs], [DestNoCharachters], [Printer], [Windows] and the sections of the
+// sign models. ([Generell] and [Fonts] are reported where they are read, and
+// a missing [DefaultRouteNoFonts] is added.)
+std::vector<std::string> MissingSettingsSections();
+// At start: one message naming the settings file and every section it
+// lacks; the program goes on with those sections' defaults.
+void ReportMissingSettingsSections();
+
 void ResetStartSettings();
 
 }  // namespace kv

@@ -68,7 +68,8 @@ bool WriteGraphicFile(const std::string& path) {
         return false;
     }
     std::string err;
-    if (!SafeWriteFile(path, EncodeGraphicFile(s), &err)) {
+    // The name was chosen in a file dialog: it is written as chosen.
+    if (!SafeWriteFile(path, EncodeGraphicFile(s), &err, {}, NameLookup::Exact)) {
         MsgBox(FileMessage(path, err), vbExclamation);
         return false;
     }

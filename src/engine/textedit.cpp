@@ -25,6 +25,7 @@ namespace kv {
 
 int16_t gRowFullWarning = 0;
 int16_t gSuppressRowFullWarning = 0;
+int16_t gCutRowsAtWidth = 0;
 int16_t gIndentBesideTall = -1;
 
 namespace {
@@ -348,6 +349,10 @@ void InsertChar(int16_t code, int16_t repaint, int16_t fieldPos) {
     if (!ok) {
         RecalcRowWidths();
         ok = RowHasRoom(gCurrentRow, w);
+    }
+    if (!ok && gCutRowsAtWidth) {
+        ClearCell(c);
+        return;
     }
     PlaceNewCell(c, code, w, h, repaint, fieldPos, ok, false);
 }
@@ -753,6 +758,7 @@ void ShiftCells(int16_t start, int16_t dx, int16_t stop, bool moveFields) {
 void ResetTextEdit() {
     gRowFullWarning = 0;
     gSuppressRowFullWarning = 0;
+    gCutRowsAtWidth = 0;
     gIndentBesideTall = -1;
 }
 

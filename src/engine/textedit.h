@@ -17,6 +17,9 @@ namespace kv {
 extern int16_t gRowFullWarning;
 // No row-full warning while the current sign is being printed.
 extern int16_t gSuppressRowFullWarning;
+// While set (a text import writes its rows), a character that would
+// overfill its row is left out without a word; the import reports it.
+extern int16_t gCutRowsAtWidth;
 // A new row starts beside a tall first cell of the row above (a large
 // route-number field reaching down into it). True from the start.
 extern int16_t gIndentBesideTall;
@@ -32,7 +35,8 @@ bool CharCodeOf(int16_t code);
 // Types one character at the cursor. repaint -1 suppresses the vertical
 // re-centring after an insertion that started a row; fieldPos goes into the
 // new cell's FieldPos. The character is inserted into an overfull row (with
-// the row marked and the S32/S33 warning as gRowFullWarning allows), but
+// the row marked and the S32/S33 warning as gRowFullWarning allows; left
+// out without a word while gCutRowsAtWidth is set), but
 // refused with that warning when its dot column would pass kMaxDotColumn,
 // and refused with a beep between two cells of a route-number field.
 void InsertChar(int16_t code, int16_t repaint, int16_t fieldPos);

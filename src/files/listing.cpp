@@ -340,7 +340,8 @@ void PrintExtraTexts() {
 }
 
 bool WriteListingFile(const std::string& path, bool exportList) {
-    const int16_t fn = FileOpen(path, FileMode::Output);
+    // The name was chosen in a file dialog: it is written as chosen.
+    const int16_t fn = FileOpen(path, FileMode::Output, NameLookup::Exact);
     if (fn < 0) {
         MsgBox(FileMessage(path, "Error # " + Str(75)), vbExclamation);
         return false;

@@ -67,10 +67,24 @@ void ShowRecentFiles() {
     }
 }
 
+namespace {
+
+// Two names of the list are one entry when they differ at most in letter
+// case, unless both name files on disk, each its own (names chosen in a
+// file dialog are taken exactly, so "route.txl" and "Route.TXL" can both be
+// projects).
+bool SameEntry(const std::string& listed, const std::string& path) {
+    if (listed == path) return true;
+    if (!EqualsNoCase(listed, path)) return false;
+    return !(FileExists(listed) && FileExists(path) && ResolvePath(listed) != ResolvePath(path));
+}
+
+}  // namespace
+
 void AddRecentFile(const std::string& path) {
     int found = 0;  // position 1..count, 0 when not listed
     for (int i = 1; i <= gRecentFileCount; ++i)
-        if (EqualsNoCase(gRecentFiles[static_cast<size_t>(i - 1)].Path, path)) {
+        if (SameEntry(gRecentFiles[static_cast<size_t>(i - 1)].Path, path)) {
             found = i;
             break;
         }

@@ -26,9 +26,11 @@ std::string RecentFilesPath();
 void InitRecentFiles();
 // Reads up to four non-empty (trimmed) lines; true when at least one was read.
 bool LoadRecentFiles();
-// Puts a path first: a path already listed (letter case ignored) moves to the
-// top in its listed form; a new one pushes the oldest out of a full list.
-// Then shows and saves the list.
+// Puts a path first: a path already listed (letter case ignored, unless the
+// two names are two files on disk) moves to the top in its listed form; a
+// new one pushes the oldest out of a full list. Then shows and saves the
+// list. Names the code page lacks characters of are kept as the program
+// holds them (Cp1252PathFromUtf8) and read back unchanged.
 void AddRecentFile(const std::string& path);
 // Hands the entries to the main window's menu: "&1  path" .. "&4  path",
 // the separator shown while there is any.

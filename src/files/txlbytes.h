@@ -66,6 +66,8 @@ public:
     bool TryRaw(size_t n, std::string& s);
     // TryStr without consuming the text: the next read starts at its length.
     bool PeekStr(std::string& s);
+    // No byte is left to read.
+    bool AtEnd() { return !Have(1); }
 
 private:
     // True when the next n bytes are at hand, reading more of the file when

@@ -1,5 +1,6 @@
 #include "files/txlread.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -17,6 +18,7 @@
 #include "files/projecttables.h"
 #include "files/txlbytes.h"
 #include "files/txlformat.h"
+#include "platform/error.h"
 #include "platform/ports.h"
 #include "platform/paths.h"
 #include "platform/host.h"
@@ -46,26 +48,47 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<FILE, FileCloser>;
 
+// The system's reason for the last file that could not be opened or read.
+std::string gFileReason;
+
 // The file opened for reading, and its length; 0, or the error number when
-// it cannot be read.
+// it cannot be read (the system's reason in gFileReason).
 int OpenFile(const std::string& path, FilePtr& file, size_t& size) {
+    gFileReason.clear();
     // A pipe, a device or a kernel file is not opened: it would hold the
     // program waiting for bytes.
-    if (!NotPlainFileReason(path).empty()) return kErrNotPlainFile;
-    if (!FileExists(path)) return kErrFileNotFound;
+    if (const std::string refused = NotPlainFileReason(path); !refused.empty()) {
+        // The reason without the name it starts with.
+        const size_t nameEnd = refused.find("\r\n");
+        gFileReason = nameEnd == std::string::npos ? refused : refused.substr(nameEnd + 2);
+        return kErrNotPlainFile;
+    }
+    const auto failed = [](int number) {
+        gFileReason = std::strerror(errno ? errno : EIO);
+        return number;
+    };
+    errno = 0;
     file.reset(std::fopen(FsPath(path).c_str(), "rb"));
-    if (!file) return kErrPathAccess;
+    if (!file) return failed(errno == ENOENT || errno == ENOTDIR ? kErrFileNotFound : kErrPathAccess);
     // The reader takes the file in large pieces of its own.
     std::setvbuf(file.get(), nullptr, _IONBF, 0);
     long length = -1;
     if (std::fseek(file.get(), 0, SEEK_END) == 0) length = std::ftell(file.get());
-    if (length < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return kErrPathAccess;
+    if (length < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return failed(kErrPathAccess);
     size = static_cast<size_t>(length);
     return 0;
 }
 
 std::string ErrorDescription(int number) {
     return number == kErrFileNotFound ? "File not found" : "Path/File access error";
+}
+
+// The message about a file that could not be opened or read to its end: the
+// file, the error and the system's reason.
+std::string OpenErrorMessage(const std::string& path, int number) {
+    std::string reason = "Error # " + std::to_string(number) + ": " + ErrorDescription(number);
+    if (!gFileReason.empty()) reason += " (" + gFileReason + ")";
+    return FileMessage(path, reason);
 }
 
 void MakeUntitled() {
@@ -91,6 +114,17 @@ void LoadEmptyProject() {
 void CheckIndex(int16_t index, int count, const char* table) {
     if (index < 0 || index >= count)
         throw TxlReadError(std::string("a ") + table + " number out of range: " + std::to_string(index));
+}
+
+// Records as the writer stores them: their numbers rise from record to record
+// and every record holds sign data. Zeros where records stood (what a power
+// loss leaves) read as record 0 again and again, without data.
+void CheckRecordOrder(int16_t index, int16_t previous, const char* table) {
+    if (index <= previous)
+        throw TxlReadError(std::string("a ") + table + " number repeated or out of order: " + std::to_string(index));
+}
+void CheckSignData(int16_t index, const std::string& signData, const char* table) {
+    if (signData.empty()) throw TxlReadError(std::string("a ") + table + " without sign data: " + std::to_string(index));
 }
 
 // The file's fields into the tables; damage is reported and ends the reading.
@@ -134,7 +168,7 @@ TxlReadResult OpenTxl(const std::string& path, bool isFallback) {
     const int err = ReadTxlFile(path, result);
     if (err == 0) return result;
 
-    MsgBox("Error # " + std::to_string(err) + ": \r" + ErrorDescription(err), vbCritical);
+    MsgBox(OpenErrorMessage(path, err), vbCritical);
     if (!isFallback) {
         // Read the template instead, once; when that is the file that
         // failed, or it fails too, the project is left empty.
@@ -184,8 +218,9 @@ int ReadTxlFile(const std::string& path, TxlReadResult& result) {
         TxlByteReader r(file.get(), size);
         result = ReadTxlData(r, path);
         return 0;
-    } catch (const TxlFileError&) {
+    } catch (const TxlFileError& e) {
         // As when the file cannot be opened: what was read of it goes.
+        gFileReason = e.what();
         ClearRecordsAndLines();
         return kErrPathAccess;
     }
@@ -204,7 +239,8 @@ TxlReadResult OpenTxlFileWhole(const std::string& path, const std::function<void
             TxlByteReader r(file.get(), size);
             result = ReadTxlContents(r, path);
         }
-    } catch (const TxlFileError&) {
+    } catch (const TxlFileError& e) {
+        gFileReason = e.what();
         err = kErrPathAccess;
     } catch (...) {
         PutBackProjectTables(std::move(open));
@@ -214,7 +250,7 @@ TxlReadResult OpenTxlFileWhole(const std::string& path, const std::function<void
         MsgBox(NotPlainFileReason(path), vbCritical);
         result = TxlReadResult::OpenFailed;
     } else if (err != 0) {
-        MsgBox("Error # " + std::to_string(err) + ": \r" + ErrorDescription(err), vbCritical);
+        MsgBox(OpenErrorMessage(path, err), vbCritical);
         result = TxlReadResult::OpenFailed;
     }
     if (result != TxlReadResult::Read) {
@@ -261,6 +297,8 @@ void ReadTxlHeader(TxlByteReader& r) {
     ClearSignTable();
     for (int i = 0; i < signs; ++i) {
         const std::string line = r.Str();
+        // A sign line is never empty: zeros stand where the lines were.
+        if (line.empty()) throw TxlReadError("an empty sign line");
         ParseSignDefinition(line);
         SetSignConfig(line);
     }
@@ -354,15 +392,19 @@ void ReadDestRecords(TxlByteReader& r) {
     const bool hasAlt = TxlDestHasAltText(version);
     const bool hasCode = TxlDestHasCode(version, gDestCodesOn);
     gInfo.destIndexes.reserve(static_cast<size_t>(count));
+    int16_t previous = -1;
     for (int i = 0; i < count; ++i) {
         const int16_t index = r.Int();
         CheckIndex(index, kDestCount, "destination");
+        CheckRecordOrder(index, previous, "destination");
+        previous = index;
         gInfo.destIndexes.push_back(index);
         DestRecord& d = gDestList[static_cast<size_t>(index)];
         d.ChangeTime = ClampChangeTime(r.Int());  // 0..20: never a page mark or section byte
         d.Flag = VbBool(r.Int() == 1);
         r.StrInto(d.Text);
         r.StrInto(d.SignData);
+        CheckSignData(index, d.SignData, "destination");
         if (hasAlt) r.StrInto(d.AltText);
         else d.AltText.clear();
         if (hasCode) r.StrInto(d.Code);
@@ -385,15 +427,19 @@ void ReadExtraRecords(TxlByteReader& r) {
     if (count < 0 || count > kExtraCount) throw TxlReadError("extra-text count out of range: " + std::to_string(count));
     const bool hasAlt = TxlExtraHasAltText(gTxlVersion);
     gInfo.extraIndexes.reserve(static_cast<size_t>(count));
+    int16_t previous = -1;
     for (int i = 0; i < count; ++i) {
         const int16_t index = r.Int();
         CheckIndex(index, kExtraCount, "extra-text");
+        CheckRecordOrder(index, previous, "extra-text");
+        previous = index;
         gInfo.extraIndexes.push_back(index);
         DestRecord& e = gExtraList[static_cast<size_t>(index)];
         e.ChangeTime = ClampChangeTime(r.Int());
         r.StrInto(e.Text);
-        FormatListLine(e.Text, index, ExtraList);
         r.StrInto(e.SignData);
+        CheckSignData(index, e.SignData, "extra-text");
+        FormatListLine(e.Text, index, ExtraList);
         // The first extra text tells whether they carry per-sign sections.
         if (i == 0) gExtraPerSign = VbBool(!e.SignData.empty() && e.SignData[0] == kSectionMark);
         if (hasAlt) r.StrInto(e.AltText);
@@ -427,26 +473,33 @@ void ReadTxlTrailer(TxlByteReader& r) {
     int16_t c3 = 0;
     if (r.TryInt(c3) && c3 <= kLineNoTableSize) {
         if (c3 > 0) on = true;
+        bool whole = true;
         for (int i = 0; i < c3; ++i) {
             int16_t index = 0, length = 0;
             std::string text;
             if (!r.TryInt(index)) {
-                on = legacyOn;
+                whole = false;
                 break;
             }
             CheckIndex(index, kLineNoTableSize, "route-number");
             if (!r.TryInt(length)) {
-                on = legacyOn;
+                whole = false;
                 break;
             }
             if (length < 0) throw TxlReadError("negative text length");
             if (!r.TryRaw(static_cast<size_t>(length), text)) {
-                on = legacyOn;
+                whole = false;
                 break;
             }
             gLineNoTable[static_cast<size_t>(index)] = std::move(text);
             ++gInfo.trailerTexts;
         }
+        if (!whole) on = legacyOn;
+        // The project ends with its last route-number text. Bytes after it
+        // are no part of it: zeros there are what is left of a longer file
+        // whose contents were lost (a zero-filled file reads as an empty
+        // project up to here).
+        if (whole && !r.AtEnd()) throw TxlReadError("bytes after the end of the project");
     }
     if (on) SetHeadModeControls(true);
 }

@@ -203,7 +203,8 @@ bool SaveTxlFile(const std::string& path, bool reportErrors) {
     }
     SetBusy(true);
     if (gDestCodesOn) SortDestList();
-    const bool backup = gBackupOn && path != gAutoSaveFile;
+    const bool autoSave = path == gAutoSaveFile;
+    const bool backup = gBackupOn && !autoSave;
     std::string error;
     bool ok = false;
     try {
@@ -213,7 +214,9 @@ bool SaveTxlFile(const std::string& path, bool reportErrors) {
                 TxlByteWriter w([&out](std::string_view piece) { out.Write(piece); });
                 WriteTxlFile(w, gTxlVersion);
             },
-            &error, backup ? TxlBackupPath(path) : std::string());
+            &error, backup ? TxlBackupPath(path) : std::string(),
+            // A project is written under its name as chosen or found on disk.
+            autoSave ? NameLookup::AnyCase : NameLookup::Exact);
     } catch (const TxlWriteError& e) {
         // The project does not fit the layout; nothing was saved.
         SetBusy(false);

@@ -12,8 +12,10 @@ namespace kv {
 
 class TxlByteWriter;
 
-// Writes the whole project to `path`. The literal name "*.txl" only shows
-// S36. Destination codes on: the destination table is put in code order
+// Writes the whole project to `path`, taken exactly as written (the
+// auto-save file is found without regard to case); a link there stays and
+// its file is written, and a write-protected file is refused. The literal
+// name "*.txl" only shows S36. Destination codes on: the destination table is put in code order
 // first. Unless backups are off (gBackupOn) or `path` is the auto-save file,
 // an existing file is kept as its backup (TxlBackupPath). Returns false when
 // nothing was written; the reason is shown unless `reportErrors` is false.

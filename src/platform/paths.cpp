@@ -51,7 +51,7 @@ std::string BaseName(const std::string& p) {
     return k == std::string::npos ? n : n.substr(k + 1);
 }
 
-std::string FromFsPath(const fs::path& p) { return Cp1252FromUtf8(p.string()); }
+std::string FromFsPath(const fs::path& p) { return Cp1252PathFromUtf8(p.string()); }
 
 namespace {
 fs::path Raw(const std::string& p) { return fs::path(Utf8From1252(NativePath(p))); }
@@ -110,6 +110,18 @@ std::string ResolvePath(const std::string& p) {
 }
 
 fs::path FsPath(const std::string& p) { return Raw(ResolvePath(p)); }
+
+fs::path ExactFsPath(const std::string& p) { return Raw(p); }
+
+bool StampOfFile(const std::string& p, FileStamp& stamp) {
+    struct stat st {};
+    if (p.empty() || ::stat(Raw(p).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    stamp.device = static_cast<uint64_t>(st.st_dev);
+    stamp.inode = static_cast<uint64_t>(st.st_ino);
+    stamp.size = static_cast<int64_t>(st.st_size);
+    stamp.changed = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return true;
+}
 
 bool NameHasWildcard(const std::string& path) {
     const size_t slash = path.find_last_of("\\/");

@@ -23,7 +23,22 @@ std::string BaseName(const std::string& p);
 // case (exact match first). Components that do not exist are kept as given.
 std::string ResolvePath(const std::string& p);
 std::filesystem::path FsPath(const std::string& p);   // resolved, system form
+// The system form of the path as it is written, not looked up: for names the
+// user chose in a file dialog, which are used exactly as chosen.
+std::filesystem::path ExactFsPath(const std::string& p);
+// A name of the system as the program holds it (Cp1252PathFromUtf8).
 std::string FromFsPath(const std::filesystem::path& p);
+
+// What tells one state of a file from another: the file (its device and
+// number: a save that replaces it makes a new one), its size and the time
+// of its last change. The path is taken as written; a link is followed.
+struct FileStamp {
+    uint64_t device = 0, inode = 0;
+    int64_t size = -1, changed = 0;  // changed: nanoseconds
+    bool operator==(const FileStamp&) const = default;
+};
+// False when there is no such file.
+bool StampOfFile(const std::string& p, FileStamp& stamp);
 
 bool FileExists(const std::string& p);
 // The file name of the path (after its last "\" or "/") holds "*" or "?".

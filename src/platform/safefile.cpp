@@ -22,6 +22,7 @@ const ResetRegistrar kReset("safe writer faults", StateLayer::Platform, [] { gFa
 constexpr const char* kTempSuffix = ".kvtmp";
 constexpr int kTempSuffixLength = 6;  // strlen(kTempSuffix)
 constexpr const char* kUniquePart = "XXXXXX";
+constexpr const char* kWriteProtected = "The file is write-protected; it was left as it is.";
 
 bool Fault(SafeWriteStage s, const std::string& p) {
     if (gFault && gFault(s, p)) {
@@ -39,10 +40,29 @@ struct WriteFailed {
     int error;
 };
 
-// A new file "<target>.XXXXXX.kvtmp" beside `targetFs`, open for writing.
-// -1 (errno set) when it cannot be made.
-int CreateTemp(const std::string& targetFs, std::string& tempFs) {
-    std::string name = targetFs + "." + kUniquePart + kTempSuffix;
+// The start of the temporary names beside a file: the file's own name,
+// shortened (at a character's start) where it and the temporary part would
+// not fit in a name of its folder.
+std::string TempStem(const std::string& fileFs) {
+    const std::filesystem::path file(fileFs);
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    std::string name = file.filename().string();
+    long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (longest <= 0) longest = 255;
+    const size_t added = 1 + std::strlen(kUniquePart) + kTempSuffixLength;
+    const size_t room = static_cast<size_t>(longest) > added ? static_cast<size_t>(longest) - added : 1;
+    if (name.size() > room) {
+        size_t cut = room;
+        while (cut > 1 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+        name.resize(cut);
+    }
+    return (folder / name).string();
+}
+
+// A new file "<stem>.XXXXXX.kvtmp" beside `fileFs` (TempStem), open for
+// writing. -1 (errno set) when it cannot be made.
+int CreateTemp(const std::string& fileFs, std::string& tempFs) {
+    std::string name = TempStem(fileFs) + "." + kUniquePart + kTempSuffix;
     const int fd = ::mkostemps(name.data(), kTempSuffixLength, O_CLOEXEC);
     if (fd >= 0) tempFs = name;
     return fd;
@@ -71,12 +91,12 @@ mode_t ModeFor(const std::string& targetFs) {
     return 0644 & ~mask;
 }
 
-// Temporary files of this target that an earlier save left when it was
-// stopped: "<name>.XXXXXX.kvtmp", and "<name>.kvtmp" of older versions.
+// Temporary files beside this file that an earlier save left when it was
+// stopped: "<stem>.XXXXXX.kvtmp", and "<name>.kvtmp" of older versions.
 void RemoveLeftovers(const std::string& targetFs) {
     namespace fs = std::filesystem;
     const fs::path target(targetFs);
-    const std::string prefix = target.filename().string() + ".";
+    const std::string prefix = fs::path(TempStem(targetFs)).filename().string() + ".";
     std::error_code ec;
     fs::directory_iterator it(target.has_parent_path() ? target.parent_path() : fs::path("."), ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
@@ -100,11 +120,11 @@ bool CopyFile(const std::string& fromFs, const std::string& toFs) {
     return ok;
 }
 
-// The old file under a second, temporary name beside it: a hard link, or a
-// copy where the file system has no links. The target keeps its name.
-bool KeepOldFile(const std::string& targetFs, std::string& keptFs) {
+// The old file under a second, temporary name beside its backup: a hard
+// link, or a copy where that cannot be linked. The target keeps its name.
+bool KeepOldFile(const std::string& targetFs, const std::string& backupFs, std::string& keptFs) {
     // A name of its own: made by the temporary file, taken over by the link.
-    const int fd = CreateTemp(targetFs, keptFs);
+    const int fd = CreateTemp(backupFs, keptFs);
     if (fd < 0) return false;
     ::close(fd);
     bool ok = ::unlink(keptFs.c_str()) == 0;
@@ -134,6 +154,33 @@ struct Temporaries {
     }
 };
 
+// The file a save writes: the name, and when that is a symbolic link, the
+// file it leads to (the link stays as it is). "" (errno set) for a link that
+// leads round in a circle.
+std::string FinalTarget(const std::filesystem::path& name) {
+    namespace fs = std::filesystem;
+    fs::path p = name;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p.string();
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(p, ec);
+        if (ec) return p.string();
+        p = next.is_absolute() ? next : p.parent_path() / next;
+    }
+    errno = ELOOP;
+    return {};
+}
+
+// The file is there and may not be changed: no one may write it (the bits a
+// read-only file has), or this user may not.
+bool WriteProtected(const std::string& fileFs) {
+    struct stat st {};
+    if (::stat(fileFs.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return true;
+    return ::access(fileFs.c_str(), W_OK) != 0 && errno == EACCES;
+}
+
 void SyncFolderOf(const std::string& fileFs) {
     const std::filesystem::path p(fileFs);
     const std::string dir = p.has_parent_path() ? p.parent_path().string() : ".";
@@ -152,12 +199,12 @@ void SafeFileOut::Write(std::string_view piece) {
 }
 
 bool SafeWriteFile(const std::string& path, const std::string& bytes, std::string* error,
-                   const std::string& backupPath) {
-    return SafeWriteFile(path, [&bytes](SafeFileOut& out) { out.Write(bytes); }, error, backupPath);
+                   const std::string& backupPath, NameLookup lookup) {
+    return SafeWriteFile(path, [&bytes](SafeFileOut& out) { out.Write(bytes); }, error, backupPath, lookup);
 }
 
 bool SafeWriteFile(const std::string& path, const std::function<void(SafeFileOut&)>& contents, std::string* error,
-                   const std::string& backupPath) {
+                   const std::string& backupPath, NameLookup lookup) {
     Temporaries t;
     auto fail = [&](const std::string& reason) {
         if (error) *error = reason;
@@ -165,8 +212,26 @@ bool SafeWriteFile(const std::string& path, const std::function<void(SafeFileOut
     };
     // No file of the program is named with a wildcard.
     if (NameHasWildcard(path)) return fail("Cannot write " + path + ": the name holds a wildcard");
-    const std::string target = ResolvePath(path);
-    const std::string targetFs = FsPath(target).string();
+    const auto systemName = [lookup](const std::string& name) {
+        return lookup == NameLookup::Exact ? ExactFsPath(NativePath(name)) : FsPath(name);
+    };
+    const std::string target = lookup == NameLookup::Exact ? NativePath(path) : ResolvePath(path);
+    errno = 0;
+    const std::string targetFs = FinalTarget(systemName(path));
+    if (targetFs.empty()) return fail(Reason());
+    if (WriteProtected(targetFs)) return fail(kWriteProtected);
+
+    // The backup's name, when there is an old file to keep (see below).
+    std::string backupFs;
+    struct stat old {};
+    if (!backupPath.empty() && ::stat(targetFs.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        backupFs = systemName(backupPath).string();
+        // A backup of the same name as the target would be the target itself.
+        if (backupFs == targetFs) backupFs.clear();
+    }
+    // Long names can share their temporary names' start: the leftovers go
+    // before this save makes its own.
+    if (!backupFs.empty()) RemoveLeftovers(backupFs);
     RemoveLeftovers(targetFs);
 
     errno = 0;
@@ -189,13 +254,7 @@ bool SafeWriteFile(const std::string& path, const std::function<void(SafeFileOut
     // The backup: the old file kept under a second name before the new one
     // takes the target's name, and given the backup's name after that. At no
     // instant is the target's or the backup's name on a partial file.
-    std::string backupFs;
-    if (!backupPath.empty() && FileExists(target)) {
-        backupFs = FsPath(ResolvePath(backupPath)).string();
-        // A backup of the same name as the target would be the target itself.
-        if (backupFs == targetFs) backupFs.clear();
-    }
-    if (!backupFs.empty() && (Fault(SafeWriteStage::Backup, target) || !KeepOldFile(targetFs, t.keptFs)))
+    if (!backupFs.empty() && (Fault(SafeWriteStage::Backup, target) || !KeepOldFile(targetFs, backupFs, t.keptFs)))
         return fail("the backup " + FromFsPath(backupFs) + " cannot be made: " + Reason());
 
     if (Fault(SafeWriteStage::Rename, target) || ::rename(t.tempFs.c_str(), targetFs.c_str()) != 0)

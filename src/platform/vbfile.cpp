@@ -13,6 +13,7 @@ namespace {
 struct OpenFile {
     std::string path;
     FileMode mode;
+    NameLookup lookup = NameLookup::AnyCase;
     std::string data;
     size_t pos = 0;  // 0-based
     bool dirty = false;
@@ -30,14 +31,15 @@ void ForgetOpenFiles() { gFiles.clear(); }
 const ResetRegistrar kReset("numbered files", StateLayer::Platform, ForgetOpenFiles);
 }  // namespace
 
-int16_t FileOpen(const std::string& path, FileMode mode) {
+int16_t FileOpen(const std::string& path, FileMode mode, NameLookup lookup) {
     if (path.empty()) return -1;
     int16_t fn = 1;
     while (gFiles.count(fn)) ++fn;
     if (fn > 511) return -1;
     OpenFile f;
-    f.path = ResolvePath(path);
+    f.path = lookup == NameLookup::Exact ? NativePath(path) : ResolvePath(path);
     f.mode = mode;
+    f.lookup = lookup;
     if (mode == FileMode::Input) {
         if (DirExists(f.path) || !ReadWholeFile(f.path, f.data)) return -1;
     } else {
@@ -133,7 +135,7 @@ bool FileClose(int16_t fn, std::string* error) {
     OpenFile f = std::move(it->second);
     gFiles.erase(it);
     if (f.mode == FileMode::Input || !f.dirty) return true;
-    return SafeWriteFile(f.path, f.data, error);
+    return SafeWriteFile(f.path, f.data, error, {}, f.lookup);
 }
 
 void FileDiscard(int16_t fn) { gFiles.erase(fn); }

@@ -9,13 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/safefile.h"
+
 namespace kv {
 
 enum class FileMode { Input, Output, Append, Binary };
 
-// Opens `path` (resolved without regard to case) on the next free number.
+// Opens `path` (resolved without regard to case, or, for a name the user
+// chose in a file dialog, taken as written) on the next free number.
 // Returns the number (1..511) or -1 when the open fails. Never reports.
-int16_t FileOpen(const std::string& path, FileMode mode);
+int16_t FileOpen(const std::string& path, FileMode mode, NameLookup lookup = NameLookup::AnyCase);
 bool FileIsOpen(int16_t fn);
 
 // Reads one line: up to a carriage return (a line feed right after it is

@@ -149,7 +149,7 @@ protected:
         const QString path = TypedPath(text);
         const QFileInfo info(path);
         if (!info.isDir() && !HasWildcard(text)) {
-            const std::string reason = NotPlainFileReason(B(path));
+            const std::string reason = NotPlainFileReason(BPath(path));
             if (!reason.empty()) {
                 MsgBox(reason, vbExclamation);
                 return;
@@ -234,7 +234,7 @@ private:
         // A pipe, a device or a kernel file named is taken to be refused by
         // name, not left with a grey button.
         const QString path = TypedPath(text);
-        if (acceptMode() == AcceptOpen && QFileInfo::exists(path) && !NotPlainFileReason(B(path)).empty()) {
+        if (acceptMode() == AcceptOpen && QFileInfo::exists(path) && !NotPlainFileReason(BPath(path)).empty()) {
             accept->setEnabled(true);
             return;
         }

@@ -35,4 +35,4 @@ void frmFileConv::Browse_Click() {
     if (const FileDialogAnswer answer = RunFileDialog(Dialog, this, ask); answer.accepted) FileName->setText(answer.path);
 }
 
-void frmFileConv::Start_Click() { FileConvStart(B(FileName->text())); }
+void frmFileConv::Start_Click() { FileConvStart(BPath(FileName->text())); }

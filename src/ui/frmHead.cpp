@@ -84,7 +84,7 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
         return ShowInputBox(prompt, title, value);
     };
     const QStringList args = QCoreApplication::arguments();
-    for (int i = 1; i < args.size(); ++i) CommandLineArgs.push_back(B(args[i]));
+    for (int i = 1; i < args.size(); ++i) CommandLineArgs.push_back(BPath(args[i]));
     SetCurrentNumberTextSource([this] { return B(CurrNoTxt->text()); });
     gfrmHead = this;
     kv::InstallPorts(this);
@@ -97,7 +97,7 @@ frmHead::frmHead(QWidget* parent) : QMainWindow(parent) {
 frmHead::~frmHead() {
     qApp->removeEventFilter(keyPreview_);
     const QStringList args = QCoreApplication::arguments();
-    for (int i = 1; i < args.size(); ++i) CommandLineArgs.push_back(B(args[i]));
+    for (int i = 1; i < args.size(); ++i) CommandLineArgs.push_back(BPath(args[i]));
     SetCurrentNumberTextSource(nullptr);
     MirrorListModels(false);
     kv::RemovePorts(this);

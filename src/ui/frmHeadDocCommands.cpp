@@ -76,7 +76,7 @@ frmHead::FileDialogChoice frmHead::ShowFileDialog(const FileDialogRequest& reque
     FileDialogChoice choice;
     if (!answer.accepted) return choice;
     choice.cancelled = false;
-    choice.path = B(answer.path);
+    choice.path = BPath(answer.path);
     choice.filterIndex = answer.filterIndex;
     return choice;
 }
@@ -104,7 +104,7 @@ bool frmHead::ActiveFormIsMain() const {
 // ------------------------------------------------------------------ the save question
 
 int16_t frmHead::QuerySaveDocument() {
-    return kv::QuerySaveDocument(DocumentNameFromCaption(B(windowTitle())), [this] { mnuSpara_Click(); });
+    return kv::QuerySaveDocument(DocumentNameFromCaption(MainCaption()), [this] { mnuSpara_Click(); });
 }
 
 // ------------------------------------------------------------------ New
@@ -135,12 +135,16 @@ void frmHead::mnuSpara_Click() {
         mnuSparasom_Click();
         return;
     }
+    // A file another program saved since it was read is not overwritten
+    // unasked; without a save the project stays modified.
+    if (!MaySaveOver(gDocumentPath)) return;
     ChangeDirectory(gOpenSavePath);
     const bool saved = SaveTxlFile(gDocumentPath);
     ChangeDirectory(gDataPath);
     // A failed save was reported; the project stays modified and the
     // auto-save file stays.
     if (!saved) return;
+    NoteDocumentFile(gDocumentPath);
     AddRecentFile(gDocumentPath);
     gDocumentModified = kFalse;
     DeleteAutoSaveFile();
@@ -166,8 +170,9 @@ void frmHead::mnuSparasom_Click() {
         Beep();
         return;
     }
+    if (!MaySaveOver(c.path)) return;
     const int16_t oldVersion = gTxlVersion;
-    const std::string oldCaption = B(windowTitle());
+    const std::string oldCaption = MainCaption();
     if (ChooseFormat) gTxlVersion = VersionOfFilterEntry(c.filterIndex, gTxlVersion);
     SetMainCaption(DocumentCaption(c.path));
     if (!SaveTxlFile(c.path)) {
@@ -177,6 +182,7 @@ void frmHead::mnuSparasom_Click() {
         SetMainCaption(oldCaption);
         return;
     }
+    NoteDocumentFile(c.path);
     gDocumentPath = c.path;
     AddRecentFile(c.path);
     gDocumentModified = kFalse;

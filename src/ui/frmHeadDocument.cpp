@@ -15,7 +15,9 @@
 using namespace kv;
 
 void frmHead::SetMainCaption(const std::string& caption) { setWindowTitle(Q(caption)); }
-std::string frmHead::MainCaption() { return B(windowTitle()); }
+// The caption names the project's file: its name comes back as the
+// program holds file names.
+std::string frmHead::MainCaption() { return BPath(windowTitle()); }
 void frmHead::SetSaveButtonCaption(const std::string& caption) { SaveDestOrExtra->setText(Q(caption)); }
 
 void frmHead::ShowRecentFileEntry(int n, const std::string& caption, bool visible) {

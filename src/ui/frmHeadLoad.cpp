@@ -59,6 +59,7 @@ void frmHead::Form_Load() {
     gStartUp = kTrue;
     SetDataStartValues();
     LoadLanguageTexts();
+    ReportMissingSettingsSections();
     setWindowTitle(Q(MainWindowCaption()));
     gAutoSaveFile = AutoSaveFileOf(ProgramFolder());
 

@@ -343,7 +343,7 @@ void frmPic2Graph::Toolbar1_ButtonClick(QAction* button) {
     ask.filterIndex = 0;
     const FileDialogAnswer answer = RunFileDialog(CommonDialog1, this, ask);
     if (!answer.accepted) return;
-    const std::string file = B(answer.path);
+    const std::string file = BPath(answer.path);
 
     if (!single_) {
         SetBusy(true);

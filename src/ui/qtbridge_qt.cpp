@@ -34,6 +34,7 @@ int TitleRoomWidth(const QWidget& window, const QString& title) {
     return QFontMetrics(f).horizontalAdvance(title) * 6 / 5 + 140;
 }
 std::string B(const QString& s) { return Cp1252FromUtf8(s.toStdString()); }
+std::string BPath(const QString& s) { return Cp1252PathFromUtf8(s.toStdString()); }
 
 namespace {
 

@@ -12,6 +12,10 @@ namespace kv {
 // Windows-1252 byte string <-> QString.
 QString Q(const std::string& cp1252);
 std::string B(const QString& s);
+// A file name of the system as the program holds file names: characters the
+// code page lacks are kept (Cp1252PathFromUtf8), so the name reaches the file
+// system unchanged.
+std::string BPath(const QString& s);
 
 // The least width of a window whose title bar is to show `title` whole.
 int TitleRoomWidth(const QWidget& window, const QString& title);

@@ -435,7 +435,7 @@ TEST_F(DocGui, ADamagedAutoSaveFileOpensTheProjectAsLastSaved) {
     ui.messages.clear();
     Start();
     ASSERT_EQ(ui.messages.size(), 3u);
-    EXPECT_EQ(ui.messages[2].text, "Error # 53: \rFile not found");
+    EXPECT_EQ(ui.messages[2].text, dir.file("gone.txl") + ":\rError # 53: File not found (No such file or directory)");
     EXPECT_EQ(gDocumentPath, "");
     EXPECT_EQ(gDocumentModified, kFalse);
 }

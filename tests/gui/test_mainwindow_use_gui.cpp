@@ -28,6 +28,7 @@
 #include <sys/stat.h>
 #include <map>
 
+#include "gui/dialog_typing.h"
 #include "gui/head_fixture.h"
 #include "gui/wait_qt.h"
 #include "app/entryload.h"
@@ -37,119 +38,9 @@
 #include "gui/wait_qt.h"
 
 using namespace kv;
+using namespace dialogtyping;
 
 namespace {
-
-// Where the keyboard of a real user goes while `w` has the focus: to an
-// open popup (the name completion) before it.
-QWidget* KeyTarget(QWidget* w) {
-    if (QWidget* popup = QApplication::activePopupWidget()) return popup;
-    return w;
-}
-
-void Type(QWidget* w, const QString& text) {
-    for (const QChar c : text) QTest::keyClicks(KeyTarget(w), QString(c));
-}
-
-void Press(QWidget* w, Qt::Key key) { QTest::keyClick(KeyTarget(w), key); }
-
-QLineEdit* NameBox(QFileDialog* d) { return d->findChild<QLineEdit*>("fileNameEdit"); }
-
-// The next modal file dialog, once it is open: `answer` runs on it. A dialog
-// that the answer leaves open is a failure and is cancelled, so that the
-// test goes on.
-void OnFileDialog(std::function<void(QFileDialog*)> answer) {
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!d || !d->isVisible()) return;
-        poll->stop();
-        poll->deleteLater();
-        // A question the answer did not expect (the dialog's own "replace?")
-        // fails the test instead of holding it.
-        QTimer unexpected;
-        unexpected.setInterval(50);
-        QObject::connect(&unexpected, &QTimer::timeout, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                ADD_FAILURE() << "unexpected question: " << box->text().toStdString();
-                box->reject();
-            }
-        });
-        unexpected.start();
-        answer(d);
-        const bool closed = waitqt::WaitFor([d] { return !d->isVisible(); });
-        unexpected.stop();
-        if (!closed) {
-            ADD_FAILURE() << "the file dialog stayed open with " << NameBox(d)->text().toStdString();
-            d->reject();
-        }
-    });
-    poll->start();
-}
-
-QPushButton* AcceptButton(QFileDialog* d) {
-    auto* buttons = d->findChild<QDialogButtonBox*>("buttonBox");
-    QPushButton* accept = buttons->button(QDialogButtonBox::Open);
-    if (!accept || !accept->isVisible()) accept = buttons->button(QDialogButtonBox::Save);
-    return accept;
-}
-
-// Types a name into the dialog's name box as a user does, a key at a time,
-// whether or not the dialog has read its folder yet: the box then holds the
-// name typed, and the dialog takes it.
-void TypeName(QFileDialog* d, const QString& name) {
-    QLineEdit* box = NameBox(d);
-    QTest::mouseClick(box, Qt::LeftButton);
-    box->selectAll();
-    Type(box, name);
-    const QString path = QFileInfo(QDir(d->directory()), name).absoluteFilePath();
-    // A name with quotes is one name, which the dialog's own list of chosen
-    // files does not tell.
-    const bool quoted = name.contains('"');
-    EXPECT_TRUE(waitqt::WaitFor([&] { return box->text() == name && (quoted || d->selectedFiles().value(0) == path); }))
-        << box->text().toStdString() << " / " << d->selectedFiles().value(0).toStdString();
-}
-
-// Waits until the dialog's Open or Save button takes Enter.
-void WaitForAccept(QFileDialog* d) {
-    QPushButton* accept = AcceptButton(d);
-    EXPECT_TRUE(waitqt::WaitFor([accept] { return accept && accept->isEnabled(); }))
-        << NameBox(d)->text().toStdString() << " / " << d->selectedFiles().join(", ").toStdString() << " / "
-        << d->selectedNameFilter().toStdString();
-}
-
-// Enter in the name box, once the dialog's Open or Save button takes it.
-void Enter(QFileDialog* d) {
-    WaitForAccept(d);
-    Press(NameBox(d), Qt::Key_Return);
-}
-
-void EnterName(QFileDialog* d) {
-    QTest::mouseClick(NameBox(d), Qt::LeftButton);
-    Enter(d);
-}
-
-// The name typed once the dialog has read its folder, then Enter; the name
-// typed is the one the dialog keeps.
-void TypeNameAndEnter(QFileDialog* d, const QString& name) {
-    TypeName(d, name);
-    Enter(d);
-}
-
-// Chooses entry `row` (0-based) of the dialog's file types: the list opens
-// with a click and the entry is chosen with the keys.
-void ChooseType(QFileDialog* d, int row) {
-    auto* types = d->findChild<QComboBox*>("fileTypeCombo");
-    QTest::mouseClick(types, Qt::LeftButton);
-    QAbstractItemView* list = types->view();
-    ASSERT_TRUE(waitqt::WaitFor([list] { return list->isVisible(); }));
-    QTest::keyClick(list, Qt::Key_Home);
-    for (int i = 0; i < row; ++i) QTest::keyClick(list, Qt::Key_Down);
-    QTest::keyClick(list, Qt::Key_Return);
-    ASSERT_TRUE(waitqt::WaitFor([list] { return !list->isVisible(); }));
-    ASSERT_EQ(types->currentIndex(), row);
-}
 
 // The access key of a caption ("Tr&ansfer": 'A'); a null character for none.
 QChar AccessKey(const QString& caption) {

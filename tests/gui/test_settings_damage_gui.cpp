@@ -74,6 +74,11 @@ TEST_F(SettingsDamageGui, EveryMessageNamesTheFileAndWhatIsMissing) {
     const std::string noLanguage = "[Generell] names no language: its keys Language and LanguageFile are missing or "
                                    "cannot be read.";
     const std::string noFonts = "[Fonts] not found!";
+    auto gone = [](const std::string& sections) {
+        return sections + " not found! The program goes on with " +
+               (sections.find(',') == std::string::npos ? "its" : "their") + " defaults.";
+    };
+    const std::string fromSigns = "[Signs], [DestNoCharachters], [Printer], [Windows], [K4000], [K1000], [K2000_1R], [K2000_2R]";
     struct Case {
         const char* what;
         std::string bytes;
@@ -86,13 +91,15 @@ TEST_F(SettingsDamageGui, EveryMessageNamesTheFileAndWhatIsMissing) {
         {"cut inside [Generell]", good.substr(0, 40), true, {noFonts, noLanguage}},
         {"without [Generell]", Without(good, "Generell"), true, {noLanguage}},
         {"NUL bytes from KivarPath on", cutAt("KivarPath") + std::string(600, '\0'), true, {noFonts, noLanguage}},
-        {"cut before [Fonts]", cutAt("[Fonts]"), false, {noFonts}},
+        {"cut before [Fonts]", cutAt("[Fonts]"), false, {noFonts, gone(fromSigns)}},
         {"without [Fonts]", Without(good, "Fonts"), false, {noFonts}},
-        {"cut inside [Fonts]", cutAt("Font05"), false, {}},
-        {"cut inside [Signs]", cutAt("Start- and routenumber font for 12"), false, {}},
-        {"half of it", good.substr(0, good.size() / 2), false, {}},
-        {"without [Signs]", Without(good, "Signs"), false, {}},
-        {"without [AutoSave]", Without(good, "AutoSave"), false, {}},
+        {"cut inside [Fonts]", cutAt("Font05"), false, {gone(fromSigns)}},
+        {"cut inside [Signs]", cutAt("Start- and routenumber font for 12"), false,
+         {gone("[DestNoCharachters], [Printer], [Windows], [K4000], [K1000], [K2000_1R], [K2000_2R]")}},
+        {"half of it", good.substr(0, good.size() / 2), false, {gone("[DestNoCharachters], [Printer], [Windows], [K4000], [K1000], [K2000_1R], [K2000_2R]")}},
+        {"without [Signs]", Without(good, "Signs"), false, {gone("[Signs]")}},
+        {"without [AutoSave]", Without(good, "AutoSave"), false, {gone("[AutoSave]")}},
+        {"without [Printer] and [K4000]", Without(Without(good, "Printer"), "K4000"), false, {gone("[Printer], [K4000]")}},
         {"NUL bytes after KivarPath=", WithNuls(good, "KivarPath=", 3), false, {}},
         {"NUL bytes after Language=", WithNuls(good, "Language=", 5), false, {}},
         {"NUL bytes in LanguageFile", WithNuls(good, "English.l", 5), false, {}},

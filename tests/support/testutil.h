@@ -1,6 +1,7 @@
 // Small helpers shared by the tests: temporary folders, files, the probe.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,11 +33,20 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     const std::string& path() const { return path_; }
+    // Every user may make and delete files in it (RunAsOtherUser).
+    void OpenToAll() const;
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
 private:
     std::string path_;
 };
+
+// Runs `body` in a child process of a user other than root ("nobody"), so
+// that root's right to read and write every file decides nothing; when the
+// tests run as another user already, as that user. The child's folders must
+// let that user in (TempDir::OpenToAll). Returns what `body` returns (its
+// exit code), or -1 when the child could not run or change its user.
+int RunAsOtherUser(const std::function<int()>& body);
 
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
