@@ -115,12 +115,13 @@ TEST_F(AlignmentTest, TheFirstRowsRouteNumberFieldGoesToItsEnd) {
 
 TEST_F(AlignmentTest, CentringARowInWholeDots) {
     // "AB" is 45 units wide without its last dot of spacing: (200 - 45) / 2
-    // is 77, the offset from 0 is whole dots toward zero, 75.
+    // is 77, rounded up to a whole dot, 80, where "AB" typed into a centred
+    // row stands too.
     Start(40, 8);
     Type("AB");
     SetAlignment(3, false, false, true);
-    EXPECT_EQ(Xs(), (std::vector<int16_t>{75, 100}));
-    EXPECT_EQ(gCursorX, 125);
+    EXPECT_EQ(Xs(), (std::vector<int16_t>{80, 105}));
+    EXPECT_EQ(gCursorX, 130);
     EXPECT_EQ(head.buttons[11], 1);
     EXPECT_EQ(gTextAlignment, 3);
 }

@@ -330,6 +330,15 @@ TEST_F(CommitTest, ModeOneGoesOnToTheNextPageOrLine) {
     Save(kCommitNext);
     EXPECT_EQ(gCurrentExtra, 2);
     EXPECT_EQ(ExtraList.ListIndex(), 1);
+    // ... the line after the one stored, also when the list chose another
+    // line last (Save and new moved on from extra text 1 to the free 5).
+    StoreRun(6, 7);
+    ExtraList.SetListIndex(FindListIndexByNumber(ExtraList, 1));
+    gCurrentExtra = 5;
+    TypeOn(window, 2, "1", "T");
+    Save(kCommitNext);
+    EXPECT_EQ(gCurrentExtra, 6);
+    EXPECT_EQ(ExtraList.ListIndex(), FindListIndexByNumber(ExtraList, 6));
 }
 
 TEST_F(CommitTest, ModeTwoFindsTheNextNumberFreeForTheSign) {

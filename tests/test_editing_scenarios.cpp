@@ -448,7 +448,7 @@ public:
         ui_ = std::make_unique<ScenarioUi>();
         InstallFixture();
         set_ = kSignSets[static_cast<size_t>(Pick(3) == 0 ? Pick(static_cast<int>(kSignSets.size())) : 0)];
-        ChooseShownSigns(*window_, set_);
+        ChooseShownSigns(*window_, set_, false);
         current_ = CurrentOfSet();
         Trace("start: signs " + SetName() + ", load 1");
         DoubleClick(true, 1);
@@ -573,11 +573,12 @@ private:
         screens_ = next;
     }
     // A load of entry n: another entry starts on page 1, the same one keeps
-    // its page as far as a shown sign has it.
-    void LoadModel(int n, bool other, bool readPage) {
+    // its page as far as a shown sign has it. An extra text loaded from its
+    // list (listLoad) keeps the page too, as far as a shown sign has it.
+    void LoadModel(int n, bool other, bool readPage, bool listLoad = false) {
         entry_ = static_cast<int16_t>(n);
         if (readPage) page_ = gCurrentPage;
-        else if (other) page_ = 1;
+        else if (other && (Dest() || !listLoad)) page_ = 1;
         else page_ = std::clamp<int16_t>(page_, 1, std::max<int16_t>(1, MostPages(n)));
         frame_ = window_->frameShown;
         ShowPage(page_, false);
@@ -722,7 +723,7 @@ private:
         DoubleClick(Dest(), n);
         ExpectQuestion(before, expected, "the load");
         if (expected && !ok) return "load " + std::to_string(n) + ", Cancel";
-        LoadModel(n, n != entry_, false);
+        LoadModel(n, n != entry_, false, true);
         return "load " + std::to_string(n) + (expected ? ", OK" : "");
     }
     std::string ChooseSign() {
@@ -860,7 +861,7 @@ private:
                     next = n;
                     break;
                 }
-            if (next) LoadModel(next, true, false);
+            if (next) LoadModel(next, true, false, true);
         }
         return "save";
     }

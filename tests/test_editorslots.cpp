@@ -515,7 +515,7 @@ TEST_F(RouteNoTest, AlignmentByTheToolbar) {
         {true, 12, {1, 2}, 0, {0, 30, 515, 540}},
         {false, 12, {3, 2}, 0, {455, 480, 505, 535}},  // the text up to the field at the right end
         // Centred as a whole, field and text (105 wide), in whole dots.
-        {true, 0, {3}, 1, {225, 255, 285, 310}},
+        {true, 0, {3}, 1, {230, 260, 290, 315}},
         {false, 11, {3}, 1, {230, 255, 280, 310}},
     };
     for (const Case& c : cases) {

@@ -107,7 +107,7 @@ TEST_F(SignKeysTest, CentredRowsAreCentredAfterEveryKey) {
     Type("C");
     EXPECT_EQ(gRealignPending, kFalse);
     EXPECT_EQ(gTextAlignment, 3);
-    EXPECT_EQ(Xs(), (std::vector<int16_t>{75, 100}));  // from 0: 77 right, in whole dots 75
+    EXPECT_EQ(Xs(), (std::vector<int16_t>{80, 105}));  // from 0: 77 right, rounded up to a whole dot as typed
 }
 
 TEST_F(SignKeysTest, CursorKeys) {
@@ -320,3 +320,41 @@ TEST_F(StripKeysTest, OneRowStripsTakeTheirWidth) {
 }
 
 }  // namespace
+
+namespace {
+
+// The x of every cell of the page, in order.
+std::vector<int> CellXs() {
+    std::vector<int> xs;
+    int16_t c = PageFirstCell();
+    for (int guard = 0; IsUsedCell(c) && guard < kCellPoolSize; ++guard, c = Cell(c).Next) xs.push_back(Cell(c).X);
+    return xs;
+}
+
+}  // namespace
+
+// A right-aligned or centred row stands where the same text typed afresh
+// into an empty row of that alignment stands: after a Backspace, and after
+// the first key typed into an empty row whose alignment the toolbar shows
+// but that was never applied to it (an emptied or freshly loaded page).
+TEST_F(SignKeysTest, AlignedRowsStandWhereTheSameTextTypedAfreshStands) {
+    for (int16_t alignment : {int16_t{2}, int16_t{3}}) {
+        SCOPED_TRACE(alignment);
+        Start(112, 16);
+        SetAlignment(alignment, false, true, true);
+        Type("DA");
+        const std::vector<int> fresh = CellXs();
+        ASSERT_EQ(fresh.size(), 2u);
+
+        Start(112, 16);
+        SetAlignment(alignment, false, true, true);
+        Type("DAB\b");
+        EXPECT_EQ(CellXs(), fresh) << "after a Backspace";
+
+        // The toolbar shows the alignment; the empty row never had it applied.
+        Start(112, 16);
+        gTextAlignment = alignment;
+        Type("DA");
+        EXPECT_EQ(CellXs(), fresh) << "typed into an empty row";
+    }
+}

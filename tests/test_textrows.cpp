@@ -59,7 +59,7 @@ TEST_F(TextRowsTest, CentringUsesTheFreeSpanInWholeDots) {
     };
     // The route-number area is 40 wide (45 with its spacing): at the right
     // end the span is 0..195, at the left end 45..240.
-    for (const Case& c : {Case{0, 0, {95, 120}}, Case{-1, 0, {75, 100}}, Case{-1, -1, {120, 145}}}) {
+    for (const Case& c : {Case{0, 0, {100, 125}}, Case{-1, 0, {75, 100}}, Case{-1, -1, {120, 145}}}) {
         gRouteNoAreaWidth = 40;
         gShowLineNo = c.showLineNo;
         gRouteNoLeft = c.left;
@@ -69,9 +69,9 @@ TEST_F(TextRowsTest, CentringUsesTheFreeSpanInWholeDots) {
     }
     EXPECT_EQ(window.pictureFocus, 3);
 
-    // From the right the offset is cut to whole dots the other way: the text
-    // stands half a dot right of the middle. Centred already: nothing moves;
-    // a selection moves with the row.
+    // Whichever way the row moves, its place is rounded up to a whole dot:
+    // the text stands half a dot right of the middle. Centred already:
+    // nothing moves; a selection moves with the row.
     gShowLineNo = kFalse;
     CentreCurrentRow();
     EXPECT_EQ(Xs(), (std::vector<int16_t>{100, 125}));

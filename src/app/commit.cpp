@@ -301,7 +301,10 @@ void MoveToNext() {
         if (!gDestCodesOn) gCurrentDest = ListLineNumber(DestList.List(i));
         ReselectLine(true, i);
     } else {
-        const int i = ExtraList.ListIndex() + 1;
+        // The line after the extra text shown (it has one once stored).
+        const int shown = FindListIndexByNumber(ExtraList, gCurrentExtra);
+        if (shown < 0) return;
+        const int i = shown + 1;
         if (i >= ExtraList.ListCount()) return;
         gCurrentExtra = ListLineNumber(ExtraList.List(i));
         ReselectLine(false, i);

@@ -330,6 +330,16 @@ void ShowStoredPages() {
     if (k1000 != 0 && hasPage(k1000)) ShowRouteNumberOfPage();
 }
 
+void ShowEntryOnShownSigns() {
+    const bool destination = gDestListActive != 0;
+    const int16_t entry = destination ? gCurrentDest : gCurrentExtra;
+    if (!gTextSignActive && (destination || gExtraPerSign)) LoadIntoGraphicSigns(entry, false, destination);
+    else LoadIntoCurrentSign(entry, destination, NumberOfChangingTexts(-1));
+    if (gK1000Shown) ShowRouteNumberOfPage();
+    // The page options offer the pages the signs shown now have.
+    ShowPagesOfShownSigns();
+}
+
 void LoadCurrentSign() {
     const bool destination = gDestListActive != 0;
     const int16_t entry = destination ? gCurrentDest : gCurrentExtra;

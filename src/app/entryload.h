@@ -65,6 +65,11 @@ void ReloadCurrentEntry();
 // in the current entry shows it; a sign without it keeps what it shows.
 void ShowStoredPages();
 
+// The shown signs were chosen anew: every shown sign shows its page of the
+// entry in hand on the page shown (an editor holds nothing of the sign that
+// had its picture before); the page and the changing texts stay.
+void ShowEntryOnShownSigns();
+
 // The current sign alone gets the current entry's page shown.
 void LoadCurrentSign();
 // Every shown sign but the current one gets the current entry's page shown

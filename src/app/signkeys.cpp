@@ -123,9 +123,16 @@ void Backspace() {
 void TypeCharacter(int16_t code) {
     if (!CharCodeOf(code)) return;
     const int16_t before = gCursorCell;
+    const bool emptyRow = IsRowIndex(gCurrentRow) && !IsUsedCell(Row(gCurrentRow).FirstCell);
     InsertChar(code, 0, 0);
     gTextModified = kTrue;
     TextChanged = true;
+    // The first character of an empty right-aligned row stands at its right
+    // end, as the alignment places it.
+    if (emptyRow && gTextAlignment == 2) {
+        SetAlignment(2, false, true, true);
+        return;
+    }
     // Right-aligned text grows to the left.
     if (gTextAlignment == 2 && IsUsedCell(gCursorCell) && gCursorCell != before) {
         const int16_t w = Cell(gCursorCell).Width;

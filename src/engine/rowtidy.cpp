@@ -79,7 +79,11 @@ void CentreCurrentRow() {
         // The spacing after the last character does not count.
         const int32_t textWidth = last.X + last.Width - first.X - 5;
         const int32_t target = (span - textWidth) / 2;
-        const int32_t offset = (first.X - target) / 5 * 5;
+        // The first character goes to the centre's place rounded up to a
+        // whole dot, whichever way the row moves: a row centred after a
+        // deletion stands where the same row typed afresh stands.
+        const int32_t placed = (target >= 0 ? (target + 4) / 5 : -((-target) / 5)) * 5;
+        const int32_t offset = first.X - placed;
         if (offset != 0) {
             ShiftCells(row.FirstCell, static_cast<int16_t>(-offset), -1, true);
             if (gAreaSelected) {

@@ -19,6 +19,7 @@
 #include "engine/signpictures.h"
 #include "engine/textstrip.h"
 #include "ui/frmHead.h"
+#include "app/entryload.h"
 #include "app/headlayout.h"
 #include "ui/headwidgets_qt.h"
 #include "app/signcontrols.h"
@@ -160,6 +161,11 @@ void frmHead::Signs_e_Click() {
         ChangeAddress(SignInfoOf(gCurrentSign).GraphicIndex, true, true);
         if (relaidOut) ShowSign(false, false);
     }
+    // Each picture shows its own sign's page of the entry in hand (a set may
+    // show another sign now; what it held of the one before is no page of
+    // this sign). The user agreed before the choice to drop what was not
+    // stored.
+    if (relaidOut) ShowEntryOnShownSigns();
     // Only the active sign's frame carries the active marker (the laid-out
     // frames were marked as they were sized).
     KeepActiveMarkerOnActiveSign();

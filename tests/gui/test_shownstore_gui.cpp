@@ -286,6 +286,26 @@ TEST_F(ShownStoreGui, ACopyChangesNothingToAskAbout) {
     EXPECT_EQ(Shown(), (ShownPair{"TWO", "STWO"}));
 }
 
+// Another choice of shown signs: each picture shows its own sign's page of
+// the entry in hand, nothing of the sign that had the picture before, and
+// what is typed there is stored for that sign alone.
+TEST_F(ShownStoreGui, AnotherChoiceOfSignsShowsEachSignsOwnPage) {
+    frmHead& h = Start();
+    OpenDest(3);
+    EXPECT_EQ(Shown(), (ShownPair{"THREE", "STHREE"}));
+    ShowSignRows({1, 3});  // FRONT and REAR: REAR takes SIDE's picture
+    ASSERT_EQ(SignInfoOf(kRear).GraphicIndex, 1);
+    EXPECT_EQ(Shown(), (ShownPair{"THREE", "R3"}));
+    ClickSign(1);
+    Key(Qt::Key_End);
+    Type("X");
+    ClickWidget(h.SaveDestOrExtra);
+    const Stored three = SaveAndReadBack(project)[3];
+    EXPECT_EQ(PagesOf(three, kRear).fields, (Fields{"R3X", "R3B"}));
+    EXPECT_EQ(PagesOf(three, kSide).fields, (Fields{"STHREE", "STHREEB", "STHREEC"}));
+    EXPECT_EQ(PagesOf(three, kFront).fields, (Fields{"THREE"}));
+}
+
 // ------------------------------------------------------------------ a random walk
 
 namespace {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "app/entryload.h"
 #include "app/activesign.h"
 #include "app/pagetimes.h"
 #include "app/signcontrols.h"
@@ -163,8 +164,9 @@ inline void ConfigureSigns() {
 // window's new layout make it: the lowest-addressed graphic or text sign is
 // current, the text-sign line mode follows it, the graphic signs take the
 // pictures in address order, every picture is emptied and the current
-// sign's picture becomes active afresh.
-inline void ChooseShownSigns(ScenarioWindow& w, const std::vector<int16_t>& shown) {
+// sign's picture becomes active afresh; then the entry in hand is loaded
+// again.
+inline void ChooseShownSigns(ScenarioWindow& w, const std::vector<int16_t>& shown, bool reload = true) {
     using namespace kv;
     std::vector<SignSelTick> ticks;
     for (const SignSelRow& row : BuildSignSelRows().rows) {
@@ -222,6 +224,9 @@ inline void ChooseShownSigns(ScenarioWindow& w, const std::vector<int16_t>& show
         w.ChangeAddress(SignInfoOf(gCurrentSign).GraphicIndex, true, true);
         ShowSign(false, false);
     }
+    // The entry in hand comes back on every shown sign (the set-up of a
+    // sequence loads its first entry itself).
+    if (reload) ShowEntryOnShownSigns();
 }
 
 // What a graphic sign's picture shows: its characters, the alignment of
