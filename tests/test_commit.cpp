@@ -160,6 +160,28 @@ TEST_F(CommitTest, ASignNoEditorHoldsIsLeftAlone) {
     EXPECT_EQ(gDestList[1].Text, "\xff" "FRONT# G" "\xff" "TXT# NEW");
 }
 
+TEST_F(CommitTest, TheChangeTimeAndBlackoutAreStoredWithoutAnEditedPage) {
+    // The entry is loaded and only its change time and blackout box change:
+    // the Save stores them, the pages stay as they were.
+    Front();
+    gDestList[3].Text = "\xff" "FRONT# OLD";
+    gDestList[3].SignData = "\xff\x02" "old";
+    gDestList[3].ChangeTime = 5;
+    AddListLine(3, true);
+    gCurrentDest = 3;
+    gChangeTime = 9;
+    window.blackOut = true;
+    Save(kCommitOnly);
+    EXPECT_EQ(gDestList[3].Text, "\xff" "FRONT# OLD");
+    EXPECT_EQ(DataOf(gDestList[3], 2), "\xff\x02" "old");
+    EXPECT_EQ(gDestList[3].ChangeTime, 9);
+    EXPECT_EQ(gDestList[3].Flag, kTrue);
+    // A number without a record gets none from a Save that wrote no page.
+    gCurrentDest = 4;
+    Save(kCommitOnly);
+    EXPECT_TRUE(gDestList[4].Text.empty());
+}
+
 TEST_F(CommitTest, NoShownSignStoresNothingButSaysSo) {
     Front();
     SignInfoOf(2).Shown = kFalse;

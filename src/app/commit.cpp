@@ -392,6 +392,15 @@ void Save(int16_t mode) {
     const bool done = CommitSigns(current, anyShown);
     RestoreActiveSign(current);
     if (!done) return;
+    // The change time and the blackout box belong to the destination, not to
+    // a page: a Save stores them even where no page had to be written.
+    if (gDestListActive && !gPictureImportActive && gCurrentDest >= 0 && gCurrentDest < kDestTop) {
+        DestRecord& r = DestAt(gCurrentDest);
+        if (!r.Text.empty()) {
+            r.ChangeTime = gChangeTime;
+            r.Flag = VbBool(EntryPort().BlackOutChecked());
+        }
+    }
 
     if (!anyShown) MsgBox(gTextS99, vbExclamation);
     if (!gPictureImportActive) EntryPort().AdjustLists(static_cast<int>(ActiveAt(CurrentNumber()).Text.size()) + 4);
