@@ -68,14 +68,13 @@ TEST_F(PageTimesTest, OptionsFollowThePageCountUpToTwenty) {
     EXPECT_TRUE(window.optionEnabled.empty());
 }
 
-TEST_F(PageTimesTest, AddingAnOptionChoosesItAndTheSignsPictureKeepsThePage) {
+TEST_F(PageTimesTest, AddingAnOptionChoosesIt) {
     window.selected = 3;
     gCurrentPage = 3;
     UpdateNoOfTextsOption(-1, 1);
     EXPECT_TRUE(window.optionEnabled[4]);
     EXPECT_EQ(window.selected, 4);
     EXPECT_EQ(gCurrentPage, 4);
-    EXPECT_EQ(gPicturePage[0], 4);
 
     // Choosing an option that is chosen already does not count as a click.
     gCurrentPage = 7;

@@ -59,7 +59,6 @@ TEST_F(ResetTest, EveryLayerComesBackToItsStart) {
     gCutMode = 1;
     DestList.SetListener([](ListModel::Change, int) {});
     // engine
-    gEditorSlots[1].currentPage = 4;
     gRealignPending = kTrue;
     gInPicWidth = 9;
     gCurrentTool = 3;
@@ -89,7 +88,6 @@ TEST_F(ResetTest, EveryLayerComesBackToItsStart) {
     EXPECT_EQ(gStartUp, kFalse);
     EXPECT_EQ(gCutMode, 0);
     DestList.AddItem("a");  // no listener left to call
-    EXPECT_EQ(gEditorSlots[1].currentPage, 0);
     EXPECT_EQ(gRealignPending, kFalse);
     EXPECT_EQ(gInPicWidth, 0);
     EXPECT_EQ(gCurrentTool, 0);

@@ -106,7 +106,7 @@ void LoadIntoGraphicSigns(int16_t entry, bool currentOnly, bool destination) {
     const std::vector<int16_t> signs = currentOnly ? std::vector<int16_t>{remembered} : ShownK4000Signs();
     for (int16_t address : signs) {
         const int16_t k = SignInfoOf(address).GraphicIndex;
-        if (k < 0 || k >= kMaxSignPictures) continue;
+        if (!OwnsPicture(address)) continue;
         if (!currentOnly) EntryPort().ChangeAddress(k, false, true);
         gCurrentSign = address;
         LoadGraphicSign(entry, address, destination);
@@ -289,7 +289,7 @@ void LoadOtherSigns() {
         bool moved = false;
         for (int16_t address : ShownK4000Signs()) {
             const int16_t k = SignInfoOf(address).GraphicIndex;
-            if (address == current || k < 0 || k >= kMaxSignPictures) continue;
+            if (address == current || !OwnsPicture(address)) continue;
             EntryPort().ChangeAddress(k, false, true);
             moved = true;
             gCurrentSign = address;
@@ -312,7 +312,7 @@ void ShowStoredPages() {
         bool moved = false;
         for (int16_t address : ShownK4000Signs()) {
             const int16_t k = SignInfoOf(address).GraphicIndex;
-            if (k < 0 || k >= kMaxSignPictures || !hasPage(address)) continue;
+            if (!OwnsPicture(address) || !hasPage(address)) continue;
             // The sign's own picture takes the page, also the current sign's
             // after another one was loaded.
             EntryPort().ChangeAddress(k, false, true);

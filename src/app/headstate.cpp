@@ -15,7 +15,6 @@ int16_t gCurrentPictureIndex = 0;
 int16_t gBlinkState = 0;
 int16_t gGeneratingRouteNumbers = kFalse;
 int16_t gActivePicture = 0;
-std::array<int16_t, 3> gPicturePage{};
 int16_t gMarkMode = 0;
 int16_t gRestoredFromAutoSave = kFalse;
 int16_t gAutoSaveNoticePending = kFalse;
@@ -48,7 +47,6 @@ void ResetHeadState() {
     gBlinkState = 0;
     gGeneratingRouteNumbers = kFalse;
     gActivePicture = 0;
-    gPicturePage.fill(0);
     gMarkMode = 0;
     gRestoredFromAutoSave = kFalse;
     gAutoSaveNoticePending = kFalse;

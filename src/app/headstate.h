@@ -27,7 +27,6 @@ extern int16_t gGeneratingRouteNumbers;
 // Index 0..2 of the active sign picture set (a copy of the window's own).
 extern int16_t gActivePicture;
 // The page last shown on each of the three sign pictures.
-extern std::array<int16_t, 3> gPicturePage;
 // The document was restored from the auto-save file at start; the notice
 // about it is still to be shown.
 extern int16_t gRestoredFromAutoSave;

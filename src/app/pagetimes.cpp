@@ -72,10 +72,6 @@ void UpdateNoOfTextsOption(int16_t count, int16_t selected) {
     }
     w.EnablePageOption(static_cast<int16_t>(n + 1), true);
     SelectPageOption(static_cast<int16_t>(n + 1));
-    if (IsSignAddress(gCurrentSign)) {
-        const int16_t k = SignInfoOf(gCurrentSign).GraphicIndex;
-        if (k >= 0 && k < static_cast<int16_t>(gPicturePage.size())) gPicturePage[static_cast<size_t>(k)] = gCurrentPage;
-    }
 }
 
 void PageOptionClicked(int16_t n) {

@@ -144,7 +144,7 @@ void ShowSignsWithNewRouteNoLayout() {
     const int16_t textModified = gTextModified, graphicModified = gGraphicModified;
     for (int16_t address : ShownK4000Signs()) {
         const int16_t k = SignInfoOf(address).GraphicIndex;
-        if (k < 0 || k >= kMaxSignPictures) continue;
+        if (!OwnsPicture(address)) continue;
         EntryPort().ChangeAddress(k, false, true);
         gCurrentSign = address;
         if (gShowLineNo) PlaceAreaAnew(k);

@@ -110,7 +110,6 @@ void StoreEditorPage(int16_t slot, bool withFont, int16_t checkState) {
     s.cursorX = gCursorX;
     s.cursorY = gCursorY;
     s.cursorBeforeCell = gCursorBeforeCell;
-    s.currentPage = gCurrentPage;
     s.changingTexts = VbBool(checkState == -1 ? WindowPort().ChangingTextsChecked() : checkState >= 2);
     s.routeNoAreaDots = gRouteNoAreaDots;
     if (withFont) {

@@ -21,7 +21,7 @@ struct EditorSlot {
     std::array<EditRow, kRowPoolSize + 1> rows{};
     int16_t startRow = 0;
     std::array<SignCell, kCellPoolSize + 1> cells{};
-    int16_t cursorX = 0, cursorY = 0, cursorBeforeCell = 0, currentPage = 0;
+    int16_t cursorX = 0, cursorY = 0, cursorBeforeCell = 0;
     int16_t changingTexts = 0;  // the changing-texts check box
     int32_t routeNoAreaDots = 0;
     bool hasFont = false;

@@ -136,12 +136,6 @@ void ForgetGraphicEditors(bool all) {
     }
 }
 
-bool ShownPageEdited(int16_t editor, const std::string& content) {
-    if (!IsEditor(editor)) return false;
-    const ShownPage& p = gShownPages[static_cast<size_t>(editor)];
-    return p.emptiedByUser || content != p.content;
-}
-
 namespace {
 
 // The editor holds (or held, before the user emptied it) page gCurrentPage

@@ -94,8 +94,6 @@ int16_t CurrentGraphicEditor();
 // editor's reset); with all, every picture was.
 void ForgetGraphicEditors(bool all);
 
-// The user changed the editor's content since it was noted.
-bool ShownPageEdited(int16_t editor, const std::string& content);
 // What the commit does with a shown sign's page gCurrentPage of the current
 // entry of the active list: nothing; keep it as loaded (the page is this
 // entry's page shown, which the record still holds as loaded: only its

@@ -23,6 +23,12 @@ int16_t CountK4000Signs() {
     return static_cast<int16_t>(n > kMaxSignPictures ? kMaxSignPictures : n);
 }
 
+bool OwnsPicture(int16_t address) {
+    if (!IsSignAddress(address)) return false;
+    const int16_t k = SignInfoOf(address).GraphicIndex;
+    return k >= 0 && k < kMaxSignPictures && FindK4000ByGraphic(k) == address;
+}
+
 int16_t FindK4000ByGraphic(int16_t k) {
     for (int16_t a : ShownK4000Signs())
         if (SignInfoOf(a).GraphicIndex == k) return a;

@@ -19,6 +19,10 @@ std::vector<int16_t> ShownK4000Signs();
 int16_t CountK4000Signs();
 // The address of the shown graphic sign whose GraphicIndex is k; 0 when none.
 int16_t FindK4000ByGraphic(int16_t k);
+// The sign has a picture of its own in the window. A shown graphic sign
+// beyond the three pictures has none: its GraphicIndex is one a sign before
+// it owns (printing borrows that picture's layers for it).
+bool OwnsPicture(int16_t address);
 
 // The zoom a laid-out sign gets when its zoom is reset: 1 for the only shown
 // graphic sign, else 1 when large pictures are asked for and 3 otherwise.

@@ -185,6 +185,7 @@ void frmHead::Signconfig_e_Click() {
         // the new name here.
         const int16_t current = gCurrentSign;
         for (int16_t address : ShownK4000Signs()) {
+            if (!OwnsPicture(address)) continue;
             const int16_t k = SignInfoOf(address).GraphicIndex;
             gCurrentSign = address;
             picSign_Resize(k);

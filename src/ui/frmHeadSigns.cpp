@@ -93,9 +93,10 @@ void frmHead::LayoutChosenSigns() {
 
 void frmHead::SizeSignPicture(int16_t sign, bool resetZoom, bool large) {
     if (!IsSignAddress(sign)) return;
+    // A sign beyond the pictures has none to size.
+    if (!OwnsPicture(sign)) return;
     SignInfo& s = SignInfoOf(sign);
     const int16_t k = s.GraphicIndex;
-    if (k < 0 || k >= kMaxSignPictures) return;
     if (resetZoom) {
         s.Zoom = LayoutZoom(CountK4000Signs(), large);
         s.DotSize = DotSizeOfZoom(s.Zoom);
@@ -114,7 +115,7 @@ void frmHead::SelectSign(int16_t sign) {
     const int16_t remembered = gCurrentSign;
     gCurrentSign = sign;
     const int16_t k = SignInfoOf(sign).GraphicIndex;
-    if (k >= 0 && k < kMaxSignPictures) {
+    if (OwnsPicture(sign)) {
         const PictureSize size = SignPictureSize(sign);
         const QSize before = picSign[k]->size();
         picSign[k]->SetSize(size.width, size.height);
@@ -165,9 +166,10 @@ void frmHead::ShowSign(bool keepTextLayer, bool toPrinter) { kv::ShowSign(keepTe
 
 void frmHead::PaintSign(bool toPrinter) {
     if (!IsGraphicSign(gCurrentSign)) return;
+    // A sign beyond the pictures paints into none of them.
+    if (!OwnsPicture(gCurrentSign)) return;
     SignInfo& s = SignInfoOf(gCurrentSign);
     const int16_t k = s.GraphicIndex;
-    if (k < 0 || k >= kMaxSignPictures) return;
     const int32_t zoom = s.Zoom;
     const int16_t memo = static_cast<int16_t>(zoom * 100 + gCurrentSign);
     if (ShowSignZoomMemo[gCurrentSign] != memo) {

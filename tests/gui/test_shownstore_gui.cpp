@@ -306,6 +306,42 @@ TEST_F(ShownStoreGui, AnotherChoiceOfSignsShowsEachSignsOwnPage) {
     EXPECT_EQ(PagesOf(three, kFront).fields, (Fields{"THREE"}));
 }
 
+// Four graphic signs ticked, one more than there are pictures: the fourth
+// gets none, and the three pictures keep their own signs, their own names
+// and their own pages; what is typed on the first is stored on its sign.
+TEST_F(ShownStoreGui, ASignBeyondThePicturesTakesNoneOfThem) {
+    constexpr int16_t kBack = 5;
+    project = dir.file("four.txl");
+    testmarkup::StartProjectOn(dir.path());
+    SignLine("FRONT", "K4000", "112x16", kFront);
+    SignLine("SIDE", "K4000", "96x16", kSide);
+    SignLine("REAR", "K4000", "84x16", kRear);
+    SignLine("BACK", "K4000", "64x16", kBack);
+    StartLists();
+    const std::map<int16_t, std::string> texts = {{kFront, "ONE"}, {kSide, "SONE"}, {kRear, "R1"}, {kBack, "B1"}};
+    for (const auto& [address, text] : texts) GraphicPage(1, address, text, "7", 1);
+    gDestList[1].AltText = gDestList[1].SignData;
+    gDestList[1].Code = PadCode("1");
+    AddListLine(1, true);
+    SaveProjectFile(project);
+    frmHead& h = ShowOpenedOnCommandLine(project);
+    ShowSignRows({1, 2, 3, 4});
+    OpenDest(1);
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        const int16_t address = static_cast<int16_t>(kFront + k);
+        EXPECT_EQ(B(h.SignSB[k]->PanelText(1)), SignInfoOf(address).Name);
+        EXPECT_EQ(testeditor::PictureText(k, h.ActivePictureIndex), texts.at(address));
+    }
+    ClickSign(0);
+    Key(Qt::Key_End);
+    Type("X");
+    ClickWidget(h.SaveDestOrExtra);
+    const Stored one = SaveAndReadBack(project)[1];
+    EXPECT_EQ(PagesOf(one, kFront).fields, (Fields{"ONEX"}));
+    EXPECT_EQ(PagesOf(one, kBack).fields, (Fields{"B1"}));
+}
+
 // ------------------------------------------------------------------ a random walk
 
 namespace {

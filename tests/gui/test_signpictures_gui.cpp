@@ -359,7 +359,6 @@ TEST_F(SignPicturesGui, ChangeAddressSwitchesTheActiveSign) {
     gCurrentDest = 4;
     gDestList[4].Text = "\xff" "REAR# A# B";
     gCurrentPage = 1;
-    gEditorSlots[1].currentPage = 5;
     h.ChangeAddress(1, true, true);
     EXPECT_EQ(gCurrentPage, 1);
     EXPECT_TRUE(h.TNo_op[1]->isChecked());
@@ -368,7 +367,6 @@ TEST_F(SignPicturesGui, ChangeAddressSwitchesTheActiveSign) {
     // A page beyond every sign's pages stays chosen and offered.
     gCurrentPage = 4;
     h.ChangeAddress(2, true, true);
-    gEditorSlots[0].currentPage = 6;
     h.ChangeAddress(0, true, true);
     EXPECT_EQ(gCurrentPage, 4);
     EXPECT_TRUE(h.TNo_op[4]->isChecked());
