@@ -246,4 +246,10 @@ TEST_F(IniTest, AWriteProtectedFileIsNotReplaced) {
     EXPECT_EQ(testutil::ReadFile(f), kSample);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, f + ":\rThe file is write-protected; it was left as it is.");
+    // Said once: the next changes (a dialog's place at every close) are
+    // left out as quietly, the file still unchanged.
+    EXPECT_FALSE(IniSetValue(f, "Generell", "Language", "Svenska"));
+    EXPECT_FALSE(IniSetValue(f, "Generell", "Language", "Dansk"));
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(testutil::ReadFile(f), kSample);
 }

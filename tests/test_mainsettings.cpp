@@ -113,7 +113,7 @@ TEST_F(MainSettingsTest, FoldersFallBackAndAreWrittenBack) {
     std::string fontsSeen;
     ReadMainSettings([&] { fontsSeen = gFontPath; });
     EXPECT_EQ(gDataPath, prog.path());
-    EXPECT_EQ(gSettingsFile, prog.path() + "/KIVAR.LIB");
+    EXPECT_EQ(gSettingsFile, prog.path() + "/kivar.lib");
     EXPECT_EQ(Stored("Generell", "KivarPath"), "");  // stays empty: the program folder wherever it is
     EXPECT_EQ(gFontPath, prog.path() + "/Fonts/");
     EXPECT_EQ(fontsSeen, gFontPath);

@@ -40,7 +40,7 @@ TEST_F(StartTest, SettingsBesideTheProgramAndAnEmptyDataPath) {
     ReadStartSettings([&] { asked = true; });
     EXPECT_FALSE(asked);
     EXPECT_EQ(gDataPath, prog.path());
-    EXPECT_EQ(gSettingsFile, prog.path() + "/KIVAR.LIB");
+    EXPECT_EQ(gSettingsFile, prog.path() + "/kivar.lib");
     EXPECT_EQ(gLanguage, "English");
     EXPECT_EQ(gLanguageFile, "e.lng");
 }
@@ -52,6 +52,9 @@ TEST_F(StartTest, TheCurrentFolderWinsAndNamesTheDataFolder) {
     ReadStartSettings([&] { asked = true; });
     EXPECT_EQ(gDataPath, data.path());
     EXPECT_TRUE(asked);  // both keys present and empty
+    // Messages name each settings file as it is on disk.
+    EXPECT_EQ(FirstSettingsFile(), cwd.path() + "/Kivar.Lib");
+    EXPECT_EQ(gSettingsFile, data.path() + "/kivar.lib");
 }
 
 TEST_F(StartTest, AbsentLanguageKeysDoNotAsk) {
@@ -65,11 +68,11 @@ TEST_F(StartTest, AbsentLanguageKeysDoNotAsk) {
 // The start raises the error; the window layer shows it and ends.
 TEST_F(StartTest, MissingSettingsAreAnError) {
     testutil::Raised e = testutil::RaisedError([] { ReadStartSettings(nullptr); });
-    EXPECT_EQ(e.text, prog.path() + "/KIVAR.LIB not found!");
+    EXPECT_EQ(e.text, prog.path() + "/kivar.lib not found!");
     EXPECT_EQ(e.style, vbCritical);
 
     testutil::WriteFile(prog.file("kivar.lib"), CrLf({"[Generell]", "KivarPath=\"" + data.path() + "\""}));
-    EXPECT_EQ(testutil::RaisedError([] { ReadStartSettings(nullptr); }).text, data.path() + "/KIVAR.LIB not found!");
+    EXPECT_EQ(testutil::RaisedError([] { ReadStartSettings(nullptr); }).text, data.path() + "/kivar.lib not found!");
     EXPECT_TRUE(ui.messages.empty());
 }
 

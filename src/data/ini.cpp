@@ -1,5 +1,7 @@
 #include "data/ini.h"
 
+#include <set>
+
 #include "data/language.h"
 #include "platform/paths.h"
 #include "platform/reset.h"
@@ -15,9 +17,14 @@ IniReaderState gIniState;
 
 IniValue::IniValue(double v) : isString(false), text(CStr(v)) {}
 
+// The settings files found write-protected in this session: said once each
+// (the window placements are written at every close of a dialog).
+std::set<std::string> gProtectedSettingsSaid;
+
 void ResetIniState() {
     if (gIniState.FileNo > 0) FileClose(gIniState.FileNo);
     gIniState = IniReaderState{};
+    gProtectedSettingsSaid.clear();
 }
 
 namespace {
@@ -188,7 +195,8 @@ bool IniStoreLines(const std::string& fileName, const std::vector<std::string>& 
     if (std::string now; ReadWholeFile(fileName, now) && now == out) return true;
     std::string err;
     if (!SafeWriteFile(fileName, out, &err)) {
-        MsgBox(FileMessage(fileName, err), vbCritical);
+        const bool saidBefore = err == WriteProtectedReason() && !gProtectedSettingsSaid.insert(ResolvePath(fileName)).second;
+        if (!saidBefore) MsgBox(FileMessage(fileName, err), vbCritical);
         return false;
     }
     return true;

@@ -46,7 +46,7 @@ MainFormSettings ReadMainSettings(const std::function<void()>& loadFontLibrary) 
         // must still find its own settings at the next start.
         gDataPath = program;
     }
-    gSettingsFile = JoinPath(gDataPath, "KIVAR.LIB");
+    gSettingsFile = SettingsFileIn(gDataPath);
 
     form.autoCreateButtonVisible = Generell("AutoCreateTextButtonVisible") == "1";
 

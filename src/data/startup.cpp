@@ -17,16 +17,18 @@ int16_t gStartUp = kFalse;
 
 int16_t SplashActive = kFalse;
 
+std::string SettingsFileIn(const std::string& folder) { return ResolvePath(JoinPath(folder, "kivar.lib")); }
+
 std::string FirstSettingsFile() {
     const std::string folder = !ListDir(CurrentDir(), "kivar.lib").empty() ? CurrentDir() : ProgramFolder();
-    return JoinPath(folder, "KIVAR.LIB");
+    return SettingsFileIn(folder);
 }
 
 void ReadStartSettings(const std::function<void()>& chooseLanguage) {
     std::string kivarPath = IniGetValue(FirstSettingsFile(), "Generell", "KivarPath", kIniOpenClose);
     gDataPath = kivarPath;
     if (gDataPath.empty() || gDataPath == "0") gDataPath = ProgramFolder();
-    gSettingsFile = JoinPath(gDataPath, "KIVAR.LIB");
+    gSettingsFile = SettingsFileIn(gDataPath);
 
     gLanguage = IniGetValue(gSettingsFile, "Generell", "Language", kIniOpenClose);
     gLanguageFile = IniGetValue(gSettingsFile, "Generell", "LanguageFile", kIniOpenClose);

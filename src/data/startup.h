@@ -16,9 +16,12 @@ extern int16_t gStartUp;
 
 // The settings file that names the data folder: KIVAR.LIB of the current
 // folder when it has one (in any letter case), else the program folder's.
-// The upper-cased name is what messages show; the file itself is found
-// without regard to letter case.
+// The file is found without regard to letter case, and messages name it as it
+// is on disk.
 std::string FirstSettingsFile();
+// The settings file of a folder: the name it has there, kivar.lib when it
+// has none.
+std::string SettingsFileIn(const std::string& folder);
 
 // Fills gDataPath, gSettingsFile, gLanguage and gLanguageFile. When the
 // language keys are present and empty, `chooseLanguage` runs (the first-start

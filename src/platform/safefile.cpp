@@ -198,6 +198,11 @@ void SafeFileOut::Write(std::string_view piece) {
         throw WriteFailed{errno};
 }
 
+const std::string& WriteProtectedReason() {
+    static const std::string reason = kWriteProtected;
+    return reason;
+}
+
 bool SafeWriteFile(const std::string& path, const std::string& bytes, std::string* error,
                    const std::string& backupPath, NameLookup lookup) {
     return SafeWriteFile(path, [&bytes](SafeFileOut& out) { out.Write(bytes); }, error, backupPath, lookup);

@@ -40,6 +40,8 @@ enum class NameLookup { AnyCase, Exact };
 // failure (the caller names the file: FileMessage in platform/error.h).
 bool SafeWriteFile(const std::string& path, const std::string& bytes, std::string* error = nullptr,
                    const std::string& backupPath = {}, NameLookup lookup = NameLookup::AnyCase);
+// The reason the writer gives for a write-protected file.
+const std::string& WriteProtectedReason();
 
 // The temporary file a streamed save writes into. Write hands each piece to
 // the file at once (the caller keeps its own buffer); a piece that cannot be

@@ -63,7 +63,7 @@ TEST_F(SettingsDamageGui, EveryMessageNamesTheFileAndWhatIsMissing) {
     ASSERT_FALSE(StartWith(good));
     ASSERT_TRUE(ui.messages.empty());
 
-    const std::string settings = JoinPath(dir.path(), "KIVAR.LIB");
+    const std::string settings = JoinPath(dir.path(), "kivar.lib");
     auto cutAt = [&](const std::string& marker) { return good.substr(0, good.find(marker)); };
     std::string random;
     unsigned x = 12345;  // the same bytes every run
@@ -143,7 +143,7 @@ TEST_F(SettingsDamageGui, TheLanguageOfTheLanguageFile) {
     other.replace(other.find("English.lng\""), 11, "Other.lng");
     EXPECT_TRUE(StartWith(other));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, JoinPath(dir.path(), "KIVAR.LIB") + ":\r[Generell] Language \"Englisch\" is no "
+    EXPECT_EQ(ui.messages[0].text, JoinPath(dir.path(), "kivar.lib") + ":\r[Generell] Language \"Englisch\" is no "
                                        "language of " + JoinPath(dir.path(), "Other.lng") +
                                        ".\rThe settings file is damaged. The settings file kivar.lib shipped with "
                                        "the program can be put in its place (the program's own settings then "
