@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 
+#include "app/invert.h"
 #include "app/picconvert.h"
 #include "app/replace.h"
 #include "app/textimport.h"
@@ -251,6 +252,27 @@ TEST_F(TextImportTest, TheSignEditedStartsEmpty) {
     EXPECT_EQ(PageFirstCell(), 0);
     ImportTextFile(File("8\tEIGHT\n"));
     EXPECT_EQ(Front(8), "\xff" "FRONT# EIGHT");
+}
+
+TEST_F(TextImportTest, AnInvertedTextLetGoIsNotStoredWithTheFirstRow) {
+    // A record that keeps an inverted-text store takes a row.
+    Existing(5, "FIVE");
+    gDestList[5].AltText = gDestList[5].SignData;
+    // The page open shows an inverted text; the user lets it go.
+    gCurrentDest = 2;
+    testtext::Type("OLD");
+    InvertTextToGraph();
+    gTextModified = kTrue;
+    ui.answers = {vbOK};
+    ASSERT_TRUE(PrepareTextImport());
+    ui.replies = {kReplaceYes};
+    ImportTextFile(File("5\tNEW\n6\tSIX\n"));
+    EXPECT_EQ(Front(5), "\xff" "FRONT# NEW");
+    // Its store holds the row's own bytes, not the text inverted before.
+    for (int16_t n : {5, 6}) {
+        const DestRecord& r = gDestList[static_cast<size_t>(n)];
+        if (!r.AltText.empty()) EXPECT_EQ(testentry::DataOf(r, 2), GetSignSection(r.AltText, 2)) << n;
+    }
 }
 
 TEST_F(TextImportTest, ASignOfOnePageHoldsNothingOnItsLaterPages) {

@@ -11,6 +11,7 @@
 #include "app/replace.h"
 #include "app/signcontrols.h"
 #include "data/destlist.h"
+#include "data/inverted.h"
 #include "data/records.h"
 #include "data/settings.h"
 #include "data/signdata.h"
@@ -18,6 +19,7 @@
 #include "engine/alignment.h"
 #include "engine/editorview.h"
 #include "engine/editstate.h"
+#include "engine/markup.h"
 #include "engine/signview.h"
 #include "engine/textedit.h"
 #include "engine/textstrip.h"
@@ -167,6 +169,11 @@ std::string LeftOutReport(const std::vector<RowLeftOut>& rows) {
 
 bool PrepareTextImport() {
     if (!AskSaveChanges()) return false;
+    // No inverted text of the page that goes waits to be stored with the
+    // first row.
+    gAltBuffer.clear();
+    gAltBufferChanged = kFalse;
+    gInvertedText.clear();
     if (gTextSignActive) {
         InitEditor();
     } else {
