@@ -6,13 +6,16 @@
 #include <deque>
 #include <functional>
 
+#include "app/entryload.h"
 #include "app/invert.h"
 #include "app/picconvert.h"
 #include "app/replace.h"
 #include "app/textimport.h"
 #include "data/language.h"
+#include "engine/shownpages.h"
 #include "files/txlread.h"
 #include "platform/progress.h"
+#include "support/editor_text.h"
 #include "support/entry_state.h"
 #include "support/fake_clock.h"
 #include "support/testutil.h"
@@ -273,6 +276,46 @@ TEST_F(TextImportTest, AnInvertedTextLetGoIsNotStoredWithTheFirstRow) {
         const DestRecord& r = gDestList[static_cast<size_t>(n)];
         if (!r.AltText.empty()) EXPECT_EQ(testentry::DataOf(r, 2), GetSignSection(r.AltText, 2)) << n;
     }
+}
+
+TEST_F(TextImportTest, TheOtherSignsShowTheEntryTheNumberBoxNamesAfterwards) {
+    // Destination 7 holds REAR and LINE but no FRONT page; 3 is open.
+    testentry::GraphicSign(5, "REAR", 48, 8, 1);
+    testentry::RouteNumberSign(7, "LINE");
+    SignInfoOf(2).Shown = kFalse;
+    auto store = [&](int16_t n, const std::string& rear, const std::string& line) {
+        gCurrentDest = n;
+        window.number = std::to_string(n);
+        window.routeBox = line;
+        NoteContentToStore(kRouteBoxEditor);
+        testentry::TypeOn(window, 5, "1", rear);
+        Save(kCommitOnly);
+        RefreshEditor(0, 0);
+    };
+    store(7, "KEEP", "66");
+    store(3, "OLD", "12");
+    SignInfoOf(2).Shown = kTrue;
+    ASSERT_EQ(testentry::TextOf(gDestList[7], 5), "\xff" "REAR# KEEP");
+    ASSERT_EQ(testentry::TextOf(gDestList[7], 7), "\xff" "LINE# 66");
+    window.ChangeAddress(0, false, true);
+    gCurrentSign = 2;
+    gCurrentDest = 3;
+    LoadCurrentEntry(true);
+    ASSERT_EQ(testeditor::PictureText(1, window.active), "OLD");
+    ASSERT_EQ(window.routeBox, "12");
+
+    ASSERT_TRUE(PrepareTextImport());
+    ImportTextFile(File("6\tSIX\n"));
+    // Save and new went on to 7, the next number free for FRONT: every
+    // shown sign shows what 7 holds.
+    EXPECT_EQ(window.number, "7");
+    EXPECT_EQ(testeditor::PictureText(1, window.active), "KEEP");
+    EXPECT_EQ(window.routeBox, "66");
+    // A Save there keeps 7's pages.
+    Save(kCommitOnly);
+    EXPECT_EQ(testentry::TextOf(gDestList[7], 5), "\xff" "REAR# KEEP");
+    EXPECT_EQ(testentry::TextOf(gDestList[7], 7), "\xff" "LINE# 66");
+    EXPECT_EQ(testentry::TextOf(gDestList[3], 5), "\xff" "REAR# OLD");
 }
 
 TEST_F(TextImportTest, ASignOfOnePageHoldsNothingOnItsLaterPages) {

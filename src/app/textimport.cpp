@@ -4,9 +4,11 @@
 #include <exception>
 #include <utility>
 
+#include "app/entryload.h"
 #include "app/entrywindow.h"
 #include "app/feedtext.h"
 #include "app/listentries.h"
+#include "app/pagetimes.h"
 #include "app/picconvert.h"
 #include "app/replace.h"
 #include "app/signcontrols.h"
@@ -241,6 +243,10 @@ void ImportTextFile(const std::string& path) {
         ChooseListLine(destinations, i);
         list.SetSelected(i, selected);
     }
+    // The other shown signs were hidden while the rows were written: they
+    // show the entry the number box names now, and the page options its pages.
+    LoadOtherSigns();
+    ShowPagesOfShownSigns();
     const std::string report = LeftOutReport(leftOut);
     if (!report.empty()) MsgBox(report, vbExclamation);
 }
