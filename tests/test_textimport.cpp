@@ -318,6 +318,37 @@ TEST_F(TextImportTest, TheOtherSignsShowTheEntryTheNumberBoxNamesAfterwards) {
     EXPECT_EQ(testentry::TextOf(gDestList[3], 5), "\xff" "REAR# OLD");
 }
 
+TEST_F(TextImportTest, ALastRowNotReplacedLeavesItsEntryShownAsItIs) {
+    Existing(3, "OLD");
+    RefreshEditor(0, 0);
+    ASSERT_TRUE(PrepareTextImport());
+    ui.replies = {kReplaceNo};
+    ImportTextFile(File("3\tNEW\n"));
+    EXPECT_EQ(std::stoi(window.number), 3);
+    EXPECT_EQ(testeditor::PictureText(0, window.active), "OLD");
+    Save(kCommitOnly);
+    EXPECT_EQ(Front(3), "\xff" "FRONT# OLD");
+
+    // On a later page, the changing texts show it.
+    RefreshEditor(0, 0);
+    gCurrentDest = 4;
+    int16_t sign = 0;
+    SkrivTextISkylt("P1", 0, sign);
+    gCurrentDest = 4;
+    window.number = "4";
+    gCurrentPage = 2;
+    SkrivTextISkylt("P2", 0, sign);
+    ASSERT_EQ(Front(4), "\xff" "FRONT# P1# P2");
+    ASSERT_TRUE(PrepareTextImport());
+    ui.replies = {kReplaceNo};
+    ImportTextFile(File("4.2\tNEW\n"));
+    EXPECT_EQ(std::stoi(window.number), 4);
+    EXPECT_EQ(gCurrentPage, 2);
+    EXPECT_EQ(testeditor::PictureText(0, window.active), "P2");
+    EXPECT_TRUE(window.frameShown);
+    EXPECT_EQ(window.selected, 2);
+}
+
 TEST_F(TextImportTest, ASignOfOnePageHoldsNothingOnItsLaterPages) {
     Existing(3, "ONE");
     gCurrentDest = 3;

@@ -199,6 +199,9 @@ void ImportTextFile(const std::string& path) {
 
     const int32_t total = static_cast<int32_t>(std::count_if(rows.begin(), rows.end(), [](const ImportRow& r) { return r.valid; }));
     std::vector<RowLeftOut> leftOut;
+    // Save and new of the last row moved on to a new entry; a last row left
+    // as it was keeps its entry current.
+    bool lastWritten = true;
     {
         const OnlyCurrentSignShown onlyCurrent;
         const RowsCutAtWidth cutAtWidth;
@@ -210,6 +213,7 @@ void ImportTextFile(const std::string& path) {
         for (const ImportRow& row : rows) {
             if (!row.valid) continue;
             bool full = false;
+            lastWritten = false;
             try {
                 if (destinations) {
                     gCurrentDest = row.number;
@@ -224,6 +228,7 @@ void ImportTextFile(const std::string& path) {
                 if (DecideReplace(exists, row.number, row.page)) {
                     int16_t sign = 0;
                     SkrivTextISkylt(row.text, VbBool(exists), sign);
+                    lastWritten = true;
                     if (!FedCharactersLeftOut().empty())
                         leftOut.push_back({row.number, row.page, row.text, FedCharactersLeftOut()});
                     // The commit has said that no number is left: once is enough.
@@ -245,6 +250,11 @@ void ImportTextFile(const std::string& path) {
     }
     // The other shown signs were hidden while the rows were written: they
     // show the entry the number box names now, and the page options its pages.
+    // The sign edited shows it too when the last row was not written there.
+    if (!lastWritten) {
+        LoadCurrentSign();
+        if (gCurrentPage > 1) EntryPort().SetChangingTextsValue(true);
+    }
     LoadOtherSigns();
     ShowPagesOfShownSigns();
     const std::string report = LeftOutReport(leftOut);
