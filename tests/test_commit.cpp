@@ -361,6 +361,16 @@ TEST_F(CommitTest, ModeOneGoesOnToTheNextPageOrLine) {
     Save(kCommitNext);
     EXPECT_EQ(gCurrentExtra, 6);
     EXPECT_EQ(ExtraList.ListIndex(), FindListIndexByNumber(ExtraList, 6));
+    // ... and from an extra text that has no line (Save and new moved on to
+    // the free 3, and nothing was typed there), the first line after it.
+    gCurrentExtra = 2;
+    TypeOn(window, 2, "1", "U");
+    SaveAndNew();
+    ASSERT_EQ(gCurrentExtra, 3);
+    Save(kCommitNext);
+    EXPECT_TRUE(gExtraList[3].Text.empty());
+    EXPECT_EQ(gCurrentExtra, 5);
+    EXPECT_EQ(ExtraList.ListIndex(), FindListIndexByNumber(ExtraList, 5));
 }
 
 TEST_F(CommitTest, ModeTwoFindsTheNextNumberFreeForTheSign) {

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "data/fieldtext.h"
+#include "app/entryload.h"
 #include "engine/rowtidy.h"
+#include "engine/shownpages.h"
 #include "support/entry_state.h"
 
 using namespace kv;
@@ -83,6 +85,40 @@ TEST_F(PageTimesTest, AddingAnOptionChoosesIt) {
     PageOptionClicked(2);
     EXPECT_EQ(gCurrentPage, 2);
     EXPECT_EQ(window.pictureFocus, 1);
+}
+
+TEST_F(PageTimesTest, ARouteNumberEditStaysWhereItsSignHasNoSuchPage) {
+    // Destination 1: two pages of the text sign, route number 5.
+    SignInfoOf(2).Shown = kFalse;
+    testentry::TextSign(4, "TXT", 12);
+    testentry::RouteNumberSign(7, "LINE");
+    testentry::EditTextSign(4);
+    gCurrentDest = 1;
+    window.number = "1";
+    testentry::TypeOnStrip("AB");
+    window.routeBox = "5";
+    NoteContentToStore(kRouteBoxEditor);
+    Save(kCommitOnly);
+    gCurrentPage = 2;
+    InitEditor();
+    testentry::TypeOnStrip("CD");
+    Save(kCommitOnly);
+    ASSERT_TRUE(RecordPageOf(true, 1, 4, 2).has_value());
+    ASSERT_FALSE(RecordPageOf(true, 1, 7, 2).has_value());
+
+    gCurrentPage = 1;
+    LoadCurrentEntry(true);
+    ASSERT_EQ(window.routeBox, "5");
+    // The box edited; page 2, which only the text sign has.
+    window.routeBox = "57";
+    NoteContentToStore(kRouteBoxEditor);
+    PageOptionClicked(2);
+    EXPECT_EQ(gCurrentPage, 2);
+    EXPECT_EQ(StripEditorContent(), "CD");
+    EXPECT_EQ(window.routeBox, "57");
+    // A Save stores it as the route number.
+    Save(kCommitOnly);
+    EXPECT_EQ(testentry::TextOf(gDestList[1], 7), "\xff" "LINE# 57");
 }
 
 TEST_F(PageTimesTest, OpeningTheChangingTextsOffersOnePageForAnEmptySign) {

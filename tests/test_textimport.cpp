@@ -6,12 +6,16 @@
 #include <deque>
 #include <functional>
 
+#include "app/entryload.h"
+#include "app/invert.h"
 #include "app/picconvert.h"
 #include "app/replace.h"
 #include "app/textimport.h"
 #include "data/language.h"
+#include "engine/shownpages.h"
 #include "files/txlread.h"
 #include "platform/progress.h"
+#include "support/editor_text.h"
 #include "support/entry_state.h"
 #include "support/fake_clock.h"
 #include "support/testutil.h"
@@ -251,6 +255,98 @@ TEST_F(TextImportTest, TheSignEditedStartsEmpty) {
     EXPECT_EQ(PageFirstCell(), 0);
     ImportTextFile(File("8\tEIGHT\n"));
     EXPECT_EQ(Front(8), "\xff" "FRONT# EIGHT");
+}
+
+TEST_F(TextImportTest, AnInvertedTextLetGoIsNotStoredWithTheFirstRow) {
+    // A record that keeps an inverted-text store takes a row.
+    Existing(5, "FIVE");
+    gDestList[5].AltText = gDestList[5].SignData;
+    // The page open shows an inverted text; the user lets it go.
+    gCurrentDest = 2;
+    testtext::Type("OLD");
+    InvertTextToGraph();
+    gTextModified = kTrue;
+    ui.answers = {vbOK};
+    ASSERT_TRUE(PrepareTextImport());
+    ui.replies = {kReplaceYes};
+    ImportTextFile(File("5\tNEW\n6\tSIX\n"));
+    EXPECT_EQ(Front(5), "\xff" "FRONT# NEW");
+    // Its store holds the row's own bytes, not the text inverted before.
+    for (int16_t n : {5, 6}) {
+        const DestRecord& r = gDestList[static_cast<size_t>(n)];
+        if (!r.AltText.empty()) EXPECT_EQ(testentry::DataOf(r, 2), GetSignSection(r.AltText, 2)) << n;
+    }
+}
+
+TEST_F(TextImportTest, TheOtherSignsShowTheEntryTheNumberBoxNamesAfterwards) {
+    // Destination 7 holds REAR and LINE but no FRONT page; 3 is open.
+    testentry::GraphicSign(5, "REAR", 48, 8, 1);
+    testentry::RouteNumberSign(7, "LINE");
+    SignInfoOf(2).Shown = kFalse;
+    auto store = [&](int16_t n, const std::string& rear, const std::string& line) {
+        gCurrentDest = n;
+        window.number = std::to_string(n);
+        window.routeBox = line;
+        NoteContentToStore(kRouteBoxEditor);
+        testentry::TypeOn(window, 5, "1", rear);
+        Save(kCommitOnly);
+        RefreshEditor(0, 0);
+    };
+    store(7, "KEEP", "66");
+    store(3, "OLD", "12");
+    SignInfoOf(2).Shown = kTrue;
+    ASSERT_EQ(testentry::TextOf(gDestList[7], 5), "\xff" "REAR# KEEP");
+    ASSERT_EQ(testentry::TextOf(gDestList[7], 7), "\xff" "LINE# 66");
+    window.ChangeAddress(0, false, true);
+    gCurrentSign = 2;
+    gCurrentDest = 3;
+    LoadCurrentEntry(true);
+    ASSERT_EQ(testeditor::PictureText(1, window.active), "OLD");
+    ASSERT_EQ(window.routeBox, "12");
+
+    ASSERT_TRUE(PrepareTextImport());
+    ImportTextFile(File("6\tSIX\n"));
+    // Save and new went on to 7, the next number free for FRONT: every
+    // shown sign shows what 7 holds.
+    EXPECT_EQ(window.number, "7");
+    EXPECT_EQ(testeditor::PictureText(1, window.active), "KEEP");
+    EXPECT_EQ(window.routeBox, "66");
+    // A Save there keeps 7's pages.
+    Save(kCommitOnly);
+    EXPECT_EQ(testentry::TextOf(gDestList[7], 5), "\xff" "REAR# KEEP");
+    EXPECT_EQ(testentry::TextOf(gDestList[7], 7), "\xff" "LINE# 66");
+    EXPECT_EQ(testentry::TextOf(gDestList[3], 5), "\xff" "REAR# OLD");
+}
+
+TEST_F(TextImportTest, ALastRowNotReplacedLeavesItsEntryShownAsItIs) {
+    Existing(3, "OLD");
+    RefreshEditor(0, 0);
+    ASSERT_TRUE(PrepareTextImport());
+    ui.replies = {kReplaceNo};
+    ImportTextFile(File("3\tNEW\n"));
+    EXPECT_EQ(std::stoi(window.number), 3);
+    EXPECT_EQ(testeditor::PictureText(0, window.active), "OLD");
+    Save(kCommitOnly);
+    EXPECT_EQ(Front(3), "\xff" "FRONT# OLD");
+
+    // On a later page, the changing texts show it.
+    RefreshEditor(0, 0);
+    gCurrentDest = 4;
+    int16_t sign = 0;
+    SkrivTextISkylt("P1", 0, sign);
+    gCurrentDest = 4;
+    window.number = "4";
+    gCurrentPage = 2;
+    SkrivTextISkylt("P2", 0, sign);
+    ASSERT_EQ(Front(4), "\xff" "FRONT# P1# P2");
+    ASSERT_TRUE(PrepareTextImport());
+    ui.replies = {kReplaceNo};
+    ImportTextFile(File("4.2\tNEW\n"));
+    EXPECT_EQ(std::stoi(window.number), 4);
+    EXPECT_EQ(gCurrentPage, 2);
+    EXPECT_EQ(testeditor::PictureText(0, window.active), "P2");
+    EXPECT_TRUE(window.frameShown);
+    EXPECT_EQ(window.selected, 2);
 }
 
 TEST_F(TextImportTest, ASignOfOnePageHoldsNothingOnItsLaterPages) {

@@ -301,10 +301,14 @@ void MoveToNext() {
         if (!gDestCodesOn) gCurrentDest = ListLineNumber(DestList.List(i));
         ReselectLine(true, i);
     } else {
-        // The line after the extra text shown (it has one once stored).
+        // The line after the extra text shown (it has one once stored); one
+        // that has none yet stands before the first line of a higher number.
         const int shown = FindListIndexByNumber(ExtraList, gCurrentExtra);
-        if (shown < 0) return;
-        const int i = shown + 1;
+        int i = shown + 1;
+        if (shown < 0) {
+            i = 0;
+            while (i < ExtraList.ListCount() && ListLineNumber(ExtraList.List(i)) < gCurrentExtra) ++i;
+        }
         if (i >= ExtraList.ListCount()) return;
         gCurrentExtra = ListLineNumber(ExtraList.List(i));
         ReselectLine(false, i);

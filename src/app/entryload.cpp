@@ -117,15 +117,16 @@ void LoadIntoGraphicSigns(int16_t entry, bool currentOnly, bool destination) {
 }
 
 // One text for the current sign: a text sign's strip, or the current graphic
-// sign when extra texts have no sections per sign.
-void LoadIntoCurrentSign(int16_t entry, bool destination, int16_t pages) {
+// sign when extra texts have no sections per sign. The strip brings the
+// route-number box along unless the caller shows it (withRouteBox false).
+void LoadIntoCurrentSign(int16_t entry, bool destination, int16_t pages, bool withRouteBox = true) {
     int16_t page = gCurrentPage, multi = 0;
     std::string text = destination || gExtraPerSign ? GetActiveRow(entry, gCurrentSign, page, multi)
                                                     : GetExtraRow(entry, page, multi);
     if (gTextSignActive) {
         FitRowText(text);
         NoteShownPage(kStripEditor, gCurrentSign, page, StripEditorContent());
-        if (gK1000Shown) ShowRouteNumberOfPage();
+        if (gK1000Shown && withRouteBox) ShowRouteNumberOfPage();
     } else if (IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000") {
         SignWindowPort().SelectK4000Graphic(true);
         const int16_t k = SignInfoOf(gCurrentSign).GraphicIndex;
@@ -324,7 +325,8 @@ void ShowStoredPages() {
         gCurrentSign = current;
         if (moved && IsSignAddress(current)) EntryPort().ChangeAddress(SignInfoOf(current).GraphicIndex, false, true);
     } else if (IsSignAddress(gCurrentSign) && hasPage(gCurrentSign)) {
-        LoadIntoCurrentSign(entry, destination, NumberOfChangingTexts(-1));
+        // The box takes the page below, where its sign has it.
+        LoadIntoCurrentSign(entry, destination, NumberOfChangingTexts(-1), false);
     }
     const int16_t k1000 = LastShownK1000();
     if (k1000 != 0 && hasPage(k1000)) ShowRouteNumberOfPage();

@@ -4,13 +4,16 @@
 #include <exception>
 #include <utility>
 
+#include "app/entryload.h"
 #include "app/entrywindow.h"
 #include "app/feedtext.h"
 #include "app/listentries.h"
+#include "app/pagetimes.h"
 #include "app/picconvert.h"
 #include "app/replace.h"
 #include "app/signcontrols.h"
 #include "data/destlist.h"
+#include "data/inverted.h"
 #include "data/records.h"
 #include "data/settings.h"
 #include "data/signdata.h"
@@ -18,6 +21,7 @@
 #include "engine/alignment.h"
 #include "engine/editorview.h"
 #include "engine/editstate.h"
+#include "engine/markup.h"
 #include "engine/signview.h"
 #include "engine/textedit.h"
 #include "engine/textstrip.h"
@@ -167,6 +171,11 @@ std::string LeftOutReport(const std::vector<RowLeftOut>& rows) {
 
 bool PrepareTextImport() {
     if (!AskSaveChanges()) return false;
+    // No inverted text of the page that goes waits to be stored with the
+    // first row.
+    gAltBuffer.clear();
+    gAltBufferChanged = kFalse;
+    gInvertedText.clear();
     if (gTextSignActive) {
         InitEditor();
     } else {
@@ -190,6 +199,9 @@ void ImportTextFile(const std::string& path) {
 
     const int32_t total = static_cast<int32_t>(std::count_if(rows.begin(), rows.end(), [](const ImportRow& r) { return r.valid; }));
     std::vector<RowLeftOut> leftOut;
+    // Save and new of the last row moved on to a new entry; a last row left
+    // as it was keeps its entry current.
+    bool lastWritten = true;
     {
         const OnlyCurrentSignShown onlyCurrent;
         const RowsCutAtWidth cutAtWidth;
@@ -201,6 +213,7 @@ void ImportTextFile(const std::string& path) {
         for (const ImportRow& row : rows) {
             if (!row.valid) continue;
             bool full = false;
+            lastWritten = false;
             try {
                 if (destinations) {
                     gCurrentDest = row.number;
@@ -215,6 +228,7 @@ void ImportTextFile(const std::string& path) {
                 if (DecideReplace(exists, row.number, row.page)) {
                     int16_t sign = 0;
                     SkrivTextISkylt(row.text, VbBool(exists), sign);
+                    lastWritten = true;
                     if (!FedCharactersLeftOut().empty())
                         leftOut.push_back({row.number, row.page, row.text, FedCharactersLeftOut()});
                     // The commit has said that no number is left: once is enough.
@@ -234,6 +248,15 @@ void ImportTextFile(const std::string& path) {
         ChooseListLine(destinations, i);
         list.SetSelected(i, selected);
     }
+    // The other shown signs were hidden while the rows were written: they
+    // show the entry the number box names now, and the page options its pages.
+    // The sign edited shows it too when the last row was not written there.
+    if (!lastWritten) {
+        LoadCurrentSign();
+        if (gCurrentPage > 1) EntryPort().SetChangingTextsValue(true);
+    }
+    LoadOtherSigns();
+    ShowPagesOfShownSigns();
     const std::string report = LeftOutReport(leftOut);
     if (!report.empty()) MsgBox(report, vbExclamation);
 }
