@@ -241,6 +241,20 @@ TEST_F(PicImportTest, APictureIsThePageItNamesAlone) {
     EXPECT_EQ(TextOf(gDestList[4], 2), "\xff" "FRONT# <4_01>");
 }
 
+TEST_F(PicImportTest, APictureOfBackgroundAloneIsStoredToo) {
+    // Every pixel is the background: no dot lights, and the page is still
+    // the picture's, named by its display text.
+    gCurrentDest = 8;
+    gCurrentPage = 1;
+    view.pictures["blank.bmp"] = PixelPicture(3, 2, 0xFFFFFF);
+    ASSERT_TRUE(CommitSinglePicture(view, "blank.bmp", "Blank"));
+    EXPECT_EQ(TextOf(gDestList[8], 2), "\xff" "FRONT# <Blank>");
+    Add("K0000_01", Dot(0));
+    Add("K9", PixelPicture(3, 2, 0xFFFFFF));
+    ConvertAllPictures(view);
+    EXPECT_EQ(TextOf(gDestList[9], 2), "\xff" "FRONT# <9_01>");
+}
+
 TEST_F(PicImportTest, SingleCommitMovesOnToTheFirstPageOfTheNextFreeNumber) {
     // The changing texts are shown, on page 2 of extra text 6; the next
     // number free for FRONT holds two pages of REAR, which is shown too.
