@@ -255,6 +255,20 @@ TEST_F(PicImportTest, APictureOfBackgroundAloneIsStoredToo) {
     EXPECT_EQ(TextOf(gDestList[9], 2), "\xff" "FRONT# <9_01>");
 }
 
+TEST_F(PicImportTest, EachDestinationKeepsItsOwnCode) {
+    // The window shows destination 1 (code 12A); destination 4 has the
+    // code 4B, destination 3 none yet.
+    gDestList[1].Code = "12A ";
+    gDestList[4].Code = "4B  ";
+    gCurrentDest = 1;
+    window.SetCurrentNumberText("12A");
+    for (const char* n : {"K0000_01", "K3", "K4"}) Add(n, Dot(1));
+    ConvertAllPictures(view);
+    EXPECT_EQ(gDestList[3].Code, "3   ");
+    EXPECT_EQ(gDestList[4].Code, "4B  ");
+    EXPECT_EQ(gDestList[1].Code, "12A ");
+}
+
 TEST_F(PicImportTest, SingleCommitMovesOnToTheFirstPageOfTheNextFreeNumber) {
     // The changing texts are shown, on page 2 of extra text 6; the next
     // number free for FRONT holds two pages of REAR, which is shown too.

@@ -4,6 +4,7 @@
 
 #include "app/commit.h"
 #include "app/entryload.h"
+#include "app/listentries.h"
 #include "app/pagetimes.h"
 #include "app/picbatch.h"
 #include "app/replace.h"
@@ -177,6 +178,8 @@ void ConvertAllPictures(PictureImportView& view) {
         if (view.Closed()) break;
         const PictureFileRec& rec = m_aDestPictures[static_cast<size_t>(i)];
         gCurrentDest = static_cast<int16_t>(rec.Number);
+        // The commit takes the destination's code from the number box.
+        EntryPort().SetCurrentNumberText(CurrentNumberBoxText(gCurrentDest));
         gCurrentPage = static_cast<int16_t>(rec.TextNo);
         ImportPicture(view, rec);
     }
@@ -188,6 +191,7 @@ void ConvertAllPictures(PictureImportView& view) {
             if (view.Closed()) break;
             const PictureFileRec& rec = m_aExtraPictures[i];
             gCurrentExtra = static_cast<int16_t>(rec.Number);
+            EntryPort().SetCurrentNumberText(std::to_string(gCurrentExtra));
             gCurrentPage = static_cast<int16_t>(rec.TextNo);
             ImportPicture(view, rec);
         }
