@@ -5,14 +5,17 @@
 #include <deque>
 #include <map>
 
+#include "app/commit.h"
 #include "app/picbatch.h"
 #include "app/picimport.h"
 #include "app/replace.h"
+#include "data/destlist.h"
 #include "support/entry_state.h"
 
 using namespace kv;
 using testentry::DataOf;
 using testentry::TextOf;
+using testentry::TypeOn;
 
 namespace {
 
@@ -203,6 +206,89 @@ TEST_F(PicImportTest, SingleCommitAsksBeforeReplacingAPage) {
     EXPECT_EQ(ui.messages[1].text, ui.messages[0].text);
     EXPECT_NE(ui.messages[0].text.find("graphic sign"), std::string::npos);
     EXPECT_TRUE(gDestList[7].Text.empty());
+}
+
+// Page n of the sign's section, without its page mark.
+std::string PageOf(const DestRecord& r, int16_t address, int16_t n) {
+    const std::string section = DataOf(r, address);
+    return section.size() < 2 ? std::string() : GetRow(n, section.substr(2));
+}
+
+TEST_F(PicImportTest, APictureIsThePageItNamesAlone) {
+    // Destinations 3 and 4 hold a page of text each; the window shows
+    // destination 3.
+    for (int16_t n : {int16_t{4}, int16_t{3}}) {
+        gCurrentDest = n;
+        gCurrentPage = 1;
+        RefreshEditor(0, 0);
+        TypeOn(window, 2, "1", n == 3 ? "AB" : "CD");
+        Save(kCommitOnly);
+    }
+    const std::string page3 = PageOf(gDestList[3], 2, 1);
+    ASSERT_FALSE(page3.empty());
+    // K3_02 is a new page after destination 3's only page, K4 replaces
+    // destination 4's page, K5 goes into an empty destination.
+    for (const char* n : {"K0000_01", "K3_02", "K4", "K5"}) Add(n, Dot(1));
+    ui.answers = {kReplaceYes};
+    ConvertAllPictures(view);
+
+    const std::string alone = PageOf(gDestList[5], 2, 1);
+    ASSERT_FALSE(alone.empty());
+    EXPECT_EQ(PageOf(gDestList[3], 2, 1), page3);
+    EXPECT_EQ(PageOf(gDestList[3], 2, 2), alone);  // nothing of page 1 along
+    EXPECT_EQ(TextOf(gDestList[3], 2), "\xff" "FRONT# AB# <3_02>");
+    EXPECT_EQ(PageOf(gDestList[4], 2, 1), alone);  // replaced whole
+    EXPECT_EQ(TextOf(gDestList[4], 2), "\xff" "FRONT# <4_01>");
+}
+
+TEST_F(PicImportTest, APictureOfBackgroundAloneIsStoredToo) {
+    // Every pixel is the background: no dot lights, and the page is still
+    // the picture's, named by its display text.
+    gCurrentDest = 8;
+    gCurrentPage = 1;
+    view.pictures["blank.bmp"] = PixelPicture(3, 2, 0xFFFFFF);
+    ASSERT_TRUE(CommitSinglePicture(view, "blank.bmp", "Blank"));
+    EXPECT_EQ(TextOf(gDestList[8], 2), "\xff" "FRONT# <Blank>");
+    Add("K0000_01", Dot(0));
+    Add("K9", PixelPicture(3, 2, 0xFFFFFF));
+    ConvertAllPictures(view);
+    EXPECT_EQ(TextOf(gDestList[9], 2), "\xff" "FRONT# <9_01>");
+}
+
+TEST_F(PicImportTest, EachDestinationKeepsItsOwnCode) {
+    // The window shows destination 1 (code 12A); destination 4 has the
+    // code 4B, destination 3 none yet.
+    gDestList[1].Code = "12A ";
+    gDestList[4].Code = "4B  ";
+    gCurrentDest = 1;
+    window.SetCurrentNumberText("12A");
+    for (const char* n : {"K0000_01", "K3", "K4"}) Add(n, Dot(1));
+    ConvertAllPictures(view);
+    EXPECT_EQ(gDestList[3].Code, "3   ");
+    EXPECT_EQ(gDestList[4].Code, "4B  ");
+    EXPECT_EQ(gDestList[1].Code, "12A ");
+}
+
+TEST_F(PicImportTest, SingleCommitMovesOnToTheFirstPageOfTheNextFreeNumber) {
+    // The changing texts are shown, on page 2 of extra text 6; the next
+    // number free for FRONT holds two pages of REAR, which is shown too.
+    testentry::GraphicSign(5, "REAR", 16, 4, 1);
+    gCurrentSign = 2;
+    window.ChangeAddress(0, false, true);
+    gDestListActive = kFalse;
+    Stored(gExtraList[6], "X6");
+    gExtraList[7].Text = "\xff" "REAR# R7# S7";
+    gExtraList[7].SignData = "\xff\x05" "R7" "\xb0\x03" "S7";
+    for (int16_t n : {int16_t{6}, int16_t{7}}) AddListLine(n, false);
+    window.SetChangingTextsChecked(true);
+    gCurrentExtra = 6;
+    gCurrentPage = 2;
+    view.pictures["pic.bmp"] = Dot(1);
+    ASSERT_TRUE(CommitSinglePicture(view, "pic.bmp", "Quay"));
+    EXPECT_EQ(TextOf(gExtraList[6], 2), "\xff" "FRONT# X6# <Quay>");
+    EXPECT_EQ(gCurrentExtra, 7);
+    // FRONT has no page there: a Save would store its first.
+    EXPECT_EQ(gCurrentPage, 1);
 }
 
 }  // namespace

@@ -4,15 +4,20 @@
 
 #include "app/commit.h"
 #include "app/entryload.h"
+#include "app/listentries.h"
+#include "app/pagetimes.h"
 #include "app/picbatch.h"
 #include "app/replace.h"
 #include "data/inverted.h"
 #include "data/records.h"
+#include "data/signtable.h"
 #include "engine/dotlayers.h"
 #include "engine/markup.h"
+#include "engine/shownpages.h"
 #include "files/document.h"
 #include "platform/host.h"
 #include "platform/paths.h"
+#include "platform/ports.h"
 #include "platform/reset.h"
 #include "platform/vb.h"
 
@@ -44,12 +49,23 @@ bool GraphicSignCurrent() {
     return false;
 }
 
+// The picture is the page it names, alone: the current sign's editor
+// starts on an empty page. Nothing of what the editor showed goes along,
+// nor what the page held before (a sign of one page would offer its first
+// page for any other; a page that is replaced is replaced whole).
+void EmptyPageForPicture() {
+    const bool destination = gDestListActive != 0;
+    SignWindowPort().SelectK4000Graphic(true);
+    gAltBuffer.clear();
+    gAltBufferChanged = kFalse;
+    LoadPageIntoEditor("", SignInfoOf(gCurrentSign).GraphicIndex, NumberOfChangingTexts(gCurrentSign), destination,
+                       !destination);
+}
+
 // One picture of the batch into the current entry (gCurrentDest or
 // gCurrentExtra, gCurrentPage).
 void ImportPicture(PictureImportView& view, const PictureFileRec& rec) {
-    // The picture goes into the page it names: the sign's editor shows that
-    // page first, and nothing of the entry shown before goes along.
-    LoadCurrentSign();
+    EmptyPageForPicture();
     PixelPicture picture;
     try {
         picture = view.LoadPicture(rec.FileName);
@@ -76,6 +92,9 @@ void StorePicture(const std::string& caption) {
     gGraphicModified = kTrue;
     gHasGraphic = kTrue;
     ImportCommit flags(caption);
+    // The import hands the picture over to be stored, also when it looks
+    // like what the page held.
+    NoteContentToStore(CurrentGraphicEditor());
     Save(kCommitNextFree);
 }
 
@@ -84,9 +103,12 @@ bool CommitSinglePicture(PictureImportView& view, const std::string& file, const
     PixelPicture picture = view.LoadPicture(file);
     if (!ConvertPicture(view, picture)) return false;
     if (!DecideReplace(CurrentEntryExists(), CurrentNumber(), gCurrentPage)) return false;
+    const int32_t entry = CurrentNumber();
     StorePicture("<" + displayText + ">");
     m_lBackColor = -1;
-    // The signs show the entry the number box names now.
+    // The signs show the entry the number box names now, from its first
+    // page when the commit moved on to another number.
+    if (CurrentNumber() != entry) gCurrentPage = 1;
     ReloadCurrentEntry();
     return true;
 }
@@ -156,6 +178,8 @@ void ConvertAllPictures(PictureImportView& view) {
         if (view.Closed()) break;
         const PictureFileRec& rec = m_aDestPictures[static_cast<size_t>(i)];
         gCurrentDest = static_cast<int16_t>(rec.Number);
+        // The commit takes the destination's code from the number box.
+        EntryPort().SetCurrentNumberText(CurrentNumberBoxText(gCurrentDest));
         gCurrentPage = static_cast<int16_t>(rec.TextNo);
         ImportPicture(view, rec);
     }
@@ -167,6 +191,7 @@ void ConvertAllPictures(PictureImportView& view) {
             if (view.Closed()) break;
             const PictureFileRec& rec = m_aExtraPictures[i];
             gCurrentExtra = static_cast<int16_t>(rec.Number);
+            EntryPort().SetCurrentNumberText(std::to_string(gCurrentExtra));
             gCurrentPage = static_cast<int16_t>(rec.TextNo);
             ImportPicture(view, rec);
         }
