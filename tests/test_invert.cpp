@@ -2,7 +2,10 @@
 // on the way, and what a commit keeps of it.
 #include <gtest/gtest.h>
 
+#include "app/editcommands.h"
+#include "app/entryload.h"
 #include "app/invert.h"
+#include "engine/alignment.h"
 #include "engine/render.h"
 #include "support/entry_state.h"
 
@@ -103,6 +106,83 @@ TEST_F(InvertTest, AHandDrawnGraphicIsDroppedOnlyAfterOK) {
     ui.answers = {vbOK};
     InvertTextToGraph();
     EXPECT_EQ(GraphicDots(), Inverted(textDots));
+}
+
+// A page of the front sign committed into destination n, and loaded again.
+void CommitAs(int16_t n) {
+    gCurrentDest = n;
+    Save(kCommitOnly);
+}
+void Load(int16_t n) {
+    gCurrentDest = n;
+    gCurrentPage = 1;
+    LoadCurrentEntry(true);
+}
+
+TEST_F(InvertTest, TheTextComesBackWhereItStood) {
+    // Right-aligned and centred, turned back at once and after the inverted
+    // page was stored and loaded again.
+    for (int16_t alignment : {int16_t{2}, int16_t{3}}) {
+        for (bool reloaded : {false, true}) {
+            SCOPED_TRACE(alignment * 10 + reloaded);
+            RefreshEditor(0, 0);
+            testtext::Type("AB");
+            SetAlignment(alignment, false, false, true);
+            const std::string bytes = BuildSignData(PageFirstCell());
+            InvertTextToGraph();
+            if (reloaded) {
+                CommitAs(3);
+                Load(3);
+                ASSERT_EQ(PageFirstCell(), 0);
+                ASSERT_EQ(gHasGraphic, kTrue);
+            }
+            InvertTextToGraph();
+            EXPECT_EQ(testtext::ChainText(), "AB");
+            EXPECT_EQ(BuildSignData(PageFirstCell()), bytes);
+            EXPECT_EQ(Row(gCurrentRow).Alignment, alignment);
+            EXPECT_EQ(gHasGraphic, kFalse);
+        }
+    }
+}
+
+TEST_F(InvertTest, AStoredInvertedTextStillComesBack) {
+    InvertTextToGraph();
+    CommitAs(3);
+    InvertTextToGraph();
+    EXPECT_EQ(testtext::ChainText(), "AB");
+    EXPECT_EQ(gHasGraphic, kFalse);
+    EXPECT_EQ(GraphicDots(), std::vector<bool>(textDots.size(), false));
+}
+
+TEST_F(InvertTest, AnInvertedPageLoadedAfterAnotherComesBack) {
+    InvertTextToGraph();
+    CommitAs(3);
+    RefreshEditor(0, 0);
+    testtext::Type("BA");
+    InvertTextToGraph();
+    CommitAs(4);
+    Load(3);
+    Load(4);
+    ASSERT_EQ(gHasGraphic, kTrue);
+    InvertTextToGraph();
+    EXPECT_EQ(testtext::ChainText(), "BA");
+}
+
+TEST_F(InvertTest, TheStoreTakesTheTextTheEditorHolds) {
+    // An inversion that the picture no longer shows is not stored: after
+    // Delete all, and on another entry loaded without storing it.
+    testentry::TypeOn(window, 2, "1", "");
+    CommitAs(4);
+    for (bool load : {false, true}) {
+        SCOPED_TRACE(load);
+        InvertTextToGraph();
+        if (load) Load(4);
+        else DeleteAllOnSign();
+        testtext::Type(load ? "A" : "BA");
+        const std::string bytes = BuildSignData(PageFirstCell());
+        CommitAs(load ? 4 : 5);
+        EXPECT_EQ(GetSignSection(gDestList[load ? 4 : 5].AltText, 2), "\xff\x02" + bytes);
+    }
 }
 
 }  // namespace

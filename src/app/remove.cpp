@@ -87,7 +87,7 @@ void ReloadCurrentPage() {
     if (gTextSignActive) {
         FitRowText(text);
     } else if (IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000") {
-        InvertLoadBuffer();
+        LoadInvertedTextOfPage(text);
         ParseSignMarkup(text);
         ShowSign(false, false);
     }

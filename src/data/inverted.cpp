@@ -94,9 +94,10 @@ void InvertApply(const std::string& text, int16_t page) {
             r.AltText += SectionKey(gCurrentSign);
     }
     if (r.AltText.empty()) r.AltText = r.SignData;
-    if (!gAltBuffer.empty() && gAltBufferChanged) {
+    if (!gAltBuffer.empty() && gAltBufferChanged && gHasGraphic) {
+        // The buffer stays: the picture still shows the inverted text, and
+        // the invert command turns it back from there.
         StoreCurrent(gAltBuffer, page);
-        gAltBuffer.clear();
     } else if (!gHasGraphic) {
         // An emptied page empties its inverted text too.
         StoreCurrent(text, page);
