@@ -5,8 +5,10 @@
 #include "app/editcommands.h"
 #include "app/entryload.h"
 #include "app/invert.h"
+#include "app/signkeys.h"
 #include "engine/alignment.h"
 #include "engine/render.h"
+#include "engine/shownpages.h"
 #include "support/entry_state.h"
 
 using namespace kv;
@@ -136,13 +138,47 @@ TEST_F(InvertTest, TheTextComesBackWhereItStood) {
                 ASSERT_EQ(PageFirstCell(), 0);
                 ASSERT_EQ(gHasGraphic, kTrue);
             }
+            // The toolbar meanwhile shows another alignment (another page's).
+            gTextAlignment = alignment == 2 ? 3 : 2;
             InvertTextToGraph();
             EXPECT_EQ(testtext::ChainText(), "AB");
             EXPECT_EQ(BuildSignData(PageFirstCell()), bytes);
             EXPECT_EQ(Row(gCurrentRow).Alignment, alignment);
+            EXPECT_EQ(gTextAlignment, alignment);
             EXPECT_EQ(gHasGraphic, kFalse);
+            // The next key at the row's end keeps the row's alignment.
+            auto key = [](int16_t k) { K4000_pct_KeyPress(k); };
+            K4000_pct_KeyDown(35, 0);
+            key('A');
+            const std::string typed = BuildSignData(PageFirstCell());
+            RefreshEditor(0, 0);
+            SetAlignment(alignment, false, false, true);
+            for (char c : std::string("ABA")) key(c);
+            EXPECT_EQ(typed, BuildSignData(PageFirstCell()));
         }
     }
+}
+
+TEST_F(InvertTest, TurningBackIsNoEditOfThePageShown) {
+    CommitAs(3);
+    Load(3);
+    const int16_t editor = CurrentGraphicEditor();
+    ASSERT_EQ(ShownPageWrite(editor, 2, GraphicEditorContent()), ShownWrite::Keep);
+    InvertTextToGraph();
+    EXPECT_EQ(ShownPageWrite(editor, 2, GraphicEditorContent()), ShownWrite::Write);
+    InvertTextToGraph();
+    EXPECT_EQ(ShownPageWrite(editor, 2, GraphicEditorContent()), ShownWrite::Keep);
+    EXPECT_FALSE(ShownPageUnstored(editor, 2, GraphicEditorContent()));
+
+    // An inverted page loaded, turned back and inverted again shows what it
+    // came with.
+    InvertTextToGraph();
+    CommitAs(3);
+    Load(3);
+    InvertTextToGraph();
+    EXPECT_EQ(ShownPageWrite(editor, 2, GraphicEditorContent()), ShownWrite::Write);
+    InvertTextToGraph();
+    EXPECT_EQ(ShownPageWrite(editor, 2, GraphicEditorContent()), ShownWrite::Keep);
 }
 
 TEST_F(InvertTest, AStoredInvertedTextStillComesBack) {
@@ -182,6 +218,24 @@ TEST_F(InvertTest, TheStoreTakesTheTextTheEditorHolds) {
         const std::string bytes = BuildSignData(PageFirstCell());
         CommitAs(load ? 4 : 5);
         EXPECT_EQ(GetSignSection(gDestList[load ? 4 : 5].AltText, 2), "\xff\x02" + bytes);
+    }
+}
+
+TEST_F(InvertTest, AGraphicNoTextMadeIsItsOwnInvertedVersion) {
+    // A page that held a text, and an inverted text, emptied and drawn on.
+    for (bool inverted : {false, true}) {
+        SCOPED_TRACE(inverted);
+        RefreshEditor(0, 0);
+        testtext::Type("AB");
+        CommitAs(3);
+        Load(3);
+        if (inverted) InvertTextToGraph();
+        DeleteAllOnSign();
+        SetGraphicPixel(0, 47, 7, -1);
+        gHasGraphic = kTrue;
+        CommitAs(3);
+        const DestRecord& r = gDestList[3];
+        EXPECT_EQ(GetSignSection(r.AltText, 2), GetSignSection(r.SignData, 2));
     }
 }
 

@@ -345,8 +345,10 @@ TEST_F(InvertedTest, ApplyCases) {
         int16_t changed, graphic;
         std::string text, altAfter;
     } cases[] = {
-        {"graphic page and empty buffer: nothing", Sec(5) + "A", Sec(5) + "Q", "", 0, kTrue, "A", Sec(5) + "Q"},
-        {"graphic page, first commit: copy only", Sec(5) + "A", "", "G", 0, kTrue, "A", Sec(5) + "A"},
+        // A graphic that no text made (a picture) is its own inverted version.
+        {"graphic page and empty buffer: its own bytes", Sec(5) + "A", Sec(5) + "Q", "", 0, kTrue, "A", Sec(5) + "A"},
+        // A graphic that shows an inverted text (loaded so, or stored before).
+        {"graphic page showing an inverted text, first commit", Sec(5) + "A", "", "G", 0, kTrue, "A", Sec(5) + "G"},
         {"unchanged buffer: text stored", Sec(5) + "A", Sec(5) + "Q", "OLD", 0, 0, "A", Sec(5) + "A"},
         {"value with a leading mark loses it", Sec(5) + "A", Sec(5) + "Q", Mark(3) + "M", kTrue, kTrue, "", Sec(5) + "M"},
         // An inversion the picture no longer shows (its graphic went) is not stored.

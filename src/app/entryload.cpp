@@ -371,14 +371,14 @@ void ShowCurrentNumber() {
 }
 
 void LoadInvertedTextOfPage(const std::string& page) {
-    // The graphic of the page that goes does not hide the inverted text of
-    // the page that comes.
+    // The store is read whether or not the page shows a graphic.
     const int16_t graphic = gHasGraphic;
     gHasGraphic = kFalse;
     InvertLoadBuffer();
     gHasGraphic = graphic;
-    // A page whose store holds its own bytes has no inverted text.
-    if (gAltBuffer == page) gAltBuffer.clear();
+    // Only a graphic shows an inverted text, and not one whose store holds
+    // its own bytes (a picture).
+    if (!gHasGraphic || gAltBuffer == page) gAltBuffer.clear();
     // What the invert command made belongs to the page that goes.
     gAltBufferChanged = kFalse;
     gInvertedText.clear();
@@ -386,8 +386,8 @@ void LoadInvertedTextOfPage(const std::string& page) {
 
 void LoadPageIntoEditor(const std::string& page, int16_t pictureIndex, int16_t pages, bool placeCursor,
                         bool alignByCommand) {
-    LoadInvertedTextOfPage(page);
     ParseSignMarkup(page);
+    LoadInvertedTextOfPage(page);
     if (placeCursor && gCurrentRow == 1 && !gRouteNoLeft) {
         // A route number at the row's right end: the cursor goes in front of
         // it (a row of nothing but the field: before the row's first cell).

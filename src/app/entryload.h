@@ -82,7 +82,7 @@ void LoadOtherSigns();
 void ShowCurrentNumber();
 
 // The inverted text of the page (its bytes) that the current sign's editor
-// is about to take: gAltBuffer holds it ("" when the page has none), as
+// has just taken: gAltBuffer holds it ("" when the page shows none), as
 // loaded, not made by the invert command.
 void LoadInvertedTextOfPage(const std::string& page);
 
