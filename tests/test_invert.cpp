@@ -132,14 +132,19 @@ TEST_F(InvertTest, TheTextComesBackWhereItStood) {
             SetAlignment(alignment, false, false, true);
             const std::string bytes = BuildSignData(PageFirstCell());
             InvertTextToGraph();
+            const int16_t other = alignment == 2 ? 3 : 2;
             if (reloaded) {
                 CommitAs(3);
+                // Another text, aligned otherwise, stood in the editor before.
+                RefreshEditor(0, 0);
+                testtext::Type("B");
+                SetAlignment(other, false, false, true);
                 Load(3);
                 ASSERT_EQ(PageFirstCell(), 0);
                 ASSERT_EQ(gHasGraphic, kTrue);
             }
             // The toolbar meanwhile shows another alignment (another page's).
-            gTextAlignment = alignment == 2 ? 3 : 2;
+            gTextAlignment = other;
             InvertTextToGraph();
             EXPECT_EQ(testtext::ChainText(), "AB");
             EXPECT_EQ(BuildSignData(PageFirstCell()), bytes);
