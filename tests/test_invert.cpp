@@ -5,6 +5,7 @@
 #include "app/editcommands.h"
 #include "app/entryload.h"
 #include "app/invert.h"
+#include "app/picimport.h"
 #include "app/signkeys.h"
 #include "engine/alignment.h"
 #include "engine/render.h"
@@ -242,6 +243,16 @@ TEST_F(InvertTest, AGraphicNoTextMadeIsItsOwnInvertedVersion) {
         const DestRecord& r = gDestList[3];
         EXPECT_EQ(GetSignSection(r.AltText, 2), GetSignSection(r.SignData, 2));
     }
+    // A picture imported over a page that showed an inverted text.
+    RefreshEditor(0, 0);
+    testtext::Type("AB");
+    InvertTextToGraph();
+    ASSERT_EQ(gAltBufferChanged, kTrue);
+    for (int32_t x = 0; x < 48; ++x) SetGraphicPixel(0, x, 0, 0);
+    gCurrentDest = 4;
+    StorePicture("<P>");
+    const DestRecord& r = gDestList[4];
+    EXPECT_EQ(GetSignSection(r.AltText, 2), GetSignSection(r.SignData, 2));
 }
 
 }  // namespace
