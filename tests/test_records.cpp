@@ -323,12 +323,15 @@ TEST_F(InvertedTest, FirstCommitCopiesSignData) {
     r.SignData = Sec(2) + "X" + Sec(5) + "A";
     gAltBuffer = "INV";
     gAltBufferChanged = kTrue;
+    gHasGraphic = kTrue;  // the picture shows the inverted text
     InvertApply("A");
     EXPECT_EQ(r.AltText, Sec(2) + "X" + Sec(5) + "INV");
-    EXPECT_EQ(gAltBuffer, "");
+    // The picture still shows it: the buffer stays, stored.
+    EXPECT_EQ(gAltBuffer, "INV");
     EXPECT_EQ(gAltBufferChanged, kFalse);
 
-    // Without an inverted buffer the page's own bytes are stored.
+    // A page that shows its text stores the page's own bytes.
+    gHasGraphic = kFalse;
     gCurrentPage = 2;
     r.SignData = Sec(2) + "X" + Sec(5) + "A" + Mark(3) + "B";
     InvertApply("B");
@@ -342,10 +345,14 @@ TEST_F(InvertedTest, ApplyCases) {
         int16_t changed, graphic;
         std::string text, altAfter;
     } cases[] = {
-        {"graphic page and empty buffer: nothing", Sec(5) + "A", Sec(5) + "Q", "", 0, kTrue, "A", Sec(5) + "Q"},
-        {"graphic page, first commit: copy only", Sec(5) + "A", "", "G", 0, kTrue, "A", Sec(5) + "A"},
+        // A graphic that no text made (a picture) is its own inverted version.
+        {"graphic page and empty buffer: its own bytes", Sec(5) + "A", Sec(5) + "Q", "", 0, kTrue, "A", Sec(5) + "A"},
+        // A graphic that shows an inverted text (loaded so, or stored before).
+        {"graphic page showing an inverted text, first commit", Sec(5) + "A", "", "G", 0, kTrue, "A", Sec(5) + "G"},
         {"unchanged buffer: text stored", Sec(5) + "A", Sec(5) + "Q", "OLD", 0, 0, "A", Sec(5) + "A"},
-        {"value with a leading mark loses it", Sec(5) + "A", Sec(5) + "Q", Mark(3) + "M", kTrue, 0, "", Sec(5) + "M"},
+        {"value with a leading mark loses it", Sec(5) + "A", Sec(5) + "Q", Mark(3) + "M", kTrue, kTrue, "", Sec(5) + "M"},
+        // An inversion the picture no longer shows (its graphic went) is not stored.
+        {"changed buffer, page shows text: text stored", Sec(5) + "A", Sec(5) + "Q", "OLD", kTrue, 0, "A", Sec(5) + "A"},
         {"sign missing in store gets a section", Sec(2) + "X" + Sec(5) + "A", Sec(2) + "Y", "", 0, 0, "A",
          Sec(2) + "Y" + Sec(5) + "A"},
         // A sign whose section exists with no content gets no second header.
@@ -388,6 +395,7 @@ TEST_F(InvertedTest, ExtraTextsWithAndWithoutSections) {
     s.SignData = "A" + Mark(3) + "B";
     gAltBuffer = "IB";
     gAltBufferChanged = kTrue;
+    gHasGraphic = kTrue;
     InvertApply("B");
     EXPECT_EQ(s.AltText, "A" + Mark(3) + "IB");
     gCurrentPage = 1;

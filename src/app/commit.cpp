@@ -105,6 +105,13 @@ void ReplaceExtraLine(int16_t extra, bool wasUsed) {
     ChooseListLine(false, FindListIndexByNumber(ExtraList, extra));
 }
 
+// The inverted-text store takes the page written: an imported picture is no
+// inverted text, whatever the editor showed before it came.
+void StoreInvertedPage(const std::string& data, int16_t page) {
+    if (gPictureImportActive) gAltBuffer.clear();
+    InvertApply(data, page);
+}
+
 // The page of the graphic sign's editor: its markup and its bytes.
 struct GraphicPage {
     std::string markup, data;
@@ -133,7 +140,7 @@ bool CommitDestSign(int16_t address, Road road) {
             SetDestSection(dest, address, page, p.data);
             // The store of inverted texts takes the page where SignData put it
             // (a sign with fewer pages took it as its next one).
-            InvertApply(p.data, std::min(page, PagesInRecord(true, dest, address)));
+            StoreInvertedPage(p.data, std::min(page, PagesInRecord(true, dest, address)));
             SetDestCode(dest, PadCode(EntryPort().CurrentNumberText()));
             r.Srad = BuildTimeString();
             break;
@@ -186,7 +193,7 @@ bool CommitExtraSign(int16_t address, Road road) {
         SetExtraSection(extra, page, data);
     }
     if (road == Road::Graphic) {
-        InvertApply(data, std::min(page, PagesInRecord(false, extra, address)));
+        StoreInvertedPage(data, std::min(page, PagesInRecord(false, extra, address)));
         r.Srad = BuildTimeString();
     }
     ReplaceExtraLine(extra, wasUsed);

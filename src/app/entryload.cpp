@@ -21,6 +21,7 @@
 #include "engine/editorslots.h"
 #include "engine/editorview.h"
 #include "engine/editstate.h"
+#include "engine/markup.h"
 #include "engine/marking.h"
 #include "engine/pageload.h"
 #include "engine/routefield.h"
@@ -82,7 +83,6 @@ void LoadGraphicPage(int16_t entry, int16_t address, bool destination) {
     const int16_t k = SignInfoOf(address).GraphicIndex;
     int16_t page = gCurrentPage, multi = 0;
     const std::string text = GetActiveRow(entry, address, page, multi);
-    InvertLoadBuffer();
     // Destinations place the cursor behind a route number; extra texts
     // align their rows by command.
     LoadPageIntoEditor(text, k, NumberOfChangingTexts(address), destination, !destination);
@@ -372,9 +372,24 @@ void ShowCurrentNumber() {
     }
 }
 
+void LoadInvertedTextOfPage(const std::string& page) {
+    // The store is read whether or not the page shows a graphic.
+    const int16_t graphic = gHasGraphic;
+    gHasGraphic = kFalse;
+    InvertLoadBuffer();
+    gHasGraphic = graphic;
+    // Only a graphic shows an inverted text, and not one whose store holds
+    // its own bytes (a picture).
+    if (!gHasGraphic || gAltBuffer == page) gAltBuffer.clear();
+    // What the invert command made belongs to the page that goes.
+    gAltBufferChanged = kFalse;
+    gInvertedText.clear();
+}
+
 void LoadPageIntoEditor(const std::string& page, int16_t pictureIndex, int16_t pages, bool placeCursor,
                         bool alignByCommand) {
     ParseSignMarkup(page);
+    LoadInvertedTextOfPage(page);
     if (placeCursor && gCurrentRow == 1 && !gRouteNoLeft) {
         // A route number at the row's right end: the cursor goes in front of
         // it (a row of nothing but the field: before the row's first cell).

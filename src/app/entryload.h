@@ -81,6 +81,11 @@ void LoadOtherSigns();
 // codes are on).
 void ShowCurrentNumber();
 
+// The inverted text of the page (its bytes) that the current sign's editor
+// has just taken: gAltBuffer holds it ("" when the page shows none), as
+// loaded, not made by the invert command.
+void LoadInvertedTextOfPage(const std::string& page);
+
 // One page of a graphic sign into the editor of picture k: parsed, the cursor
 // placed behind the route number's boundary (placeCursor) and the row's
 // alignment applied by command (alignByCommand) or only shown on the

@@ -7,6 +7,7 @@
 #include "data/language.h"
 #include "data/signtable.h"
 #include "data/records.h"
+#include "engine/alignment.h"
 #include "engine/dotlayers.h"
 #include "engine/editorview.h"
 #include "engine/editstate.h"
@@ -14,6 +15,7 @@
 #include "engine/markup.h"
 #include "engine/marking.h"
 #include "engine/render.h"
+#include "engine/shownpages.h"
 #include "engine/signcommands.h"
 #include "engine/signview.h"
 #include "engine/transforms.h"
@@ -40,10 +42,35 @@ void SelectWholeSign() {
     gSelY2 = static_cast<int16_t>(5 * s.Height);
 }
 
+// The editor's reset on the way empties the picture's editor as the
+// program's own doing; the page it shows is still the one it came with (the
+// inversion is an edit of it, and turning it back undoes that edit).
+class KeepShownPage {
+public:
+    KeepShownPage() : editor_(CurrentGraphicEditor()) {
+        if (editor_ >= 0) page_ = gShownPages[static_cast<size_t>(editor_)];
+    }
+    ~KeepShownPage() {
+        if (editor_ >= 0) gShownPages[static_cast<size_t>(editor_)] = page_;
+    }
+
+private:
+    int16_t editor_;
+    ShownPage page_;
+};
+
 void Invert() {
+    const KeepShownPage shown;
     if (gHasGraphic && !gAltBuffer.empty()) {
         // The sign shows an inverted text: the text comes back.
         InvertResetBuffer();
+        // The toolbar shows the alignment of the row the text came back to,
+        // which the next key keeps.
+        const int16_t alignment = IsRowIndex(gCurrentRow) ? Row(gCurrentRow).Alignment : 0;
+        if (alignment != gTextAlignment) {
+            gTextAlignment = alignment;
+            ShowAlignmentKeys(alignment);
+        }
         ShowSign(false, false);
         gHasGraphic = kFalse;
         gGraphicModified = kFalse;

@@ -87,8 +87,8 @@ void ReloadCurrentPage() {
     if (gTextSignActive) {
         FitRowText(text);
     } else if (IsSignAddress(gCurrentSign) && SignInfoOf(gCurrentSign).Model == "K4000") {
-        InvertLoadBuffer();
         ParseSignMarkup(text);
+        LoadInvertedTextOfPage(text);
         ShowSign(false, false);
     }
 }

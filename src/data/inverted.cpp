@@ -84,7 +84,6 @@ void StoreCurrent(const std::string& value, int16_t page) {
 
 void InvertApply(const std::string& text, int16_t page) {
     if (page < 1) page = gCurrentPage;
-    if (gAltBuffer.empty() && gHasGraphic) return;
     DestRecord& r = CurrentRecord();
     if (!r.AltText.empty() && HasSections()) {
         // A sign with page data but no section in the store gets an empty
@@ -94,13 +93,10 @@ void InvertApply(const std::string& text, int16_t page) {
             r.AltText += SectionKey(gCurrentSign);
     }
     if (r.AltText.empty()) r.AltText = r.SignData;
-    if (!gAltBuffer.empty() && gAltBufferChanged) {
-        StoreCurrent(gAltBuffer, page);
-        gAltBuffer.clear();
-    } else if (!gHasGraphic) {
-        // An emptied page empties its inverted text too.
-        StoreCurrent(text, page);
-    }
+    // The inverted text the picture shows (the buffer stays: the invert
+    // command turns it back from there); else the page's own bytes, a text
+    // or a graphic that no text made. An emptied page empties it too.
+    StoreCurrent(gHasGraphic && !gAltBuffer.empty() ? gAltBuffer : text, page);
     gAltBufferChanged = kFalse;
 }
 
@@ -169,7 +165,9 @@ void InvertRemoveCurrent() {
 
 void InvertResetBuffer() {
     gAltBufferChanged = kFalse;
-    if (ReparseHook()) ReparseHook()(gAltBuffer);
+    // The parser empties the editor, and with its graphic the buffer.
+    const std::string data = gAltBuffer;
+    if (ReparseHook()) ReparseHook()(data);
     gAltBuffer.clear();
 }
 

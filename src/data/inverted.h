@@ -21,9 +21,10 @@ void InvertLoadBuffer();
 std::string InvertGetSegment(int16_t index, int16_t address, int16_t& n, int16_t& multi);
 std::string InvertGetExtraSegment(int16_t index, int16_t& n, int16_t& multi);
 std::string InvertNthSegment(int16_t n, const std::string& content);
-// At commit: stores the current page's inverted bytes (or, when there are
-// none, the page's own bytes `text`) into the current record's AltText, at
-// `page` (the page SignData took; gCurrentPage when 0).
+// At commit: stores the inverted text the page's picture shows (gAltBuffer
+// while the page shows a graphic), else the page's own bytes `text`, into
+// the current record's AltText, at `page` (the page SignData took;
+// gCurrentPage when 0). gAltBuffer keeps what the picture shows.
 void InvertApply(const std::string& text, int16_t page = 0);
 void InvertStoreDest(int16_t index, int16_t address, int16_t n, const std::string& value);
 void InvertStoreExtra(int16_t index, int16_t address, int16_t n, const std::string& value);

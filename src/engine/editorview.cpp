@@ -134,6 +134,9 @@ void RefreshEditor(int16_t allSlots, int16_t reselect) {
 
     if (gHasGraphic) {
         ClearGraphicLayer();
+        // An inverted text goes with the graphic that showed it.
+        gAltBuffer.clear();
+        gAltBufferChanged = 0;
         gHasGraphic = 0;
         gGraphicModified = 0;
         gGraphicText.clear();

@@ -140,6 +140,50 @@ void LoadPage(const std::string& data, const std::string& field, int16_t rows) {
 
 }  // namespace
 
+namespace {
+
+// The rows of a page of sign bytes as a markup field: one cell per byte of a
+// text run, runs on one line of dots make one row. A page whose markup is
+// not at hand (an inverted text: its page's field names the graphic) gets
+// its rows, and with them their alignment, from this.
+std::string RowsOfRuns(const std::string& data) {
+    auto byte = [&](size_t i) { return static_cast<unsigned char>(data[i]); };
+    size_t pos = data.size() >= 7 && byte(6) == kCmdHeaderEnd ? 7 : 0;
+    std::string field = " ";
+    int lastY = -1;
+    while (pos < data.size()) {
+        while (pos < data.size() && byte(pos) != kCmdPosX) ++pos;
+        if (pos + 5 >= data.size()) break;
+        const size_t next = data.find(static_cast<char>(kCmdPosX), pos + 1);
+        const size_t end = next == std::string::npos ? data.size() : next;
+        const char font = data[pos + 5];
+        if (font != kGraphicTextFont && font != kSymbolFont && end > pos + 6) {
+            const int y = byte(pos + 3);
+            if (lastY >= 0 && y != lastY) field += '\\';
+            lastY = y;
+            field.append(end - pos - 6, 'x');
+        }
+        pos = end;
+    }
+    return field;
+}
+
+}  // namespace
+
+void ParseInvertedText(const std::string& data) {
+    // The text's own markup, kept by the invert command, where it names
+    // every cell of the bytes (it writes no placeholders); else, and for a
+    // page loaded inverted, the runs give the rows.
+    const std::string runs = RowsOfRuns(data);
+    auto cells = [](const std::string& field) {
+        int total = 0;
+        for (int16_t n : ReadMarkupLayout(field).rowCells) total += n;
+        return total;
+    };
+    const std::string own = " " + gInvertedText;
+    ParseSignPage(data, !gInvertedText.empty() && cells(own) == cells(runs) ? own : runs);
+}
+
 void ParseSignMarkup(const std::string& data) { ParseSignMarkupFrom(data, CurrentSignMarkup()); }
 
 void ParseSignMarkupFrom(const std::string& data, const std::string& section) {
@@ -158,7 +202,7 @@ void InstallPageEditorHooks() {
     gEditorHooks.setEditMenuState = [](int16_t mode) { SetEditMenuState(mode); };
     gEditorHooks.storeEditorPage = [](int16_t slot) { StoreEditorPage(slot, false, -1); };
     gFontHooks.applyToMarkedCells = MarkedCellsFontHook;
-    SetInvertReparseHook([](const std::string& data) { ParseSignMarkup(data); });
+    SetInvertReparseHook(ParseInvertedText);
 }
 
 }  // namespace kv

@@ -20,6 +20,10 @@ void ParseSignMarkup(const std::string& data);
 void ParseSignMarkupFrom(const std::string& data, const std::string& section);
 // The same with the page's markup field given (one leading blank, as stored).
 void ParseSignPage(const std::string& data, const std::string& markupField);
+// An inverted text back into the editor from its bytes: its rows are those
+// of the text the invert command took (gInvertedText), or, for a page loaded
+// inverted, the lines of its runs.
+void ParseInvertedText(const std::string& data);
 // The number of cells that row `row` of the current page holds by its markup.
 int16_t RowCharCount(int16_t row);
 

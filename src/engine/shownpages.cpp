@@ -37,7 +37,9 @@ std::string GraphicEditorContent() {
     const std::string header = BuildTextHeader();
     if (!header.empty() && data.compare(0, header.size(), header) == 0) data.erase(0, header.size());
     const std::string structure = PageStructureMarkup();
-    const std::string inverted = gAltBufferChanged ? gAltBuffer : std::string();
+    // The inverted text the picture shows (made by the invert command or
+    // loaded with the page).
+    const std::string inverted = gHasGraphic ? gAltBuffer : std::string();
     if (data.empty() && structure.empty() && inverted.empty()) return "";
     // Showing the route-number area on a page is an edit of it.
     return data + '\x1f' + structure + '\x1f' + inverted + (gShowLineNo ? "\x1f" "area" : "");
