@@ -5,6 +5,7 @@
 // symbols.
 #include <gtest/gtest.h>
 
+#include "engine/alignment.h"
 #include "engine/dotstrips.h"
 #include "engine/rowlookup.h"
 #include "support/markup_state.h"
@@ -268,6 +269,34 @@ TEST_F(PageLoadTest, RowsFollowTheMarkupCounts) {
         EXPECT_EQ(testtext::RowTexts(), c.rows);
         EXPECT_EQ(testtext::CheckInvariants(), "");
     }
+}
+
+// A sign of a single page shows it on every page: shown on a later page it
+// comes with its own rows and their alignment, as on its first page; a
+// sign of several pages takes the markup of the page shown.
+TEST_F(PageLoadTest, ASinglePageShownOnALaterPageKeepsItsRows) {
+    Start();
+    Type("AB");
+    SetAlignment(2, false, false, true);
+    Type("\nC");
+    Commit(1);
+    const std::vector<std::string> rows = testtext::RowTexts();
+    ASSERT_EQ(rows, (std::vector<std::string>{"AB", "C"}));
+    for (int16_t page : {1, 2, 3}) {
+        SCOPED_TRACE(page);
+        RefreshEditor(0, 0);
+        Row(gCurrentRow).Alignment = 1;
+        Load(1, page);
+        EXPECT_EQ(testtext::RowTexts(), rows);
+        EXPECT_EQ(Row(gStartRow).Alignment, 2);
+        EXPECT_EQ(testtext::CheckInvariants(), "");
+    }
+    // With a second page stored, page 2 has rows of its own.
+    RefreshEditor(0, 0);
+    Type("D\nEF");
+    Commit(1, 2);
+    Load(1, 2);
+    EXPECT_EQ(testtext::RowTexts(), (std::vector<std::string>{"D", "EF"}));
 }
 
 TEST_F(PageLoadTest, BytesWithoutCharactersAreSkipped) {

@@ -206,7 +206,12 @@ std::string CurrentSignMarkup() {
     return GetSignText(text, gCurrentSign);
 }
 
-std::string CurrentPageMarkup() { return GetPageField(CurrentSignMarkup(), gCurrentPage); }
+int16_t ShownMarkupPage(const std::string& section) { return CountHashMarks(section) == 1 ? int16_t{1} : gCurrentPage; }
+
+std::string CurrentPageMarkup() {
+    const std::string section = CurrentSignMarkup();
+    return GetPageField(section, ShownMarkupPage(section));
+}
 
 MarkupLayout ReadMarkupLayout(const std::string& field) {
     MarkupLayout layout;

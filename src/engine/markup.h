@@ -65,6 +65,9 @@ std::string RemoveLineTag(const std::string& text, bool keepInner);
 // The current sign's section of the current record's Text (the whole Text of
 // an extra text without per-sign sections).
 std::string CurrentSignMarkup();
+// The page of a sign's markup section that goes with page gCurrentPage of
+// its bytes: a sign of a single page shows that page on every page.
+int16_t ShownMarkupPage(const std::string& section);
 // The markup field of page gCurrentPage of the current sign, as stored ("# "
 // excluded: the field starts with the blank after "#").
 std::string CurrentPageMarkup();

@@ -187,7 +187,9 @@ void ParseInvertedText(const std::string& data) {
 void ParseSignMarkup(const std::string& data) { ParseSignMarkupFrom(data, CurrentSignMarkup()); }
 
 void ParseSignMarkupFrom(const std::string& data, const std::string& section) {
-    LoadPage(data, GetPageField(section, gCurrentPage), CountFieldRows(section, gCurrentPage));
+    // The rows of a page shown on every page are those of its own markup.
+    const int16_t page = ShownMarkupPage(section);
+    LoadPage(data, GetPageField(section, page), CountFieldRows(section, page));
 }
 
 void ParseSignPage(const std::string& data, const std::string& markupField) {

@@ -11,7 +11,8 @@ namespace kv {
 
 // Rebuilds the edit state, the graphic layer of the current sign graphic and
 // the route-number settings from one page of sign bytes; the markup is page
-// gCurrentPage of sign gCurrentSign of the current record. Only the current
+// gCurrentPage of sign gCurrentSign of the current record (page 1 of a sign
+// of a single page, whose page shows on every page). Only the current
 // sign's editor slot takes the emptied page on the way. Bytes that the
 // current character map has no character for are skipped.
 void ParseSignMarkup(const std::string& data);
