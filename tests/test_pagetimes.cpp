@@ -3,6 +3,11 @@
 
 #include "data/fieldtext.h"
 #include "app/entryload.h"
+#include "app/invert.h"
+#include "app/signkeys.h"
+#include "data/signdata.h"
+#include "engine/alignment.h"
+#include "engine/render.h"
 #include "engine/rowtidy.h"
 #include "engine/shownpages.h"
 #include "support/entry_state.h"
@@ -119,6 +124,72 @@ TEST_F(PageTimesTest, ARouteNumberEditStaysWhereItsSignHasNoSuchPage) {
     // A Save stores it as the route number.
     Save(kCommitOnly);
     EXPECT_EQ(testentry::TextOf(gDestList[1], 7), "\xff" "LINE# 57");
+}
+
+TEST_F(PageTimesTest, ASignOfOnePageIsTheSameOnEveryPage) {
+    // Destination 1: FRONT one page of two rows, centred and right-aligned;
+    // REAR two pages, left-aligned. FRONT shows its page on page 2 too.
+    testentry::GraphicSign(5, "REAR", 48, 8, 1);
+    auto store = [](int16_t address, int16_t page) {
+        SetDestSignField(1, address, page, EncodeSignObjects());
+        SetSectionPageIn(gDestList[1].SignData, address, page, BuildSignData(PageFirstCell()));
+    };
+    testentry::TypeOn(window, 2, "1", "AB");
+    SetAlignment(3, false, false, true);
+    testtext::Type("\nC");
+    SetAlignment(2, false, false, true);
+    store(2, 1);
+    for (int16_t page : {int16_t{1}, int16_t{2}}) {
+        testentry::TypeOn(window, 5, "1", "");
+        RefreshEditor(0, 0);
+        SetAlignment(1, false, false, true);
+        testtext::Type(page == 1 ? "D" : "E");
+        store(5, page);
+    }
+    gDestList[1].Code = PadCode("1");
+    ASSERT_EQ(GetPageField(GetSignText(gDestList[1].Text, 2), 1), " AB\\C");
+
+    // What FRONT shows with page p under the marker (loaded on page 1, the
+    // option of page p clicked, the entry loaded again there), and what a
+    // key and the invert command make of it.
+    struct Seen {
+        std::string markup, typed;
+        std::vector<int16_t> alignments;
+        std::vector<bool> inverted;
+    };
+    auto see = [&](int16_t page, bool invert) {
+        gCurrentDest = 1;
+        gCurrentPage = 1;
+        LoadCurrentEntry(true);
+        PageOptionClicked(page);
+        LoadCurrentEntry(true);
+        EXPECT_EQ(gCurrentPage, page);
+        window.ChangeAddress(0, true, true);
+        Seen s;
+        s.markup = EncodeSignObjects();
+        for (int16_t r = gStartRow, guard = 0; IsRowIndex(r) && guard < 8; r = Row(r).NextRow, ++guard)
+            s.alignments.push_back(Row(r).Alignment);
+        if (invert) {
+            InvertTextToGraph();
+            for (int32_t y = 0; y < 16; ++y)
+                for (int32_t x = 0; x < 112; ++x) s.inverted.push_back(GetGraphicPixel(0, x, y) != 0);
+        } else {
+            K4000_pct_KeyDown(35, 0);
+            int16_t key = 'F';
+            K4000_pct_KeyPress(key);
+            s.typed = BuildSignData(PageFirstCell());
+        }
+        return s;
+    };
+    for (bool invert : {false, true}) {
+        SCOPED_TRACE(invert);
+        const Seen one = see(1, invert), two = see(2, invert);
+        EXPECT_EQ(one.alignments, (std::vector<int16_t>{3, 2}));
+        EXPECT_EQ(two.markup, one.markup);
+        EXPECT_EQ(two.alignments, one.alignments);
+        EXPECT_EQ(two.typed, one.typed);
+        EXPECT_EQ(two.inverted, one.inverted);
+    }
 }
 
 TEST_F(PageTimesTest, OpeningTheChangingTextsOffersOnePageForAnEmptySign) {
