@@ -113,10 +113,16 @@ using Pages = std::vector<Look>;
 using Records = std::array<std::map<int, std::map<int16_t, Pages>>, 2>;
 
 // What a sign shows, and what it showed when it came up: it is edited
-// while the two differ.
+// while the two differ. A row set to stand at the left and a row set to no
+// alignment stand alike at the left edge: the sign shows the same, and a
+// Save would store the same.
 struct Screen {
     Look look, base;
-    bool Edited() const { return !(look == base); }
+    bool Edited() const { return !(AtLeftAsNone(look) == AtLeftAsNone(base)); }
+    static Look AtLeftAsNone(Look l) {
+        if (l.align == 1) l.align = 0;
+        return l;
+    }
 };
 Screen ShowsAsItCameUp(const Look& look) { return {look, look}; }
 
@@ -642,8 +648,14 @@ private:
     // The question came as the model says it must.
     void ExpectQuestion(int before, bool expected, const std::string& what) {
         const bool asked = ui_->questions > before;
-        if (asked != expected && fault_.empty())
+        if (asked != expected && fault_.empty()) {
             fault_ = std::string("the question \"changes will be lost\" ") + (asked ? "came" : "did not come") + " at " + what;
+            // What each edited sign showed, and what it showed when it came up.
+            for (const auto& [sign, screen] : screens_)
+                if (screen.Edited())
+                    fault_ += "; sign " + std::to_string(sign) + " shows " + screen.look.Describe() + ", came up as " +
+                              screen.base.Describe();
+        }
     }
     void TypeKeys(int16_t sign, const std::string& text) {
         for (unsigned char c : text) {
